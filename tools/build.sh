@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine (as root) and for daily work:
+#   tools/build.sh run [PROGRAM.bas]   install what is missing, build, run an example
+#   tools/build.sh test                install what is missing, build, run every test
+#                                      (the sanitizer build included)
+# Both are idempotent and quick when nothing changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+packages=(cmake ninja-build g++ ccache pkg-config
+          qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
+          libgtest-dev fonts-liberation xvfb xauth)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc)
+
+configure_and_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+    cmake --build "$dir" -j "$jobs"
+}
+
+command=${1:-}
+case "$command" in
+run)
+    install_missing
+    configure_and_build build
+    program=${2:-examples/hello.bas}
+    if [ -n "${DISPLAY:-}" ]; then
+        exec build/bin/quorvatine "$program"
+    else
+        exec build/bin/quorvatine --headless "$program"
+    fi
+    ;;
+test)
+    install_missing
+    configure_and_build build
+    configure_and_build build-asan -DQV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    status=0
+    echo "== sanitizer build =="
+    (cd build-asan && ctest -j "$jobs" --output-on-failure --timeout 600) || status=1
+    echo "== release build =="
+    (cd build && ctest -j "$jobs" --output-on-failure --timeout 600) || status=1
+    exit $status
+    ;;
+*)
+    echo "usage: tools/build.sh run [PROGRAM.bas] | tools/build.sh test" >&2
+    exit 2
+    ;;
+esac
