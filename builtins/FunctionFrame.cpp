@@ -1,7 +1,337 @@
-#include "interpreter/Expression_class.h"
+#include "builtins/FunctionCall.h"
+#include "builtins/LibraryFailure.h"
+#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/FloatText.h"
 
-// FIXME: the built-in function call frame replaces this placeholder; until then
-// every function name is refused as an incorrect function name.
-char Expression_Class::CallFunction(Value&) { RaiseError(33); }
+#include <cfenv>
+#include <cmath>
+#include <exception>
+#include <utility>
 
-int Expression_Class::ParseFunctionArgs(int, int, int, const AnsiString&, int) { RaiseError(33); }
+// The call frame of the built-in functions: the argument list between the
+// parentheses, the argument errors, the typing and saturation of results, and
+// the catch results that stand in for a failure of the class library or of the
+// floating-point unit.
+
+namespace {
+
+constexpr int FunctionWithoutParenthesis = 34;
+constexpr int UnbalancedParenthesis = 1;
+constexpr int NotEnoughParameters = 30;
+constexpr int ParameterShouldBeNumeric = 31;
+constexpr int ParameterShouldBeString = 32;
+constexpr int NeedsString = 35;
+constexpr int NeedsNumber = 36;
+constexpr int NotEnoughFunctionParameters = 37;
+constexpr int NotAVariableName = 52;
+constexpr int NotAnArray = 63;
+constexpr int NotTwoDimensional = 69;
+constexpr int WrongDimension = 70;
+constexpr int ArrayNotDefined = 72;
+constexpr int CustomError = 88;
+
+constexpr int SignatureGroup = 200;
+
+// The catch results: a function read by signature yields -1.0 when the class
+// library fails under it, every other function 0.0.
+constexpr double CatchResult = 0.0;
+constexpr double SignatureCatchResult = -1.0;
+
+// The floating-point conditions that a function's result may not hide.
+constexpr int FailedOperation = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
+bool IsDelimiterToken(const Expression_Class& ex, char c)
+{
+    return ex.tokenType == TokenType::Delimiter && ex.tokenText.size() == 1 && ex.tokenText[0] == c;
+}
+
+bool NextIsClosingParenthesis(const Expression_Class& ex)
+{
+    return *ex.PeekNextChar() == ')';
+}
+
+// Each call keeps the caller's argument slots and function row aside while it
+// runs, so a function called inside another's argument list never overwrites
+// the outer call's arguments; the destructor puts them back, also when a
+// run-time error unwinds through the call.
+class FrameGuard {
+public:
+    explicit FrameGuard(Expression_Class& evaluator)
+        : ex(evaluator)
+        , code(evaluator.functionCode)
+        , minArgs(evaluator.functionMinArgs)
+        , maxArgs(evaluator.functionMaxArgs)
+        , defaultArg(evaluator.functionDefaultArg)
+        , group(evaluator.functionGroup)
+        , signature(evaluator.functionSignature)
+    {
+        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
+            savedText[k] = std::move(ex.argText[k]);
+            savedInt[k] = ex.argInt[k];
+            savedFloat[k] = ex.argFloat[k];
+            savedType[k] = ex.argType[k];
+        }
+        savedPortBytes[0] = ex.portBytes[0];
+        savedPortBytes[1] = ex.portBytes[1];
+    }
+
+    ~FrameGuard()
+    {
+        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
+            ex.argText[k] = std::move(savedText[k]);
+            ex.argInt[k] = savedInt[k];
+            ex.argFloat[k] = savedFloat[k];
+            ex.argType[k] = savedType[k];
+        }
+        ex.portBytes[0] = savedPortBytes[0];
+        ex.portBytes[1] = savedPortBytes[1];
+        ex.functionCode = code;
+        ex.functionMinArgs = minArgs;
+        ex.functionMaxArgs = maxArgs;
+        ex.functionDefaultArg = defaultArg;
+        ex.functionGroup = group;
+        ex.functionSignature = std::move(signature);
+    }
+
+    FrameGuard(const FrameGuard&) = delete;
+    FrameGuard& operator=(const FrameGuard&) = delete;
+
+    Expression_Class& ex;
+    const int code;
+    const int minArgs;
+    const int maxArgs;
+    const int defaultArg;
+    const int group;
+    AnsiString signature;
+
+private:
+    AnsiString savedText[Expression_Class::MaxArgs];
+    int32_t savedInt[Expression_Class::MaxArgs];
+    double savedFloat[Expression_Class::MaxArgs];
+    char savedType[Expression_Class::MaxArgs];
+    unsigned char savedPortBytes[2];
+};
+
+[[noreturn]] void RaiseNotAvailable(Expression_Class& ex, int code)
+{
+    AnsiString name = "code " + IntToStr(code);
+    for (const Codes_Class::Node& node : Vocabulary::instance().functions.entries()) {
+        if (node.code == code) {
+            name = node.name;
+            break;
+        }
+    }
+    // FIXME: the families of files, dates, system queries, services, arrays,
+    // GUI queries and robot sensors join the dispatch tables as they are built.
+    ex.customErrorText = "Function not available: " + name;
+    ex.RaiseError(CustomError);
+}
+
+void CheckKind(Expression_Class& ex, const Value& v, FirstArgument wanted)
+{
+    if (wanted == FirstArgument::Number && v.tag == Tag::String) ex.RaiseError(NeedsNumber);
+    if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(NeedsString);
+}
+
+// Reads one required value; an empty position or an empty list is a missing
+// argument.
+void ReadRequired(Expression_Class& ex, Value& v)
+{
+    if (NextIsClosingParenthesis(ex) || ex.Evaluate(v) == Tag::Omitted) ex.RaiseError(NotEnoughFunctionParameters);
+    // Conditions raised while the argument was evaluated are not the function's.
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
+{
+    Expression_Class& ex = call.ex;
+    switch (mode) {
+    case FirstArgument::None:
+    case FirstArgument::Signature:
+        ex.NextToken();
+        if (!IsDelimiterToken(ex, ')')) ex.RaiseError(UnbalancedParenthesis);
+        return;
+    case FirstArgument::OptionalOne:
+    case FirstArgument::OptionalMinusOne:
+    case FirstArgument::OptionalZero:
+        if (NextIsClosingParenthesis(ex)) {
+            ex.NextToken();
+            if (mode == FirstArgument::OptionalOne)
+                call.first.setFloat(1.0);
+            else
+                call.first.setInt(mode == FirstArgument::OptionalMinusOne ? -1 : 0);
+            return;
+        }
+        ReadRequired(ex, call.first);
+        return;
+    case FirstArgument::Number:
+    case FirstArgument::Text:
+    case FirstArgument::Any:
+        ReadRequired(ex, call.first);
+        CheckKind(ex, call.first, mode);
+        return;
+    }
+}
+
+// Runs a handler and replaces its result by the catch result when the class
+// library or the floating-point unit failed under it. Run-time errors of the
+// program pass through.
+void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
+{
+    std::feclearexcept(FE_ALL_EXCEPT);
+    try {
+        handler(call);
+        const bool failed = std::fetestexcept(FailedOperation) != 0
+            || (call.result.tag == Tag::Float && !std::isfinite(call.result.f));
+        if (failed) call.result.setFloat(catchResult);
+    } catch (const LibraryFailure&) {
+        call.result.setFloat(catchResult);
+    } catch (const std::exception&) {
+        call.result.setFloat(catchResult);
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+// "A" demands a defined array, a digit one of exactly that many dimensions.
+void CheckArrayName(Expression_Class& ex, const AnsiString& name, char letter)
+{
+    const int dimensions = ex.arrays ? ex.arrays->DimCount(name) : 0;
+    if (dimensions == 0) ex.RaiseError(ArrayNotDefined);
+    if (letter >= '1' && letter <= '5' && dimensions != letter - '0')
+        ex.RaiseError(letter == '2' ? NotTwoDimensional : WrongDimension);
+}
+
+bool IsNameLetter(char letter)
+{
+    return letter == 'v' || letter == 'a' || letter == 'A' || (letter >= '1' && letter <= '5');
+}
+
+} // namespace
+
+bool FunctionCall::HasMore() const
+{
+    return IsDelimiterToken(ex, ',');
+}
+
+Value FunctionCall::NextValue()
+{
+    if (!HasMore()) ex.RaiseError(NotEnoughFunctionParameters);
+    Value v;
+    ReadRequired(ex, v);
+    return v;
+}
+
+double FunctionCall::NextNumber()
+{
+    const Value v = NextValue();
+    if (v.tag == Tag::String) ex.RaiseError(NeedsNumber);
+    return v.asDouble();
+}
+
+int32_t FunctionCall::NextInt()
+{
+    const Value v = NextValue();
+    if (v.tag == Tag::String) ex.RaiseError(NeedsNumber);
+    return ToInt(v);
+}
+
+AnsiString FunctionCall::NextText()
+{
+    Value v = NextValue();
+    if (v.tag != Tag::String) ex.RaiseError(NeedsString);
+    return std::move(v.s);
+}
+
+void FunctionCall::ReturnInt(double value)
+{
+    if (std::isnan(value)) throw LibraryFailure { "Invalid floating point operation" };
+    result.setInt(Expression_Class::ClampToInt(value));
+}
+
+char Expression_Class::CallFunction(Value& result)
+{
+    FrameGuard frame(*this);
+    NextToken();
+    if (!IsDelimiterToken(*this, '(')) RaiseError(FunctionWithoutParenthesis);
+    const FunctionEntry* entry = FindFunctionEntry(frame.code);
+    if (entry == nullptr) RaiseNotAvailable(*this, frame.code);
+    if (frame.group == SignatureGroup) return CallSignatureFunction(*this, frame.code, result);
+
+    FunctionCall call(*this, frame.code, result);
+    ReadFirstArgument(call, entry->first);
+    RunHandler(call, entry->handler, CatchResult);
+    if (!IsDelimiterToken(*this, ')')) RaiseError(UnbalancedParenthesis);
+    return result.tag;
+}
+
+char CallSignatureFunction(Expression_Class& ex, int code, Value& result)
+{
+    const FunctionEntry* entry = FindFunctionEntry(code);
+    if (entry == nullptr) RaiseNotAvailable(ex, code);
+    ex.ParseFunctionArgs(
+        ex.functionMinArgs, ex.functionMaxArgs, ex.functionDefaultArg, ex.functionSignature, ex.functionGroup);
+    FunctionCall call(ex, code, result);
+    RunHandler(call, entry->handler, SignatureCatchResult);
+    return result.tag;
+}
+
+int Expression_Class::ParseFunctionArgs(
+    int minArgs, int maxArgs, int defaultArg, const AnsiString& signature, int group)
+{
+    if (maxArgs > MaxArgs) maxArgs = MaxArgs;
+    for (int k = 0; k < maxArgs; ++k) {
+        argText[k].clear();
+        argInt[k] = defaultArg;
+        argFloat[k] = defaultArg;
+        argType[k] = k < static_cast<int>(signature.size()) ? signature[static_cast<std::size_t>(k)] : 0;
+    }
+
+    int read = 0;
+    if (NextIsClosingParenthesis(*this)) {
+        NextToken();
+    } else {
+        while (read < maxArgs) {
+            const int k = read;
+            const char letter = argType[k];
+            if (IsNameLetter(letter)) {
+                NextToken();
+                if (tokenType != TokenType::Variable) RaiseError(letter == 'v' ? NotAVariableName : NotAnArray);
+                if (letter != 'v' && letter != 'a') CheckArrayName(*this, tokenText, letter);
+                argText[k] = tokenText;
+                NextToken();
+            } else {
+                Value v;
+                bool omitted;
+                if (NextIsClosingParenthesis(*this)) {
+                    // An empty last position, as in "f(a,)".
+                    NextToken();
+                    omitted = true;
+                } else {
+                    omitted = Evaluate(v) == Tag::Omitted;
+                }
+                if (omitted) {
+                    if (k < minArgs) RaiseError(NotEnoughParameters);
+                    argType[k] = 0;
+                } else {
+                    if ((letter == 'n' || letter == 'i' || letter == 'f') && v.tag == Tag::String)
+                        RaiseError(ParameterShouldBeNumeric);
+                    if (letter == 's' && v.tag != Tag::String) RaiseError(ParameterShouldBeString);
+                    if (v.tag == Tag::String) {
+                        argText[k] = v.s;
+                    } else {
+                        argFloat[k] = v.asDouble();
+                        argInt[k] = v.tag == Tag::Int ? v.i : ClampToInt(v.f);
+                        if (letter == 'z') argText[k] = v.tag == Tag::Int ? IntToStr(v.i) : FloatToStr(v.f);
+                    }
+                    if (letter != 's') argType[k] = v.tag;
+                }
+            }
+            ++read;
+            if (!IsDelimiterToken(*this, ',')) break;
+        }
+    }
+    if (!IsDelimiterToken(*this, ')')) RaiseError(UnbalancedParenthesis);
+    if (read < minArgs) RaiseError(NotEnoughParameters);
+    functionGroup = group;
+    return read;
+}

@@ -1,12 +1,3 @@
-#include <cstdio>
-#include <cstring>
+#include "ide/ProgramRunner.h"
 
-int main(int argc, char** argv)
-{
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: quorvatine [--headless [--screenshot OUT.png]] PROGRAM.bas\n");
-        return 2;
-    }
-    (void)argv;
-    return 0;
-}
+int main(int argc, char** argv) { return ProgramRunner::Main(argc, argv); }

@@ -24,15 +24,15 @@ public:
 
     // Appends an entry (no duplicate check). Returns 1.
     int Add(std::string_view name, int code, int minArgs = 0, int maxArgs = 0, int defaultArg = 0,
-            std::string_view signature = {}, int group = 0);
+        std::string_view signature = {}, int group = 0);
     // Finds the first entry of that name (case-insensitive, blanks trimmed).
     // Writes the outputs that are given and returns 1; returns 0 when absent and
     // leaves the outputs unchanged.
     int Find(std::string_view name, int* code = nullptr, int* minArgs = nullptr, int* maxArgs = nullptr,
-             int* defaultArg = nullptr, AnsiString* signature = nullptr, int* group = nullptr) const;
+        int* defaultArg = nullptr, AnsiString* signature = nullptr, int* group = nullptr) const;
     // The entry itself, or null. Lower-cases the key like Find.
     const Node* Lookup(std::string_view name) const;
-    // The names in registration order, each followed by CR LF.
+    // Replaces text with the names in registration order, each followed by CR LF.
     void ListNames(AnsiString& text) const;
     void Clear();
 

@@ -4,10 +4,12 @@
 #include "interpreter/DArray.h"
 #include "interpreter/RunTimeError.h"
 #include "interpreter/Values.h"
+#include "interpreter/Variables_class.h"
 
 #include <cstdint>
+#include <deque>
+#include <vector>
 
-class Variables_Class;
 class Arrays_Class;
 
 // Token types of NextToken.
@@ -31,7 +33,33 @@ constexpr int Include = 15;
 namespace TokenCode {
 constexpr int EndOfStatement = 3001;
 constexpr int EndOfText = 3002;
+constexpr int Else = 1002;
+constexpr int ElseIf = 1003;
+constexpr int And = 1101;
+constexpr int Or = 1102;
+constexpr int Xor = 1103;
+constexpr int Not = 1104;
+constexpr int BitAnd = 1105;
+constexpr int BitOr = 1106;
+constexpr int BitXor = 1107;
+constexpr int BitNot = 1108;
+constexpr int NotEqual = 1109;
+constexpr int ShiftLeft = 1110;
+constexpr int ShiftRight = 1111;
+constexpr int RotateLeft = 1112;
+constexpr int RotateRight = 1113;
 } // namespace TokenCode
+
+// Relation codes of comparisons.
+namespace Relation {
+constexpr int Less = 9001;
+constexpr int Greater = 9002;
+constexpr int LessOrEqual = 9003;
+constexpr int GreaterOrEqual = 9004;
+constexpr int Equal = 9005;
+constexpr int NotEqual = 9006;
+constexpr int Contains = 9007;
+} // namespace Relation
 
 // The evaluator object: the tokenizer state over one program text, the
 // expression evaluator, the built-in function call frame and the error routine.
@@ -48,11 +76,16 @@ public:
 
     // Binds the object to a NUL-terminated program text that stays unchanged and
     // alive while the object is attached. The error line and column of a raised
-    // error are also written to the two ints given (either may be null).
+    // error are also written to the two ints given (either may be null). The
+    // outer table (main program variables) is cleared; the interpreter sets it.
+    // A raised error unwinds as RunTimeError to whoever called into the object.
     void Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable, int* errorLineOut,
-                int* errorColumnOut);
+        int* errorColumnOut);
 
     // --- Tokenizer -------------------------------------------------------
+    // Reads one token from the scan position, sets the token fields and returns
+    // the type. Tokens are cached per text offset: the text never changes while
+    // attached, so a token is a pure function of where it starts.
     int NextToken();
     const char* PeekNextChar() const;
     void SkipRestOfLine();
@@ -64,8 +97,17 @@ public:
 
     // --- Evaluator -------------------------------------------------------
     // Reads the next token and evaluates one expression. Returns the tag
-    // ('i', 'f', 's', or ',' for an omitted argument) and fills result.
+    // ('i', 'f', 's', or ',' for an omitted argument) and fills result. On
+    // return the current token is the first one after the expression (the comma
+    // itself for an omitted argument).
     char Evaluate(Value& result);
+    // The node of the variable that the current token (a name) has in table;
+    // null when absent or when the current token is no name. The node found is
+    // remembered with the token, so a loop finds it again without a lookup.
+    Variables_Class::Node* CurrentTokenVariable(Variables_Class* table);
+    // Evaluates one expression starting at the current token (already read),
+    // leaving the first unused token current. Returns the tag.
+    char EvaluateCurrent(Value& result);
 
     // --- Errors ----------------------------------------------------------
     // Composes and shows the message, records it and unwinds; never returns.
@@ -74,6 +116,9 @@ public:
 
     // --- Number and text helpers -----------------------------------------
     static int32_t ClampToInt(double x);
+    // Truncation toward zero as the processor does it: a value outside the
+    // 32-bit range, or not a number, gives the lowest integer.
+    static int32_t TruncateToInt(double x);
     int32_t RoundToIntChecked(double x, bool report);
     static char ClassifyNumberText(const AnsiString& text);
     static char TextToNumber(const AnsiString& text, double& value);
@@ -84,8 +129,9 @@ public:
     static double PowerOf(double x, double y);
 
     // --- Built-in function call frame ------------------------------------
-    // Called with the function's name as the current token; consumes the
-    // argument list up to and including ")".
+    // Called with the function's name as the current token (its row is in the
+    // function fields). Reads the argument list; on return the closing ")" is the
+    // current token, and the caller reads the token after it.
     char CallFunction(Value& result);
     int ParseFunctionArgs(int minArgs, int maxArgs, int defaultArg, const AnsiString& signature, int group);
 
@@ -124,6 +170,11 @@ public:
 
     const Vocabulary* vocabulary = nullptr;
 
+    // Open-file table: file descriptors of the file functions, -1 when free.
+    // The destructor closes every descriptor still open.
+    DArray<int> fileHandles { 10 };
+    int fileHandleCount = 0;
+
     // Argument slots of the built-in functions.
     static constexpr int MaxArgs = 10;
     AnsiString argText[MaxArgs];
@@ -131,4 +182,56 @@ public:
     double argFloat[MaxArgs] = {};
     char argType[MaxArgs] = {};
     unsigned char portBytes[2] = {};
+
+private:
+    // One scanned token, kept for the offset where its first non-blank
+    // character lies.
+    struct CachedToken {
+        int type = 0;
+        int code = 0;
+        int32_t endOffset = 0; // scan position after the token
+        AnsiString text;
+        const Codes_Class::Node* function = nullptr; // the function row of a type 9 token
+        bool subWord = false; // the text "sub", a type 13 token while subs are collected
+        char numberTag = 0; // type 3/10/12: the literal's tag, 's' for a malformed number
+        int32_t intValue = 0;
+        double floatValue = 0.0;
+        // A variable token remembers the node it named in the table with this
+        // identity (see Variables_Class::identity).
+        uint64_t variableTable = 0;
+        Variables_Class::Node* variableNode = nullptr;
+    };
+    void ScanToken(CachedToken& token);
+    void ScanWord(CachedToken& token, const char*& p);
+    void ScanNumber(CachedToken& token, const char*& p);
+    void ResetTokenCache();
+    bool IsCurrentDelimiter(char c) const
+    {
+        return tokenType == TokenType::Delimiter && tokenText.size() == 1 && tokenText[0] == c;
+    }
+
+    void Level1(Value& result);
+    void Level2(Value& result);
+    void Level3(Value& result);
+    void Level4(Value& result);
+    void Level5(Value& result);
+    void Level6(Value& result);
+    void Atom(Value& result);
+    void ReadArrayElement(const AnsiString& name, Value& result);
+    void CheckFinite(double x);
+    void IntegerPower(Value& result, int32_t base, int32_t exponent);
+    void FloatPower(Value& result, double base, double exponent);
+
+    Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table);
+    bool ReadVariable(CachedToken& token, Value& result);
+
+    CachedToken* currentToken = nullptr;
+    size_t programLength = 0;
+    std::vector<CachedToken*> tokenSlot; // per text offset: its token, null until scanned
+    std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached
+    std::vector<int> indexScratch;
 };
+
+// The evaluator object of the evaluate function and the debug window's watch
+// list, alive for the whole program.
+Expression_Class& GlobalExpression();

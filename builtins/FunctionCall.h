@@ -1,0 +1,86 @@
+#pragma once
+
+#include "interpreter/Expression_class.h"
+
+#include <span>
+
+// How the call frame reads the first argument of a function before its handler
+// runs. Every further argument is read by the handler itself.
+enum class FirstArgument {
+    None, // no argument: ")" must follow
+    OptionalOne, // omitted: the double 1.0; given: any value
+    OptionalMinusOne, // omitted: the integer -1; given: any value
+    OptionalZero, // omitted: the integer 0; given: any value
+    Number, // required; a text raises error 36
+    Text, // required; a number raises error 35
+    Any, // required, a number or a text
+    Signature, // the whole list is read by signature into the argument slots
+};
+
+class FunctionCall;
+using FunctionHandler = void (*)(FunctionCall&);
+
+// One row of a family's dispatch table.
+struct FunctionEntry {
+    int code;
+    FirstArgument first;
+    FunctionHandler handler;
+};
+
+// One call of a built-in function: the evaluator, the first argument as read
+// by the frame, and the result. Handlers read their further arguments through
+// it, in order, and set exactly one result.
+class FunctionCall {
+public:
+    FunctionCall(Expression_Class& evaluator, int functionCode, Value& resultValue)
+        : ex(evaluator)
+        , code(functionCode)
+        , result(resultValue)
+    { }
+
+    Expression_Class& ex;
+    const int code;
+    Value first; // tag 0 for a function without arguments
+    Value& result;
+
+    bool FirstIsText() const { return first.tag == Tag::String; }
+    // The first argument as a double (the frame has checked that it is a number).
+    double FirstNumber() const { return first.asDouble(); }
+    // The first argument truncated toward zero to 32 bits (wrapping; error 42
+    // beyond the 64-bit range).
+    int32_t FirstInt() { return ToInt(first); }
+    const AnsiString& FirstText() const { return first.s; }
+
+    // True when the current token is "," (an optional argument follows).
+    bool HasMore() const;
+    // A further argument: a "," must come first (error 37), then one value;
+    // error 36 for a text where a number is needed, 35 the other way round.
+    double NextNumber();
+    int32_t NextInt();
+    AnsiString NextText();
+    Value NextValue();
+
+    int32_t ToInt(const Value& v) { return ex.RoundToIntChecked(v.asDouble(), true); }
+
+    // An integer result computed in double saturates to the 32-bit range.
+    void ReturnInt(double value);
+    void ReturnFloat(double value) { result.setFloat(value); }
+    void ReturnText(AnsiString text) { result.setString(std::move(text)); }
+
+    [[noreturn]] void Raise(int number) { ex.RaiseError(number); }
+};
+
+// The dispatch tables of the families; FunctionTable.cpp joins them.
+std::span<const FunctionEntry> MathFunctionEntries();
+std::span<const FunctionEntry> BitFunctionEntries();
+std::span<const FunctionEntry> TextFunctionEntries();
+std::span<const FunctionEntry> FinanceFunctionEntries();
+std::span<const FunctionEntry> SignatureFunctionEntries();
+std::span<const FunctionEntry> RegexFunctionEntries();
+
+// The row for a function code, or null when the function is not available.
+const FunctionEntry* FindFunctionEntry(int code);
+
+// Runs the group-200 function whose row is the evaluator's current function
+// row: reads the arguments by signature, then dispatches on the code.
+char CallSignatureFunction(Expression_Class& ex, int code, Value& result);

@@ -1,0 +1,344 @@
+#include "builtins/FunctionCall.h"
+#include "builtins/NumberAlgorithms.h"
+#include "builtins/RandomNumbers.h"
+
+#include <cmath>
+#include <cstdlib>
+
+// Trigonometry, logarithms and powers, rounding, random numbers, combinatorics,
+// ranges and limits. Computations run in the extended type and come back as
+// doubles; the frame turns an overflow or an invalid operation into its catch
+// result.
+
+namespace {
+
+using Extended = long double;
+
+constexpr int NotAllowed = 38;
+constexpr int DivisionByZero = 40;
+constexpr Extended Pi = 3.141592653589793238462643383279502884L;
+
+// The domain checks made on the first argument before the function runs.
+void RequireAtLeast(FunctionCall& call, double x, double low)
+{
+    if (!(x >= low)) call.Raise(NotAllowed);
+}
+
+void RequireAbove(FunctionCall& call, double x, double low)
+{
+    if (!(x > low)) call.Raise(NotAllowed);
+}
+
+void RequireWithin(FunctionCall& call, double x, double low, double high)
+{
+    if (!(x >= low && x <= high)) call.Raise(NotAllowed);
+}
+
+// The optional first argument of pi must be a number when it is given.
+double OptionalNumberFirst(FunctionCall& call)
+{
+    if (call.FirstIsText()) call.Raise(36);
+    return call.FirstNumber();
+}
+
+void ReturnExtended(FunctionCall& call, Extended value)
+{
+    call.ReturnFloat(static_cast<double>(value));
+}
+
+// The angle of the point (x, y); 0 for the origin.
+double PointAngle(double x, double y)
+{
+    return x == 0 && y == 0 ? 0.0 : std::atan2(y, x);
+}
+
+void Atan2(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    const double y = call.NextNumber();
+    call.ReturnFloat(PointAngle(x, y));
+}
+
+void LogToBase(FunctionCall& call)
+{
+    const double base = call.FirstNumber();
+    RequireAbove(call, base, 0);
+    const double x = call.NextNumber();
+    RequireAbove(call, x, 0);
+    ReturnExtended(call, std::log(static_cast<Extended>(x)) / std::log(static_cast<Extended>(base)));
+}
+
+void CubeRoot(FunctionCall& call)
+{
+    const Extended x = call.FirstNumber();
+    if (x == 0) {
+        call.ReturnFloat(0.0);
+        return;
+    }
+    const Extended magnitude = std::exp(std::log(std::fabs(x)) / 3);
+    ReturnExtended(call, x < 0 ? -magnitude : magnitude);
+}
+
+void Absolute(FunctionCall& call)
+{
+    if (call.first.tag == Tag::Int)
+        call.ReturnInt(std::fabs(static_cast<double>(call.first.i)));
+    else
+        call.ReturnFloat(std::fabs(call.first.f));
+}
+
+void Random(FunctionCall& call)
+{
+    const int64_t m = std::llabs(static_cast<int64_t>(call.ex.RoundToIntChecked(call.FirstNumber(), false)));
+    bool isInteger = false;
+    const double value = RandomNumbers::RandomValue(m, isInteger);
+    if (isInteger)
+        call.ReturnInt(value);
+    else
+        call.ReturnFloat(value);
+}
+
+void Round(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    if (call.HasMore()) call.NextNumber(); // read and ignored
+    call.ReturnInt(NumberAlgorithms::RoundHalfAway(x));
+}
+
+// The optional mode of roundup and rounddn: non-zero asks for ceiling or floor.
+bool OptionalMode(FunctionCall& call)
+{
+    return call.HasMore() && call.NextInt() != 0;
+}
+
+void RoundUp(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    call.ReturnInt(NumberAlgorithms::RoundUp(x, OptionalMode(call)));
+}
+
+void RoundDown(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    call.ReturnInt(NumberAlgorithms::RoundDown(x, OptionalMode(call)));
+}
+
+void Modulo(FunctionCall& call)
+{
+    const int32_t a = call.FirstInt();
+    const int32_t b = call.NextInt();
+    if (b == 0) call.Raise(DivisionByZero);
+    // The one quotient that does not fit (-2147483648 / -1) leaves no remainder.
+    call.ReturnInt(b == -1 ? 0 : a % b);
+}
+
+void Factorial(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    RequireAtLeast(call, x, 0);
+    call.ReturnFloat(NumberAlgorithms::Factorial(std::trunc(x)));
+}
+
+// ncr and npr: n and r truncated; r above n, or either negative, is refused.
+void Combinatorics(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    RequireAtLeast(call, x, 0);
+    const double n = std::trunc(x);
+    const double r = std::trunc(call.NextNumber());
+    if (n < r || r < 0 || n < 0) call.Raise(NotAllowed);
+    call.ReturnFloat(call.code == 5041 ? NumberAlgorithms::Combinations(n, r) : NumberAlgorithms::Permutations(n, r));
+}
+
+void RandomGaussian(FunctionCall& call)
+{
+    const double mean = call.FirstNumber();
+    const double sd = call.NextNumber();
+    call.ReturnFloat(RandomNumbers::RandomGaussian(mean, sd));
+}
+
+void MapRange(FunctionCall& call)
+{
+    const Extended x = call.FirstNumber();
+    const Extended a = call.NextNumber();
+    const Extended b = call.NextNumber();
+    const Extended c = call.NextNumber();
+    const Extended d = call.NextNumber();
+    if (a == b) call.Raise(NotAllowed);
+    ReturnExtended(call, (x - a) * (d - c) / (b - a) + c);
+}
+
+void Convert(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    call.ReturnFloat(NumberAlgorithms::ConvertUnits(x, call.NextInt()));
+}
+
+// Returns value with the tag of the first argument.
+void ReturnWithFirstTag(FunctionCall& call, double value)
+{
+    if (call.first.tag == Tag::Int)
+        call.ReturnInt(value);
+    else
+        call.ReturnFloat(value);
+}
+
+void Within(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    const double a = call.NextNumber();
+    const double b = call.NextNumber();
+    const bool inside = x >= std::fmin(a, b) && x <= std::fmax(a, b);
+    ReturnWithFirstTag(call, inside ? 1.0 : 0.0);
+}
+
+void Limit(FunctionCall& call)
+{
+    const double x = call.FirstNumber();
+    const double a = call.NextNumber();
+    const double b = call.NextNumber();
+    const double low = std::fmin(a, b);
+    const double high = std::fmax(a, b);
+    ReturnWithFirstTag(call, x < low ? low : x > high ? high : x);
+}
+
+void MinValue(FunctionCall& call)
+{
+    const double a = call.FirstNumber();
+    const double b = call.NextNumber();
+    call.ReturnFloat(a <= b ? a : b);
+}
+
+void MaxValue(FunctionCall& call)
+{
+    const double a = call.FirstNumber();
+    const double b = call.NextNumber();
+    call.ReturnFloat(a >= b ? a : b);
+}
+
+void PolarRadius(FunctionCall& call)
+{
+    const Extended x = call.FirstNumber();
+    const Extended y = call.NextNumber();
+    ReturnExtended(call, std::sqrt(x * x + y * y));
+}
+
+void CartesianX(FunctionCall& call)
+{
+    const Extended r = call.FirstNumber();
+    const Extended a = call.NextNumber();
+    ReturnExtended(call, r * std::cos(a));
+}
+
+void CartesianY(FunctionCall& call)
+{
+    const Extended r = call.FirstNumber();
+    const Extended a = call.NextNumber();
+    ReturnExtended(call, r * std::sin(a));
+}
+
+Extended X(FunctionCall& call)
+{
+    return call.FirstNumber();
+}
+
+constexpr FunctionEntry entries[] = {
+    { 5001, FirstArgument::OptionalOne, [](FunctionCall& c) { ReturnExtended(c, OptionalNumberFirst(c) * Pi); } },
+    { 5002, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * Pi / 180); } },
+    { 5003, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * 180 / Pi); } },
+    { 5004, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sinh(X(c))); } },
+    { 5005, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cosh(X(c))); } },
+    { 5006, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::tanh(X(c))); } },
+    { 5007, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::asinh(X(c))); } },
+    { 5008, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireAtLeast(c, c.FirstNumber(), 1);
+            ReturnExtended(c, std::acosh(X(c)));
+        } },
+    { 5009, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireWithin(c, c.FirstNumber(), -1, 1);
+            ReturnExtended(c, std::atanh(X(c)));
+        } },
+    { 5010, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sin(X(c))); } },
+    { 5011, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cos(X(c))); } },
+    { 5012, FirstArgument::Number,
+        [](FunctionCall& c) {
+            // Exactly the double nearest a right angle has no tangent.
+            if (c.FirstNumber() == std::acos(0.0)) c.Raise(NotAllowed);
+            ReturnExtended(c, std::tan(X(c)));
+        } },
+    { 5013, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireWithin(c, c.FirstNumber(), -1, 1);
+            ReturnExtended(c, std::asin(X(c)));
+        } },
+    { 5014, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireWithin(c, c.FirstNumber(), -1, 1);
+            ReturnExtended(c, std::acos(X(c)));
+        } },
+    { 5015, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::atan(X(c))); } },
+    { 5016, FirstArgument::Number, Atan2 },
+    { 5017, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireAbove(c, c.FirstNumber(), 0);
+            ReturnExtended(c, std::log10(X(c)));
+        } },
+    { 5018, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireAbove(c, c.FirstNumber(), 0);
+            ReturnExtended(c, std::log(X(c)));
+        } },
+    { 5019, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireAbove(c, c.FirstNumber(), 0);
+            ReturnExtended(c, std::log2(X(c)));
+        } },
+    { 5020, FirstArgument::Number, LogToBase },
+    { 5021, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::exp(X(c))); } },
+    { 5022, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::exp(std::log(10.0L) * X(c))); } },
+    { 5023, FirstArgument::Number,
+        [](FunctionCall& c) {
+            RequireAtLeast(c, c.FirstNumber(), 0);
+            ReturnExtended(c, std::sqrt(X(c)));
+        } },
+    { 5024, FirstArgument::Number, CubeRoot },
+    { 5025, FirstArgument::Number, PolarRadius },
+    { 5026, FirstArgument::Number, Atan2 },
+    { 5027, FirstArgument::Number, CartesianX },
+    { 5028, FirstArgument::Number, CartesianY },
+    { 5029, FirstArgument::Number, Absolute },
+    { 5030, FirstArgument::Number,
+        [](FunctionCall& c) {
+            c.ReturnInt(c.FirstNumber() > 0 ? 1 : c.FirstNumber() < 0 ? -1 : 0);
+        } },
+    { 5031, FirstArgument::Number, Random },
+    { 5032, FirstArgument::Number, Round },
+    { 5033, FirstArgument::Number, RoundUp },
+    { 5034, FirstArgument::Number, RoundDown },
+    { 5035, FirstArgument::Number,
+        [](FunctionCall& c) { c.ReturnFloat(c.FirstNumber() - std::trunc(c.FirstNumber())); } },
+    { 5037, FirstArgument::Number, Modulo },
+    { 5040, FirstArgument::Number, Factorial },
+    { 5041, FirstArgument::Number, Combinatorics },
+    { 5042, FirstArgument::Number, Combinatorics },
+    { 5043, FirstArgument::Number, RandomGaussian },
+    { 5044, FirstArgument::Number, MinValue },
+    { 5045, FirstArgument::Number, MaxValue },
+    { 5047, FirstArgument::Number, MapRange },
+    { 5048, FirstArgument::Number, Convert },
+    { 5085, FirstArgument::Number, Within },
+    { 5086, FirstArgument::Number, Limit },
+    { 5095, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(2147483647.0); } },
+    { 5096, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(-2147483648.0); } },
+    { 5097, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(1.79e+308); } },
+    { 5098, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(2.23e-308); } },
+};
+
+} // namespace
+
+std::span<const FunctionEntry> MathFunctionEntries()
+{
+    return entries;
+}

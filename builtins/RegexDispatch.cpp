@@ -1,0 +1,70 @@
+#include "builtins/FunctionCall.h"
+
+// The regular-expression functions over the one program-wide expression and
+// match result.
+
+#if __has_include("builtins/regex/RegexFunctions.h")
+#include "builtins/regex/RegexFunctions.h"
+
+namespace {
+
+// The optional second argument of re_Setup and re_search (default -1).
+int32_t OptionalInt(FunctionCall& call)
+{
+    return call.HasMore() ? call.NextInt() : -1;
+}
+
+// re_start and re_end take an optional group number; a text is refused.
+int32_t GroupNumber(FunctionCall& call)
+{
+    if (call.FirstIsText()) call.Raise(36);
+    return call.FirstInt();
+}
+
+void Setup(FunctionCall& call)
+{
+    const AnsiString& pattern = call.FirstText();
+    const int32_t flags = OptionalInt(call);
+    call.ReturnInt(re_Setup(pattern, flags < 0 ? 0 : flags));
+}
+
+void Search(FunctionCall& call)
+{
+    const AnsiString& text = call.FirstText();
+    call.ReturnInt(re_search(text, OptionalInt(call)));
+}
+
+void Replace(FunctionCall& call)
+{
+    const Expression_Class& ex = call.ex;
+    call.ReturnText(re_replace(ex.argText[0], ex.argText[1], ex.argInt[2], ex.argInt[3]));
+}
+
+constexpr FunctionEntry entries[] = {
+    { 10100, FirstArgument::Text, Setup },
+    { 10101, FirstArgument::Text, [](FunctionCall& c) { c.ReturnInt(re_match(c.FirstText())); } },
+    { 10102, FirstArgument::Text, Search },
+    { 10103, FirstArgument::OptionalMinusOne, [](FunctionCall& c) { c.ReturnInt(re_start(GroupNumber(c))); } },
+    { 10104, FirstArgument::OptionalMinusOne, [](FunctionCall& c) { c.ReturnInt(re_end(GroupNumber(c))); } },
+    { 10105, FirstArgument::Text, [](FunctionCall& c) { c.ReturnInt(re_grpnumber(c.FirstText())); } },
+    { 10106, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(re_numofgrps()); } },
+    { 10107, FirstArgument::Signature, Replace },
+};
+
+} // namespace
+
+std::span<const FunctionEntry> RegexFunctionEntries()
+{
+    return entries;
+}
+
+#else
+
+// FIXME: the regular-expression functions join the dispatch once their engine
+// provides its entry points; until then they are not available.
+std::span<const FunctionEntry> RegexFunctionEntries()
+{
+    return {};
+}
+
+#endif

@@ -1,0 +1,36 @@
+#include "builtins/FunctionCall.h"
+#include "builtins/TextAlgorithms.h"
+
+// The functions of this family whose arguments are read by signature into the
+// argument slots: substring and the four keyword lists.
+
+namespace {
+
+void Substring(FunctionCall& call)
+{
+    const Expression_Class& ex = call.ex;
+    call.ReturnText(TextAlgorithms::Substring(ex.argText[0], ex.argInt[1], ex.argInt[2]));
+}
+
+// commandslist, functionslist, statementslist and constantslist: kinds 0 to 3.
+void KeywordList(FunctionCall& call)
+{
+    AnsiString text;
+    Vocabulary::instance().KeywordList(call.code - 10012, text);
+    call.ReturnText(std::move(text));
+}
+
+constexpr FunctionEntry entries[] = {
+    { 5062, FirstArgument::Signature, Substring },
+    { 10012, FirstArgument::Signature, KeywordList },
+    { 10013, FirstArgument::Signature, KeywordList },
+    { 10014, FirstArgument::Signature, KeywordList },
+    { 10015, FirstArgument::Signature, KeywordList },
+};
+
+} // namespace
+
+std::span<const FunctionEntry> SignatureFunctionEntries()
+{
+    return entries;
+}

@@ -1,0 +1,456 @@
+#include "builtins/TextAlgorithms.h"
+
+#include "builtins/LibraryFailure.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace TextAlgorithms {
+
+namespace {
+
+bool IsTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::size_t Length(const AnsiString& s)
+{
+    return s.size();
+}
+
+// Number words, each with its trailing blank; the result is trimmed once at
+// the end.
+constexpr const char* unitWords[21] = { "Zero ", "One ", "Two ", "Three ", "Four ", "Five ", "Six ", "Seven ", "Eight ",
+    "Nine ", "Ten ", "Eleven ", "Twelve ", "Thirteen ", "Fourteen ", "Fifteen ", "Sixteen ", "Seventeen ", "Eighteen ",
+    "Nineteen ", "Twenty " };
+constexpr const char* tensWords[10]
+    = { "", "", "Twenty ", "Thirty ", "Forty ", "Fifty ", "Sixty ", "Seventy ", "Eighty ", "Ninety " };
+constexpr const char* scaleWords[5] = { "", "Thousand ", "Million ", "Billion ", "Trillion " };
+
+// Soundex digits of the letters A to Z; '0' marks a letter without digit.
+constexpr char soundexDigits[] = "01230120022455012623010202";
+
+char SoundexDigit(char c)
+{
+    return c >= 'A' && c <= 'Z' ? soundexDigits[c - 'A'] : '0';
+}
+
+// The direction letters in the order of one turn each: a q w s, and d l u r.
+constexpr const char* directionCycles[] = { "aqws", "dlur" };
+
+// One turn of a lower-case direction letter, forward or back; other characters
+// are unchanged.
+char Turn(char c, bool forward)
+{
+    for (const char* cycle : directionCycles) {
+        for (int k = 0; k < 4; ++k) {
+            if (cycle[k] == c) return cycle[(k + (forward ? 1 : 3)) % 4];
+        }
+    }
+    return c;
+}
+
+bool NeedsQuotes(const AnsiString& item)
+{
+    return std::any_of(item.begin(), item.end(), [](char c) { return IsTrimmed(c) || c == '"' || c == ','; });
+}
+
+} // namespace
+
+void CheckTextLength(std::uint64_t length)
+{
+    if (length > MaxTextLength) throw LibraryFailure { "Out of memory" };
+}
+
+char UpperChar(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+    switch (u) {
+    case 0x9A:
+        return static_cast<char>(0x8A);
+    case 0x9C:
+        return static_cast<char>(0x8C);
+    case 0x9E:
+        return static_cast<char>(0x8E);
+    case 0xFF:
+        return static_cast<char>(0x9F);
+    default:
+        break;
+    }
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+    return c;
+}
+
+char LowerChar(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+    switch (u) {
+    case 0x8A:
+        return static_cast<char>(0x9A);
+    case 0x8C:
+        return static_cast<char>(0x9C);
+    case 0x8E:
+        return static_cast<char>(0x9E);
+    case 0x9F:
+        return static_cast<char>(0xFF);
+    default:
+        break;
+    }
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
+    return c;
+}
+
+AnsiString UpperCase(const AnsiString& s)
+{
+    AnsiString r = s;
+    std::transform(r.begin(), r.end(), r.begin(), UpperChar);
+    return r;
+}
+
+AnsiString LowerCase(const AnsiString& s)
+{
+    AnsiString r = s;
+    std::transform(r.begin(), r.end(), r.begin(), LowerChar);
+    return r;
+}
+
+AnsiString ProperCase(const AnsiString& s)
+{
+    AnsiString r = s;
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        if (k == 0 || r[k - 1] == ' ') r[k] = UpperChar(r[k]);
+    }
+    return r;
+}
+
+AnsiString Trim(const AnsiString& s)
+{
+    return TrimRight(TrimLeft(s));
+}
+
+AnsiString TrimLeft(const AnsiString& s)
+{
+    std::size_t k = 0;
+    while (k < s.size() && IsTrimmed(s[k]))
+        ++k;
+    return s.substr(k);
+}
+
+AnsiString TrimRight(const AnsiString& s)
+{
+    std::size_t n = s.size();
+    while (n > 0 && IsTrimmed(s[n - 1]))
+        --n;
+    return s.substr(0, n);
+}
+
+AnsiString RemoveBlanksAndTabs(const AnsiString& s)
+{
+    AnsiString r;
+    r.reserve(s.size());
+    for (char c : s) {
+        if (c != ' ' && c != '\t') r += c;
+    }
+    return r;
+}
+
+AnsiString Substring(const AnsiString& s, int start, int count)
+{
+    const auto length = static_cast<long long>(Length(s));
+    if (length == 0) return {};
+    long long first = std::max(start, 1);
+    long long n = count;
+    if (n < 1 || n > length) n = length;
+    if (first > length) return {};
+    return s.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
+}
+
+AnsiString LeftPart(const AnsiString& s, int n)
+{
+    if (n < 0) n = 0;
+    return s.substr(0, static_cast<std::size_t>(n));
+}
+
+AnsiString RightPart(const AnsiString& s, int n)
+{
+    const auto length = static_cast<long long>(Length(s));
+    long long count = n;
+    if (count > length) count = length;
+    if (count < 1) count = 1;
+    count = std::min(count, length);
+    return s.substr(static_cast<std::size_t>(length - count));
+}
+
+int FindText(const AnsiString& s, const AnsiString& sub, int start)
+{
+    if (start < 1) start = 1;
+    if (static_cast<std::size_t>(start) > Length(s) || sub.empty()) return 0;
+    const std::size_t at = s.find(sub, static_cast<std::size_t>(start - 1));
+    return at == AnsiString::npos ? 0 : static_cast<int>(at + 1);
+}
+
+AnsiString RepeatText(const AnsiString& s, int n)
+{
+    if (n < 1 || s.empty()) return {};
+    CheckTextLength(static_cast<std::uint64_t>(s.size()) * static_cast<std::uint64_t>(n));
+    AnsiString r;
+    r.reserve(s.size() * static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k)
+        r += s;
+    return r;
+}
+
+AnsiString Spaces(int n)
+{
+    if (n < 1) return {};
+    CheckTextLength(static_cast<std::uint64_t>(n));
+    return AnsiString(static_cast<std::size_t>(n), ' ');
+}
+
+AnsiString InsertText(const AnsiString& s, const AnsiString& t, int pos)
+{
+    long long at = pos;
+    if (at < 1) at = 1;
+    if (at > static_cast<long long>(s.size())) return s + t;
+    AnsiString r = s;
+    r.insert(static_cast<std::size_t>(at - 1), t);
+    return r;
+}
+
+AnsiString OverwriteText(const AnsiString& s, const AnsiString& t, int pos)
+{
+    const std::size_t head = static_cast<std::size_t>(std::max(pos, 1) - 1);
+    AnsiString r = s.substr(0, std::min(head, s.size()));
+    r += t;
+    const std::size_t tail = head + t.size();
+    if (tail < s.size()) r += s.substr(tail);
+    return r;
+}
+
+AnsiString Substitute(const AnsiString& s, const AnsiString& from, const AnsiString& to)
+{
+    if (from.empty()) return s;
+    AnsiString r;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t found = s.find(from, at);
+        if (found == AnsiString::npos) break;
+        CheckTextLength(static_cast<std::uint64_t>(r.size()) + (found - at) + to.size());
+        r.append(s, at, found - at);
+        r += to;
+        at = found + from.size();
+    }
+    CheckTextLength(static_cast<std::uint64_t>(r.size()) + (s.size() - at));
+    r.append(s, at, AnsiString::npos);
+    return r;
+}
+
+AnsiString ContainedChars(const AnsiString& s, const AnsiString& set)
+{
+    AnsiString r;
+    for (char c : set) {
+        if (s.find(c) != AnsiString::npos) r += c;
+    }
+    return r;
+}
+
+AnsiString MissingChars(const AnsiString& s, const AnsiString& set)
+{
+    AnsiString r;
+    for (char c : set) {
+        if (s.find(c) == AnsiString::npos) r += c;
+    }
+    return r;
+}
+
+AnsiString JustifyText(const AnsiString& s, const AnsiString& fill, int width, Justify how)
+{
+    const char fillChar = fill.empty() ? ' ' : fill[0];
+    AnsiString t = how == Justify::Center ? Trim(s) : how == Justify::Left ? TrimLeft(s) : TrimRight(s);
+    if (static_cast<long long>(t.size()) >= width) return s;
+    CheckTextLength(static_cast<std::uint64_t>(width));
+    const std::size_t missing = static_cast<std::size_t>(width) - t.size();
+    switch (how) {
+    case Justify::Center: {
+        const std::size_t before = missing / 2;
+        return AnsiString(before, fillChar) + t + AnsiString(missing - before, fillChar);
+    }
+    case Justify::Left:
+        return t + AnsiString(missing, fillChar);
+    case Justify::Right:
+        return AnsiString(missing, fillChar) + t;
+    }
+    return t;
+}
+
+AnsiString ExtractField(const AnsiString& s, const AnsiString& delimiter, int n)
+{
+    if (n < 1) n = 1;
+    AnsiString field;
+    std::size_t rest = 0;
+    for (int k = 0; k < n; ++k) {
+        const std::size_t found = delimiter.empty() ? AnsiString::npos : s.find(delimiter, rest);
+        if (found == AnsiString::npos) {
+            field = s.substr(rest);
+            break;
+        }
+        field = s.substr(rest, found - rest);
+        rest = found + delimiter.size();
+    }
+    return field;
+}
+
+int CountFields(const AnsiString& s, const AnsiString& delimiter)
+{
+    if (delimiter.empty()) return 0;
+    int count = 0;
+    std::size_t rest = 0;
+    while (rest < s.size()) {
+        const std::size_t found = s.find(delimiter, rest);
+        if (found == AnsiString::npos) break;
+        rest = found + delimiter.size();
+        count = count == 0 ? 2 : count + 1;
+    }
+    return count;
+}
+
+AnsiString HexText(int32_t value, int bytes)
+{
+    long long b = std::llabs(static_cast<long long>(bytes));
+    if (b >= 8) b = 7;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*X", static_cast<int>(2 * b), static_cast<uint32_t>(value));
+    return buffer;
+}
+
+AnsiString BinaryText(int32_t value, int digits)
+{
+    auto bits = static_cast<uint32_t>(value);
+    AnsiString r;
+    do {
+        r.insert(r.begin(), static_cast<char>('0' + (bits & 1u)));
+        bits >>= 1;
+    } while (bits != 0);
+    const auto width = static_cast<std::uint64_t>(std::llabs(static_cast<long long>(digits)));
+    if (width > r.size()) {
+        CheckTextLength(width);
+        r.insert(0, static_cast<std::size_t>(width) - r.size(), '0');
+    }
+    return r;
+}
+
+AnsiString SpellNumber(double x)
+{
+    const double magnitude = x < 0 ? -x : x;
+    if (!(magnitude < 1e15)) return "Overflow";
+    auto n = static_cast<long long>(magnitude);
+    if (n == 0) return "Zero";
+    AnsiString result;
+    for (int group = 0; n > 0; ++group, n /= 1000) {
+        const int value = static_cast<int>(n % 1000);
+        if (value == 0) continue;
+        const int hundreds = value / 100;
+        const int rest = value % 100;
+        AnsiString words;
+        if (hundreds > 0) {
+            words += unitWords[hundreds];
+            words += "Hundred ";
+        }
+        if (rest > 20) {
+            words += tensWords[rest / 10];
+            if (rest % 10 > 0) words += unitWords[rest % 10];
+        } else if (rest > 0) {
+            words += unitWords[rest];
+        }
+        result = words + scaleWords[group] + result;
+    }
+    return TrimRight(result);
+}
+
+AnsiString ClockText(int32_t seconds)
+{
+    if (seconds < 0) return "00:00:00";
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
+    return buffer;
+}
+
+AnsiString RotateShape(const AnsiString& shape, int32_t turns)
+{
+    // Four turns bring every letter back, so only the remainder matters.
+    const long long magnitude = std::llabs(static_cast<long long>(turns)) % 4;
+    AnsiString r = shape;
+    for (char& c : r) {
+        const bool upper = c >= 'A' && c <= 'Z';
+        char lower = upper ? static_cast<char>(c + 32) : c;
+        for (long long k = 0; k < magnitude; ++k)
+            lower = Turn(lower, turns > 0);
+        c = upper ? static_cast<char>(lower - 32) : lower;
+    }
+    return r;
+}
+
+AnsiString EncryptText(const AnsiString& s, const AnsiString& key)
+{
+    if (key.size() < 2 || s.empty()) return s;
+    AnsiString k = key;
+    for (std::size_t i = 1; i <= k.size(); ++i)
+        k[i - 1] = static_cast<char>(k[i - 1] ^ static_cast<char>(i % 256));
+    const std::size_t m = std::min(k.size(), s.size());
+    AnsiString r = s;
+    for (std::size_t block = 0; block < r.size(); block += m) {
+        for (std::size_t i = 0; i < m && block + i < r.size(); ++i)
+            r[block + i] = static_cast<char>(r[block + i] ^ k[m - i - 1]);
+    }
+    return r;
+}
+
+AnsiString SoundexCode(const AnsiString& s, int length)
+{
+    const AnsiString text = RemoveBlanksAndTabs(UpperCase(s));
+    const std::size_t codeLength = static_cast<std::size_t>(std::max(length, 4));
+    CheckTextLength(codeLength);
+    AnsiString code;
+    if (!text.empty()) code += text[0];
+    for (std::size_t k = 1; k < text.size() && code.size() < codeLength; ++k) {
+        const char digit = SoundexDigit(text[k]);
+        if (digit != '0' && digit != code.back()) code += digit;
+    }
+    if (code.size() < codeLength) code.append(codeLength - code.size(), '0');
+    return code;
+}
+
+AnsiString CommaText(const AnsiString& s)
+{
+    AnsiString r;
+    std::size_t at = 0;
+    bool first = true;
+    while (at < s.size()) {
+        std::size_t end = at;
+        while (end < s.size() && s[end] != '\r' && s[end] != '\n')
+            ++end;
+        const AnsiString item = s.substr(at, end - at);
+        if (!first) r += ',';
+        first = false;
+        if (NeedsQuotes(item)) {
+            r += '"';
+            for (char c : item) {
+                if (c == '"') r += '"';
+                r += c;
+            }
+            r += '"';
+        } else {
+            r += item;
+        }
+        if (end < s.size() && s[end] == '\r') ++end;
+        if (end < s.size() && s[end] == '\n') ++end;
+        at = end;
+    }
+    return r;
+}
+
+} // namespace TextAlgorithms

@@ -1,0 +1,241 @@
+#include "builtins/arrays/Arrays_class.h"
+
+#include <new>
+
+namespace {
+// The store's requested capacity: the product of the sizes above 0, or -1
+// when that product passes what a store may hold.
+int64_t StoreCapacity(int n, const int* sizes)
+{
+    int64_t product = 1;
+    for (int k = 0; k < n; ++k) {
+        if (sizes[k] > 0) {
+            product *= sizes[k];
+            if (product > DArray_Class::MaxCapacity) return -1;
+        }
+    }
+    return product;
+}
+} // namespace
+
+Arrays_Class::~Arrays_Class()
+{
+    Node* node = head;
+    while (node) {
+        Node* next = node->next;
+        delete node;
+        node = next;
+    }
+}
+
+Arrays_Class::Node* Arrays_Class::Find(std::string_view name) const
+{
+    auto found = index.find(name);
+    return found == index.end() ? nullptr : found->second;
+}
+
+int Arrays_Class::Define(std::string_view name, int n, const DArray<int>& sizes)
+{
+    if (n > sizes.capacity || !sizes.items) return -2;
+    return Define(name, n, sizes.items);
+}
+
+int Arrays_Class::Define(std::string_view name, int n, const int* sizes)
+{
+    if (n < 0) n = 0;
+    int64_t capacity = StoreCapacity(n, sizes);
+    if (capacity < 0) return -2;
+    auto store = std::make_unique<DArray_Class>(0);
+    if (!store->Init(static_cast<int>(capacity))) return -2;
+    std::vector<int> dims(sizes, sizes + n);
+    for (int& size : dims) {
+        if (size < 0) size = 0;
+    }
+    Node* node = Find(name);
+    if (!node) {
+        node = new Node;
+        node->name = AnsiString(name);
+        index.emplace(node->name, node);
+        if (tail)
+            tail->next = node;
+        else
+            head = node;
+        tail = node;
+        ++count;
+    }
+    node->dimCount = n;
+    node->dims = std::move(dims);
+    node->data = std::move(store);
+    return 1;
+}
+
+int Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& sizes, Node*& node)
+{
+    node = Find(name);
+    if (node) {
+        node->data.reset();
+        if (node->dimCount == 1 && node->dims[0] == 1) {
+            node->dimCount = n;
+            node->dims.assign(sizes.items, sizes.items + n);
+        }
+        return 1;
+    }
+    node = new Node;
+    node->name = AnsiString(name);
+    node->dimCount = n;
+    node->dims.assign(sizes.items, sizes.items + n);
+    for (int& size : node->dims) {
+        if (size < 0) size = 0;
+    }
+    index.emplace(node->name, node);
+    if (tail)
+        tail->next = node;
+    else
+        head = node;
+    tail = node;
+    ++count;
+    return 1;
+}
+
+void Arrays_Class::Remove(std::string_view name)
+{
+    Node* previous = nullptr;
+    for (Node* node = head; node; previous = node, node = node->next) {
+        if (node->name != name) continue;
+        if (previous)
+            previous->next = node->next;
+        else
+            head = node->next;
+        if (tail == node) tail = previous;
+        index.erase(node->name);
+        --count;
+        delete node;
+        return;
+    }
+}
+
+int Arrays_Class::FlatIndex(const DArray<int>& indexes, int n, const int* sizes)
+{
+    if (n > indexes.capacity || !indexes.items) return -1;
+    return FlatIndex(indexes.items, n, sizes);
+}
+
+int Arrays_Class::FlatIndex(const int* indexes, int n, const int* sizes)
+{
+    // A negative index would land on another element; refuse it like one past
+    // the end.
+    for (int k = 0; k < n; ++k) {
+        if (indexes[k] < 0 || indexes[k] >= sizes[k]) return -1;
+    }
+    if (n <= 0) return 0;
+    int64_t position = indexes[n - 1];
+    int64_t stride = 1;
+    for (int k = n - 2; k >= 0; --k) {
+        stride *= sizes[k + 1];
+        position += indexes[k] * stride;
+        if (position > 2147483647) return -1;
+    }
+    return static_cast<int>(position);
+}
+
+int Arrays_Class::Position(const Node& array, const DArray<int>& indexes)
+{
+    if (array.dimCount > indexes.capacity || !indexes.items) return -1;
+    return FlatIndex(indexes.items, array.dimCount, array.dims.data());
+}
+
+bool Arrays_Class::ReadElement(const Node& array, const int* indexes, int indexCount, Value& result)
+{
+    int padded[16] = {};
+    const int* list = indexes;
+    std::vector<int> longer;
+    if (indexCount < array.dimCount) {
+        if (array.dimCount <= 16) {
+            for (int k = 0; k < indexCount; ++k)
+                padded[k] = indexes[k];
+            list = padded;
+        } else {
+            longer.assign(static_cast<size_t>(array.dimCount), 0);
+            for (int k = 0; k < indexCount; ++k)
+                longer[static_cast<size_t>(k)] = indexes[k];
+            list = longer.data();
+        }
+    }
+    int position = FlatIndex(list, array.dimCount, array.dims.data());
+    if (position < 0 || !array.data) return false;
+    return array.data->Get(position, result);
+}
+
+int Arrays_Class::DimCount(std::string_view name) const
+{
+    const Node* node = Find(name);
+    return node ? node->dimCount : 0;
+}
+
+int Arrays_Class::DimSize(std::string_view name, int k) const
+{
+    const Node* node = Find(name);
+    if (!node || node->dimCount <= 0) return 0;
+    if (k > node->dimCount) k = node->dimCount;
+    if (k < 1) k = 1;
+    return node->dims[static_cast<size_t>(k - 1)];
+}
+
+int Arrays_Class::SetElement(std::string_view name, const DArray<int>& indexes, char type, const void* value)
+{
+    Node* node = Find(name);
+    if (!node || !node->data) return 0;
+    int position = Position(*node, indexes);
+    if (position < 0) return 0;
+    return node->data->SetValue(position, type, value, true);
+}
+
+int Arrays_Class::SetElementInt(std::string_view name, const DArray<int>& indexes, int32_t value)
+{
+    Node* node = Find(name);
+    if (!node || !node->data) return 0;
+    int position = Position(*node, indexes);
+    return position < 0 ? 0 : node->data->SetInt(position, value, false);
+}
+
+int Arrays_Class::SetElementFloat(std::string_view name, const DArray<int>& indexes, double value)
+{
+    Node* node = Find(name);
+    if (!node || !node->data) return 0;
+    int position = Position(*node, indexes);
+    return position < 0 ? 0 : node->data->SetFloat(position, value, false);
+}
+
+char Arrays_Class::GetElementType(std::string_view name, const DArray<int>& indexes) const
+{
+    const Node* node = Find(name);
+    if (!node || !node->data) return 0;
+    int position = Position(*node, indexes);
+    if (position < 0 || position >= node->data->capacity) return 0;
+    return node->data->GetType(position);
+}
+
+void* Arrays_Class::GetElement(std::string_view name, const DArray<int>& indexes) const
+{
+    const Node* node = Find(name);
+    if (!node || !node->data) return nullptr;
+    int position = Position(*node, indexes);
+    return position < 0 ? nullptr : node->data->GetValue(position);
+}
+
+int Arrays_Class::Append(std::string_view name, char type, const void* value)
+{
+    Node* node = Find(name);
+    if (!node || !node->data || node->dimCount != 1 || node->dims[0] >= DArray_Class::MaxCapacity) return 0;
+    int position = node->dims[0];
+    // The size rises before the value is stored: appending the never-set type
+    // leaves a gap, which data writes for an omitted value.
+    if (type == Tag::Unset) {
+        if (position >= node->data->capacity && !node->data->Resize(position * 2 + 1)) return 0;
+        node->dims[0] = position + 1;
+        return 1;
+    }
+    if (!node->data->SetValue(position, type, value, true)) return 0;
+    node->dims[0] = position + 1;
+    return 1;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "builtins/arrays/DArray_class.h"
+#include "interpreter/DArray.h"
+#include "interpreter/Values.h"
+
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The named multi-dimensional arrays of one run. Names are case-sensitive; the
+// list keeps definition order, a hash index finds names in constant time. Each
+// array lays its elements out row-major (the last index varies fastest) in one
+// element store. Element access of an undefined array or outside its sizes
+// answers 0 or null; the caller raises the run-time error.
+class Arrays_Class {
+public:
+    struct Node {
+        AnsiString name;
+        int dimCount = 0;
+        std::vector<int> dims;
+        std::unique_ptr<DArray_Class> data;
+        Node* next = nullptr;
+    };
+
+    Arrays_Class() = default;
+    ~Arrays_Class();
+    Arrays_Class(const Arrays_Class&) = delete;
+    Arrays_Class& operator=(const Arrays_Class&) = delete;
+
+    // Creates the array, or redefines it in place with new sizes and an empty
+    // store. A negative size is kept as 0. Returns 1, or -2 when the store
+    // cannot be made (sizes too large or no memory); the table is then
+    // unchanged.
+    int Define(std::string_view name, int n, const DArray<int>& sizes);
+    int Define(std::string_view name, int n, const int* sizes);
+    // For operations that install a store of their own: a new array gets the
+    // sizes and no store; an existing one loses its store and takes the sizes
+    // only when it is one-dimensional with size 1. Returns 1 and the node.
+    int DefineLike(std::string_view name, int n, const DArray<int>& sizes, Node*& node);
+    void Remove(std::string_view name);
+
+    // The flat position of an index list, or -1 when an index is negative or at
+    // or past its size.
+    static int FlatIndex(const DArray<int>& indexes, int n, const int* sizes);
+    static int FlatIndex(const int* indexes, int n, const int* sizes);
+
+    int DimCount(std::string_view name) const;
+    // Size of dimension k counted from 1; k past the last means the last, k
+    // below 1 the first. 0 when undefined.
+    int DimSize(std::string_view name, int k) const;
+
+    // 1 stored; 0 when undefined, out of range or refused by the store.
+    int SetElement(std::string_view name, const DArray<int>& indexes, char type, const void* value);
+    int SetElementInt(std::string_view name, const DArray<int>& indexes, int32_t value);
+    int SetElementFloat(std::string_view name, const DArray<int>& indexes, double value);
+    // The element's tag ('0' never set); the character code 0 when undefined or
+    // out of range.
+    char GetElementType(std::string_view name, const DArray<int>& indexes) const;
+    // The element's value; null when undefined, out of range or never set.
+    void* GetElement(std::string_view name, const DArray<int>& indexes) const;
+
+    // Grows a one-dimensional array by one element holding the value. 0 when
+    // the array is undefined, not one-dimensional, or the value cannot be stored.
+    int Append(std::string_view name, char type, const void* value);
+    int AppendInt(std::string_view name, int32_t value) { return Append(name, Tag::Int, &value); }
+    int AppendFloat(std::string_view name, double value) { return Append(name, Tag::Float, &value); }
+    int AppendString(std::string_view name, const AnsiString& value) { return Append(name, Tag::String, &value); }
+
+    Node* Find(std::string_view name) const;
+    // Copies the element at the index list (count given; missing indexes count
+    // as 0) into result. False when out of range or never set.
+    static bool ReadElement(const Node& array, const int* indexes, int indexCount, Value& result);
+
+    int count = 0;
+    Node* head = nullptr;
+    Node* tail = nullptr;
+
+private:
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
+    };
+    // The flat position of an element of array, or -1.
+    static int Position(const Node& array, const DArray<int>& indexes);
+    std::unordered_map<AnsiString, Node*, NameHash, std::equal_to<>> index;
+};

@@ -1,0 +1,188 @@
+// Replacement of matches by a text with "$" substitutions.
+#include "builtins/regex/Regexp.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// One piece of a replacement text: a literal run or a substitution.
+struct Piece {
+    enum class Kind { Literal, Group, Before, After, LastGroup, Input };
+    Kind kind = Kind::Literal;
+    std::string text;
+    int group = 0;
+};
+
+void AddLiteral(std::vector<Piece>& pieces, const std::string& text)
+{
+    if (pieces.empty() || pieces.back().kind != Piece::Kind::Literal) pieces.push_back(Piece {});
+    pieces.back().text += text;
+}
+
+void AddSubstitution(std::vector<Piece>& pieces, Piece::Kind kind, int group = 0)
+{
+    Piece piece;
+    piece.kind = kind;
+    piece.group = group;
+    pieces.push_back(piece);
+}
+
+// Splits the replacement text once per replace operation. Digits after "$"
+// name the group only as far as such a group exists: the last digit is dropped
+// (and stays literal) while the number exceeds the group count.
+std::vector<Piece> ScanReplacement(const std::string& replacement, const CRegexpA& expression)
+{
+    std::vector<Piece> pieces;
+    std::size_t index = 0;
+    std::size_t size = replacement.size();
+    while (index < size) {
+        char character = replacement[index];
+        if (character != '$' || index + 1 == size) {
+            AddLiteral(pieces, std::string(1, character));
+            ++index;
+            continue;
+        }
+        char next = replacement[index + 1];
+        switch (next) {
+        case '$':
+            AddLiteral(pieces, "$");
+            index += 2;
+            continue;
+        case '&':
+            AddSubstitution(pieces, Piece::Kind::Group, 0);
+            index += 2;
+            continue;
+        case '`':
+            AddSubstitution(pieces, Piece::Kind::Before);
+            index += 2;
+            continue;
+        case '\'':
+            AddSubstitution(pieces, Piece::Kind::After);
+            index += 2;
+            continue;
+        case '+':
+            AddSubstitution(pieces, Piece::Kind::LastGroup);
+            index += 2;
+            continue;
+        case '_':
+            AddSubstitution(pieces, Piece::Kind::Input);
+            index += 2;
+            continue;
+        default:
+            break;
+        }
+        if (next >= '0' && next <= '9') {
+            std::size_t digits = 0;
+            while (digits < 3 && index + 1 + digits < size && replacement[index + 1 + digits] >= '0'
+                && replacement[index + 1 + digits] <= '9')
+                ++digits;
+            for (; digits > 0; --digits) {
+                int number = std::stoi(replacement.substr(index + 1, digits));
+                if (number <= expression.GroupCount()) {
+                    AddSubstitution(pieces, Piece::Kind::Group, number);
+                    break;
+                }
+            }
+            if (digits > 0) {
+                index += 1 + digits;
+            } else {
+                AddLiteral(pieces, "$");
+                ++index;
+            }
+            continue;
+        }
+        if (next == '{') {
+            std::size_t close = replacement.find('}', index + 2);
+            if (close != std::string::npos) {
+                int number = expression.RegexGroupNumber(replacement.substr(index + 2, close - index - 2));
+                if (number >= 0)
+                    AddSubstitution(pieces, Piece::Kind::Group, number);
+                else
+                    AddLiteral(pieces, replacement.substr(index, close + 1 - index));
+                index = close + 1;
+                continue;
+            }
+        }
+        AddLiteral(pieces, "$");
+        ++index;
+    }
+    return pieces;
+}
+
+std::string GroupText(const std::string& text, const MatchResult& match, int group)
+{
+    int start = match.GroupStart(group);
+    int end = match.GroupEnd(group);
+    if (start < 0 || end < start) return std::string();
+    return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+}
+
+std::string Substitute(const std::vector<Piece>& pieces, const std::string& text, const MatchResult& match)
+{
+    std::string out;
+    auto matchStart = static_cast<std::size_t>(match.GroupStart(0));
+    auto matchEnd = static_cast<std::size_t>(match.GroupEnd(0));
+    for (const Piece& piece : pieces) {
+        switch (piece.kind) {
+        case Piece::Kind::Literal:
+            out += piece.text;
+            break;
+        case Piece::Kind::Group:
+            out += GroupText(text, match, piece.group);
+            break;
+        case Piece::Kind::Before:
+            out.append(text, 0, matchStart);
+            break;
+        case Piece::Kind::After:
+            out.append(text, matchEnd, std::string::npos);
+            break;
+        case Piece::Kind::LastGroup:
+            for (int group = match.MaxGroupNumber(); group >= 0; --group) {
+                if (match.GroupStart(group) >= 0) {
+                    out += GroupText(text, match, group);
+                    break;
+                }
+            }
+            break;
+        case Piece::Kind::Input:
+            out += text;
+            break;
+        }
+    }
+    return out;
+}
+
+struct Replaced {
+    int start;
+    int end;
+    std::string text;
+};
+} // namespace
+
+std::string CRegexpA::RegexReplace(const std::string& text, const std::string& replacement, int start, int count,
+    MatchResult* result, CContext* context) const
+{
+    std::vector<Piece> pieces = ScanReplacement(replacement, *this);
+    CContext ownContext;
+    CContext& run = context ? *context : ownContext;
+    std::vector<Replaced> replaced;
+    int position = start;
+    while (count < 0 || static_cast<int>(replaced.size()) < count) {
+        MatchResult match = RegexMatch(text, position, &run);
+        if (!match.IsMatched()) break;
+        replaced.push_back({ match.GroupStart(0), match.GroupEnd(0), Substitute(pieces, text, match) });
+        if (result) *result = match;
+        position = run.nextStart;
+    }
+    // Right to left, the matches were found from the end: join them in text order.
+    if (RunsRightToLeft()) std::reverse(replaced.begin(), replaced.end());
+    std::string out;
+    std::size_t copied = 0;
+    for (const Replaced& piece : replaced) {
+        out.append(text, copied, static_cast<std::size_t>(piece.start) - copied);
+        out += piece.text;
+        copied = static_cast<std::size_t>(piece.end);
+    }
+    out.append(text, copied, std::string::npos);
+    return out;
+}

@@ -1,0 +1,148 @@
+#include "ide/ProgramRunner.h"
+
+#include "interpreter/Durnix_class.h"
+#include "interpreter/ProgramFiles.h"
+#include "platform/KeyMap.h"
+#include "platform/MessageBoxes.h"
+#include "platform/QtMessageBoxes.h"
+#include "screen/ScreenForm.h"
+
+#include <QApplication>
+#include <QSize>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace ProgramRunner {
+
+namespace {
+
+constexpr const char* usage = "usage: quorvatine [--headless [--screenshot OUT.png]] PROGRAM.bas\n";
+
+struct Arguments {
+    bool headless = false;
+    AnsiString screenshot;
+    AnsiString program;
+};
+
+bool ParseArguments(int argc, char** argv, Arguments& arguments)
+{
+    for (int k = 1; k < argc; ++k) {
+        const char* argument = argv[k];
+        if (std::strcmp(argument, "--headless") == 0) {
+            arguments.headless = true;
+        } else if (std::strcmp(argument, "--screenshot") == 0) {
+            if (k + 1 >= argc)
+                return false;
+            arguments.screenshot = argv[++k];
+        } else if (argument[0] == '-' && argument[1] == '-') {
+            return false;
+        } else if (arguments.program.empty()) {
+            arguments.program = argument;
+        } else {
+            return false;
+        }
+    }
+    if (!arguments.screenshot.empty() && !arguments.headless)
+        return false;
+    return !arguments.program.empty();
+}
+
+// The file name as given, with surrounding quotes stripped.
+AnsiString StripQuotes(AnsiString name)
+{
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = name.substr(1, name.size() - 2);
+    return name;
+}
+
+// Qt's own diagnostics would mix with the program's standard error, which the
+// headless runner reserves for message boxes.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        std::abort();
+    }
+}
+
+} // namespace
+
+Status RunFile(const AnsiString& path)
+{
+    namespace fs = std::filesystem;
+    AnsiString text;
+    if (ProgramFiles::ReadText(path, text) != ProgramFiles::ReadResult::Ok) {
+        std::fprintf(stderr, "quorvatine: cannot read %s\n", path.c_str());
+        return Status::CannotRun;
+    }
+    std::error_code error;
+    const fs::path folder = fs::absolute(fs::path(path), error).parent_path();
+    if (!folder.empty())
+        fs::current_path(folder, error);
+
+    ScreenForm->PrepareForRun();
+    auto interpreter = std::make_unique<Durnix_Class>();
+    const int ended = interpreter->Run(text);
+    ScreenForm->AfterRun();
+    return ended ? Status::Ended : Status::RunTimeError;
+}
+
+int Main(int argc, char** argv)
+{
+    Arguments arguments;
+    if (!ParseArguments(argc, argv, arguments)) {
+        std::fputs(usage, stderr);
+        return static_cast<int>(Status::CannotRun);
+    }
+    arguments.program = StripQuotes(arguments.program);
+    if (arguments.headless) {
+        // The run-time screen exists off screen, sized as on a 1024 x 768
+        // desktop, so that its image is 800 x 600.
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler(QuietMessages);
+    }
+    // The screenshot is named relative to where the runner was started, not
+    // to the program's folder, which becomes the current directory.
+    std::error_code error;
+    if (!arguments.screenshot.empty())
+        arguments.screenshot = std::filesystem::absolute(arguments.screenshot, error).string();
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Quorvatine");
+    platform::InstallKeyTracking();
+    platform::QtMessageBoxes qtBoxes;
+    if (!arguments.headless)
+        platform::setMessageBoxes(&qtBoxes);
+
+    auto screen = std::make_unique<TScreenForm>();
+    ScreenForm = screen.get();
+    if (arguments.headless) {
+        ScreenForm->SetDesktopSize(QSize(1024, 768));
+        ScreenForm->SetHeadless(stdout, stdin);
+    }
+
+    const Status status = RunFile(arguments.program);
+    if (status == Status::CannotRun)
+        return static_cast<int>(status);
+
+    if (arguments.headless) {
+        if (!arguments.screenshot.empty() && !ScreenForm->SaveImagePng(arguments.screenshot)) {
+            std::fprintf(stderr, "quorvatine: cannot write %s\n", arguments.screenshot.c_str());
+            return static_cast<int>(Status::CannotRun);
+        }
+        std::fflush(stdout);
+        return static_cast<int>(status);
+    }
+    // In a window the screen stays up, showing what the program left there,
+    // until the user closes it.
+    if (ScreenForm->isVisible())
+        application.exec();
+    return static_cast<int>(status);
+}
+
+} // namespace ProgramRunner

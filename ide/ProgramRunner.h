@@ -1,0 +1,18 @@
+#pragma once
+
+#include "interpreter/Values.h"
+
+// Runs one program file on the run-time screen, the way the environment's Run
+// command does: the program's folder becomes the current directory, the
+// screen prepares itself, the interpreter runs, the screen restores itself.
+namespace ProgramRunner {
+
+enum class Status { Ended = 0, RunTimeError = 1, CannotRun = 2 };
+
+// Reads and runs `path` on the global screen form (which must exist).
+Status RunFile(const AnsiString& path);
+
+// The command line: quorvatine [--headless [--screenshot OUT.png]] PROGRAM.bas
+int Main(int argc, char** argv);
+
+} // namespace ProgramRunner

@@ -1,0 +1,277 @@
+#include "interpreter/Durnix_class.h"
+
+#include "interpreter/EventThrottle.h"
+#include "interpreter/RunHooks.h"
+#include "interpreter/statements/Assignment.h"
+#include "interpreter/statements/StatementTable.h"
+#include "platform/Events.h"
+#include "platform/KeyMap.h"
+#include "screen/ScreenForm.h"
+
+namespace {
+
+// Statement codes the run loop itself handles.
+constexpr int CodeEnd = 1021;
+constexpr int CodeTerminate = 1022;
+constexpr int CodeExit = 1023;
+
+} // namespace
+
+Durnix_Class::Durnix_Class()
+    : mainVariables(std::make_unique<Variables_Class>())
+{
+    for (auto& kind : eventHandlerKind)
+        kind = 1;
+    currentVariables = mainVariables.get();
+}
+
+Durnix_Class::~Durnix_Class()
+{
+    // FIXME: the robot's images, the ports service, sounds and media slots are
+    // released here once those services exist.
+    gosubStack.Clear(mainVariables.get());
+    if (currentVariables != mainVariables.get())
+        delete currentVariables;
+}
+
+bool Durnix_Class::NextVariableAsText(AnsiString& name, char& tag, AnsiString& text)
+{
+    return currentVariables->NextAsText(name, tag, text);
+}
+
+bool Durnix_Class::AtIncludeEnd() const
+{
+    const ptrdiff_t offset = expression.tokenStart - expression.programStart;
+    for (ptrdiff_t end : includeEndOffsets)
+        if (end == offset)
+            return true;
+    return false;
+}
+
+bool Durnix_Class::CurrentIs(char c) const
+{
+    return expression.tokenType == TokenType::Delimiter && expression.tokenText.size() == 1
+        && expression.tokenText[0] == c;
+}
+
+void Durnix_Class::SetCurrentVariables(Variables_Class* table)
+{
+    currentVariables = table;
+    expression.currentVariables = table;
+}
+
+void Durnix_Class::Attach()
+{
+    expression.Attach(programText.c_str(), currentVariables, &arrays, &errorLine, &errorColumn);
+    expression.outerVariables = mainVariables.get();
+}
+
+int Durnix_Class::PrepareCompile(const AnsiString& text)
+{
+    programText = text;
+    try {
+        Attach();
+        ExpandIncludes();
+    } catch (const RunTimeError&) {
+        return 0;
+    }
+    return 1;
+}
+
+int Durnix_Class::Run(const AnsiString& text)
+{
+    programText = text;
+    EventThrottle::Start();
+    // Keys pressed before the run are forgotten.
+    platform::ReleaseAllKeys();
+
+    bool firstEntry = true;
+    bool trapPending = false;
+    bool abortErrorRaised = false;
+    for (;;) {
+        try {
+            if (firstEntry) {
+                firstEntry = false;
+                Attach();
+                if (prescanNeeded)
+                    PrepareProgram();
+                if (ScreenForm) {
+                    ScreenForm->stopped = false;
+                    ScreenForm->closeRequested = false;
+                    ScreenForm->closeMode = 0;
+                    ScreenForm->pageMode = false;
+                    ScreenForm->ResetScreen();
+                }
+                RunHooks::Debugger().PrepareForRun();
+            }
+            if (trapPending) {
+                trapPending = false;
+                TrapError();
+            }
+            while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped))
+                ExecuteStatement();
+            RunHooks::Debugger().CloseAfterRun();
+            if (ScreenForm && ScreenForm->stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
+                abortErrorRaised = true;
+                expression.RaiseError(95);
+            }
+            return 1;
+        } catch (const RunTimeError&) {
+            if (!onErrorPosition) {
+                // Only an untrapped error becomes the outcome of the run.
+                outcome = errorLine;
+                RunHooks::Debugger().CloseAfterRun();
+                return 0;
+            }
+            trapPending = true;
+        }
+    }
+}
+
+void Durnix_Class::ExecuteStatement()
+{
+    PollEvents();
+    if (RunHooks::Debugger().SteppingOn() && !RunHooks::HiddenProgram())
+        DebugStep();
+
+    Expression_Class& e = expression;
+    int type = e.NextToken();
+    switch (type) {
+    case TokenType::Variable:
+    case TokenType::OuterVariable:
+        Assign(*this);
+        return;
+    case TokenType::Function: {
+        e.PutBack();
+        Value ignored;
+        e.Evaluate(ignored);
+        return;
+    }
+    case TokenType::Include:
+        e.SkipRestOfLine();
+        return;
+    case TokenType::Label:
+    case TokenType::Number:
+        // A label statement: nothing happens, the line goes on.
+        return;
+    case TokenType::Delimiter:
+        if (e.endOfStatement)
+            return;
+        e.RaiseError(0);
+    case TokenType::Keyword:
+        break;
+    default:
+        e.RaiseError(0);
+    }
+
+    switch (e.tokenCode) {
+    case CodeEnd:
+        outcome = Outcome::End;
+        e.tokenCode = TokenCode::EndOfText;
+        return;
+    case CodeTerminate:
+        outcome = Outcome::Terminate;
+        e.tokenCode = TokenCode::EndOfText;
+        return;
+    case CodeExit:
+        outcome = Outcome::Exit;
+        e.tokenCode = TokenCode::EndOfText;
+        return;
+    default:
+        break;
+    }
+    StatementHandler handler = FindStatementHandler(e.tokenCode);
+    if (!handler)
+        e.RaiseError(0);
+    handler(*this);
+    if (EventThrottle::Due())
+        platform::ProcessMessages();
+}
+
+void Durnix_Class::PollEvents()
+{
+    for (int source = 0; source < EventSource::Count; ++source) {
+        if (!eventHandler[source])
+            continue;
+        bool fires = false;
+        if (source <= EventSource::Timer) {
+            if (ScreenForm) {
+                static const AnsiString TScreenForm::*const lastEvent[] = {
+                    &TScreenForm::lastButton,
+                    &TScreenForm::lastEdit,
+                    &TScreenForm::lastListBox,
+                    &TScreenForm::lastRBGroup,
+                    &TScreenForm::lastCheckBox,
+                    &TScreenForm::lastSlider,
+                    &TScreenForm::lastSpinner,
+                    &TScreenForm::lastMemo,
+                    &TScreenForm::lastTimer,
+                };
+                fires = !(ScreenForm->*lastEvent[source]).empty();
+            }
+        } else {
+            switch (source) {
+            case EventSource::Key:
+                fires = ScreenForm && ScreenForm->GetKeyCode() != 0;
+                break;
+            case EventSource::Mouse:
+                fires = ScreenForm && ScreenForm->mouseButtons != 0;
+                break;
+            case EventSource::Udp:
+                fires = RunHooks::Services().UdpDataArrived();
+                break;
+            case EventSource::TcpClient:
+                fires = RunHooks::Services().TcpClientDataArrived();
+                break;
+            case EventSource::TcpServer:
+                fires = RunHooks::Services().TcpServerDataArrived();
+                break;
+            case EventSource::Serial:
+                fires = RunHooks::Services().SerialBytesWaiting();
+                break;
+            case EventSource::Abort:
+                fires = ScreenForm && ScreenForm->TakeCloseRequest();
+                break;
+            }
+        }
+        if (fires)
+            RaiseEvent(source);
+    }
+}
+
+int Durnix_Class::ReadIndexList(DArray<int>& indexes)
+{
+    Expression_Class& e = expression;
+    int count = 0;
+    for (;;) {
+        Value index;
+        e.Evaluate(index);
+        if (e.endOfStatement)
+            e.RaiseError(66);
+        if (index.tag != Tag::Int)
+            e.RaiseError(65);
+        if (!indexes.EnsureIndex(count))
+            e.RaiseError(73);
+        indexes.items[count++] = index.i;
+        if (CurrentIs(']'))
+            break;
+        if (!CurrentIs(','))
+            e.RaiseError(66);
+    }
+    // Positions past the ones given read as 0, never as a stale index.
+    for (int k = count; k < indexes.capacity; ++k)
+        indexes.items[k] = 0;
+    e.NextToken();
+    return count;
+}
+
+bool Durnix_Class::EvaluateCondition(int textError)
+{
+    Value condition;
+    expression.Evaluate(condition);
+    if (condition.tag == Tag::Int)
+        return condition.i != 0;
+    if (condition.tag == Tag::Float)
+        return Expression_Class::ClampToInt(condition.f) != 0;
+    expression.RaiseError(textError);
+}

@@ -1,0 +1,493 @@
+#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Expression_class.h"
+#include "interpreter/FloatText.h"
+#include "interpreter/Variables_class.h"
+
+#include <cmath>
+
+// Recursive descent straight over the program text. Every level starts on its
+// first token (already read) and leaves the first token it did not use as the
+// current one. Numbers are combined in double precision; an operation on
+// integers only gives an integer again through ClampToInt.
+
+namespace {
+
+bool IsLogicalOperator(int code)
+{
+    switch (code) {
+    case TokenCode::And:
+    case TokenCode::Or:
+    case TokenCode::Xor:
+    case TokenCode::BitAnd:
+    case TokenCode::BitOr:
+    case TokenCode::BitXor:
+    case TokenCode::ShiftLeft:
+    case TokenCode::ShiftRight:
+    case TokenCode::RotateLeft:
+    case TokenCode::RotateRight:
+        return true;
+    }
+    return false;
+}
+
+int32_t RotateByte(int32_t value, int32_t count, bool left)
+{
+    uint32_t byte = static_cast<uint32_t>(value) & 0xFF;
+    // A negative count turns the other way.
+    int shift = static_cast<int>(((count % 8) + 8) % 8);
+    if (!left) shift = (8 - shift) % 8;
+    return static_cast<int32_t>(((byte << shift) | (byte >> ((8 - shift) % 8))) & 0xFF);
+}
+
+} // namespace
+
+char Expression_Class::Evaluate(Value& result)
+{
+    NextToken();
+    if (tokenType != TokenType::String) {
+        if (tokenText.empty()) RaiseError(2);
+        if (IsCurrentDelimiter(',')) {
+            result.tag = Tag::Omitted;
+            return Tag::Omitted;
+        }
+    }
+    Level1(result);
+    return result.tag;
+}
+
+char Expression_Class::EvaluateCurrent(Value& result)
+{
+    Level1(result);
+    return result.tag;
+}
+
+// An operator result that left the double range, or is no number at all.
+void Expression_Class::CheckFinite(double x)
+{
+    if (std::isnan(x)) RaiseError(39);
+    if (std::isinf(x)) RaiseError(42);
+}
+
+// Logical and bitwise operators, the lowest precedence.
+void Expression_Class::Level1(Value& result)
+{
+    Level2(result);
+    while (tokenType == TokenType::Keyword && IsLogicalOperator(tokenCode)) {
+        int op = tokenCode;
+        NextToken();
+        Value right;
+        Level2(right);
+        if (result.tag == Tag::String || right.tag == Tag::String) RaiseError(44);
+        int32_t a = result.tag == Tag::Int ? result.i : ClampToInt(result.f);
+        int32_t b = right.tag == Tag::Int ? right.i : TruncateToInt(right.f);
+        int32_t value = 0;
+        switch (op) {
+        case TokenCode::And:
+            value = a != 0 && b != 0;
+            break;
+        case TokenCode::Or:
+            value = a != 0 || b != 0;
+            break;
+        case TokenCode::Xor:
+            value = (a != 0 && b != 0) ? 0 : (a != 0 || b != 0);
+            break;
+        case TokenCode::BitAnd:
+            value = a & b;
+            break;
+        case TokenCode::BitOr:
+            value = a | b;
+            break;
+        case TokenCode::BitXor:
+            value = a ^ b;
+            break;
+        case TokenCode::ShiftLeft:
+            value = static_cast<int32_t>(static_cast<uint32_t>(a) << (b & 31));
+            break;
+        case TokenCode::ShiftRight:
+            value = a >> (b & 31);
+            break;
+        case TokenCode::RotateLeft:
+            value = RotateByte(a, b, true);
+            break;
+        case TokenCode::RotateRight:
+            value = RotateByte(a, b, false);
+            break;
+        }
+        result.setInt(value);
+    }
+}
+
+// One comparison; a second relation after it is left to the caller.
+void Expression_Class::Level2(Value& result)
+{
+    Level3(result);
+    bool notEqualOperator = tokenType == TokenType::Keyword && tokenCode == TokenCode::NotEqual;
+    bool relationStart = tokenType == TokenType::Delimiter && tokenText.size() == 1
+        && (tokenText[0] == '<' || tokenText[0] == '>' || tokenText[0] == '=' || tokenText[0] == '$');
+    if (!notEqualOperator && !relationStart) return;
+
+    int relation = Relation::NotEqual;
+    if (!notEqualOperator) {
+        char first = tokenText[0];
+        char second = 0;
+        NextToken();
+        if (tokenType == TokenType::Delimiter && tokenText.size() == 1
+            && (tokenText[0] == '<' || tokenText[0] == '>' || tokenText[0] == '=')) {
+            second = tokenText[0];
+            NextToken();
+        }
+        switch (first) {
+        case '<':
+            relation = second == 0 ? Relation::Less
+                : second == '='    ? Relation::LessOrEqual
+                : second == '>'    ? Relation::NotEqual
+                                   : 0;
+            break;
+        case '>':
+            relation = second == 0 ? Relation::Greater
+                : second == '='    ? Relation::GreaterOrEqual
+                : second == '<'    ? Relation::NotEqual
+                                   : 0;
+            break;
+        case '=':
+            relation = second == 0 || second == '=' ? Relation::Equal
+                : second == '<'                     ? Relation::LessOrEqual
+                                                    : Relation::GreaterOrEqual;
+            break;
+        default: // '$'; a character after it is read and ignored
+            relation = Relation::Contains;
+            break;
+        }
+        if (relation == 0) RaiseError(0);
+    } else {
+        NextToken();
+    }
+
+    Value right;
+    Level3(right);
+    if ((result.tag == Tag::String) != (right.tag == Tag::String)) RaiseError(46);
+    result.setInt(ApplyRelation(relation, result, right));
+}
+
+// Addition and subtraction; a text on the left joins texts and numbers.
+void Expression_Class::Level3(Value& result)
+{
+    Level4(result);
+    if (result.tag == Tag::String) {
+        while (IsCurrentDelimiter('+')) {
+            NextToken();
+            Value right;
+            Level4(right);
+            if (right.tag == Tag::Float)
+                result.s += FloatToStr(right.f);
+            else if (right.tag == Tag::Int)
+                result.s += IntToStr(right.i);
+            else
+                result.s += right.s;
+        }
+        return;
+    }
+    if (!IsCurrentDelimiter('+') && !IsCurrentDelimiter('-')) return;
+    bool allIntegers = result.tag == Tag::Int;
+    double sum = result.asDouble();
+    while (IsCurrentDelimiter('+') || IsCurrentDelimiter('-')) {
+        bool add = tokenText[0] == '+';
+        NextToken();
+        Value right;
+        Level4(right);
+        if (right.tag == Tag::String) RaiseError(0);
+        allIntegers = allIntegers && right.tag == Tag::Int;
+        sum = add ? sum + right.asDouble() : sum - right.asDouble();
+        CheckFinite(sum);
+    }
+    if (allIntegers)
+        result.setInt(ClampToInt(sum));
+    else
+        result.setFloat(sum);
+}
+
+// Multiplication, division, percentage and remainder.
+void Expression_Class::Level4(Value& result)
+{
+    Level5(result);
+    if (result.tag == Tag::String) return;
+    auto isOperator = [this] {
+        return IsCurrentDelimiter('*') || IsCurrentDelimiter('/') || IsCurrentDelimiter('%') || IsCurrentDelimiter('#');
+    };
+    if (!isOperator()) return;
+    bool integerResult = result.tag == Tag::Int;
+    double product = result.asDouble();
+    while (isOperator()) {
+        char op = tokenText[0];
+        NextToken();
+        Value right;
+        Level5(right);
+        if (right.tag == Tag::String) RaiseError(47);
+        integerResult = integerResult && right.tag == Tag::Int;
+        double b = right.asDouble();
+        switch (op) {
+        case '*':
+            product *= b;
+            break;
+        case '/':
+            if (b == 0) RaiseError(40);
+            product /= b;
+            break;
+        case '%':
+            product = product * b / 100;
+            integerResult = false;
+            break;
+        default: { // '#': the remainder keeps the sign of the left operand
+            int32_t a = ClampToInt(product);
+            int32_t d = ClampToInt(b);
+            if (d == 0) RaiseError(40);
+            product = d == -1 ? 0 : a % d;
+            break;
+        }
+        }
+        CheckFinite(product);
+    }
+    if (integerResult)
+        result.setInt(ClampToInt(product));
+    else
+        result.setFloat(product);
+}
+
+// Powers, right-associative.
+void Expression_Class::Level5(Value& result)
+{
+    Level6(result);
+    if (result.tag == Tag::String || !IsCurrentDelimiter('^')) return;
+    NextToken();
+    Value exponent;
+    Level5(exponent);
+    if (exponent.tag == Tag::String) RaiseError(48);
+    if (result.tag == Tag::Int && exponent.tag == Tag::Int)
+        IntegerPower(result, result.i, exponent.i);
+    else
+        FloatPower(result, result.asDouble(), exponent.asDouble());
+}
+
+void Expression_Class::IntegerPower(Value& result, int32_t base, int32_t exponent)
+{
+    if (exponent == 0) {
+        result.setInt(1);
+        return;
+    }
+    if (exponent < 0 && base == 0) RaiseError(40);
+    // Square and multiply modulo 2^32: the same as multiplying the base into
+    // itself |exponent| - 1 times with 32-bit wrap-around, at any exponent.
+    uint32_t magnitude = exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
+    uint32_t factor = static_cast<uint32_t>(base);
+    uint32_t product = 1;
+    while (magnitude) {
+        if (magnitude & 1) product *= factor;
+        factor *= factor;
+        magnitude >>= 1;
+    }
+    int32_t power = static_cast<int32_t>(product);
+    if (exponent > 0) {
+        result.setInt(power);
+        return;
+    }
+    if (power == 0) RaiseError(40);
+    result.setInt(power == 1 ? 1 : power == -1 ? -1 : 0);
+}
+
+void Expression_Class::FloatPower(Value& result, double base, double exponent)
+{
+    if (exponent == 0) {
+        result.setFloat(1.0);
+        return;
+    }
+    if (base == 0) {
+        if (exponent < 0) RaiseError(40);
+        result.setFloat(0.0);
+        return;
+    }
+    double value;
+    if (base < 0) {
+        double magnitude = std::fabs(exponent);
+        if (magnitude != std::trunc(magnitude)) RaiseError(39);
+        // Repeated multiplication as far as it can matter; a product that has
+        // reached zero or infinity stays there, and beyond the loop's reach
+        // the library power (exact in sign) takes over.
+        constexpr double MultiplyLimit = 1024;
+        if (magnitude <= MultiplyLimit) {
+            value = base;
+            for (double k = 1; k < magnitude && value != 0 && !std::isinf(value); ++k)
+                value *= base;
+            if (std::isinf(value) && std::fmod(magnitude, 2) == 0) value = std::fabs(value);
+        } else {
+            value = std::pow(base, magnitude);
+        }
+        if (exponent < 0) {
+            if (value == 0) RaiseError(40);
+            value = 1 / value;
+        }
+    } else {
+        value = std::exp(exponent * std::log(base));
+    }
+    CheckFinite(value);
+    result.setFloat(value);
+}
+
+// Unary operators, one per atom.
+void Expression_Class::Level6(Value& result)
+{
+    char op = 0;
+    if (tokenType == TokenType::Delimiter && tokenText.size() == 1
+        && (tokenText[0] == '+' || tokenText[0] == '-' || tokenText[0] == '~'))
+        op = tokenText[0];
+    else if (tokenType == TokenType::Keyword && tokenCode == TokenCode::Not)
+        op = '!';
+    else if (tokenType == TokenType::Keyword && tokenCode == TokenCode::BitNot)
+        op = '~';
+    if (op) NextToken();
+    Atom(result);
+    if (result.tag != Tag::Int && result.tag != Tag::Float && result.tag != Tag::String) RaiseError(0);
+    if (!op) return;
+    switch (result.tag) {
+    case Tag::Int:
+        if (op == '-')
+            result.i = static_cast<int32_t>(0u - static_cast<uint32_t>(result.i));
+        else if (op == '!')
+            result.i = result.i == 0;
+        else if (op == '~')
+            result.i = ~result.i;
+        break;
+    case Tag::Float:
+        if (op == '-')
+            result.f = -result.f;
+        else if (op == '!')
+            result.f = result.f == 0 ? 1.0 : 0.0;
+        else if (op == '~')
+            result.f = ~ClampToInt(result.f);
+        break;
+    default:
+        RaiseError(49);
+    }
+}
+
+void Expression_Class::Atom(Value& result)
+{
+    switch (tokenType) {
+    case TokenType::Function:
+        CallFunction(result);
+        NextToken();
+        return;
+    case TokenType::Delimiter:
+        if (IsCurrentDelimiter('(')) {
+            NextToken();
+            Level1(result);
+            if (!IsCurrentDelimiter(')')) RaiseError(1);
+            NextToken();
+            return;
+        }
+        RaiseError(0);
+    case TokenType::Variable: {
+        if (*PeekNextChar() == '(') RaiseError(33);
+        CachedToken* nameToken = currentToken;
+        NextToken();
+        if (IsCurrentDelimiter('[')) {
+            ReadArrayElement(nameToken->text, result);
+            NextToken();
+            return;
+        }
+        if (!ReadVariable(*nameToken, result)) {
+            PutBack();
+            RaiseError(51);
+        }
+        return;
+    }
+    case TokenType::Number:
+    case TokenType::Hex:
+    case TokenType::Binary:
+        if (!currentToken) RaiseError(0);
+        if (currentToken->numberTag == Tag::Int)
+            result.setInt(currentToken->intValue);
+        else if (currentToken->numberTag == Tag::Float)
+            result.setFloat(currentToken->floatValue);
+        else
+            RaiseError(41);
+        NextToken();
+        return;
+    case TokenType::String:
+        result.setString(CollapseDoubledQuotes(tokenText));
+        NextToken();
+        return;
+    case TokenType::Constant:
+        result.setInt(tokenCode);
+        NextToken();
+        return;
+    case TokenType::OuterVariable:
+        if (!outerVariables || !outerVariables->Get(std::string_view(tokenText).substr(1), result)) RaiseError(51);
+        NextToken();
+        return;
+    default:
+        RaiseError(0);
+    }
+}
+
+Variables_Class::Node* Expression_Class::FindVariable(CachedToken& token, Variables_Class* table)
+{
+    if (!table) return nullptr;
+    if (token.variableNode && token.variableTable == table->identity()) return token.variableNode;
+    Variables_Class::Node* node = table->Find(token.text);
+    if (node) {
+        token.variableNode = node;
+        token.variableTable = table->identity();
+    }
+    return node;
+}
+
+Variables_Class::Node* Expression_Class::CurrentTokenVariable(Variables_Class* table)
+{
+    if (!currentToken || (tokenType != TokenType::Variable && tokenType != TokenType::Sub)) return nullptr;
+    return FindVariable(*currentToken, table);
+}
+
+// Copies the variable that token names from the current table; false when it
+// does not exist.
+bool Expression_Class::ReadVariable(CachedToken& token, Value& result)
+{
+    Variables_Class::Node* node = FindVariable(token, currentVariables);
+    if (!node) return false;
+    result.tag = node->type;
+    switch (node->type) {
+    case Tag::Int:
+        result.i = node->intValue;
+        break;
+    case Tag::Float:
+        result.f = node->floatValue;
+        break;
+    case Tag::String:
+        result.s = node->textValue;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+// Reads "[index, ...]" after an array name (the "[" is current) and fetches the
+// element. The "]" is left current.
+void Expression_Class::ReadArrayElement(const AnsiString& name, Value& result)
+{
+    indexScratch.clear();
+    for (;;) {
+        NextToken();
+        if (endOfStatement) RaiseError(66);
+        Value index;
+        Level1(index);
+        if (index.tag != Tag::Int) RaiseError(65);
+        indexScratch.push_back(index.i);
+        if (IsCurrentDelimiter(',')) continue;
+        if (IsCurrentDelimiter(']')) break;
+        RaiseError(66);
+    }
+    const Arrays_Class::Node* array = arrays ? arrays->Find(name) : nullptr;
+    if (!array) RaiseError(72);
+    if (!Arrays_Class::ReadElement(*array, indexScratch.data(), static_cast<int>(indexScratch.size()), result))
+        RaiseError(77);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <atomic>
+
+// Decides when the run loop lets window events be processed. Reading a clock on
+// every statement would cost more than the statement itself, so a background
+// ticker raises a flag every few milliseconds and the run loop only tests it:
+// one relaxed atomic load per keyword statement.
+class EventThrottle {
+public:
+    // True at most once per tick (5 ms); clears the flag.
+    static bool Due()
+    {
+        if (!flag().load(std::memory_order_relaxed))
+            return false;
+        flag().store(false, std::memory_order_relaxed);
+        return true;
+    }
+    // Starts the ticker the first time a run needs it.
+    static void Start();
+
+private:
+    static std::atomic<bool>& flag();
+};

@@ -1,0 +1,223 @@
+#include "interpreter/statements/Assignment.h"
+
+#include "interpreter/Durnix_class.h"
+#include "interpreter/FloatText.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+enum class Operator { Assign, Increment, Decrement, Add, Subtract, Multiply, Divide };
+
+// 32-bit arithmetic with wrap-around, as compound assignments use it.
+int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))); }
+
+Operator ReadOperator(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1)
+        e.RaiseError(3);
+    const char first = e.tokenText[0];
+    const char second = *e.scanPosition;
+    Operator op;
+    if (first == '=')
+        return Operator::Assign;
+    if (first == '+' && second == '+')
+        op = Operator::Increment;
+    else if (first == '-' && second == '-')
+        op = Operator::Decrement;
+    else if (first == '+' && second == '=')
+        op = Operator::Add;
+    else if (first == '-' && second == '=')
+        op = Operator::Subtract;
+    else if (first == '*' && second == '=')
+        op = Operator::Multiply;
+    else if (first == '/' && second == '=')
+        op = Operator::Divide;
+    else
+        e.RaiseError(3);
+    ++e.scanPosition;
+    return op;
+}
+
+// Applies a compound operator to the target's current value.
+Value Combine(Expression_Class& e, Operator op, const Value& target, const Value& value)
+{
+    Value result;
+    if (target.tag == Tag::String) {
+        if (op != Operator::Add)
+            e.RaiseError(53);
+        result.tag = Tag::String;
+        result.s = target.s;
+        if (value.tag == Tag::Int)
+            result.s += std::to_string(value.i);
+        else if (value.tag == Tag::Float)
+            result.s += FloatToStr(value.f);
+        else
+            result.s += value.s;
+        return result;
+    }
+    if (op == Operator::Increment || op == Operator::Decrement) {
+        const int delta = op == Operator::Increment ? 1 : -1;
+        if (target.tag == Tag::Int)
+            result.setInt(Wrap(static_cast<int64_t>(target.i) + delta));
+        else
+            result.setFloat(target.f + delta);
+        return result;
+    }
+    if (value.tag == Tag::String)
+        e.RaiseError(54);
+    if (target.tag == Tag::Int && value.tag == Tag::Int) {
+        const int64_t a = target.i;
+        const int64_t b = value.i;
+        switch (op) {
+        case Operator::Add:
+            result.setInt(Wrap(a + b));
+            break;
+        case Operator::Subtract:
+            result.setInt(Wrap(a - b));
+            break;
+        case Operator::Multiply:
+            result.setInt(Wrap(a * b));
+            break;
+        default: // divide; the lowest integer divided by -1 wraps to itself
+            result.setInt(Wrap(a / b));
+            break;
+        }
+        return result;
+    }
+    const double a = target.asDouble();
+    const double b = value.asDouble();
+    double r = 0.0;
+    switch (op) {
+    case Operator::Add:
+        r = a + b;
+        break;
+    case Operator::Subtract:
+        r = a - b;
+        break;
+    case Operator::Multiply:
+        r = a * b;
+        break;
+    default:
+        r = a / b;
+        break;
+    }
+    if (std::isnan(r))
+        e.RaiseError(39);
+    if (std::isinf(r))
+        e.RaiseError(42);
+    result.setFloat(r);
+    return result;
+}
+
+// Stores into a declared variable, which keeps its type.
+void StoreDeclared(Expression_Class& e, Variables_Class& table, const AnsiString& name, char declaredType,
+    const Value& result)
+{
+    if (declaredType == Tag::String) {
+        if (result.tag != Tag::String)
+            e.RaiseError(59);
+        table.SetString(name, result.s);
+        return;
+    }
+    if (result.tag == Tag::String)
+        e.RaiseError(58);
+    if (declaredType == Tag::Float) {
+        table.SetFloat(name, result.asDouble());
+        return;
+    }
+    if (result.tag == Tag::Int) {
+        table.SetInt(name, result.i);
+        return;
+    }
+    const double truncated = std::trunc(result.f);
+    if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0))
+        e.RaiseError(42);
+    table.SetInt(name, static_cast<int32_t>(truncated));
+}
+
+} // namespace
+
+void Assign(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    const bool outer = e.tokenType == TokenType::OuterVariable;
+    const AnsiString name = outer ? e.tokenText.substr(1) : e.tokenText;
+    Variables_Class* table = outer ? e.outerVariables : d.currentVariables;
+
+    e.NextToken();
+    if (e.endOfStatement)
+        e.RaiseError(8);
+
+    bool element = false;
+    if (d.CurrentIs('[')) {
+        if (d.arrays.DimCount(name) == 0)
+            e.RaiseError(72);
+        d.ReadIndexList(d.elementIndexes);
+        element = true;
+    }
+    if (!element && !table)
+        e.RaiseError(51);
+
+    char declaredType = 0;
+    if (d.declareMode && !element) {
+        declaredType = table->TypeOf(name);
+        if (!declaredType)
+            e.RaiseError(55);
+    }
+
+    const Operator op = ReadOperator(d);
+    Value value;
+    if (op != Operator::Increment && op != Operator::Decrement) {
+        e.Evaluate(value);
+        if (d.CurrentIs(')'))
+            e.RaiseError(1);
+        if (!e.endOfStatement && !d.CurrentIs(';'))
+            e.RaiseError(0);
+        if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
+            e.RaiseError(0);
+        if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0)
+            e.RaiseError(40);
+    }
+
+    Value result;
+    if (op == Operator::Assign) {
+        result = std::move(value);
+    } else {
+        const bool needsNumbers = op == Operator::Subtract || op == Operator::Multiply || op == Operator::Divide;
+        if (needsNumbers && value.tag == Tag::String)
+            e.RaiseError(56);
+        Value target;
+        if (element) {
+            void* cell = d.arrays.GetElement(name, d.elementIndexes);
+            if (!cell)
+                e.RaiseError(77);
+            target.tag = d.arrays.GetElementType(name, d.elementIndexes);
+            if (target.tag == Tag::Int)
+                target.i = *static_cast<int32_t*>(cell);
+            else if (target.tag == Tag::Float)
+                target.f = *static_cast<double*>(cell);
+            else
+                target.s = *static_cast<AnsiString*>(cell);
+        } else if (!table->Get(name, target)) {
+            e.RaiseError(51);
+        }
+        if (needsNumbers && target.tag == Tag::String)
+            e.RaiseError(56);
+        result = Combine(e, op, target, value);
+    }
+
+    if (element) {
+        const void* cell = result.tag == Tag::Int ? static_cast<const void*>(&result.i)
+            : result.tag == Tag::Float            ? static_cast<const void*>(&result.f)
+                                                  : static_cast<const void*>(&result.s);
+        if (!d.arrays.SetElement(name, d.elementIndexes, result.tag, cell))
+            e.RaiseError(78);
+    } else if (declaredType) {
+        StoreDeclared(e, *table, name, declaredType, result);
+    } else {
+        table->SetValue(name, result);
+    }
+}

@@ -1,0 +1,267 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/FloatText.h"
+#include "interpreter/statements/StatementTable.h"
+#include "screen/ScreenForm.h"
+
+#include <cmath>
+
+// print/write, input, waitkey and xystring: values between a program and its
+// console on the run-time screen.
+
+namespace {
+
+constexpr int TabWidth = 8;
+
+void AppendValue(AnsiString& text, const Value& value)
+{
+    if (value.tag == Tag::Int)
+        text += std::to_string(value.i);
+    else if (value.tag == Tag::Float)
+        text += FloatToStr(value.f);
+    else
+        text += value.s;
+}
+
+void PadToTabStop(AnsiString& text) { text.append(TabWidth - text.size() % TabWidth, ' '); }
+
+// Builds the text of print-like item lists. Returns true when the list ended
+// with a separator, which leaves the line open.
+bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinSeparator)
+{
+    Expression_Class& e = d.expression;
+    for (;;) {
+        Value item;
+        e.Evaluate(item);
+        if (item.tag == Tag::Omitted)
+            e.RaiseError(0);
+        AppendValue(text, item);
+        if (e.endOfStatement)
+            return false;
+        if (d.CurrentIs(padSeparator))
+            PadToTabStop(text);
+        else if (!d.CurrentIs(joinSeparator))
+            e.RaiseError(0);
+        e.NextToken();
+        if (e.endOfStatement)
+            return true;
+        e.PutBack();
+    }
+}
+
+void PrintOut(const AnsiString& text, NewLine newLine)
+{
+    if (ScreenForm)
+        ScreenForm->PrintText(text, newLine);
+}
+
+void Print(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    AnsiString text;
+    e.NextToken();
+    bool lineOpen = false;
+    if (!e.endOfStatement) {
+        e.PutBack();
+        lineOpen = BuildItems(d, text, d.tabSeparator, d.plainSeparator);
+    }
+    const NewLine newLine = lineOpen ? NewLine::No : NewLine::Yes;
+    if (!d.honourCrLf) {
+        PrintOut(text, newLine);
+        return;
+    }
+    // Each CR (and one LF right after it) ends a printed line.
+    size_t start = 0;
+    for (;;) {
+        size_t cr = text.find('\r', start);
+        if (cr == AnsiString::npos)
+            break;
+        PrintOut(text.substr(start, cr - start), NewLine::Yes);
+        start = cr + 1;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    PrintOut(text.substr(start), newLine);
+}
+
+// Reads "name" or "name[i, ...]" as an input or swap target.
+struct Target {
+    AnsiString name;
+    bool element = false;
+    int indexCount = 0;
+};
+
+Target ReadTarget(Durnix_Class& d, DArray<int>& indexes)
+{
+    Expression_Class& e = d.expression;
+    Target target;
+    target.name = e.tokenText;
+    e.NextToken();
+    if (d.CurrentIs('[')) {
+        if (d.arrays.DimCount(target.name) == 0)
+            e.RaiseError(72);
+        target.indexCount = d.ReadIndexList(indexes);
+        target.element = true;
+    }
+    return target;
+}
+
+void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
+{
+    Expression_Class& e = d.expression;
+    double number = 0.0;
+    const char tag = Expression_Class::TextToNumber(answer, number);
+    Value value;
+    if (tag == Tag::Int)
+        value.setInt(static_cast<int32_t>(number));
+    else if (tag == Tag::Float)
+        value.setFloat(number);
+    else
+        value.setString(answer);
+
+    if (target.element) {
+        const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
+            : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
+                                                 : static_cast<const void*>(&value.s);
+        if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell))
+            e.RaiseError(78);
+        return;
+    }
+    Variables_Class& table = *d.currentVariables;
+    if (!d.declareMode) {
+        table.SetValue(target.name, value);
+        return;
+    }
+    switch (table.TypeOf(target.name)) {
+    case Tag::String:
+        table.SetString(target.name, answer);
+        break;
+    case Tag::Float:
+        if (!value.isNumber())
+            e.RaiseError(60);
+        table.SetFloat(target.name, value.asDouble());
+        break;
+    default:
+        if (!value.isNumber())
+            e.RaiseError(60);
+        if (value.tag == Tag::Int)
+            table.SetInt(target.name, value.i);
+        else
+            table.SetInt(target.name, e.RoundToIntChecked(value.f, true));
+        break;
+    }
+}
+
+void Input(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    e.NextToken();
+    if (e.endOfStatement)
+        e.RaiseError(30);
+    AnsiString prompt;
+    if (e.tokenType != TokenType::Variable) {
+        e.PutBack();
+        Value value;
+        e.Evaluate(value);
+        AppendValue(prompt, value);
+        if (!d.CurrentIs(','))
+            e.RaiseError(0);
+        e.NextToken();
+    }
+    if (prompt.empty())
+        prompt = ">";
+
+    while (e.tokenType == TokenType::Variable && !(ScreenForm && ScreenForm->stopped)) {
+        const Target target = ReadTarget(d, d.elementIndexes);
+        if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name))
+            e.RaiseError(55);
+
+        AnsiString thisPrompt = prompt;
+        const size_t bar = prompt.find('|');
+        if (bar != AnsiString::npos) {
+            thisPrompt = prompt.substr(0, bar);
+            prompt = prompt.substr(bar + 1);
+        } else if (d.inlineInputMode) {
+            prompt = ">";
+        }
+
+        AnsiString answer;
+        if (ScreenForm)
+            answer = d.inlineInputMode ? ScreenForm->InputLineInPlace(thisPrompt) : ScreenForm->InputLine(thisPrompt);
+        if (!ScreenForm || ScreenForm->stopped)
+            return;
+        StoreInput(d, target, answer);
+
+        if (e.endOfStatement)
+            return;
+        if (d.CurrentIs(','))
+            e.NextToken();
+    }
+    if (!e.endOfStatement && !(ScreenForm && ScreenForm->stopped))
+        e.RaiseError(52);
+}
+
+void WaitKey(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    e.NextToken();
+    if (e.endOfStatement)
+        e.RaiseError(30);
+    AnsiString prompt;
+    if (e.tokenType != TokenType::Variable) {
+        e.PutBack();
+        Value value;
+        e.Evaluate(value);
+        AppendValue(prompt, value);
+        if (!d.CurrentIs(','))
+            e.RaiseError(0);
+        e.NextToken();
+    }
+    if (e.tokenType != TokenType::Variable)
+        e.RaiseError(52);
+    const AnsiString name = e.tokenText;
+    e.NextToken();
+    if (prompt.empty())
+        prompt = "Press Any Key...";
+    int key = 0;
+    if (ScreenForm)
+        key = d.inlineInputMode ? ScreenForm->PrintAndWaitKey(prompt) : ScreenForm->WaitKeyWithPrompt(prompt);
+    if (!ScreenForm || ScreenForm->stopped)
+        return;
+    d.currentVariables->SetInt(name, key);
+}
+
+void XyString(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    int coordinates[2] = { 0, 0 };
+    for (int k = 0; k < 2; ++k) {
+        Value value;
+        char tag = e.Evaluate(value);
+        if (tag == Tag::Omitted || e.endOfStatement)
+            e.RaiseError(30);
+        if (!value.isNumber())
+            e.RaiseError(31);
+        coordinates[k] = tag == Tag::Int ? value.i : e.RoundToIntChecked(value.f, false);
+        if (!d.CurrentIs(',') && !d.CurrentIs(';'))
+            e.RaiseError(0);
+    }
+    AnsiString text;
+    BuildItems(d, text, ';', ',');
+    if (ScreenForm) {
+        // FIXME: call the screen's TextAt once the drawing services exist.
+        Canvas& canvas = *ScreenForm->canvas;
+        canvas.TextOut(coordinates[0] == -1 ? canvas.penPos.x() : coordinates[0],
+            coordinates[1] == -1 ? canvas.penPos.y() : coordinates[1], text);
+    }
+}
+
+const StatementEntry entries[] = {
+    { 1202, Print },
+    { 1201, Input },
+    { 1206, WaitKey },
+    { 1203, XyString },
+};
+
+} // namespace
+
+const StatementFamily consoleStatements = { entries, sizeof entries / sizeof entries[0] };

@@ -1,0 +1,185 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementTable.h"
+
+#include <utility>
+
+// data, dim, declare and swap: statements that create and fill variables and
+// arrays.
+
+namespace {
+
+void Data(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    if (e.NextToken() != TokenType::Variable)
+        e.RaiseError(63);
+    const AnsiString name = e.tokenText;
+    e.NextToken();
+    if (!d.CurrentIs(';'))
+        e.RaiseError(67);
+    if (d.arrays.DimCount(name) != 1) {
+        const int none[1] = { 0 };
+        d.arrays.Define(name, 1, none);
+    }
+    for (;;) {
+        Value value;
+        const char tag = e.Evaluate(value);
+        if (tag == Tag::Int)
+            d.arrays.AppendInt(name, value.i);
+        else if (tag == Tag::Float)
+            d.arrays.AppendFloat(name, value.f);
+        else if (tag == Tag::String)
+            d.arrays.AppendString(name, value.s);
+        else // an omitted value appends an element that was never set
+            d.arrays.Append(name, Tag::Unset, nullptr);
+        if (e.endOfStatement)
+            return;
+        if (!d.CurrentIs(','))
+            e.RaiseError(0);
+    }
+}
+
+void Dim(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    for (;;) {
+        if (e.NextToken() != TokenType::Variable)
+            e.RaiseError(63);
+        const AnsiString name = e.tokenText;
+        e.NextToken();
+        if (e.endOfStatement)
+            e.RaiseError(0);
+        if (!d.CurrentIs('['))
+            e.RaiseError(64);
+        int count = 0;
+        for (;;) {
+            Value size;
+            e.Evaluate(size);
+            if (e.endOfStatement)
+                e.RaiseError(66);
+            if (size.tag != Tag::Int)
+                e.RaiseError(65);
+            if (!d.indexList.EnsureIndex(count))
+                e.RaiseError(73);
+            d.indexList.items[count++] = size.i;
+            if (d.CurrentIs(']'))
+                break;
+            if (!d.CurrentIs(','))
+                e.RaiseError(66);
+        }
+        if (!d.arrays.Define(name, count, d.indexList))
+            e.RaiseError(73);
+        e.NextToken();
+        if (e.endOfStatement)
+            return;
+        if (!d.CurrentIs(','))
+            e.RaiseError(0);
+    }
+}
+
+void Declare(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    d.declareMode = 1;
+    Value carried;
+    carried.setInt(0);
+    for (;;) {
+        if (e.NextToken() != TokenType::Variable)
+            e.RaiseError(52);
+        const AnsiString name = e.tokenText;
+        e.NextToken();
+        if (!e.endOfStatement && !d.CurrentIs(',')) {
+            // The "=" may be left out: any other token starts the expression.
+            if (!d.CurrentIs('='))
+                e.PutBack();
+            e.Evaluate(carried);
+            if (!carried.isNumber() && carried.tag != Tag::String)
+                e.RaiseError(0);
+        }
+        d.currentVariables->SetValue(name, carried);
+        if (e.endOfStatement)
+            return;
+        if (!d.CurrentIs(','))
+            e.RaiseError(0);
+    }
+}
+
+// One operand of swap: a variable or an array element, with its value.
+struct SwapOperand {
+    AnsiString name;
+    bool element = false;
+    Value value;
+};
+
+SwapOperand ReadSwapOperand(Durnix_Class& d, DArray<int>& indexes)
+{
+    Expression_Class& e = d.expression;
+    if (e.NextToken() != TokenType::Variable)
+        e.RaiseError(52);
+    SwapOperand operand;
+    operand.name = e.tokenText;
+    e.NextToken();
+    if (d.CurrentIs('[')) {
+        const int dimensions = d.arrays.DimCount(operand.name);
+        if (dimensions == 0)
+            e.RaiseError(72);
+        if (d.ReadIndexList(indexes) != dimensions)
+            e.RaiseError(64);
+        operand.element = true;
+        const char tag = d.arrays.GetElementType(operand.name, indexes);
+        const void* cell = d.arrays.GetElement(operand.name, indexes);
+        if (tag == 0)
+            e.RaiseError(78);
+        if (!cell)
+            e.RaiseError(77);
+        operand.value.tag = tag;
+        if (tag == Tag::Int)
+            operand.value.i = *static_cast<const int32_t*>(cell);
+        else if (tag == Tag::Float)
+            operand.value.f = *static_cast<const double*>(cell);
+        else
+            operand.value.s = *static_cast<const AnsiString*>(cell);
+    } else if (!d.currentVariables->Get(operand.name, operand.value)) {
+        e.RaiseError(51);
+    }
+    return operand;
+}
+
+void Store(Durnix_Class& d, const SwapOperand& target, const DArray<int>& indexes, const Value& value)
+{
+    if (!target.element) {
+        d.currentVariables->SetValue(target.name, value);
+        return;
+    }
+    const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
+        : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
+                                             : static_cast<const void*>(&value.s);
+    if (!d.arrays.SetElement(target.name, indexes, value.tag, cell))
+        d.RaiseError(78);
+}
+
+void Swap(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    const SwapOperand first = ReadSwapOperand(d, d.indexList);
+    if (e.endOfStatement)
+        e.RaiseError(30);
+    if (!d.CurrentIs(','))
+        e.RaiseError(0);
+    const SwapOperand second = ReadSwapOperand(d, d.elementIndexes);
+    if (!e.endOfStatement)
+        e.RaiseError(0);
+    Store(d, first, d.indexList, second.value);
+    Store(d, second, d.elementIndexes, first.value);
+}
+
+const StatementEntry entries[] = {
+    { 2002, Data },
+    { 2001, Dim },
+    { 1377, Declare },
+    { 1401, Swap },
+};
+
+} // namespace
+
+const StatementFamily dataStatements = { entries, sizeof entries / sizeof entries[0] };

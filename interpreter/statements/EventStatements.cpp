@@ -1,0 +1,193 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/RunHooks.h"
+#include "interpreter/statements/StatementTable.h"
+#include "screen/ScreenForm.h"
+
+// The on-event statements, onerror, and the run loop's entries into handlers:
+// raising an event, trapping an error and the debugger's step hook.
+
+namespace {
+
+constexpr int FirstEventCode = 17025;
+constexpr int OnErrorCode = 17023;
+
+AnsiString NameOfValue(const Value& value)
+{
+    if (value.tag == Tag::Int)
+        return std::to_string(value.i);
+    if (value.tag == Tag::Float)
+        return std::to_string(Expression_Class::ClampToInt(value.f));
+    return value.s;
+}
+
+void OnEvent(Durnix_Class& d) { d.SetEventHandler(d.expression.tokenCode - FirstEventCode); }
+
+void OnError(Durnix_Class& d) { d.SetOnError(); }
+
+} // namespace
+
+const char* Durnix_Class::FindTarget(bool searchSubs, bool searchLabels, unsigned char* kind)
+{
+    Expression_Class& e = expression;
+    auto lookUp = [&](const AnsiString& name) -> const char* {
+        lastTargetName = name;
+        if (searchSubs) {
+            if (const char* position = subs.Find(name)) {
+                if (kind)
+                    *kind = 1;
+                return position;
+            }
+        }
+        if (searchLabels) {
+            if (const char* position = labels.Find(name)) {
+                if (kind)
+                    *kind = 0;
+                return position;
+            }
+        }
+        return nullptr;
+    };
+    targetByExpression = false;
+    e.NextToken();
+    if (const char* position = lookUp(e.tokenText))
+        return position;
+    targetByExpression = true;
+    e.PutBack();
+    Value name;
+    e.Evaluate(name);
+    return lookUp(NameOfValue(name));
+}
+
+void Durnix_Class::SetEventHandler(int source)
+{
+    Expression_Class& e = expression;
+    eventHandler[source] = nullptr;
+    eventHandlerKind[source] = 1;
+    e.NextToken();
+    if (e.endOfStatement)
+        return;
+    e.PutBack();
+    unsigned char kind = 1;
+    const char* position = FindTarget(true, true, &kind);
+    if (!position)
+        e.RaiseError(11);
+    eventHandler[source] = position;
+    eventHandlerKind[source] = kind;
+    // With an onabort handler armed, closing the screen asks the program
+    // instead of stopping it.
+    if (source == EventSource::Abort && ScreenForm)
+        ScreenForm->closeMode = 2;
+}
+
+void Durnix_Class::SetOnError()
+{
+    Expression_Class& e = expression;
+    onErrorPosition = nullptr;
+    e.trapFlag = 0;
+    e.NextToken();
+    if (e.endOfStatement)
+        return;
+    e.PutBack();
+    const char* position = FindTarget(false, true, nullptr);
+    if (!position)
+        e.RaiseError(7);
+    onErrorPosition = position;
+    e.trapFlag = 1;
+}
+
+void Durnix_Class::RaiseEvent(int source)
+{
+    if (!eventsAllowed)
+        return;
+    const bool isSub = eventHandlerKind[source] == 1;
+    const char* handler = eventHandler[source];
+    if (gosubStack.count() >= MaxFrames
+        || !gosubStack.Push(ifDepth, 0, 0, 0, expression.scanPosition, isSub ? currentVariables : nullptr, {}, {})) {
+        eventHandler[source] = nullptr;
+        expression.RaiseError(24);
+    }
+    expression.scanPosition = handler;
+    ifDepth = 0;
+    eventHandler[source] = nullptr;
+    if (isSub)
+        SetCurrentVariables(new Variables_Class);
+}
+
+void Durnix_Class::TrapError()
+{
+    Expression_Class& e = expression;
+    e.SkipRestOfLine();
+    if (gosubStack.count() >= MaxFrames || !gosubStack.Push(ifDepth, 0, 0, 0, e.scanPosition, nullptr, {}, {})) {
+        onErrorPosition = nullptr;
+        e.trapFlag = 0;
+        eventHandler[EventSource::Timer] = nullptr;
+        e.RaiseError(24);
+    }
+    e.scanPosition = onErrorPosition;
+    e.tokenCode = 0;
+    ifDepth = 0;
+    e.trapFlag = 0;
+    onErrorPosition = nullptr;
+    eventHandler[EventSource::Timer] = nullptr;
+}
+
+void Durnix_Class::DebugStep()
+{
+    Expression_Class& e = expression;
+    const char* start = e.programStart;
+    const char* position = e.scanPosition;
+    int line = 1;
+    const char* lineStart = start;
+    for (const char* p = start; p < position; ++p) {
+        if (*p == '\r')
+            ++line;
+        if (*p == '\n')
+            lineStart = p + 1;
+    }
+    int column = static_cast<int>(position - lineStart) + (lineStart == start ? 0 : 1);
+    const char* end = position;
+    while (*end && *end != '\r' && *end != '\\')
+        ++end;
+    const char* text = position;
+    while (text < end && Expression_Class::IsBlank(*text))
+        ++text;
+    column += static_cast<int>(text - position);
+    const AnsiString statement(text, end);
+
+    DebugHook& debugger = RunHooks::Debugger();
+    if (statement.rfind("//", 0) == 0 && debugger.IgnoreComments())
+        return;
+    if (statement.empty() && debugger.IgnoreEmpties())
+        return;
+    const AnsiString trace
+        = "About to execute (" + std::to_string(line) + "," + std::to_string(column) + "):" + statement;
+    static const bool notStopped = false;
+    debugger.StepAt(line, column, static_cast<int>(statement.size()), trace, currentVariables, &expression,
+        ScreenForm ? ScreenForm->stopped : notStopped);
+}
+
+namespace {
+
+const StatementEntry entries[] = {
+    { OnErrorCode, OnError },
+    { 17025, OnEvent },
+    { 17026, OnEvent },
+    { 17027, OnEvent },
+    { 17028, OnEvent },
+    { 17029, OnEvent },
+    { 17030, OnEvent },
+    { 17031, OnEvent },
+    { 17032, OnEvent },
+    { 17033, OnEvent },
+    { 17034, OnEvent },
+    { 17035, OnEvent },
+    { 17036, OnEvent },
+    { 17037, OnEvent },
+    { 17038, OnEvent },
+    { 17039, OnEvent },
+    { 17040, OnEvent },
+};
+
+} // namespace
+
+const StatementFamily eventStatements = { entries, sizeof entries / sizeof entries[0] };

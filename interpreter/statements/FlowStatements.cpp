@@ -1,0 +1,448 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementTable.h"
+
+#include <cstdint>
+
+// IF/ELSE/ELSEIF/ENDIF, GOTO, FOR/NEXT, BREAK/CONTINUE, REPEAT/UNTIL and
+// WHILE/WEND. They steer the one shared scan position: skipping a block reads
+// the first token of each following statement and skips the rest of its line;
+// jumping sets the scan position.
+
+namespace {
+
+namespace Code {
+constexpr int If = 1001;
+constexpr int Else = 1002;
+constexpr int ElseIf = 1003;
+constexpr int EndIf = 1005;
+constexpr int Then = 1006;
+constexpr int For = 1007;
+constexpr int To = 1008;
+constexpr int Step = 1009;
+constexpr int Next = 1010;
+constexpr int Repeat = 1011;
+constexpr int Until = 1012;
+constexpr int While = 1013;
+constexpr int Wend = 1014;
+constexpr int End = 1021;
+} // namespace Code
+
+bool IsKeyword(const Expression_Class& e, int code) { return e.tokenType == TokenType::Keyword && e.tokenCode == code; }
+
+// Reads the first token of the next statement, passing over labels and line
+// numbers. Returns true at the end of the text, or at an End line that include
+// expansion put in front of an included text.
+bool NextStatementWord(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    int type = e.NextToken();
+    while (type == TokenType::Label || type == TokenType::Number)
+        type = e.NextToken();
+    if (e.tokenCode == TokenCode::EndOfText)
+        return true;
+    return IsKeyword(e, Code::End) && d.AtIncludeEnd();
+}
+
+void SkipRestOfStatementLine(Durnix_Class& d)
+{
+    if (!d.expression.endOfStatement)
+        d.SkipLine();
+}
+
+// Reads an IF line to its end; true when it holds then (a one-line IF).
+// Reaching the end of the text there is a syntax error.
+bool ReadIfLine(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    bool hasThen = false;
+    while (!e.endOfStatement) {
+        // A character that starts no token is passed over, so that the
+        // line is still read to its end.
+        if (e.NextToken() == TokenType::None)
+            ++e.scanPosition;
+        if (IsKeyword(e, Code::Then))
+            hasThen = true;
+    }
+    if (e.tokenCode == TokenCode::EndOfText)
+        e.RaiseError(0);
+    return hasThen;
+}
+
+[[noreturn]] void UnclosedIf(Durnix_Class& d, const char* blockStart)
+{
+    d.expression.scanPosition = blockStart;
+    d.RaiseError(16);
+}
+
+// Skips a false IF branch: stops after an else of this IF, before an elseif of
+// it (which the run loop then tests), or after its endif.
+void SkipFalseBranch(Durnix_Class& d, const char* blockStart)
+{
+    Expression_Class& e = d.expression;
+    int depth = d.ifDepth;
+    for (;;) {
+        if (NextStatementWord(d))
+            UnclosedIf(d, blockStart);
+        if (e.tokenType == TokenType::Keyword) {
+            switch (e.tokenCode) {
+            case Code::If:
+                if (!ReadIfLine(d))
+                    ++depth;
+                continue;
+            case Code::Else:
+                if (depth == d.ifDepth) {
+                    d.SkipLine();
+                    return;
+                }
+                break;
+            case Code::ElseIf:
+                if (depth == d.ifDepth) {
+                    d.ifBranchState = 1;
+                    e.PutBack();
+                    return;
+                }
+                break;
+            case Code::EndIf:
+                if (--depth < d.ifDepth) {
+                    --d.ifDepth;
+                    d.SkipLine();
+                    return;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        SkipRestOfStatementLine(d);
+    }
+}
+
+// Skips to the endif that closes the current IF after one of its branches ran.
+void SkipToEndIf(Durnix_Class& d, const char* blockStart)
+{
+    Expression_Class& e = d.expression;
+    int depth = d.ifDepth;
+    for (;;) {
+        if (NextStatementWord(d))
+            UnclosedIf(d, blockStart);
+        if (IsKeyword(e, Code::If)) {
+            if (!ReadIfLine(d))
+                ++depth;
+            continue;
+        }
+        if (IsKeyword(e, Code::EndIf) && --depth < d.ifDepth) {
+            --d.ifDepth;
+            d.SkipLine();
+            return;
+        }
+        SkipRestOfStatementLine(d);
+    }
+}
+
+void RunIf(Durnix_Class& d, bool isElseIf)
+{
+    Expression_Class& e = d.expression;
+    const char* blockStart = e.tokenStart;
+    const bool condition = d.EvaluateCondition(43);
+    d.ifBranchState = 0;
+    const bool oneLine = IsKeyword(e, Code::Then);
+    if (condition) {
+        if (oneLine) {
+            if (isElseIf)
+                e.RaiseError(15);
+            return; // the statement after then runs next
+        }
+        if (!e.endOfStatement)
+            e.RaiseError(15);
+        if (!isElseIf)
+            ++d.ifDepth;
+        return;
+    }
+    if (oneLine) {
+        if (isElseIf)
+            e.RaiseError(0);
+        d.SkipLine();
+        return;
+    }
+    if (!e.endOfStatement)
+        e.RaiseError(0);
+    if (!isElseIf)
+        ++d.ifDepth;
+    SkipFalseBranch(d, blockStart);
+}
+
+void If(Durnix_Class& d) { RunIf(d, false); }
+
+// else, and an elseif met after a branch ran: the rest of the IF is skipped.
+void Else(Durnix_Class& d)
+{
+    const char* blockStart = d.expression.tokenStart;
+    // Checked before the line is skipped, so that the error names this line.
+    if (d.ifDepth < 1)
+        d.RaiseError(18);
+    d.SkipLine();
+    d.ifBranchState = 0;
+    SkipToEndIf(d, blockStart);
+}
+
+void ElseIf(Durnix_Class& d)
+{
+    if (d.ifBranchState == 1)
+        RunIf(d, true);
+    else
+        Else(d);
+}
+
+void EndIf(Durnix_Class& d)
+{
+    if (d.ifDepth <= 0)
+        d.RaiseError(17);
+    --d.ifDepth;
+    d.ifBranchState = 0;
+    d.SkipLine();
+}
+
+void Goto(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    if (d.gotoMode < 1) {
+        d.ifDepth = 0;
+        d.ifBranchState = 0;
+    }
+    e.NextToken();
+    const char* target = d.labels.Find(e.tokenText);
+    if (!target)
+        e.RaiseError(7);
+    e.scanPosition = target;
+    if (d.gotoMode == 0)
+        d.forStack.Clear();
+    if (d.gotoMode < 2) {
+        d.repeatStack.Clear();
+        d.whileStack.Clear();
+    }
+}
+
+void For(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    if (e.NextToken() != TokenType::Variable)
+        e.RaiseError(52);
+    const AnsiString name = e.tokenText;
+    if (d.declareMode) {
+        const char type = d.currentVariables->TypeOf(name);
+        if (type == Tag::Float)
+            e.RaiseError(22);
+        if (type != Tag::Int)
+            e.RaiseError(55);
+    }
+    e.NextToken();
+    if (!d.CurrentIs('='))
+        e.RaiseError(3);
+    Value start;
+    if (e.Evaluate(start) != Tag::Int)
+        e.RaiseError(22);
+    d.currentVariables->SetInt(name, start.i);
+    if (!IsKeyword(e, Code::To))
+        e.RaiseError(19);
+    Value end;
+    if (e.Evaluate(end) != Tag::Int)
+        e.RaiseError(22);
+    int32_t step = 1;
+    if (IsKeyword(e, Code::Step)) {
+        Value written;
+        if (e.Evaluate(written) != Tag::Int)
+            e.RaiseError(23);
+        const int64_t magnitude = written.i < 0 ? -static_cast<int64_t>(written.i) : written.i;
+        step = magnitude == 0 ? 1 : static_cast<int32_t>(magnitude > INT32_MAX ? INT32_MAX : magnitude);
+    }
+    // The loop counts down when the end lies below the start, whatever the
+    // sign written.
+    if (end.i < start.i)
+        step = -step;
+    ForStack_Node frame;
+    frame.counterName = name;
+    frame.endValue = end.i;
+    frame.startValue = start.i;
+    frame.step = step;
+    frame.bodyPosition = e.scanPosition;
+    if (!d.forStack.Push(frame))
+        e.RaiseError(20);
+    d.gosubStack.IncLoopCount(LoopKind::For);
+}
+
+void Next(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    ForStack_Node* frame = d.forStack.Top();
+    if (!frame)
+        e.RaiseError(21);
+    Value counter;
+    if (!d.currentVariables->Get(frame->counterName, counter))
+        e.RaiseError(51);
+    if (counter.tag == Tag::String)
+        e.RaiseError(22);
+    const int64_t current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
+    const int64_t next = current + frame->step;
+    // A counter that would pass the 32-bit range ends the loop instead of
+    // wrapping round and running for ever.
+    const bool overflowed = next > INT32_MAX || next < INT32_MIN;
+    const int32_t stored = overflowed ? (next > INT32_MAX ? INT32_MAX : INT32_MIN) : static_cast<int32_t>(next);
+    d.currentVariables->SetInt(frame->counterName, stored);
+    const bool finished
+        = overflowed || (frame->step > 0 ? frame->endValue < stored : stored < frame->endValue);
+    if (finished) {
+        d.forStack.Pop();
+        d.gosubStack.DecLoopCount(LoopKind::For);
+        d.SkipLine();
+    } else {
+        e.scanPosition = frame->bodyPosition;
+    }
+}
+
+// The forward skip of break and continue: counts nested loops until the word
+// that closes the loop being left, keeping the IF depth in step with the block
+// IFs passed. Returns the closing word's code, 0 at the end of the text.
+int SkipToLoopEnd(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    int depth = 1;
+    for (;;) {
+        if (NextStatementWord(d))
+            return 0;
+        if (e.tokenType == TokenType::Keyword) {
+            switch (e.tokenCode) {
+            case Code::For:
+            case Code::Repeat:
+            case Code::While:
+                ++depth;
+                break;
+            case Code::Next:
+            case Code::Until:
+            case Code::Wend:
+                if (--depth == 0)
+                    return e.tokenCode;
+                break;
+            case Code::If:
+                if (!ReadIfLine(d))
+                    ++d.ifDepth;
+                continue;
+            case Code::EndIf:
+                if (d.ifDepth > 0)
+                    --d.ifDepth;
+                break;
+            default:
+                break;
+            }
+        }
+        SkipRestOfStatementLine(d);
+    }
+}
+
+void PopLoop(Durnix_Class& d, int closingCode)
+{
+    if (closingCode == Code::Next) {
+        d.forStack.Pop();
+        d.gosubStack.DecLoopCount(LoopKind::For);
+    } else if (closingCode == Code::Until) {
+        d.repeatStack.Pop();
+        d.gosubStack.DecLoopCount(LoopKind::Repeat);
+    } else {
+        d.whileStack.Pop();
+        d.gosubStack.DecLoopCount(LoopKind::While);
+    }
+}
+
+void Break(Durnix_Class& d)
+{
+    const int closing = SkipToLoopEnd(d);
+    PopLoop(d, closing);
+    if (closing)
+        d.SkipLine();
+}
+
+void Continue(Durnix_Class& d)
+{
+    // The closing word runs next: the loop advances or tests its condition.
+    if (SkipToLoopEnd(d))
+        d.expression.PutBack();
+}
+
+void Repeat(Durnix_Class& d)
+{
+    d.SkipLine();
+    if (!d.repeatStack.Push(d.expression.scanPosition))
+        d.RaiseError(26);
+    d.gosubStack.IncLoopCount(LoopKind::Repeat);
+}
+
+void Until(Durnix_Class& d)
+{
+    const char* loopStart = d.repeatStack.Top();
+    if (!loopStart)
+        d.RaiseError(27);
+    if (d.EvaluateCondition(0)) {
+        d.repeatStack.Pop();
+        d.gosubStack.DecLoopCount(LoopKind::Repeat);
+    } else {
+        d.expression.scanPosition = loopStart;
+    }
+}
+
+void While(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    const char* condition = e.scanPosition;
+    if (d.EvaluateCondition(0)) {
+        if (!d.whileStack.Push(condition))
+            e.RaiseError(28);
+        d.gosubStack.IncLoopCount(LoopKind::While);
+        return;
+    }
+    int depth = 1;
+    for (;;) {
+        if (NextStatementWord(d))
+            return;
+        if (IsKeyword(e, Code::While)) {
+            ++depth;
+        } else if (IsKeyword(e, Code::Wend) && --depth == 0) {
+            d.SkipLine();
+            return;
+        }
+        SkipRestOfStatementLine(d);
+    }
+}
+
+void Wend(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    const char* condition = d.whileStack.Top();
+    if (!condition)
+        e.RaiseError(29);
+    const char* afterWend = e.scanPosition;
+    e.scanPosition = condition;
+    if (d.EvaluateCondition(0))
+        return; // on into the body
+    e.scanPosition = afterWend;
+    d.whileStack.Pop();
+    d.gosubStack.DecLoopCount(LoopKind::While);
+}
+
+const StatementEntry entries[] = {
+    { Code::If, If },
+    { Code::Else, Else },
+    { Code::ElseIf, ElseIf },
+    { Code::EndIf, EndIf },
+    { 1017, Goto },
+    { Code::For, For },
+    { Code::Next, Next },
+    { 1015, Break },
+    { 1016, Continue },
+    { Code::Repeat, Repeat },
+    { Code::Until, Until },
+    { Code::While, While },
+    { Code::Wend, Wend },
+};
+
+} // namespace
+
+const StatementFamily flowStatements = { entries, sizeof entries / sizeof entries[0] };

@@ -1,0 +1,30 @@
+#pragma once
+
+class Durnix_Class;
+
+// Every statement handler has this one signature: it is called with the
+// statement's keyword as the current token, reads its own operands, and leaves
+// the token that ended the statement current.
+using StatementHandler = void (*)(Durnix_Class&);
+
+struct StatementEntry {
+    int code;
+    StatementHandler handler;
+};
+
+// A family of handlers (flow, subs, console ...), defined in its own file.
+struct StatementFamily {
+    const StatementEntry* entries;
+    int count;
+};
+
+// The handler of a statement code, or null when the code has none.
+StatementHandler FindStatementHandler(int code);
+
+
+// The families, each defined beside its handlers.
+extern const StatementFamily flowStatements;
+extern const StatementFamily subStatements;
+extern const StatementFamily eventStatements;
+extern const StatementFamily consoleStatements;
+extern const StatementFamily dataStatements;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "interpreter/Values.h"
+
+#include <QString>
+
+// Texts cross into widgets and back only through these two functions, which use
+// Windows-1252. Every byte maps to one character and back to the same byte; the
+// five bytes that Windows-1252 leaves undefined map to the control characters of
+// the same value, as the system's own conversion does.
+namespace platform {
+
+QString toQString(const AnsiString& text);
+
+// Characters that Windows-1252 cannot represent become '?'.
+AnsiString fromQString(const QString& text);
+
+} // namespace platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "interpreter/DArray.h"
+#include "interpreter/Values.h"
+
+class QObject;
+
+// The slots of one family of run-time controls: the control of each slot (null
+// when empty) and the name the program gave it (empty when empty). Both arrays
+// start with 10 empty slots and grow together.
+struct ControlSlots {
+    DArray<QObject*> controls;
+    DArray<AnsiString> names;
+
+    // Destroys every control and empties its slot; the names stay.
+    void DestroyControls();
+};

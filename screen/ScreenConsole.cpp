@@ -1,0 +1,255 @@
+#include "screen/ScreenForm.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Colors.h"
+#include "platform/Events.h"
+#include "platform/KeyMap.h"
+#include "screen/InputCodes.h"
+#include "screen/ScreenWidgets.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+
+// Paints console pieces on the current canvas and echoes them in headless mode.
+class TScreenForm::PrintSurface : public ConsoleSurface {
+public:
+    explicit PrintSurface(TScreenForm& screen)
+        : form(screen)
+    { }
+    ~PrintSurface() override
+    {
+        if (pendingReturn) std::fputc('\r', form.headlessOut);
+    }
+
+    void ClearScreen() override { form.ClearScreen(-1); }
+
+    void PaintPiece(int column, int row, const AnsiString& piece) override
+    {
+        if (!piece.empty()) form.canvas->TextOut(column * form.charWidth, row * form.lineHeight, piece);
+    }
+
+    // Standard output holds what printedText holds, with "\n" for each CR LF.
+    void Printed(const AnsiString& text) override
+    {
+        if (!form.headlessOut) return;
+        for (char c : text) {
+            if (pendingReturn && c != '\n') std::fputc('\r', form.headlessOut);
+            pendingReturn = c == '\r';
+            if (!pendingReturn) std::fputc(c, form.headlessOut);
+        }
+    }
+
+private:
+    TScreenForm& form;
+    bool pendingReturn = false;
+};
+
+void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)
+{
+    {
+        PrintSurface surface(*this);
+        PrintConsoleText(*this, Metrics(), text, newLine, surface);
+    }
+    if (headlessOut) std::fflush(headlessOut);
+}
+
+void TScreenForm::ClearScreen(int colour)
+{
+    canvas->Fill(colour == -1 ? canvas->brushColor : PaletteColor(colour));
+    textRow = 0;
+    textColumn = 0;
+    UpdateCaption();
+}
+
+void TScreenForm::ResetScreen()
+{
+    // A run always starts drawing on the visible image.
+    canvas = &imageCanvas;
+    pageMode = false;
+    ResetCanvasDefaults(imageCanvas);
+    imageCanvas.Fill(defaultBrushColor);
+    textRow = 0;
+    textColumn = 0;
+    UpdateCaption();
+    focusedEditName.clear();
+}
+
+void TScreenForm::SetHeadless(FILE* out, FILE* in)
+{
+    headlessOut = out;
+    headlessIn = in;
+    headless = out || in;
+    if (headless && !desktopSize) desktopSize = QSize(1024, 768);
+}
+
+bool TScreenForm::SaveImagePng(const AnsiString& fileName) const
+{
+    return imageCanvas.image.save(QFile::decodeName(fileName.c_str()), "PNG");
+}
+
+void TScreenForm::EndWaitsAtEndOfInput()
+{
+    stopped = true;
+    inputDone = true;
+}
+
+AnsiString TScreenForm::ReadHeadlessLine()
+{
+    AnsiString line;
+    int c = EOF;
+    while (headlessIn && (c = std::fgetc(headlessIn)) != EOF && c != '\n')
+        line.push_back(static_cast<char>(c));
+    if (c == EOF && line.empty()) {
+        EndWaitsAtEndOfInput();
+        return line;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+int TScreenForm::ReadHeadlessKey()
+{
+    int c = headlessIn ? std::fgetc(headlessIn) : EOF;
+    if (c == EOF) {
+        EndWaitsAtEndOfInput();
+        return 0;
+    }
+    // A line end is one press of Enter, whichever way the file ends its lines.
+    if (c == '\r') {
+        int next = std::fgetc(headlessIn);
+        if (next != '\n' && next != EOF) std::ungetc(next, headlessIn);
+        return 13;
+    }
+    if (c == '\n') return 13;
+    return KeyCharOf(static_cast<unsigned char>(c));
+}
+
+int TScreenForm::WaitForKey()
+{
+    lastKeyChar = 0;
+    latchedKeyChar = 0;
+    if (stopped) return 0;
+    if (headless) return ReadHeadlessKey();
+    while (lastKeyChar == 0 && latchedKeyChar == 0 && !stopped)
+        platform::WaitForEvents();
+    if (stopped) return 0;
+    return lastKeyChar != 0 ? lastKeyChar : latchedKeyChar;
+}
+
+int TScreenForm::WaitKeyWithPrompt(const AnsiString& prompt)
+{
+    InputEditBox_0->clear();
+    Label1->setText(platform::toQString(prompt));
+    int key = WaitForKey();
+    Label1->clear();
+    return key;
+}
+
+int TScreenForm::PrintAndWaitKey(const AnsiString& text)
+{
+    canvas->TextOut(textColumn * charWidth, textRow * lineHeight, text);
+    int key = WaitForKey();
+    textColumn = 0;
+    ++textRow;
+    return key;
+}
+
+AnsiString TScreenForm::InputLine(const AnsiString& prompt)
+{
+    InputEditBox_0->clear();
+    Label1->setText(platform::toQString(prompt));
+    inputDone = false;
+    inputActive = true;
+    if (InputEditBox_0->isVisible() && InputEditBox_0->isEnabled()) InputEditBox_0->setFocus();
+    if (headless)
+        InputEditBox_0->setText(platform::toQString(stopped ? AnsiString() : ReadHeadlessLine()));
+    else
+        while (!inputDone && !stopped)
+            platform::WaitForEvents();
+    Label1->clear();
+    inputActive = false;
+    AnsiString text = platform::fromQString(InputEditBox_0->text());
+    inputHistory.Store(text);
+    return text;
+}
+
+AnsiString TScreenForm::InputLineInPlace(const AnsiString& prompt)
+{
+    InputEditBox_00->setStyleSheet(
+        QStringLiteral("QLineEdit { border: none; background: %1; color: %2; }")
+            .arg(platform::toQColor(canvas->brushColor).name(), platform::toQColor(canvas->penColor).name()));
+    InputEditBox_00->setFont(canvas->font);
+    if (RowPassesBottom(*this, Metrics())) ClearScreen(-1);
+    canvas->TextOut(textColumn * charWidth, textRow * lineHeight, prompt);
+    QPoint at = canvas->penPos;
+    InputEditBox_00->setGeometry(at.x(), at.y(), std::max(imageWidth - at.x(), 1), lineHeight);
+    InputEditBox_00->clear();
+    InputEditBox_00->show();
+    inputDone = false;
+    inputActive = true;
+    InputEditBox_00->setFocus();
+    if (headless)
+        InputEditBox_00->setText(platform::toQString(stopped ? AnsiString() : ReadHeadlessLine()));
+    else
+        while (!inputDone && !stopped)
+            platform::WaitForEvents();
+    inputActive = false;
+    AnsiString text = platform::fromQString(InputEditBox_00->text());
+    inputHistory.Store(text);
+    InputEditBox_00->hide();
+    canvas->TextOut(at.x(), at.y(), text);
+    textColumn = 0;
+    ++textRow;
+    return text;
+}
+
+bool TScreenForm::BrowseHistory(InputBox* box, int typedByte)
+{
+    if (typedByte == 14) {
+        box->setText(platform::toQString(inputHistory.Next()));
+        return true;
+    }
+    if (typedByte == 16) {
+        box->setText(platform::toQString(inputHistory.Previous()));
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+int typedByteOfBoxKey(QKeyEvent* event)
+{
+    int virtualKey = platform::VirtualKeyOf(event->key(), event->modifiers());
+    AnsiString text = platform::fromQString(event->text());
+    return TypedByteOf(
+        virtualKey, platform::ShiftStateOf(event->modifiers()), text.data(), static_cast<int>(text.size()));
+}
+
+} // namespace
+
+bool TScreenForm::InputEditBox_0KeyPress(QKeyEvent* event)
+{
+    if (!inputActive) return true;
+    int typed = typedByteOfBoxKey(event);
+    if (BrowseHistory(InputEditBox_0, typed)) return true;
+    if (typed == 13) {
+        inputDone = true;
+        lastKeyCode = 13;
+        lastKeyChar = 13;
+        return true;
+    }
+    return false;
+}
+
+bool TScreenForm::InputEditBox_00KeyPress(QKeyEvent* event)
+{
+    int typed = typedByteOfBoxKey(event);
+    if (BrowseHistory(InputEditBox_00, typed)) return true;
+    if (typed == 13) {
+        inputDone = true;
+        return true;
+    }
+    return false;
+}

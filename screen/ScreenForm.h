@@ -1,0 +1,200 @@
+#pragma once
+
+#include "interpreter/DArray.h"
+#include "interpreter/Values.h"
+#include "screen/Canvas.h"
+#include "screen/Console.h"
+#include "screen/ControlSlots.h"
+#include "screen/InputHistory.h"
+#include "screen/Palette.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+class InputBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class ScreenImageView;
+
+// The run-time screen: the window on which a running program prints, reads
+// input, draws and receives keys and mouse clicks. The interpreter calls its
+// methods and reads its public state directly, on the GUI thread; the flags
+// below are the only communication between the window's handlers and a run.
+//
+// The console state (textRow, textColumn, printedText) is inherited so that it
+// reads as the form's own; the wrapping rules live in Console.h.
+class TScreenForm : public QWidget, public ConsoleState {
+public:
+    explicit TScreenForm(QWidget* parent = nullptr);
+    ~TScreenForm() override;
+
+    // Console.
+    void PrintText(const AnsiString& text, NewLine newLine);
+    int WaitKeyWithPrompt(const AnsiString& prompt);
+    int PrintAndWaitKey(const AnsiString& text);
+    int GetKeyChar() const { return lastKeyChar; }
+    int GetKeyCode() const { return lastKeyCode; }
+    AnsiString InputLine(const AnsiString& prompt);
+    AnsiString InputLineInPlace(const AnsiString& prompt);
+    void ClearScreen(int colour);
+
+    // Around a run.
+    void ResetScreen();
+    bool TakeCloseRequest();
+    void PrepareForRun();
+    void AfterRun();
+
+    // Colour arguments: 0..15 select a palette entry, other values are colours.
+    int PaletteColor(int c) const { return palette.PaletteColor(c); }
+    int PaletteIndexOf(int colour) const { return palette.PaletteIndexOf(colour); }
+
+    // The work of every activation, and of the first one the sizing. The
+    // window calls it when it is activated; a caller may call it directly.
+    void FormActivate();
+    // The desktop size that the first activation sizes the form for; by
+    // default the size of the screen the form is on.
+    void SetDesktopSize(QSize size) { desktopSize = size; }
+
+    // Headless console: printed text goes to out as it is painted (CR LF as
+    // "\n"), input lines and keys come from in; the end of in ends every wait
+    // as closing the screen would. Null streams switch it off.
+    void SetHeadless(FILE* out, FILE* in);
+    bool IsHeadless() const { return headless; }
+    // Saves the visible image as a PNG file; false when it cannot be written.
+    bool SaveImagePng(const AnsiString& fileName) const;
+
+    // Tool buttons.
+    void PrintScreenClick();
+    void CutTextBufferClick();
+    void ClearTextBufferClick();
+    void ViewEditorClick();
+    void HoltProgramClick();
+    void DebugONClick();
+    void TurnSteppingOnClick();
+
+    // Hooks into the environment, which fills them in once its windows exist.
+    std::function<void()> onViewEditor;
+    std::function<void()> onDebugOn;
+    std::function<void()> onSteppingOn;
+    // Called when closing the screen stops a run (the Run command is enabled
+    // again, the video window closed).
+    std::function<void()> onScreenClosed;
+    // The current file of the editor, shown in the caption.
+    std::function<AnsiString()> currentFileName;
+
+    // State that the run loop, the statements and the functions read and write.
+    bool stopped = true;
+    bool closeRequested = false;
+    int closeMode = 0;
+    int mouseX = 0;
+    int mouseY = 0;
+    int mouseButtons = 0;
+    int lastKeyChar = 0;
+    int lastKeyCode = 0;
+    int imageWidth = 800;
+    int imageHeight = 600;
+    bool inputDone = true;
+    bool inputActive = false;
+    bool firstActivation = true;
+    bool mouseTrackingOff = true;
+    bool pageMode = false;
+    int lineHeight = 17;
+    int charWidth = 9;
+    int columns = 88;
+    AnsiString windowTitle;
+    AnsiString editTextOnEnter;
+    AnsiString focusedEditName;
+    InputHistory inputHistory;
+    int defaultFontColor = 0;
+    int defaultBrushColor = 0;
+    int defaultPenColor = 0;
+    int defaultPenWidth = 1;
+    int bufferWidth = 0;
+    int bufferHeight = 0;
+    Palette palette;
+
+    // The visible image and the off-screen page, and the one drawing goes to.
+    Canvas imageCanvas;
+    Canvas ScreenPageBitmap;
+    Canvas* canvas = &imageCanvas;
+    // The rectangle buffer of savescr and restorescr.
+    QImage ScreenSaveBitmap;
+    // Destination and source of image copies.
+    QRect copyDestination;
+    QRect copySource;
+
+    // The nine families of run-time controls, and the timers' tick counts.
+    ControlSlots Buttons, EditBoxes, ListBoxes, RBGroups, CheckBoxes, Sliders, Spinners, Memos, Timers;
+    DArray<int> timerTicks;
+    // The last event of each family: the name of the control, empty when none.
+    AnsiString lastButton, lastEdit, lastRBGroup, lastListBox, lastSlider, lastCheckBox, lastSpinner, lastTimer,
+        lastMemo;
+
+    // Widgets.
+    ScreenImageView* Image1 = nullptr;
+    QWidget* ControlBar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    InputBox* InputEditBox_0 = nullptr;
+    InputBox* InputEditBox_00 = nullptr;
+    QLineEdit* DummyEdit = nullptr;
+    QToolButton* PrintScreen = nullptr;
+    QToolButton* CutTextBuffer = nullptr;
+    QToolButton* ClearTextBuffer = nullptr;
+    QToolButton* ViewEditor = nullptr;
+    QToolButton* HoltProgram = nullptr;
+    QToolButton* DebugON = nullptr;
+    QToolButton* TurnSteppingOn = nullptr;
+
+    // Key handlers of the form (it sees every key of its window first).
+    void FormKeyDown(int virtualKey, int shiftState);
+    void FormKeyPress(int typedByte);
+    void FormKeyUp();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class PrintSurface;
+    class KeyPreview;
+
+    void BuildToolBar();
+    void LayOutChildren();
+    void SizeImages(int width, int height);
+    void UpdateCaption();
+    void ResetCanvasDefaults(Canvas& target);
+    bool FormClose();
+    void Image1Mouse(int action, QMouseEvent* event);
+    bool InputEditBox_0KeyPress(QKeyEvent* event);
+    bool InputEditBox_00KeyPress(QKeyEvent* event);
+    bool BrowseHistory(InputBox* box, int typedByte);
+    int WaitForKey();
+    AnsiString ReadHeadlessLine();
+    int ReadHeadlessKey();
+    void EndWaitsAtEndOfInput();
+    ConsoleMetrics Metrics() const;
+
+    int rememberedHeight = 0;
+    int rememberedWidth = 0;
+    int rememberedTop = 0;
+    int rememberedLeft = 0;
+    // A character typed while a key wait runs, kept even when its key is
+    // released before the wait looks.
+    int latchedKeyChar = 0;
+    std::optional<QSize> desktopSize;
+    bool headless = false;
+    FILE* headlessOut = nullptr;
+    FILE* headlessIn = nullptr;
+    KeyPreview* keyPreview = nullptr;
+};
+
+// The one run-time screen, created by the program at start-up.
+extern TScreenForm* ScreenForm;

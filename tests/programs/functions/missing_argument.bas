@@ -1,0 +1,3 @@
+print "before"
+print atan2(1)
+print "never"

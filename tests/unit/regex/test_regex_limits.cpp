@@ -1,0 +1,81 @@
+// Runaway and hostile patterns end as "no match" in bounded time and memory.
+#include "RegexTestSupport.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace {
+TEST(RegexLimits, CatastrophicBacktrackingEndsAsNoMatch)
+{
+    std::string text(40, 'a');
+    for (const char* pattern : { "(a+)+b", "(a|aa)+b", "(a*)*b", "(?:a|a)*c" }) {
+        CRegexpA expression(pattern, 0);
+        CContext context;
+        auto begin = std::chrono::steady_clock::now();
+        EXPECT_FALSE(expression.RegexMatch(text, -1, &context).IsMatched()) << pattern;
+        EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20)) << pattern;
+    }
+}
+
+TEST(RegexLimits, DeepNestingNeverMatchesInsteadOfCrashing)
+{
+    std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
+    CRegexpA nested(deep, 0);
+    EXPECT_EQ(Describe(nested.RegexMatch("a")), "no match");
+    CRegexpA stars("a" + std::string(100000, '*'), 0);
+    EXPECT_EQ(Describe(stars.RegexMatch("a")), "no match");
+    // Moderate nesting still works.
+    std::string fifty = std::string(50, '(') + "a" + std::string(50, ')');
+    EXPECT_TRUE(CRegexpA(fifty, 0).RegexMatch("a").IsMatched());
+}
+
+TEST(RegexLimits, DeepRecursionEndsAsNoMatch)
+{
+    std::string text = std::string(100000, '(') + std::string(100000, ')');
+    CRegexpA expression("\\((?R)*\\)", 0);
+    CContext context;
+    EXPECT_FALSE(expression.MatchExact(text, &context).IsMatched());
+    EXPECT_TRUE(context.aborted);
+    EXPECT_TRUE(expression.MatchExact("((()())())").IsMatched());
+}
+
+TEST(RegexLimits, LongTextsMatchWithoutDeepStacks)
+{
+    // Far more iterations than the machine stack could hold frames for.
+    std::string text(300000, 'a');
+    EXPECT_EQ(Search("(?:a|b)*$", 0, text), "0-300000");
+    EXPECT_EQ(Search("(a)*", 0, text), "0-300000 299999-300000");
+    EXPECT_EQ(Search("a*?$", 0, text), "0-300000");
+    EXPECT_EQ(Search("(?>a|b)+$", 0, text), "0-300000");
+    text += "x";
+    EXPECT_EQ(Search(".*x", 0, text), "0-300001");
+    EXPECT_EQ(Search("a{3}x", 16, text), "299997-300001");
+}
+
+TEST(RegexLimits, RunsOfTheLeadingClassAreScannedOnce)
+{
+    // Without skipping, each of the run's positions would rescan the rest of the run.
+    std::string text(1000000, 'a');
+    EXPECT_EQ(Search("[ab]+c", 0, text + "c"), "0-1000001");
+    EXPECT_EQ(Search("[ab]+c", 0, text), "no match");
+    EXPECT_EQ(Search("\\w+?@", 0, text + " x@"), "1000001-1000003");
+    EXPECT_EQ(Search("c[ab]+", 16, text), "no match");
+    EXPECT_EQ(Search("c[ab]+", 16, "c" + text), "0-1000001");
+}
+
+TEST(RegexLimits, ForgivingCompilerAcceptsAnyBytes)
+{
+    // Every one- and two-byte pattern compiles and matches without fault.
+    std::string text = "a(b)[c]{1,2}\\d\n\r\x80\xff";
+    for (int first = 0; first < 256; ++first) {
+        for (char second : std::string("\0()[]{}?*+\\|^$k<:-", 19)) {
+            std::string pattern { static_cast<char>(first), second };
+            CRegexpA expression(pattern, first & 63);
+            expression.RegexMatch(text);
+            expression.MatchExact(text);
+            expression.RegexReplace(text, "$1${a}$", -1, -1);
+        }
+    }
+    SUCCEED();
+}
+} // namespace

@@ -1,0 +1,41 @@
+#include "ProgramCase.h"
+
+class AssignmentPrograms : public testing::TestWithParam<ProgramCase> { };
+
+TEST_P(AssignmentPrograms, RunAsExpected) { CheckProgram(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Assignment, AssignmentPrograms,
+    testing::Values(ProgramCase { "TypeFollowsTheValue", "x = 1\nx = \"a\"\nprint x\n", "a\n" },
+        ProgramCase { "IncrementWrapsUnlikeExpressions",
+            "i = 2147483647\ni++\nprint i\nj = 2147483647 + 1\nprint j\n", "-2147483648\n2147483647\n" },
+        ProgramCase { "CompoundIntegerArithmetic", "k = 10\nk -= 3\nk *= 4\nk /= 3\nprint k\n", "9\n" },
+        ProgramCase { "DivideByDoubleGivesDouble", "i = 7\ni /= 2.0\nprint i\n", "3.5\n" },
+        ProgramCase { "IntegerPlusDoubleGivesDouble", "i = 3\ni += 0.5\nprint i\n", "3.5\n" },
+        ProgramCase { "DoubleIncrement", "f = 1.5\nf++\nf--\nf++\nprint f\n", "2.5\n" },
+        ProgramCase { "LowestIntegerDividedByMinusOne", "i = -2147483647 - 1\ni /= -1\nprint i\n", "-2147483648\n" },
+        ProgramCase { "TextAppend", "s = \"a\"\ns += 1\ns += 2.5\ns += \"z\"\nprint s\n", "a12.5z\n" },
+        ProgramCase { "TextSubtract", "s = \"a\"\ns -= 1\n", "", 56, 2 },
+        ProgramCase { "TextIncrement", "s = \"a\"\ns++\n", "", 53, 2 },
+        ProgramCase { "NumberPlusText", "n = 1\nn += \"a\"\n", "", 54, 2 },
+        ProgramCase { "DivideByZero", "x = 4\nx /= 0\n", "", 40, 2 },
+        ProgramCase { "CompoundOnMissingVariable", "y += 1\n", "", 51, 1 },
+        ProgramCase { "NameAlone", "x = 1\nx\n", "", 8, 2 },
+        ProgramCase { "NoOperator", "x + 1\n", "", 3, 1 },
+        ProgramCase { "ClosingParenthesisAfterValue", "x = 1)\n", "", 1, 1 },
+        ProgramCase { "SemicolonEndsAnAssignment", "x = 5; y = 6\nprint x; y\n", "5       6\n" },
+        ProgramCase { "GarbageAfterValue", "x = 5 6\n", "", 0, 1 },
+        ProgramCase { "OuterNameInMain", "_g = 3\nprint g + _g\n", "6\n" },
+        ProgramCase { "UndefinedArray", "a[1, 2] = 5\n", "", 72, 1 },
+        ProgramCase { "ArrayElements", "dim a[2, 3]\na[1, 2] = 5\na[1, 2] += 1\nprint a[1, 2]\n", "6\n" },
+        ProgramCase { "ArrayElementNeverSet", "dim a[3]\na[1] += 1\n", "", 77, 2 },
+        ProgramCase { "ArrayIndexOutOfRange", "dim a[2]\na[5] = 1\n", "", 78, 2 },
+        ProgramCase { "NegativeArrayIndex", "dim a[2]\na[-1] = 1\n", "", 78, 2 },
+        ProgramCase { "ArrayIndexMustBeInteger", "dim a[2]\na[0.5] = 1\n", "", 65, 2 },
+        ProgramCase { "ArrayIndexNeedsClosingBracket", "dim a[2]\na[1 = 1\n", "", 66, 2 },
+        ProgramCase { "DeclaredTextRefusesNumbers", "declare x = \"a\"\nx = 1\n", "", 59, 2 },
+        ProgramCase { "DeclaredNumberRefusesText", "declare x = 1\nx = \"a\"\n", "", 58, 2 },
+        ProgramCase { "DeclaredIntegerTruncates", "declare n = 0\nn = 2.7\nprint n\nn = -2.7\nprint n\n", "2\n-2\n" },
+        ProgramCase { "DeclaredIntegerOutOfRange", "declare n = 0\nn = 3e9\n", "", 42, 2 },
+        ProgramCase { "DeclaredDoubleTakesIntegers", "declare f = 0.5\nf = 2\nf /= 4\nprint f\n", "0.5\n" },
+        ProgramCase { "DeclareModeNeedsDeclaration", "declare a\nb = 1\n", "", 55, 2 }),
+    [](const testing::TestParamInfo<ProgramCase>& info) { return std::string(info.param.name); });
