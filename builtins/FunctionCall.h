@@ -77,6 +77,7 @@ std::span<const FunctionEntry> TextFunctionEntries();
 std::span<const FunctionEntry> FinanceFunctionEntries();
 std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
+std::span<const FunctionEntry> RobotFunctionEntries();
 
 // The row for a function code, or null when the function is not available.
 const FunctionEntry* FindFunctionEntry(int code);

@@ -190,6 +190,8 @@ void Durnix_Class::ExecuteStatement()
 
 void Durnix_Class::PollEvents()
 {
+    if (!armedHandlers)
+        return;
     for (int source = 0; source < EventSource::Count; ++source) {
         if (!eventHandler[source])
             continue;

@@ -110,7 +110,18 @@ public:
 
     // --- State ----------------------------------------------------------------
     const char* onErrorPosition = nullptr;
+    // Handler positions, null when disarmed; set them only through ArmHandler,
+    // which keeps `armedHandlers` (one bit per source) in step.
     const char* eventHandler[EventSource::Count] = {};
+    unsigned armedHandlers = 0;
+    void ArmHandler(int source, const char* position)
+    {
+        eventHandler[source] = position;
+        if (position)
+            armedHandlers |= 1u << source;
+        else
+            armedHandlers &= ~(1u << source);
+    }
     unsigned char eventHandlerKind[EventSource::Count];
 
     // The program text, with its includes appended. It never changes once the

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 class Arrays_Class;
+class Robot_Class;
 
 // Token types of NextToken.
 namespace TokenType {
@@ -182,6 +184,11 @@ public:
     double argFloat[MaxArgs] = {};
     char argType[MaxArgs] = {};
     unsigned char portBytes[2] = {};
+
+    // The simulated robot of the run, made on first use. A shared pointer so
+    // that this header needs no complete robot type.
+    Robot_Class& Robot();
+    std::shared_ptr<Robot_Class> robotInstance;
 
 private:
     // One scanned token, kept for the offset where its first non-blank

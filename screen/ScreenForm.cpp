@@ -223,6 +223,7 @@ void TScreenForm::FormActivate()
     lastKeyChar = lastKeyCode = 0;
     mouseTrackingOff = true;
     Image1->setCursor(Qt::ArrowCursor);
+    imageCursor = 0;
     if (!firstActivation) return;
 
     QSize desktop = desktopSize.value_or(screen() ? screen()->geometry().size() : QSize(1024, 768));

@@ -55,6 +55,40 @@ public:
     int PaletteColor(int c) const { return palette.PaletteColor(c); }
     int PaletteIndexOf(int colour) const { return palette.PaletteIndexOf(colour); }
 
+    // Drawing on the current canvas (ScreenDrawing*.cpp). Colour arguments:
+    // 0..15 a palette entry, other values colours; positions of -1 stand for
+    // the pen position's coordinate where a method says so. Shapes and lines
+    // set the colours they are given for themselves only, and a width above 0
+    // for themselves only.
+    void SetColors(int fore, int back);
+    int GetColorIndex(int which) const;
+    void SetPenWidth(int width);
+    void SetPixel(int x, int y, int colour);
+    int GetPixelIndex(int x, int y) const;
+    void TextAt(int x, int y, const AnsiString& text);
+    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style,
+        int fore, int back);
+    void OverlayText(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore);
+    void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back);
+    void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour);
+    void DrawLine(int x1, int y1, int x2, int y2, int width, int colour);
+    void LineToXY(int x, int y, int width, int colour);
+    void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour);
+    void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back);
+    void DrawBezier(const QPoint* points, int count, int width, int colour);
+    void FloodFillSurface(int x, int y, int fill, int target);
+    void FloodFillToBorder(int x, int y, int fill, int border);
+    void DrawPathString(const AnsiString& text, int x, int y, int step, int colour);
+    void CopyRectToBuffer(int x1, int y1, int x2, int y2);
+    void CopyRectToBufferWH(int x, int y, int width, int height);
+    void PasteBuffer(int x, int y);
+    void SetDrawTarget(int n);
+    // The mouse pointer: moves it over the image, and sets the image's cursor
+    // (0 the default, -1 to -21 the standard cursors; see imageCursor).
+    void SetMousePos(int x, int y);
+    void SetImageCursor(int n);
+
     // The work of every activation, and of the first one the sizing. The
     // window calls it when it is activated; a caller may call it directly.
     void FormActivate();
@@ -118,6 +152,8 @@ public:
     int defaultPenWidth = 1;
     int bufferWidth = 0;
     int bufferHeight = 0;
+    // The cursor number of the image as setcursor left it (0 after activation).
+    int imageCursor = 0;
     Palette palette;
 
     // The visible image and the off-screen page, and the one drawing goes to.

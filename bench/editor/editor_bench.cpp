@@ -34,7 +34,10 @@ AnsiString SampleProgram(int lines)
     return text;
 }
 
-double Milliseconds(QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
+double Milliseconds(QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
 
 } // namespace
 
@@ -82,8 +85,8 @@ int main(int argc, char** argv)
         editor.KeyPress(static_cast<char>('a' + k % 26));
         editor.viewport()->grab();
     }
-    std::printf("type %d characters:      %8.2f ms (%.3f ms a key)\n", keys, Milliseconds(timer),
-        Milliseconds(timer) / keys);
+    std::printf(
+        "type %d characters:      %8.2f ms (%.3f ms a key)\n", keys, Milliseconds(timer), Milliseconds(timer) / keys);
 
     timer.restart();
     for (int k = 0; k < 100; ++k) {

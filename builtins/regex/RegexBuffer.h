@@ -13,8 +13,7 @@ public:
     CBufferRefT(const T* items, int length)
         : m_items(items)
         , m_length(items ? std::max(length, 0) : 0)
-    {
-    }
+    { }
 
     const T* Data() const { return m_items; }
     int Size() const { return m_length; }

@@ -66,8 +66,7 @@ public:
         : m_builder(builder)
         , m_lexer(pattern, (flags & RegexFlag::IgnoreWhiteSpace) != 0)
         , m_flags(flags)
-    {
-    }
+    { }
 
     // The whole pattern; null when it is nested too deeply to compile safely.
     ElxInterface* ParsePattern()
@@ -154,8 +153,8 @@ private:
             nothing->Finish();
             return nothing;
         }
-        return m_builder.template Make<CStringElxT<CHART>>(std::string(1, static_cast<char>(value)), direction,
-            IgnoreCase());
+        return m_builder.template Make<CStringElxT<CHART>>(
+            std::string(1, static_cast<char>(value)), direction, IgnoreCase());
     }
 
     bool BraceCloses(int from) const
@@ -177,8 +176,8 @@ private:
     {
         long long value = -1;
         while (m_lexer.RawAt(0) >= '0' && m_lexer.RawAt(0) <= '9') {
-            value = std::min<long long>((value < 0 ? 0 : value) * 10 + (m_lexer.RawAt(0) - '0'),
-                RepeatElxBase::kUnlimited);
+            value = std::min<long long>(
+                (value < 0 ? 0 : value) * 10 + (m_lexer.RawAt(0) - '0'), RepeatElxBase::kUnlimited);
             m_lexer.SetPosition(m_lexer.Position() + 1);
         }
         return static_cast<int>(value);
@@ -253,12 +252,12 @@ private:
         case TokenKind::Special:
             switch (token.value) {
             case '.':
-                return m_builder.Shared((m_flags & RegexFlag::DotMatchesNewline) ? CharacterTest::Any
-                                                                                  : CharacterTest::NotNewline,
-                    false, direction);
+                return m_builder.Shared(
+                    (m_flags & RegexFlag::DotMatchesNewline) ? CharacterTest::Any : CharacterTest::NotNewline, false,
+                    direction);
             case '^':
-                return Boundary((m_flags & RegexFlag::Multiline) ? BoundaryKind::LineStart : BoundaryKind::TextStart,
-                    true);
+                return Boundary(
+                    (m_flags & RegexFlag::Multiline) ? BoundaryKind::LineStart : BoundaryKind::TextStart, true);
             case '$':
                 return Boundary((m_flags & RegexFlag::Multiline) ? BoundaryKind::LineEnd : BoundaryKind::TextEnd, true);
             case '[':
@@ -292,8 +291,8 @@ private:
             return m_builder.template Make<CBackrefElxT<CHART>>(token.value, direction, IgnoreCase());
         case TokenKind::NamedBackref: {
             int number = DigitNameNumber(token.name, CBuilderT<CHART>::kMaxGroupNumber);
-            auto* backref = m_builder.template Make<CBackrefElxT<CHART>>(number >= 0 ? number : kUnknownGroup,
-                direction, IgnoreCase());
+            auto* backref = m_builder.template Make<CBackrefElxT<CHART>>(
+                number >= 0 ? number : kUnknownGroup, direction, IgnoreCase());
             if (number < 0) m_builder.m_namedReferences.push_back({ token.name, backref, nullptr });
             return backref;
         }
@@ -352,8 +351,8 @@ private:
             int low = token.value;
             Token dash = m_lexer.Peek(LexMode::Class);
             Token high = m_lexer.Peek(LexMode::Class, 1);
-            bool highIsCharacter = high.kind == TokenKind::Literal
-                || (high.kind == TokenKind::Special && high.value != ']');
+            bool highIsCharacter
+                = high.kind == TokenKind::Literal || (high.kind == TokenKind::Special && high.value != ']');
             if (IsSpecial(dash, '-') && highIsCharacter) {
                 m_lexer.Next(LexMode::Class);
                 m_lexer.Next(LexMode::Class);
@@ -368,7 +367,8 @@ private:
                 range->AddRange(static_cast<unsigned char>(low), static_cast<unsigned char>(high));
         for (int character : characters)
             if (character >= 0) range->AddCharacter(static_cast<unsigned char>(character));
-        for (const ElxInterface* element : nested) range->AddNested(element);
+        for (const ElxInterface* element : nested)
+            range->AddNested(element);
         range->Finish();
         return range;
     }
@@ -487,9 +487,9 @@ private:
             bool positive;
             Direction direction;
         };
-        static constexpr Kind kKinds[] = { { "?=", true, Direction::LeftToRight },
-            { "?!", false, Direction::LeftToRight }, { "?<=", true, Direction::RightToLeft },
-            { "?<!", false, Direction::RightToLeft } };
+        static constexpr Kind kKinds[]
+            = { { "?=", true, Direction::LeftToRight }, { "?!", false, Direction::LeftToRight },
+                  { "?<=", true, Direction::RightToLeft }, { "?<!", false, Direction::RightToLeft } };
         for (const Kind& kind : kKinds) {
             if (m_lexer.Accept(kind.opener))
                 return Closed(m_builder.template Make<CAssertElx>(ParseAlternation(kind.direction), kind.positive));
@@ -510,8 +510,8 @@ private:
         auto* open = m_builder.template Make<CBracketElxT<CHART>>(number, false, direction);
         ElxInterface* body = ParseAlternation(direction);
         auto* close = m_builder.template Make<CBracketElxT<CHART>>(number, true, direction);
-        ElxInterface* group = m_builder.template Make<CListElx>(std::vector<ElxInterface*> { open, body, close },
-            direction);
+        ElxInterface* group
+            = m_builder.template Make<CListElx>(std::vector<ElxInterface*> { open, body, close }, direction);
         if (name) m_builder.m_namedGroups.push_back({ *name, number, open, close, group });
         if (number >= 0) {
             auto& groups = m_builder.m_groups;
@@ -611,8 +611,8 @@ template <class CHART> CBuilderT<CHART>::~CBuilderT() = default;
 template <class CHART>
 ElxInterface* CBuilderT<CHART>::Shared(CharacterTest test, bool negated, Direction direction) const
 {
-    int index = ((direction == Direction::RightToLeft ? 1 : 0) * 2 + (negated ? 1 : 0)) * kTestCount
-        + static_cast<int>(test);
+    int index
+        = ((direction == Direction::RightToLeft ? 1 : 0) * 2 + (negated ? 1 : 0)) * kTestCount + static_cast<int>(test);
     return m_shared[static_cast<std::size_t>(index)].get();
 }
 
@@ -657,7 +657,8 @@ template <class CHART> void CBuilderT<CHART>::Compile(CBufferRefT<CHART> pattern
 template <class CHART> void CBuilderT<CHART>::NumberGroups()
 {
     std::set<int> used;
-    for (int number = 1; number <= m_numberedCount; ++number) used.insert(number);
+    for (int number = 1; number <= m_numberedCount; ++number)
+        used.insert(number);
     for (const NamedGroup& group : m_namedGroups)
         if (group.number >= 0) used.insert(group.number);
     int next = m_numberedCount + 1;
@@ -667,7 +668,8 @@ template <class CHART> void CBuilderT<CHART>::NumberGroups()
             for (std::size_t earlier = 0; earlier < index; ++earlier)
                 if (m_namedGroups[earlier].name == group.name) group.number = m_namedGroups[earlier].number;
             if (group.number < 0) {
-                while (used.count(next)) ++next;
+                while (used.count(next))
+                    ++next;
                 group.number = next;
                 used.insert(next);
             }

@@ -29,7 +29,8 @@ void CContext::BeginAttempt(int start)
     stack.Clear();
     captureStack.Clear();
     journal.Clear();
-    for (int group = 0; group < captureIndex.Size(); ++group) captureIndex[group] = -1;
+    for (int group = 0; group < captureIndex.Size(); ++group)
+        captureIndex[group] = -1;
     position = start;
     nesting = 0;
     OpenCapture(0);
@@ -55,7 +56,8 @@ void CContext::CloseCapture(int group)
     // The record to close is the group's innermost one still open: a recursion
     // may have opened and closed newer records of the same group meanwhile.
     int record = captureIndex[group];
-    while (record >= 0 && captureStack[record + kRecordSecond] != -1) record = captureStack[record + kRecordPrevious];
+    while (record >= 0 && captureStack[record + kRecordSecond] != -1)
+        record = captureStack[record + kRecordPrevious];
     if (record < 0) {
         const int entry[4] = { -1, group, captureIndex[group], 0 };
         journal.Append(entry, 4);
@@ -84,14 +86,16 @@ void CContext::UndoCapture()
 
 void CContext::RollbackCaptures(int journalSize)
 {
-    while (journal.Size() > journalSize) UndoCapture();
+    while (journal.Size() > journalSize)
+        UndoCapture();
 }
 
 int CContext::CapturedRecord(int group) const
 {
     if (group < 0 || group >= captureIndex.Size()) return -1;
     int record = captureIndex[group];
-    while (record >= 0 && captureStack[record + kRecordSecond] == -1) record = captureStack[record + kRecordPrevious];
+    while (record >= 0 && captureStack[record + kRecordSecond] == -1)
+        record = captureStack[record + kRecordPrevious];
     return record;
 }
 

@@ -66,8 +66,7 @@ class SingleByteElx : public ElxInterface {
 public:
     explicit SingleByteElx(Direction direction)
         : m_direction(direction)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override;
@@ -119,8 +118,7 @@ public:
         : SingleByteElx(direction)
         , m_test(test)
         , m_negated(negated)
-    {
-    }
+    { }
     bool MatchesByte(unsigned char byte) const override { return PassesCharacterTest(m_test, byte) != m_negated; }
 
 private:
@@ -133,8 +131,7 @@ public:
     CRangeElxT(bool negated, Direction direction)
         : SingleByteElx(direction)
         , m_negated(negated)
-    {
-    }
+    { }
     // Ranges compare bytes as unsigned values, so [\x80-\xff] means the high bytes.
     void AddRange(unsigned char first, unsigned char last) { m_ranges.emplace_back(first, last); }
     void AddCharacter(unsigned char byte) { m_characters.push_back(byte); }
@@ -152,15 +149,22 @@ private:
 };
 
 // Zero-width tests. The kinds are fixed by the syntax that builds them.
-enum class BoundaryKind { TextStart = 0, TextEnd = 1, LineStart = 2, LineEnd = 3, WordStart = 4, WordEnd = 5, Word = 6 };
+enum class BoundaryKind {
+    TextStart = 0,
+    TextEnd = 1,
+    LineStart = 2,
+    LineEnd = 3,
+    WordStart = 4,
+    WordEnd = 5,
+    Word = 6
+};
 
 template <class CHART> class CBoundaryElxT : public ElxInterface {
 public:
     CBoundaryElxT(BoundaryKind kind, bool expected)
         : m_kind(kind)
         , m_expected(expected)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override { return Holds(context) == m_expected ? 1 : 0; }
     int Backtrack(CContext&) override { return 0; }
     StartCharacters FirstCharacters() const override;
@@ -184,8 +188,7 @@ public:
     CListElx(std::vector<ElxInterface*> elements, Direction direction)
         : m_elements(std::move(elements))
         , m_direction(direction)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override;
@@ -204,8 +207,7 @@ class CAlternativeElx : public ElxInterface {
 public:
     explicit CAlternativeElx(std::vector<ElxInterface*> alternatives)
         : m_alternatives(std::move(alternatives))
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override;
@@ -223,8 +225,7 @@ public:
         : m_group(group)
         , m_closing(closing)
         , m_direction(direction)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override { return StartCharacters::Transparent(); }
@@ -246,8 +247,7 @@ public:
         : m_element(element)
         , m_minimum(minimum)
         , m_maximum(maximum)
-    {
-    }
+    { }
     StartCharacters FirstCharacters() const override;
     const ElxInterface* Element() const { return m_element; }
     int Maximum() const { return m_maximum; }
@@ -276,8 +276,7 @@ class CRepeatElx : public CGreedyElx {
 public:
     CRepeatElx(ElxInterface* element, int count)
         : CGreedyElx(element, count, count)
-    {
-    }
+    { }
 };
 
 class CReluctantElx : public RepeatElxBase {
@@ -299,8 +298,7 @@ public:
     CAssertElx(ElxInterface* element, bool positive)
         : m_element(element)
         , m_positive(positive)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override { return StartCharacters::Transparent(); }
@@ -314,8 +312,7 @@ class CIndependentElx : public ElxInterface {
 public:
     explicit CIndependentElx(ElxInterface* element)
         : m_element(element)
-    {
-    }
+    { }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;
     StartCharacters FirstCharacters() const override { return m_element->FirstCharacters(); }
@@ -332,8 +329,7 @@ public:
     CConditionElxT(ElxInterface* yes, ElxInterface* no)
         : m_yes(yes)
         , m_no(no)
-    {
-    }
+    { }
     void SetGroupCondition(int group) { m_group = group; }
     void SetAssertCondition(ElxInterface* assertion) { m_assertion = assertion; }
     int MatchAt(CContext& context) override;
@@ -352,8 +348,7 @@ public:
         : m_group(group)
         , m_direction(direction)
         , m_ignoreCase(ignoreCase)
-    {
-    }
+    { }
     void SetGroup(int group) { m_group = group; }
     int MatchAt(CContext& context) override;
     int Backtrack(CContext& context) override;

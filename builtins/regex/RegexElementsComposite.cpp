@@ -152,7 +152,8 @@ int RepeatElxBase::Extend(CContext& context, int count, int least, int limit)
 void RepeatElxBase::StepBack(CContext& context, int count) const
 {
     // A single-byte element's Backtrack moves the position back over the byte it matched.
-    for (int index = 0; index < count; ++index) m_element->Backtrack(context);
+    for (int index = 0; index < count; ++index)
+        m_element->Backtrack(context);
 }
 
 int CGreedyElx::MatchAt(CContext& context)
@@ -160,7 +161,8 @@ int CGreedyElx::MatchAt(CContext& context)
     NestingGuard guard(context);
     int count = 0;
     if (m_element->IsSingleByte()) {
-        while (count < m_maximum && m_element->MatchAt(context)) ++count;
+        while (count < m_maximum && m_element->MatchAt(context))
+            ++count;
         context.Step(count);
         if (count < m_minimum) {
             StepBack(context, count);
@@ -210,7 +212,8 @@ int CReluctantElx::MatchAt(CContext& context)
     NestingGuard guard(context);
     int count = 0;
     if (m_element->IsSingleByte()) {
-        while (count < m_minimum && m_element->MatchAt(context)) ++count;
+        while (count < m_minimum && m_element->MatchAt(context))
+            ++count;
         if (count < m_minimum) {
             StepBack(context, count);
             return 0;
@@ -293,7 +296,10 @@ int CPossessiveElx::MatchAt(CContext& context)
     return 1;
 }
 
-int CPossessiveElx::Backtrack(CContext& context) { return GoBack(context); }
+int CPossessiveElx::Backtrack(CContext& context)
+{
+    return GoBack(context);
+}
 
 int CIndependentElx::MatchAt(CContext& context)
 {
@@ -306,7 +312,10 @@ int CIndependentElx::MatchAt(CContext& context)
     return 1;
 }
 
-int CIndependentElx::Backtrack(CContext& context) { return GoBack(context); }
+int CIndependentElx::Backtrack(CContext& context)
+{
+    return GoBack(context);
+}
 
 // ---- assertions
 
@@ -328,7 +337,10 @@ int CAssertElx::MatchAt(CContext& context)
     return 1;
 }
 
-int CAssertElx::Backtrack(CContext& context) { return GoBack(context); }
+int CAssertElx::Backtrack(CContext& context)
+{
+    return GoBack(context);
+}
 
 // ---- conditionals
 

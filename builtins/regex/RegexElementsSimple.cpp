@@ -82,14 +82,19 @@ int SingleByteElx::Backtrack(CContext& context)
     return 0;
 }
 
-StartCharacters SingleByteElx::FirstCharacters() const { return OneOf(*this); }
+StartCharacters SingleByteElx::FirstCharacters() const
+{
+    return OneOf(*this);
+}
 
 template <class CHART> void CRangeElxT<CHART>::Finish()
 {
     m_table.reset();
     for (const auto& [first, last] : m_ranges)
-        for (int byte = first; byte <= last; ++byte) m_table.set(static_cast<std::size_t>(byte));
-    for (unsigned char byte : m_characters) m_table.set(byte);
+        for (int byte = first; byte <= last; ++byte)
+            m_table.set(static_cast<std::size_t>(byte));
+    for (unsigned char byte : m_characters)
+        m_table.set(byte);
     for (const ElxInterface* nested : m_nested)
         for (int byte = 0; byte < 256; ++byte)
             if (nested->MatchesByte(static_cast<unsigned char>(byte))) m_table.set(static_cast<std::size_t>(byte));
@@ -105,7 +110,8 @@ CStringElxT<CHART>::CStringElxT(std::basic_string<CHART> text, Direction directi
     , m_ignoreCase(ignoreCase)
 {
     if (m_ignoreCase)
-        for (CHART& character : m_text) character = static_cast<CHART>(FoldCase(static_cast<unsigned char>(character)));
+        for (CHART& character : m_text)
+            character = static_cast<CHART>(FoldCase(static_cast<unsigned char>(character)));
 }
 
 template <class CHART> int CStringElxT<CHART>::MatchAt(CContext& context)

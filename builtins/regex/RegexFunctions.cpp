@@ -25,16 +25,31 @@ int re_search(const AnsiString& text, int start)
 
 namespace {
 // Group -1 is the whole match; other groups outside the result read -1 and give 0.
-int GroupIndex(int group) { return group == -1 ? 0 : group; }
+int GroupIndex(int group)
+{
+    return group == -1 ? 0 : group;
+}
 } // namespace
 
-int re_start(int group) { return GlobalMatchResult.GroupStart(GroupIndex(group)) + 1; }
+int re_start(int group)
+{
+    return GlobalMatchResult.GroupStart(GroupIndex(group)) + 1;
+}
 
-int re_end(int group) { return GlobalMatchResult.GroupEnd(GroupIndex(group)) + 1; }
+int re_end(int group)
+{
+    return GlobalMatchResult.GroupEnd(GroupIndex(group)) + 1;
+}
 
-int re_grpnumber(const AnsiString& name) { return GlobalRegexp.RegexGroupNumber(name); }
+int re_grpnumber(const AnsiString& name)
+{
+    return GlobalRegexp.RegexGroupNumber(name);
+}
 
-int re_numofgrps() { return GlobalMatchResult.MaxGroupNumber(); }
+int re_numofgrps()
+{
+    return GlobalMatchResult.MaxGroupNumber();
+}
 
 AnsiString re_replace(const AnsiString& text, const AnsiString& replacement, int start, int count)
 {

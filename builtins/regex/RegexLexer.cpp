@@ -43,16 +43,19 @@ int ByteForCode(long code)
 RegexLexer::RegexLexer(CBufferRefT<char> pattern, bool ignoreWhiteSpace)
     : m_pattern(pattern)
     , m_ignoreWhiteSpace(ignoreWhiteSpace)
-{
-}
+{ }
 
-Token RegexLexer::Next(LexMode mode) { return Lex(mode); }
+Token RegexLexer::Next(LexMode mode)
+{
+    return Lex(mode);
+}
 
 Token RegexLexer::Peek(LexMode mode, int ahead) const
 {
     RegexLexer copy = *this;
     Token token = copy.Lex(mode);
-    for (int index = 0; index < ahead; ++index) token = copy.Lex(mode);
+    for (int index = 0; index < ahead; ++index)
+        token = copy.Lex(mode);
     return token;
 }
 
@@ -85,7 +88,8 @@ void RegexLexer::SkipWhiteSpace(LexMode mode)
         if (IsPatternWhiteSpace(character)) {
             ++m_position;
         } else if (character == '#' && mode == LexMode::Pattern) {
-            while (m_position < m_pattern.Size() && m_pattern[m_position] != '\n') ++m_position;
+            while (m_position < m_pattern.Size() && m_pattern[m_position] != '\n')
+                ++m_position;
         } else {
             break;
         }
@@ -137,7 +141,10 @@ Token RegexLexer::Lex(LexMode mode)
             if (escaped == 'Q' || escaped == 'L' || escaped == 'U' || escaped == 'E') {
                 // \E outside a run has nothing to end and is dropped.
                 m_position += 2;
-                m_run = escaped == 'Q' ? Run::Quote : escaped == 'L' ? Run::Lower : escaped == 'U' ? Run::Upper : Run::None;
+                m_run = escaped == 'Q' ? Run::Quote
+                    : escaped == 'L'   ? Run::Lower
+                    : escaped == 'U'   ? Run::Upper
+                                       : Run::None;
                 continue;
             }
             m_position += 2;

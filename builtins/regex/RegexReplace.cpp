@@ -157,6 +157,14 @@ struct Replaced {
     int end;
     std::string text;
 };
+
+void AppendPieces(
+    std::string& out, const std::string& text, std::size_t& copied, int start, int end, const std::string& substitution)
+{
+    out.append(text, copied, static_cast<std::size_t>(start) - copied);
+    out += substitution;
+    copied = static_cast<std::size_t>(end);
+}
 } // namespace
 
 std::string CRegexpA::RegexReplace(const std::string& text, const std::string& replacement, int start, int count,
@@ -165,24 +173,26 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
     std::vector<Piece> pieces = ScanReplacement(replacement, *this);
     CContext ownContext;
     CContext& run = context ? *context : ownContext;
+    bool backwards = RunsRightToLeft();
+    // Left to right the new text grows as matches are found; right to left the matches come from the end
+    // and are joined in text order afterwards.
     std::vector<Replaced> replaced;
-    int position = start;
-    while (count < 0 || static_cast<int>(replaced.size()) < count) {
-        MatchResult match = RegexMatch(text, position, &run);
-        if (!match.IsMatched()) break;
-        replaced.push_back({ match.GroupStart(0), match.GroupEnd(0), Substitute(pieces, text, match) });
-        if (result) *result = match;
-        position = run.nextStart;
-    }
-    // Right to left, the matches were found from the end: join them in text order.
-    if (RunsRightToLeft()) std::reverse(replaced.begin(), replaced.end());
     std::string out;
     std::size_t copied = 0;
-    for (const Replaced& piece : replaced) {
-        out.append(text, copied, static_cast<std::size_t>(piece.start) - copied);
-        out += piece.text;
-        copied = static_cast<std::size_t>(piece.end);
+    int position = start;
+    for (int done = 0; count < 0 || done < count; ++done) {
+        MatchResult match = RegexMatch(text, position, &run);
+        if (!match.IsMatched()) break;
+        std::string substitution = Substitute(pieces, text, match);
+        if (backwards)
+            replaced.push_back({ match.GroupStart(0), match.GroupEnd(0), std::move(substitution) });
+        else
+            AppendPieces(out, text, copied, match.GroupStart(0), match.GroupEnd(0), substitution);
+        if (result) *result = std::move(match);
+        position = run.nextStart;
     }
+    for (auto piece = replaced.rbegin(); piece != replaced.rend(); ++piece)
+        AppendPieces(out, text, copied, piece->start, piece->end, piece->text);
     out.append(text, copied, std::string::npos);
     return out;
 }

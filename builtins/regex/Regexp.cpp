@@ -61,7 +61,8 @@ int CRegexpA::NextCandidate(const CContext& context, int position, int searchSta
     if (start.bytes.count() == 1) {
         // One possible first byte: let the library scan for it.
         int byte = 0;
-        while (!start.bytes.test(static_cast<std::size_t>(byte))) ++byte;
+        while (!start.bytes.test(static_cast<std::size_t>(byte)))
+            ++byte;
         const void* found = std::memchr(text + position, byte, static_cast<std::size_t>(context.length - position));
         return found ? static_cast<int>(static_cast<const unsigned char*>(found) - text) : -1;
     }
@@ -77,10 +78,12 @@ int CRegexpA::SkipRun(const CContext& context, int position) const
     const auto* text = reinterpret_cast<const unsigned char*>(context.text);
     // Returns the last position to skip; the search loop then steps once more.
     if (RunsRightToLeft()) {
-        while (position > 0 && run->MatchesByte(text[position - 1])) --position;
+        while (position > 0 && run->MatchesByte(text[position - 1]))
+            --position;
         return position;
     }
-    while (position < context.length && run->MatchesByte(text[position])) ++position;
+    while (position < context.length && run->MatchesByte(text[position]))
+        ++position;
     return position;
 }
 

@@ -44,8 +44,8 @@ public:
 
     // Replaces up to `count` matches (below 0: all) from `start` by `replacement` with its "$" substitutions.
     // `result`, when given, receives the last match that was replaced.
-    std::string RegexReplace(const std::string& text, const std::string& replacement, int start = -1,
-        int count = -1, MatchResult* result = nullptr, CContext* context = nullptr) const;
+    std::string RegexReplace(const std::string& text, const std::string& replacement, int start = -1, int count = -1,
+        MatchResult* result = nullptr, CContext* context = nullptr) const;
 
     int Flags() const { return m_builder.Flags(); }
     int GroupCount() const { return m_builder.GroupCount(); }

@@ -43,8 +43,7 @@ AnsiString ToCp1252(const QString& text)
     AnsiString r;
     for (char32_t c : text.toUcs4()) {
         char byte = '?';
-        if (!CharToCp1252(c, byte))
-            byte = '?';
+        if (!CharToCp1252(c, byte)) byte = '?';
         r.push_back(byte);
     }
     return r;

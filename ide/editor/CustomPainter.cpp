@@ -8,7 +8,10 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -37,32 +40,43 @@ TsxCustomPainter::TsxCustomPainter()
     lineCR = "\r";
 }
 
-TsxCustomPainter::~TsxCustomPainter() = default;
+TsxCustomPainter::~TsxCustomPainter()
+{
+    freeHandlers.Call(this);
+}
 
-void TsxCustomPainter::BeginUpdate() { ++updateCount; }
+void TsxCustomPainter::AddFreeNotify(const TqzNotifyHandler& handler)
+{
+    if (freeHandlers.IndexOf(handler) < 0) freeHandlers.Add(handler);
+}
+
+void TsxCustomPainter::DelFreeNotify(const TqzNotifyHandler& handler)
+{
+    freeHandlers.Delete(freeHandlers.IndexOf(handler));
+}
+
+void TsxCustomPainter::BeginUpdate()
+{
+    ++updateCount;
+}
 
 void TsxCustomPainter::EndUpdate()
 {
-    if (updateCount > 0)
-        --updateCount;
-    if (updateCount == 0)
-        DoUpdate();
+    if (updateCount > 0) --updateCount;
+    if (updateCount == 0) DoUpdate();
 }
 
 void TsxCustomPainter::DoUpdate()
 {
-    if (inUpdate)
-        return;
+    if (inUpdate) return;
     inUpdate = true;
     AnsiString begins;
     for (const auto& pair : tokenPairs)
-        if (!pair->BeginMatched().empty())
-            begins.push_back(pair->BeginMatched()[0]);
+        if (!pair->BeginMatched().empty()) begins.push_back(pair->BeginMatched()[0]);
     possibleBeginChars = GetSortedString(begins);
     // A comment token at top level always shows in the comment colours.
     for (const auto& pair : tokenPairs) {
-        if (!pair->Comment || pair->Parent)
-            continue;
+        if (!pair->Comment || pair->Parent) continue;
         for (int k = 0; k < 5; ++k) {
             TsxPaintAttr& a = pair->Attr(k);
             a.ColorFront = Comments.ColorFront;
@@ -76,16 +90,17 @@ void TsxCustomPainter::DoUpdate()
 
 void TsxCustomPainter::AddNotify(const TqzNotifyHandler& handler)
 {
-    if (handlers.IndexOf(handler) < 0)
-        handlers.Add(handler);
+    if (handlers.IndexOf(handler) < 0) handlers.Add(handler);
 }
 
-void TsxCustomPainter::DelNotify(const TqzNotifyHandler& handler) { handlers.Delete(handlers.IndexOf(handler)); }
+void TsxCustomPainter::DelNotify(const TqzNotifyHandler& handler)
+{
+    handlers.Delete(handlers.IndexOf(handler));
+}
 
 void TsxCustomPainter::SetColor(int i, TColor colour)
 {
-    if (i < 0 || i > 3)
-        return;
+    if (i < 0 || i > 3) return;
     BeginUpdate();
     if (i == 3)
         colorMap[2].ColorFront = colour;
@@ -96,10 +111,8 @@ void TsxCustomPainter::SetColor(int i, TColor colour)
 
 TColor TsxCustomPainter::GetColor(int i) const
 {
-    if (i == 3)
-        return colorMap[2].ColorFront;
-    if (i < 0 || i > 2)
-        return 0;
+    if (i == 3) return colorMap[2].ColorFront;
+    if (i < 0 || i > 2) return 0;
     return colorMap[static_cast<size_t>(i)].ColorBack;
 }
 
@@ -183,8 +196,7 @@ void TsxCustomPainter::SetLineIndex(int n)
 
 void TsxCustomPainter::TokenStackPush(TTokenPair* pair)
 {
-    if (!pair)
-        return;
+    if (!pair) return;
     if (pair->Parent && GetTopToken() != pair->Parent) {
         // The chain is bounded by the number of pairs, so a parent cycle cannot loop.
         std::vector<TTokenPair*> chain;
@@ -198,8 +210,7 @@ void TsxCustomPainter::TokenStackPush(TTokenPair* pair)
 
 void TsxCustomPainter::TokenStackPop()
 {
-    if (!tokenStack.empty())
-        tokenStack.pop_back();
+    if (!tokenStack.empty()) tokenStack.pop_back();
 }
 
 TTokenPair* TsxCustomPainter::GetTokenByLine(int n) const
@@ -209,8 +220,7 @@ TTokenPair* TsxCustomPainter::GetTokenByLine(int n) const
 
 void TsxCustomPainter::SetTokenByLine(int n, TTokenPair* pair)
 {
-    if (n < 0)
-        return;
+    if (n < 0) return;
     if (static_cast<int>(tokenByLine.size()) <= n)
         tokenByLine.resize(static_cast<size_t>(n) + 1, nullptr);
     else if (tokenByLine[static_cast<size_t>(n)] == pair)
@@ -243,8 +253,7 @@ void TsxCustomPainter::CloseEmptyEndToken()
 
 void TsxCustomPainter::UpdateTokenStackByLine(int n)
 {
-    if (!GetIsChainChange())
-        return;
+    if (!GetIsChainChange()) return;
     const int previous = currentLine;
     TokenStackClear();
     const int v = GetValidTokenLine();
@@ -253,8 +262,7 @@ void TsxCustomPainter::UpdateTokenStackByLine(int n)
         for (int c = v; c < n; ++c) {
             SetLineIndex(c);
             for (int p = 1; p <= lineLength; ++p) {
-                if (!IsComment(p, nullptr) && !IsToken(p, nullptr))
-                    IsString(p, nullptr);
+                if (!IsComment(p, nullptr) && !IsToken(p, nullptr)) IsString(p, nullptr);
             }
             CloseEmptyEndToken();
             SetTokenByLine(c + 1, GetTopToken());
@@ -270,12 +278,10 @@ void TsxCustomPainter::UpdateTokenStackByLine(int n)
 TColor TsxCustomPainter::GetColorAfterLineEnd()
 {
     TTokenPair* top = GetTopToken();
-    if (stackLine == currentLine && currentLine >= 0 && top)
-        return top->Attr(TTokenPair::Own).ColorBack;
+    if (stackLine == currentLine && currentLine >= 0 && top) return top->Attr(TTokenPair::Own).ColorBack;
     if (lines && currentLine >= 0 && currentLine < lines->Count() - 1) {
         UpdateTokenStackByLine(currentLine + 1);
-        if (TTokenPair* next = GetTopToken())
-            return next->Attr(TTokenPair::Own).ColorBack;
+        if (TTokenPair* next = GetTopToken()) return next->Attr(TTokenPair::Own).ColorBack;
     }
     return GetColor(0);
 }
@@ -285,15 +291,11 @@ TColor TsxCustomPainter::GetColorAfterLineEnd()
 void TsxCustomPainter::AdjustForToken(TsxPaintAttr* attr, int attrClass) const
 {
     TTokenPair* top = GetTopToken();
-    if (!attr || !top)
-        return;
+    if (!attr || !top) return;
     const TsxPaintAttr& a = top->Attr(attrClass);
-    if (!top->OriginStyle)
-        attr->Style = a.Style;
-    if (!top->OriginBack)
-        attr->ColorBack = a.ColorBack;
-    if (!top->OriginFront)
-        attr->ColorFront = a.ColorFront;
+    if (!top->OriginStyle) attr->Style = a.Style;
+    if (!top->OriginBack) attr->ColorBack = a.ColorBack;
+    if (!top->OriginFront) attr->ColorFront = a.ColorFront;
 }
 
 bool TsxCustomPainter::IsComment(int& pos, TsxPaintAttr* attr)
@@ -316,8 +318,7 @@ bool TsxCustomPainter::IsComment(int& pos, TsxPaintAttr* attr)
     int skipped = 0;
     if (pos <= lineLength && SkipSLComment(&lineText[static_cast<size_t>(pos - 1)], skipped)) {
         pos = lineLength;
-        if (attr)
-            *attr = Comments;
+        if (attr) *attr = Comments;
         return true;
     }
     return false;
@@ -325,17 +326,14 @@ bool TsxCustomPainter::IsComment(int& pos, TsxPaintAttr* attr)
 
 bool TsxCustomPainter::SkipSLComment(const char* p, int& n) const
 {
-    if (!p)
-        return false;
+    if (!p) return false;
     for (const SlComment& c : slComments) {
-        if (c.text.empty())
-            continue;
+        if (c.text.empty()) continue;
         size_t k = 0;
         for (; k < c.text.size() && p[k]; ++k) {
             char a = c.caseSensitive ? p[k] : FoldCase(p[k]);
             char b = c.caseSensitive ? c.text[k] : FoldCase(c.text[k]);
-            if (a != b)
-                break;
+            if (a != b) break;
         }
         if (k == c.text.size()) {
             size_t d = 0;
@@ -350,11 +348,9 @@ bool TsxCustomPainter::SkipSLComment(const char* p, int& n) const
 
 bool TsxCustomPainter::IsString(int& pos, TsxPaintAttr* attr)
 {
-    if (pos > lineLength)
-        return false;
+    if (pos > lineLength) return false;
     const char quote = At(pos);
-    if (stringChars.find(quote) == AnsiString::npos)
-        return false;
+    if (stringChars.find(quote) == AnsiString::npos) return false;
     size_t close = lineText.find(quote, static_cast<size_t>(pos));
     pos = close == AnsiString::npos ? lineLength : static_cast<int>(close) + 1;
     if (attr) {
@@ -366,11 +362,9 @@ bool TsxCustomPainter::IsString(int& pos, TsxPaintAttr* attr)
 
 bool TsxCustomPainter::IsNumber(int& pos, TsxPaintAttr* attr)
 {
-    if (pos > lineLength)
-        return false;
+    if (pos > lineLength) return false;
     const char c = At(pos);
-    if (!IsDigit(c) && !IsCharInSortStr(c, numberPrefixChars))
-        return false;
+    if (!IsDigit(c) && !IsCharInSortStr(c, numberPrefixChars)) return false;
     while (pos < lineLength && (IsDigit(At(pos + 1)) || IsCharInSortStr(At(pos + 1), numberChars)))
         ++pos;
     if (attr) {
@@ -382,8 +376,7 @@ bool TsxCustomPainter::IsNumber(int& pos, TsxPaintAttr* attr)
 
 bool TsxCustomPainter::IsSymbol(int& pos, TsxPaintAttr* attr)
 {
-    if (pos > lineLength || !IsCharInSortStr(At(pos), symbolChars))
-        return false;
+    if (pos > lineLength || !IsCharInSortStr(At(pos), symbolChars)) return false;
     if (attr) {
         *attr = Symbols;
         AdjustForToken(attr, TTokenPair::Symbols);
@@ -393,8 +386,7 @@ bool TsxCustomPainter::IsSymbol(int& pos, TsxPaintAttr* attr)
 
 bool TsxCustomPainter::IsWords(int& pos, TsxPaintAttr* attr)
 {
-    if (pos > lineLength || !IsCharInSortStr(At(pos), wordChars))
-        return false;
+    if (pos > lineLength || !IsCharInSortStr(At(pos), wordChars)) return false;
     const int start = pos;
     int end = pos;
     while (end < lineLength && IsCharInSortStr(At(end + 1), wordChars)
@@ -407,45 +399,38 @@ bool TsxCustomPainter::IsWords(int& pos, TsxPaintAttr* attr)
     const uint32_t foldedHash = TPackWords::Hash(folded, length);
     TTokenPair* top = GetTopToken();
     for (const auto& group : wordPacks) {
-        if (group->ParentToken && group->ParentToken != top)
-            continue;
+        if (group->ParentToken && group->ParentToken != top) continue;
         bool found = group->CaseSensitive ? group->FindWordHash(written, length, writtenHash)
                                           : group->FindWordHash(folded, length, foldedHash);
         if (found) {
             pos = end;
-            if (attr)
-                *attr = group->Attr;
+            if (attr) *attr = group->Attr;
             return true;
         }
     }
     pos = end;
-    if (length > 1 && IsCharInSortStr(At(end), symbolChars))
-        --pos;
+    if (length > 1 && IsCharInSortStr(At(end), symbolChars)) --pos;
     return false;
 }
 
 bool TsxCustomPainter::IsToken(int& pos, TsxPaintAttr* attr)
 {
-    if (pos > lineLength)
-        return false;
+    if (pos > lineLength) return false;
     const char* here = &lineText[static_cast<size_t>(pos - 1)];
     const int available = lineLength - pos + 1;
     TTokenPair* top = GetTopToken();
     if (top && top->EndsAt(here, available)) {
         pos += top->EndLength() - 1;
-        if (attr)
-            *attr = top->Attr(TTokenPair::Own);
+        if (attr) *attr = top->Attr(TTokenPair::Own);
         TokenStackPop();
         ResetTokenPairs();
         return true;
     }
     for (const auto& pair : tokenPairs) {
-        if (pair->Parent != top || pair->BeginMatched().empty())
-            continue;
+        if (pair->Parent != top || pair->BeginMatched().empty()) continue;
         if (pair->BeginsAt(here, available)) {
             pos += pair->BeginLength() - 1;
-            if (attr)
-                *attr = pair->Attr(TTokenPair::Own);
+            if (attr) *attr = pair->Attr(TTokenPair::Own);
             TokenStackPush(pair.get());
             ResetTokenPairs();
             return true;
@@ -460,39 +445,28 @@ int TsxCustomPainter::Paintline(int start, TsxPaintAttr& attr)
         int index = start;
         bool handled = false;
         OnPaintLine(this, lineText, index, attr, handled);
-        if (handled)
-            return index;
+        if (handled) return index;
     }
-    if (start == 1)
-        UpdateTokenStackByLine(currentLine);
+    if (start == 1) UpdateTokenStackByLine(currentLine);
     ResetTokenPairs();
     int pos = std::max(1, start);
     bool found = pos > lineLength;
-    if (!found)
-        found = IsComment(pos, &attr);
-    if (!found)
-        found = IsString(pos, &attr);
+    if (!found) found = IsComment(pos, &attr);
+    if (!found) found = IsString(pos, &attr);
     int tokenPos = pos;
     bool tokenFound = false;
-    if (!found)
-        tokenFound = IsToken(tokenPos, &attr);
-    if (!found)
-        found = IsNumber(pos, &attr);
-    if (!found)
-        found = IsWords(pos, &attr);
-    if (!found && !tokenFound)
-        found = IsSymbol(pos, &attr);
-    if (tokenFound && !found)
-        pos = tokenPos;
+    if (!found) tokenFound = IsToken(tokenPos, &attr);
+    if (!found) found = IsNumber(pos, &attr);
+    if (!found) found = IsWords(pos, &attr);
+    if (!found && !tokenFound) found = IsSymbol(pos, &attr);
+    if (tokenFound && !found) pos = tokenPos;
     if (!found && !tokenFound) {
         attr = Identifiers;
         AdjustForToken(&attr, TTokenPair::Identifiers);
     }
-    if (pos <= lineLength)
-        return pos;
+    if (pos <= lineLength) return pos;
     CloseEmptyEndToken();
-    if (currentLine >= 0)
-        SetTokenByLine(currentLine + 1, GetTopToken());
+    if (currentLine >= 0) SetTokenByLine(currentLine + 1, GetTopToken());
     return lineLength;
 }
 
@@ -517,18 +491,19 @@ TPackWords* TsxCustomPainter::GetWordPack(int i) const
 int TsxCustomPainter::IndexOfWordPack(const TPackWords* group) const
 {
     for (int i = 0; i < GetWordPackCount(); ++i)
-        if (wordPacks[static_cast<size_t>(i)].get() == group)
-            return i;
+        if (wordPacks[static_cast<size_t>(i)].get() == group) return i;
     return -1;
 }
 
 void TsxCustomPainter::DelWordPack(int i)
 {
-    if (i >= 0 && i < GetWordPackCount())
-        wordPacks.erase(wordPacks.begin() + i);
+    if (i >= 0 && i < GetWordPackCount()) wordPacks.erase(wordPacks.begin() + i);
 }
 
-void TsxCustomPainter::ClearWordPack() { wordPacks.clear(); }
+void TsxCustomPainter::ClearWordPack()
+{
+    wordPacks.clear();
+}
 
 int TsxCustomPainter::AddTokenPair(
     const AnsiString& caption, const AnsiString& begin, const AnsiString& end, bool caseSensitive)
@@ -550,8 +525,7 @@ TTokenPair* TsxCustomPainter::GetTokenPair(int i) const
 int TsxCustomPainter::IndexOfTokenPair(const TTokenPair* pair) const
 {
     for (int i = 0; i < GetTokenPairCount(); ++i)
-        if (tokenPairs[static_cast<size_t>(i)].get() == pair)
-            return i;
+        if (tokenPairs[static_cast<size_t>(i)].get() == pair) return i;
     return -1;
 }
 
@@ -561,17 +535,14 @@ void TsxCustomPainter::DropTokenReferences(const TTokenPair* pair)
     tokenStack.clear();
     tokenByLine.clear();
     for (const auto& other : tokenPairs)
-        if (other->Parent == pair)
-            other->Parent = nullptr;
+        if (other->Parent == pair) other->Parent = nullptr;
     for (const auto& group : wordPacks)
-        if (group->ParentToken == pair)
-            group->ParentToken = nullptr;
+        if (group->ParentToken == pair) group->ParentToken = nullptr;
 }
 
 void TsxCustomPainter::DelTokenPair(int i)
 {
-    if (i < 0 || i >= GetTokenPairCount())
-        return;
+    if (i < 0 || i >= GetTokenPairCount()) return;
     DropTokenReferences(tokenPairs[static_cast<size_t>(i)].get());
     tokenPairs.erase(tokenPairs.begin() + i);
 }
@@ -604,7 +575,10 @@ void TsxCustomPainter::AddComments(const AnsiString& begin, const AnsiString& en
     tokenPairs.insert(tokenPairs.begin(), std::move(pair));
 }
 
-void TsxCustomPainter::ClearComments() { slComments.clear(); }
+void TsxCustomPainter::ClearComments()
+{
+    slComments.clear();
+}
 
 AnsiString TsxCustomPainter::GetSlComment(int i) const
 {
@@ -613,8 +587,7 @@ AnsiString TsxCustomPainter::GetSlComment(int i) const
 
 void TsxCustomPainter::Assign(const TsxCustomPainter& source)
 {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     BeginUpdate();
     TokenStackClear();
     for (int i = 0; i < 4; ++i)

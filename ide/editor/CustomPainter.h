@@ -112,6 +112,10 @@ public:
 
     void AddNotify(const TqzNotifyHandler& handler);
     void DelNotify(const TqzNotifyHandler& handler);
+    // Handlers told, with the painter as sender, that the painter is being
+    // destroyed, so that no user keeps a dangling reference.
+    void AddFreeNotify(const TqzNotifyHandler& handler);
+    void DelFreeNotify(const TqzNotifyHandler& handler);
     void Assign(const TsxCustomPainter& source);
 
     TsxPaintAttr Symbols;
@@ -152,6 +156,7 @@ private:
     int tabWidth = 8;
     int updateCount = 0;
     TqzNotifyList handlers;
+    TqzNotifyList freeHandlers;
     AnsiString symbolChars;
     AnsiString wordChars;
     AnsiString textSample;

@@ -17,8 +17,8 @@ EditorCore::~EditorCore()
 {
     if (painter) {
         painter->DelNotify({ &EditorCore::PainterChanged, this });
-        if (painter->Lines() == text)
-            painter->SetLines(nullptr);
+        painter->DelFreeNotify({ &EditorCore::PainterFreed, this });
+        if (painter->Lines() == text) painter->SetLines(nullptr);
     }
     text->DelNotify({ &EditorCore::TextChanged, this });
 }
@@ -31,7 +31,10 @@ const AnsiString& EditorCore::LineOrEmpty(int y) const
     return (y >= 0 && y < text->Count()) ? (*text)[y] : empty;
 }
 
-int EditorCore::LineLength(int y) const { return static_cast<int>(LineOrEmpty(y).size()); }
+int EditorCore::LineLength(int y) const
+{
+    return static_cast<int>(LineOrEmpty(y).size());
+}
 
 void EditorCore::SetLines(const TqzText& source)
 {
@@ -57,10 +60,10 @@ void EditorCore::Clear()
 void EditorCore::SetDirectText(TqzText* other)
 {
     TqzText* next = other ? other : &ownText;
-    if (next == text)
-        return;
+    if (next == text) return;
     text->DelNotify({ &EditorCore::TextChanged, this });
     text = next;
+    text->SetKeepTrailingSpaces(trailingSpace);
     text->AddNotify({ &EditorCore::TextChanged, this });
     if (painter) {
         painter->SetLines(text);
@@ -71,16 +74,17 @@ void EditorCore::SetDirectText(TqzText* other)
     FullUpdate();
 }
 
-void EditorCore::TextChanged(void* self, void* /*sender*/) { static_cast<EditorCore*>(self)->OnTextChanged(); }
+void EditorCore::TextChanged(void* self, void* /*sender*/)
+{
+    static_cast<EditorCore*>(self)->OnTextChanged();
+}
 
 void EditorCore::OnTextChanged()
 {
     const int first = std::max(0, text->UpdateFirst());
-    if (text->ContentChanged() && painter)
-        painter->InvalidateTokenLines(first);
+    if (text->ContentChanged() && painter) painter->InvalidateTokenLines(first);
     RepaintText(first, std::max(first, text->UpdateLast()), true);
-    if (gutterShowLines)
-        RepaintGutter(first, topLine + visibleLines);
+    if (gutterShowLines) RepaintGutter(first, topLine + visibleLines);
     if (text->Loaded()) {
         blockBegin = blockEnd = TqzPoint {};
         UpdateCaret(0, 0, false, true);
@@ -89,8 +93,7 @@ void EditorCore::OnTextChanged()
     UpdateScrollBars();
     if (text->ContentChanged()) {
         textChangedSinceCaret = true;
-        if (OnChange)
-            OnChange(this);
+        if (OnChange) OnChange(this);
     }
 }
 
@@ -98,16 +101,16 @@ void EditorCore::OnTextChanged()
 
 void EditorCore::SetPainter(TsxCustomPainter* p)
 {
-    if (painter == p)
-        return;
+    if (painter == p) return;
     if (painter) {
         painter->DelNotify({ &EditorCore::PainterChanged, this });
-        if (painter->Lines() == text)
-            painter->SetLines(nullptr);
+        painter->DelFreeNotify({ &EditorCore::PainterFreed, this });
+        if (painter->Lines() == text) painter->SetLines(nullptr);
     }
     painter = p;
     if (painter) {
         painter->AddNotify({ &EditorCore::PainterChanged, this });
+        painter->AddFreeNotify({ &EditorCore::PainterFreed, this });
         painter->SetLines(text);
         painter->SetTabWidth(tabScale);
         painter->InvalidateTokenLines(-1);
@@ -123,7 +126,15 @@ void EditorCore::PainterDestroyed(TsxCustomPainter* p)
     }
 }
 
-void EditorCore::PainterChanged(void* self, void* /*sender*/) { static_cast<EditorCore*>(self)->FullUpdate(); }
+void EditorCore::PainterChanged(void* self, void* /*sender*/)
+{
+    static_cast<EditorCore*>(self)->FullUpdate();
+}
+
+void EditorCore::PainterFreed(void* self, void* sender)
+{
+    static_cast<EditorCore*>(self)->PainterDestroyed(static_cast<TsxCustomPainter*>(sender));
+}
 
 void EditorCore::FullUpdate()
 {
@@ -177,12 +188,17 @@ void EditorCore::UpdateCaret(int x, int y, bool fromWrap, bool scroll)
     caretY = y;
     textChangedSinceCaret = false;
     CaretMoved();
-    if (OnCaretXY)
-        OnCaretXY(this, x, y, y);
+    if (OnCaretXY) OnCaretXY(this, x, y, y);
 }
 
-void EditorCore::SetCaretX(int x) { SetBlockBegin({ x, caretY }); }
-void EditorCore::SetCaretY(int y) { SetBlockBegin({ caretX, y }); }
+void EditorCore::SetCaretX(int x)
+{
+    SetBlockBegin({ x, caretY });
+}
+void EditorCore::SetCaretY(int y)
+{
+    SetBlockBegin({ caretX, y });
+}
 
 void EditorCore::SetBlockBegin(TqzPoint p)
 {
@@ -205,8 +221,7 @@ void EditorCore::SetBlockEnd(TqzPoint p)
     UpdateCaret(p.x, p.y, false, true);
     TqzPoint old = blockEnd;
     blockEnd = p;
-    if (selTypeInUse == stVertical && old.x != p.x)
-        old = blockBegin;
+    if (selTypeInUse == stVertical && old.x != p.x) old = blockBegin;
     RepaintText(old.y, p.y, false);
 }
 
@@ -222,8 +237,7 @@ void EditorCore::GetNormalBlock(TqzPoint& begin, TqzPoint& end) const
 {
     begin = blockBegin;
     end = blockEnd;
-    if (end.y < begin.y || (end.y == begin.y && end.x < begin.x))
-        std::swap(begin, end);
+    if (end.y < begin.y || (end.y == begin.y && end.x < begin.x)) std::swap(begin, end);
 }
 
 // --- Scrolling ---
@@ -231,11 +245,9 @@ void EditorCore::GetNormalBlock(TqzPoint& begin, TqzPoint& end) const
 void EditorCore::SetTopLine(int n)
 {
     const int count = text->Count();
-    if (n >= count)
-        n = count - 1;
+    if (n >= count) n = count - 1;
     n = std::max(0, n);
-    if (n == topLine)
-        return;
+    if (n == topLine) return;
     const int delta = n - topLine;
     topLine = n;
     ScrolledBy(delta, 0);
@@ -246,10 +258,8 @@ void EditorCore::SetTopLine(int n)
 void EditorCore::SetLeftChar(int n)
 {
     n = std::max(0, n);
-    if (wordWrap)
-        n = 0;
-    if (n == leftChar)
-        return;
+    if (wordWrap) n = 0;
+    if (n == leftChar) return;
     const int delta = n - leftChar;
     leftChar = n;
     ScrolledBy(0, delta);
@@ -276,15 +286,13 @@ void EditorCore::SetInsertMode(bool b)
 {
     insertMode = b;
     InsertModeChanged();
-    if (OnIsertChange)
-        OnIsertChange(this);
+    if (OnIsertChange) OnIsertChange(this);
 }
 
 void EditorCore::SetReadOnly(bool b)
 {
     readOnly = b;
-    if (OnIsertChange)
-        OnIsertChange(this);
+    if (OnIsertChange) OnIsertChange(this);
 }
 
 void EditorCore::SetWordWrap(bool b)
@@ -304,8 +312,7 @@ void EditorCore::SetTrailingSpace(bool b)
 void EditorCore::SetTabScale(int n)
 {
     tabScale = std::max(1, n);
-    if (painter)
-        painter->SetTabWidth(tabScale);
+    if (painter) painter->SetTabWidth(tabScale);
     FullUpdate();
 }
 
@@ -318,8 +325,7 @@ void EditorCore::SetGutter(bool b)
 void EditorCore::SetGutterWidth(int n)
 {
     gutterWidth = std::max(0, n);
-    if (gutter)
-        FullUpdate();
+    if (gutter) FullUpdate();
 }
 
 void EditorCore::SetGutterShowLines(bool b)
@@ -344,28 +350,23 @@ void EditorCore::SetGutterColor(TColor c)
 
 void EditorCore::BookmarkSet(int n, int x, int y, bool clear)
 {
-    if (n < 0 || n > 9)
-        return;
+    if (n < 0 || n > 9) return;
     const int oldLine = bookmarks[static_cast<size_t>(n)].y;
     bookmarks[static_cast<size_t>(n)] = clear ? TqzPoint { -1, -1 } : TqzPoint { x, y };
-    if (oldLine >= 0)
-        RepaintGutterLine(oldLine);
-    if (!clear)
-        RepaintGutterLine(y);
+    if (oldLine >= 0) RepaintGutterLine(oldLine);
+    if (!clear) RepaintGutterLine(y);
 }
 
 void EditorCore::BookmarkToggle(int n)
 {
-    if (n < 0 || n > 9)
-        return;
+    if (n < 0 || n > 9) return;
     TqzPoint& mark = bookmarks[static_cast<size_t>(n)];
     if (mark.y == caretY) {
         mark = { -1, -1 };
     } else {
         int oldLine = mark.y;
         mark = { caretX, caretY };
-        if (oldLine >= 0)
-            RepaintGutterLine(oldLine);
+        if (oldLine >= 0) RepaintGutterLine(oldLine);
     }
     RepaintGutterLine(caretY);
 }
@@ -378,7 +379,6 @@ TqzPoint EditorCore::Bookmark(int n) const
 int EditorCore::BookmarkOnLine(int line) const
 {
     for (int n = 0; n < 10; ++n)
-        if (bookmarks[static_cast<size_t>(n)].y == line)
-            return n;
+        if (bookmarks[static_cast<size_t>(n)].y == line) return n;
     return -1;
 }

@@ -210,6 +210,7 @@ private:
     friend class TUndoList;
     static void TextChanged(void* self, void* sender);
     static void PainterChanged(void* self, void* sender);
+    static void PainterFreed(void* self, void* sender);
     void OnTextChanged();
     void RestoreBlock(TqzPoint begin, TqzPoint end, bool columnMode);
     const AnsiString& LineOrEmpty(int y) const;

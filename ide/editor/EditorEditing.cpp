@@ -3,8 +3,8 @@
 #include "ide/editor/TextHelpers.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -38,8 +38,7 @@ std::vector<AnsiString> SplitPieces(const AnsiString& s)
     for (size_t k = 0; k < s.size(); ++k) {
         char c = s[k];
         if (c == '\r' || c == '\n') {
-            if (c == '\r' && k + 1 < s.size() && s[k + 1] == '\n')
-                ++k;
+            if (c == '\r' && k + 1 < s.size() && s[k + 1] == '\n') ++k;
             pieces.emplace_back();
         } else {
             pieces.back().push_back(c);
@@ -48,7 +47,10 @@ std::vector<AnsiString> SplitPieces(const AnsiString& s)
     return pieces;
 }
 
-bool After(TqzPoint a, TqzPoint b) { return a.y > b.y || (a.y == b.y && a.x >= b.x); }
+bool After(TqzPoint a, TqzPoint b)
+{
+    return a.y > b.y || (a.y == b.y && a.x >= b.x);
+}
 
 } // namespace
 
@@ -58,26 +60,30 @@ int EditorCore::SelStart() const
 {
     TqzPoint b, e;
     GetNormalBlock(b, e);
-    if (selTypeInUse == stLine)
-        b.x = 0;
+    if (selTypeInUse == stLine) b.x = 0;
     return text->PointToIndex(b);
 }
 
-void EditorCore::SetSelStart(int n) { SetBlockBegin(text->IndexToPoint(n)); }
+void EditorCore::SetSelStart(int n)
+{
+    SetBlockBegin(text->IndexToPoint(n));
+}
 
 int EditorCore::SelLength() const
 {
     TqzPoint b, e;
     GetNormalBlock(b, e);
     if (selTypeInUse == stLine) {
-        if (!BlockNotEmpty())
-            return 0;
+        if (!BlockNotEmpty()) return 0;
         return text->PointToIndex({ LineLength(e.y), e.y }) - text->PointToIndex({ 0, b.y });
     }
     return text->PointToIndex(e) - text->PointToIndex(b);
 }
 
-void EditorCore::SetSelLength(int n) { SetBlockEnd(text->IndexToPoint(SelStart() + std::max(0, n))); }
+void EditorCore::SetSelLength(int n)
+{
+    SetBlockEnd(text->IndexToPoint(SelStart() + std::max(0, n)));
+}
 
 AnsiString EditorCore::SelText() const
 {
@@ -88,8 +94,7 @@ AnsiString EditorCore::SelText() const
         const int left = std::min(blockBegin.x, blockEnd.x);
         const int right = std::max(blockBegin.x, blockEnd.x);
         for (int y = b.y; y <= e.y && y < text->Count(); ++y) {
-            if (y > b.y)
-                r += "\r\n";
+            if (y > b.y) r += "\r\n";
             const AnsiString& line = (*text)[y];
             if (left < static_cast<int>(line.size()))
                 r += line.substr(static_cast<size_t>(left), static_cast<size_t>(right - left));
@@ -98,8 +103,7 @@ AnsiString EditorCore::SelText() const
     }
     const int start = SelStart();
     const int length = SelLength();
-    if (length <= 0)
-        return r;
+    if (length <= 0) return r;
     TqzPoint from = text->IndexToPoint(start);
     TqzPoint to = text->IndexToPoint(start + length);
     for (int y = from.y; y <= to.y && y < text->Count(); ++y) {
@@ -107,28 +111,23 @@ AnsiString EditorCore::SelText() const
         const int size = static_cast<int>(line.size());
         const int a = y == from.y ? std::min(from.x, size) : 0;
         const int z = y == to.y ? std::min(to.x, size) : size;
-        if (y > from.y)
-            r += "\r\n";
-        if (z > a)
-            r += line.substr(static_cast<size_t>(a), static_cast<size_t>(z - a));
+        if (y > from.y) r += "\r\n";
+        if (z > a) r += line.substr(static_cast<size_t>(a), static_cast<size_t>(z - a));
     }
     return r;
 }
 
 void EditorCore::SetSelText(const AnsiString& s)
 {
-    if (readOnly)
-        return;
+    if (readOnly) return;
     EditScope scope(*text, undo);
-    if (BlockNotEmpty())
-        ClearBlock(true);
+    if (BlockNotEmpty()) ClearBlock(true);
     InsertBlock(s);
 }
 
 void EditorCore::ClearBlock(bool moveCaret)
 {
-    if (readOnly || !BlockNotEmpty())
-        return;
+    if (readOnly || !BlockNotEmpty()) return;
     TqzPoint b, e;
     GetNormalBlock(b, e);
     TqzPoint at = b;
@@ -139,8 +138,7 @@ void EditorCore::ClearBlock(bool moveCaret)
             const int right = std::max(blockBegin.x, blockEnd.x);
             for (int y = b.y; y <= e.y && y < text->Count(); ++y) {
                 AnsiString line = (*text)[y];
-                if (left >= static_cast<int>(line.size()))
-                    continue;
+                if (left >= static_cast<int>(line.size())) continue;
                 undo.AddUndoString(y);
                 line.erase(static_cast<size_t>(left), static_cast<size_t>(right - left));
                 text->Put(y, line);
@@ -152,8 +150,7 @@ void EditorCore::ClearBlock(bool moveCaret)
             undo.AddUndoText(start, 0, SelText());
             text->ReplaceSelBlock("", start, length);
             at = text->IndexToPoint(start);
-            if (selTypeInUse != stLine && b.x > at.x && b.y == at.y)
-                at.x = b.x;
+            if (selTypeInUse != stLine && b.x > at.x && b.y == at.y) at.x = b.x;
         }
     }
     if (moveCaret) {
@@ -174,8 +171,7 @@ void EditorCore::EnsureLine(int y)
 
 void EditorCore::InsertBlock(const AnsiString& s)
 {
-    if (s.empty() || readOnly)
-        return;
+    if (s.empty() || readOnly) return;
     TqzPoint b, e;
     GetNormalBlock(b, e);
     TqzPoint caretTo = b;
@@ -198,18 +194,16 @@ void EditorCore::InsertBlock(const AnsiString& s)
             undo.AddUndoString(b.y);
             AnsiString inserted = s;
             const int length = LineLength(b.y);
-            if (b.x > length)
-                inserted.insert(0, static_cast<size_t>(b.x - length), ' ');
+            if (b.x > length) inserted.insert(0, static_cast<size_t>(b.x - length), ' ');
             const int start = text->PointToIndex(b);
             const TqzPoint startPoint = text->IndexToPoint(start);
             const int tail = LineLength(startPoint.y) - startPoint.x;
             TUndoItem* item = undo.AddUndoText(start, 0, "");
             text->ReplaceSelBlock(inserted, start, 0);
-            const int lastLine = std::min(
-                text->Count() - 1, startPoint.y + static_cast<int>(SplitPieces(inserted).size()) - 1);
+            const int lastLine
+                = std::min(text->Count() - 1, startPoint.y + static_cast<int>(SplitPieces(inserted).size()) - 1);
             caretTo = { std::max(0, LineLength(lastLine) - tail), lastLine };
-            if (item)
-                item->length = text->PointToIndex(caretTo) - start;
+            if (item) item->length = text->PointToIndex(caretTo) - start;
         }
     }
     SetBlockBegin(caretTo);
@@ -226,8 +220,7 @@ void EditorCore::SelectAll()
 
 void EditorCore::CopyToClipboard()
 {
-    if (!BlockNotEmpty())
-        return;
+    if (!BlockNotEmpty()) return;
     columnPaste = selTypeInUse == stVertical;
     lastCopied = SelText();
     SetClipboardText(lastCopied);
@@ -235,16 +228,14 @@ void EditorCore::CopyToClipboard()
 
 void EditorCore::CutToClipboard()
 {
-    if (!BlockNotEmpty())
-        return;
+    if (!BlockNotEmpty()) return;
     CopyToClipboard();
     ClearBlock(true);
 }
 
 void EditorCore::PasteFromClipboard()
 {
-    if (readOnly || !ClipboardHasText())
-        return;
+    if (readOnly || !ClipboardHasText()) return;
     const AnsiString pasted = ClipboardText();
     columnPaste = columnPaste && pasted == lastCopied;
     SetSelText(pasted);
@@ -252,8 +243,7 @@ void EditorCore::PasteFromClipboard()
 
 void EditorCore::Undo()
 {
-    if (readOnly)
-        return;
+    if (readOnly) return;
     undo.DoUndo();
 }
 
@@ -265,8 +255,7 @@ intptr_t EditorCore::Perform(unsigned message, uintptr_t wParam, intptr_t lParam
     case EditMessage::GetText: {
         char* buffer = reinterpret_cast<char*>(lParam);
         const int n = static_cast<int>(wParam);
-        if (!buffer || n <= 0)
-            return 0;
+        if (!buffer || n <= 0) return 0;
         const AnsiString all = text->GetText();
         const int count = std::min(text->GetSize() - 1, n - 1);
         std::memcpy(buffer, all.data(), static_cast<size_t>(count));
@@ -349,8 +338,7 @@ void EditorCore::MoveByKey(TqzPoint p, int shift, bool fromWrap)
 {
     const bool altAlone = shift == ShiftState::Alt;
     const bool extend = (shift & ShiftState::Shift) || altAlone;
-    if (extend)
-        selTypeInUse = altAlone ? stVertical : SelType;
+    if (extend) selTypeInUse = altAlone ? stVertical : SelType;
     MoveTo(p, extend, fromWrap);
 }
 
@@ -376,16 +364,14 @@ bool EditorCore::KeyPreview(int& key, int shift)
     const bool ctrl = (shift & ShiftState::Ctrl) != 0;
     switch (key) {
     case Vk::Tab:
-        if (shift != 0 || TabBehavior == tbExit)
-            return false;
+        if (shift != 0 || TabBehavior == tbExit) return false;
         TabKey(shift);
         return true;
     case Vk::Left:
     case Vk::Right: {
         const bool forward = key == Vk::Right;
         TqzPoint target { forward ? x + 1 : x - 1, y };
-        if (ctrl)
-            text->PointToWord({ x, y }, forward, target, false);
+        if (ctrl) text->PointToWord({ x, y }, forward, target, false);
         MoveByKey(target, shift & ~ShiftState::Ctrl, forward && !ctrl);
         return true;
     }
@@ -396,8 +382,7 @@ bool EditorCore::KeyPreview(int& key, int shift)
         MoveByKey({ x, y + 1 }, shift, false);
         return true;
     case Vk::Insert:
-        if (shift != 0)
-            return false;
+        if (shift != 0) return false;
         SetInsertMode(!insertMode);
         return true;
     default:
@@ -431,12 +416,10 @@ void EditorCore::KeyDown(int& key, int shift)
         MoveTo(ctrl ? TqzPoint { LineLength(last), last } : TqzPoint { LineLength(y), y }, extend, false);
         return;
     case Vk::Delete:
-        if (shift == 0 || shift == ShiftState::Ctrl)
-            DeleteKey();
+        if (shift == 0 || shift == ShiftState::Ctrl) DeleteKey();
         return;
     case Vk::KeyY:
-        if (shift == ShiftState::Ctrl)
-            DeleteCaretLine();
+        if (shift == ShiftState::Ctrl) DeleteCaretLine();
         return;
     default:
         break;
@@ -467,15 +450,12 @@ void EditorCore::KeyPress(char ch)
         editActionHandled = false;
         return;
     }
-    if (ch >= '0' && ch <= '9' && (lastShift & (ShiftState::Ctrl | ShiftState::Alt)))
-        return;
+    if (ch >= '0' && ch <= '9' && (lastShift & (ShiftState::Ctrl | ShiftState::Alt))) return;
     if (OnKeyPress) {
         OnKeyPress(this, ch);
-        if (ch == 0)
-            return;
+        if (ch == 0) return;
     }
-    if (readOnly)
-        return;
+    if (readOnly) return;
     const unsigned char code = static_cast<unsigned char>(ch);
     text->BeginUpdate();
     if (code == Vk::Back)
@@ -490,16 +470,14 @@ void EditorCore::KeyPress(char ch)
 
 bool EditorCore::DeleteKey()
 {
-    if (readOnly)
-        return false;
+    if (readOnly) return false;
     if (BlockNotEmpty()) {
         ClearBlock(true);
         return true;
     }
     const int x = caretX;
     const int y = caretY;
-    if (y < 0 || y >= text->Count())
-        return false;
+    if (y < 0 || y >= text->Count()) return false;
     {
         EditScope scope(*text, undo);
         AnsiString line = (*text)[y];
@@ -524,8 +502,7 @@ void EditorCore::BackspaceKey()
 {
     const int x = caretX;
     const int y = caretY;
-    if (x == 0 && y == 0)
-        return;
+    if (x == 0 && y == 0) return;
     if (y >= text->Count()) {
         SetBlockBegin({ x - 1, y });
         return;
@@ -563,11 +540,9 @@ void EditorCore::BackspaceKey()
 int EditorCore::SmartIndent(int y) const
 {
     const int k = text->GetPrevNonEmptyStr(y + 1);
-    if (k < 0 || k >= text->Count() - 1)
-        return 0;
+    if (k < 0 || k >= text->Count() - 1) return 0;
     const AnsiString& line = (*text)[k];
-    if (line.empty() || (line[0] != ' ' && line[0] != '\t'))
-        return 0;
+    if (line.empty() || (line[0] != ' ' && line[0] != '\t')) return 0;
     TqzPoint word;
     text->PointToWord({ 0, k }, true, word, true);
     return word.y == k ? word.x : 0;
@@ -631,8 +606,7 @@ int EditorCore::SmartTabTarget(int x, int y) const
     if (k >= 0 && x < LineLength(k)) {
         TqzPoint word;
         text->PointToWord({ x, k }, true, word, true);
-        if (word.y == k && word.x > x)
-            return word.x;
+        if (word.y == k && word.x > x) return word.x;
     }
     return (x / tabScale + 1) * tabScale;
 }
@@ -654,15 +628,13 @@ void EditorCore::TabKey(int shift)
 
 void EditorCore::DeleteCaretLine()
 {
-    if (readOnly)
-        return;
+    if (readOnly) return;
     if (BlockNotEmpty()) {
         ClearBlock(true);
         return;
     }
     const int y = caretY;
-    if (y < 0 || y >= text->Count())
-        return;
+    if (y < 0 || y >= text->Count()) return;
     {
         EditScope scope(*text, undo);
         undo.AddUndoDelString(y);
@@ -683,18 +655,14 @@ TqzPoint EditorCore::MouseToTextXY(int px, int py) const
 
 bool EditorCore::PointInBlock(TqzPoint p) const
 {
-    if (!BlockNotEmpty())
-        return false;
+    if (!BlockNotEmpty()) return false;
     TqzPoint b, e;
     GetNormalBlock(b, e);
-    if (p.y < b.y || p.y > e.y)
-        return false;
+    if (p.y < b.y || p.y > e.y) return false;
     switch (selTypeInUse) {
     case stSimple:
-        if (p.y == b.y && p.x < b.x)
-            return false;
-        if (p.y == e.y && p.x >= e.x)
-            return false;
+        if (p.y == b.y && p.x < b.x) return false;
+        if (p.y == e.y && p.x >= e.x) return false;
         return true;
     case stVertical:
         return p.x >= std::min(blockBegin.x, blockEnd.x) && p.x < std::max(blockBegin.x, blockEnd.x);
@@ -707,8 +675,7 @@ bool EditorCore::PointInBlock(TqzPoint p) const
 
 TMouseWhere EditorCore::MouseWhere(int px, int py) const
 {
-    if (gutter && px < gutterWidth)
-        return mwGutter;
+    if (gutter && px < gutterWidth) return mwGutter;
     // The column under the mouse, not the nearest boundary, decides whether
     // the point lies on the selection.
     const int column = std::max(0, (px - GutterWidthInUse()) / charWidth) + leftChar;
@@ -732,11 +699,9 @@ void EditorCore::MouseDown(MouseButton button, int shift, int px, int py)
         dragStart = p;
         return;
     }
-    if (button == MouseButton::Right && onSelection)
-        return;
+    if (button == MouseButton::Right && onSelection) return;
     SetBlockBegin(p);
-    if ((shift & ShiftState::Alt) && button == MouseButton::Left)
-        selTypeInUse = stVertical;
+    if ((shift & ShiftState::Alt) && button == MouseButton::Left) selTypeInUse = stVertical;
     mouseSelecting = true;
 }
 
@@ -764,7 +729,10 @@ void EditorCore::MouseUp(MouseButton /*button*/, int shift, int px, int py)
     if (dragging) {
         dragging = false;
         const TqzPoint p = MouseToTextXY(px, py);
-        if (p == dragStart)
+        // A drop over the gutter is refused: the block stays as it was.
+        if (MouseWhere(px, py) == mwGutter)
+            UpdateCaret(blockEnd.x, blockEnd.y, false, true);
+        else if (p == dragStart)
             SetBlockBegin(p);
         else
             DropBlock(p);
@@ -775,8 +743,7 @@ void EditorCore::MouseUp(MouseButton /*button*/, int shift, int px, int py)
 void EditorCore::MouseClick(int px, int py)
 {
     if (MouseWhere(px, py) == mwGutter) {
-        if (OnGutterClick)
-            OnGutterClick(this, px, py, py / lineHeight + topLine);
+        if (OnGutterClick) OnGutterClick(this, px, py, py / lineHeight + topLine);
     } else if (OnClick) {
         OnClick(this);
     }
@@ -785,8 +752,7 @@ void EditorCore::MouseClick(int px, int py)
 void EditorCore::MouseDblClick(int px, int py)
 {
     if (MouseWhere(px, py) == mwGutter) {
-        if (OnGutterDblClick)
-            OnGutterDblClick(this, px, py, py / lineHeight + topLine);
+        if (OnGutterDblClick) OnGutterDblClick(this, px, py, py / lineHeight + topLine);
         return;
     }
     dragging = false;
@@ -801,8 +767,7 @@ void EditorCore::MouseDblClick(int px, int py)
         }
     }
     doubleClicked = true;
-    if (OnDblClick)
-        OnDblClick(this);
+    if (OnDblClick) OnDblClick(this);
 }
 
 void EditorCore::DropBlock(TqzPoint at)
@@ -819,11 +784,9 @@ void EditorCore::DropBlock(TqzPoint at)
     if (selTypeInUse == stVertical) {
         const int left = std::min(blockBegin.x, blockEnd.x);
         const int right = std::max(blockBegin.x, blockEnd.x);
-        if (at.y >= b.y && at.y <= e.y && at.x >= right)
-            at.x -= right - left;
+        if (at.y >= b.y && at.y <= e.y && at.x >= right) at.x -= right - left;
     } else if (selTypeInUse == stLine) {
-        if (at.y > e.y)
-            at.y -= e.y - b.y;
+        if (at.y > e.y) at.y -= e.y - b.y;
     } else if (After(at, e)) {
         if (at.y == e.y) {
             at.x = b.x + (at.x - e.x);

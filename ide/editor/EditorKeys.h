@@ -45,12 +45,9 @@ constexpr int Alt = 0x8000;
 inline int ShortCut(int key, int shift)
 {
     int s = key & 0xFF;
-    if (shift & ShiftState::Shift)
-        s |= ShortCutBits::Shift;
-    if (shift & ShiftState::Ctrl)
-        s |= ShortCutBits::Ctrl;
-    if (shift & ShiftState::Alt)
-        s |= ShortCutBits::Alt;
+    if (shift & ShiftState::Shift) s |= ShortCutBits::Shift;
+    if (shift & ShiftState::Ctrl) s |= ShortCutBits::Ctrl;
+    if (shift & ShiftState::Alt) s |= ShortCutBits::Alt;
     return s;
 }
 

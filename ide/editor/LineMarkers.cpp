@@ -12,15 +12,13 @@ int TLineMarkers::Add(int line, TColor frontColour, TColor backColour, int image
 void TLineMarkers::Clear()
 {
     markers.clear();
-    if (!destroying)
-        editor.RepaintAll();
+    if (!destroying) editor.RepaintAll();
 }
 
 int TLineMarkers::IndexOfMarkerByLine(int line) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (markers[static_cast<size_t>(i)].line == line)
-            return i;
+        if (markers[static_cast<size_t>(i)].line == line) return i;
     return -1;
 }
 
@@ -31,8 +29,7 @@ const TLineMarker* TLineMarkers::GetMarker(int i) const
 
 void TLineMarkers::SetMarker(int i, const TLineMarker& marker)
 {
-    if (i < 0 || i >= Count())
-        return;
+    if (i < 0 || i >= Count()) return;
     int oldLine = markers[static_cast<size_t>(i)].line;
     markers[static_cast<size_t>(i)] = marker;
     UpdateParentControl(oldLine);
@@ -41,34 +38,33 @@ void TLineMarkers::SetMarker(int i, const TLineMarker& marker)
 
 void TLineMarkers::Delete(int i)
 {
-    if (i < 0 || i >= Count())
-        return;
+    if (i < 0 || i >= Count()) return;
     int line = markers[static_cast<size_t>(i)].line;
     markers.erase(markers.begin() + i);
     UpdateParentControl(line);
 }
 
-void TLineMarkers::DeleteByLine(int line) { Delete(IndexOfMarkerByLine(line)); }
+void TLineMarkers::DeleteByLine(int line)
+{
+    Delete(IndexOfMarkerByLine(line));
+}
 
 TLineMarker TLineMarkers::GetMarkerByLine(int line)
 {
     int i = IndexOfMarkerByLine(line);
-    if (i < 0)
-        i = Add(line, 0xFFFFFF, 0x008000, -1, AnsiString());
+    if (i < 0) i = Add(line, 0xFFFFFF, 0x008000, -1, AnsiString());
     return markers[static_cast<size_t>(i)];
 }
 
 void TLineMarkers::SetMarkerByLine(int line, const TLineMarker& marker)
 {
     int i = IndexOfMarkerByLine(line);
-    if (i >= 0)
-        SetMarker(i, marker);
+    if (i >= 0) SetMarker(i, marker);
 }
 
 void TLineMarkers::UpdateParentControl(int line)
 {
-    if (destroying)
-        return;
+    if (destroying) return;
     editor.RepaintTextLine(line);
     editor.RepaintGutterLine(line);
 }

@@ -20,8 +20,7 @@ class TLineMarkers {
 public:
     explicit TLineMarkers(EditorCore& owner)
         : editor(owner)
-    {
-    }
+    { }
     ~TLineMarkers() { destroying = true; }
 
     int Add(int line, TColor frontColour, TColor backColour, int imageIndex, const AnsiString& hint);

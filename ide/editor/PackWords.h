@@ -19,8 +19,7 @@ class TPackWords {
 public:
     explicit TPackWords(TsxCustomPainter* owner = nullptr)
         : Attr(owner)
-    {
-    }
+    { }
 
     // The sum of the byte values: the key of a word inside its bucket.
     static uint32_t Hash(const char* word, int length);

@@ -30,7 +30,6 @@ void TsxPaintAttr::SetStyle(TFontStyles s)
 
 void TsxPaintAttr::Assign(const TsxPaintAttr& source)
 {
-    if (&source != this)
-        *this = source;
+    if (&source != this) *this = source;
     Changed();
 }

@@ -34,15 +34,13 @@ class TsxPaintAttr {
 public:
     explicit TsxPaintAttr(TsxCustomPainter* ownerPainter = nullptr)
         : owner(ownerPainter)
-    {
-    }
+    { }
     // Copies the values only: the owner stays, and no change is announced.
     TsxPaintAttr(const TsxPaintAttr& other)
         : ColorFront(other.ColorFront)
         , ColorBack(other.ColorBack)
         , Style(other.Style)
-    {
-    }
+    { }
     TsxPaintAttr& operator=(const TsxPaintAttr& other)
     {
         ColorFront = other.ColorFront;

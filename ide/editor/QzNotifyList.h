@@ -22,21 +22,18 @@ public:
     }
     void Delete(int i)
     {
-        if (i >= 0 && i < Count())
-            items.erase(items.begin() + i);
+        if (i >= 0 && i < Count()) items.erase(items.begin() + i);
     }
     void Clear() { items.clear(); }
     TqzNotifyHandler Get(int i) const { return (i >= 0 && i < Count()) ? items[i] : TqzNotifyHandler {}; }
     void Put(int i, const TqzNotifyHandler& handler)
     {
-        if (i >= 0 && i < Count())
-            items[i] = handler;
+        if (i >= 0 && i < Count()) items[i] = handler;
     }
     int IndexOf(const TqzNotifyHandler& handler) const
     {
         for (int i = 0; i < Count(); ++i)
-            if (items[i] == handler)
-                return i;
+            if (items[i] == handler) return i;
         return -1;
     }
     int Count() const { return static_cast<int>(items.size()); }
@@ -46,8 +43,7 @@ public:
     {
         const std::vector<TqzNotifyHandler> snapshot = items;
         for (const TqzNotifyHandler& h : snapshot)
-            if (h.code)
-                h.code(h.data, sender);
+            if (h.code) h.code(h.data, sender);
     }
 
 private:

@@ -25,8 +25,7 @@ std::vector<AnsiString> SplitLines(const AnsiString& s)
         if (c == '\r' || c == '\n') {
             pieces.push_back(current);
             current.clear();
-            if (c == '\r' && k + 1 < s.size() && s[k + 1] == '\n')
-                ++k;
+            if (c == '\r' && k + 1 < s.size() && s[k + 1] == '\n') ++k;
         } else {
             current.push_back(c);
         }
@@ -40,13 +39,11 @@ std::vector<AnsiString> SplitLines(const AnsiString& s)
 TqzText::TqzText()
     : symbols(GetSortedString(DefaultSymbols))
     , spaceSymbols(GetSortedString(" \t"))
-{
-}
+{ }
 
 void TqzText::CheckIndex(int i) const
 {
-    if (i < 0 || i >= Count())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
+    if (i < 0 || i >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
 }
 
 const AnsiString& TqzText::Get(int i) const
@@ -75,10 +72,8 @@ const TqzIndexItem& TqzText::IndexItem(int i) const
 
 void TqzText::EndUpdate()
 {
-    if (updateCount > 0)
-        --updateCount;
-    if (updateCount == 0 && updateFirst >= 0)
-        DoUpdate();
+    if (updateCount > 0) --updateCount;
+    if (updateCount == 0 && updateFirst >= 0) DoUpdate();
 }
 
 int TqzText::AddNotify(const TqzNotifyHandler& handler)
@@ -87,20 +82,20 @@ int TqzText::AddNotify(const TqzNotifyHandler& handler)
     return i >= 0 ? i : handlers.Add(handler);
 }
 
-void TqzText::DelNotify(const TqzNotifyHandler& handler) { handlers.Delete(handlers.IndexOf(handler)); }
+void TqzText::DelNotify(const TqzNotifyHandler& handler)
+{
+    handlers.Delete(handlers.IndexOf(handler));
+}
 
 void TqzText::AddUpdateRange(int a, int b, bool wrap)
 {
-    if (wrap)
-        BeginUpdate();
+    if (wrap) BeginUpdate();
     for (int v : { a, b }) {
-        if (v < 0)
-            continue;
+        if (v < 0) continue;
         updateFirst = updateFirst < 0 ? v : std::min(updateFirst, v);
         updateLast = updateLast < 0 ? v : std::max(updateLast, v);
     }
-    if (wrap)
-        EndUpdate();
+    if (wrap) EndUpdate();
 }
 
 void TqzText::SetUpdateRange(int a, int b)
@@ -109,8 +104,7 @@ void TqzText::SetUpdateRange(int a, int b)
     AddUpdateRange(a, b, false);
     // A change that touches no line (a clear of an empty text) still has to be
     // announced, so the range is never left empty by a content change.
-    if (updateFirst < 0)
-        updateFirst = updateLast = 0;
+    if (updateFirst < 0) updateFirst = updateLast = 0;
 }
 
 void TqzText::ContentChange()
@@ -128,8 +122,7 @@ void TqzText::ClearUpdateRange()
 
 void TqzText::DoUpdate()
 {
-    if (announcing)
-        return;
+    if (announcing) return;
     announcing = true;
     int longest = 0;
     for (const TqzIndexItem& item : index)
@@ -147,8 +140,7 @@ int TqzText::GetSize()
         int size = 1;
         for (const AnsiString& s : lines)
             size += static_cast<int>(s.size());
-        if (!lines.empty())
-            size += 2 * (Count() - 1);
+        if (!lines.empty()) size += 2 * (Count() - 1);
         sizeCache = size;
         sizeDirty = false;
     }
@@ -177,14 +169,12 @@ void TqzText::RemoveLine(int i)
     lines.erase(lines.begin() + i);
     objects.erase(objects.begin() + i);
     index.erase(index.begin() + i);
-    if (lastWrappedLine >= Count())
-        lastWrappedLine = -1;
+    if (lastWrappedLine >= Count()) lastWrappedLine = -1;
 }
 
 void TqzText::TrailingSpaceCheck(int i)
 {
-    if (keepTrailingSpaces || lastWrappedLine < 0 || lastWrappedLine == i || lastWrappedLine >= Count())
-        return;
+    if (keepTrailingSpaces || lastWrappedLine < 0 || lastWrappedLine == i || lastWrappedLine >= Count()) return;
     int k = lastWrappedLine;
     lines[k] = TrimRightBlanks(lines[k]);
     int trueLine = index[k].TrueLineIndex;
@@ -200,8 +190,7 @@ AnsiString TqzText::GetWrapString(AnsiString& s) const
     int cut = width;
     if (!solidWrap && static_cast<int>(s.size()) > width) {
         size_t blank = s.find_last_of(" \t", static_cast<size_t>(width - 1));
-        if (blank != AnsiString::npos)
-            cut = static_cast<int>(blank) + 1;
+        if (blank != AnsiString::npos) cut = static_cast<int>(blank) + 1;
     }
     cut = std::min(cut, static_cast<int>(s.size()));
     AnsiString piece = s.substr(0, static_cast<size_t>(cut));
@@ -233,8 +222,7 @@ void TqzText::RenumberFrom(int i, int previous)
         int old = index[k].TrueLineIndex;
         if (k == i || old != oldPrevious) {
             ++running;
-            if (k > i && old == running)
-                break;
+            if (k > i && old == running) break;
         }
         oldPrevious = old;
         index[k].TrueLineIndex = running;
@@ -243,8 +231,7 @@ void TqzText::RenumberFrom(int i, int previous)
 
 void TqzText::InsertItem(int i, const AnsiString& s, void* object)
 {
-    if (i < 0 || i > Count())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
+    if (i < 0 || i > Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(i) + ")");
     BeginUpdate();
     SetUpdateRange(i, Count() - 1);
     AnsiString expanded = TabsToStr(s, tabWidth);
@@ -259,7 +246,10 @@ void TqzText::InsertItem(int i, const AnsiString& s, void* object)
     EndUpdate();
 }
 
-void TqzText::Insert(int i, const AnsiString& s) { InsertItem(i, s, nullptr); }
+void TqzText::Insert(int i, const AnsiString& s)
+{
+    InsertItem(i, s, nullptr);
+}
 
 int TqzText::AddObject(const AnsiString& s, void* object)
 {
@@ -267,14 +257,16 @@ int TqzText::AddObject(const AnsiString& s, void* object)
     if (Sorted) {
         auto it = std::lower_bound(lines.begin(), lines.end(), s);
         at = static_cast<int>(it - lines.begin());
-        if (it != lines.end() && *it == s && Duplicates != TqzDuplicates::Accept)
-            return at;
+        if (it != lines.end() && *it == s && Duplicates != TqzDuplicates::Accept) return at;
     }
     InsertItem(at, s, object);
     return at;
 }
 
-int TqzText::Add(const AnsiString& s) { return AddObject(s, nullptr); }
+int TqzText::Add(const AnsiString& s)
+{
+    return AddObject(s, nullptr);
+}
 
 void TqzText::Put(int i, const AnsiString& s)
 {
@@ -326,8 +318,7 @@ void TqzText::Clear()
 
 void TqzText::Assign(const TqzText& source)
 {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     BeginUpdate();
     Clear();
     for (int i = 0; i < source.Count(); ++i)
@@ -341,8 +332,7 @@ AnsiString TqzText::GetText() const
 {
     AnsiString r;
     for (int i = 0; i < Count(); ++i) {
-        if (i > 0)
-            r += "\r\n";
+        if (i > 0) r += "\r\n";
         r += lines[i];
     }
     return r;
@@ -355,8 +345,7 @@ void TqzText::SetText(const AnsiString& s)
     if (!s.empty()) {
         std::vector<AnsiString> pieces = SplitLines(s);
         // A final line break ends the last line; it does not start another.
-        if (pieces.size() > 1 && pieces.back().empty())
-            pieces.pop_back();
+        if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
         for (const AnsiString& piece : pieces)
             Add(piece);
     }
@@ -366,8 +355,7 @@ void TqzText::SetText(const AnsiString& s)
 void TqzText::LoadFromFile(const AnsiString& name)
 {
     std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open file \"" + name + "\"");
+    if (!in) throw std::runtime_error("Cannot open file \"" + name + "\"");
     std::ostringstream bytes;
     bytes << in.rdbuf();
     BeginUpdate();
@@ -381,21 +369,18 @@ void TqzText::LoadFromFile(const AnsiString& name)
 void TqzText::SaveToFile(const AnsiString& name)
 {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("Cannot create file \"" + name + "\"");
+    if (!out) throw std::runtime_error("Cannot create file \"" + name + "\"");
     for (const AnsiString& s : lines)
         out << s << "\r\n";
     out.close();
-    if (!out)
-        throw std::runtime_error("Cannot write file \"" + name + "\"");
+    if (!out) throw std::runtime_error("Cannot write file \"" + name + "\"");
     fileName = name;
     modified = false;
 }
 
 int TqzText::PointToIndex(TqzPoint p) const
 {
-    if (p.y < 0 || p.y >= Count())
-        return 0;
+    if (p.y < 0 || p.y >= Count()) return 0;
     int sum = 0;
     for (int j = 0; j < p.y; ++j)
         sum += index[j].DisplayLength + 2;
@@ -404,56 +389,49 @@ int TqzText::PointToIndex(TqzPoint p) const
 
 TqzPoint TqzText::IndexToPoint(int k) const
 {
-    if (Count() == 0)
-        return { 0, 0 };
-    if (k < 0)
-        k = 0;
+    if (Count() == 0) return { 0, 0 };
+    if (k < 0) k = 0;
     int sum = 0;
     for (int j = 0; j < Count(); ++j) {
         const int length = index[j].DisplayLength;
-        if (sum + length >= k)
-            return { k - sum, j };
+        if (sum + length >= k) return { k - sum, j };
         // An index on the CR or the LF after this line lands at its end.
-        if (k < sum + length + 2)
-            return { length, j };
+        if (k < sum + length + 2) return { length, j };
         sum += length + 2;
     }
     return { index.back().DisplayLength, Count() - 1 };
 }
 
-int TqzText::GetTrueLineIndex(int i) const { return (i >= 0 && i < Count()) ? index[i].TrueLineIndex : 0; }
+int TqzText::GetTrueLineIndex(int i) const
+{
+    return (i >= 0 && i < Count()) ? index[i].TrueLineIndex : 0;
+}
 
 void TqzText::SetTrueLineIndex(int i, int n)
 {
-    if (i >= 0 && i < Count())
-        index[i].TrueLineIndex = n;
+    if (i >= 0 && i < Count()) index[i].TrueLineIndex = n;
 }
 
 int TqzText::GetNextTrueLineIndex(int i) const
 {
-    if (i >= Count())
-        return i;
-    if (i < 0)
-        return 0;
+    if (i >= Count()) return i;
+    if (i < 0) return 0;
     const int t = index[i].TrueLineIndex;
     for (int k = i + 1; k < Count(); ++k)
-        if (index[k].TrueLineIndex != t)
-            return k;
+        if (index[k].TrueLineIndex != t) return k;
     return Count();
 }
 
 void TqzText::ReplaceSelBlockXY(const AnsiString& s, TqzPoint from, TqzPoint to)
 {
-    if (from.y < 0 || from.y >= Count() || to.y < 0 || to.y >= Count())
-        return;
+    if (from.y < 0 || from.y >= Count() || to.y < 0 || to.y >= Count()) return;
     BeginUpdate();
     const AnsiString& first = lines[from.y];
     AnsiString head = first.substr(0, static_cast<size_t>(std::clamp(from.x, 0, static_cast<int>(first.size()))));
     const AnsiString& last = lines[to.y];
-    AnsiString tail = to.x >= 0 && to.x < static_cast<int>(last.size()) ? last.substr(static_cast<size_t>(to.x))
-                                                                        : AnsiString();
-    if (to.x < 0)
-        tail = last;
+    AnsiString tail
+        = to.x >= 0 && to.x < static_cast<int>(last.size()) ? last.substr(static_cast<size_t>(to.x)) : AnsiString();
+    if (to.x < 0) tail = last;
     for (int k = to.y; k > from.y; --k)
         RemoveLine(k);
     SetUpdateRange(from.y, Count() - 1);
@@ -503,8 +481,7 @@ AnsiString TqzText::NearestWord(TqzPoint& p) const
                 ++right;
                 moved = true;
             }
-            if (!isDelimiter(left) || !isDelimiter(right) || !moved)
-                break;
+            if (!isDelimiter(left) || !isDelimiter(right) || !moved) break;
         }
         if (!isDelimiter(right) && (isDelimiter(left) || right - pos < pos - left))
             pos = right;
@@ -595,19 +572,23 @@ int TqzText::GetPrevNonEmptyStr(int i) const
     i = std::min(i, Count());
     for (int k = i - 1; k >= 0; --k) {
         const AnsiString& s = lines[k];
-        if (std::any_of(s.begin(), s.end(), [](char c) { return !IsBlankByte(c); }))
-            return k;
+        if (std::any_of(s.begin(), s.end(), [](char c) { return !IsBlankByte(c); })) return k;
     }
     return -1;
 }
 
-void TqzText::SetSymbols(const AnsiString& s) { symbols = GetSortedString(s); }
-void TqzText::SetSpaceSymbols(const AnsiString& s) { spaceSymbols = GetSortedString(s); }
+void TqzText::SetSymbols(const AnsiString& s)
+{
+    symbols = GetSortedString(s);
+}
+void TqzText::SetSpaceSymbols(const AnsiString& s)
+{
+    spaceSymbols = GetSortedString(s);
+}
 
 void TqzText::SetMaxWidth(int n)
 {
-    if (n == maxWidth)
-        return;
+    if (n == maxWidth) return;
     BeginUpdate();
     // Without wrap every stored line is a logical line of its own (its number
     // is only the index it had when inserted, so neighbours may share it).
@@ -618,13 +599,11 @@ void TqzText::SetMaxWidth(int n)
     std::vector<void*> logicalObjects;
     for (int i = 0; i < Count();) {
         int next = wasWrapped ? GetNextTrueLineIndex(i) : i + 1;
-        if (next <= i)
-            next = i + 1;
+        if (next <= i) next = i + 1;
         AnsiString joined;
         for (int k = i; k < next; ++k)
             joined += lines[k];
-        if (!keepTrailingSpaces)
-            joined = TrimRightBlanks(joined);
+        if (!keepTrailingSpaces) joined = TrimRightBlanks(joined);
         logical.push_back(joined);
         logicalObjects.push_back(objects[i]);
         i = next;
@@ -646,8 +625,7 @@ void TqzText::SetMaxWidth(int n)
 
 void TqzText::SetSolidWrap(bool b)
 {
-    if (b == solidWrap)
-        return;
+    if (b == solidWrap) return;
     solidWrap = b;
     int width = maxWidth;
     SetMaxWidth(width - 1);

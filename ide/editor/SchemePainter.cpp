@@ -37,15 +37,36 @@ TsxWords::TsxWords(TsxPainter* ownerPainter)
     group = painter->GetWordPack(i);
 }
 
-TsxWords::~TsxWords() { painter->DelWordPack(painter->IndexOfWordPack(group)); }
+TsxWords::~TsxWords()
+{
+    painter->DelWordPack(painter->IndexOfWordPack(group));
+}
 
-AnsiString TsxWords::Caption() const { return group->Caption; }
-void TsxWords::SetCaption(const AnsiString& s) { group->Caption = s; }
-const TsxPaintAttr& TsxWords::Attr() const { return group->Attr; }
-void TsxWords::SetAttr(const TsxPaintAttr& a) { group->Attr.Assign(a); }
-void TsxWords::SetOnWordCompare(const TsxOnWordCompare& callback) { group->OnWordCompare = callback; }
+AnsiString TsxWords::Caption() const
+{
+    return group->Caption;
+}
+void TsxWords::SetCaption(const AnsiString& s)
+{
+    group->Caption = s;
+}
+const TsxPaintAttr& TsxWords::Attr() const
+{
+    return group->Attr;
+}
+void TsxWords::SetAttr(const TsxPaintAttr& a)
+{
+    group->Attr.Assign(a);
+}
+void TsxWords::SetOnWordCompare(const TsxOnWordCompare& callback)
+{
+    group->OnWordCompare = callback;
+}
 
-void TsxWords::SetCaseSens(bool b) { TsxCollectionItem::SetCaseSens(b); }
+void TsxWords::SetCaseSens(bool b)
+{
+    TsxCollectionItem::SetCaseSens(b);
+}
 
 void TsxWords::SetParentTokenId(int32_t id)
 {
@@ -65,15 +86,13 @@ void TsxWords::SetWordsText(const AnsiString& text)
     AnsiString current;
     for (char c : text) {
         if (c == '\r' || c == '\n') {
-            if (!current.empty())
-                lines.push_back(current);
+            if (!current.empty()) lines.push_back(current);
             current.clear();
         } else {
             current.push_back(c);
         }
     }
-    if (!current.empty())
-        lines.push_back(current);
+    if (!current.empty()) lines.push_back(current);
     SetWords(lines);
 }
 
@@ -111,12 +130,27 @@ TsxToken::TsxToken(TsxPainter* ownerPainter, int collectionIndex)
     caseSens = true;
 }
 
-TsxToken::~TsxToken() { painter->DelTokenPair(painter->IndexOfTokenPair(pair)); }
+TsxToken::~TsxToken()
+{
+    painter->DelTokenPair(painter->IndexOfTokenPair(pair));
+}
 
-AnsiString TsxToken::Caption() const { return pair->Caption; }
-void TsxToken::SetCaption(const AnsiString& s) { pair->Caption = s; }
-const TsxPaintAttr& TsxToken::Attr() const { return pair->Attr(TTokenPair::Own); }
-void TsxToken::SetAttr(const TsxPaintAttr& a) { pair->Attr(TTokenPair::Own).Assign(a); }
+AnsiString TsxToken::Caption() const
+{
+    return pair->Caption;
+}
+void TsxToken::SetCaption(const AnsiString& s)
+{
+    pair->Caption = s;
+}
+const TsxPaintAttr& TsxToken::Attr() const
+{
+    return pair->Attr(TTokenPair::Own);
+}
+void TsxToken::SetAttr(const TsxPaintAttr& a)
+{
+    pair->Attr(TTokenPair::Own).Assign(a);
+}
 
 void TsxToken::SetCaseSens(bool b)
 {
@@ -212,8 +246,7 @@ AnsiString TsxPainter::GetTextSample() const
 {
     AnsiString r;
     for (size_t k = 0; k < sample.size(); ++k) {
-        if (k > 0)
-            r += "\r\n";
+        if (k > 0) r += "\r\n";
         r += sample[k];
     }
     return r;
@@ -227,8 +260,7 @@ void TsxPainter::SetSample(const std::vector<AnsiString>& sampleLines)
 
 void TsxPainter::SetCaseSens(bool b)
 {
-    if (b == caseSens)
-        return;
+    if (b == caseSens) return;
     BeginUpdate();
     caseSens = b;
     EndUpdate();
@@ -236,26 +268,22 @@ void TsxPainter::SetCaseSens(bool b)
 
 TTokenPair* TsxPainter::GetTokenByID(int32_t id) const
 {
-    if (id <= 0)
-        return nullptr;
+    if (id <= 0) return nullptr;
     for (int i = 0; i < GetTokenPairCount(); ++i)
-        if (GetTokenPair(i)->TokenId == id)
-            return GetTokenPair(i);
+        if (GetTokenPair(i)->TokenId == id) return GetTokenPair(i);
     return nullptr;
 }
 
 TsxWords* TsxPainter::FindWords(const AnsiString& caption) const
 {
     for (int i = 0; i < ReservedWords.Count(); ++i)
-        if (ReservedWords[i]->Caption() == caption)
-            return ReservedWords[i];
+        if (ReservedWords[i]->Caption() == caption) return ReservedWords[i];
     return nullptr;
 }
 
 void TsxPainter::DoUpdate()
 {
-    if (updating)
-        return;
+    if (updating) return;
     updating = true;
     // Items keep their runtime objects up to date as they change, so an update
     // only re-links parents: a change of one group's words re-builds that group
@@ -284,8 +312,7 @@ void TsxPainter::SetCommonBackground(TColor colour)
 
 void TsxPainter::Assign(const TsxPainter& source)
 {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     BeginUpdate();
     Symbols = source.Symbols;
     Comments = source.Comments;

@@ -14,8 +14,7 @@ class TsxCollectionItem {
 public:
     explicit TsxCollectionItem(TsxPainter* ownerPainter)
         : painter(ownerPainter)
-    {
-    }
+    { }
     virtual ~TsxCollectionItem() = default;
     TsxCollectionItem(const TsxCollectionItem&) = delete;
     TsxCollectionItem& operator=(const TsxCollectionItem&) = delete;
@@ -99,15 +98,13 @@ template <class Item> class TsxCollection {
 public:
     explicit TsxCollection(TsxPainter* ownerPainter)
         : painter(ownerPainter)
-    {
-    }
+    { }
     int Count() const { return static_cast<int>(items.size()); }
     Item* operator[](int i) const { return (i >= 0 && i < Count()) ? items[static_cast<size_t>(i)].get() : nullptr; }
     Item* Add();
     void Delete(int i)
     {
-        if (i >= 0 && i < Count())
-            items.erase(items.begin() + i);
+        if (i >= 0 && i < Count()) items.erase(items.begin() + i);
     }
     // Items go last first, as a form does when it closes.
     void Clear()

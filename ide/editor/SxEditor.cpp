@@ -18,7 +18,10 @@
 
 #include <algorithm>
 
-QColor ColorOf(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ColorOf(TColor c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 namespace {
 
@@ -112,15 +115,20 @@ TsxEditor::TsxEditor(QWidget* parent)
 
 TsxEditor::~TsxEditor()
 {
-    if (hintShown)
-        QToolTip::hideText();
+    if (hintShown) QToolTip::hideText();
 }
 
 // --- Fonts and metrics ---
 
-const TFontSpec& TsxEditor::FontInUse() const { return Painter() ? Painter()->Font() : controlFont; }
+const TFontSpec& TsxEditor::FontInUse() const
+{
+    return Painter() ? Painter()->Font() : controlFont;
+}
 
-QFont TsxEditor::FontFor(TFontStyles style) const { return WithStyle(baseFont, style); }
+QFont TsxEditor::FontFor(TFontStyles style) const
+{
+    return WithStyle(baseFont, style);
+}
 
 void TsxEditor::SetFont(const TFontSpec& f)
 {
@@ -137,7 +145,8 @@ void TsxEditor::SetGutterCharSize(int n)
 
 void TsxEditor::FontChanged()
 {
-    baseFont = MakeFont(FontInUse(), 0);
+    measuredFont = FontInUse();
+    baseFont = MakeFont(measuredFont, 0);
     QFont digits = baseFont;
     digits.setPointSize(gutterCharSize);
     gutterDigitHeight = QFontMetrics(digits).height();
@@ -156,11 +165,14 @@ void TsxEditor::CalcMetrix()
 
 void TsxEditor::FullUpdate()
 {
-    if (inFullUpdate)
-        return;
+    if (inFullUpdate) return;
     inFullUpdate = true;
-    if (Painter())
-        baseFont = MakeFont(FontInUse(), 0);
+    // A painter that came, went or changed its font changes the metrics.
+    if (!(FontInUse() == measuredFont)) {
+        inFullUpdate = false;
+        FontChanged();
+        return;
+    }
     CalcMetrix();
     EditorCore::FullUpdate();
     inFullUpdate = false;
@@ -179,50 +191,57 @@ QRect TsxEditor::LineRect(int n) const
     return QRect(0, (n - TopLine()) * LineHeight(), viewport()->width(), LineHeight());
 }
 
-void TsxEditor::RepaintAll() { viewport()->update(); }
+void TsxEditor::RepaintAll()
+{
+    viewport()->update();
+}
 
 void TsxEditor::RepaintText(int a, int b, bool toBottom)
 {
-    if (a > b)
-        std::swap(a, b);
+    if (a > b) std::swap(a, b);
     const int top = TopLine();
     const int bottom = top + VisibleLines();
-    if (b < top || a > bottom)
-        return;
+    if (b < top || a > bottom) return;
     const int first = std::max(a, top);
     const int last = (toBottom || b > bottom) ? bottom : b;
     viewport()->update(QRect(0, (first - top) * LineHeight(), viewport()->width(), (last - first + 1) * LineHeight()));
 }
 
-void TsxEditor::RepaintTextLine(int n) { viewport()->update(LineRect(n)); }
+void TsxEditor::RepaintTextLine(int n)
+{
+    viewport()->update(LineRect(n));
+}
 
 void TsxEditor::RepaintGutter(int a, int b)
 {
-    if (!Gutter())
-        return;
-    if (a > b)
-        std::swap(a, b);
+    if (!Gutter()) return;
+    if (a > b) std::swap(a, b);
     const int top = TopLine();
     const int first = std::max(a, top);
     const int last = std::min(b, top + VisibleLines());
-    if (last < first)
-        return;
+    if (last < first) return;
     viewport()->update(QRect(0, (first - top) * LineHeight(), GutterWidth(), (last - first + 1) * LineHeight()));
 }
 
-void TsxEditor::RepaintGutterLine(int n) { RepaintGutter(n, n); }
+void TsxEditor::RepaintGutterLine(int n)
+{
+    RepaintGutter(n, n);
+}
+
+TScrollStyle TsxEditor::GetTrueScrollBars() const
+{
+    if (!ScrollBarsAuto) return scrollBars;
+    const bool tall = Lines().Count() >= VisibleLines();
+    const bool wide = Lines().LongestDisplayLength() >= VisibleColumns();
+    return tall && wide ? TScrollStyle::ssBoth
+        : tall          ? TScrollStyle::ssVertical
+        : wide          ? TScrollStyle::ssHorizontal
+                        : TScrollStyle::ssNone;
+}
 
 void TsxEditor::ApplyScrollBarPolicy()
 {
-    TScrollStyle inUse = scrollBars;
-    if (ScrollBarsAuto) {
-        const bool tall = Lines().Count() >= VisibleLines();
-        const bool wide = Lines().LongestDisplayLength() >= VisibleColumns();
-        inUse = tall && wide ? TScrollStyle::ssBoth
-            : tall           ? TScrollStyle::ssVertical
-            : wide           ? TScrollStyle::ssHorizontal
-                             : TScrollStyle::ssNone;
-    }
+    const TScrollStyle inUse = GetTrueScrollBars();
     const bool vertical = inUse == TScrollStyle::ssVertical || inUse == TScrollStyle::ssBoth;
     const bool horizontal = inUse == TScrollStyle::ssHorizontal || inUse == TScrollStyle::ssBoth;
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -248,11 +267,9 @@ void TsxEditor::UpdateScrollBars()
 
 void TsxEditor::scrollContentsBy(int, int)
 {
-    if (syncingScrollBars)
-        return;
+    if (syncingScrollBars) return;
     SetTopLine(verticalScrollBar()->value());
-    if (!WordWrap())
-        SetLeftChar(horizontalScrollBar()->value());
+    if (!WordWrap()) SetLeftChar(horizontalScrollBar()->value());
 }
 
 void TsxEditor::SetScrollBars(TScrollStyle style)
@@ -313,12 +330,10 @@ TsxEditor::Highlight TsxEditor::LineHighlight(int n, const QColor& selFront, con
         h = { 1, Unbounded, true, ColorOf(marker->frontColour), ColorOf(marker->backColour) };
         return h;
     }
-    if (!BlockNotEmpty() || (HideSelection && !hasFocus()))
-        return h;
+    if (!BlockNotEmpty() || (HideSelection && !hasFocus())) return h;
     TqzPoint b, e;
     GetNormalBlock(b, e);
-    if (n < b.y || n > e.y)
-        return h;
+    if (n < b.y || n > e.y) return h;
     h.front = selFront;
     h.back = selBack;
     const int length = n < Lines().Count() ? static_cast<int>(Lines()[n].size()) : 0;
@@ -327,8 +342,7 @@ TsxEditor::Highlight TsxEditor::LineHighlight(int n, const QColor& selFront, con
     case stEOL:
         h.start = n == b.y ? b.x + 1 : 1;
         h.end = n == e.y ? std::min(e.x + 1, length + 1) : Unbounded;
-        if (SelTypeInUse() == stEOL)
-            h.end = std::min(h.end, length + 1);
+        if (SelTypeInUse() == stEOL) h.end = std::min(h.end, length + 1);
         break;
     case stVertical:
         h.start = std::min(BlockBegin().x, BlockEnd().x) + 1;
@@ -377,8 +391,7 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
         // Columns from..to-1 (1-based), cut to the visible window.
         from = std::max(from, left + 1);
         to = std::min(to, lastVisible + 1);
-        if (to <= from)
-            return;
+        if (to <= from) return;
         const QRect r(columnX(from), y, (to - from) * cw, lh);
         p.fillRect(r, back);
         p.setFont(FontFor(style));
@@ -417,15 +430,13 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
         const int from = std::max(h.start, length + 1);
         const int x0 = std::max(columnX(from), gutterX);
         const int x1 = h.end >= Unbounded ? width : std::max(columnX(h.end), gutterX);
-        if (x1 > x0)
-            p.fillRect(QRect(x0, y, x1 - x0, lh), h.back);
+        if (x1 > x0) p.fillRect(QRect(x0, y, x1 - x0, lh), h.back);
     }
 }
 
 void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)
 {
-    if (!Gutter())
-        return;
+    if (!Gutter()) return;
     const int w = GutterWidth();
     const int lh = LineHeight();
     const QColor colour = ColorOf(Painter() ? Painter()->GetColor(1) : GutterColor());
@@ -478,11 +489,9 @@ QRect TsxEditor::CaretRect() const
 
 void TsxEditor::PaintCaret(QPainter& p)
 {
-    if (!hasFocus() || !caretOn)
-        return;
+    if (!hasFocus() || !caretOn) return;
     const QRect r = CaretRect();
-    if (r.left() < GutterWidthInUse())
-        return;
+    if (r.left() < GutterWidthInUse()) return;
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(r, Qt::white);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -511,26 +520,32 @@ void TsxEditor::CaretMoved()
     viewport()->update(lastCaretRect);
     lastCaretRect = CaretRect();
     caretOn = true;
-    if (hasFocus())
-        caretTimer.start();
+    if (hasFocus()) caretTimer.start();
     viewport()->update(lastCaretRect);
-    if (hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
-void TsxEditor::InsertModeChanged() { CaretMoved(); }
+void TsxEditor::InsertModeChanged()
+{
+    CaretMoved();
+}
 
-void TsxEditor::FocusTaken() { setFocus(Qt::MouseFocusReason); }
+void TsxEditor::FocusTaken()
+{
+    setFocus(Qt::MouseFocusReason);
+}
 
-bool TsxEditor::HasFocus() const { return hasFocus(); }
+bool TsxEditor::HasFocus() const
+{
+    return hasFocus();
+}
 
 void TsxEditor::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     caretOn = true;
     caretTimer.start();
-    if (HideSelection && BlockNotEmpty())
-        RepaintAll();
+    if (HideSelection && BlockNotEmpty()) RepaintAll();
     viewport()->update(CaretRect());
 }
 
@@ -538,8 +553,7 @@ void TsxEditor::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
     caretTimer.stop();
-    if (HideSelection && BlockNotEmpty())
-        RepaintAll();
+    if (HideSelection && BlockNotEmpty()) RepaintAll();
     viewport()->update(CaretRect());
 }
 
@@ -565,8 +579,7 @@ void TsxEditor::keyPressEvent(QKeyEvent* e)
     int key = VirtualKeyOf(e->key());
     if (key == 0 && (shift & ShiftState::Ctrl)) {
         const int digit = DigitOfShiftedKey(e->key());
-        if (digit >= 0)
-            key = Vk::Digit0 + digit;
+        if (digit >= 0) key = Vk::Digit0 + digit;
     }
     if (key == Vk::Tab && (shift != 0 || TabBehavior == tbExit)) {
         e->ignore();
@@ -576,8 +589,7 @@ void TsxEditor::keyPressEvent(QKeyEvent* e)
     if (key != 0) {
         int k = key;
         handled = KeyPreview(k, shift);
-        if (!handled)
-            KeyDown(k, shift);
+        if (!handled) KeyDown(k, shift);
         if (EditActionHandled()) {
             e->accept();
             return;
@@ -587,16 +599,17 @@ void TsxEditor::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
+    // Backspace and Enter arrive as their characters; with Ctrl held they are
+    // the control characters DEL and LF, which the text does not take.
     if (key == Vk::Back) {
-        KeyPress('\b');
+        KeyPress((shift & ShiftState::Ctrl) ? '\x7f' : '\b');
     } else if (key == Vk::Return) {
-        KeyPress('\r');
-    } else if (!(shift & ShiftState::Ctrl)) {
+        KeyPress((shift & ShiftState::Ctrl) ? '\n' : '\r');
+    } else if (!(shift & (ShiftState::Ctrl | ShiftState::Alt))) {
         const QString typed = e->text();
         for (char32_t c : typed.toUcs4()) {
             char byte = 0;
-            if (c >= 32 && c != 127 && CharToCp1252(c, byte))
-                KeyPress(byte);
+            if (c >= 32 && c != 127 && CharToCp1252(c, byte)) KeyPress(byte);
         }
     }
     e->accept();
@@ -613,8 +626,7 @@ void TsxEditor::inputMethodEvent(QInputMethodEvent* e)
     const QString committed = e->commitString();
     for (char32_t c : committed.toUcs4()) {
         char byte = 0;
-        if (c >= 32 && c != 127 && CharToCp1252(c, byte))
-            KeyPress(byte);
+        if (c >= 32 && c != 127 && CharToCp1252(c, byte)) KeyPress(byte);
     }
     e->accept();
 }
@@ -733,8 +745,7 @@ void TsxEditor::ShowHint(const AnsiString& hint, int x, int y)
 
 void TsxEditor::HideHint()
 {
-    if (hintShown)
-        QToolTip::hideText();
+    if (hintShown) QToolTip::hideText();
     hintShown = false;
 }
 

@@ -29,6 +29,8 @@ public:
     void SetScrollBars(TScrollStyle style);
     TScrollStyle ScrollBars() const { return scrollBars; }
     void SetScrollBarsAuto(bool b);
+    // The bars in use: ScrollBars, or with ScrollBarsAuto those the text needs.
+    TScrollStyle GetTrueScrollBars() const;
     int GutterCharSize() const { return gutterCharSize; }
     void SetGutterCharSize(int n);
     // Images for bookmarks (from ImageBookmarksBase) and line markers.
@@ -104,6 +106,7 @@ private:
     void ApplyScrollBarPolicy();
 
     TFontSpec controlFont;
+    TFontSpec measuredFont;
     QFont baseFont;
     int gutterCharSize = 8;
     int gutterDigitHeight = 0;

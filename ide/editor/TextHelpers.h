@@ -40,6 +40,9 @@ char FoldCase(char c);
 AnsiString FoldCase(const AnsiString& s);
 
 // Whether a byte counts as a blank at a line end: every code 32 or below.
-inline bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool IsBlankByte(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 // s without its trailing blanks.
 AnsiString TrimRightBlanks(const AnsiString& s);

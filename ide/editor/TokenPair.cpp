@@ -3,15 +3,17 @@
 #include "ide/editor/TextHelpers.h"
 
 TTokenPair::TTokenPair(TsxCustomPainter* owner)
-    : attrs { TsxPaintAttr(owner), TsxPaintAttr(owner), TsxPaintAttr(owner), TsxPaintAttr(owner),
-        TsxPaintAttr(owner) }
+    : attrs { TsxPaintAttr(owner), TsxPaintAttr(owner), TsxPaintAttr(owner), TsxPaintAttr(owner), TsxPaintAttr(owner) }
 {
     for (TsxPaintAttr& a : attrs)
         a.SetOwner(owner);
     Derive();
 }
 
-char TTokenPair::Fold(char c, bool) const { return caseSensitive ? c : FoldCase(c); }
+char TTokenPair::Fold(char c, bool) const
+{
+    return caseSensitive ? c : FoldCase(c);
+}
 
 void TTokenPair::Derive()
 {
@@ -41,8 +43,7 @@ void TTokenPair::SetCaseSensitive(bool b)
 
 bool TTokenPair::Feed(char c, const AnsiString& text, int& pos, bool isEnd)
 {
-    if (text.empty())
-        return false;
+    if (text.empty()) return false;
     c = Fold(c, isEnd);
     if (c == text[static_cast<size_t>(pos - 1)])
         ++pos;
@@ -55,21 +56,37 @@ bool TTokenPair::Feed(char c, const AnsiString& text, int& pos, bool isEnd)
     return false;
 }
 
-bool TTokenPair::MatchBegin(char c) { return Feed(c, beginMatched, beginPos, false); }
-bool TTokenPair::MatchEnd(char c) { return Feed(c, endMatched, endPos, true); }
-bool TTokenPair::PossibleBegin(char c) { return MatchBegin(c) || beginPos > 1; }
-bool TTokenPair::PossibleEnd(char c) { return MatchEnd(c) || endPos > 1; }
+bool TTokenPair::MatchBegin(char c)
+{
+    return Feed(c, beginMatched, beginPos, false);
+}
+bool TTokenPair::MatchEnd(char c)
+{
+    return Feed(c, endMatched, endPos, true);
+}
+bool TTokenPair::PossibleBegin(char c)
+{
+    return MatchBegin(c) || beginPos > 1;
+}
+bool TTokenPair::PossibleEnd(char c)
+{
+    return MatchEnd(c) || endPos > 1;
+}
 
 bool TTokenPair::Starts(const char* p, int available, const AnsiString& text, bool isEnd) const
 {
     const int length = static_cast<int>(text.size());
-    if (length == 0 || available < length)
-        return false;
+    if (length == 0 || available < length) return false;
     for (int k = 0; k < length; ++k)
-        if (Fold(p[k], isEnd) != text[static_cast<size_t>(k)])
-            return false;
+        if (Fold(p[k], isEnd) != text[static_cast<size_t>(k)]) return false;
     return true;
 }
 
-bool TTokenPair::BeginsAt(const char* p, int available) const { return Starts(p, available, beginMatched, false); }
-bool TTokenPair::EndsAt(const char* p, int available) const { return Starts(p, available, endMatched, true); }
+bool TTokenPair::BeginsAt(const char* p, int available) const
+{
+    return Starts(p, available, beginMatched, false);
+}
+bool TTokenPair::EndsAt(const char* p, int available) const
+{
+    return Starts(p, available, endMatched, true);
+}

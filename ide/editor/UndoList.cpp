@@ -5,8 +5,7 @@
 TUndoItem* TUndoList::Add(TUndoType kind)
 {
     // Below a limit of 2 no step could be kept, so nothing is recorded.
-    if (limit < 2)
-        return nullptr;
+    if (limit < 2) return nullptr;
     TUndoItem item;
     item.kind = kind;
     item.line = editor.CaretY();
@@ -14,8 +13,7 @@ TUndoItem* TUndoList::Add(TUndoType kind)
     item.blockEnd = editor.BlockEnd();
     item.columnMode = editor.SelTypeInUse() == stVertical;
     const TqzText& lines = editor.Lines();
-    if (item.line >= 0 && item.line < lines.Count())
-        item.text = lines[item.line];
+    if (item.line >= 0 && item.line < lines.Count()) item.text = lines[item.line];
     items.push_back(item);
     TUndoItem* added = &items.back();
     if (blockDepth == 0 && kind != undEndBlock) {
@@ -67,22 +65,19 @@ TUndoItem* TUndoList::AddUndoText(int start, int length, const AnsiString& text)
 
 void TUndoList::BeginUndoBlock()
 {
-    if (blockDepth == 0)
-        Add(undBeginBlock);
+    if (blockDepth == 0) Add(undBeginBlock);
     ++blockDepth;
 }
 
 void TUndoList::EndUndoBlock()
 {
-    if (blockDepth <= 0)
-        return;
+    if (blockDepth <= 0) return;
     --blockDepth;
     if (blockDepth == 0) {
         // A block that recorded nothing is dropped, so it costs no undo step.
         if (!items.empty() && items.back().kind == undBeginBlock) {
             items.pop_back();
-            if (stepCount > 0)
-                --stepCount;
+            if (stepCount > 0) --stepCount;
         } else if (limit >= 2) {
             Add(undEndBlock);
         }
@@ -97,14 +92,12 @@ void TUndoList::Clear()
 
 void TUndoList::Delete(int i)
 {
-    if (i >= 0 && i < Count())
-        items.erase(items.begin() + i);
+    if (i >= 0 && i < Count()) items.erase(items.begin() + i);
 }
 
 void TUndoList::DeleteFirst()
 {
-    if (items.empty())
-        return;
+    if (items.empty()) return;
     if (items.front().kind == undBeginBlock) {
         int depth = 0;
         do {
@@ -117,8 +110,7 @@ void TUndoList::DeleteFirst()
     } else {
         items.pop_front();
     }
-    if (stepCount > 0)
-        --stepCount;
+    if (stepCount > 0) --stepCount;
 }
 
 void TUndoList::SetLimit(int n)
@@ -132,16 +124,13 @@ void TUndoList::Apply(const TUndoItem& item)
     TqzText& lines = editor.Lines();
     switch (item.kind) {
     case undChangeStr:
-        if (item.line >= 0 && item.line < lines.Count())
-            lines.Put(item.line, item.text);
+        if (item.line >= 0 && item.line < lines.Count()) lines.Put(item.line, item.text);
         break;
     case undInsStr:
-        if (item.line >= 0 && item.line < lines.Count())
-            lines.Delete(item.line);
+        if (item.line >= 0 && item.line < lines.Count()) lines.Delete(item.line);
         break;
     case undDelStr:
-        if (item.line >= 0 && item.line <= lines.Count())
-            lines.Insert(item.line, item.text);
+        if (item.line >= 0 && item.line <= lines.Count()) lines.Insert(item.line, item.text);
         break;
     case undText:
         lines.ReplaceSelBlock(item.text, item.line, item.length);
@@ -154,8 +143,7 @@ void TUndoList::Apply(const TUndoItem& item)
 
 void TUndoList::DoUndo()
 {
-    if (stepCount <= 0 || items.empty() || blockDepth > 0)
-        return;
+    if (stepCount <= 0 || items.empty() || blockDepth > 0) return;
     TqzText& lines = editor.Lines();
     lines.BeginUpdate();
     int depth = 0;

@@ -29,8 +29,7 @@ class TUndoList {
 public:
     explicit TUndoList(EditorCore& owner)
         : editor(owner)
-    {
-    }
+    { }
 
     TUndoItem* Add(TUndoType kind);
     void AddUndoString(int line);

@@ -247,12 +247,8 @@ void XyString(Durnix_Class& d)
     }
     AnsiString text;
     BuildItems(d, text, ';', ',');
-    if (ScreenForm) {
-        // FIXME: call the screen's TextAt once the drawing services exist.
-        Canvas& canvas = *ScreenForm->canvas;
-        canvas.TextOut(coordinates[0] == -1 ? canvas.penPos.x() : coordinates[0],
-            coordinates[1] == -1 ? canvas.penPos.y() : coordinates[1], text);
-    }
+    if (ScreenForm)
+        ScreenForm->TextAt(coordinates[0], coordinates[1], text);
 }
 
 const StatementEntry entries[] = {

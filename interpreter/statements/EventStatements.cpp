@@ -61,7 +61,7 @@ const char* Durnix_Class::FindTarget(bool searchSubs, bool searchLabels, unsigne
 void Durnix_Class::SetEventHandler(int source)
 {
     Expression_Class& e = expression;
-    eventHandler[source] = nullptr;
+    ArmHandler(source, nullptr);
     eventHandlerKind[source] = 1;
     e.NextToken();
     if (e.endOfStatement)
@@ -71,7 +71,7 @@ void Durnix_Class::SetEventHandler(int source)
     const char* position = FindTarget(true, true, &kind);
     if (!position)
         e.RaiseError(11);
-    eventHandler[source] = position;
+    ArmHandler(source, position);
     eventHandlerKind[source] = kind;
     // With an onabort handler armed, closing the screen asks the program
     // instead of stopping it.
@@ -103,12 +103,12 @@ void Durnix_Class::RaiseEvent(int source)
     const char* handler = eventHandler[source];
     if (gosubStack.count() >= MaxFrames
         || !gosubStack.Push(ifDepth, 0, 0, 0, expression.scanPosition, isSub ? currentVariables : nullptr, {}, {})) {
-        eventHandler[source] = nullptr;
+        ArmHandler(source, nullptr);
         expression.RaiseError(24);
     }
     expression.scanPosition = handler;
     ifDepth = 0;
-    eventHandler[source] = nullptr;
+    ArmHandler(source, nullptr);
     if (isSub)
         SetCurrentVariables(new Variables_Class);
 }
@@ -120,7 +120,7 @@ void Durnix_Class::TrapError()
     if (gosubStack.count() >= MaxFrames || !gosubStack.Push(ifDepth, 0, 0, 0, e.scanPosition, nullptr, {}, {})) {
         onErrorPosition = nullptr;
         e.trapFlag = 0;
-        eventHandler[EventSource::Timer] = nullptr;
+        ArmHandler(EventSource::Timer, nullptr);
         e.RaiseError(24);
     }
     e.scanPosition = onErrorPosition;
@@ -128,7 +128,7 @@ void Durnix_Class::TrapError()
     ifDepth = 0;
     e.trapFlag = 0;
     onErrorPosition = nullptr;
-    eventHandler[EventSource::Timer] = nullptr;
+    ArmHandler(EventSource::Timer, nullptr);
 }
 
 void Durnix_Class::DebugStep()

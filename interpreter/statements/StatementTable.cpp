@@ -10,6 +10,8 @@ const StatementFamily* const families[] = {
     &eventStatements,
     &consoleStatements,
     &dataStatements,
+    &drawingStatements,
+    &robotStatements,
 };
 
 const std::unordered_map<int, StatementHandler>& handlers()

@@ -28,3 +28,5 @@ extern const StatementFamily subStatements;
 extern const StatementFamily eventStatements;
 extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
+extern const StatementFamily drawingStatements;
+extern const StatementFamily robotStatements;

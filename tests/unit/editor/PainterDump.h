@@ -15,8 +15,7 @@ struct RunNamer {
     AnsiString NameOf(const TsxPaintAttr& a) const
     {
         for (const auto& [name, k] : known)
-            if (k.ColorFront == a.ColorFront && k.ColorBack == a.ColorBack && k.Style == a.Style)
-                return name;
+            if (k.ColorFront == a.ColorFront && k.ColorBack == a.ColorBack && k.Style == a.Style) return name;
         return "?";
     }
 };
@@ -31,8 +30,7 @@ inline std::vector<AnsiString> DumpLine(TsxCustomPainter& painter, int n, const 
     while (column <= static_cast<int>(line.size())) {
         TsxPaintAttr attr;
         int last = painter.Paintline(column, attr);
-        if (last < column)
-            last = column;
+        if (last < column) last = column;
         const AnsiString name = namer.NameOf(attr);
         const AnsiString piece = line.substr(static_cast<size_t>(column - 1), static_cast<size_t>(last - column + 1));
         if (!runs.empty() && name == lastName)

@@ -30,10 +30,8 @@ void Press(EditorCore& ed, int vk, int shift = 0, char ch = 0)
 {
     int key = vk;
     bool handled = ed.KeyPreview(key, shift);
-    if (!handled)
-        ed.KeyDown(key, shift);
-    if (!handled && ch && !ed.EditActionHandled())
-        ed.KeyPress(ch);
+    if (!handled) ed.KeyDown(key, shift);
+    if (!handled && ch && !ed.EditActionHandled()) ed.KeyPress(ch);
 }
 
 void Type(EditorCore& ed, const AnsiString& s)

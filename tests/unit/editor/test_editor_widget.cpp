@@ -224,3 +224,18 @@ TEST_F(WidgetTest, PainterAttachesAndFollowsChanges)
     ed->SetPainter(nullptr);
     EXPECT_EQ(painter.Lines(), nullptr);
 }
+
+TEST_F(WidgetTest, APainterDestroyedFirstIsDropped)
+{
+    auto painter = std::make_unique<TsxPainter>();
+    SetupBasicScheme(*painter);
+    TFontSpec big = painter->Font();
+    big.Size = 20;
+    painter->SetFont(big);
+    ed->SetPainter(painter.get());
+    const int bigHeight = ed->LineHeight();
+    painter.reset();
+    EXPECT_EQ(ed->Painter(), nullptr);
+    EXPECT_LT(ed->LineHeight(), bigHeight); // back to the control's own font
+    EXPECT_FALSE(ed->viewport()->grab().toImage().isNull());
+}

@@ -87,8 +87,9 @@ TEST_F(PainterTest, ColourRunsOfSampleLines)
         { "PRINT print Print", { { "PRINT|Kw", " |Identifiers", "print|Kw", " |Identifiers", "Print|Kw" } } },
         { "Goto goto", { { "Goto|Cs", " goto|Identifiers" } } },
         { "s = \"abc def", { { "s |Identifiers", "=|Symbols", " |Identifiers", "\"abc def|Strings" } } },
-        { "n = 12ab + 7", { { "n |Identifiers", "=|Symbols", " |Identifiers", "12ab|Numbers", " |Identifiers",
-                               "+|Symbols", " |Identifiers", "7|Numbers" } } },
+        { "n = 12ab + 7",
+            { { "n |Identifiers", "=|Symbols", " |Identifiers", "12ab|Numbers", " |Identifiers", "+|Symbols",
+                " |Identifiers", "7|Numbers" } } },
         { "\"a /* b\" c", { { "\"a /* b\"|Strings", " c|Identifiers" } } },
     };
     for (const Case& c : cases)

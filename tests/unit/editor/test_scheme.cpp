@@ -130,8 +130,8 @@ TEST(Scheme, BasicSchemeColoursALanguageSample)
                  "y = pi and 1.5e3");
     const RunNamer namer = BasicNamer(p);
     using V = std::vector<AnsiString>;
-    EXPECT_EQ(DumpLine(p, 0, namer), (V { "PRINT|Commands", " |Identifiers", "\"it's\"|Strings", " |Identifiers",
-                                         "' note|Comments" }));
+    EXPECT_EQ(DumpLine(p, 0, namer),
+        (V { "PRINT|Commands", " |Identifiers", "\"it's\"|Strings", " |Identifiers", "' note|Comments" }));
     EXPECT_EQ(DumpLine(p, 1, namer), (V { "#|Symbols", "include|Commands", " |Identifiers", "\"x.bas\"|Strings" }));
     EXPECT_EQ(DumpLine(p, 2, namer),
         (V { "for|Statements", " i |Identifiers", "=|Symbols", " |Identifiers", "0x1F|Numbers", " |Identifiers",

@@ -205,10 +205,8 @@ TEST(TextBuffer, WrapVariants)
         std::vector<AnsiString> pieces;
     } cases[] = {
         { "aaaa bbbb cccc", 10, true, { "aaaa bbbb ", "cccc" } },
-        { "abcdefghijkl", 5, false, { "abcde", "fghij", "kl" } },
-        { "ab cdefgh", 4, true, { "ab c", "defg", "h" } },
-        { "", 4, false, { "" } },
-        { "abc", 0, false, { "a", "b", "c" } }, // a width of 0 wraps at 1
+        { "abcdefghijkl", 5, false, { "abcde", "fghij", "kl" } }, { "ab cdefgh", 4, true, { "ab c", "defg", "h" } },
+        { "", 4, false, { "" } }, { "abc", 0, false, { "a", "b", "c" } }, // a width of 0 wraps at 1
     };
     for (const Case& c : cases) {
         TqzText t;
@@ -272,8 +270,7 @@ TEST(TextBuffer, BlockReplace)
         TqzPoint to;
         std::vector<AnsiString> result;
     } cases[] = {
-        { "", { 1, 0 }, { 2, 2 }, { "ai" } },
-        { "X", { 1, 1 }, { 1, 1 }, { "abc", "dXef", "ghi" } },
+        { "", { 1, 0 }, { 2, 2 }, { "ai" } }, { "X", { 1, 1 }, { 1, 1 }, { "abc", "dXef", "ghi" } },
         { "1\r\n2", { 1, 0 }, { 1, 0 }, { "a1", "2bc", "def", "ghi" } },
         { "1\r\n", { 0, 2 }, { 0, 2 }, { "abc", "def", "1", "ghi" } }, // a final break is kept
         { "p\nq\rr", { 3, 0 }, { 0, 1 }, { "abcp", "q", "rdef", "ghi" } },

@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Atoms, SearchTable,
         SearchCase { "[a b]+", kSpaces, "x ab", "2-4" }, SearchCase { "a\\ b", kSpaces, "a b", "0-3" },
         SearchCase { "abc", kCase, "xABC", "1-4" }, SearchCase { "[a-c]+", kCase, "ABC", "no match" },
         SearchCase { "\xe9", kCase, "\xc9", "no match" }, SearchCase { "a[", 0, "xa[", "1-3" },
-        SearchCase { "a)", 0, "a)", "0-2" }, SearchCase { "*a", 0, "b*a", "1-3" }, SearchCase { "x{", 0, "x{", "0-2" }));
+        SearchCase { "a)", 0, "a)", "0-2" }, SearchCase { "*a", 0, "b*a", "1-3" },
+        SearchCase { "x{", 0, "x{", "0-2" }));
 
 // Quantifiers and their forms.
 INSTANTIATE_TEST_SUITE_P(Quantifiers, SearchTable,
@@ -57,11 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Quantifiers, SearchTable,
         SearchCase { "a+?", 0, "aaa", "0-1" }, SearchCase { "a*?b", 0, "aab", "0-3" },
         SearchCase { "<.+?>", 0, "<a><b>", "0-3" }, SearchCase { "<.+>", 0, "<a><b>", "0-6" },
         SearchCase { "a++a", 0, "aaaa", "no match" }, SearchCase { "a*+b", 0, "aab", "0-3" },
-        SearchCase { "(?:ab|a)*+c", 0, "ababac", "0-6" }, SearchCase { "(a|ab)(c|bcd)(d*)", 0, "abcd", "0-4 0-1 1-4 4-4" },
-        SearchCase { "(a?){3}", 0, "", "0-0 0-0" }, SearchCase { "(a*)*b", 0, "aab", "0-3 2-2" },
-        SearchCase { "(a|b)*?c", 0, "abc", "0-3 1-2" }, SearchCase { "(?:a|ab){2}c", 0, "abac", "0-4" },
-        SearchCase { "x(?:ab|a){2,3}?b", 0, "xaaab", "0-5" }, SearchCase { "a{2}?", 0, "aaa", "0-2" },
-        SearchCase { "\\d{2,}+\\d", 0, "1234", "no match" }));
+        SearchCase { "(?:ab|a)*+c", 0, "ababac", "0-6" },
+        SearchCase { "(a|ab)(c|bcd)(d*)", 0, "abcd", "0-4 0-1 1-4 4-4" }, SearchCase { "(a?){3}", 0, "", "0-0 0-0" },
+        SearchCase { "(a*)*b", 0, "aab", "0-3 2-2" }, SearchCase { "(a|b)*?c", 0, "abc", "0-3 1-2" },
+        SearchCase { "(?:a|ab){2}c", 0, "abac", "0-4" }, SearchCase { "x(?:ab|a){2,3}?b", 0, "xaaab", "0-5" },
+        SearchCase { "a{2}?", 0, "aaa", "0-2" }, SearchCase { "\\d{2,}+\\d", 0, "1234", "no match" }));
 
 // Anchors, boundaries and \G.
 INSTANTIATE_TEST_SUITE_P(Anchors, SearchTable,
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Groups, SearchTable,
         SearchCase { "(?<n>a)|(?<n>b)", 0, "b", "0-1 0-1" }, SearchCase { "(?<2>a)(b)", 0, "ab", "0-2 1-2 0-1" },
         SearchCase { "(?<3>a)", 0, "a", "0-1 x x 0-1" }, SearchCase { "(?:a)(b)", 0, "ab", "0-2 1-2" },
         SearchCase { "(a)\\1", 0, "aa", "0-2 0-1" }, SearchCase { "(a)\\1", kCase, "aA", "0-2 0-1" },
-        SearchCase { "(\\w)\\1", 0, "abccd", "2-4 2-3" }, SearchCase { "(?<q>['\"]).*?\\k<q>", 0, "x'a\"b'", "1-6 1-2" },
+        SearchCase { "(\\w)\\1", 0, "abccd", "2-4 2-3" },
+        SearchCase { "(?<q>['\"]).*?\\k<q>", 0, "x'a\"b'", "1-6 1-2" },
         SearchCase { "(?<q>a)\\k'q'\\g<q>", 0, "aaa", "0-3 0-1" }, SearchCase { "\\k<none>|b", 0, "ab", "1-2" },
         SearchCase { "(a)\\2|b", 0, "ab", "1-2 x" }, SearchCase { "(a)|\\1b", 0, "b", "no match" },
         SearchCase { "(?i)abc", 0, "ABC", "0-3" }, SearchCase { "(?i:a)b", 0, "Ab", "0-2" },
@@ -101,11 +103,11 @@ INSTANTIATE_TEST_SUITE_P(Extended, SearchTable,
         SearchCase { "(?>a+)b", 0, "aab", "0-3" }, SearchCase { "(?>a+)a", 0, "aaa", "no match" },
         SearchCase { "(?>(a)+)b", 0, "aab", "0-3 1-2" }, SearchCase { "(a)?(?(1)b|c)", 0, "ab", "0-2 0-1" },
         SearchCase { "(a)?(?(1)b|c)", 0, "c", "0-1 x" }, SearchCase { "(?<n>a)?(?(n)b|c)", 0, "xab", "1-3 1-2" },
-        SearchCase { "(?(?=\\d)\\d+|[a-z]+)", 0, "-ab", "1-3" }, SearchCase { "(?(?=\\d)\\d+|[a-z]+)", 0, "-12", "1-3" },
-        SearchCase { "(?(1)a)b", 0, "b", "0-1" }, SearchCase { "(?(2)a|b|c)", 0, "c", "0-1" },
-        SearchCase { "\\((?:[^()]|(?R))*\\)", 0, "x(a(b)c)", "1-8" }, SearchCase { "(a(?1)?b)", 0, "aabb", "0-4 0-4" },
-        SearchCase { "(?<p>a(?R<p>)?b)", 0, "aabbb", "0-4 0-4" }, SearchCase { "(?R'none')x", 0, "x", "0-1" },
-        SearchCase { "^(a|b(?1))$", 0, "bba", "0-3 0-3" }));
+        SearchCase { "(?(?=\\d)\\d+|[a-z]+)", 0, "-ab", "1-3" },
+        SearchCase { "(?(?=\\d)\\d+|[a-z]+)", 0, "-12", "1-3" }, SearchCase { "(?(1)a)b", 0, "b", "0-1" },
+        SearchCase { "(?(2)a|b|c)", 0, "c", "0-1" }, SearchCase { "\\((?:[^()]|(?R))*\\)", 0, "x(a(b)c)", "1-8" },
+        SearchCase { "(a(?1)?b)", 0, "aabb", "0-4 0-4" }, SearchCase { "(?<p>a(?R<p>)?b)", 0, "aabbb", "0-4 0-4" },
+        SearchCase { "(?R'none')x", 0, "x", "0-1" }, SearchCase { "^(a|b(?1))$", 0, "bba", "0-3 0-3" }));
 
 // Right to left: the search starts from the end and the elements run backwards.
 INSTANTIATE_TEST_SUITE_P(RightToLeft, SearchTable,
@@ -163,9 +165,9 @@ TEST(RegexExact, MatchesOnlyTheWholeText)
         const char* text;
         const char* expected;
     };
-    const Case cases[] = { { "a*", 0, "aab", "no match" }, { "a*", 0, "aaa", "0-3" }, { "(a|ab)(c|bcd)", 0, "abcd", "0-4 0-1 1-4" },
-        { "a+?", 0, "aaa", "0-3" }, { "", 0, "", "0-0" }, { "", 0, "a", "no match" }, { "b+", kRtl, "bbb", "0-3" },
-        { "(?i)AB", 0, "ab", "0-2" } };
+    const Case cases[] = { { "a*", 0, "aab", "no match" }, { "a*", 0, "aaa", "0-3" },
+        { "(a|ab)(c|bcd)", 0, "abcd", "0-4 0-1 1-4" }, { "a+?", 0, "aaa", "0-3" }, { "", 0, "", "0-0" },
+        { "", 0, "a", "no match" }, { "b+", kRtl, "bbb", "0-3" }, { "(?i)AB", 0, "ab", "0-2" } };
     for (const Case& c : cases) {
         CRegexpA expression(c.pattern, c.flags);
         EXPECT_EQ(Describe(expression.MatchExact(c.text)), c.expected) << c.pattern << " on " << c.text;

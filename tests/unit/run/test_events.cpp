@@ -97,3 +97,20 @@ TEST(OnError, TrappedErrorShowsNoBoxUntrappedShowsOne)
     EXPECT_EQ(untrapped.boxes[0].text, "Variable Not Initialized [in line 2]");
     EXPECT_EQ(untrapped.outcome, 2);
 }
+
+TEST(Events, StopButtonRunsTheAbortHandlerWhenOneIsArmed)
+{
+    RunResult result = RunStepping("onabort a\nx = 1\nx = 2\nprint \"main\"\nend\na:\nprint \"abort\"\nreturn\n",
+        "x = 1", [] { ScreenForm->HoltProgramClick(); });
+    EXPECT_EQ(result.output, "abort\nmain\n");
+    EXPECT_EQ(result.ended, 1);
+}
+
+TEST(Events, StopButtonEndsARunWithoutAbortHandler)
+{
+    RunResult result
+        = RunStepping("x = 1\nx = 2\nprint \"main\"\n", "x = 1", [] { ScreenForm->HoltProgramClick(); });
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.ended, 1);
+    EXPECT_EQ(result.outcome, 0);
+}

@@ -1,0 +1,112 @@
+#include "builtins/FunctionCall.h"
+#include "builtins/RandomNumbers.h"
+#include "interpreter/EventThrottle.h"
+#include "platform/Events.h"
+#include "screen/Robot_class.h"
+#include "screen/ScreenForm.h"
+
+#include <chrono>
+#include <cmath>
+
+// The robot sensor functions, and the robot of the run with the services it
+// needs from the run: the shared random draw and the pause after a redraw.
+
+namespace {
+
+constexpr int NeedsNumber = 36;
+constexpr int BeyondIntegerRange = 42;
+
+// After a redraw: without a step delay the window catches up only on the run
+// loop's throttle, so drawing never slows a robot program; with a delay the
+// pause is a wait that keeps the window live and ends early on a stop.
+void PauseAfterRedraw(int milliseconds)
+{
+    if (milliseconds <= 0) {
+        if (EventThrottle::Due()) platform::ProcessMessages();
+        return;
+    }
+    platform::ProcessMessages();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (ScreenForm != nullptr && ScreenForm->stopped) return;
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return;
+        platform::WaitForEvents(static_cast<int>(left));
+    }
+}
+
+// Robot arguments are numbers truncated toward zero to 32 bits; a text is
+// error 36 also where the frame read an optional argument.
+int IntArgument(FunctionCall& call, const Value& v)
+{
+    if (v.tag == Tag::String) call.Raise(NeedsNumber);
+    return v.tag == Tag::Int ? v.i : call.ex.RoundToIntChecked(v.f, false);
+}
+
+int First(FunctionCall& call) { return IntArgument(call, call.first); }
+
+Robot_Class& RobotOf(FunctionCall& call) { return call.ex.Robot(); }
+
+void Look(FunctionCall& call) { call.ReturnInt(RobotOf(call).Look(First(call))); }
+void Range(FunctionCall& call) { call.ReturnInt(RobotOf(call).Range(First(call))); }
+void Feel(FunctionCall& call) { call.ReturnInt(RobotOf(call).Feel()); }
+void FeelShown(FunctionCall& call) { call.ReturnInt(RobotOf(call).FeelShown(First(call))); }
+void Bumper(FunctionCall& call) { call.ReturnInt(RobotOf(call).Bumper()); }
+void BumperShown(FunctionCall& call) { call.ReturnInt(RobotOf(call).BumperShown(First(call))); }
+void Sense(FunctionCall& call) { call.ReturnInt(RobotOf(call).Sense(First(call))); }
+void Compass(FunctionCall& call) { call.ReturnInt(RobotOf(call).Compass()); }
+void GpsX(FunctionCall& call) { call.ReturnInt(RobotOf(call).GpsX()); }
+void GpsY(FunctionCall& call) { call.ReturnInt(RobotOf(call).GpsY()); }
+void Points(FunctionCall& call) { call.ReturnInt(RobotOf(call).Points()); }
+void ChargeLevel(FunctionCall& call) { call.ReturnInt(RobotOf(call).ChargeLevel()); }
+void Beacon(FunctionCall& call) { call.ReturnInt(RobotOf(call).Beacon(First(call))); }
+void Ground(FunctionCall& call) { call.ReturnInt(RobotOf(call).Ground(First(call))); }
+void GroundAtAngle(FunctionCall& call) { call.ReturnInt(RobotOf(call).GroundAtAngle(First(call))); }
+
+void Command(FunctionCall& call)
+{
+    const int command = First(call);
+    const Value second = call.NextValue();
+    if (second.tag == Tag::String) call.Raise(NeedsNumber);
+    int argument = second.i;
+    if (second.tag == Tag::Float) {
+        const double truncated = std::trunc(second.f);
+        if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) call.Raise(BeyondIntegerRange);
+        argument = static_cast<int>(truncated);
+    }
+    call.ReturnText(RobotOf(call).Command(command & 0xFF, argument & 0xFF));
+}
+
+const FunctionEntry entries[] = {
+    { 5401, FirstArgument::OptionalZero, Look },
+    { 5402, FirstArgument::OptionalZero, Range },
+    { 5403, FirstArgument::None, Feel },
+    { 5404, FirstArgument::OptionalMinusOne, FeelShown },
+    { 5405, FirstArgument::None, Bumper },
+    { 5406, FirstArgument::OptionalMinusOne, BumperShown },
+    { 5407, FirstArgument::OptionalMinusOne, Sense },
+    { 5408, FirstArgument::None, Compass },
+    { 5409, FirstArgument::None, GpsX },
+    { 5410, FirstArgument::None, GpsY },
+    { 5411, FirstArgument::None, Points },
+    { 5412, FirstArgument::None, ChargeLevel },
+    { 5413, FirstArgument::Number, Beacon },
+    { 5414, FirstArgument::Number, Ground },
+    { 5415, FirstArgument::Number, GroundAtAngle },
+    { 5416, FirstArgument::Number, Command },
+};
+
+} // namespace
+
+Robot_Class& Expression_Class::Robot()
+{
+    if (!robotInstance) {
+        robotInstance = std::make_shared<Robot_Class>();
+        robotInstance->random = [] { return RandomNumbers::Draw31(); };
+        robotInstance->pause = PauseAfterRedraw;
+    }
+    return *robotInstance;
+}
+
+std::span<const FunctionEntry> RobotFunctionEntries() { return entries; }

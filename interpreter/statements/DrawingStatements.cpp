@@ -1,0 +1,187 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementTable.h"
+#include "platform/Events.h"
+#include "platform/KeyMap.h"
+#include "screen/ScreenForm.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+// The drawing and text-placement statements: each reads its numbers (and
+// texts) into the parameter slots with its own defaults and calls one drawing
+// service of the run-time screen.
+
+namespace {
+
+using Operation = void (*)(Durnix_Class&, TScreenForm&);
+
+// One statement: its argument counts, the letter and default of each slot
+// (slots past the letters are integers defaulting to 0), and its operation.
+struct DrawingStatement {
+    int code;
+    int required;
+    int maximum;
+    const char* letters;
+    int defaults[8];
+    Operation operation;
+};
+
+// The milliseconds between two looks at a held key.
+constexpr int KeyPollMilliseconds = 10;
+
+void TextWithFont(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.TextAtWithFont(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6], n[7]);
+}
+
+void Overlay(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.OverlayText(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6]);
+}
+
+// Waits while the key is held, at most ms milliseconds when ms is not 0. The
+// window events are processed meanwhile: only they report the key's release.
+void WaitNoKey(Durnix_Class& d, TScreenForm& screen)
+{
+    const int key = d.paramInt[0];
+    const long long limit = std::llabs(static_cast<long long>(d.paramInt[1]));
+    const double start = Expression_Class::MillisecondClock();
+    while (!screen.stopped && platform::KeyIsDown(key)) {
+        if (limit > 0 && Expression_Class::MillisecondClock() - start > static_cast<double>(limit))
+            break;
+        platform::WaitForEvents(KeyPollMilliseconds);
+    }
+}
+
+void DrawShape(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawPathString(d.paramText[0], n[1], n[2], n[3], n[4]);
+}
+
+void SetColor(Durnix_Class& d, TScreenForm& screen) { screen.SetColors(d.paramInt[0], d.paramInt[1]); }
+
+void SetPixel(Durnix_Class& d, TScreenForm& screen) { screen.SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]); }
+
+void FloodFill(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.FloodFillSurface(n[0], n[1], n[2], n[3]);
+}
+
+void FloodFill2(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.FloodFillToBorder(n[0], n[1], n[2], n[3]);
+}
+
+void GotoXY(Durnix_Class& d, TScreenForm& screen) { screen.canvas->penPos = QPoint(d.paramInt[0], d.paramInt[1]); }
+
+void LineTo(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.LineToXY(n[0], n[1], n[2], n[3]);
+}
+
+void Line(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawLine(n[0], n[1], n[2], n[3], n[4], n[5]);
+}
+
+template <int Kind>
+void EllipseOrRect(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawEllipseOrRect(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
+}
+
+template <int Kind>
+void RectOutline(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawRectOutline(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
+}
+
+void Arc(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawArc(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
+}
+
+void Pie(Durnix_Class& d, TScreenForm& screen)
+{
+    const int* n = d.paramInt;
+    screen.DrawPie(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
+}
+
+void SetMousePos(Durnix_Class& d, TScreenForm& screen) { screen.SetMousePos(d.paramInt[0], d.paramInt[1]); }
+
+void SetCursor(Durnix_Class& d, TScreenForm& screen) { screen.SetImageCursor(d.paramInt[0]); }
+
+// i an integer, f a double, z any value as text, s a text.
+constexpr DrawingStatement statements[] = {
+    { 1204, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, TextWithFont }, // xytext
+    { 1215, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, Overlay }, // overlaytext
+    { 1214, 1, 2, "ii", { 0, 0 }, WaitNoKey }, // waitnokeye
+    { 1301, 3, 5, "siiii", { 0, 0, 0, 1, -99 }, DrawShape }, // drawshape
+    { 1302, 0, 2, "ii", { -1, -1 }, SetColor }, // setcolor
+    { 1306, 0, 3, "iii", { -1, -1, -1 }, SetPixel }, // setpixel
+    { 1308, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill }, // floodfill
+    { 1309, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill2 }, // floodfill2
+    { 1311, 0, 2, "ii", { 0, 0 }, GotoXY }, // gotoxy
+    { 1312, 2, 4, "iiii", { 0, 0, -1, -1 }, LineTo }, // lineto
+    { 1313, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, Line }, // line
+    { 1314, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<1> }, // circle
+    { 1340, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<2> }, // circlewh
+    { 1315, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<3> }, // rectangle
+    { 1339, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<4> }, // rectanglewh
+    { 1334, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<1> }, // erectangle
+    { 1338, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<2> }, // erectanglewh
+    { 1332, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Arc }, // arc
+    { 1333, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Pie }, // pie
+    { 1317, 0, 2, "ii", { 0, 0 }, SetMousePos }, // setmousepos
+    { 1335, 0, 1, "i", { 0 }, SetCursor }, // setcursor
+};
+
+const DrawingStatement* Find(int code)
+{
+    for (const DrawingStatement& statement : statements)
+        if (statement.code == code)
+            return &statement;
+    return nullptr;
+}
+
+void Draw(Durnix_Class& d)
+{
+    const DrawingStatement* statement = Find(d.expression.tokenCode);
+    if (!statement)
+        d.RaiseError(0);
+    d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
+    const int slotCount = static_cast<int>(std::strlen(statement->letters));
+    for (int k = 0; k < slotCount; ++k) {
+        d.paramType[k] = statement->letters[k];
+        d.paramInt[k] = statement->defaults[k];
+        d.paramFloat[k] = statement->defaults[k];
+    }
+    int given = 0;
+    d.ParseParams(statement->required, statement->maximum, given);
+    if (ScreenForm)
+        statement->operation(d, *ScreenForm);
+}
+
+// The family's entries, one per statement above, all served by Draw.
+constexpr auto entries = [] {
+    std::array<StatementEntry, std::size(statements)> list {};
+    for (size_t k = 0; k < list.size(); ++k)
+        list[k] = StatementEntry { statements[k].code, Draw };
+    return list;
+}();
+
+} // namespace
+
+const StatementFamily drawingStatements = { entries.data(), static_cast<int>(entries.size()) };

@@ -1,0 +1,163 @@
+#include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementTable.h"
+#include "screen/Robot_class.h"
+#include "screen/ScreenForm.h"
+
+#include <cstdlib>
+
+// The robot's statements: the one-integer motion and settings statements, and
+// rlocate, rpen and rrelocate, which place the robot and set its pen.
+
+namespace {
+
+// A robot result code that is an error, and the run-time error it raises;
+// every other code is success.
+struct StatusError {
+    int status;
+    int error;
+};
+constexpr StatusError statusErrors[] = {
+    { RobotResult::NotInitialised, 80 },
+    { RobotResult::BatteriesDepleted, 81 },
+    { RobotResult::Collided, 79 },
+    { RobotResult::TimedOut, 82 },
+};
+
+void RaiseForStatus(Durnix_Class& d, int status)
+{
+    for (const StatusError& entry : statusErrors)
+        if (entry.status == status) d.RaiseError(entry.error);
+}
+
+// --- One-integer statements -------------------------------------------------------
+
+// One statement of the family: its default and the robot operation, which
+// returns a result code (settings that report nothing return success).
+struct OneIntegerStatement {
+    int code;
+    int defaultValue;
+    int (*operation)(Robot_Class&, int);
+};
+
+constexpr int Success = RobotResult::Success;
+
+constexpr OneIntegerStatement oneIntegerStatements[] = {
+    { 4001, 1, [](Robot_Class& r, int n) { return r.Forward(n); } },
+    { 4002, 1, [](Robot_Class& r, int n) { return r.Turn(n); } },
+    { 4003, 0, [](Robot_Class& r, int n) { return r.SetLineColor(n); } },
+    { 4004, 0, [](Robot_Class& r, int n) { return r.SetBeaconColor(n); } },
+    { 4005, 15, [](Robot_Class& r, int n) { return r.SetFloorColor(n); } },
+    { 4006, 0,
+        [](Robot_Class& r, int n) {
+            // The absolute value of the most negative integer is taken as the
+            // largest delay, like any other value beyond 500.
+            const int delay = n == INT32_MIN || std::abs(n) > 500 ? 500 : std::abs(n);
+            return r.SetSpeed(delay);
+        } },
+    { 4009, 0, [](Robot_Class& r, int n) { return r.SetHeading(n); } },
+    { 4010, 100,
+        [](Robot_Class& r, int n) {
+            r.SetCharge(n);
+            return Success;
+        } },
+    { 4011, 1,
+        [](Robot_Class& r, int n) {
+            r.SetIgnoreCharge(n != 0);
+            return Success;
+        } },
+    { 4015, 2,
+        [](Robot_Class& r, int n) {
+            r.SetErrorPercent(n, 0);
+            return Success;
+        } },
+    { 4018, 2,
+        [](Robot_Class& r, int n) {
+            r.SetSenseType(n);
+            return Success;
+        } },
+    { 4019, 2,
+        [](Robot_Class& r, int n) {
+            r.SetErrorPercent(n, 1);
+            return Success;
+        } },
+};
+
+template <size_t Index> void OneInteger(Durnix_Class& d)
+{
+    const OneIntegerStatement& statement = oneIntegerStatements[Index];
+    d.SetParamDefaults(1, statement.defaultValue, 'i');
+    int given = 0;
+    d.ParseParams(0, 1, given);
+    RaiseForStatus(d, statement.operation(d.expression.Robot(), d.paramInt[0]));
+}
+
+// --- Placement ----------------------------------------------------------------------
+
+void Locate(Durnix_Class& d)
+{
+    d.SetParamDefaults(7, -1, 'i');
+    d.paramInt[0] = 400;
+    d.paramInt[1] = 300;
+    d.paramInt[2] = 0;
+    d.paramInt[6] = 0;
+    int given = 0;
+    d.ParseParams(2, 7, given);
+    Canvas* canvas = nullptr;
+    const Palette* palette = nullptr;
+    const bool* stopped = nullptr;
+    if (ScreenForm != nullptr) {
+        canvas = d.paramInt[6] != 0 ? &ScreenForm->ScreenPageBitmap : &ScreenForm->imageCanvas;
+        palette = &ScreenForm->palette;
+        stopped = &ScreenForm->stopped;
+    }
+    d.expression.Robot().Locate(canvas, palette, Palette::size - 1, d.paramInt[0], d.paramInt[1], d.paramInt[2],
+        d.paramInt[3], d.paramInt[4], d.paramInt[5], stopped);
+}
+
+void Pen(Durnix_Class& d)
+{
+    d.SetParamDefaults(2, -1, 'i');
+    int given = 0;
+    d.ParseParams(1, 2, given);
+    d.expression.Robot().SetPen(d.paramInt[0] != 0, d.paramInt[1]);
+}
+
+void Relocate(Durnix_Class& d)
+{
+    d.SetParamDefaults(3, -1, 'i');
+    int given = 0;
+    d.ParseParams(0, 3, given);
+    // rrelocate before rlocate changes nothing and is no error.
+    d.expression.Robot().Relocate(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
+}
+
+constexpr StatementEntry entries[] = {
+    { 4001, OneInteger<0> },
+    { 4002, OneInteger<1> },
+    { 4003, OneInteger<2> },
+    { 4004, OneInteger<3> },
+    { 4005, OneInteger<4> },
+    { 4006, OneInteger<5> },
+    { 4009, OneInteger<6> },
+    { 4010, OneInteger<7> },
+    { 4011, OneInteger<8> },
+    { 4015, OneInteger<9> },
+    { 4018, OneInteger<10> },
+    { 4019, OneInteger<11> },
+    { 4007, Locate },
+    { 4014, Pen },
+    { 4020, Relocate },
+};
+
+// The entries and the statements they run must stay in step.
+constexpr bool EntriesMatchStatements()
+{
+    for (size_t k = 0; k < sizeof oneIntegerStatements / sizeof oneIntegerStatements[0]; ++k)
+        if (entries[k].code != oneIntegerStatements[k].code) return false;
+    return true;
+}
+static_assert(EntriesMatchStatements());
+
+} // namespace
+
+const StatementFamily robotStatements = { entries, sizeof entries / sizeof entries[0] };

@@ -1,0 +1,511 @@
+#include "screen/Robot_class.h"
+
+#include "platform/Colors.h"
+#include "screen/Canvas.h"
+#include "screen/Palette.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+// Placement, motion, settings and drawing of the robot. The sensors are in
+// RobotSensors.cpp.
+
+namespace {
+
+constexpr double DegreesToRadians = 0.017453292519943295;
+constexpr int BodyPenWidth = 4;
+
+// Truncation toward zero that saturates instead of overflowing.
+int Trunc(double v)
+{
+    if (!(v > -2147483648.0)) return v != v ? 0 : INT32_MIN;
+    if (!(v < 2147483648.0)) return INT32_MAX;
+    return static_cast<int>(v);
+}
+
+int ClampInt(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// The default palette stands in until rlocate hands the robot the screen's.
+const Palette& DefaultPalette()
+{
+    static const Palette palette;
+    return palette;
+}
+
+// Copies the part of `square` (in image coordinates) that lies on the image
+// between the image and a buffer that holds the square from its own (0, 0).
+// A square partly off the image saves and restores only the part on it.
+enum class Direction { ImageToBuffer, BufferToImage };
+
+QRect CopySquare(QImage& image, QImage& store, const QRect& square, Direction direction)
+{
+    const QRect part = square.intersected(image.rect()).intersected(store.rect().translated(square.topLeft()));
+    if (part.isEmpty()) return part;
+    const int bytes = part.width() * 4;
+    for (int row = part.top(); row <= part.bottom(); ++row) {
+        uchar* onImage = image.scanLine(row) + part.left() * 4;
+        uchar* inStore = store.scanLine(row - square.top()) + (part.left() - square.left()) * 4;
+        if (direction == Direction::ImageToBuffer)
+            std::memcpy(inStore, onImage, static_cast<size_t>(bytes));
+        else
+            std::memcpy(onImage, inStore, static_cast<size_t>(bytes));
+    }
+    return part;
+}
+
+// The square of half-side `half` around (cx, cy), corners truncated.
+QRect SquareAround(float cx, float cy, int half)
+{
+    const int left = Trunc(static_cast<double>(cx) - half);
+    const int top = Trunc(static_cast<double>(cy) - half);
+    return QRect(QPoint(left, top), QPoint(Trunc(static_cast<double>(cx) + half) - 1, Trunc(static_cast<double>(cy) + half) - 1));
+}
+
+void AppendColour(std::string& out, const char* label, int colour)
+{
+    out += ' ';
+    out += label;
+    out += ' ';
+    if (colour == Robot_Class::EmptyEntry) {
+        out += '-';
+        return;
+    }
+    char text[16];
+    if (colour < 0) {
+        auto end = std::to_chars(text, text + sizeof text, colour).ptr;
+        out.append(text, end);
+        return;
+    }
+    auto end = std::to_chars(text, text + sizeof text, colour, 16).ptr;
+    for (char* digit = text; digit != end; ++digit)
+        if (*digit >= 'a') *digit = static_cast<char>(*digit - 'a' + 'A');
+    out += "0x";
+    out.append(static_cast<size_t>(6 - std::min<long>(6, end - text)), '0');
+    out.append(text, end);
+}
+
+void AppendNumber(std::string& out, const char* label, double value, int decimals)
+{
+    char text[48];
+    auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    out += ' ';
+    out += label;
+    out += ' ';
+    out.append(text, end);
+}
+
+} // namespace
+
+Robot_Class::Robot_Class()
+{
+    colours.fill(EmptyEntry);
+    colours[FloorEntry] = 0xFFFFFF;
+}
+
+// --- Colours ------------------------------------------------------------------
+
+int Robot_Class::ColourOf(int c) const
+{
+    if (c < 0) return -1;
+    if (c <= maxIndex) return (palette ? *palette : DefaultPalette())[c];
+    return c;
+}
+
+int Robot_Class::IndexOf(int colour) const
+{
+    return (palette ? *palette : DefaultPalette()).PaletteIndexOf(colour);
+}
+
+int Robot_Class::Normalise(int64_t a)
+{
+    if (a >= 360) a -= 360;
+    if (a < 0) a += 360;
+    return ClampInt(a);
+}
+
+bool Robot_Class::Passable(int colour) const
+{
+    for (int entry : colours)
+        if (entry == colour) return true;
+    return false;
+}
+
+int Robot_Class::Pixel(QPoint p) const
+{
+    if (canvas == nullptr) return -1;
+    const QImage& image = canvas->image;
+    if (p.x() < 0 || p.y() < 0 || p.x() >= image.width() || p.y() >= image.height()) return -1;
+    return platform::fromQRgb(reinterpret_cast<const QRgb*>(image.constScanLine(p.y()))[p.x()]);
+}
+
+bool Robot_Class::InArena(QPoint p) const
+{
+    return p.x() >= 0 && p.x() <= arenaWidth && p.y() >= 0 && p.y() <= arenaHeight;
+}
+
+QPoint Robot_Class::PointAt(double d, double degrees) const
+{
+    const double angle = degrees * DegreesToRadians;
+    return QPoint(Trunc(static_cast<double>(x) + d * std::cos(angle)), Trunc(static_cast<double>(y) + d * std::sin(angle)));
+}
+
+int32_t Robot_Class::Random()
+{
+    if (random) return random();
+    // Without the run's generator a fixed sequence keeps tests repeatable.
+    static uint32_t state = 1;
+    state = state * 1103515245u + 12345u;
+    return static_cast<int32_t>(state & 0x7FFFFFFFu);
+}
+
+void Robot_Class::Pause(int milliseconds)
+{
+    if (pause && !Stopped()) pause(milliseconds);
+}
+
+// --- Placement ----------------------------------------------------------------
+
+void Robot_Class::Locate(Canvas* target, const Palette* screenPalette, int maxPaletteIndex, int newX, int newY,
+    int newHeading, int newRadius, int border, int fill, const bool* stoppedFlag)
+{
+    if (target == nullptr || screenPalette == nullptr) {
+        initialised = false;
+        return;
+    }
+    stopped = stoppedFlag;
+    canvas = target;
+    palette = screenPalette;
+    maxIndex = std::clamp(maxPaletteIndex, 0, Palette::size - 1);
+    FreeBuffers();
+
+    arenaHeight = canvas->image.height();
+    arenaWidth = canvas->image.width();
+    stepDelay = 0;
+    battery = FullCharge;
+    ignoreCharge = true;
+    points = 0;
+    colours.fill(EmptyEntry);
+    colours[FloorEntry] = 0xFFFFFF;
+    penDown = false;
+
+    radius = newRadius < 0 ? 20 : std::clamp(newRadius, 5, 50);
+
+    int64_t px = newX;
+    if (px < radius) px += radius;
+    if (px > arenaWidth - radius) px = arenaWidth - radius;
+    int64_t py = newY;
+    if (py < radius) py += radius;
+    if (py > arenaHeight - radius) py = arenaHeight - radius;
+    x = static_cast<float>(px);
+    y = static_cast<float>(py);
+
+    buffer = QImage(2 * radius, 2 * radius, QImage::Format_RGB32);
+    bigBuffer = QImage(4 * radius + 8, 4 * radius + 8, QImage::Format_RGB32);
+
+    fillColour = fill == -1 ? 0xFFFFFF : ColourOf(fill);
+    borderColour = border == -1 ? 0xFF0000 : ColourOf(border);
+    if (borderColour == 0xFFFFFF) borderColour = 0x0000FF;
+
+    heading = Normalise(static_cast<int64_t>(newHeading) - 90);
+
+    SaveSquare();
+    initialised = true;
+    Draw(true);
+
+    if (!simulated) Send(3, static_cast<int>(px));
+}
+
+int Robot_Class::Relocate(int newX, int newY, int newHeading)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    if (newX >= 0) x = static_cast<float>(newX);
+    if (newY >= 0) y = static_cast<float>(newY);
+    if (newHeading != -1) heading = Normalise(static_cast<int64_t>(newHeading) - 90);
+    Draw(false);
+    return RobotResult::Success;
+}
+
+void Robot_Class::FreeBuffers()
+{
+    buffer = QImage();
+    bigBuffer = QImage();
+    initialised = false;
+}
+
+// --- Drawing -------------------------------------------------------------------
+
+void Robot_Class::SaveSquare()
+{
+    if (canvas == nullptr || buffer.isNull()) return;
+    CopySquare(canvas->image, buffer, SquareAround(x, y, radius), Direction::ImageToBuffer);
+    savedX = x;
+    savedY = y;
+}
+
+void Robot_Class::RestoreSquare()
+{
+    if (canvas == nullptr || buffer.isNull()) return;
+    canvas->Changed(CopySquare(canvas->image, buffer, SquareAround(savedX, savedY, radius), Direction::BufferToImage));
+}
+
+void Robot_Class::SaveBigSquare()
+{
+    if (canvas == nullptr || bigBuffer.isNull()) return;
+    CopySquare(canvas->image, bigBuffer, SquareAround(x, y, 2 * radius + 4), Direction::ImageToBuffer);
+    bigSavedX = x;
+    bigSavedY = y;
+}
+
+void Robot_Class::RestoreBigSquare()
+{
+    if (canvas == nullptr || bigBuffer.isNull()) return;
+    canvas->Changed(
+        CopySquare(canvas->image, bigBuffer, SquareAround(bigSavedX, bigSavedY, 2 * radius + 4), Direction::BufferToImage));
+}
+
+void Robot_Class::SetCanvasPixel(QPoint p, int colour)
+{
+    QImage& image = canvas->image;
+    if (!image.rect().contains(p)) return;
+    reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = platform::toQRgb(colour);
+    canvas->Changed(QRect(p, QSize(1, 1)));
+}
+
+void Robot_Class::Draw(bool restore)
+{
+    if (Stopped() || canvas == nullptr) return;
+    if (restore) RestoreSquare();
+
+    const int cx = Trunc(x);
+    const int cy = Trunc(y);
+    if (penDown) {
+        const QPoint from(penX, penY);
+        const QPoint to(cx, cy);
+        const int width = canvas->penWidth;
+        const int colour = trailColour;
+        canvas->Draw([&](QPainter& painter) {
+            painter.setPen(QPen(platform::toQColor(colour), width));
+            painter.drawLine(from, to);
+            return QRect(from, to).normalized().adjusted(-width, -width, width, width);
+        });
+        penX = cx;
+        penY = cy;
+    }
+    SaveSquare();
+
+    const QPoint corner1(Trunc(static_cast<double>(x) - radius + 4), Trunc(static_cast<double>(y) - radius + 4));
+    const QPoint corner2(Trunc(static_cast<double>(x) + radius - 4), Trunc(static_cast<double>(y) + radius - 4));
+    const double angle = heading * DegreesToRadians;
+    const int reach = radius - 5;
+    QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach), Trunc(static_cast<double>(y) + std::sin(angle) * reach));
+    // Straight up the cosine is not exactly 0; the line must stay vertical.
+    if (heading == 270) tip.setX(cx);
+    const QPoint centre(cx, cy);
+    canvas->Draw([&](QPainter& painter) {
+        painter.setPen(QPen(platform::toQColor(borderColour), BodyPenWidth));
+        painter.setBrush(platform::toQColor(fillColour));
+        // The corners bound the ellipse as a Windows rectangle: right and
+        // bottom exclusive.
+        painter.drawEllipse(QRect(corner1, corner2 - QPoint(1, 1)));
+        painter.drawLine(centre, tip);
+        return SquareAround(x, y, radius);
+    });
+
+    battery -= 2;
+    if (battery < 0) battery = 0;
+    Pause(stepDelay);
+}
+
+// --- Motion --------------------------------------------------------------------
+
+bool Robot_Class::Collides(int arcCentre) const
+{
+    for (int offset = arcCentre - 65; offset <= arcCentre + 64; offset += 3) {
+        const QPoint p = PointAt(radius + 1, Normalise(static_cast<int64_t>(heading) + offset));
+        if (!InArena(p) || !Passable(Pixel(p))) return true;
+    }
+    return false;
+}
+
+int Robot_Class::Forward(int n)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    const int64_t count = std::llabs(static_cast<int64_t>(n));
+    if (!simulated) return Send(n >= 0 ? 6 : 7, static_cast<int>(count)) ? RobotResult::Success : RobotResult::TimedOut;
+    if (!MayAct()) return RobotResult::BatteriesDepleted;
+    points += 3;
+    battery -= 1;
+    const float sign = n >= 0 ? 1.0f : -1.0f;
+    const int arcCentre = n >= 0 ? 0 : 180;
+    float dx = 0;
+    float dy = 0;
+    auto takeStep = [&] {
+        dx = sign * static_cast<float>(std::cos(heading * DegreesToRadians));
+        dy = sign * static_cast<float>(std::sin(heading * DegreesToRadians));
+    };
+    takeStep();
+    for (int64_t round = 0; round < count; ++round) {
+        // A stop ends a long motion; the run ends on the same flag.
+        if (Stopped()) break;
+        if (slipPercent > 0) {
+            const int32_t r = Random() % 20000;
+            if (r < 100 * slipPercent) continue;
+            if (r < 150 * slipPercent) {
+                Turn(-1);
+                takeStep();
+            } else if (r < 200 * slipPercent) {
+                Turn(1);
+                takeStep();
+            }
+        }
+        if (Collides(arcCentre)) return RobotResult::Collided;
+        x += dx;
+        y += dy;
+        Draw(true);
+    }
+    return RobotResult::Success;
+}
+
+int Robot_Class::Turn(int a)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    if (!simulated) {
+        int64_t wrapped = a;
+        if (wrapped > 180) wrapped -= 360;
+        if (wrapped < -180) wrapped += 360;
+        return Send(wrapped >= 0 ? 12 : 13, static_cast<int>(std::llabs(wrapped))) ? RobotResult::Success
+                                                                                   : RobotResult::TimedOut;
+    }
+    if (!MayAct()) return RobotResult::BatteriesDepleted;
+    points += 2;
+    const int64_t count = std::llabs(static_cast<int64_t>(a));
+    const int step = a > 0 ? 1 : -1;
+    for (int64_t k = 0; k < count;) {
+        if (Stopped()) break;
+        bool counts = true;
+        if (slipPercent > 0) {
+            const int32_t r = Random() % 10000;
+            if (r < 50 * slipPercent) {
+                ++k;
+                continue;
+            }
+            counts = r >= 100 * slipPercent;
+        }
+        heading = Normalise(static_cast<int64_t>(heading) + step);
+        Draw(true);
+        if (counts) ++k;
+    }
+    return RobotResult::Success;
+}
+
+int Robot_Class::SetHeading(int h)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    if (!MayAct()) return RobotResult::BatteriesDepleted;
+    points += 2;
+    heading = Normalise(static_cast<int64_t>(h) - 90);
+    Draw(true);
+    return 0;
+}
+
+// --- Settings --------------------------------------------------------------------
+
+int Robot_Class::SetSpeed(int milliseconds)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    if (!simulated && !Send(36, milliseconds)) return RobotResult::TimedOut;
+    stepDelay = std::min(milliseconds, 500);
+    return RobotResult::Success;
+}
+
+void Robot_Class::SetCharge(int percent)
+{
+    percent = std::clamp(percent, 1, 100);
+    battery = percent * FullCharge / 100;
+}
+
+void Robot_Class::SetPen(bool down, int colour)
+{
+    if (!simulated) {
+        Send(129, down ? 1 : 0);
+        return;
+    }
+    penDown = down;
+    penX = Trunc(x);
+    penY = Trunc(y);
+    trailColour = colour == -1 ? colours[LineEntry] : ColourOf(colour);
+}
+
+void Robot_Class::SetErrorPercent(int percent, int which)
+{
+    percent = std::clamp(percent, 0, 100);
+    if (which == 0)
+        slipPercent = percent;
+    else if (which == 1)
+        errorPercent = percent;
+}
+
+int Robot_Class::SetColourEntry(int entry, int c)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    colours[static_cast<size_t>(entry)] = ColourOf(c);
+    return RobotResult::Success;
+}
+
+int Robot_Class::SetInvisibleColors(const int* list, int n)
+{
+    if (!initialised) return RobotResult::NotInitialised;
+    n = std::clamp(n, 0, 15);
+    for (int i = 1; i <= n; ++i) {
+        const int colour = ColourOf(list[i - 1]);
+        // A colour is compared with pixels read back from the screen, so it
+        // is stored as a pixel would hold it; a negative colour stays -1.
+        colours[static_cast<size_t>(i)] = colour < 0 ? -1 : NormalisedColor(colour);
+    }
+    return RobotResult::Success;
+}
+
+// --- Real robot ------------------------------------------------------------------
+
+bool Robot_Class::Send(int command, int argument)
+{
+    // FIXME: the ports service's serial exchange; until it exists a robot
+    // without a link behaves as one that never answers.
+    if (link == nullptr) return false;
+    return link->Exchange(static_cast<uint8_t>(command), static_cast<uint8_t>(argument), reply);
+}
+
+// --- Dump ------------------------------------------------------------------------
+
+std::string Robot_Class::DebugDump() const
+{
+    std::string out = initialised ? "placed" : "unplaced";
+    if (!simulated) out += " real";
+    AppendNumber(out, "x", x, 2);
+    AppendNumber(out, "y", y, 2);
+    out += " compass " + std::to_string(Normalise(static_cast<int64_t>(heading) + 90));
+    out += " r " + std::to_string(radius);
+    out += " points " + std::to_string(points);
+    out += " battery " + std::to_string(battery);
+    if (ignoreCharge) out += " ignorecharge";
+    out += " delay " + std::to_string(stepDelay);
+    out += " slip " + std::to_string(slipPercent);
+    out += " error " + std::to_string(errorPercent);
+    out += " sense " + std::to_string(senseType);
+    out += penDown ? " pen down" : " pen up";
+    AppendColour(out, "trail", trailColour);
+    AppendColour(out, "floor", colours[FloorEntry]);
+    AppendColour(out, "line", colours[LineEntry]);
+    AppendColour(out, "beacon", colours[BeaconEntry]);
+    for (size_t k = 3; k < colours.size(); ++k)
+        if (colours[k] != EmptyEntry) AppendColour(out, "invisible", colours[k]);
+    return out;
+}

@@ -1,0 +1,253 @@
+#include "screen/raster/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace raster {
+
+namespace {
+
+constexpr Pixel ColorMask = 0x00FFFFFF;
+
+// The part of [from, to) that lies inside [0, limit).
+std::pair<int, int> ClipRange(Coordinate from, Coordinate to, int limit)
+{
+    Coordinate low = std::max<Coordinate>(from, 0);
+    Coordinate high = std::min<Coordinate>(to, limit);
+    if (high < low)
+        high = low;
+    return { static_cast<int>(std::min<Coordinate>(low, limit)), static_cast<int>(high) };
+}
+
+WideBox Normalised(WideBox box)
+{
+    if (box.right < box.left)
+        std::swap(box.left, box.right);
+    if (box.bottom < box.top)
+        std::swap(box.top, box.bottom);
+    return box;
+}
+
+Box Clipped(const Surface& surface, Coordinate left, Coordinate top, Coordinate right, Coordinate bottom)
+{
+    auto [l, r] = ClipRange(left, right, surface.width);
+    auto [t, b] = ClipRange(top, bottom, surface.height);
+    return Box { l, t, r, b };
+}
+
+void FillRow(const Surface& surface, int y, Coordinate from, Coordinate to, Pixel value)
+{
+    if (y < 0 || y >= surface.height)
+        return;
+    auto [l, r] = ClipRange(from, to, surface.width);
+    std::fill(surface.Row(y) + l, surface.Row(y) + r, value);
+}
+
+// Offset along the minor axis of pixel `step` of a line whose major axis runs
+// `major` steps while its minor axis runs `minor`: the nearest whole pixel, a
+// half rounding away from the start. 128-bit so that any two 32-bit points fit.
+Coordinate MinorOffset(Coordinate step, Coordinate major, Coordinate minor)
+{
+    const __int128 numerator = static_cast<__int128>(2) * step * minor + major;
+    return static_cast<Coordinate>(numerator / (static_cast<__int128>(2) * major));
+}
+
+// Pixels of one row of an ellipse: `none` when the row lies outside the box.
+struct RowSpan {
+    Coordinate left = 0;
+    Coordinate right = -1; // inclusive
+    bool none = true;
+};
+
+// The covered pixels of row y of the ellipse in box (normalised, not empty).
+// Spans are built outward from the centre column(s), so each row is exactly
+// symmetric, and every row of the box keeps its centre pixel(s).
+RowSpan EllipseRow(const WideBox& box, Coordinate y)
+{
+    RowSpan span;
+    if (y < box.top || y >= box.bottom)
+        return span;
+    const Coordinate width = box.right - box.left;
+    const Coordinate height = box.bottom - box.top;
+    const double radiusX = static_cast<double>(width) / 2.0;
+    const double radiusY = static_cast<double>(height) / 2.0;
+    // Twice the distance of the pixel centre from the centre row is exact.
+    const double fromCentre = static_cast<double>(2 * (y - box.top) + 1 - height) / 2.0;
+    const double t = fromCentre / radiusY;
+    const double half = radiusX * std::sqrt(std::max(0.0, 1.0 - t * t));
+    const Coordinate centreLeft = box.left + (width - 1) / 2;
+    const Coordinate centreRight = box.left + width / 2;
+    // Odd widths: pixel centres sit at whole distances from the centre; even
+    // widths at halves.
+    Coordinate reach = width % 2 == 1 ? static_cast<Coordinate>(std::floor(half))
+                                      : static_cast<Coordinate>(std::floor(half - 0.5));
+    reach = std::clamp<Coordinate>(reach, 0, (width - 1) / 2);
+    span.left = centreLeft - reach;
+    span.right = centreRight + reach;
+    span.none = false;
+    return span;
+}
+
+} // namespace
+
+Box Box::United(const Box& other) const
+{
+    if (other.Empty())
+        return *this;
+    if (Empty())
+        return other;
+    return Box { std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+        std::max(bottom, other.bottom) };
+}
+
+bool SameColor(Pixel a, Pixel b) { return ((a ^ b) & ColorMask) == 0; }
+
+Box PutPixel(const Surface& surface, Coordinate x, Coordinate y, Pixel value)
+{
+    if (!surface.Contains(x, y))
+        return {};
+    const int column = static_cast<int>(x);
+    const int row = static_cast<int>(y);
+    surface.Row(row)[column] = value;
+    return Box { column, row, column + 1, row + 1 };
+}
+
+bool PixelAt(const Surface& surface, Coordinate x, Coordinate y, Pixel& value)
+{
+    if (!surface.Contains(x, y))
+        return false;
+    value = surface.Row(static_cast<int>(y))[static_cast<int>(x)];
+    return true;
+}
+
+Box Line(const Surface& surface, Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, Pixel value)
+{
+    const Coordinate dx = x2 - x1;
+    const Coordinate dy = y2 - y1;
+    const Coordinate stepX = dx < 0 ? -1 : 1;
+    const Coordinate stepY = dy < 0 ? -1 : 1;
+    const Coordinate absX = dx < 0 ? -dx : dx;
+    const Coordinate absY = dy < 0 ? -dy : dy;
+    const bool alongX = absX >= absY;
+    const Coordinate steps = alongX ? absX : absY; // the last pixel is left out
+    if (steps == 0)
+        return {};
+
+    // Only the steps whose major coordinate lies on the surface are visited,
+    // so a line of any length costs at most one surface width or height.
+    const Coordinate start = alongX ? x1 : y1;
+    const Coordinate direction = alongX ? stepX : stepY;
+    const Coordinate limit = alongX ? surface.width : surface.height;
+    Coordinate first = direction > 0 ? -start : start - (limit - 1);
+    Coordinate last = direction > 0 ? limit - 1 - start : start;
+    first = std::max<Coordinate>(first, 0);
+    last = std::min<Coordinate>(last, steps - 1);
+
+    Box changed;
+    for (Coordinate step = first; step <= last; ++step) {
+        Coordinate x, y;
+        if (alongX) {
+            x = x1 + stepX * step;
+            y = y1 + stepY * MinorOffset(step, absX, absY);
+        } else {
+            y = y1 + stepY * step;
+            x = x1 + stepX * MinorOffset(step, absY, absX);
+        }
+        changed = changed.United(PutPixel(surface, x, y, value));
+    }
+    return changed;
+}
+
+Box FillBox(const Surface& surface, const WideBox& wide, Pixel value)
+{
+    const WideBox box = Normalised(wide);
+    const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
+    if (clipped.Empty())
+        return {};
+    for (int y = clipped.top; y < clipped.bottom; ++y)
+        std::fill(surface.Row(y) + clipped.left, surface.Row(y) + clipped.right, value);
+    return clipped;
+}
+
+Box Rectangle(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brush)
+{
+    const WideBox box = Normalised(wide);
+    const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
+    if (clipped.Empty())
+        return {};
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        if (y == box.top || y == box.bottom - 1) {
+            FillRow(surface, y, box.left, box.right, pen);
+            continue;
+        }
+        FillRow(surface, y, box.left + 1, box.right - 1, brush);
+        FillRow(surface, y, box.left, box.left + 1, pen);
+        FillRow(surface, y, box.right - 1, box.right, pen);
+    }
+    return clipped;
+}
+
+Box Ellipse(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brush)
+{
+    const WideBox box = Normalised(wide);
+    if (box.right == box.left || box.bottom == box.top)
+        return {};
+    const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
+    if (clipped.Empty())
+        return {};
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const RowSpan row = EllipseRow(box, y);
+        const RowSpan above = EllipseRow(box, y - 1);
+        const RowSpan below = EllipseRow(box, Coordinate { y } + 1);
+        // Inside pixels: those whose four neighbours are all covered.
+        Coordinate innerLeft = row.left + 1;
+        Coordinate innerRight = row.right - 1;
+        if (above.none || below.none) {
+            innerRight = innerLeft - 1;
+        } else {
+            innerLeft = std::max({ innerLeft, above.left, below.left });
+            innerRight = std::min({ innerRight, above.right, below.right });
+        }
+        if (innerLeft > innerRight) {
+            FillRow(surface, y, row.left, row.right + 1, pen);
+            continue;
+        }
+        FillRow(surface, y, row.left, innerLeft, pen);
+        FillRow(surface, y, innerLeft, innerRight + 1, brush);
+        FillRow(surface, y, innerRight + 1, row.right + 1, pen);
+    }
+    return clipped;
+}
+
+Box CopyBlock(const Surface& target, Coordinate x, Coordinate y, const Surface& source, Coordinate sourceX,
+    Coordinate sourceY, Coordinate width, Coordinate height)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+    // Trim the block where either side leaves its surface.
+    auto trim = [](Coordinate& to, Coordinate& from, Coordinate& size, int toLimit, int fromLimit) {
+        const Coordinate before = std::max<Coordinate>({ 0, -to, -from });
+        to += before;
+        from += before;
+        size -= before;
+        size = std::min<Coordinate>({ size, toLimit - to, fromLimit - from });
+    };
+    trim(x, sourceX, width, target.width, source.width);
+    trim(y, sourceY, height, target.height, source.height);
+    if (width <= 0 || height <= 0)
+        return {};
+    const int rows = static_cast<int>(height);
+    const size_t bytes = static_cast<size_t>(width) * sizeof(Pixel);
+    // Top-down unless the block moves down within one buffer.
+    const bool upward = target.pixels == source.pixels && y > sourceY;
+    for (int k = 0; k < rows; ++k) {
+        const int row = upward ? rows - 1 - k : k;
+        std::memmove(target.Row(static_cast<int>(y) + row) + x, source.Row(static_cast<int>(sourceY) + row) + sourceX,
+            bytes);
+    }
+    return Box { static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + width), static_cast<int>(y + height) };
+}
+
+} // namespace raster

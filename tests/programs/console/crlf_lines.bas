@@ -1,0 +1,2 @@
+print "crlf"
+if 1 then print "ok"

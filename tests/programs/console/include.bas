@@ -1,0 +1,3 @@
+#include "lib/greet.bas"
+call greet("you")
+print greet__Result

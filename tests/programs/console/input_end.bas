@@ -1,0 +1,3 @@
+print "before"
+input x
+print "after"

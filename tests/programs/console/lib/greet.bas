@@ -1,0 +1,2 @@
+sub greet(who)
+return "hello " + who

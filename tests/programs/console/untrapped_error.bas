@@ -1,0 +1,3 @@
+print "start"
+y = z + 1
+print "never"

@@ -1,0 +1,11 @@
+text = "first" + char(10) + "Second"
+print re_Setup("^s")
+print re_search(text)
+print re_Setup("^s", re_multiline + re_ignorecase)
+print re_search(text), " ", re_start()
+print re_Setup("f.*d", re_dotmatchnewline)
+print re_search(text), " ", re_end()
+print re_Setup("\d+", re_righttoleft)
+print re_search("12 345"), " ", re_start()
+print re_Setup("a b # a comment", re_ignorewhitespace)
+print re_search("xab"), " ", re_start()

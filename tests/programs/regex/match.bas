@@ -1,0 +1,5 @@
+print re_Setup("[a-z]+(\d*)")
+print re_match("abc12"), " ", re_start(1), " ", re_end(1)
+print re_match("abc12x"), " ", re_numofgrps()
+print re_Setup("")
+print re_match(""), " ", re_search("xyz"), " ", re_start(), " ", re_end()

@@ -1,0 +1,2 @@
+rlocate 400, 300
+print rbeacon("a")

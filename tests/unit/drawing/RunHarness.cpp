@@ -1,0 +1,85 @@
+#include "RunHarness.h"
+
+#include "interpreter/ProgramFiles.h"
+#include "screen/ScreenForm.h"
+
+#include "platform/Colors.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+TScreenForm& TestScreen()
+{
+    static int argc = 1;
+    static char name[] = "test_drawing";
+    static char* argv[] = { name, nullptr };
+    static QApplication application(argc, argv);
+    static std::unique_ptr<TScreenForm> screen = [] {
+        auto form = std::make_unique<TScreenForm>();
+        ScreenForm = form.get();
+        return form;
+    }();
+    return *screen;
+}
+
+namespace {
+
+std::string ReadAll(FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+} // namespace
+
+RunResult RunProgram(const std::string& text, const std::string& input)
+{
+    TScreenForm& screen = TestScreen();
+    FILE* out = std::tmpfile();
+    FILE* in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    screen.SetHeadless(out, in);
+    platform::RecordingMessageBoxes boxes;
+    platform::setMessageBoxes(&boxes);
+
+    RunResult result;
+    {
+        screen.PrepareForRun();
+        Durnix_Class interpreter;
+        result.ended = interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
+        screen.AfterRun();
+        result.outcome = interpreter.outcome;
+        result.errorNumber = interpreter.expression.lastErrorNumber;
+        result.errorLine = interpreter.expression.lastErrorLine;
+    }
+    platform::setMessageBoxes(nullptr);
+    screen.SetHeadless(nullptr, nullptr);
+    result.output = ReadAll(out);
+    std::fclose(out);
+    std::fclose(in);
+    result.boxes = boxes.shown;
+    return result;
+}
+
+std::string Region(int x, int y, int width, int height)
+{
+    const TScreenForm& screen = TestScreen();
+    std::string text;
+    for (int row = y; row < y + height; ++row) {
+        for (int column = x; column < x + width; ++column) {
+            const int colour = platform::fromQRgb(screen.imageCanvas.image.pixel(column, row));
+            const int index = screen.PaletteIndexOf(colour);
+            text += index == 15 ? '.' : index >= 0 && index < 15 ? "0123456789abcde"[index] : '?';
+        }
+        text += '\n';
+    }
+    return text;
+}
