@@ -44,25 +44,76 @@ int IntArgument(FunctionCall& call, const Value& v)
     return v.tag == Tag::Int ? v.i : call.ex.RoundToIntChecked(v.f, false);
 }
 
-int First(FunctionCall& call) { return IntArgument(call, call.first); }
+int First(FunctionCall& call)
+{
+    return IntArgument(call, call.first);
+}
 
-Robot_Class& RobotOf(FunctionCall& call) { return call.ex.Robot(); }
+Robot_Class& RobotOf(FunctionCall& call)
+{
+    return call.ex.Robot();
+}
 
-void Look(FunctionCall& call) { call.ReturnInt(RobotOf(call).Look(First(call))); }
-void Range(FunctionCall& call) { call.ReturnInt(RobotOf(call).Range(First(call))); }
-void Feel(FunctionCall& call) { call.ReturnInt(RobotOf(call).Feel()); }
-void FeelShown(FunctionCall& call) { call.ReturnInt(RobotOf(call).FeelShown(First(call))); }
-void Bumper(FunctionCall& call) { call.ReturnInt(RobotOf(call).Bumper()); }
-void BumperShown(FunctionCall& call) { call.ReturnInt(RobotOf(call).BumperShown(First(call))); }
-void Sense(FunctionCall& call) { call.ReturnInt(RobotOf(call).Sense(First(call))); }
-void Compass(FunctionCall& call) { call.ReturnInt(RobotOf(call).Compass()); }
-void GpsX(FunctionCall& call) { call.ReturnInt(RobotOf(call).GpsX()); }
-void GpsY(FunctionCall& call) { call.ReturnInt(RobotOf(call).GpsY()); }
-void Points(FunctionCall& call) { call.ReturnInt(RobotOf(call).Points()); }
-void ChargeLevel(FunctionCall& call) { call.ReturnInt(RobotOf(call).ChargeLevel()); }
-void Beacon(FunctionCall& call) { call.ReturnInt(RobotOf(call).Beacon(First(call))); }
-void Ground(FunctionCall& call) { call.ReturnInt(RobotOf(call).Ground(First(call))); }
-void GroundAtAngle(FunctionCall& call) { call.ReturnInt(RobotOf(call).GroundAtAngle(First(call))); }
+void Look(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Look(First(call)));
+}
+void Range(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Range(First(call)));
+}
+void Feel(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Feel());
+}
+void FeelShown(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).FeelShown(First(call)));
+}
+void Bumper(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Bumper());
+}
+void BumperShown(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).BumperShown(First(call)));
+}
+void Sense(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Sense(First(call)));
+}
+void Compass(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Compass());
+}
+void GpsX(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).GpsX());
+}
+void GpsY(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).GpsY());
+}
+void Points(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Points());
+}
+void ChargeLevel(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).ChargeLevel());
+}
+void Beacon(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Beacon(First(call)));
+}
+void Ground(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).Ground(First(call)));
+}
+void GroundAtAngle(FunctionCall& call)
+{
+    call.ReturnInt(RobotOf(call).GroundAtAngle(First(call)));
+}
 
 void Command(FunctionCall& call)
 {
@@ -109,4 +160,7 @@ Robot_Class& Expression_Class::Robot()
     return *robotInstance;
 }
 
-std::span<const FunctionEntry> RobotFunctionEntries() { return entries; }
+std::span<const FunctionEntry> RobotFunctionEntries()
+{
+    return entries;
+}

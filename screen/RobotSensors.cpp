@@ -1,4 +1,5 @@
 #include "screen/Canvas.h"
+#include "screen/Palette.h"
 #include "screen/Robot_class.h"
 
 #include "platform/Colors.h"
@@ -157,7 +158,9 @@ int Robot_Class::FeelShown(int colour)
     if (!initialised) return -1;
     if (!simulated) return reply[1];
     if (!Reading()) return 0;
-    const int mark = colour < 0 ? colours[BeaconEntry] : ColourOf(colour);
+    // The probe recognises its own paint as the pixels hold it, also for a
+    // colour that a pixel cannot hold exactly (an unset beacon colour).
+    const int mark = NormalisedColor(colour < 0 ? colours[BeaconEntry] : ColourOf(colour));
     SaveBigSquare();
     int bits = 0;
     for (int i = 0; i < 5; ++i) {
@@ -225,7 +228,8 @@ int Robot_Class::Range(int a)
         const QPoint p = Offset(start, d, heading + a);
         if (!InArena(p) || !Passable(Pixel(p))) break;
     }
-    return NoisyClamped(static_cast<float>(d), std::sqrt(double(arenaWidth) * arenaWidth + double(arenaHeight) * arenaHeight));
+    return NoisyClamped(
+        static_cast<float>(d), std::sqrt(double(arenaWidth) * arenaWidth + double(arenaHeight) * arenaHeight));
 }
 
 int Robot_Class::Beacon(int colour)
@@ -244,7 +248,8 @@ int Robot_Class::Beacon(int colour)
             break;
         }
     }
-    return NoisyClamped(static_cast<float>(found), std::sqrt(double(arenaWidth) * arenaWidth + double(arenaHeight) * arenaHeight));
+    return NoisyClamped(
+        static_cast<float>(found), std::sqrt(double(arenaWidth) * arenaWidth + double(arenaHeight) * arenaHeight));
 }
 
 bool Robot_Class::SensorAtAngle(int a, int range, int& colour, int& distance)

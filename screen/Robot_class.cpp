@@ -18,7 +18,6 @@
 namespace {
 
 constexpr double DegreesToRadians = 0.017453292519943295;
-constexpr int BodyPenWidth = 4;
 
 // Truncation toward zero that saturates instead of overflowing.
 int Trunc(double v)
@@ -66,7 +65,8 @@ QRect SquareAround(float cx, float cy, int half)
 {
     const int left = Trunc(static_cast<double>(cx) - half);
     const int top = Trunc(static_cast<double>(cy) - half);
-    return QRect(QPoint(left, top), QPoint(Trunc(static_cast<double>(cx) + half) - 1, Trunc(static_cast<double>(cy) + half) - 1));
+    return QRect(QPoint(left, top),
+        QPoint(Trunc(static_cast<double>(cx) + half) - 1, Trunc(static_cast<double>(cy) + half) - 1));
 }
 
 void AppendColour(std::string& out, const char* label, int colour)
@@ -154,7 +154,8 @@ bool Robot_Class::InArena(QPoint p) const
 QPoint Robot_Class::PointAt(double d, double degrees) const
 {
     const double angle = degrees * DegreesToRadians;
-    return QPoint(Trunc(static_cast<double>(x) + d * std::cos(angle)), Trunc(static_cast<double>(y) + d * std::sin(angle)));
+    return QPoint(
+        Trunc(static_cast<double>(x) + d * std::cos(angle)), Trunc(static_cast<double>(y) + d * std::sin(angle)));
 }
 
 int32_t Robot_Class::Random()
@@ -213,6 +214,7 @@ void Robot_Class::Locate(Canvas* target, const Palette* screenPalette, int maxPa
     fillColour = fill == -1 ? 0xFFFFFF : ColourOf(fill);
     borderColour = border == -1 ? 0xFF0000 : ColourOf(border);
     if (borderColour == 0xFFFFFF) borderColour = 0x0000FF;
+    body.Reset(borderColour, fillColour);
 
     heading = Normalise(static_cast<int64_t>(newHeading) - 90);
 
@@ -267,8 +269,8 @@ void Robot_Class::SaveBigSquare()
 void Robot_Class::RestoreBigSquare()
 {
     if (canvas == nullptr || bigBuffer.isNull()) return;
-    canvas->Changed(
-        CopySquare(canvas->image, bigBuffer, SquareAround(bigSavedX, bigSavedY, 2 * radius + 4), Direction::BufferToImage));
+    canvas->Changed(CopySquare(
+        canvas->image, bigBuffer, SquareAround(bigSavedX, bigSavedY, 2 * radius + 4), Direction::BufferToImage));
 }
 
 void Robot_Class::SetCanvasPixel(QPoint p, int colour)
@@ -305,19 +307,11 @@ void Robot_Class::Draw(bool restore)
     const QPoint corner2(Trunc(static_cast<double>(x) + radius - 4), Trunc(static_cast<double>(y) + radius - 4));
     const double angle = heading * DegreesToRadians;
     const int reach = radius - 5;
-    QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach), Trunc(static_cast<double>(y) + std::sin(angle) * reach));
+    QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach),
+        Trunc(static_cast<double>(y) + std::sin(angle) * reach));
     // Straight up the cosine is not exactly 0; the line must stay vertical.
     if (heading == 270) tip.setX(cx);
-    const QPoint centre(cx, cy);
-    canvas->Draw([&](QPainter& painter) {
-        painter.setPen(QPen(platform::toQColor(borderColour), BodyPenWidth));
-        painter.setBrush(platform::toQColor(fillColour));
-        // The corners bound the ellipse as a Windows rectangle: right and
-        // bottom exclusive.
-        painter.drawEllipse(QRect(corner1, corner2 - QPoint(1, 1)));
-        painter.drawLine(centre, tip);
-        return SquareAround(x, y, radius);
-    });
+    canvas->Changed(body.Draw(canvas->image, QPoint(cx, cy), corner1, corner2, tip));
 
     battery -= 2;
     if (battery < 0) battery = 0;

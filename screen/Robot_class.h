@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screen/RobotBody.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -155,6 +157,8 @@ public:
     bool simulated = true;
 
 private:
+    RobotBody body;
+
     int SetColourEntry(int entry, int c);
     bool Stopped() const { return stopped != nullptr && *stopped; }
     // The battery rule: an operation may act while charge is left or an empty

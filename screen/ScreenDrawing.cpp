@@ -22,8 +22,7 @@ enum ShapeKind { EllipseByCorners = 1, EllipseBySize = 2, RectangleByCorners = 3
 // position and size (right and bottom edges excluded, as given).
 raster::WideBox ShapeBox(bool byCorners, int x1, int y1, int x2, int y2)
 {
-    if (!byCorners)
-        return raster::WideBox { x1, y1, Coordinate { x1 } + x2, Coordinate { y1 } + y2 };
+    if (!byCorners) return raster::WideBox { x1, y1, Coordinate { x1 } + x2, Coordinate { y1 } + y2 };
     return raster::WideBox { std::min(x1, x2), std::min(y1, y2), Coordinate { std::max(x1, x2) } + 1,
         Coordinate { std::max(y1, y2) } + 1 };
 }
@@ -45,8 +44,7 @@ void TScreenForm::SetColors(int fore, int back)
         canvas->penColor = PaletteColor(fore);
         canvas->fontColor = canvas->penColor;
     }
-    if (back >= 0)
-        canvas->brushColor = PaletteColor(back);
+    if (back >= 0) canvas->brushColor = PaletteColor(back);
 }
 
 int TScreenForm::GetColorIndex(int which) const
@@ -57,16 +55,13 @@ int TScreenForm::GetColorIndex(int which) const
 void TScreenForm::SetPenWidth(int width)
 {
     // A negative width leaves the pen as it is; 0 draws as 1.
-    if (width >= 0)
-        canvas->penWidth = width;
+    if (width >= 0) canvas->penWidth = width;
 }
 
 void TScreenForm::SetPixel(int x, int y, int colour)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     const int value = colour == -1 ? canvas->penColor : PaletteColor(colour);
     canvas->Changed(ToQRect(raster::PutPixel(SurfaceOf(*canvas), x, y, PixelOf(value))));
 }
@@ -75,8 +70,7 @@ int TScreenForm::GetPixelIndex(int x, int y) const
 {
     const QImage& image = canvas->image;
     // Outside the image there is no colour: -1, as the system reports it.
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
-        return -1;
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     return PaletteIndexOf(platform::fromQRgb(row[x]));
 }
@@ -122,8 +116,7 @@ void TScreenForm::DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, in
             ToQRect(ellipse ? raster::Ellipse(surface, box, pen, brush) : raster::Rectangle(surface, box, pen, brush)));
         return;
     }
-    if (box.left == box.right || box.top == box.bottom)
-        return;
+    if (box.left == box.right || box.top == box.bottom) return;
     const QRectF shape = PainterBox(box);
     const int width = drawing::DrawingWidth(*canvas);
     canvas->Draw([&](QPainter& painter) {
@@ -141,27 +134,21 @@ void TScreenForm::DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, in
 
 void TScreenForm::FloodFillSurface(int x, int y, int fill, int target)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     const raster::Surface surface = SurfaceOf(*canvas);
     raster::Pixel targetPixel = PixelOf(PaletteColor(target));
-    if (target < 0 && !raster::PixelAt(surface, x, y, targetPixel))
-        return;
+    if (target < 0 && !raster::PixelAt(surface, x, y, targetPixel)) return;
     const int fillColor = fill < 0 ? canvas->penColor : PaletteColor(fill);
     canvas->Changed(ToQRect(raster::FloodFillSurface(surface, x, y, PixelOf(fillColor), targetPixel)));
 }
 
 void TScreenForm::FloodFillToBorder(int x, int y, int fill, int border)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     // The fill colour becomes the brush and stays.
-    if (fill >= 0)
-        canvas->brushColor = PaletteColor(fill);
+    if (fill >= 0) canvas->brushColor = PaletteColor(fill);
     const int borderColor = border < 0 ? canvas->penColor : PaletteColor(border);
     canvas->Changed(ToQRect(
         raster::FloodFillToBorder(SurfaceOf(*canvas), x, y, PixelOf(canvas->brushColor), PixelOf(borderColor))));

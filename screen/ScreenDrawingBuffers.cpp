@@ -18,8 +18,7 @@ raster::Surface SurfaceOfImage(QImage& image)
 // buffer's own background. Negative sizes are refused and keep the buffer.
 void SaveBlock(TScreenForm& form, Coordinate x, Coordinate y, Coordinate width, Coordinate height)
 {
-    if (width < 0 || height < 0)
-        return;
+    if (width < 0 || height < 0) return;
     form.bufferWidth = drawing::Saturated(width);
     form.bufferHeight = drawing::Saturated(height);
     const raster::Surface buffer = SurfaceOfImage(form.ScreenSaveBitmap);
@@ -34,7 +33,10 @@ void TScreenForm::CopyRectToBuffer(int x1, int y1, int x2, int y2)
     SaveBlock(*this, x1, y1, Coordinate { x2 } - x1 + 1, Coordinate { y2 } - y1 + 1);
 }
 
-void TScreenForm::CopyRectToBufferWH(int x, int y, int width, int height) { SaveBlock(*this, x, y, width, height); }
+void TScreenForm::CopyRectToBufferWH(int x, int y, int width, int height)
+{
+    SaveBlock(*this, x, y, width, height);
+}
 
 void TScreenForm::PasteBuffer(int x, int y)
 {
@@ -53,8 +55,8 @@ void TScreenForm::SetDrawTarget(int n)
         pageMode = false;
     } else if (pageMode) {
         // Show the page; drawing stays on it.
-        imageCanvas.Changed(drawing::ToQRect(raster::CopyBlock(drawing::SurfaceOf(imageCanvas), 0, 0,
-            drawing::SurfaceOf(ScreenPageBitmap), 0, 0, ScreenPageBitmap.image.width(),
-            ScreenPageBitmap.image.height())));
+        imageCanvas.Changed(drawing::ToQRect(
+            raster::CopyBlock(drawing::SurfaceOf(imageCanvas), 0, 0, drawing::SurfaceOf(ScreenPageBitmap), 0, 0,
+                ScreenPageBitmap.image.width(), ScreenPageBitmap.image.height())));
     }
 }

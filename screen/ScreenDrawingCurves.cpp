@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <numbers>
 
 // Arcs, pies and Bezier curves: their exact coverage is the painter's, drawn
 // without antialiasing.
@@ -18,12 +19,10 @@ enum class Closing { Arc, Pie };
 // end points that the angles give on the circle around the box's corners.
 void DrawEllipsePart(Canvas& canvas, int x1, int y1, int x2, int y2, double start, double sweep, Closing closing)
 {
-    if (!std::isfinite(start) || !std::isfinite(sweep))
-        return;
+    if (!std::isfinite(start) || !std::isfinite(sweep)) return;
     const double left = std::min(x1, x2), right = std::max(x1, x2);
     const double top = std::min(y1, y2), bottom = std::max(y1, y2);
-    if (right - left < 1 || bottom - top < 1)
-        return;
+    if (right - left < 1 || bottom - top < 1) return;
     const double centreX = (double(x1) + x2) / 2.0, centreY = (double(y1) + y2) / 2.0;
     const double radius = std::hypot((double(x2) - x1) / 2.0, (double(y2) - y1) / 2.0);
     const double startX = std::round(centreX + radius * std::cos(start));
@@ -37,12 +36,11 @@ void DrawEllipsePart(Canvas& canvas, int x1, int y1, int x2, int y2, double star
     const double a = (right - left) / 2.0, b = (bottom - top) / 2.0;
     const double boxCentreX = (left + right) / 2.0, boxCentreY = (top + bottom) / 2.0;
     auto parameter = [&](double x, double y) {
-        return std::atan2((boxCentreY - y) * a, (x - boxCentreX) * b) * 180.0 / M_PI;
+        return std::atan2((boxCentreY - y) * a, (x - boxCentreX) * b) * 180.0 / std::numbers::pi;
     };
     const double from = parameter(startX, startY);
     double span = std::fmod(parameter(endX, endY) - from, 360.0);
-    if (span <= 0.0)
-        span += 360.0; // coinciding points give the whole ellipse
+    if (span <= 0.0) span += 360.0; // coinciding points give the whole ellipse
     const QRectF box(drawing::ForPainter(left), drawing::ForPainter(top),
         drawing::ForPainter(right) - drawing::ForPainter(left) - 1,
         drawing::ForPainter(bottom) - drawing::ForPainter(top) - 1);
@@ -79,8 +77,7 @@ void TScreenForm::DrawBezier(const QPoint* points, int count, int width, int col
 {
     // One start point and three points per segment; extra points are unused.
     const int segments = count > 0 ? (count - 1) / 3 : 0;
-    if (!points || segments < 1)
-        return;
+    if (!points || segments < 1) return;
     drawing::ShapeScope scope(*this, colour, -1, width);
     auto at = [&](int k) { return QPointF(drawing::ForPainter(points[k].x()), drawing::ForPainter(points[k].y())); };
     QPainterPath path(at(0));

@@ -43,18 +43,15 @@ void TScreenForm::SetMousePos(int x, int y)
 {
     // The pointer goes to the image's pixel (x, y); a headless run has no
     // pointer to move.
-    if (!headless)
-        QCursor::setPos(Image1->mapToGlobal(QPoint(x, y)));
+    if (!headless) QCursor::setPos(Image1->mapToGlobal(QPoint(x, y)));
     mouseX = x;
     mouseY = y;
 }
 
 void TScreenForm::SetImageCursor(int n)
 {
-    if (n > 0)
-        n = -n;
-    if (n < LastCursor)
-        n = LastCursor;
+    if (n > 0) n = -n;
+    if (n < LastCursor) n = LastCursor;
     imageCursor = n;
     Image1->setCursor(cursorShapes[static_cast<size_t>(-n)]);
 }

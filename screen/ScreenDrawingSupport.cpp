@@ -23,8 +23,7 @@ bool ClipSegment(QLineF& line, const QRectF& bounds)
         bounds.bottom() - line.y1() };
     for (int k = 0; k < 4; ++k) {
         if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false;
+            if (q[k] < 0.0) return false;
             continue;
         }
         const double r = q[k] / p[k];
@@ -33,8 +32,7 @@ bool ClipSegment(QLineF& line, const QRectF& bounds)
         else
             to = std::min(to, r);
     }
-    if (from > to)
-        return false;
+    if (from > to) return false;
     const QPointF start = line.pointAt(from);
     const QPointF end = line.pointAt(to);
     line = QLineF(start, end);
@@ -50,24 +48,32 @@ raster::Surface SurfaceOf(Canvas& canvas)
         image.bytesPerLine() / static_cast<std::ptrdiff_t>(sizeof(raster::Pixel)) };
 }
 
-raster::Pixel PixelOf(int windowsColor) { return platform::toQRgb(windowsColor); }
+raster::Pixel PixelOf(int windowsColor)
+{
+    return platform::toQRgb(windowsColor);
+}
 
 QRect ToQRect(const raster::Box& box)
 {
     return box.Empty() ? QRect() : QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
-int DrawingWidth(const Canvas& canvas) { return std::clamp(canvas.penWidth, 1, MaxPenWidth); }
+int DrawingWidth(const Canvas& canvas)
+{
+    return std::clamp(canvas.penWidth, 1, MaxPenWidth);
+}
 
 QPen WidePen(const Canvas& canvas)
 {
     return QPen(platform::toQColor(canvas.penColor), DrawingWidth(canvas), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-double ForPainter(double coordinate) { return std::clamp(coordinate, -PainterReach, PainterReach); }
+double ForPainter(double coordinate)
+{
+    return std::clamp(coordinate, -PainterReach, PainterReach);
+}
 
-void Segment(Canvas& canvas, raster::Coordinate x1, raster::Coordinate y1, raster::Coordinate x2,
-    raster::Coordinate y2)
+void Segment(Canvas& canvas, raster::Coordinate x1, raster::Coordinate y1, raster::Coordinate x2, raster::Coordinate y2)
 {
     if (DrawingWidth(canvas) == 1) {
         canvas.Changed(ToQRect(raster::Line(SurfaceOf(canvas), x1, y1, x2, y2, PixelOf(canvas.penColor))));
@@ -76,8 +82,7 @@ void Segment(Canvas& canvas, raster::Coordinate x1, raster::Coordinate y1, raste
     const int width = DrawingWidth(canvas);
     QLineF line(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2), static_cast<double>(y2));
     const QRectF reach = QRectF(canvas.image.rect()).adjusted(-width, -width, width, width);
-    if (!ClipSegment(line, reach))
-        return;
+    if (!ClipSegment(line, reach)) return;
     canvas.Draw([&](QPainter& painter) {
         painter.setPen(WidePen(canvas));
         painter.drawLine(line);
@@ -93,8 +98,7 @@ ShapeScope::ShapeScope(TScreenForm& form, int fore, int back, int width)
     , penWidth(canvas.penWidth)
 {
     form.SetColors(fore, back);
-    if (width > 0)
-        canvas.penWidth = width;
+    if (width > 0) canvas.penWidth = width;
 }
 
 ShapeScope::~ShapeScope()
@@ -105,6 +109,9 @@ ShapeScope::~ShapeScope()
     canvas.penWidth = penWidth;
 }
 
-int Saturated(raster::Coordinate value) { return static_cast<int>(std::clamp<raster::Coordinate>(value, INT_MIN, INT_MAX)); }
+int Saturated(raster::Coordinate value)
+{
+    return static_cast<int>(std::clamp<raster::Coordinate>(value, INT_MIN, INT_MAX));
+}
 
 } // namespace drawing

@@ -31,8 +31,8 @@ double ForPainter(double coordinate);
 
 // A line from (x1, y1) to (x2, y2) in the canvas pen: width 1 by the
 // rasteriser (the last pixel left out), wider by the painter.
-void Segment(Canvas& canvas, raster::Coordinate x1, raster::Coordinate y1, raster::Coordinate x2,
-    raster::Coordinate y2);
+void Segment(
+    Canvas& canvas, raster::Coordinate x1, raster::Coordinate y1, raster::Coordinate x2, raster::Coordinate y2);
 
 // Sets a shape's colours by the SetColors rules and a width above 0 for the
 // shape; restores pen, font and brush colours and the width when it ends.

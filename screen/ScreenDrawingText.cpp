@@ -24,7 +24,10 @@ constexpr int TextReach = 1 << 24;
 // Font sizes are in points at 96 dots per inch; the pixel height is capped.
 constexpr int MaxFontPixels = 2048;
 
-int NearImage(int coordinate) { return std::clamp(coordinate, -TextReach, TextReach); }
+int NearImage(int coordinate)
+{
+    return std::clamp(coordinate, -TextReach, TextReach);
+}
 
 // The canvas's font, colours and brush, put back when the text is painted.
 class TextScope {
@@ -34,8 +37,7 @@ public:
         , font(target.font)
         , fontColor(target.fontColor)
         , brushColor(target.brushColor)
-    {
-    }
+    { }
     ~TextScope()
     {
         canvas.font = font;
@@ -54,8 +56,7 @@ private:
 
 void ApplyFont(Canvas& canvas, const AnsiString& name, int size, int style)
 {
-    if (!name.empty())
-        canvas.font.setFamily(platform::toQString(name));
+    if (!name.empty()) canvas.font.setFamily(platform::toQString(name));
     if (size > 0)
         canvas.font.setPixelSize(static_cast<int>(std::min<long long>((size * 96LL + 36) / 72, MaxFontPixels)));
     canvas.font.setBold((style & BoldBit) != 0);
@@ -84,39 +85,30 @@ void TextOutTransparent(Canvas& canvas, int x, int y, const AnsiString& text)
 
 void TScreenForm::TextAt(int x, int y, const AnsiString& text)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     canvas->TextOut(NearImage(x), NearImage(y), text);
 }
 
-void TScreenForm::TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size,
-    int style, int fore, int back)
+void TScreenForm::TextAtWithFont(
+    int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     TextScope scope(*canvas);
     ApplyFont(*canvas, fontName, size, style);
-    if (fore >= 0)
-        canvas->fontColor = PaletteColor(fore);
-    if (back >= 0)
-        canvas->brushColor = PaletteColor(back);
+    if (fore >= 0) canvas->fontColor = PaletteColor(fore);
+    if (back >= 0) canvas->brushColor = PaletteColor(back);
     canvas->TextOut(NearImage(x), NearImage(y), text);
 }
 
 void TScreenForm::OverlayText(
     int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore)
 {
-    if (x == -1)
-        x = canvas->penPos.x();
-    if (y == -1)
-        y = canvas->penPos.y();
+    if (x == -1) x = canvas->penPos.x();
+    if (y == -1) y = canvas->penPos.y();
     TextScope scope(*canvas);
     ApplyFont(*canvas, fontName, size, style);
-    if (fore >= 0)
-        canvas->fontColor = PaletteColor(fore);
+    if (fore >= 0) canvas->fontColor = PaletteColor(fore);
     TextOutTransparent(*canvas, NearImage(x), NearImage(y), text);
 }

@@ -1,5 +1,7 @@
 #include "screen/ScreenForm.h"
 
+#include <QCoreApplication>
+
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
@@ -284,6 +286,11 @@ void TScreenForm::PrepareForRun()
     // says so on standard error.
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
+    // The activation that showing the window causes is handled now, before the
+    // run starts, as it would be at once on a desktop that activates windows
+    // synchronously; handled later it would undo what the program's first
+    // statements set (the close mode of an onabort handler).
+    QCoreApplication::processEvents();
 }
 
 void TScreenForm::AfterRun()
@@ -431,7 +438,12 @@ void TScreenForm::ViewEditorClick()
 
 void TScreenForm::HoltProgramClick()
 {
-    close();
+    // A hidden window gets no close event, yet its run must still stop (the
+    // headless screen is never shown).
+    if (isVisible())
+        close();
+    else
+        FormClose();
 }
 
 void TScreenForm::DebugONClick()

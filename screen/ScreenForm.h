@@ -66,10 +66,9 @@ public:
     void SetPixel(int x, int y, int colour);
     int GetPixelIndex(int x, int y) const;
     void TextAt(int x, int y, const AnsiString& text);
-    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style,
-        int fore, int back);
-    void OverlayText(
-        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore);
+    void TextAtWithFont(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back);
+    void OverlayText(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore);
     void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back);
     void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour);
     void DrawLine(int x1, int y1, int x2, int y2, int width, int colour);

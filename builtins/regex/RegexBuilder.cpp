@@ -128,7 +128,7 @@ private:
                 // A character directly followed by a quantifier is an atom of its own.
                 if (literal < 0 || IsQuantifier(m_lexer.Peek(LexMode::Pattern))) {
                     flushRun();
-                    items.push_back(ParseQuantifiers(Character(literal, direction), direction));
+                    items.push_back(ParseQuantifiers(Character(literal, direction)));
                 } else {
                     run.push_back(static_cast<char>(literal));
                 }
@@ -137,7 +137,7 @@ private:
             flushRun();
             m_lexer.Next(LexMode::Pattern);
             ElxInterface* atom = ParseAtom(token, direction);
-            if (atom) items.push_back(ParseQuantifiers(atom, direction));
+            if (atom) items.push_back(ParseQuantifiers(atom));
         }
         flushRun();
         if (items.empty()) return m_builder.Empty();
@@ -212,7 +212,7 @@ private:
         m_lexer.ReadUntil('}', skipped);
     }
 
-    ElxInterface* ParseQuantifiers(ElxInterface* atom, Direction direction)
+    ElxInterface* ParseQuantifiers(ElxInterface* atom)
     {
         for (int chained = 1; !m_tooDeep; ++chained) {
             Token token = m_lexer.Peek(LexMode::Pattern);
@@ -242,7 +242,6 @@ private:
             else
                 atom = m_builder.template Make<CGreedyElx>(atom, minimum, maximum);
         }
-        (void)direction;
         return atom;
     }
 
@@ -501,7 +500,9 @@ private:
     {
         std::string name;
         if (!m_lexer.ReadUntil(terminator, name)) return Closed(ParseAlternation(direction));
-        return Closed(CaptureGroup(DigitNameNumber(name, CBuilderT<CHART>::kMaxGroupNumber), &name, direction));
+        // A digit name is that group number; group 0 is the whole match, so "0" is an ordinary name.
+        int number = DigitNameNumber(name, CBuilderT<CHART>::kMaxGroupNumber);
+        return Closed(CaptureGroup(number == 0 ? -1 : number, &name, direction));
     }
 
     // A capture group: its marks around its body. `name` is null for a numbered group.

@@ -4,7 +4,6 @@
 
 namespace {
 // Layout of a capture record and of a journal entry (four integers each).
-constexpr int kRecordGroup = 0;
 constexpr int kRecordFirst = 1;
 constexpr int kRecordSecond = 2;
 constexpr int kRecordPrevious = 3;
@@ -38,8 +37,13 @@ void CContext::BeginAttempt(int start)
 
 void CContext::OpenCapture(int group)
 {
-    if (group < 0 || group >= captureIndex.Size()) return;
     if (captureStack.Size() >= kMaxStackItems || journal.Size() >= kMaxStackItems) throw MatchAbort {};
+    if (group < 0 || group >= captureIndex.Size()) {
+        // Every mark leaves one journal entry, so that its undo pops its own.
+        const int entry[4] = { -1, -1, -1, 0 };
+        journal.Append(entry, 4);
+        return;
+    }
     int record = captureStack.Size();
     int previous = captureIndex[group];
     const int fields[kRecordSize] = { group, position, -1, previous };
@@ -51,8 +55,12 @@ void CContext::OpenCapture(int group)
 
 void CContext::CloseCapture(int group)
 {
-    if (group < 0 || group >= captureIndex.Size()) return;
     if (journal.Size() >= kMaxStackItems) throw MatchAbort {};
+    if (group < 0 || group >= captureIndex.Size()) {
+        const int entry[4] = { -1, -1, -1, 0 };
+        journal.Append(entry, 4);
+        return;
+    }
     // The record to close is the group's innermost one still open: a recursion
     // may have opened and closed newer records of the same group meanwhile.
     int record = captureIndex[group];
@@ -76,6 +84,7 @@ void CContext::UndoCapture()
     int previous = journal.Pop();
     int group = journal.Pop();
     int record = journal.Pop();
+    if (group < 0) return;
     captureIndex[group] = previous;
     if (record < 0) return;
     if (last == kOpened)

@@ -41,7 +41,7 @@ bool CRegexpA::AttemptAt(CContext& context, int start) const
     return m_builder.Root()->MatchAt(context) != 0;
 }
 
-int CRegexpA::NextCandidate(const CContext& context, int position, int searchStart) const
+int CRegexpA::NextCandidate(const CContext& context, int position) const
 {
     const StartCharacters& start = m_builder.Start();
     bool backwards = RunsRightToLeft();
@@ -50,7 +50,6 @@ int CRegexpA::NextCandidate(const CContext& context, int position, int searchSta
     } else if (start.requiresTextStart) {
         return position == 0 ? position : -1;
     }
-    (void)searchStart;
     if (!start.known || start.canBeEmpty) return position;
     const auto* text = reinterpret_cast<const unsigned char*>(context.text);
     if (backwards) {
@@ -102,7 +101,7 @@ MatchResult CRegexpA::RegexMatch(const char* text, int length, int start, CConte
     run.searchStart = start;
     try {
         for (int position = start; backwards ? position >= 0 : position <= length; position += backwards ? -1 : 1) {
-            position = NextCandidate(run, position, start);
+            position = NextCandidate(run, position);
             if (position < 0) break;
             if (!AttemptAt(run, position)) {
                 position = SkipRun(run, position);

@@ -58,7 +58,7 @@ private:
     int SkipRun(const CContext& context, int position) const;
     MatchResult ResultOf(const CContext& context) const;
     // The next position at or after (right to left: at or before) `position` where a match may start, or -1.
-    int NextCandidate(const CContext& context, int position, int searchStart) const;
+    int NextCandidate(const CContext& context, int position) const;
 
     CBuilderT<char> m_builder;
 };

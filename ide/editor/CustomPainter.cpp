@@ -142,7 +142,7 @@ void TsxCustomPainter::SetStringChars(const AnsiString& s)
     EndUpdate();
 }
 
-void TsxCustomPainter::SetFont(const TFontSpec& f)
+void TsxCustomPainter::SetFont(const TFontInfo& f)
 {
     font = f;
     DoUpdate();

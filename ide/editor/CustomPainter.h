@@ -88,8 +88,8 @@ public:
     // which has changed.
     void InvalidateTokenLines(int n);
 
-    const TFontSpec& Font() const { return font; }
-    void SetFont(const TFontSpec& f);
+    const TFontInfo& Font() const { return font; }
+    void SetFont(const TFontInfo& f);
     void SetFileTypes(const std::vector<AnsiString>& types);
     const std::vector<AnsiString>& FileTypes() const { return fileTypes; }
     void SetComments(const TsxPaintAttr& a) { SetAttr(Comments, a); }
@@ -151,7 +151,7 @@ private:
     std::vector<TTokenPair*> tokenStack;
     std::vector<TTokenPair*> tokenByLine;
     std::array<TsxPaintAttr, 3> colorMap;
-    TFontSpec font;
+    TFontInfo font;
     std::vector<AnsiString> fileTypes;
     int tabWidth = 8;
     int updateCount = 0;

@@ -165,7 +165,7 @@ public:
     TColor Color = 0xFFFFFF;
     TColor SelFontColor = 0x00FFFF;
     TColor SelColor = 0xFF0000;
-    TFontSpec Font;
+    TFontInfo Font;
 
     TPositionEvent OnCaretXY;
     TNotifyEvent OnIsertChange;
@@ -208,6 +208,11 @@ protected:
 
 private:
     friend class TUndoList;
+    class EditScope;
+    // The lines an edit may touch: the caret's and the block's.
+    int EditFirstLine() const;
+    // With word wrap on, operations on blocks may reach any line below.
+    int EditLastLine() const;
     static void TextChanged(void* self, void* sender);
     static void PainterChanged(void* self, void* sender);
     static void PainterFreed(void* self, void* sender);

@@ -8,30 +8,6 @@
 
 namespace {
 
-// Runs an edit inside one text update and one undo block, so that it is
-// announced once and undone in one step.
-class EditScope {
-public:
-    EditScope(TqzText& editedText, TUndoList& undoList)
-        : text(editedText)
-        , undo(undoList)
-    {
-        text.BeginUpdate();
-        undo.BeginUndoBlock();
-    }
-    ~EditScope()
-    {
-        undo.EndUndoBlock();
-        text.EndUpdate();
-    }
-    EditScope(const EditScope&) = delete;
-    EditScope& operator=(const EditScope&) = delete;
-
-private:
-    TqzText& text;
-    TUndoList& undo;
-};
-
 std::vector<AnsiString> SplitPieces(const AnsiString& s)
 {
     std::vector<AnsiString> pieces(1);
@@ -53,6 +29,72 @@ bool After(TqzPoint a, TqzPoint b)
 }
 
 } // namespace
+
+// Runs an edit inside one text update and one undo block, so that it is
+// announced once and undone in one step. With word wrap on, editing one display
+// line re-wraps the rest of its logical line, so line-by-line records could not
+// restore it: the outermost scope then records the whole logical lines around
+// the edit as one text replacement instead.
+class EditorCore::EditScope {
+public:
+    EditScope(EditorCore& editor, int firstLine, int lastLine)
+        : ed(editor)
+    {
+        ed.text->BeginUpdate();
+        const bool outermost = ed.undo.BlockDepth() == 0;
+        ed.undo.BeginUndoBlock();
+        if (outermost && ed.wordWrap && ed.text->Count() > 0) Snapshot(firstLine, lastLine);
+    }
+    ~EditScope()
+    {
+        if (snapshot) {
+            ed.undo.SetSnapshotting(false);
+            const TqzText& t = *ed.text;
+            const int end = t.Count() - 1 - linesAfter;
+            snapshot->length = end >= first ? t.PointToIndex({ t.IndexItem(end).DisplayLength, end }) - start : 0;
+        }
+        ed.undo.EndUndoBlock();
+        ed.text->EndUpdate();
+    }
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+private:
+    void Snapshot(int firstLine, int lastLine)
+    {
+        const TqzText& t = *ed.text;
+        first = std::clamp(firstLine - 1, 0, t.Count() - 1);
+        while (first > 0 && t.GetTrueLineIndex(first - 1) == t.GetTrueLineIndex(first))
+            --first;
+        int last = std::clamp(lastLine + 1, first, t.Count() - 1);
+        last = std::max(last, t.GetNextTrueLineIndex(last) - 1);
+        AnsiString logical;
+        for (int k = first; k <= last; ++k) {
+            if (k > first && t.GetTrueLineIndex(k) != t.GetTrueLineIndex(k - 1)) logical += "\r\n";
+            logical += t[k];
+        }
+        start = t.PointToIndex({ 0, first });
+        linesAfter = t.Count() - 1 - last;
+        snapshot = ed.undo.AddUndoText(start, 0, logical);
+        if (snapshot) ed.undo.SetSnapshotting(true);
+    }
+
+    EditorCore& ed;
+    TUndoItem* snapshot = nullptr;
+    int first = 0;
+    int start = 0;
+    int linesAfter = 0;
+};
+
+int EditorCore::EditFirstLine() const
+{
+    return std::min({ caretY, blockBegin.y, blockEnd.y });
+}
+
+int EditorCore::EditLastLine() const
+{
+    return wordWrap ? text->Count() : std::max({ caretY, blockBegin.y, blockEnd.y });
+}
 
 // --- Selection as text ---
 
@@ -120,7 +162,7 @@ AnsiString EditorCore::SelText() const
 void EditorCore::SetSelText(const AnsiString& s)
 {
     if (readOnly) return;
-    EditScope scope(*text, undo);
+    EditScope scope(*this, EditFirstLine(), EditLastLine());
     if (BlockNotEmpty()) ClearBlock(true);
     InsertBlock(s);
 }
@@ -132,7 +174,7 @@ void EditorCore::ClearBlock(bool moveCaret)
     GetNormalBlock(b, e);
     TqzPoint at = b;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         if (selTypeInUse == stVertical) {
             const int left = std::min(blockBegin.x, blockEnd.x);
             const int right = std::max(blockBegin.x, blockEnd.x);
@@ -176,7 +218,7 @@ void EditorCore::InsertBlock(const AnsiString& s)
     GetNormalBlock(b, e);
     TqzPoint caretTo = b;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         EnsureLine(b.y);
         if (columnPaste) {
             std::vector<AnsiString> pieces = SplitPieces(s);
@@ -479,7 +521,7 @@ bool EditorCore::DeleteKey()
     const int y = caretY;
     if (y < 0 || y >= text->Count()) return false;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         AnsiString line = (*text)[y];
         if (x < static_cast<int>(line.size())) {
             undo.AddUndoString(y);
@@ -516,7 +558,7 @@ void EditorCore::BackspaceKey()
     if (x == 0) {
         const int join = LineLength(y - 1);
         {
-            EditScope scope(*text, undo);
+            EditScope scope(*this, EditFirstLine(), EditLastLine());
             undo.AddUndoString(y - 1);
             undo.AddUndoDelString(y);
             text->Put(y - 1, (*text)[y - 1] + line);
@@ -525,7 +567,7 @@ void EditorCore::BackspaceKey()
         SetBlockBegin({ join, y - 1 });
     } else if (x <= length) {
         {
-            EditScope scope(*text, undo);
+            EditScope scope(*this, EditFirstLine(), EditLastLine());
             undo.AddUndoString(y);
             AnsiString changed = line;
             changed.erase(static_cast<size_t>(x - 1), 1);
@@ -554,7 +596,7 @@ void EditorCore::EnterKey()
     const int y = caretY;
     int indent = 0;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         EnsureLine(y);
         undo.AddUndoString(y);
         const AnsiString line = (*text)[y];
@@ -582,7 +624,7 @@ void EditorCore::TypeCharacter(char ch)
     const int x = caretX;
     const int y = caretY;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         EnsureLine(y);
         undo.AddUndoString(y);
         AnsiString line = (*text)[y];
@@ -617,7 +659,7 @@ void EditorCore::TabKey(int shift)
     const int y = caretY;
     const int target = TabBehavior == tbSmart ? SmartTabTarget(x, y) : (x / tabScale + 1) * tabScale;
     if (!readOnly && y < text->Count() && x < LineLength(y)) {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         undo.AddUndoString(y);
         AnsiString line = (*text)[y];
         line.insert(static_cast<size_t>(x), static_cast<size_t>(target - x), ' ');
@@ -636,7 +678,7 @@ void EditorCore::DeleteCaretLine()
     const int y = caretY;
     if (y < 0 || y >= text->Count()) return;
     {
-        EditScope scope(*text, undo);
+        EditScope scope(*this, EditFirstLine(), EditLastLine());
         undo.AddUndoDelString(y);
         text->Delete(y);
     }
@@ -795,7 +837,7 @@ void EditorCore::DropBlock(TqzPoint at)
             at.y -= e.y - b.y;
         }
     }
-    EditScope scope(*text, undo);
+    EditScope scope(*this, EditFirstLine(), EditLastLine());
     columnPaste = selTypeInUse == stVertical;
     const AnsiString moved = SelText();
     ClearBlock(false);

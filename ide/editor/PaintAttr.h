@@ -18,12 +18,12 @@ constexpr TFontStyles StrikeOut = 8;
 
 // A font as the painter and the editor describe it; the widget turns it into a
 // real font.
-struct TFontSpec {
+struct TFontInfo {
     AnsiString Name = "Courier New";
     int Size = 10;
     TColor Color = 0;
     TFontStyles Style = 0;
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const TFontInfo&) const = default;
 };
 
 class TsxCustomPainter;

@@ -25,12 +25,12 @@ QColor ColorOf(TColor c)
 
 namespace {
 
-QFont MakeFont(const TFontSpec& spec, TFontStyles style)
+QFont MakeFont(const TFontInfo& info, TFontStyles style)
 {
-    QFont f(QString::fromLatin1(spec.Name.c_str()));
+    QFont f(QString::fromLatin1(info.Name.c_str()));
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
-    f.setPointSize(std::max(1, spec.Size));
+    f.setPointSize(std::max(1, info.Size));
     f.setBold(style & FontStyle::Bold);
     f.setItalic(style & FontStyle::Italic);
     f.setUnderline(style & FontStyle::Underline);
@@ -120,7 +120,7 @@ TsxEditor::~TsxEditor()
 
 // --- Fonts and metrics ---
 
-const TFontSpec& TsxEditor::FontInUse() const
+const TFontInfo& TsxEditor::FontInUse() const
 {
     return Painter() ? Painter()->Font() : controlFont;
 }
@@ -130,7 +130,7 @@ QFont TsxEditor::FontFor(TFontStyles style) const
     return WithStyle(baseFont, style);
 }
 
-void TsxEditor::SetFont(const TFontSpec& f)
+void TsxEditor::SetFont(const TFontInfo& f)
 {
     controlFont = f;
     Font = f;
@@ -363,7 +363,7 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
     const QColor selFront = ColorOf(scheme ? scheme->GetColor(2) : SelFontColor);
     const QColor selBack = ColorOf(scheme ? scheme->GetColor(3) : SelColor);
     const QColor background = ColorOf(scheme ? scheme->GetColor(0) : Color);
-    const TFontSpec& font = FontInUse();
+    const TFontInfo& font = FontInUse();
     const int gutterX = GutterWidthInUse();
     const int cw = CharWidth();
     const int lh = LineHeight();

@@ -23,7 +23,7 @@ public:
     ~TsxEditor() override;
 
     // The font of the control, used when no painter is attached.
-    void SetFont(const TFontSpec& f);
+    void SetFont(const TFontInfo& f);
     void SetBorderStyle(TBorderStyle style);
     TBorderStyle BorderStyle() const { return borderStyle; }
     void SetScrollBars(TScrollStyle style);
@@ -100,13 +100,13 @@ private:
     void PaintGutterLine(QPainter& p, int n, int y);
     void PaintCaret(QPainter& p);
     QFont FontFor(TFontStyles style) const;
-    const TFontSpec& FontInUse() const;
+    const TFontInfo& FontInUse() const;
     QRect LineRect(int n) const;
     void UpdateCursorShape(int px, int py);
     void ApplyScrollBarPolicy();
 
-    TFontSpec controlFont;
-    TFontSpec measuredFont;
+    TFontInfo controlFont;
+    TFontInfo measuredFont;
     QFont baseFont;
     int gutterCharSize = 8;
     int gutterDigitHeight = 0;

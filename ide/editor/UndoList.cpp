@@ -6,6 +6,7 @@ TUndoItem* TUndoList::Add(TUndoType kind)
 {
     // Below a limit of 2 no step could be kept, so nothing is recorded.
     if (limit < 2) return nullptr;
+    if (snapshotting && kind != undBeginBlock && kind != undEndBlock) return nullptr;
     TUndoItem item;
     item.kind = kind;
     item.line = editor.CaretY();

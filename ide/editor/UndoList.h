@@ -51,6 +51,9 @@ public:
     int Count() const { return static_cast<int>(items.size()); }
     const TUndoItem& Item(int i) const { return items[static_cast<size_t>(i)]; }
     int BlockDepth() const { return blockDepth; }
+    // While on, line records are not kept: one text record of the edit
+    // already covers them.
+    void SetSnapshotting(bool b) { snapshotting = b; }
 
 private:
     void Apply(const TUndoItem& item);
@@ -60,4 +63,5 @@ private:
     int blockDepth = 0;
     int limit = 100;
     int stepCount = 0;
+    bool snapshotting = false;
 };

@@ -51,8 +51,7 @@ void WaitNoKey(Durnix_Class& d, TScreenForm& screen)
     const long long limit = std::llabs(static_cast<long long>(d.paramInt[1]));
     const double start = Expression_Class::MillisecondClock();
     while (!screen.stopped && platform::KeyIsDown(key)) {
-        if (limit > 0 && Expression_Class::MillisecondClock() - start > static_cast<double>(limit))
-            break;
+        if (limit > 0 && Expression_Class::MillisecondClock() - start > static_cast<double>(limit)) break;
         platform::WaitForEvents(KeyPollMilliseconds);
     }
 }
@@ -63,9 +62,15 @@ void DrawShape(Durnix_Class& d, TScreenForm& screen)
     screen.DrawPathString(d.paramText[0], n[1], n[2], n[3], n[4]);
 }
 
-void SetColor(Durnix_Class& d, TScreenForm& screen) { screen.SetColors(d.paramInt[0], d.paramInt[1]); }
+void SetColor(Durnix_Class& d, TScreenForm& screen)
+{
+    screen.SetColors(d.paramInt[0], d.paramInt[1]);
+}
 
-void SetPixel(Durnix_Class& d, TScreenForm& screen) { screen.SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]); }
+void SetPixel(Durnix_Class& d, TScreenForm& screen)
+{
+    screen.SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
+}
 
 void FloodFill(Durnix_Class& d, TScreenForm& screen)
 {
@@ -79,7 +84,10 @@ void FloodFill2(Durnix_Class& d, TScreenForm& screen)
     screen.FloodFillToBorder(n[0], n[1], n[2], n[3]);
 }
 
-void GotoXY(Durnix_Class& d, TScreenForm& screen) { screen.canvas->penPos = QPoint(d.paramInt[0], d.paramInt[1]); }
+void GotoXY(Durnix_Class& d, TScreenForm& screen)
+{
+    screen.canvas->penPos = QPoint(d.paramInt[0], d.paramInt[1]);
+}
 
 void LineTo(Durnix_Class& d, TScreenForm& screen)
 {
@@ -93,15 +101,13 @@ void Line(Durnix_Class& d, TScreenForm& screen)
     screen.DrawLine(n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-template <int Kind>
-void EllipseOrRect(Durnix_Class& d, TScreenForm& screen)
+template <int Kind> void EllipseOrRect(Durnix_Class& d, TScreenForm& screen)
 {
     const int* n = d.paramInt;
     screen.DrawEllipseOrRect(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-template <int Kind>
-void RectOutline(Durnix_Class& d, TScreenForm& screen)
+template <int Kind> void RectOutline(Durnix_Class& d, TScreenForm& screen)
 {
     const int* n = d.paramInt;
     screen.DrawRectOutline(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
@@ -119,9 +125,15 @@ void Pie(Durnix_Class& d, TScreenForm& screen)
     screen.DrawPie(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
 }
 
-void SetMousePos(Durnix_Class& d, TScreenForm& screen) { screen.SetMousePos(d.paramInt[0], d.paramInt[1]); }
+void SetMousePos(Durnix_Class& d, TScreenForm& screen)
+{
+    screen.SetMousePos(d.paramInt[0], d.paramInt[1]);
+}
 
-void SetCursor(Durnix_Class& d, TScreenForm& screen) { screen.SetImageCursor(d.paramInt[0]); }
+void SetCursor(Durnix_Class& d, TScreenForm& screen)
+{
+    screen.SetImageCursor(d.paramInt[0]);
+}
 
 // i an integer, f a double, z any value as text, s a text.
 constexpr DrawingStatement statements[] = {
@@ -151,16 +163,14 @@ constexpr DrawingStatement statements[] = {
 const DrawingStatement* Find(int code)
 {
     for (const DrawingStatement& statement : statements)
-        if (statement.code == code)
-            return &statement;
+        if (statement.code == code) return &statement;
     return nullptr;
 }
 
 void Draw(Durnix_Class& d)
 {
     const DrawingStatement* statement = Find(d.expression.tokenCode);
-    if (!statement)
-        d.RaiseError(0);
+    if (!statement) d.RaiseError(0);
     d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
     const int slotCount = static_cast<int>(std::strlen(statement->letters));
     for (int k = 0; k < slotCount; ++k) {
@@ -170,8 +180,7 @@ void Draw(Durnix_Class& d)
     }
     int given = 0;
     d.ParseParams(statement->required, statement->maximum, given);
-    if (ScreenForm)
-        statement->operation(d, *ScreenForm);
+    if (ScreenForm) statement->operation(d, *ScreenForm);
 }
 
 // The family's entries, one per statement above, all served by Draw.

@@ -12,8 +12,8 @@ namespace raster {
 namespace {
 
 template <typename Fillable>
-Box ScanLineFill(const Surface& surface, int startX, int startY, Pixel fill, Fillable fillable,
-    std::vector<unsigned char>* visited)
+Box ScanLineFill(
+    const Surface& surface, int startX, int startY, Pixel fill, Fillable fillable, std::vector<unsigned char>* visited)
 {
     Box changed;
     std::vector<std::pair<int, int>> seeds;
@@ -26,8 +26,7 @@ Box ScanLineFill(const Surface& surface, int startX, int startY, Pixel fill, Fil
     while (!seeds.empty()) {
         auto [x, y] = seeds.back();
         seeds.pop_back();
-        if (!fillable(x, y))
-            continue;
+        if (!fillable(x, y)) continue;
         int left = x;
         while (left > 0 && fillable(left - 1, y))
             --left;
@@ -38,13 +37,11 @@ Box ScanLineFill(const Surface& surface, int startX, int startY, Pixel fill, Fil
             mark(k, y);
         changed = changed.United(Box { left, y, right + 1, y + 1 });
         for (int next : { y - 1, y + 1 }) {
-            if (next < 0 || next >= surface.height)
-                continue;
+            if (next < 0 || next >= surface.height) continue;
             bool inRun = false;
             for (int k = left; k <= right; ++k) {
                 const bool open = fillable(k, next);
-                if (open && !inRun)
-                    seeds.emplace_back(k, next);
+                if (open && !inRun) seeds.emplace_back(k, next);
                 inRun = open;
             }
         }
@@ -57,8 +54,7 @@ Box ScanLineFill(const Surface& surface, int startX, int startY, Pixel fill, Fil
 Box FloodFillSurface(const Surface& surface, Coordinate x, Coordinate y, Pixel fill, Pixel target)
 {
     Pixel start = 0;
-    if (!PixelAt(surface, x, y, start) || !SameColor(start, target) || SameColor(fill, target))
-        return {};
+    if (!PixelAt(surface, x, y, start) || !SameColor(start, target) || SameColor(fill, target)) return {};
     // Filled pixels stop being of the target colour, so none is visited twice.
     auto fillable = [&](int px, int py) { return SameColor(surface.Row(py)[px], target); };
     return ScanLineFill(surface, static_cast<int>(x), static_cast<int>(y), fill, fillable, nullptr);
@@ -67,8 +63,7 @@ Box FloodFillSurface(const Surface& surface, Coordinate x, Coordinate y, Pixel f
 Box FloodFillToBorder(const Surface& surface, Coordinate x, Coordinate y, Pixel fill, Pixel border)
 {
     Pixel start = 0;
-    if (!PixelAt(surface, x, y, start) || SameColor(start, border))
-        return {};
+    if (!PixelAt(surface, x, y, start) || SameColor(start, border)) return {};
     // Filled pixels may keep a colour that still counts as fillable, so the
     // pixels already filled are remembered.
     std::vector<unsigned char> visited(static_cast<size_t>(surface.width) * static_cast<size_t>(surface.height), 0);

@@ -23,12 +23,14 @@ const Move* MoveOf(char c)
 {
     const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     for (const Move& move : moves)
-        if (move.letter == lower)
-            return &move;
+        if (move.letter == lower) return &move;
     return nullptr;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -41,13 +43,11 @@ std::vector<PathAction> ReadPath(const std::string& text, Coordinate x, Coordina
             long long number = 0;
             while (k < text.size() && IsDigit(text[k])) {
                 number = number * 10 + (text[k] - '0');
-                if (number > INT_MAX)
-                    number = INT_MAX;
+                if (number > INT_MAX) number = INT_MAX;
                 ++k;
             }
             actions.push_back({ PathAction::Kind::SetColor, static_cast<int>(number) });
-            if (k == text.size())
-                break;
+            if (k == text.size()) break;
         } else if (text[k] == '-') {
             actions.push_back({ PathAction::Kind::StartColor });
         }

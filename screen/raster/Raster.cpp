@@ -14,19 +14,15 @@ constexpr Pixel ColorMask = 0x00FFFFFF;
 // The part of [from, to) that lies inside [0, limit).
 std::pair<int, int> ClipRange(Coordinate from, Coordinate to, int limit)
 {
-    Coordinate low = std::max<Coordinate>(from, 0);
-    Coordinate high = std::min<Coordinate>(to, limit);
-    if (high < low)
-        high = low;
-    return { static_cast<int>(std::min<Coordinate>(low, limit)), static_cast<int>(high) };
+    const Coordinate low = std::clamp<Coordinate>(from, 0, limit);
+    const Coordinate high = std::clamp<Coordinate>(to, low, limit);
+    return { static_cast<int>(low), static_cast<int>(high) };
 }
 
 WideBox Normalised(WideBox box)
 {
-    if (box.right < box.left)
-        std::swap(box.left, box.right);
-    if (box.bottom < box.top)
-        std::swap(box.top, box.bottom);
+    if (box.right < box.left) std::swap(box.left, box.right);
+    if (box.bottom < box.top) std::swap(box.top, box.bottom);
     return box;
 }
 
@@ -39,8 +35,7 @@ Box Clipped(const Surface& surface, Coordinate left, Coordinate top, Coordinate 
 
 void FillRow(const Surface& surface, int y, Coordinate from, Coordinate to, Pixel value)
 {
-    if (y < 0 || y >= surface.height)
-        return;
+    if (y < 0 || y >= surface.height) return;
     auto [l, r] = ClipRange(from, to, surface.width);
     std::fill(surface.Row(y) + l, surface.Row(y) + r, value);
 }
@@ -67,8 +62,7 @@ struct RowSpan {
 RowSpan EllipseRow(const WideBox& box, Coordinate y)
 {
     RowSpan span;
-    if (y < box.top || y >= box.bottom)
-        return span;
+    if (y < box.top || y >= box.bottom) return span;
     const Coordinate width = box.right - box.left;
     const Coordinate height = box.bottom - box.top;
     const double radiusX = static_cast<double>(width) / 2.0;
@@ -81,8 +75,8 @@ RowSpan EllipseRow(const WideBox& box, Coordinate y)
     const Coordinate centreRight = box.left + width / 2;
     // Odd widths: pixel centres sit at whole distances from the centre; even
     // widths at halves.
-    Coordinate reach = width % 2 == 1 ? static_cast<Coordinate>(std::floor(half))
-                                      : static_cast<Coordinate>(std::floor(half - 0.5));
+    Coordinate reach
+        = width % 2 == 1 ? static_cast<Coordinate>(std::floor(half)) : static_cast<Coordinate>(std::floor(half - 0.5));
     reach = std::clamp<Coordinate>(reach, 0, (width - 1) / 2);
     span.left = centreLeft - reach;
     span.right = centreRight + reach;
@@ -94,20 +88,20 @@ RowSpan EllipseRow(const WideBox& box, Coordinate y)
 
 Box Box::United(const Box& other) const
 {
-    if (other.Empty())
-        return *this;
-    if (Empty())
-        return other;
+    if (other.Empty()) return *this;
+    if (Empty()) return other;
     return Box { std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
         std::max(bottom, other.bottom) };
 }
 
-bool SameColor(Pixel a, Pixel b) { return ((a ^ b) & ColorMask) == 0; }
+bool SameColor(Pixel a, Pixel b)
+{
+    return ((a ^ b) & ColorMask) == 0;
+}
 
 Box PutPixel(const Surface& surface, Coordinate x, Coordinate y, Pixel value)
 {
-    if (!surface.Contains(x, y))
-        return {};
+    if (!surface.Contains(x, y)) return {};
     const int column = static_cast<int>(x);
     const int row = static_cast<int>(y);
     surface.Row(row)[column] = value;
@@ -116,8 +110,7 @@ Box PutPixel(const Surface& surface, Coordinate x, Coordinate y, Pixel value)
 
 bool PixelAt(const Surface& surface, Coordinate x, Coordinate y, Pixel& value)
 {
-    if (!surface.Contains(x, y))
-        return false;
+    if (!surface.Contains(x, y)) return false;
     value = surface.Row(static_cast<int>(y))[static_cast<int>(x)];
     return true;
 }
@@ -132,8 +125,7 @@ Box Line(const Surface& surface, Coordinate x1, Coordinate y1, Coordinate x2, Co
     const Coordinate absY = dy < 0 ? -dy : dy;
     const bool alongX = absX >= absY;
     const Coordinate steps = alongX ? absX : absY; // the last pixel is left out
-    if (steps == 0)
-        return {};
+    if (steps == 0) return {};
 
     // Only the steps whose major coordinate lies on the surface are visited,
     // so a line of any length costs at most one surface width or height.
@@ -164,8 +156,7 @@ Box FillBox(const Surface& surface, const WideBox& wide, Pixel value)
 {
     const WideBox box = Normalised(wide);
     const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
-    if (clipped.Empty())
-        return {};
+    if (clipped.Empty()) return {};
     for (int y = clipped.top; y < clipped.bottom; ++y)
         std::fill(surface.Row(y) + clipped.left, surface.Row(y) + clipped.right, value);
     return clipped;
@@ -175,8 +166,7 @@ Box Rectangle(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brus
 {
     const WideBox box = Normalised(wide);
     const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
-    if (clipped.Empty())
-        return {};
+    if (clipped.Empty()) return {};
     for (int y = clipped.top; y < clipped.bottom; ++y) {
         if (y == box.top || y == box.bottom - 1) {
             FillRow(surface, y, box.left, box.right, pen);
@@ -192,11 +182,9 @@ Box Rectangle(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brus
 Box Ellipse(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brush)
 {
     const WideBox box = Normalised(wide);
-    if (box.right == box.left || box.bottom == box.top)
-        return {};
+    if (box.right == box.left || box.bottom == box.top) return {};
     const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
-    if (clipped.Empty())
-        return {};
+    if (clipped.Empty()) return {};
     for (int y = clipped.top; y < clipped.bottom; ++y) {
         const RowSpan row = EllipseRow(box, y);
         const RowSpan above = EllipseRow(box, y - 1);
@@ -224,8 +212,7 @@ Box Ellipse(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brush)
 Box CopyBlock(const Surface& target, Coordinate x, Coordinate y, const Surface& source, Coordinate sourceX,
     Coordinate sourceY, Coordinate width, Coordinate height)
 {
-    if (width <= 0 || height <= 0)
-        return {};
+    if (width <= 0 || height <= 0) return {};
     // Trim the block where either side leaves its surface.
     auto trim = [](Coordinate& to, Coordinate& from, Coordinate& size, int toLimit, int fromLimit) {
         const Coordinate before = std::max<Coordinate>({ 0, -to, -from });
@@ -236,16 +223,15 @@ Box CopyBlock(const Surface& target, Coordinate x, Coordinate y, const Surface& 
     };
     trim(x, sourceX, width, target.width, source.width);
     trim(y, sourceY, height, target.height, source.height);
-    if (width <= 0 || height <= 0)
-        return {};
+    if (width <= 0 || height <= 0) return {};
     const int rows = static_cast<int>(height);
     const size_t bytes = static_cast<size_t>(width) * sizeof(Pixel);
     // Top-down unless the block moves down within one buffer.
     const bool upward = target.pixels == source.pixels && y > sourceY;
     for (int k = 0; k < rows; ++k) {
         const int row = upward ? rows - 1 - k : k;
-        std::memmove(target.Row(static_cast<int>(y) + row) + x, source.Row(static_cast<int>(sourceY) + row) + sourceX,
-            bytes);
+        std::memmove(
+            target.Row(static_cast<int>(y) + row) + x, source.Row(static_cast<int>(sourceY) + row) + sourceX, bytes);
     }
     return Box { static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + width), static_cast<int>(y + height) };
 }

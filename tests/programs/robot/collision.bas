@@ -5,5 +5,5 @@ rforward 1000
 print "never"
 end
 hit:
-print "collided at "; rgpsx(); ","; rgpsy(); " after "; rpoints(); " points"
+print "collided at ", rgpsx(), ",", rgpsy(), " after ", rpoints(), " points"
 end

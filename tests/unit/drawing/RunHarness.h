@@ -44,8 +44,7 @@ public:
     void StepAt(int, int, int, const AnsiString& line, Variables_Class*, Expression_Class*, const bool&) override
     {
         const std::string statement = line.substr(line.find("):") + 2);
-        if (inject && statement == injectBefore)
-            inject();
+        if (inject && statement == injectBefore) inject();
         trace.push_back(line);
     }
 };

@@ -22,8 +22,7 @@ struct Buffer {
     explicit Buffer(int w, int h)
         : pixels(static_cast<size_t>(w * h), White)
         , surface { pixels.data(), w, h, w }
-    {
-    }
+    { }
     Pixel At(int x, int y) const { return pixels[static_cast<size_t>(y * surface.width + x)]; }
     void Set(int x, int y, Pixel p) { pixels[static_cast<size_t>(y * surface.width + x)] = p; }
     int Count(Pixel p) const
@@ -76,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Raster, Lines,
         LineCase { "ClippedBothEnds", -1000000000, 2, 1000000000, 2, "......\n......\n######\n......\n" },
         LineCase { "WhollyOutside", -5, -1, 10, -1, "......\n......\n......\n......\n" },
         LineCase { "ExtremeDiagonal", INT_MIN, INT_MIN, INT_MAX, INT_MAX, "#.....\n.#....\n..#...\n...#..\n" }),
-    [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LineCase>& c) { return std::string(c.param.name); });
 
 TEST(Raster, JoinedLinesCoverAClosedOutlineOnce)
 {
@@ -110,8 +109,8 @@ TEST(Raster, RectangleClipsAndNormalises)
     Rectangle(b.surface, WideBox { 3, 2, -10, -10 }, Black, Red);
     EXPECT_EQ(b.Dump(), "rr#..\n###..\n.....\n.....\n");
     Buffer all(3, 3);
-    Rectangle(all.surface, WideBox { INT_MIN, INT_MIN, Coordinate { INT_MAX } + 1, Coordinate { INT_MAX } + 1 },
-        Black, Red);
+    Rectangle(
+        all.surface, WideBox { INT_MIN, INT_MIN, Coordinate { INT_MAX } + 1, Coordinate { INT_MAX } + 1 }, Black, Red);
     EXPECT_EQ(all.Count(Red), 9);
 }
 
@@ -229,6 +228,8 @@ TEST(Raster, CopyBlockWithinOneSurfaceOverlapping)
     CopyBlock(b.surface, 1, 1, b.surface, 0, 0, 3, 3);
     EXPECT_EQ(b.Dump(), "r...\nbr..\n#b..\n.#..\n");
 }
+
+} // namespace
 
 using Kind = PathAction::Kind;
 

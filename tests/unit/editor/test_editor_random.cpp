@@ -14,8 +14,8 @@ TEST(EditorStorm, RandomEditingNeverFailsAndUndoesCompletely)
     };
     static const int Keys[] = { Vk::Left, Vk::Right, Vk::Up, Vk::Down, Vk::Home, Vk::End, Vk::Prior, Vk::Next,
         Vk::Delete, Vk::Tab, Vk::Insert, Vk::KeyY, Vk::Digit0 + 2, Vk::KeyA, Vk::KeyZ };
-    static const int Shifts[] = { 0, ShiftState::Shift, ShiftState::Alt, ShiftState::Ctrl,
-        ShiftState::Ctrl | ShiftState::Shift };
+    static const int Shifts[]
+        = { 0, ShiftState::Shift, ShiftState::Alt, ShiftState::Ctrl, ShiftState::Ctrl | ShiftState::Shift };
     static const char Chars[] = { 'a', ' ', '\b', '\r', '\t', '\x01', '(', '\xE9' };
     for (int round = 0; round < 6; ++round) {
         std::mt19937 rng(1234 + round);
@@ -36,10 +36,8 @@ TEST(EditorStorm, RandomEditingNeverFailsAndUndoesCompletely)
             case 2: {
                 int key = Keys[pick(std::size(Keys))];
                 const int shift = Shifts[pick(std::size(Shifts))];
-                if (key == Vk::KeyZ)
-                    continue; // undo is checked at the end
-                if (!ed.KeyPreview(key, shift))
-                    ed.KeyDown(key, shift);
+                if (key == Vk::KeyZ) continue; // undo is checked at the end
+                if (!ed.KeyPreview(key, shift)) ed.KeyDown(key, shift);
                 break;
             }
             case 3:

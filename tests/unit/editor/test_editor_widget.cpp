@@ -229,7 +229,7 @@ TEST_F(WidgetTest, APainterDestroyedFirstIsDropped)
 {
     auto painter = std::make_unique<TsxPainter>();
     SetupBasicScheme(*painter);
-    TFontSpec big = painter->Font();
+    TFontInfo big = painter->Font();
     big.Size = 20;
     painter->SetFont(big);
     ed->SetPainter(painter.get());

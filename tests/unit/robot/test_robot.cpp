@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -237,6 +238,11 @@ TEST_F(RobotArena, FeelersReachOneRadiusBeyondTheRim)
     // The probe's painting is removed direction by direction.
     EXPECT_EQ(canvas.image, before);
     EXPECT_EQ(pauses.size(), 1u + 5u);
+    pauses.clear();
+    // Without a beacon colour the probe paints in a colour that no pixel
+    // holds exactly; it must still not feel its own paint.
+    EXPECT_EQ(robot.FeelShown(-1), 4);
+    EXPECT_EQ(canvas.image, before);
     // From x 48 only the arc's middle point (68 + 20) reaches the wall. A
     // fresh arena each time: an old image of the robot is an obstacle too.
     for (int x : { 48, 47 }) {
@@ -465,6 +471,46 @@ TEST_F(RobotArena, APartlyOffImageRobotRestoresOnlyThePartOnTheImage)
     robot.y = 75;
     robot.SetHeading(0);
     EXPECT_EQ(canvas.image.copy(0, 0, 60, 60), background.copy(0, 0, 60, 60));
+}
+
+TEST_F(RobotArena, TheBodyLooksAsIfPaintedDirectly)
+{
+    struct Case {
+        float x, y;
+        int compass, radius;
+    };
+    const Case cases[] = {
+        { 100, 75, 0, 20 },
+        { 100.7f, 50.9f, 33, 20 },
+        { 60.2f, 70.5f, 200, 50 },
+        { 3, 3, 135, 5 },
+        { 2.5f, 140.5f, 271, 20 },
+        { 197, 10, 90, 13 },
+    };
+    for (const Case& c : cases) {
+        Place(100, 75, 0, c.radius);
+        canvas.Fill(White);
+        robot.x = c.x;
+        robot.y = c.y;
+        robot.Relocate(-1, -1, c.compass);
+
+        QImage expected(canvas.image.size(), QImage::Format_RGB32);
+        expected.fill(platform::toQRgb(White));
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(platform::toQColor(Blue), 4));
+        painter.setBrush(platform::toQColor(White));
+        const int r = c.radius;
+        const QPoint corner1(int(c.x - r + 4), int(c.y - r + 4));
+        const QPoint corner2(int(c.x + r - 4), int(c.y + r - 4));
+        painter.drawEllipse(QRect(corner1, corner2 - QPoint(1, 1)));
+        const double angle = robot.heading * 0.017453292519943295;
+        QPoint tip(int(c.x + std::cos(angle) * (r - 5)), int(c.y + std::sin(angle) * (r - 5)));
+        if (robot.heading == 270) tip.setX(int(c.x));
+        painter.drawLine(QPoint(int(c.x), int(c.y)), tip);
+        painter.end();
+        EXPECT_EQ(canvas.image, expected) << c.x << "," << c.y << " compass " << c.compass;
+    }
 }
 
 TEST_F(RobotArena, ThePenLeavesATrailBehindTheBody)

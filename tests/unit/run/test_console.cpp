@@ -1,37 +1,6 @@
-#include "ProgramCase.h"
+#include "RunHarness.h"
 
 #include <gtest/gtest.h>
-
-class ConsolePrograms : public testing::TestWithParam<ProgramCase> { };
-
-TEST_P(ConsolePrograms, RunAsExpected) { CheckProgram(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(Console, ConsolePrograms,
-    testing::Values(ProgramCase { "TabSeparatorPadsToEightColumns", "print \"ab\"; \"cd\"\n", "ab      cd\n" },
-        ProgramCase { "FullTabStopGetsEightSpacesAndLeavesTheLineOpen", "print \"abcdefgh\";\nprint \"x\"\n",
-            "abcdefgh        x\n" },
-        ProgramCase { "PrintAloneGivesAnEmptyLine", "print\nprint 1\n", "\n1\n" },
-        ProgramCase { "PlainSeparatorJoins", "print 1, 2.5, \"z\"\n", "12.5z\n" },
-        ProgramCase { "TrailingPlainSeparatorLeavesTheLineOpen", "print 1,\nprint 2\n", "12\n" },
-        ProgramCase { "LongLinesWrapAtTheRightEdge",
-            "s = \"1234567890\"\nt = s + s + s + s + s + s + s + s + s + s\nprint t\n",
-            "1234567890123456789012345678901234567890123456789012345678901234567890123456789012345678\n"
-            "901234567890\n" },
-        ProgramCase { "WriteIsPrint", "write \"w\"\n", "w\n" },
-        ProgramCase { "BadSeparator", "print 1 2\n", "", 0, 1 },
-        ProgramCase { "DataAppendsValuesAndGaps", "data d; 1, , 2.5\nprint d[0]; d[2]\nprint d[1]\n",
-            "1       2.5\n", 77, 3 },
-        ProgramCase { "DataNeedsASemicolon", "data d 1\n", "", 67, 1 },
-        ProgramCase { "DimRedefinesAndLosesData", "dim a[2]\na[0] = 1\ndim a[3], b[2, 2]\nprint a[0]\n", "", 77, 4 },
-        ProgramCase { "DimNeedsBrackets", "dim a\n", "", 0, 1 },
-        ProgramCase { "DeclareCarriesTheLastInitializer", "declare a, b = 2.5, c\nprint a; b; c\n",
-            "0       2.5     2.5\n" },
-        ProgramCase { "SwapExchangesTypes", "a = 1\nb = \"x\"\nswap a, b\nprint a; b\n", "x       1\n" },
-        ProgramCase { "SwapArrayElements", "dim m[2]\nm[0] = 1\nm[1] = 2\nswap m[0], m[1]\nprint m[0]; m[1]\n",
-            "2       1\n" },
-        ProgramCase { "SwapNeedsTwoTargets", "a = 1\nswap a\n", "", 30, 2 },
-        ProgramCase { "SwapUnsetVariable", "a = 1\nswap a, b\n", "", 51, 2 }),
-    [](const testing::TestParamInfo<ProgramCase>& info) { return std::string(info.param.name); });
 
 TEST(Input, ReadsLinesAndConvertsNumbers)
 {

@@ -1,4 +1,4 @@
-#include "ProgramCase.h"
+#include "RunHarness.h"
 
 #include "screen/ScreenForm.h"
 
@@ -55,8 +55,6 @@ TEST(Events, HandlerWithoutOperandDisarms)
     EXPECT_EQ(result.output, "main\n");
 }
 
-TEST(Events, UnknownHandlerName) { CheckProgram({ "UnknownHandler", "onkey \"nothing\"\n", "", 11, 1 }); }
-
 TEST(Events, StepHookTracesEveryStatement)
 {
     std::vector<std::string> trace;
@@ -67,24 +65,6 @@ TEST(Events, StepHookTracesEveryStatement)
     EXPECT_EQ(trace[1], "About to execute (2,3):y = 2");
     EXPECT_EQ(trace[2], "About to execute (3,1):");
 }
-
-class ErrorTrapPrograms : public testing::TestWithParam<ProgramCase> { };
-
-TEST_P(ErrorTrapPrograms, RunAsExpected) { CheckProgram(GetParam()); }
-
-INSTANTIATE_TEST_SUITE_P(OnError, ErrorTrapPrograms,
-    testing::Values(
-        ProgramCase { "TrappedErrorContinuesAfterTheFailingLine",
-            "onerror h\nx = y\nprint \"after\"\nend\nh:\nprint \"trapped\"\nreturn\n", "trapped\nafter\n" },
-        ProgramCase { "ErrorInsideTheHandlerEndsTheRun",
-            "onerror h\nx = y\nprint \"after\"\nend\nh:\nz = w\nreturn\n", "", 51, 6 },
-        ProgramCase { "RearmedHandlerCatchesTheNextError",
-            "n = 0\nonerror h\nx = y\nx = z\nprint n\nend\nh:\nn++\nonerror h\nreturn\n", "2\n" },
-        ProgramCase { "OnErrorWithoutOperandDisarms", "onerror h\nonerror\nx = y\nend\nh:\nreturn\n", "", 51, 3 },
-        ProgramCase { "OnErrorNeedsALabel", "onerror \"nowhere\"\n", "", 7, 1 },
-        ProgramCase { "TrappedErrorInsideASubStaysInTheSub",
-            "call f()\nprint f__Result\nend\nsub f()\nonerror h\nx = y\nreturn 3\nh:\nreturn\n", "3\n" }),
-    [](const testing::TestParamInfo<ProgramCase>& info) { return std::string(info.param.name); });
 
 TEST(OnError, TrappedErrorShowsNoBoxUntrappedShowsOne)
 {

@@ -1,0 +1,2 @@
+declare a
+b = 1

@@ -1,0 +1,4 @@
+declare f = 0.5
+f = 2
+f /= 4
+print f

@@ -1,0 +1,2 @@
+declare n = 0
+n = 3e9

@@ -1,0 +1,2 @@
+declare x = 1
+x = "a"

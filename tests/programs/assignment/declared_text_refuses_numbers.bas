@@ -1,0 +1,2 @@
+declare x = "a"
+x = 1

@@ -1,0 +1,4 @@
+a = 1
+b = "x"
+swap a, b
+print a; b

@@ -1,0 +1,3 @@
+print "before"
+rectangle 1, 2, 3
+print "never"

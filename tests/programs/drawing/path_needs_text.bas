@@ -1,0 +1,1 @@
+drawshape 12, 0, 0

@@ -1,0 +1,1 @@
+onkey "nothing"

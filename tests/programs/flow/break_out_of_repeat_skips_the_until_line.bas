@@ -1,0 +1,4 @@
+repeat
+break
+until x
+print "out"

@@ -1,0 +1,3 @@
+print 1
+break
+print 2

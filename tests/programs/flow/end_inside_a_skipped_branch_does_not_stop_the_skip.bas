@@ -1,0 +1,6 @@
+if 0
+end
+else
+print "else"
+endif
+print "after"

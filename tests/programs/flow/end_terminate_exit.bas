@@ -1,0 +1,3 @@
+print 1
+terminate
+print 2

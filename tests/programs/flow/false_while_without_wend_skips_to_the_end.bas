@@ -1,0 +1,3 @@
+print 1
+while 0
+print 2

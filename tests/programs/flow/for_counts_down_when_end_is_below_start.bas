@@ -1,0 +1,3 @@
+for i = 5 to 1
+print i
+next

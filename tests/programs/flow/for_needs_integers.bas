@@ -1,0 +1,2 @@
+for i = 1.5 to 3
+next

@@ -1,0 +1,4 @@
+for i = 1 to 1
+print i
+next
+print "i=", i

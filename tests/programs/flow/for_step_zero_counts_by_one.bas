@@ -1,0 +1,3 @@
+for i = 3 to 1 step 0
+print i
+next

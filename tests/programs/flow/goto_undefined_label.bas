@@ -1,0 +1,2 @@
+skip = 1
+goto skip

@@ -1,0 +1,5 @@
+if 1
+print "a"
+end
+endif
+print "never"

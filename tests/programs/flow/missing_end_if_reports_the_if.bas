@@ -1,0 +1,3 @@
+print 1
+if 0
+print 2

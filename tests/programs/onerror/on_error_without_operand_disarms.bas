@@ -1,0 +1,6 @@
+onerror h
+onerror
+x = y
+end
+h:
+return

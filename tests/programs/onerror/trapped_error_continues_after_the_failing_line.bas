@@ -1,0 +1,7 @@
+onerror h
+x = y
+print "after"
+end
+h:
+print "trapped"
+return

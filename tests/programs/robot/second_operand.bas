@@ -1,0 +1,2 @@
+rlocate 400, 300
+rforward 1, 2

@@ -1,0 +1,2 @@
+100 print 1
+100 print 2

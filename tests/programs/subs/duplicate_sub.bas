@@ -1,0 +1,3 @@
+print 1
+sub a()
+sub a()

@@ -1,0 +1,5 @@
+call f()
+print f__Result
+end
+sub f(a)
+return 1

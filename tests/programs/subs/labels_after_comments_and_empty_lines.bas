@@ -1,0 +1,6 @@
+goto b
+' comment
+print 1
+
+b:
+print 2

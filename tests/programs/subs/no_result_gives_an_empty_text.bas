@@ -1,0 +1,5 @@
+call foo()
+print "[" + foo__Result + "]"
+end
+sub foo()
+return

@@ -1,0 +1,4 @@
+call r()
+end
+sub r()
+call r()

@@ -1,0 +1,5 @@
+call f(5)
+print "ok"
+end
+sub f()
+return

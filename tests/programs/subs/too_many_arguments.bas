@@ -1,0 +1,4 @@
+call f(1, 2)
+end
+sub f(a)
+return
