@@ -5,7 +5,7 @@
 # Usage: bench/run_basic.sh [NAME ...]   (default: every program)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-binary=build/bin/quorvatine
+binary=${BINARY:-build/bin/quorvatine}
 runs=${RUNS:-3}
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then

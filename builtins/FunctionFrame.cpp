@@ -50,10 +50,9 @@ bool NextIsClosingParenthesis(const Expression_Class& ex)
     return *ex.PeekNextChar() == ')';
 }
 
-// Each call keeps the caller's argument slots and function row aside while it
-// runs, so a function called inside another's argument list never overwrites
-// the outer call's arguments; the destructor puts them back, also when a
-// run-time error unwinds through the call.
+// Each call keeps the function row aside while it runs, so that a function
+// called inside another's argument list leaves the row as it found it; the
+// destructor puts it back, also when a run-time error unwinds through the call.
 class FrameGuard {
 public:
     explicit FrameGuard(Expression_Class& evaluator)
@@ -64,27 +63,10 @@ public:
         , defaultArg(evaluator.functionDefaultArg)
         , group(evaluator.functionGroup)
         , signature(evaluator.functionSignature)
-    {
-        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
-            savedText[k] = std::move(ex.argText[k]);
-            savedInt[k] = ex.argInt[k];
-            savedFloat[k] = ex.argFloat[k];
-            savedType[k] = ex.argType[k];
-        }
-        savedPortBytes[0] = ex.portBytes[0];
-        savedPortBytes[1] = ex.portBytes[1];
-    }
+    { }
 
     ~FrameGuard()
     {
-        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
-            ex.argText[k] = std::move(savedText[k]);
-            ex.argInt[k] = savedInt[k];
-            ex.argFloat[k] = savedFloat[k];
-            ex.argType[k] = savedType[k];
-        }
-        ex.portBytes[0] = savedPortBytes[0];
-        ex.portBytes[1] = savedPortBytes[1];
         ex.functionCode = code;
         ex.functionMinArgs = minArgs;
         ex.functionMaxArgs = maxArgs;
@@ -103,8 +85,45 @@ public:
     const int defaultArg;
     const int group;
     AnsiString signature;
+};
+
+// The argument slots are written only by the argument list of a function read
+// by signature (ParseFunctionArgs), so such a call keeps the caller's slots
+// aside while it runs: one called inside another's argument list never
+// overwrites the outer call's arguments. Other calls leave the slots alone and
+// pay nothing for them.
+class ArgumentSlotsGuard {
+public:
+    explicit ArgumentSlotsGuard(Expression_Class& evaluator)
+        : ex(evaluator)
+    {
+        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
+            savedText[k] = std::move(ex.argText[k]);
+            savedInt[k] = ex.argInt[k];
+            savedFloat[k] = ex.argFloat[k];
+            savedType[k] = ex.argType[k];
+        }
+        savedPortBytes[0] = ex.portBytes[0];
+        savedPortBytes[1] = ex.portBytes[1];
+    }
+
+    ~ArgumentSlotsGuard()
+    {
+        for (int k = 0; k < Expression_Class::MaxArgs; ++k) {
+            ex.argText[k] = std::move(savedText[k]);
+            ex.argInt[k] = savedInt[k];
+            ex.argFloat[k] = savedFloat[k];
+            ex.argType[k] = savedType[k];
+        }
+        ex.portBytes[0] = savedPortBytes[0];
+        ex.portBytes[1] = savedPortBytes[1];
+    }
+
+    ArgumentSlotsGuard(const ArgumentSlotsGuard&) = delete;
+    ArgumentSlotsGuard& operator=(const ArgumentSlotsGuard&) = delete;
 
 private:
+    Expression_Class& ex;
     AnsiString savedText[Expression_Class::MaxArgs];
     int32_t savedInt[Expression_Class::MaxArgs];
     double savedFloat[Expression_Class::MaxArgs];
@@ -193,7 +212,7 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
 }
 
 // "A" demands a defined array, a digit one of exactly that many dimensions.
-void CheckArrayName(Expression_Class& ex, const AnsiString& name, char letter)
+void CheckArrayName(Expression_Class& ex, std::string_view name, char letter)
 {
     const int dimensions = ex.arrays ? ex.arrays->DimCount(name) : 0;
     if (dimensions == 0) ex.RaiseError(ArrayNotDefined);
@@ -255,7 +274,10 @@ char Expression_Class::CallFunction(Value& result)
     if (!IsDelimiterToken(*this, '(')) RaiseError(FunctionWithoutParenthesis);
     const FunctionEntry* entry = FindFunctionEntry(frame.code);
     if (entry == nullptr) RaiseNotAvailable(*this, frame.code);
-    if (frame.group == SignatureGroup) return CallSignatureFunction(*this, frame.code, result);
+    if (frame.group == SignatureGroup) {
+        ArgumentSlotsGuard slots(*this);
+        return CallSignatureFunction(*this, frame.code, result);
+    }
 
     FunctionCall call(*this, frame.code, result);
     ReadFirstArgument(call, entry->first);

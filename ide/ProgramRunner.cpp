@@ -36,8 +36,7 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
         if (std::strcmp(argument, "--headless") == 0) {
             arguments.headless = true;
         } else if (std::strcmp(argument, "--screenshot") == 0) {
-            if (k + 1 >= argc)
-                return false;
+            if (k + 1 >= argc) return false;
             arguments.screenshot = argv[++k];
         } else if (argument[0] == '-' && argument[1] == '-') {
             return false;
@@ -47,16 +46,14 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
             return false;
         }
     }
-    if (!arguments.screenshot.empty() && !arguments.headless)
-        return false;
+    if (!arguments.screenshot.empty() && !arguments.headless) return false;
     return !arguments.program.empty();
 }
 
 // The file name as given, with surrounding quotes stripped.
 AnsiString StripQuotes(AnsiString name)
 {
-    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
-        name = name.substr(1, name.size() - 2);
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
     return name;
 }
 
@@ -82,8 +79,7 @@ Status RunFile(const AnsiString& path)
     }
     std::error_code error;
     const fs::path folder = fs::absolute(fs::path(path), error).parent_path();
-    if (!folder.empty())
-        fs::current_path(folder, error);
+    if (!folder.empty()) fs::current_path(folder, error);
 
     ScreenForm->PrepareForRun();
     auto interpreter = std::make_unique<Durnix_Class>();
@@ -116,8 +112,7 @@ int Main(int argc, char** argv)
     QApplication::setApplicationName("Quorvatine");
     platform::InstallKeyTracking();
     platform::QtMessageBoxes qtBoxes;
-    if (!arguments.headless)
-        platform::setMessageBoxes(&qtBoxes);
+    if (!arguments.headless) platform::setMessageBoxes(&qtBoxes);
 
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
@@ -127,8 +122,7 @@ int Main(int argc, char** argv)
     }
 
     const Status status = RunFile(arguments.program);
-    if (status == Status::CannotRun)
-        return static_cast<int>(status);
+    if (status == Status::CannotRun) return static_cast<int>(status);
 
     if (arguments.headless) {
         if (!arguments.screenshot.empty() && !ScreenForm->SaveImagePng(arguments.screenshot)) {
@@ -140,8 +134,7 @@ int Main(int argc, char** argv)
     }
     // In a window the screen stays up, showing what the program left there,
     // until the user closes it.
-    if (ScreenForm->isVisible())
-        application.exec();
+    if (ScreenForm->isVisible()) application.exec();
     return static_cast<int>(status);
 }
 

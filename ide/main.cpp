@@ -1,3 +1,6 @@
 #include "ide/ProgramRunner.h"
 
-int main(int argc, char** argv) { return ProgramRunner::Main(argc, argv); }
+int main(int argc, char** argv)
+{
+    return ProgramRunner::Main(argc, argv);
+}

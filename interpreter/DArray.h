@@ -7,8 +7,7 @@
 // template does no bounds checking of its own: before touching items[i] a caller
 // grows the array (doubling) when i is at or past the capacity. `count` is not
 // maintained here; users that need a fill count keep their own.
-template <typename T>
-class DArray {
+template <typename T> class DArray {
 public:
     T* items = nullptr;
     int capacity = 0;
@@ -18,8 +17,7 @@ public:
     {
         capacity = n > 10 ? n : 10;
         items = new (std::nothrow) T[capacity]();
-        if (!items)
-            capacity = 10;
+        if (!items) capacity = 10;
     }
     ~DArray() { delete[] items; }
     DArray(const DArray&) = delete;
@@ -29,11 +27,9 @@ public:
     // the array holds no block or n is not larger than the capacity.
     void Grow(int n)
     {
-        if (!items || n <= capacity)
-            return;
+        if (!items || n <= capacity) return;
         T* bigger = new (std::nothrow) T[n]();
-        if (!bigger)
-            return;
+        if (!bigger) return;
         for (int k = 0; k < capacity; ++k)
             bigger[k] = std::move(items[k]);
         delete[] items;
@@ -45,15 +41,12 @@ public:
     // index, or memory ran out).
     bool EnsureIndex(int index)
     {
-        if (index < 0 || !items)
-            return false;
+        if (index < 0 || !items) return false;
         while (index >= capacity) {
             int before = capacity;
-            if (capacity > (1 << 29))
-                return false;
+            if (capacity > (1 << 29)) return false;
             Grow(capacity * 2);
-            if (capacity == before)
-                return false;
+            if (capacity == before) return false;
         }
         return true;
     }

@@ -1,5 +1,7 @@
 #include "interpreter/Durnix_class.h"
 
+#include "builtins/RandomNumbers.h"
+
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/Assignment.h"
@@ -7,6 +9,8 @@
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
 #include "screen/ScreenForm.h"
+
+#include <ctime>
 
 namespace {
 
@@ -82,6 +86,7 @@ int Durnix_Class::Run(const AnsiString& text)
 {
     programText = text;
     EventThrottle::Start();
+    RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
     // Keys pressed before the run are forgotten.
     platform::ReleaseAllKeys();
 

@@ -453,20 +453,7 @@ bool Expression_Class::ReadVariable(CachedToken& token, Value& result)
 {
     Variables_Class::Node* node = FindVariable(token, currentVariables);
     if (!node) return false;
-    result.tag = node->type;
-    switch (node->type) {
-    case Tag::Int:
-        result.i = node->intValue;
-        break;
-    case Tag::Float:
-        result.f = node->floatValue;
-        break;
-    case Tag::String:
-        result.s = node->textValue;
-        break;
-    default:
-        break;
-    }
+    Variables_Class::CopyValue(*node, result);
     return true;
 }
 

@@ -21,8 +21,7 @@ public:
                 flag.store(true, std::memory_order_relaxed);
             }
         })
-    {
-    }
+    { }
     ~Ticker()
     {
         {

@@ -11,8 +11,7 @@ public:
     // True at most once per tick (5 ms); clears the flag.
     static bool Due()
     {
-        if (!flag().load(std::memory_order_relaxed))
-            return false;
+        if (!flag().load(std::memory_order_relaxed)) return false;
         flag().store(false, std::memory_order_relaxed);
         return true;
     }

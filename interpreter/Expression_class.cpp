@@ -27,7 +27,7 @@ void Expression_Class::Attach(const char* programText, Variables_Class* current,
     errorColumn = errorColumnOut;
     // The vocabulary is built once for the process and shared read-only.
     if (!vocabulary) vocabulary = &Vocabulary::instance();
-    tokenText.clear();
+    tokenText = {};
     tokenType = 0;
     tokenCode = 0;
     endOfStatement = false;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class Arrays_Class;
@@ -91,6 +92,13 @@ public:
     int NextToken();
     const char* PeekNextChar() const;
     void SkipRestOfLine();
+    // Makes text the current token's text after a re-attach emptied the token
+    // cache that tokenText viewed; the object keeps its own copy.
+    void RestoreTokenText(std::string_view text)
+    {
+        restoredTokenText = AnsiString(text);
+        tokenText = restoredTokenText;
+    }
     // Puts the current token back: the scan position returns to its start.
     void PutBack() { scanPosition = tokenStart; }
     static bool IsLetter(char c);
@@ -107,6 +115,13 @@ public:
     // null when absent or when the current token is no name. The node found is
     // remembered with the token, so a loop finds it again without a lookup.
     Variables_Class::Node* CurrentTokenVariable(Variables_Class* table);
+    // The text of the current token as it was scanned. Unlike tokenText it
+    // stays unchanged through later NextToken calls while the object is
+    // attached, so a statement may keep it as a name.
+    std::string_view CurrentTokenText() const
+    {
+        return currentToken ? std::string_view(currentToken->text) : std::string_view(tokenText);
+    }
     // Evaluates one expression starting at the current token (already read),
     // leaving the first unused token current. Returns the tag.
     char EvaluateCurrent(Value& result);
@@ -126,7 +141,7 @@ public:
     static char TextToNumber(const AnsiString& text, double& value);
     static int32_t ParseBinaryLiteral(const AnsiString& text);
     int ApplyRelation(int relation, const Value& left, const Value& right);
-    static AnsiString CollapseDoubledQuotes(const AnsiString& text);
+    static AnsiString CollapseDoubledQuotes(std::string_view text);
     static double MillisecondClock();
     static double PowerOf(double x, double y);
 
@@ -145,7 +160,10 @@ public:
     const char* programStart = nullptr;
     const char* scanPosition = nullptr;
     const char* tokenStart = nullptr;
-    AnsiString tokenText;
+    // The text of the current token: a view of the token cache, so reading a
+    // token copies no text. It stays valid while the object is attached to the
+    // same text; keep a copy to hold it longer.
+    std::string_view tokenText;
     int tokenType = 0;
     int tokenCode = 0;
     bool endOfStatement = false;
@@ -208,6 +226,8 @@ private:
         uint64_t variableTable = 0;
         Variables_Class::Node* variableNode = nullptr;
     };
+    CachedToken& ScanIntoCache(const char* p, size_t offset);
+    void LoadFunctionRow(const Codes_Class::Node& row);
     void ScanToken(CachedToken& token);
     void ScanWord(CachedToken& token, const char*& p);
     void ScanNumber(CachedToken& token, const char*& p);
@@ -233,6 +253,7 @@ private:
     bool ReadVariable(CachedToken& token, Value& result);
 
     CachedToken* currentToken = nullptr;
+    AnsiString restoredTokenText;
     size_t programLength = 0;
     std::vector<CachedToken*> tokenSlot; // per text offset: its token, null until scanned
     std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached

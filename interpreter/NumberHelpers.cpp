@@ -130,9 +130,9 @@ int Expression_Class::ApplyRelation(int relation, const Value& left, const Value
     }
 }
 
-AnsiString Expression_Class::CollapseDoubledQuotes(const AnsiString& text)
+AnsiString Expression_Class::CollapseDoubledQuotes(std::string_view text)
 {
-    if (text.find("\"\"") == AnsiString::npos) return text;
+    if (text.find("\"\"") == std::string_view::npos) return AnsiString(text);
     AnsiString result;
     result.reserve(text.size());
     for (size_t k = 0; k < text.size(); ++k) {

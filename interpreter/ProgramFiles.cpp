@@ -13,8 +13,7 @@ AnsiString NormaliseLineEnds(const AnsiString& text)
     result.reserve(text.size() + text.size() / 32);
     for (size_t k = 0; k < text.size(); ++k) {
         char c = text[k];
-        if (c == '\n' && (k == 0 || text[k - 1] != '\r'))
-            result += '\r';
+        if (c == '\n' && (k == 0 || text[k - 1] != '\r')) result += '\r';
         result += c;
     }
     return result;
@@ -25,11 +24,9 @@ AnsiString FindFileIgnoringCase(const AnsiString& name)
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path path(name);
-    if (fs::is_regular_file(path, error))
-        return name;
+    if (fs::is_regular_file(path, error)) return name;
     fs::path folder = path.parent_path();
-    if (folder.empty())
-        folder = ".";
+    if (folder.empty()) folder = ".";
     const std::string wanted = path.filename().string();
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         const std::string candidate = entry->path().filename().string();
@@ -42,8 +39,7 @@ AnsiString FindFileIgnoringCase(const AnsiString& name)
 ReadResult ReadText(const AnsiString& path, AnsiString& text)
 {
     FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return ReadResult::NotFound;
+    if (!file) return ReadResult::NotFound;
     AnsiString bytes;
     char buffer[65536];
     size_t got;
@@ -51,8 +47,7 @@ ReadResult ReadText(const AnsiString& path, AnsiString& text)
         bytes.append(buffer, got);
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed)
-        return ReadResult::ReadFailed;
+    if (failed) return ReadResult::ReadFailed;
     text = NormaliseLineEnds(bytes);
     return ReadResult::Ok;
 }

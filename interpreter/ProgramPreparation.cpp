@@ -99,7 +99,7 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
     // scan state moved along by offset.
     const ptrdiff_t scanOffset = e.scanPosition - e.programStart;
     const ptrdiff_t tokenOffset = e.tokenStart - e.programStart;
-    const AnsiString tokenText = e.tokenText;
+    const AnsiString tokenText(e.tokenText);
     const int tokenType = e.tokenType;
     const int tokenCode = e.tokenCode;
     const bool endOfStatement = e.endOfStatement;
@@ -111,7 +111,7 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
     Attach();
     e.scanPosition = e.programStart + scanOffset;
     e.tokenStart = e.programStart + tokenOffset;
-    e.tokenText = tokenText;
+    e.RestoreTokenText(tokenText);
     e.tokenType = tokenType;
     e.tokenCode = tokenCode;
     e.endOfStatement = endOfStatement;
@@ -159,7 +159,7 @@ void Durnix_Class::ScanSubs()
         }
         if (e.NextToken() != TokenType::Variable)
             e.RaiseError(0);
-        const AnsiString name = e.tokenText;
+        const AnsiString name(e.tokenText);
         e.NextToken();
         if (!CurrentIs('('))
             e.RaiseError(13);

@@ -11,13 +11,37 @@ bool hiddenProgram = false;
 bool fromExecutable = false;
 } // namespace
 
-DebugHook& Debugger() { return *debugger; }
-ServiceEventSources& Services() { return *services; }
-void SetDebugger(DebugHook* hook) { debugger = hook ? hook : &noDebugger; }
-void SetServices(ServiceEventSources* sources) { services = sources ? sources : &noServices; }
-bool HiddenProgram() { return hiddenProgram; }
-void SetHiddenProgram(bool hidden) { hiddenProgram = hidden; }
-bool FromExecutable() { return fromExecutable; }
-void SetFromExecutable(bool value) { fromExecutable = value; }
+DebugHook& Debugger()
+{
+    return *debugger;
+}
+ServiceEventSources& Services()
+{
+    return *services;
+}
+void SetDebugger(DebugHook* hook)
+{
+    debugger = hook ? hook : &noDebugger;
+}
+void SetServices(ServiceEventSources* sources)
+{
+    services = sources ? sources : &noServices;
+}
+bool HiddenProgram()
+{
+    return hiddenProgram;
+}
+void SetHiddenProgram(bool hidden)
+{
+    hiddenProgram = hidden;
+}
+bool FromExecutable()
+{
+    return fromExecutable;
+}
+void SetFromExecutable(bool value)
+{
+    fromExecutable = value;
+}
 
 } // namespace RunHooks

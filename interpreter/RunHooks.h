@@ -26,7 +26,7 @@ public:
     // window the variables and the evaluator, and returns once the user pressed
     // Step; `stopped` is polled by the implementation's wait and ends it.
     virtual void StepAt(int line, int column, int length, const AnsiString& trace, Variables_Class* variables,
-                        Expression_Class* evaluator, const bool& stopped)
+        Expression_Class* evaluator, const bool& stopped)
     {
         (void)line, (void)column, (void)length, (void)trace, (void)variables, (void)evaluator, (void)stopped;
     }

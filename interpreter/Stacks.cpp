@@ -27,11 +27,12 @@ bool ForStack_Class::Pop()
 }
 
 int GoSubStack_Class::Push(int savedIfDepth, int forCount, int whileCount, int repeatCount, const char* returnPosition,
-    Variables_Class* callerVariables, const AnsiString& subName, const AnsiString& argumentText)
+    Variables_Class* callerVariables, const AnsiString& subName, const AnsiString& argumentText,
+    const Labels_Class::Node* sub)
 {
     try {
-        frames.push_back(GoSubStack_Node {
-            savedIfDepth, forCount, whileCount, repeatCount, returnPosition, callerVariables, subName, argumentText });
+        frames.push_back(GoSubStack_Node { savedIfDepth, forCount, whileCount, repeatCount, returnPosition,
+            callerVariables, subName, argumentText, sub });
         return 1;
     } catch (const std::bad_alloc&) {
         return 0;

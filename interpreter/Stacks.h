@@ -1,10 +1,11 @@
 #pragma once
 
+#include "interpreter/Labels_class.h"
 #include "interpreter/Values.h"
+#include "interpreter/Variables_class.h"
 
+#include <cstdint>
 #include <vector>
-
-class Variables_Class;
 
 // The four run-time stacks of one run. Each is strictly last in, first out.
 // Pointers returned by Top stay valid until the next Push or Pop of that stack.
@@ -17,6 +18,10 @@ struct ForStack_Node {
     int startValue = 0;
     int step = 0;
     const char* bodyPosition = nullptr; // just after the FOR statement
+    // The counter's node in the table with this identity, found by the first
+    // NEXT (see Variables_Class::identity); null until then.
+    uint64_t counterTable = 0;
+    Variables_Class::Node* counterNode = nullptr;
 };
 
 class ForStack_Class {
@@ -45,6 +50,7 @@ struct GoSubStack_Node {
     Variables_Class* callerVariables = nullptr; // the caller's table for a CALL, null for a GOSUB
     AnsiString subName;
     AnsiString argumentText;
+    const Labels_Class::Node* sub = nullptr; // the sub called, for a CALL
 };
 
 // Kinds of IncLoopCount and DecLoopCount.
@@ -59,7 +65,8 @@ public:
     ~GoSubStack_Class() { Clear(); }
     // Returns 1, or 0 when memory ran out.
     int Push(int savedIfDepth, int forCount, int whileCount, int repeatCount, const char* returnPosition,
-        Variables_Class* callerVariables, const AnsiString& subName, const AnsiString& argumentText);
+        Variables_Class* callerVariables, const AnsiString& subName, const AnsiString& argumentText,
+        const Labels_Class::Node* sub = nullptr);
     GoSubStack_Node* Top();
     // Removes the top frame; the variable table saved in it is not freed (its
     // owner, the RETURN, restores it). False when empty.

@@ -93,6 +93,7 @@ void Expression_Class::ResetTokenCache()
 {
     programLength = programStart ? std::strlen(programStart) : 0;
     tokenSlot.assign(programLength + 1, nullptr);
+    tokenText = {};
     tokenCache.clear();
     currentToken = nullptr;
 }
@@ -106,23 +107,19 @@ int Expression_Class::NextToken()
     auto start = reinterpret_cast<uintptr_t>(programStart);
     if (address < start || address > start + programLength) scanPosition = programStart + programLength;
     tokenStart = scanPosition;
-    const char* p = scanPosition;
-    while (IsBlank(*p))
-        ++p;
-    size_t offset = static_cast<size_t>(p - programStart);
-
-    CachedToken* cached = tokenSlot[offset];
+    // The token read from a position is the one at its first non-blank
+    // character, so the slot of the position itself is filled too: the usual
+    // read, from just after the previous token, then skips no blanks.
+    const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
+    CachedToken* cached = tokenSlot[readOffset];
     if (!cached) {
-        tokenText.clear();
-        tokenType = TokenType::None;
-        tokenCode = 0;
-        endOfStatement = false;
-        CachedToken scanned;
-        scanPosition = p;
-        ScanToken(scanned); // may raise an error (an unterminated string)
-        tokenCache.push_back(std::move(scanned));
-        cached = &tokenCache.back();
-        tokenSlot[offset] = cached;
+        const char* p = scanPosition;
+        while (IsBlank(*p))
+            ++p;
+        const size_t offset = static_cast<size_t>(p - programStart);
+        cached = tokenSlot[offset];
+        if (!cached) cached = &ScanIntoCache(p, offset);
+        tokenSlot[readOffset] = cached;
     }
     CachedToken& token = *cached;
     currentToken = &token;
@@ -134,15 +131,35 @@ int Expression_Class::NextToken()
     endOfStatement = tokenType == TokenType::Delimiter
         && (tokenCode == TokenCode::EndOfStatement || tokenCode == TokenCode::EndOfText);
     scanPosition = programStart + token.endOffset;
-    if (token.function) {
-        functionCode = token.function->code;
-        functionMinArgs = token.function->minArgs;
-        functionMaxArgs = token.function->maxArgs;
-        functionDefaultArg = token.function->defaultArg;
-        functionGroup = token.function->group;
-        functionSignature = token.function->signature;
-    }
+    if (token.function) LoadFunctionRow(*token.function);
     return tokenType;
+}
+
+// Out of NextToken, which reads far more tokens that are no function name.
+[[gnu::noinline]] void Expression_Class::LoadFunctionRow(const Codes_Class::Node& row)
+{
+    functionCode = row.code;
+    functionMinArgs = row.minArgs;
+    functionMaxArgs = row.maxArgs;
+    functionDefaultArg = row.defaultArg;
+    functionGroup = row.group;
+    functionSignature = row.signature;
+}
+
+// The first read at an offset. Kept out of NextToken so that the path taken
+// for every token already cached stays short.
+[[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::ScanIntoCache(const char* p, size_t offset)
+{
+    tokenText = {};
+    tokenType = TokenType::None;
+    tokenCode = 0;
+    endOfStatement = false;
+    CachedToken scanned;
+    scanPosition = p;
+    ScanToken(scanned); // may raise an error (an unterminated string)
+    tokenCache.push_back(std::move(scanned));
+    tokenSlot[offset] = &tokenCache.back();
+    return tokenCache.back();
 }
 
 // Scans the token that starts at the scan position (blanks already skipped)

@@ -16,6 +16,12 @@ Variables_Class::Node* Variables_Class::Find(std::string_view name) const
     return found == index.end() ? nullptr : found->second;
 }
 
+Variables_Class::Node& Variables_Class::FindOrAppend(std::string_view name)
+{
+    Node* node = Find(name);
+    return node ? *node : *Append(name);
+}
+
 Variables_Class::Node* Variables_Class::Append(std::string_view name)
 {
     Node* node = new Node;
@@ -57,24 +63,63 @@ void Variables_Class::ChangeType(Node& node, char tag)
 
 int Variables_Class::Set(std::string_view name, char tag, const void* value)
 {
-    Node* node = Find(name);
-    if (!node) node = Append(name);
-    ChangeType(*node, tag);
-    if (!value) return 1;
+    Store(FindOrAppend(name), tag, value);
+    return 1;
+}
+
+void Variables_Class::Store(Node& node, char tag, const void* value)
+{
+    ChangeType(node, tag);
+    if (!value) return;
     switch (tag) {
     case Tag::Int:
-        node->intValue = *static_cast<const int32_t*>(value);
+        node.intValue = *static_cast<const int32_t*>(value);
         break;
     case Tag::Float:
-        node->floatValue = *static_cast<const double*>(value);
+        node.floatValue = *static_cast<const double*>(value);
         break;
     case Tag::String:
-        node->textValue = *static_cast<const AnsiString*>(value);
+        node.textValue = *static_cast<const AnsiString*>(value);
         break;
     default:
         break;
     }
-    return 1;
+}
+
+void Variables_Class::StoreValue(Node& node, const Value& value)
+{
+    switch (value.tag) {
+    case Tag::Int:
+        Store(node, Tag::Int, &value.i);
+        break;
+    case Tag::Float:
+        Store(node, Tag::Float, &value.f);
+        break;
+    case Tag::String:
+        Store(node, Tag::String, &value.s);
+        break;
+    default:
+        Store(node, value.tag, nullptr);
+        break;
+    }
+}
+
+void Variables_Class::CopyValue(const Node& node, Value& result)
+{
+    result.tag = node.type;
+    switch (node.type) {
+    case Tag::Int:
+        result.i = node.intValue;
+        break;
+    case Tag::Float:
+        result.f = node.floatValue;
+        break;
+    case Tag::String:
+        result.s = node.textValue;
+        break;
+    default:
+        break;
+    }
 }
 
 int Variables_Class::SetInt(std::string_view name, int32_t value)
@@ -94,16 +139,8 @@ int Variables_Class::SetString(std::string_view name, const AnsiString& value)
 
 int Variables_Class::SetValue(std::string_view name, const Value& value)
 {
-    switch (value.tag) {
-    case Tag::Int:
-        return SetInt(name, value.i);
-    case Tag::Float:
-        return SetFloat(name, value.f);
-    case Tag::String:
-        return SetString(name, value.s);
-    default:
-        return Set(name, value.tag, nullptr);
-    }
+    StoreValue(FindOrAppend(name), value);
+    return 1;
 }
 
 char Variables_Class::TypeOf(std::string_view name) const
@@ -122,20 +159,7 @@ bool Variables_Class::Get(std::string_view name, Value& result) const
 {
     const Node* node = Find(name);
     if (!node) return false;
-    result.tag = node->type;
-    switch (node->type) {
-    case Tag::Int:
-        result.i = node->intValue;
-        break;
-    case Tag::Float:
-        result.f = node->floatValue;
-        break;
-    case Tag::String:
-        result.s = node->textValue;
-        break;
-    default:
-        break;
-    }
+    CopyValue(*node, result);
     return true;
 }
 

@@ -39,6 +39,11 @@ public:
     int SetString(std::string_view name, const AnsiString& value);
     // Stores an evaluation result ('i', 'f' or 's').
     int SetValue(std::string_view name, const Value& value);
+    // The same stores on a node already found, for callers that keep the node
+    // of a table whose identity has not changed.
+    static void Store(Node& node, char tag, const void* value);
+    static void StoreValue(Node& node, const Value& value);
+    static void CopyValue(const Node& node, Value& result);
 
     // The tag of the variable, 0 when absent.
     char TypeOf(std::string_view name) const;
@@ -75,6 +80,7 @@ private:
         size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
     };
     Node* Append(std::string_view name);
+    Node& FindOrAppend(std::string_view name);
     static void ChangeType(Node& node, char tag);
 
     std::unordered_map<AnsiString, Node*, NameHash, std::equal_to<>> index;

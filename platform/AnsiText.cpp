@@ -20,14 +20,27 @@ char16_t characterOfByte(unsigned char byte)
 
 char byteOfCharacter(char16_t character)
 {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) return static_cast<char>(character);
-    for (int k = 0; k < 32; ++k) {
-        if (highControlRange[k] == character) return static_cast<char>(0x80 + k);
-    }
-    return '?';
+    char byte = '?';
+    characterToByte(character, byte);
+    return byte;
 }
 
 } // namespace
+
+bool characterToByte(char32_t character, char& byte)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        byte = static_cast<char>(character);
+        return true;
+    }
+    for (int k = 0; k < 32; ++k) {
+        if (highControlRange[k] == character) {
+            byte = static_cast<char>(0x80 + k);
+            return true;
+        }
+    }
+    return false;
+}
 
 QString toQString(const AnsiString& text)
 {

@@ -15,4 +15,7 @@ QString toQString(const AnsiString& text);
 // Characters that Windows-1252 cannot represent become '?'.
 AnsiString fromQString(const QString& text);
 
+// The byte of one character; false when Windows-1252 has none for it.
+bool characterToByte(char32_t character, char& byte);
+
 } // namespace platform

@@ -15,11 +15,9 @@ int defaultAnswer(int flags)
         { MessageAnswer::Retry, MessageAnswer::Cancel, MessageAnswer::Cancel },
     };
     int set = flags & 0x0F;
-    if (set > 5)
-        set = 0;
+    if (set > 5) set = 0;
     int button = (flags & 0x300) >> 8;
-    if (button > 2)
-        button = 0;
+    if (button > 2) button = 0;
     return answers[set][button];
 }
 
@@ -28,9 +26,15 @@ HeadlessMessageBoxes headlessBoxes;
 MessageBoxes* current = &headlessBoxes;
 } // namespace
 
-MessageBoxes& messageBoxes() { return *current; }
+MessageBoxes& messageBoxes()
+{
+    return *current;
+}
 
-void setMessageBoxes(MessageBoxes* boxes) { current = boxes ? boxes : &headlessBoxes; }
+void setMessageBoxes(MessageBoxes* boxes)
+{
+    current = boxes ? boxes : &headlessBoxes;
+}
 
 int HeadlessMessageBoxes::show(const AnsiString& text, const AnsiString& caption, int flags)
 {

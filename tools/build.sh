@@ -10,7 +10,7 @@ root=$(pwd)
 
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
-          libgtest-dev fonts-liberation xvfb xauth)
+          libgtest-dev fonts-liberation)
 
 install_missing() {
     local missing=()
@@ -42,7 +42,7 @@ case "$command" in
 run)
     install_missing
     configure_and_build build
-    program=${2:-examples/hello.bas}
+    program=${2:-examples/line_follower.bas}
     if [ -n "${DISPLAY:-}" ]; then
         exec build/bin/quorvatine "$program"
     else

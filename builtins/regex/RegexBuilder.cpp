@@ -635,9 +635,10 @@ template <class CHART> void CBuilderT<CHART>::Clear()
 template <class CHART> void CBuilderT<CHART>::Compile(CBufferRefT<CHART> pattern, int flags)
 {
     Clear();
-    m_pattern = pattern;
+    m_patternText.assign(pattern.Data(), static_cast<std::size_t>(pattern.Size()));
+    m_pattern = CBufferRefT<CHART>(m_patternText.data(), pattern.Size());
     m_flags = flags & RegexFlag::All;
-    Parser<CHART> parser(*this, pattern, m_flags);
+    Parser<CHART> parser(*this, m_pattern, m_flags);
     m_root = parser.ParsePattern();
     if (!m_root) {
         // Too deeply nested: no root, and nothing that could be reached through one.

@@ -86,6 +86,8 @@ private:
     void NumberGroups();
     void ResolveReferences();
 
+    // The builder keeps its own copy of the pattern, so the caller's text may go away after compiling.
+    std::basic_string<CHART> m_patternText;
     CBufferRefT<CHART> m_pattern;
     int m_flags = 0;
     ElxInterface* m_root = nullptr;

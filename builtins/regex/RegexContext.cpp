@@ -18,7 +18,7 @@ void CContext::BeginSearch(const char* searchText, int searchLength, int groupCo
     length = searchLength;
     captureIndex.Assign(groupCount + 1, -1);
     steps = 0;
-    stepBudget = kBaseStepBudget + kStepsPerTextByte * static_cast<int64_t>(searchLength);
+    stepBudget = baseStepBudget + kStepsPerTextByte * static_cast<int64_t>(searchLength);
     nesting = 0;
     aborted = false;
 }

@@ -15,8 +15,8 @@ struct MatchAbort { };
 //
 // Captures live in a stack of four-integer records (group, first position,
 // second position, previous record of the same group); the second position is
-// -1 while the group is still open. The capture index gives, per group, the
-// record that was opened last. Every change to captures is also written to an
+// -1 while the group is still open. The capture index gives, per group, its
+// current record (the one last opened or closed). Every change to captures is also written to an
 // undo journal, so that atomic groups, possessive repeats and assertions can
 // throw away their elements' resume data and still restore the captures.
 class CContext {
@@ -43,6 +43,7 @@ public:
     CBufferT<int> journal;
 
     int64_t steps = 0;
+    int64_t baseStepBudget = kBaseStepBudget; // a caller may set a tighter limit before searching
     int64_t stepBudget = kBaseStepBudget;
     int nesting = 0;
     bool aborted = false; // the last search gave up on a limit

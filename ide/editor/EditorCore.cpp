@@ -128,7 +128,10 @@ void EditorCore::PainterDestroyed(TsxCustomPainter* p)
 
 void EditorCore::PainterChanged(void* self, void* /*sender*/)
 {
-    static_cast<EditorCore*>(self)->FullUpdate();
+    auto* editor = static_cast<EditorCore*>(self);
+    // Tokens may have changed: the open-token states are found again as lines are painted.
+    if (editor->painter) editor->painter->InvalidateTokenLines(-1);
+    editor->FullUpdate();
 }
 
 void EditorCore::PainterFreed(void* self, void* sender)

@@ -211,7 +211,7 @@ private:
     class EditScope;
     // The lines an edit may touch: the caret's and the block's.
     int EditFirstLine() const;
-    // With word wrap on, operations on blocks may reach any line below.
+    // Block operations pass the line count instead: they may reach any line below.
     int EditLastLine() const;
     static void TextChanged(void* self, void* sender);
     static void PainterChanged(void* self, void* sender);

@@ -48,9 +48,16 @@ public:
     ~EditScope()
     {
         if (snapshot) {
+            TqzText& t = *ed.text;
+            int end = t.Count() - 1 - linesAfter;
+            if (end >= first) {
+                // Wrap the edited lines afresh, so that the display lines always
+                // follow from the logical text alone and recorded positions stay
+                // valid when later edits are undone.
+                t.ReplaceSelBlockXY(LogicalText(first, end), { 0, first }, { t.IndexItem(end).DisplayLength, end });
+                end = t.Count() - 1 - linesAfter;
+            }
             ed.undo.SetSnapshotting(false);
-            const TqzText& t = *ed.text;
-            const int end = t.Count() - 1 - linesAfter;
             snapshot->length = end >= first ? t.PointToIndex({ t.IndexItem(end).DisplayLength, end }) - start : 0;
         }
         ed.undo.EndUndoBlock();
@@ -68,15 +75,22 @@ private:
             --first;
         int last = std::clamp(lastLine + 1, first, t.Count() - 1);
         last = std::max(last, t.GetNextTrueLineIndex(last) - 1);
-        AnsiString logical;
-        for (int k = first; k <= last; ++k) {
-            if (k > first && t.GetTrueLineIndex(k) != t.GetTrueLineIndex(k - 1)) logical += "\r\n";
-            logical += t[k];
-        }
         start = t.PointToIndex({ 0, first });
         linesAfter = t.Count() - 1 - last;
-        snapshot = ed.undo.AddUndoText(start, 0, logical);
+        snapshot = ed.undo.AddUndoText(start, 0, LogicalText(first, last));
         if (snapshot) ed.undo.SetSnapshotting(true);
+    }
+
+    // Display lines first..last joined into their logical lines.
+    AnsiString LogicalText(int firstLine, int lastLine) const
+    {
+        const TqzText& t = *ed.text;
+        AnsiString logical;
+        for (int k = firstLine; k <= lastLine; ++k) {
+            if (k > firstLine && t.GetTrueLineIndex(k) != t.GetTrueLineIndex(k - 1)) logical += "\r\n";
+            logical += t[k];
+        }
+        return logical;
     }
 
     EditorCore& ed;
@@ -93,7 +107,7 @@ int EditorCore::EditFirstLine() const
 
 int EditorCore::EditLastLine() const
 {
-    return wordWrap ? text->Count() : std::max({ caretY, blockBegin.y, blockEnd.y });
+    return std::max({ caretY, blockBegin.y, blockEnd.y });
 }
 
 // --- Selection as text ---
@@ -162,7 +176,7 @@ AnsiString EditorCore::SelText() const
 void EditorCore::SetSelText(const AnsiString& s)
 {
     if (readOnly) return;
-    EditScope scope(*this, EditFirstLine(), EditLastLine());
+    EditScope scope(*this, EditFirstLine(), text->Count());
     if (BlockNotEmpty()) ClearBlock(true);
     InsertBlock(s);
 }
@@ -170,11 +184,17 @@ void EditorCore::SetSelText(const AnsiString& s)
 void EditorCore::ClearBlock(bool moveCaret)
 {
     if (readOnly || !BlockNotEmpty()) return;
+    if (text->Count() == 0) {
+        // A block on an empty text holds nothing to remove.
+        blockBegin = blockEnd = TqzPoint {};
+        if (moveCaret) SetBlockBegin({});
+        return;
+    }
     TqzPoint b, e;
     GetNormalBlock(b, e);
     TqzPoint at = b;
     {
-        EditScope scope(*this, EditFirstLine(), EditLastLine());
+        EditScope scope(*this, EditFirstLine(), text->Count());
         if (selTypeInUse == stVertical) {
             const int left = std::min(blockBegin.x, blockEnd.x);
             const int right = std::max(blockBegin.x, blockEnd.x);
@@ -218,7 +238,7 @@ void EditorCore::InsertBlock(const AnsiString& s)
     GetNormalBlock(b, e);
     TqzPoint caretTo = b;
     {
-        EditScope scope(*this, EditFirstLine(), EditLastLine());
+        EditScope scope(*this, EditFirstLine(), text->Count());
         EnsureLine(b.y);
         if (columnPaste) {
             std::vector<AnsiString> pieces = SplitPieces(s);
@@ -837,7 +857,7 @@ void EditorCore::DropBlock(TqzPoint at)
             at.y -= e.y - b.y;
         }
     }
-    EditScope scope(*this, EditFirstLine(), EditLastLine());
+    EditScope scope(*this, std::min(EditFirstLine(), at.y), text->Count());
     columnPaste = selTypeInUse == stVertical;
     const AnsiString moved = SelText();
     ClearBlock(false);

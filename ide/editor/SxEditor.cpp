@@ -1,8 +1,8 @@
 #include "ide/editor/SxEditor.h"
 
-#include "ide/editor/Cp1252.h"
 #include "ide/editor/CustomPainter.h"
 #include "ide/editor/QtKeyMap.h"
+#include "platform/AnsiText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -397,7 +397,7 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
         p.setFont(FontFor(style));
         p.setPen(front);
         p.drawText(r.left(), y + ascent,
-            FromCp1252(line.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from))));
+            platform::toQString(line.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from))));
     };
 
     TsxPaintAttr attr;
@@ -609,7 +609,7 @@ void TsxEditor::keyPressEvent(QKeyEvent* e)
         const QString typed = e->text();
         for (char32_t c : typed.toUcs4()) {
             char byte = 0;
-            if (c >= 32 && c != 127 && CharToCp1252(c, byte)) KeyPress(byte);
+            if (c >= 32 && c != 127 && platform::characterToByte(c, byte)) KeyPress(byte);
         }
     }
     e->accept();
@@ -626,7 +626,7 @@ void TsxEditor::inputMethodEvent(QInputMethodEvent* e)
     const QString committed = e->commitString();
     for (char32_t c : committed.toUcs4()) {
         char byte = 0;
-        if (c >= 32 && c != 127 && CharToCp1252(c, byte)) KeyPress(byte);
+        if (c >= 32 && c != 127 && platform::characterToByte(c, byte)) KeyPress(byte);
     }
     e->accept();
 }
@@ -643,7 +643,7 @@ QVariant TsxEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImCursorPosition:
         return CaretX();
     case Qt::ImSurroundingText:
-        return CaretY() < Lines().Count() ? FromCp1252(Lines()[CaretY()]) : QString();
+        return CaretY() < Lines().Count() ? platform::toQString(Lines()[CaretY()]) : QString();
     default:
         return QAbstractScrollArea::inputMethodQuery(query);
     }
@@ -739,7 +739,7 @@ void TsxEditor::contextMenuEvent(QContextMenuEvent* e)
 
 void TsxEditor::ShowHint(const AnsiString& hint, int x, int y)
 {
-    QToolTip::showText(viewport()->mapToGlobal(QPoint(x, y)), FromCp1252(hint), this);
+    QToolTip::showText(viewport()->mapToGlobal(QPoint(x, y)), platform::toQString(hint), this);
     hintShown = true;
 }
 
@@ -763,12 +763,12 @@ AnsiString TsxEditor::ClipboardText() const
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return ToCp1252(s);
+    return platform::fromQString(s);
 }
 
 void TsxEditor::SetClipboardText(const AnsiString& s)
 {
-    QString t = FromCp1252(s);
+    QString t = platform::toQString(s);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QGuiApplication::clipboard()->setText(t);
 }

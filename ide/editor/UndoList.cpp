@@ -134,6 +134,8 @@ void TUndoList::Apply(const TUndoItem& item)
         if (item.line >= 0 && item.line <= lines.Count()) lines.Insert(item.line, item.text);
         break;
     case undText:
+        // Text always goes back into a line; an edit may have removed the last one.
+        if (lines.Count() == 0) lines.Add("");
         lines.ReplaceSelBlock(item.text, item.line, item.length);
         break;
     default:

@@ -113,7 +113,7 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
 }
 
 // Stores into a declared variable, which keeps its type.
-void StoreDeclared(Expression_Class& e, Variables_Class& table, const AnsiString& name, char declaredType,
+void StoreDeclared(Expression_Class& e, Variables_Class& table, std::string_view name, char declaredType,
     const Value& result)
 {
     if (declaredType == Tag::String) {
@@ -144,8 +144,17 @@ void Assign(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const bool outer = e.tokenType == TokenType::OuterVariable;
-    const AnsiString name = outer ? e.tokenText.substr(1) : e.tokenText;
+    const std::string_view name = outer ? e.CurrentTokenText().substr(1) : e.CurrentTokenText();
     Variables_Class* table = outer ? e.outerVariables : d.currentVariables;
+    // The variable's node as the name token remembers it, so that a loop
+    // assigns without a lookup; only valid while the table keeps its identity.
+    Variables_Class::Node* const knownNode = outer ? nullptr : e.CurrentTokenVariable(table);
+    const uint64_t knownIdentity = table ? table->identity() : 0;
+    auto node = [&]() -> Variables_Class::Node* {
+        if (knownNode && table->identity() == knownIdentity)
+            return knownNode;
+        return table->Find(name);
+    };
 
     e.NextToken();
     if (e.endOfStatement)
@@ -163,7 +172,8 @@ void Assign(Durnix_Class& d)
 
     char declaredType = 0;
     if (d.declareMode && !element) {
-        declaredType = table->TypeOf(name);
+        const Variables_Class::Node* declared = node();
+        declaredType = declared ? declared->type : 0;
         if (!declaredType)
             e.RaiseError(55);
     }
@@ -201,7 +211,9 @@ void Assign(Durnix_Class& d)
                 target.f = *static_cast<double*>(cell);
             else
                 target.s = *static_cast<AnsiString*>(cell);
-        } else if (!table->Get(name, target)) {
+        } else if (const Variables_Class::Node* current = node()) {
+            Variables_Class::CopyValue(*current, target);
+        } else {
             e.RaiseError(51);
         }
         if (needsNumbers && target.tag == Tag::String)
@@ -217,6 +229,8 @@ void Assign(Durnix_Class& d)
             e.RaiseError(78);
     } else if (declaredType) {
         StoreDeclared(e, *table, name, declaredType, result);
+    } else if (Variables_Class::Node* existing = node()) {
+        Variables_Class::StoreValue(*existing, result);
     } else {
         table->SetValue(name, result);
     }

@@ -151,7 +151,10 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
     }
 }
 
-void Input(Durnix_Class& d)
+// The optional prompt of input and waitkey: an expression (a number becomes
+// its text) followed by ",", present when the statement does not begin with a
+// variable name. Leaves the first target's token current.
+AnsiString ReadPrompt(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     e.NextToken();
@@ -167,6 +170,13 @@ void Input(Durnix_Class& d)
             e.RaiseError(0);
         e.NextToken();
     }
+    return prompt;
+}
+
+void Input(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    AnsiString prompt = ReadPrompt(d);
     if (prompt.empty())
         prompt = ">";
 
@@ -203,22 +213,10 @@ void Input(Durnix_Class& d)
 void WaitKey(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    e.NextToken();
-    if (e.endOfStatement)
-        e.RaiseError(30);
-    AnsiString prompt;
-    if (e.tokenType != TokenType::Variable) {
-        e.PutBack();
-        Value value;
-        e.Evaluate(value);
-        AppendValue(prompt, value);
-        if (!d.CurrentIs(','))
-            e.RaiseError(0);
-        e.NextToken();
-    }
+    AnsiString prompt = ReadPrompt(d);
     if (e.tokenType != TokenType::Variable)
         e.RaiseError(52);
-    const AnsiString name = e.tokenText;
+    const AnsiString name(e.tokenText);
     e.NextToken();
     if (prompt.empty())
         prompt = "Press Any Key...";

@@ -13,7 +13,7 @@ void Data(Durnix_Class& d)
     Expression_Class& e = d.expression;
     if (e.NextToken() != TokenType::Variable)
         e.RaiseError(63);
-    const AnsiString name = e.tokenText;
+    const AnsiString name(e.tokenText);
     e.NextToken();
     if (!d.CurrentIs(';'))
         e.RaiseError(67);
@@ -45,7 +45,7 @@ void Dim(Durnix_Class& d)
     for (;;) {
         if (e.NextToken() != TokenType::Variable)
             e.RaiseError(63);
-        const AnsiString name = e.tokenText;
+        const AnsiString name(e.tokenText);
         e.NextToken();
         if (e.endOfStatement)
             e.RaiseError(0);
@@ -86,7 +86,7 @@ void Declare(Durnix_Class& d)
     for (;;) {
         if (e.NextToken() != TokenType::Variable)
             e.RaiseError(52);
-        const AnsiString name = e.tokenText;
+        const AnsiString name(e.tokenText);
         e.NextToken();
         if (!e.endOfStatement && !d.CurrentIs(',')) {
             // The "=" may be left out: any other token starts the expression.

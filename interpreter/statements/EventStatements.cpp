@@ -29,7 +29,7 @@ void OnError(Durnix_Class& d) { d.SetOnError(); }
 const char* Durnix_Class::FindTarget(bool searchSubs, bool searchLabels, unsigned char* kind)
 {
     Expression_Class& e = expression;
-    auto lookUp = [&](const AnsiString& name) -> const char* {
+    auto lookUp = [&](std::string_view name) -> const char* {
         lastTargetName = name;
         if (searchSubs) {
             if (const char* position = subs.Find(name)) {

@@ -227,7 +227,7 @@ void For(Durnix_Class& d)
     Expression_Class& e = d.expression;
     if (e.NextToken() != TokenType::Variable)
         e.RaiseError(52);
-    const AnsiString name = e.tokenText;
+    const AnsiString name(e.tokenText);
     if (d.declareMode) {
         const char type = d.currentVariables->TypeOf(name);
         if (type == Tag::Float)
@@ -276,9 +276,15 @@ void Next(Durnix_Class& d)
     ForStack_Node* frame = d.forStack.Top();
     if (!frame)
         e.RaiseError(21);
-    Value counter;
-    if (!d.currentVariables->Get(frame->counterName, counter))
+    Variables_Class& table = *d.currentVariables;
+    if (!frame->counterNode || frame->counterTable != table.identity()) {
+        frame->counterNode = table.Find(frame->counterName);
+        frame->counterTable = table.identity();
+    }
+    if (!frame->counterNode)
         e.RaiseError(51);
+    Value counter;
+    Variables_Class::CopyValue(*frame->counterNode, counter);
     if (counter.tag == Tag::String)
         e.RaiseError(22);
     const int64_t current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
@@ -287,7 +293,7 @@ void Next(Durnix_Class& d)
     // wrapping round and running for ever.
     const bool overflowed = next > INT32_MAX || next < INT32_MIN;
     const int32_t stored = overflowed ? (next > INT32_MAX ? INT32_MAX : INT32_MIN) : static_cast<int32_t>(next);
-    d.currentVariables->SetInt(frame->counterName, stored);
+    Variables_Class::Store(*frame->counterNode, Tag::Int, &stored);
     const bool finished
         = overflowed || (frame->step > 0 ? frame->endValue < stored : stored < frame->endValue);
     if (finished) {

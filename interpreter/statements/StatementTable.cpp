@@ -1,6 +1,7 @@
 #include "interpreter/statements/StatementTable.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -14,14 +15,24 @@ const StatementFamily* const families[] = {
     &robotStatements,
 };
 
-const std::unordered_map<int, StatementHandler>& handlers()
+// Statement codes are small positive numbers, so the handlers sit in a flat
+// table indexed by code: the run loop finds one per statement without hashing.
+const std::vector<StatementHandler>& handlers()
 {
-    static const std::unordered_map<int, StatementHandler> table = [] {
-        std::unordered_map<int, StatementHandler> map;
+    static const std::vector<StatementHandler> table = [] {
+        int highest = 0;
         for (const StatementFamily* family : families)
             for (int k = 0; k < family->count; ++k)
-                map.emplace(family->entries[k].code, family->entries[k].handler);
-        return map;
+                highest = std::max(highest, family->entries[k].code);
+        std::vector<StatementHandler> byCode(static_cast<size_t>(highest) + 1, nullptr);
+        // The first family to name a code keeps it.
+        for (const StatementFamily* family : families)
+            for (int k = 0; k < family->count; ++k) {
+                const int code = family->entries[k].code;
+                if (code >= 0 && !byCode[static_cast<size_t>(code)])
+                    byCode[static_cast<size_t>(code)] = family->entries[k].handler;
+            }
+        return byCode;
     }();
     return table;
 }
@@ -31,6 +42,7 @@ const std::unordered_map<int, StatementHandler>& handlers()
 StatementHandler FindStatementHandler(int code)
 {
     const auto& table = handlers();
-    auto found = table.find(code);
-    return found == table.end() ? nullptr : found->second;
+    if (code < 0 || static_cast<size_t>(code) >= table.size())
+        return nullptr;
+    return table[static_cast<size_t>(code)];
 }

@@ -9,32 +9,6 @@
 
 namespace {
 
-struct Parameter {
-    AnsiString name;
-    bool byReference = false;
-};
-
-// The comma-terminated parameter list of a sub, "&" marking by reference.
-std::vector<Parameter> SplitParameters(const AnsiString& list)
-{
-    std::vector<Parameter> parameters;
-    size_t start = 0;
-    while (start < list.size()) {
-        size_t comma = list.find(',', start);
-        if (comma == AnsiString::npos)
-            comma = list.size();
-        Parameter p;
-        p.name = list.substr(start, comma - start);
-        if (!p.name.empty() && p.name[0] == '&') {
-            p.byReference = true;
-            p.name.erase(0, 1);
-        }
-        parameters.push_back(std::move(p));
-        start = comma + 1;
-    }
-    return parameters;
-}
-
 // Item k of a comma-terminated list, empty when there is none.
 AnsiString ListItem(const AnsiString& list, int k)
 {
@@ -49,10 +23,11 @@ AnsiString ListItem(const AnsiString& list, int k)
     return list.substr(start, comma == AnsiString::npos ? AnsiString::npos : comma - start);
 }
 
-void PushFrame(Durnix_Class& d, Variables_Class* caller, const AnsiString& subName, const AnsiString& arguments)
+void PushFrame(Durnix_Class& d, Variables_Class* caller, const AnsiString& subName, const AnsiString& arguments,
+    const Labels_Class::Node* sub)
 {
     if (d.gosubStack.count() >= Durnix_Class::MaxFrames
-        || !d.gosubStack.Push(d.ifDepth, 0, 0, 0, d.expression.scanPosition, caller, subName, arguments))
+        || !d.gosubStack.Push(d.ifDepth, 0, 0, 0, d.expression.scanPosition, caller, subName, arguments, sub))
         d.RaiseError(24);
 }
 
@@ -61,7 +36,7 @@ void Gosub(Durnix_Class& d)
     const char* target = d.FindTarget(false, true, nullptr);
     if (!target)
         d.RaiseError(7);
-    PushFrame(d, nullptr, {}, {});
+    PushFrame(d, nullptr, {}, {}, nullptr);
     d.expression.scanPosition = target;
     d.ifDepth = 0;
 }
@@ -71,13 +46,15 @@ void Call(Durnix_Class& d)
     Expression_Class& e = d.expression;
     AnsiString subName;
     int parameterCount = 0;
-    AnsiString parameterList;
     const char* target = d.FindTarget(true, false, nullptr);
     if (!target)
         e.RaiseError(11);
     subName = d.lastTargetName;
-    d.subs.Find(subName, &parameterCount, &parameterList);
-    const std::vector<Parameter> parameters = SplitParameters(parameterList);
+    const Labels_Class::Node* sub = d.subs.FindNode(subName);
+    static const std::vector<Labels_Class::Parameter> noParameters;
+    const std::vector<Labels_Class::Parameter>& parameters = sub ? sub->parameters : noParameters;
+    if (sub)
+        parameterCount = sub->paramCount;
     d.SetParamDefaults(parameterCount < Durnix_Class::ParamSlots ? parameterCount : Durnix_Class::ParamSlots, 0,
         '0');
 
@@ -114,13 +91,14 @@ void Call(Durnix_Class& d)
         e.RaiseError(1);
     e.NextToken();
 
-    PushFrame(d, d.currentVariables, subName, arguments);
+    PushFrame(d, d.currentVariables, subName, arguments, sub);
     e.scanPosition = target;
     d.ifDepth = 0;
     auto* locals = new Variables_Class;
     d.SetCurrentVariables(locals);
     for (int k = 0; k < given; ++k) {
-        const AnsiString name = k < static_cast<int>(parameters.size()) ? parameters[k].name : AnsiString();
+        const std::string_view name
+            = k < static_cast<int>(parameters.size()) ? std::string_view(parameters[k].name) : std::string_view();
         switch (d.paramType[k]) {
         case Tag::Float:
             locals->SetFloat(name, d.paramFloat[k]);
@@ -143,9 +121,6 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
     Variables_Class* locals = d.currentVariables;
     Variables_Class* caller = frame.callerVariables;
     if (!frame.subName.empty()) {
-        int parameterCount = 0;
-        AnsiString parameterList;
-        d.subs.Find(frame.subName, &parameterCount, &parameterList);
         const AnsiString resultName = frame.subName + "__Result";
         Value local;
         if (given > 0 && d.paramType[0] == Tag::Float)
@@ -159,7 +134,8 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
         else
             caller->SetString(resultName, AnsiString());
 
-        const std::vector<Parameter> parameters = SplitParameters(parameterList);
+        static const std::vector<Labels_Class::Parameter> noParameters;
+        const std::vector<Labels_Class::Parameter>& parameters = frame.sub ? frame.sub->parameters : noParameters;
         for (size_t k = 0; k < parameters.size(); ++k) {
             if (!parameters[k].byReference)
                 continue;
@@ -182,7 +158,8 @@ void Return(Durnix_Class& d)
     d.SetParamDefaults(1, 0, '0');
     int given = 0;
     d.ParseParams(0, 1, given);
-    const GoSubStack_Node frame = *d.gosubStack.Top();
+    // Moved out: the frame is popped below and nothing reads it before.
+    const GoSubStack_Node frame = std::move(*d.gosubStack.Top());
     e.tokenCode = 0;
     e.scanPosition = frame.returnPosition;
     if (frame.callerVariables)

@@ -14,7 +14,7 @@ std::string Tokens(const std::string& text, bool recogniseSub = false)
     std::string out;
     for (int guard = 0; guard < 100; ++guard) {
         int type = ex.NextToken();
-        std::string shown = ex.tokenText == "\r\n" ? "\\n" : ex.tokenText;
+        std::string shown = ex.tokenText == "\r\n" ? "\\n" : std::string(ex.tokenText);
         if (!out.empty()) out += ' ';
         out += std::to_string(type) + ":" + std::to_string(ex.tokenCode) + ":" + shown;
         if (ex.tokenCode == TokenCode::EndOfText || type == TokenType::None) break;

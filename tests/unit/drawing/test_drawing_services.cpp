@@ -1,4 +1,4 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
 
 #include "platform/Colors.h"
 #include "screen/ScreenForm.h"
@@ -306,9 +306,6 @@ TEST_F(DrawingServices, CursorNumbers)
         screen.SetImageCursor(given);
         EXPECT_EQ(screen.imageCursor, expected) << given;
     }
-    screen.SetMousePos(12, 34);
-    EXPECT_EQ(screen.mouseX, 12);
-    EXPECT_EQ(screen.mouseY, 34);
 }
 
 TEST_F(DrawingServices, ExtremeArgumentsNeitherHangNorOverflow)

@@ -1,4 +1,4 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
 
 #include "platform/KeyMap.h"
 #include "screen/ScreenForm.h"

@@ -403,6 +403,14 @@ TEST_F(EditorCoreTest, WordWrapCaretMovesOnToTheNextDisplayLine)
     int key = Vk::Right;
     ed10.KeyPreview(key, 0);
     EXPECT_EQ((TqzPoint { ed10.CaretX(), ed10.CaretY() }), (TqzPoint { 0, 1 }));
+    // Typing re-wraps the logical line; undo gives back the same display lines.
+    ed10.SetBlockBegin({ 2, 0 });
+    for (char c : AnsiString("xyzw"))
+        ed10.KeyPress(c);
+    EXPECT_EQ(ed10.Lines().GetText(), "aaxyzwaa \r\nbbbb cccc");
+    for (int k = 0; k < 4; ++k)
+        ed10.Undo();
+    EXPECT_EQ(ed10.Lines().GetText(), "aaaa bbbb \r\ncccc");
 }
 
 TEST_F(EditorCoreTest, ScrollingLimits)

@@ -5,8 +5,9 @@
 #include <random>
 
 // A fixed-seed storm of keys, characters, block operations, drops and undos in
-// every selection mode, with and without word wrap: nothing may throw, and
-// undoing everything gives back the text it started from.
+// every selection mode, with and without word wrap: nothing may throw or leave
+// the caret outside the text, and undoing everything gives back the text it
+// started from.
 TEST(EditorStorm, RandomEditingNeverFailsAndUndoesCompletely)
 {
     struct Model : EditorCore {

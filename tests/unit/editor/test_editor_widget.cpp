@@ -1,7 +1,7 @@
 #include "ide/editor/BasicScheme.h"
-#include "ide/editor/Cp1252.h"
 #include "ide/editor/SchemePainter.h"
 #include "ide/editor/SxEditor.h"
+#include "platform/AnsiText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -120,7 +120,7 @@ TEST_F(WidgetTest, ComposedCharactersAreTypedThroughTheCodePage)
     QApplication::sendEvent(ed.get(), &compose);
     // A character without a byte in the code page is left out.
     EXPECT_EQ(Line(2), "\xE9\x80third");
-    EXPECT_EQ(FromCp1252(Line(2)), QString::fromUtf8("é€third"));
+    EXPECT_EQ(platform::toQString(Line(2)), QString::fromUtf8("é€third"));
 }
 
 TEST_F(WidgetTest, MouseSelectsAndDoubleClickPicksAWord)

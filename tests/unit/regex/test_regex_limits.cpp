@@ -1,7 +1,6 @@
 // Runaway and hostile patterns end as "no match" in bounded time and memory.
 #include "RegexTestSupport.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,10 +10,15 @@ TEST(RegexLimits, CatastrophicBacktrackingEndsAsNoMatch)
     for (const char* pattern : { "(a+)+b", "(a|aa)+b", "(a*)*b", "(?:a|a)*c" }) {
         CRegexpA expression(pattern, 0);
         CContext context;
-        auto begin = std::chrono::steady_clock::now();
+        // A tighter budget than the default keeps the test quick; the mechanism is the same.
+        context.baseStepBudget = 200000;
         EXPECT_FALSE(expression.RegexMatch(text, -1, &context).IsMatched()) << pattern;
-        EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20)) << pattern;
+        EXPECT_TRUE(context.aborted) << pattern;
+        EXPECT_FALSE(expression.MatchExact(text, &context).IsMatched()) << pattern;
+        EXPECT_TRUE(context.aborted) << pattern;
     }
+    // The same patterns succeed quickly where a match exists.
+    EXPECT_EQ(Search("(a+)+b", 0, text + "b"), "0-41 0-40");
 }
 
 TEST(RegexLimits, DeepNestingNeverMatchesInsteadOfCrashing)
@@ -42,25 +46,25 @@ TEST(RegexLimits, DeepRecursionEndsAsNoMatch)
 TEST(RegexLimits, LongTextsMatchWithoutDeepStacks)
 {
     // Far more iterations than the machine stack could hold frames for.
-    std::string text(300000, 'a');
-    EXPECT_EQ(Search("(?:a|b)*$", 0, text), "0-300000");
-    EXPECT_EQ(Search("(a)*", 0, text), "0-300000 299999-300000");
-    EXPECT_EQ(Search("a*?$", 0, text), "0-300000");
-    EXPECT_EQ(Search("(?>a|b)+$", 0, text), "0-300000");
+    std::string text(100000, 'a');
+    EXPECT_EQ(Search("(?:a|b)*$", 0, text), "0-100000");
+    EXPECT_EQ(Search("(a)*", 0, text), "0-100000 99999-100000");
+    EXPECT_EQ(Search("a*?$", 0, text), "0-100000");
+    EXPECT_EQ(Search("(?>a|b)+$", 0, text), "0-100000");
     text += "x";
-    EXPECT_EQ(Search(".*x", 0, text), "0-300001");
-    EXPECT_EQ(Search("a{3}x", 16, text), "299997-300001");
+    EXPECT_EQ(Search(".*x", 0, text), "0-100001");
+    EXPECT_EQ(Search("a{3}x", 16, text), "99997-100001");
 }
 
 TEST(RegexLimits, RunsOfTheLeadingClassAreScannedOnce)
 {
     // Without skipping, each of the run's positions would rescan the rest of the run.
-    std::string text(1000000, 'a');
-    EXPECT_EQ(Search("[ab]+c", 0, text + "c"), "0-1000001");
+    std::string text(200000, 'a');
+    EXPECT_EQ(Search("[ab]+c", 0, text + "c"), "0-200001");
     EXPECT_EQ(Search("[ab]+c", 0, text), "no match");
-    EXPECT_EQ(Search("\\w+?@", 0, text + " x@"), "1000001-1000003");
+    EXPECT_EQ(Search("\\w+?@", 0, text + " x@"), "200001-200003");
     EXPECT_EQ(Search("c[ab]+", 16, text), "no match");
-    EXPECT_EQ(Search("c[ab]+", 16, "c" + text), "0-1000001");
+    EXPECT_EQ(Search("c[ab]+", 16, "c" + text), "0-200001");
 }
 
 TEST(RegexLimits, ForgivingCompilerAcceptsAnyBytes)

@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Iteration, ReplaceTable,
         ReplaceCase { "", 0, "ab", "-", -1, -1, "-a-b-" }, ReplaceCase { "\\b", 0, "ab cd", "|", -1, -1, "|ab| |cd|" },
         ReplaceCase { "a", 16, "aXaYa", "<$`>", -1, 2, "aX<aX>Y<aXaY>" },
         ReplaceCase { "(\\d)(\\d)", 16, "12345", "$2$1", -1, -1, "13254" },
-        ReplaceCase { "", 16, "ab", "-", -1, -1, "-a-b-" }, ReplaceCase { "o", 16, "foo boo", "0", 4, -1, "f00 boo" }));
+        ReplaceCase { "", 16, "ab", "-", -1, -1, "-a-b-" }, ReplaceCase { "o", 16, "foo boo", "0", 4, -1, "f00 boo" },
+        ReplaceCase { "\\Ga", 4, "aaba", "X", -1, -1, "XXba" }));
 
 TEST(RegexReplace, ReportsTheLastReplacedMatch)
 {

@@ -1,11 +1,11 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
 
 #include <gtest/gtest.h>
 
 TEST(Input, ReadsLinesAndConvertsNumbers)
 {
     RunResult result = RunProgram("input \"Name?\", name\nprint \"Hi \"; name\ninput a, b\nprint a + b\n"
-                                   "input h, f\nprint h; f\n",
+                                  "input h, f\nprint h; f\n",
         "Bob\n3\n4\n0x1F\n2.5\n");
     EXPECT_EQ(result.output, "Hi      Bob\n7\n31      2.5\n");
     EXPECT_EQ(result.ended, 1);

@@ -1,4 +1,4 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
 
 #include "screen/ScreenForm.h"
 
@@ -20,8 +20,7 @@ RunResult RunStepping(const char* program, const char* injectBefore = "", void (
     ScreenForm->lastButton.clear();
     ScreenForm->mouseButtons = 0;
     ScreenForm->lastKeyCode = 0;
-    if (trace)
-        *trace = debugger.trace;
+    if (trace) *trace = debugger.trace;
     return result;
 }
 
@@ -50,8 +49,8 @@ TEST(Events, SubHandlerGetsItsOwnVariablesLabelHandlerShares)
 
 TEST(Events, HandlerWithoutOperandDisarms)
 {
-    RunResult result = RunStepping("onbutton b\nonbutton\nx = 1\nprint \"main\"\nend\nb:\nprint \"b\"\nreturn\n", "onbutton",
-        [] { ScreenForm->lastButton = "Buttons_1"; });
+    RunResult result = RunStepping("onbutton b\nonbutton\nx = 1\nprint \"main\"\nend\nb:\nprint \"b\"\nreturn\n",
+        "onbutton", [] { ScreenForm->lastButton = "Buttons_1"; });
     EXPECT_EQ(result.output, "main\n");
 }
 
@@ -88,8 +87,7 @@ TEST(Events, StopButtonRunsTheAbortHandlerWhenOneIsArmed)
 
 TEST(Events, StopButtonEndsARunWithoutAbortHandler)
 {
-    RunResult result
-        = RunStepping("x = 1\nx = 2\nprint \"main\"\n", "x = 1", [] { ScreenForm->HoltProgramClick(); });
+    RunResult result = RunStepping("x = 1\nx = 2\nprint \"main\"\n", "x = 1", [] { ScreenForm->HoltProgramClick(); });
     EXPECT_EQ(result.output, "");
     EXPECT_EQ(result.ended, 1);
     EXPECT_EQ(result.outcome, 0);

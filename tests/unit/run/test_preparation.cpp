@@ -1,4 +1,4 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
 
 #include <gtest/gtest.h>
 

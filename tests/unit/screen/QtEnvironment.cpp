@@ -1,25 +1,3 @@
-#include <QApplication>
+#include "tests/support/QtTestApplication.h"
 
-#include <gtest/gtest.h>
-
-namespace {
-
-// Widget tests need one application object for the whole test program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_screen";
-        static char* argv[] = { name, nullptr };
-        app = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete app; }
-
-private:
-    QApplication* app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-} // namespace
+[[maybe_unused]] static auto* const qtEnvironment = testing::AddGlobalTestEnvironment(new QtEnvironment);

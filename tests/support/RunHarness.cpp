@@ -1,21 +1,18 @@
-#include "RunHarness.h"
+#include "tests/support/RunHarness.h"
+
+#include "tests/support/QtTestApplication.h"
 
 #include "interpreter/ProgramFiles.h"
 #include "screen/ScreenForm.h"
 
-#include <QApplication>
+#include "platform/Colors.h"
 
 #include <cstdio>
 #include <memory>
 
-namespace {
-
-TScreenForm& Screen()
+TScreenForm& TestScreen()
 {
-    static int argc = 1;
-    static char name[] = "test_run";
-    static char* argv[] = { name, nullptr };
-    static QApplication application(argc, argv);
+    TestApplication();
     static std::unique_ptr<TScreenForm> screen = [] {
         auto form = std::make_unique<TScreenForm>();
         ScreenForm = form.get();
@@ -23,6 +20,8 @@ TScreenForm& Screen()
     }();
     return *screen;
 }
+
+namespace {
 
 std::string ReadAll(FILE* file)
 {
@@ -39,7 +38,7 @@ std::string ReadAll(FILE* file)
 
 RunResult RunProgram(const std::string& text, const std::string& input)
 {
-    TScreenForm& screen = Screen();
+    TScreenForm& screen = TestScreen();
     FILE* out = std::tmpfile();
     FILE* in = std::tmpfile();
     std::fwrite(input.data(), 1, input.size(), in);
@@ -65,4 +64,19 @@ RunResult RunProgram(const std::string& text, const std::string& input)
     std::fclose(in);
     result.boxes = boxes.shown;
     return result;
+}
+
+std::string Region(int x, int y, int width, int height)
+{
+    const TScreenForm& screen = TestScreen();
+    std::string text;
+    for (int row = y; row < y + height; ++row) {
+        for (int column = x; column < x + width; ++column) {
+            const int colour = platform::fromQRgb(screen.imageCanvas.image.pixel(column, row));
+            const int index = screen.PaletteIndexOf(colour);
+            text += index == 15 ? '.' : index >= 0 && index < 15 ? "0123456789abcde"[index] : '?';
+        }
+        text += '\n';
+    }
+    return text;
 }
