@@ -3,6 +3,7 @@
 # yabasic (NAME.yab) with hyperfine, and prints the ratio ours / yabasic.
 # Needs: a built build/bin/quorvatine, and the Debian packages hyperfine and yabasic.
 # Usage: bench/run_basic.sh [NAME ...]   (default: every program)
+# BINARY=path times another build (default build/bin/quorvatine); RUNS=n runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 binary=${BINARY:-build/bin/quorvatine}

@@ -140,8 +140,8 @@ private:
             break;
         }
     }
-    // FIXME: the families of files, dates, system queries, services, arrays,
-    // GUI queries and robot sensors join the dispatch tables as they are built.
+    // FIXME: the families of files, dates, system queries, services, arrays
+    // and GUI queries join the dispatch tables as they are built.
     ex.customErrorText = "Function not available: " + name;
     ex.RaiseError(CustomError);
 }
@@ -152,13 +152,22 @@ void CheckKind(Expression_Class& ex, const Value& v, FirstArgument wanted)
     if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(NeedsString);
 }
 
+// Forgets the floating-point conditions raised so far. Only those of
+// FailedOperation are ever tested, and feclearexcept reloads the whole
+// floating-point environment, which takes longer than most functions' own
+// work; so the flags are cleared only when one of those is raised.
+void ClearFailedOperations()
+{
+    if (std::fetestexcept(FailedOperation) != 0) std::feclearexcept(FE_ALL_EXCEPT);
+}
+
 // Reads one required value; an empty position or an empty list is a missing
 // argument.
 void ReadRequired(Expression_Class& ex, Value& v)
 {
     if (NextIsClosingParenthesis(ex) || ex.Evaluate(v) == Tag::Omitted) ex.RaiseError(NotEnoughFunctionParameters);
     // Conditions raised while the argument was evaluated are not the function's.
-    std::feclearexcept(FE_ALL_EXCEPT);
+    ClearFailedOperations();
 }
 
 void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
@@ -197,7 +206,7 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
 // program pass through.
 void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
 {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    ClearFailedOperations();
     try {
         handler(call);
         const bool failed = std::fetestexcept(FailedOperation) != 0
@@ -208,7 +217,7 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
     } catch (const std::exception&) {
         call.result.setFloat(catchResult);
     }
-    std::feclearexcept(FE_ALL_EXCEPT);
+    ClearFailedOperations();
 }
 
 // "A" demands a defined array, a digit one of exactly that many dimensions.

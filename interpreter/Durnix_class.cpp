@@ -31,11 +31,11 @@ Durnix_Class::Durnix_Class()
 
 Durnix_Class::~Durnix_Class()
 {
-    // FIXME: the robot's images, the ports service, sounds and media slots are
-    // released here once those services exist.
+    // The robot and its images go with the evaluator, which owns them.
+    // FIXME: the ports service is reset and sounds and media slots are closed
+    // here once those services exist.
     gosubStack.Clear(mainVariables.get());
-    if (currentVariables != mainVariables.get())
-        delete currentVariables;
+    if (currentVariables != mainVariables.get()) delete currentVariables;
 }
 
 bool Durnix_Class::NextVariableAsText(AnsiString& name, char& tag, AnsiString& text)
@@ -47,8 +47,7 @@ bool Durnix_Class::AtIncludeEnd() const
 {
     const ptrdiff_t offset = expression.tokenStart - expression.programStart;
     for (ptrdiff_t end : includeEndOffsets)
-        if (end == offset)
-            return true;
+        if (end == offset) return true;
     return false;
 }
 
@@ -98,8 +97,7 @@ int Durnix_Class::Run(const AnsiString& text)
             if (firstEntry) {
                 firstEntry = false;
                 Attach();
-                if (prescanNeeded)
-                    PrepareProgram();
+                if (prescanNeeded) PrepareProgram();
                 if (ScreenForm) {
                     ScreenForm->stopped = false;
                     ScreenForm->closeRequested = false;
@@ -136,8 +134,7 @@ int Durnix_Class::Run(const AnsiString& text)
 void Durnix_Class::ExecuteStatement()
 {
     PollEvents();
-    if (RunHooks::Debugger().SteppingOn() && !RunHooks::HiddenProgram())
-        DebugStep();
+    if (RunHooks::Debugger().SteppingOn() && !RunHooks::HiddenProgram()) DebugStep();
 
     Expression_Class& e = expression;
     int type = e.NextToken();
@@ -160,8 +157,7 @@ void Durnix_Class::ExecuteStatement()
         // A label statement: nothing happens, the line goes on.
         return;
     case TokenType::Delimiter:
-        if (e.endOfStatement)
-            return;
+        if (e.endOfStatement) return;
         e.RaiseError(0);
     case TokenType::Keyword:
         break;
@@ -186,20 +182,16 @@ void Durnix_Class::ExecuteStatement()
         break;
     }
     StatementHandler handler = FindStatementHandler(e.tokenCode);
-    if (!handler)
-        e.RaiseError(0);
+    if (!handler) e.RaiseError(0);
     handler(*this);
-    if (EventThrottle::Due())
-        platform::ProcessMessages();
+    if (EventThrottle::Due()) platform::ProcessMessages();
 }
 
 void Durnix_Class::PollEvents()
 {
-    if (!armedHandlers)
-        return;
+    if (!armedHandlers) return;
     for (int source = 0; source < EventSource::Count; ++source) {
-        if (!eventHandler[source])
-            continue;
+        if (!eventHandler[source]) continue;
         bool fires = false;
         if (source <= EventSource::Timer) {
             if (ScreenForm) {
@@ -241,8 +233,7 @@ void Durnix_Class::PollEvents()
                 break;
             }
         }
-        if (fires)
-            RaiseEvent(source);
+        if (fires) RaiseEvent(source);
     }
 }
 
@@ -253,17 +244,12 @@ int Durnix_Class::ReadIndexList(DArray<int>& indexes)
     for (;;) {
         Value index;
         e.Evaluate(index);
-        if (e.endOfStatement)
-            e.RaiseError(66);
-        if (index.tag != Tag::Int)
-            e.RaiseError(65);
-        if (!indexes.EnsureIndex(count))
-            e.RaiseError(73);
+        if (e.endOfStatement) e.RaiseError(66);
+        if (index.tag != Tag::Int) e.RaiseError(65);
+        if (!indexes.EnsureIndex(count)) e.RaiseError(73);
         indexes.items[count++] = index.i;
-        if (CurrentIs(']'))
-            break;
-        if (!CurrentIs(','))
-            e.RaiseError(66);
+        if (CurrentIs(']')) break;
+        if (!CurrentIs(',')) e.RaiseError(66);
     }
     // Positions past the ones given read as 0, never as a stale index.
     for (int k = count; k < indexes.capacity; ++k)
@@ -276,9 +262,7 @@ bool Durnix_Class::EvaluateCondition(int textError)
 {
     Value condition;
     expression.Evaluate(condition);
-    if (condition.tag == Tag::Int)
-        return condition.i != 0;
-    if (condition.tag == Tag::Float)
-        return Expression_Class::ClampToInt(condition.f) != 0;
+    if (condition.tag == Tag::Int) return condition.i != 0;
+    if (condition.tag == Tag::Float) return Expression_Class::ClampToInt(condition.f) != 0;
     expression.RaiseError(textError);
 }

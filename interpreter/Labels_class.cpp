@@ -6,9 +6,8 @@ int Labels_Class::Add(std::string_view name, const char* position, int paramCoun
 {
     if (index.find(name) != index.end()) return -1;
     try {
-        Node* node = new Node {
-            AnsiString(name), position, paramCount, AnsiString(paramList), nullptr, SplitParameters(paramList)
-        };
+        Node* node = new Node { AnsiString(name), position, paramCount, AnsiString(paramList), nullptr,
+            SplitParameters(paramList) };
         try {
             index.emplace(node->name, node);
         } catch (const std::bad_alloc&) {

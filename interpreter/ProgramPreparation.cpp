@@ -25,8 +25,7 @@ AnsiString UpperCased(AnsiString text)
 
 void Durnix_Class::PrepareProgram()
 {
-    if (!RunHooks::FromExecutable())
-        ExpandIncludes();
+    if (!RunHooks::FromExecutable()) ExpandIncludes();
     ScanLabels();
     ScanSubs();
     prescanNeeded = false;
@@ -42,37 +41,30 @@ void Durnix_Class::ExpandIncludes()
     e.scanPosition = e.programStart;
     for (;;) {
         int type = e.NextToken();
-        if (e.tokenCode == TokenCode::EndOfText)
-            break;
+        if (e.tokenCode == TokenCode::EndOfText) break;
         if (type != TokenType::Include) {
-            if (!e.endOfStatement)
-                e.SkipRestOfLine();
+            if (!e.endOfStatement) e.SkipRestOfLine();
             continue;
         }
         e.NextToken();
         if (e.endOfStatement) {
-            if (e.tokenCode == TokenCode::EndOfText)
-                break;
+            if (e.tokenCode == TokenCode::EndOfText) break;
             continue;
         }
         e.PutBack();
         for (;;) {
             Value name;
             e.Evaluate(name);
-            if (name.tag != Tag::String)
-                e.RaiseError(32);
+            if (name.tag != Tag::String) e.RaiseError(32);
             AnsiString key = UpperCased(name.s);
             if (std::find(expanded.begin(), expanded.end(), key) == expanded.end()) {
                 ReadIncludeFile(name.s);
                 expanded.push_back(key);
             }
-            if (!CurrentIs(','))
-                break;
+            if (!CurrentIs(',')) break;
         }
-        if (!e.endOfStatement)
-            e.RaiseError(0);
-        if (e.tokenCode == TokenCode::EndOfText)
-            break;
+        if (!e.endOfStatement) e.RaiseError(0);
+        if (e.tokenCode == TokenCode::EndOfText) break;
     }
     e.scanPosition = e.programStart;
 }
@@ -81,8 +73,7 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
 {
     Expression_Class& e = expression;
     AnsiString path = ProgramFiles::FindFileIgnoringCase(name);
-    if (path.empty())
-        e.RaiseError(85);
+    if (path.empty()) e.RaiseError(85);
     AnsiString included;
     switch (ProgramFiles::ReadText(path, included)) {
     case ProgramFiles::ReadResult::NotFound:
@@ -127,17 +118,13 @@ void Durnix_Class::ScanLabels()
         int type = e.NextToken();
         while (type == TokenType::Label || type == TokenType::Number) {
             int added = labels.Add(e.tokenText, e.scanPosition);
-            if (added == -1)
-                e.RaiseError(6);
-            if (added == -2)
-                e.RaiseError(5);
+            if (added == -1) e.RaiseError(6);
+            if (added == -2) e.RaiseError(5);
             type = e.NextToken();
         }
-        if (e.tokenCode == TokenCode::EndOfText)
-            break;
+        if (e.tokenCode == TokenCode::EndOfText) break;
         // An empty line or a comment has already consumed its line end.
-        if (!e.endOfStatement)
-            e.SkipRestOfLine();
+        if (!e.endOfStatement) e.SkipRestOfLine();
     }
     e.scanPosition = saved;
 }
@@ -150,27 +137,22 @@ void Durnix_Class::ScanSubs()
     e.recogniseSub = true;
     for (;;) {
         int type = e.NextToken();
-        if (e.tokenCode == TokenCode::EndOfText)
-            break;
+        if (e.tokenCode == TokenCode::EndOfText) break;
         if (type != TokenType::Sub) {
-            if (!e.endOfStatement)
-                e.SkipRestOfLine();
+            if (!e.endOfStatement) e.SkipRestOfLine();
             continue;
         }
-        if (e.NextToken() != TokenType::Variable)
-            e.RaiseError(0);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(0);
         const AnsiString name(e.tokenText);
         e.NextToken();
-        if (!CurrentIs('('))
-            e.RaiseError(13);
+        if (!CurrentIs('(')) e.RaiseError(13);
         AnsiString parameters;
         int count = 0;
         bool byReference = false;
         for (;;) {
             type = e.NextToken();
             if (type == TokenType::Variable) {
-                if (byReference)
-                    parameters += '&';
+                if (byReference) parameters += '&';
                 parameters += e.tokenText;
                 parameters += ',';
                 ++count;
@@ -181,8 +163,7 @@ void Durnix_Class::ScanSubs()
                 break;
             }
         }
-        if (!CurrentIs(')'))
-            e.RaiseError(1);
+        if (!CurrentIs(')')) e.RaiseError(1);
         const char* headLine = e.scanPosition;
         e.SkipRestOfLine();
         int added = subs.Add(name, e.scanPosition, count, parameters);

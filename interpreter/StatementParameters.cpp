@@ -30,49 +30,36 @@ void Durnix_Class::ParseOperands(int required, int maximum, int& given, bool wit
     given = 0;
     if (required == 0) {
         e.NextToken();
-        if (e.endOfStatement)
-            return;
+        if (e.endOfStatement) return;
         e.PutBack();
     }
-    if (maximum > ParamSlots)
-        maximum = ParamSlots;
+    if (maximum > ParamSlots) maximum = ParamSlots;
     for (int slot = 0;; ++slot) {
-        if (slot >= maximum)
-            e.RaiseError(0);
-        if (!ReadParameter(slot, withNames) && slot < required)
-            e.RaiseError(30);
+        if (slot >= maximum) e.RaiseError(0);
+        if (!ReadParameter(slot, withNames) && slot < required) e.RaiseError(30);
         given = slot + 1;
-        if (e.endOfStatement || slot + 1 >= maximum)
-            break;
-        if (!CurrentIs(','))
-            e.RaiseError(0);
+        if (e.endOfStatement || slot + 1 >= maximum) break;
+        if (!CurrentIs(',')) e.RaiseError(0);
     }
-    if (!e.endOfStatement)
-        e.RaiseError(0);
-    if (given < required)
-        e.RaiseError(30);
+    if (!e.endOfStatement) e.RaiseError(0);
+    if (given < required) e.RaiseError(30);
 }
 
 bool Durnix_Class::ReadParameter(int slot, bool withNames)
 {
     Expression_Class& e = expression;
     const char letter = paramType[slot];
-    const bool isName = withNames
-        && (letter == 'v' || letter == 'a' || letter == 'A' || (letter >= '1' && letter <= '5'));
+    const bool isName
+        = withNames && (letter == 'v' || letter == 'a' || letter == 'A' || (letter >= '1' && letter <= '5'));
     if (isName) {
         int type = e.NextToken();
-        if (CurrentIs(','))
-            return false;
-        if (type != TokenType::Variable)
-            e.RaiseError(letter == 'v' ? 52 : 63);
+        if (CurrentIs(',')) return false;
+        if (type != TokenType::Variable) e.RaiseError(letter == 'v' ? 52 : 63);
         if (letter == 'A' || (letter >= '1' && letter <= '5')) {
             int dimensions = arrays.DimCount(e.tokenText);
-            if (dimensions == 0)
-                e.RaiseError(72);
-            if (letter == '2' && dimensions != 2)
-                e.RaiseError(69);
-            if (letter != 'A' && dimensions != letter - '0')
-                e.RaiseError(70);
+            if (dimensions == 0) e.RaiseError(72);
+            if (letter == '2' && dimensions != 2) e.RaiseError(69);
+            if (letter != 'A' && dimensions != letter - '0') e.RaiseError(70);
         }
         paramText[slot] = e.tokenText;
         e.NextToken();
@@ -81,22 +68,18 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
 
     Value value;
     char tag = e.Evaluate(value);
-    if (tag == Tag::Omitted)
-        return false;
+    if (tag == Tag::Omitted) return false;
     switch (letter) {
     case 'i':
-        if (tag == Tag::String)
-            e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(31);
         paramInt[slot] = tag == Tag::Int ? value.i : e.RoundToIntChecked(value.f, false);
         break;
     case 'f':
-        if (tag == Tag::String)
-            e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(31);
         paramFloat[slot] = value.asDouble();
         break;
     case 'n':
-        if (tag == Tag::String)
-            e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(31);
         if (tag == Tag::Int)
             paramInt[slot] = value.i;
         else
@@ -104,8 +87,7 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
         paramType[slot] = tag;
         break;
     case 's':
-        if (tag != Tag::String)
-            e.RaiseError(32);
+        if (tag != Tag::String) e.RaiseError(32);
         paramText[slot] = value.s;
         break;
     case 'z':

@@ -11,18 +11,19 @@ namespace {
 enum class Operator { Assign, Increment, Decrement, Add, Subtract, Multiply, Divide };
 
 // 32-bit arithmetic with wrap-around, as compound assignments use it.
-int32_t Wrap(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))); }
+int32_t Wrap(int64_t value)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
 
 Operator ReadOperator(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1)
-        e.RaiseError(3);
+    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1) e.RaiseError(3);
     const char first = e.tokenText[0];
     const char second = *e.scanPosition;
     Operator op;
-    if (first == '=')
-        return Operator::Assign;
+    if (first == '=') return Operator::Assign;
     if (first == '+' && second == '+')
         op = Operator::Increment;
     else if (first == '-' && second == '-')
@@ -46,8 +47,7 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
 {
     Value result;
     if (target.tag == Tag::String) {
-        if (op != Operator::Add)
-            e.RaiseError(53);
+        if (op != Operator::Add) e.RaiseError(53);
         result.tag = Tag::String;
         result.s = target.s;
         if (value.tag == Tag::Int)
@@ -66,8 +66,7 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
             result.setFloat(target.f + delta);
         return result;
     }
-    if (value.tag == Tag::String)
-        e.RaiseError(54);
+    if (value.tag == Tag::String) e.RaiseError(54);
     if (target.tag == Tag::Int && value.tag == Tag::Int) {
         const int64_t a = target.i;
         const int64_t b = value.i;
@@ -104,26 +103,22 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
         r = a / b;
         break;
     }
-    if (std::isnan(r))
-        e.RaiseError(39);
-    if (std::isinf(r))
-        e.RaiseError(42);
+    if (std::isnan(r)) e.RaiseError(39);
+    if (std::isinf(r)) e.RaiseError(42);
     result.setFloat(r);
     return result;
 }
 
 // Stores into a declared variable, which keeps its type.
-void StoreDeclared(Expression_Class& e, Variables_Class& table, std::string_view name, char declaredType,
-    const Value& result)
+void StoreDeclared(
+    Expression_Class& e, Variables_Class& table, std::string_view name, char declaredType, const Value& result)
 {
     if (declaredType == Tag::String) {
-        if (result.tag != Tag::String)
-            e.RaiseError(59);
+        if (result.tag != Tag::String) e.RaiseError(59);
         table.SetString(name, result.s);
         return;
     }
-    if (result.tag == Tag::String)
-        e.RaiseError(58);
+    if (result.tag == Tag::String) e.RaiseError(58);
     if (declaredType == Tag::Float) {
         table.SetFloat(name, result.asDouble());
         return;
@@ -133,8 +128,7 @@ void StoreDeclared(Expression_Class& e, Variables_Class& table, std::string_view
         return;
     }
     const double truncated = std::trunc(result.f);
-    if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0))
-        e.RaiseError(42);
+    if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) e.RaiseError(42);
     table.SetInt(name, static_cast<int32_t>(truncated));
 }
 
@@ -151,45 +145,36 @@ void Assign(Durnix_Class& d)
     Variables_Class::Node* const knownNode = outer ? nullptr : e.CurrentTokenVariable(table);
     const uint64_t knownIdentity = table ? table->identity() : 0;
     auto node = [&]() -> Variables_Class::Node* {
-        if (knownNode && table->identity() == knownIdentity)
-            return knownNode;
+        if (knownNode && table->identity() == knownIdentity) return knownNode;
         return table->Find(name);
     };
 
     e.NextToken();
-    if (e.endOfStatement)
-        e.RaiseError(8);
+    if (e.endOfStatement) e.RaiseError(8);
 
     bool element = false;
     if (d.CurrentIs('[')) {
-        if (d.arrays.DimCount(name) == 0)
-            e.RaiseError(72);
+        if (d.arrays.DimCount(name) == 0) e.RaiseError(72);
         d.ReadIndexList(d.elementIndexes);
         element = true;
     }
-    if (!element && !table)
-        e.RaiseError(51);
+    if (!element && !table) e.RaiseError(51);
 
     char declaredType = 0;
     if (d.declareMode && !element) {
         const Variables_Class::Node* declared = node();
         declaredType = declared ? declared->type : 0;
-        if (!declaredType)
-            e.RaiseError(55);
+        if (!declaredType) e.RaiseError(55);
     }
 
     const Operator op = ReadOperator(d);
     Value value;
     if (op != Operator::Increment && op != Operator::Decrement) {
         e.Evaluate(value);
-        if (d.CurrentIs(')'))
-            e.RaiseError(1);
-        if (!e.endOfStatement && !d.CurrentIs(';'))
-            e.RaiseError(0);
-        if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
-            e.RaiseError(0);
-        if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0)
-            e.RaiseError(40);
+        if (d.CurrentIs(')')) e.RaiseError(1);
+        if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(0);
+        if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String) e.RaiseError(0);
+        if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0) e.RaiseError(40);
     }
 
     Value result;
@@ -197,13 +182,11 @@ void Assign(Durnix_Class& d)
         result = std::move(value);
     } else {
         const bool needsNumbers = op == Operator::Subtract || op == Operator::Multiply || op == Operator::Divide;
-        if (needsNumbers && value.tag == Tag::String)
-            e.RaiseError(56);
+        if (needsNumbers && value.tag == Tag::String) e.RaiseError(56);
         Value target;
         if (element) {
             void* cell = d.arrays.GetElement(name, d.elementIndexes);
-            if (!cell)
-                e.RaiseError(77);
+            if (!cell) e.RaiseError(77);
             target.tag = d.arrays.GetElementType(name, d.elementIndexes);
             if (target.tag == Tag::Int)
                 target.i = *static_cast<int32_t*>(cell);
@@ -216,8 +199,7 @@ void Assign(Durnix_Class& d)
         } else {
             e.RaiseError(51);
         }
-        if (needsNumbers && target.tag == Tag::String)
-            e.RaiseError(56);
+        if (needsNumbers && target.tag == Tag::String) e.RaiseError(56);
         result = Combine(e, op, target, value);
     }
 
@@ -225,8 +207,7 @@ void Assign(Durnix_Class& d)
         const void* cell = result.tag == Tag::Int ? static_cast<const void*>(&result.i)
             : result.tag == Tag::Float            ? static_cast<const void*>(&result.f)
                                                   : static_cast<const void*>(&result.s);
-        if (!d.arrays.SetElement(name, d.elementIndexes, result.tag, cell))
-            e.RaiseError(78);
+        if (!d.arrays.SetElement(name, d.elementIndexes, result.tag, cell)) e.RaiseError(78);
     } else if (declaredType) {
         StoreDeclared(e, *table, name, declaredType, result);
     } else if (Variables_Class::Node* existing = node()) {

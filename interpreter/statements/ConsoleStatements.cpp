@@ -22,7 +22,10 @@ void AppendValue(AnsiString& text, const Value& value)
         text += value.s;
 }
 
-void PadToTabStop(AnsiString& text) { text.append(TabWidth - text.size() % TabWidth, ' '); }
+void PadToTabStop(AnsiString& text)
+{
+    text.append(TabWidth - text.size() % TabWidth, ' ');
+}
 
 // Builds the text of print-like item lists. Returns true when the list ended
 // with a separator, which leaves the line open.
@@ -32,26 +35,22 @@ bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinS
     for (;;) {
         Value item;
         e.Evaluate(item);
-        if (item.tag == Tag::Omitted)
-            e.RaiseError(0);
+        if (item.tag == Tag::Omitted) e.RaiseError(0);
         AppendValue(text, item);
-        if (e.endOfStatement)
-            return false;
+        if (e.endOfStatement) return false;
         if (d.CurrentIs(padSeparator))
             PadToTabStop(text);
         else if (!d.CurrentIs(joinSeparator))
             e.RaiseError(0);
         e.NextToken();
-        if (e.endOfStatement)
-            return true;
+        if (e.endOfStatement) return true;
         e.PutBack();
     }
 }
 
 void PrintOut(const AnsiString& text, NewLine newLine)
 {
-    if (ScreenForm)
-        ScreenForm->PrintText(text, newLine);
+    if (ScreenForm) ScreenForm->PrintText(text, newLine);
 }
 
 void Print(Durnix_Class& d)
@@ -73,12 +72,10 @@ void Print(Durnix_Class& d)
     size_t start = 0;
     for (;;) {
         size_t cr = text.find('\r', start);
-        if (cr == AnsiString::npos)
-            break;
+        if (cr == AnsiString::npos) break;
         PrintOut(text.substr(start, cr - start), NewLine::Yes);
         start = cr + 1;
-        if (start < text.size() && text[start] == '\n')
-            ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
     }
     PrintOut(text.substr(start), newLine);
 }
@@ -97,8 +94,7 @@ Target ReadTarget(Durnix_Class& d, DArray<int>& indexes)
     target.name = e.tokenText;
     e.NextToken();
     if (d.CurrentIs('[')) {
-        if (d.arrays.DimCount(target.name) == 0)
-            e.RaiseError(72);
+        if (d.arrays.DimCount(target.name) == 0) e.RaiseError(72);
         target.indexCount = d.ReadIndexList(indexes);
         target.element = true;
     }
@@ -122,8 +118,7 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
         const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
             : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
                                                  : static_cast<const void*>(&value.s);
-        if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell))
-            e.RaiseError(78);
+        if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell)) e.RaiseError(78);
         return;
     }
     Variables_Class& table = *d.currentVariables;
@@ -136,13 +131,11 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
         table.SetString(target.name, answer);
         break;
     case Tag::Float:
-        if (!value.isNumber())
-            e.RaiseError(60);
+        if (!value.isNumber()) e.RaiseError(60);
         table.SetFloat(target.name, value.asDouble());
         break;
     default:
-        if (!value.isNumber())
-            e.RaiseError(60);
+        if (!value.isNumber()) e.RaiseError(60);
         if (value.tag == Tag::Int)
             table.SetInt(target.name, value.i);
         else
@@ -158,16 +151,14 @@ AnsiString ReadPrompt(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     e.NextToken();
-    if (e.endOfStatement)
-        e.RaiseError(30);
+    if (e.endOfStatement) e.RaiseError(30);
     AnsiString prompt;
     if (e.tokenType != TokenType::Variable) {
         e.PutBack();
         Value value;
         e.Evaluate(value);
         AppendValue(prompt, value);
-        if (!d.CurrentIs(','))
-            e.RaiseError(0);
+        if (!d.CurrentIs(',')) e.RaiseError(0);
         e.NextToken();
     }
     return prompt;
@@ -177,13 +168,11 @@ void Input(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     AnsiString prompt = ReadPrompt(d);
-    if (prompt.empty())
-        prompt = ">";
+    if (prompt.empty()) prompt = ">";
 
     while (e.tokenType == TokenType::Variable && !(ScreenForm && ScreenForm->stopped)) {
         const Target target = ReadTarget(d, d.elementIndexes);
-        if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name))
-            e.RaiseError(55);
+        if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name)) e.RaiseError(55);
 
         AnsiString thisPrompt = prompt;
         const size_t bar = prompt.find('|');
@@ -197,34 +186,27 @@ void Input(Durnix_Class& d)
         AnsiString answer;
         if (ScreenForm)
             answer = d.inlineInputMode ? ScreenForm->InputLineInPlace(thisPrompt) : ScreenForm->InputLine(thisPrompt);
-        if (!ScreenForm || ScreenForm->stopped)
-            return;
+        if (!ScreenForm || ScreenForm->stopped) return;
         StoreInput(d, target, answer);
 
-        if (e.endOfStatement)
-            return;
-        if (d.CurrentIs(','))
-            e.NextToken();
+        if (e.endOfStatement) return;
+        if (d.CurrentIs(',')) e.NextToken();
     }
-    if (!e.endOfStatement && !(ScreenForm && ScreenForm->stopped))
-        e.RaiseError(52);
+    if (!e.endOfStatement && !(ScreenForm && ScreenForm->stopped)) e.RaiseError(52);
 }
 
 void WaitKey(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     AnsiString prompt = ReadPrompt(d);
-    if (e.tokenType != TokenType::Variable)
-        e.RaiseError(52);
+    if (e.tokenType != TokenType::Variable) e.RaiseError(52);
     const AnsiString name(e.tokenText);
     e.NextToken();
-    if (prompt.empty())
-        prompt = "Press Any Key...";
+    if (prompt.empty()) prompt = "Press Any Key...";
     int key = 0;
     if (ScreenForm)
         key = d.inlineInputMode ? ScreenForm->PrintAndWaitKey(prompt) : ScreenForm->WaitKeyWithPrompt(prompt);
-    if (!ScreenForm || ScreenForm->stopped)
-        return;
+    if (!ScreenForm || ScreenForm->stopped) return;
     d.currentVariables->SetInt(name, key);
 }
 
@@ -235,18 +217,14 @@ void XyString(Durnix_Class& d)
     for (int k = 0; k < 2; ++k) {
         Value value;
         char tag = e.Evaluate(value);
-        if (tag == Tag::Omitted || e.endOfStatement)
-            e.RaiseError(30);
-        if (!value.isNumber())
-            e.RaiseError(31);
+        if (tag == Tag::Omitted || e.endOfStatement) e.RaiseError(30);
+        if (!value.isNumber()) e.RaiseError(31);
         coordinates[k] = tag == Tag::Int ? value.i : e.RoundToIntChecked(value.f, false);
-        if (!d.CurrentIs(',') && !d.CurrentIs(';'))
-            e.RaiseError(0);
+        if (!d.CurrentIs(',') && !d.CurrentIs(';')) e.RaiseError(0);
     }
     AnsiString text;
     BuildItems(d, text, ';', ',');
-    if (ScreenForm)
-        ScreenForm->TextAt(coordinates[0], coordinates[1], text);
+    if (ScreenForm) ScreenForm->TextAt(coordinates[0], coordinates[1], text);
 }
 
 const StatementEntry entries[] = {

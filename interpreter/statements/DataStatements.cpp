@@ -11,12 +11,10 @@ namespace {
 void Data(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable)
-        e.RaiseError(63);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(63);
     const AnsiString name(e.tokenText);
     e.NextToken();
-    if (!d.CurrentIs(';'))
-        e.RaiseError(67);
+    if (!d.CurrentIs(';')) e.RaiseError(67);
     if (d.arrays.DimCount(name) != 1) {
         const int none[1] = { 0 };
         d.arrays.Define(name, 1, none);
@@ -32,10 +30,8 @@ void Data(Durnix_Class& d)
             d.arrays.AppendString(name, value.s);
         else // an omitted value appends an element that was never set
             d.arrays.Append(name, Tag::Unset, nullptr);
-        if (e.endOfStatement)
-            return;
-        if (!d.CurrentIs(','))
-            e.RaiseError(0);
+        if (e.endOfStatement) return;
+        if (!d.CurrentIs(',')) e.RaiseError(0);
     }
 }
 
@@ -43,37 +39,26 @@ void Dim(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     for (;;) {
-        if (e.NextToken() != TokenType::Variable)
-            e.RaiseError(63);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(63);
         const AnsiString name(e.tokenText);
         e.NextToken();
-        if (e.endOfStatement)
-            e.RaiseError(0);
-        if (!d.CurrentIs('['))
-            e.RaiseError(64);
+        if (e.endOfStatement) e.RaiseError(0);
+        if (!d.CurrentIs('[')) e.RaiseError(64);
         int count = 0;
         for (;;) {
             Value size;
             e.Evaluate(size);
-            if (e.endOfStatement)
-                e.RaiseError(66);
-            if (size.tag != Tag::Int)
-                e.RaiseError(65);
-            if (!d.indexList.EnsureIndex(count))
-                e.RaiseError(73);
+            if (e.endOfStatement) e.RaiseError(66);
+            if (size.tag != Tag::Int) e.RaiseError(65);
+            if (!d.indexList.EnsureIndex(count)) e.RaiseError(73);
             d.indexList.items[count++] = size.i;
-            if (d.CurrentIs(']'))
-                break;
-            if (!d.CurrentIs(','))
-                e.RaiseError(66);
+            if (d.CurrentIs(']')) break;
+            if (!d.CurrentIs(',')) e.RaiseError(66);
         }
-        if (!d.arrays.Define(name, count, d.indexList))
-            e.RaiseError(73);
+        if (!d.arrays.Define(name, count, d.indexList)) e.RaiseError(73);
         e.NextToken();
-        if (e.endOfStatement)
-            return;
-        if (!d.CurrentIs(','))
-            e.RaiseError(0);
+        if (e.endOfStatement) return;
+        if (!d.CurrentIs(',')) e.RaiseError(0);
     }
 }
 
@@ -84,23 +69,18 @@ void Declare(Durnix_Class& d)
     Value carried;
     carried.setInt(0);
     for (;;) {
-        if (e.NextToken() != TokenType::Variable)
-            e.RaiseError(52);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
         const AnsiString name(e.tokenText);
         e.NextToken();
         if (!e.endOfStatement && !d.CurrentIs(',')) {
             // The "=" may be left out: any other token starts the expression.
-            if (!d.CurrentIs('='))
-                e.PutBack();
+            if (!d.CurrentIs('=')) e.PutBack();
             e.Evaluate(carried);
-            if (!carried.isNumber() && carried.tag != Tag::String)
-                e.RaiseError(0);
+            if (!carried.isNumber() && carried.tag != Tag::String) e.RaiseError(0);
         }
         d.currentVariables->SetValue(name, carried);
-        if (e.endOfStatement)
-            return;
-        if (!d.CurrentIs(','))
-            e.RaiseError(0);
+        if (e.endOfStatement) return;
+        if (!d.CurrentIs(',')) e.RaiseError(0);
     }
 }
 
@@ -114,24 +94,19 @@ struct SwapOperand {
 SwapOperand ReadSwapOperand(Durnix_Class& d, DArray<int>& indexes)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable)
-        e.RaiseError(52);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
     SwapOperand operand;
     operand.name = e.tokenText;
     e.NextToken();
     if (d.CurrentIs('[')) {
         const int dimensions = d.arrays.DimCount(operand.name);
-        if (dimensions == 0)
-            e.RaiseError(72);
-        if (d.ReadIndexList(indexes) != dimensions)
-            e.RaiseError(64);
+        if (dimensions == 0) e.RaiseError(72);
+        if (d.ReadIndexList(indexes) != dimensions) e.RaiseError(64);
         operand.element = true;
         const char tag = d.arrays.GetElementType(operand.name, indexes);
         const void* cell = d.arrays.GetElement(operand.name, indexes);
-        if (tag == 0)
-            e.RaiseError(78);
-        if (!cell)
-            e.RaiseError(77);
+        if (tag == 0) e.RaiseError(78);
+        if (!cell) e.RaiseError(77);
         operand.value.tag = tag;
         if (tag == Tag::Int)
             operand.value.i = *static_cast<const int32_t*>(cell);
@@ -154,21 +129,17 @@ void Store(Durnix_Class& d, const SwapOperand& target, const DArray<int>& indexe
     const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
         : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
                                              : static_cast<const void*>(&value.s);
-    if (!d.arrays.SetElement(target.name, indexes, value.tag, cell))
-        d.RaiseError(78);
+    if (!d.arrays.SetElement(target.name, indexes, value.tag, cell)) d.RaiseError(78);
 }
 
 void Swap(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const SwapOperand first = ReadSwapOperand(d, d.indexList);
-    if (e.endOfStatement)
-        e.RaiseError(30);
-    if (!d.CurrentIs(','))
-        e.RaiseError(0);
+    if (e.endOfStatement) e.RaiseError(30);
+    if (!d.CurrentIs(',')) e.RaiseError(0);
     const SwapOperand second = ReadSwapOperand(d, d.elementIndexes);
-    if (!e.endOfStatement)
-        e.RaiseError(0);
+    if (!e.endOfStatement) e.RaiseError(0);
     Store(d, first, d.indexList, second.value);
     Store(d, second, d.elementIndexes, first.value);
 }

@@ -13,16 +13,20 @@ constexpr int OnErrorCode = 17023;
 
 AnsiString NameOfValue(const Value& value)
 {
-    if (value.tag == Tag::Int)
-        return std::to_string(value.i);
-    if (value.tag == Tag::Float)
-        return std::to_string(Expression_Class::ClampToInt(value.f));
+    if (value.tag == Tag::Int) return std::to_string(value.i);
+    if (value.tag == Tag::Float) return std::to_string(Expression_Class::ClampToInt(value.f));
     return value.s;
 }
 
-void OnEvent(Durnix_Class& d) { d.SetEventHandler(d.expression.tokenCode - FirstEventCode); }
+void OnEvent(Durnix_Class& d)
+{
+    d.SetEventHandler(d.expression.tokenCode - FirstEventCode);
+}
 
-void OnError(Durnix_Class& d) { d.SetOnError(); }
+void OnError(Durnix_Class& d)
+{
+    d.SetOnError();
+}
 
 } // namespace
 
@@ -33,15 +37,13 @@ const char* Durnix_Class::FindTarget(bool searchSubs, bool searchLabels, unsigne
         lastTargetName = name;
         if (searchSubs) {
             if (const char* position = subs.Find(name)) {
-                if (kind)
-                    *kind = 1;
+                if (kind) *kind = 1;
                 return position;
             }
         }
         if (searchLabels) {
             if (const char* position = labels.Find(name)) {
-                if (kind)
-                    *kind = 0;
+                if (kind) *kind = 0;
                 return position;
             }
         }
@@ -49,8 +51,7 @@ const char* Durnix_Class::FindTarget(bool searchSubs, bool searchLabels, unsigne
     };
     targetByExpression = false;
     e.NextToken();
-    if (const char* position = lookUp(e.tokenText))
-        return position;
+    if (const char* position = lookUp(e.tokenText)) return position;
     targetByExpression = true;
     e.PutBack();
     Value name;
@@ -64,19 +65,16 @@ void Durnix_Class::SetEventHandler(int source)
     ArmHandler(source, nullptr);
     eventHandlerKind[source] = 1;
     e.NextToken();
-    if (e.endOfStatement)
-        return;
+    if (e.endOfStatement) return;
     e.PutBack();
     unsigned char kind = 1;
     const char* position = FindTarget(true, true, &kind);
-    if (!position)
-        e.RaiseError(11);
+    if (!position) e.RaiseError(11);
     ArmHandler(source, position);
     eventHandlerKind[source] = kind;
     // With an onabort handler armed, closing the screen asks the program
     // instead of stopping it.
-    if (source == EventSource::Abort && ScreenForm)
-        ScreenForm->closeMode = 2;
+    if (source == EventSource::Abort && ScreenForm) ScreenForm->closeMode = 2;
 }
 
 void Durnix_Class::SetOnError()
@@ -85,20 +83,17 @@ void Durnix_Class::SetOnError()
     onErrorPosition = nullptr;
     e.trapFlag = 0;
     e.NextToken();
-    if (e.endOfStatement)
-        return;
+    if (e.endOfStatement) return;
     e.PutBack();
     const char* position = FindTarget(false, true, nullptr);
-    if (!position)
-        e.RaiseError(7);
+    if (!position) e.RaiseError(7);
     onErrorPosition = position;
     e.trapFlag = 1;
 }
 
 void Durnix_Class::RaiseEvent(int source)
 {
-    if (!eventsAllowed)
-        return;
+    if (!eventsAllowed) return;
     const bool isSub = eventHandlerKind[source] == 1;
     const char* handler = eventHandler[source];
     if (gosubStack.count() >= MaxFrames
@@ -109,8 +104,7 @@ void Durnix_Class::RaiseEvent(int source)
     expression.scanPosition = handler;
     ifDepth = 0;
     ArmHandler(source, nullptr);
-    if (isSub)
-        SetCurrentVariables(new Variables_Class);
+    if (isSub) SetCurrentVariables(new Variables_Class);
 }
 
 void Durnix_Class::TrapError()
@@ -139,10 +133,8 @@ void Durnix_Class::DebugStep()
     int line = 1;
     const char* lineStart = start;
     for (const char* p = start; p < position; ++p) {
-        if (*p == '\r')
-            ++line;
-        if (*p == '\n')
-            lineStart = p + 1;
+        if (*p == '\r') ++line;
+        if (*p == '\n') lineStart = p + 1;
     }
     int column = static_cast<int>(position - lineStart) + (lineStart == start ? 0 : 1);
     const char* end = position;
@@ -155,10 +147,8 @@ void Durnix_Class::DebugStep()
     const AnsiString statement(text, end);
 
     DebugHook& debugger = RunHooks::Debugger();
-    if (statement.rfind("//", 0) == 0 && debugger.IgnoreComments())
-        return;
-    if (statement.empty() && debugger.IgnoreEmpties())
-        return;
+    if (statement.rfind("//", 0) == 0 && debugger.IgnoreComments()) return;
+    if (statement.empty() && debugger.IgnoreEmpties()) return;
     const AnsiString trace
         = "About to execute (" + std::to_string(line) + "," + std::to_string(column) + "):" + statement;
     static const bool notStopped = false;

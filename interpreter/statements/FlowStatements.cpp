@@ -27,7 +27,10 @@ constexpr int Wend = 1014;
 constexpr int End = 1021;
 } // namespace Code
 
-bool IsKeyword(const Expression_Class& e, int code) { return e.tokenType == TokenType::Keyword && e.tokenCode == code; }
+bool IsKeyword(const Expression_Class& e, int code)
+{
+    return e.tokenType == TokenType::Keyword && e.tokenCode == code;
+}
 
 // Reads the first token of the next statement, passing over labels and line
 // numbers. Returns true at the end of the text, or at an End line that include
@@ -38,15 +41,13 @@ bool NextStatementWord(Durnix_Class& d)
     int type = e.NextToken();
     while (type == TokenType::Label || type == TokenType::Number)
         type = e.NextToken();
-    if (e.tokenCode == TokenCode::EndOfText)
-        return true;
+    if (e.tokenCode == TokenCode::EndOfText) return true;
     return IsKeyword(e, Code::End) && d.AtIncludeEnd();
 }
 
 void SkipRestOfStatementLine(Durnix_Class& d)
 {
-    if (!d.expression.endOfStatement)
-        d.SkipLine();
+    if (!d.expression.endOfStatement) d.SkipLine();
 }
 
 // Reads an IF line to its end; true when it holds then (a one-line IF).
@@ -58,13 +59,10 @@ bool ReadIfLine(Durnix_Class& d)
     while (!e.endOfStatement) {
         // A character that starts no token is passed over, so that the
         // line is still read to its end.
-        if (e.NextToken() == TokenType::None)
-            ++e.scanPosition;
-        if (IsKeyword(e, Code::Then))
-            hasThen = true;
+        if (e.NextToken() == TokenType::None) ++e.scanPosition;
+        if (IsKeyword(e, Code::Then)) hasThen = true;
     }
-    if (e.tokenCode == TokenCode::EndOfText)
-        e.RaiseError(0);
+    if (e.tokenCode == TokenCode::EndOfText) e.RaiseError(0);
     return hasThen;
 }
 
@@ -81,13 +79,11 @@ void SkipFalseBranch(Durnix_Class& d, const char* blockStart)
     Expression_Class& e = d.expression;
     int depth = d.ifDepth;
     for (;;) {
-        if (NextStatementWord(d))
-            UnclosedIf(d, blockStart);
+        if (NextStatementWord(d)) UnclosedIf(d, blockStart);
         if (e.tokenType == TokenType::Keyword) {
             switch (e.tokenCode) {
             case Code::If:
-                if (!ReadIfLine(d))
-                    ++depth;
+                if (!ReadIfLine(d)) ++depth;
                 continue;
             case Code::Else:
                 if (depth == d.ifDepth) {
@@ -123,11 +119,9 @@ void SkipToEndIf(Durnix_Class& d, const char* blockStart)
     Expression_Class& e = d.expression;
     int depth = d.ifDepth;
     for (;;) {
-        if (NextStatementWord(d))
-            UnclosedIf(d, blockStart);
+        if (NextStatementWord(d)) UnclosedIf(d, blockStart);
         if (IsKeyword(e, Code::If)) {
-            if (!ReadIfLine(d))
-                ++depth;
+            if (!ReadIfLine(d)) ++depth;
             continue;
         }
         if (IsKeyword(e, Code::EndIf) && --depth < d.ifDepth) {
@@ -148,38 +142,34 @@ void RunIf(Durnix_Class& d, bool isElseIf)
     const bool oneLine = IsKeyword(e, Code::Then);
     if (condition) {
         if (oneLine) {
-            if (isElseIf)
-                e.RaiseError(15);
+            if (isElseIf) e.RaiseError(15);
             return; // the statement after then runs next
         }
-        if (!e.endOfStatement)
-            e.RaiseError(15);
-        if (!isElseIf)
-            ++d.ifDepth;
+        if (!e.endOfStatement) e.RaiseError(15);
+        if (!isElseIf) ++d.ifDepth;
         return;
     }
     if (oneLine) {
-        if (isElseIf)
-            e.RaiseError(0);
+        if (isElseIf) e.RaiseError(0);
         d.SkipLine();
         return;
     }
-    if (!e.endOfStatement)
-        e.RaiseError(0);
-    if (!isElseIf)
-        ++d.ifDepth;
+    if (!e.endOfStatement) e.RaiseError(0);
+    if (!isElseIf) ++d.ifDepth;
     SkipFalseBranch(d, blockStart);
 }
 
-void If(Durnix_Class& d) { RunIf(d, false); }
+void If(Durnix_Class& d)
+{
+    RunIf(d, false);
+}
 
 // else, and an elseif met after a branch ran: the rest of the IF is skipped.
 void Else(Durnix_Class& d)
 {
     const char* blockStart = d.expression.tokenStart;
     // Checked before the line is skipped, so that the error names this line.
-    if (d.ifDepth < 1)
-        d.RaiseError(18);
+    if (d.ifDepth < 1) d.RaiseError(18);
     d.SkipLine();
     d.ifBranchState = 0;
     SkipToEndIf(d, blockStart);
@@ -195,8 +185,7 @@ void ElseIf(Durnix_Class& d)
 
 void EndIf(Durnix_Class& d)
 {
-    if (d.ifDepth <= 0)
-        d.RaiseError(17);
+    if (d.ifDepth <= 0) d.RaiseError(17);
     --d.ifDepth;
     d.ifBranchState = 0;
     d.SkipLine();
@@ -211,11 +200,9 @@ void Goto(Durnix_Class& d)
     }
     e.NextToken();
     const char* target = d.labels.Find(e.tokenText);
-    if (!target)
-        e.RaiseError(7);
+    if (!target) e.RaiseError(7);
     e.scanPosition = target;
-    if (d.gotoMode == 0)
-        d.forStack.Clear();
+    if (d.gotoMode == 0) d.forStack.Clear();
     if (d.gotoMode < 2) {
         d.repeatStack.Clear();
         d.whileStack.Clear();
@@ -225,48 +212,38 @@ void Goto(Durnix_Class& d)
 void For(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable)
-        e.RaiseError(52);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
     const AnsiString name(e.tokenText);
     if (d.declareMode) {
         const char type = d.currentVariables->TypeOf(name);
-        if (type == Tag::Float)
-            e.RaiseError(22);
-        if (type != Tag::Int)
-            e.RaiseError(55);
+        if (type == Tag::Float) e.RaiseError(22);
+        if (type != Tag::Int) e.RaiseError(55);
     }
     e.NextToken();
-    if (!d.CurrentIs('='))
-        e.RaiseError(3);
+    if (!d.CurrentIs('=')) e.RaiseError(3);
     Value start;
-    if (e.Evaluate(start) != Tag::Int)
-        e.RaiseError(22);
+    if (e.Evaluate(start) != Tag::Int) e.RaiseError(22);
     d.currentVariables->SetInt(name, start.i);
-    if (!IsKeyword(e, Code::To))
-        e.RaiseError(19);
+    if (!IsKeyword(e, Code::To)) e.RaiseError(19);
     Value end;
-    if (e.Evaluate(end) != Tag::Int)
-        e.RaiseError(22);
+    if (e.Evaluate(end) != Tag::Int) e.RaiseError(22);
     int32_t step = 1;
     if (IsKeyword(e, Code::Step)) {
         Value written;
-        if (e.Evaluate(written) != Tag::Int)
-            e.RaiseError(23);
+        if (e.Evaluate(written) != Tag::Int) e.RaiseError(23);
         const int64_t magnitude = written.i < 0 ? -static_cast<int64_t>(written.i) : written.i;
         step = magnitude == 0 ? 1 : static_cast<int32_t>(magnitude > INT32_MAX ? INT32_MAX : magnitude);
     }
     // The loop counts down when the end lies below the start, whatever the
     // sign written.
-    if (end.i < start.i)
-        step = -step;
+    if (end.i < start.i) step = -step;
     ForStack_Node frame;
     frame.counterName = name;
     frame.endValue = end.i;
     frame.startValue = start.i;
     frame.step = step;
     frame.bodyPosition = e.scanPosition;
-    if (!d.forStack.Push(frame))
-        e.RaiseError(20);
+    if (!d.forStack.Push(frame)) e.RaiseError(20);
     d.gosubStack.IncLoopCount(LoopKind::For);
 }
 
@@ -274,19 +251,16 @@ void Next(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     ForStack_Node* frame = d.forStack.Top();
-    if (!frame)
-        e.RaiseError(21);
+    if (!frame) e.RaiseError(21);
     Variables_Class& table = *d.currentVariables;
     if (!frame->counterNode || frame->counterTable != table.identity()) {
         frame->counterNode = table.Find(frame->counterName);
         frame->counterTable = table.identity();
     }
-    if (!frame->counterNode)
-        e.RaiseError(51);
+    if (!frame->counterNode) e.RaiseError(51);
     Value counter;
     Variables_Class::CopyValue(*frame->counterNode, counter);
-    if (counter.tag == Tag::String)
-        e.RaiseError(22);
+    if (counter.tag == Tag::String) e.RaiseError(22);
     const int64_t current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
     const int64_t next = current + frame->step;
     // A counter that would pass the 32-bit range ends the loop instead of
@@ -294,8 +268,7 @@ void Next(Durnix_Class& d)
     const bool overflowed = next > INT32_MAX || next < INT32_MIN;
     const int32_t stored = overflowed ? (next > INT32_MAX ? INT32_MAX : INT32_MIN) : static_cast<int32_t>(next);
     Variables_Class::Store(*frame->counterNode, Tag::Int, &stored);
-    const bool finished
-        = overflowed || (frame->step > 0 ? frame->endValue < stored : stored < frame->endValue);
+    const bool finished = overflowed || (frame->step > 0 ? frame->endValue < stored : stored < frame->endValue);
     if (finished) {
         d.forStack.Pop();
         d.gosubStack.DecLoopCount(LoopKind::For);
@@ -313,8 +286,7 @@ int SkipToLoopEnd(Durnix_Class& d)
     Expression_Class& e = d.expression;
     int depth = 1;
     for (;;) {
-        if (NextStatementWord(d))
-            return 0;
+        if (NextStatementWord(d)) return 0;
         if (e.tokenType == TokenType::Keyword) {
             switch (e.tokenCode) {
             case Code::For:
@@ -325,16 +297,13 @@ int SkipToLoopEnd(Durnix_Class& d)
             case Code::Next:
             case Code::Until:
             case Code::Wend:
-                if (--depth == 0)
-                    return e.tokenCode;
+                if (--depth == 0) return e.tokenCode;
                 break;
             case Code::If:
-                if (!ReadIfLine(d))
-                    ++d.ifDepth;
+                if (!ReadIfLine(d)) ++d.ifDepth;
                 continue;
             case Code::EndIf:
-                if (d.ifDepth > 0)
-                    --d.ifDepth;
+                if (d.ifDepth > 0) --d.ifDepth;
                 break;
             default:
                 break;
@@ -362,30 +331,26 @@ void Break(Durnix_Class& d)
 {
     const int closing = SkipToLoopEnd(d);
     PopLoop(d, closing);
-    if (closing)
-        d.SkipLine();
+    if (closing) d.SkipLine();
 }
 
 void Continue(Durnix_Class& d)
 {
     // The closing word runs next: the loop advances or tests its condition.
-    if (SkipToLoopEnd(d))
-        d.expression.PutBack();
+    if (SkipToLoopEnd(d)) d.expression.PutBack();
 }
 
 void Repeat(Durnix_Class& d)
 {
     d.SkipLine();
-    if (!d.repeatStack.Push(d.expression.scanPosition))
-        d.RaiseError(26);
+    if (!d.repeatStack.Push(d.expression.scanPosition)) d.RaiseError(26);
     d.gosubStack.IncLoopCount(LoopKind::Repeat);
 }
 
 void Until(Durnix_Class& d)
 {
     const char* loopStart = d.repeatStack.Top();
-    if (!loopStart)
-        d.RaiseError(27);
+    if (!loopStart) d.RaiseError(27);
     if (d.EvaluateCondition(0)) {
         d.repeatStack.Pop();
         d.gosubStack.DecLoopCount(LoopKind::Repeat);
@@ -399,15 +364,13 @@ void While(Durnix_Class& d)
     Expression_Class& e = d.expression;
     const char* condition = e.scanPosition;
     if (d.EvaluateCondition(0)) {
-        if (!d.whileStack.Push(condition))
-            e.RaiseError(28);
+        if (!d.whileStack.Push(condition)) e.RaiseError(28);
         d.gosubStack.IncLoopCount(LoopKind::While);
         return;
     }
     int depth = 1;
     for (;;) {
-        if (NextStatementWord(d))
-            return;
+        if (NextStatementWord(d)) return;
         if (IsKeyword(e, Code::While)) {
             ++depth;
         } else if (IsKeyword(e, Code::Wend) && --depth == 0) {
@@ -422,12 +385,10 @@ void Wend(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const char* condition = d.whileStack.Top();
-    if (!condition)
-        e.RaiseError(29);
+    if (!condition) e.RaiseError(29);
     const char* afterWend = e.scanPosition;
     e.scanPosition = condition;
-    if (d.EvaluateCondition(0))
-        return; // on into the body
+    if (d.EvaluateCondition(0)) return; // on into the body
     e.scanPosition = afterWend;
     d.whileStack.Pop();
     d.gosubStack.DecLoopCount(LoopKind::While);

@@ -42,7 +42,6 @@ const std::vector<StatementHandler>& handlers()
 StatementHandler FindStatementHandler(int code)
 {
     const auto& table = handlers();
-    if (code < 0 || static_cast<size_t>(code) >= table.size())
-        return nullptr;
+    if (code < 0 || static_cast<size_t>(code) >= table.size()) return nullptr;
     return table[static_cast<size_t>(code)];
 }

@@ -21,7 +21,6 @@ struct StatementFamily {
 // The handler of a statement code, or null when the code has none.
 StatementHandler FindStatementHandler(int code);
 
-
 // The families, each defined beside its handlers.
 extern const StatementFamily flowStatements;
 extern const StatementFamily subStatements;

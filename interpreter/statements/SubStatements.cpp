@@ -15,8 +15,7 @@ AnsiString ListItem(const AnsiString& list, int k)
     size_t start = 0;
     for (int item = 0; item < k; ++item) {
         start = list.find(',', start);
-        if (start == AnsiString::npos)
-            return {};
+        if (start == AnsiString::npos) return {};
         ++start;
     }
     size_t comma = list.find(',', start);
@@ -34,8 +33,7 @@ void PushFrame(Durnix_Class& d, Variables_Class* caller, const AnsiString& subNa
 void Gosub(Durnix_Class& d)
 {
     const char* target = d.FindTarget(false, true, nullptr);
-    if (!target)
-        d.RaiseError(7);
+    if (!target) d.RaiseError(7);
     PushFrame(d, nullptr, {}, {}, nullptr);
     d.expression.scanPosition = target;
     d.ifDepth = 0;
@@ -47,29 +45,23 @@ void Call(Durnix_Class& d)
     AnsiString subName;
     int parameterCount = 0;
     const char* target = d.FindTarget(true, false, nullptr);
-    if (!target)
-        e.RaiseError(11);
+    if (!target) e.RaiseError(11);
     subName = d.lastTargetName;
     const Labels_Class::Node* sub = d.subs.FindNode(subName);
     static const std::vector<Labels_Class::Parameter> noParameters;
     const std::vector<Labels_Class::Parameter>& parameters = sub ? sub->parameters : noParameters;
-    if (sub)
-        parameterCount = sub->paramCount;
-    d.SetParamDefaults(parameterCount < Durnix_Class::ParamSlots ? parameterCount : Durnix_Class::ParamSlots, 0,
-        '0');
+    if (sub) parameterCount = sub->paramCount;
+    d.SetParamDefaults(parameterCount < Durnix_Class::ParamSlots ? parameterCount : Durnix_Class::ParamSlots, 0, '0');
 
-    if (!d.targetByExpression)
-        e.NextToken();
-    if (!d.CurrentIs('('))
-        e.RaiseError(13);
+    if (!d.targetByExpression) e.NextToken();
+    if (!d.CurrentIs('(')) e.RaiseError(13);
     AnsiString arguments;
     int given = 0;
     if (*e.PeekNextChar() == ')') {
         e.NextToken(); // call name() passes no arguments
     } else {
         for (;;) {
-            if (given >= Durnix_Class::ParamSlots)
-                e.RaiseError(14);
+            if (given >= Durnix_Class::ParamSlots) e.RaiseError(14);
             if (e.NextToken() == TokenType::Variable) {
                 arguments += e.tokenText;
                 const bool byReference = given < static_cast<int>(parameters.size()) && parameters[given].byReference;
@@ -81,14 +73,11 @@ void Call(Durnix_Class& d)
             d.paramType[given] = '0';
             d.ReadOperand(given);
             ++given;
-            if (!d.CurrentIs(','))
-                break;
-            if (given >= parameterCount)
-                e.RaiseError(14);
+            if (!d.CurrentIs(',')) break;
+            if (given >= parameterCount) e.RaiseError(14);
         }
     }
-    if (!d.CurrentIs(')'))
-        e.RaiseError(1);
+    if (!d.CurrentIs(')')) e.RaiseError(1);
     e.NextToken();
 
     PushFrame(d, d.currentVariables, subName, arguments, sub);
@@ -137,12 +126,10 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
         static const std::vector<Labels_Class::Parameter> noParameters;
         const std::vector<Labels_Class::Parameter>& parameters = frame.sub ? frame.sub->parameters : noParameters;
         for (size_t k = 0; k < parameters.size(); ++k) {
-            if (!parameters[k].byReference)
-                continue;
+            if (!parameters[k].byReference) continue;
             const AnsiString target = ListItem(frame.argumentText, static_cast<int>(k));
             // Only a variable that exists on both sides is written back.
-            if (target.empty() || !caller->TypeOf(target) || !locals->Get(parameters[k].name, local))
-                continue;
+            if (target.empty() || !caller->TypeOf(target) || !locals->Get(parameters[k].name, local)) continue;
             caller->SetValue(target, local);
         }
     }
@@ -153,8 +140,7 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
 void Return(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (!d.gosubStack.Top())
-        e.RaiseError(25);
+    if (!d.gosubStack.Top()) e.RaiseError(25);
     d.SetParamDefaults(1, 0, '0');
     int given = 0;
     d.ParseParams(0, 1, given);
@@ -162,8 +148,7 @@ void Return(Durnix_Class& d)
     const GoSubStack_Node frame = std::move(*d.gosubStack.Top());
     e.tokenCode = 0;
     e.scanPosition = frame.returnPosition;
-    if (frame.callerVariables)
-        ReturnToCaller(d, frame, given);
+    if (frame.callerVariables) ReturnToCaller(d, frame, given);
     d.ifDepth = frame.savedIfDepth;
     for (int k = 0; k < frame.forCount && d.forStack.Pop(); ++k) { }
     for (int k = 0; k < frame.whileCount && d.whileStack.Pop(); ++k) { }
