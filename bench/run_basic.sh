@@ -20,7 +20,7 @@ for name in "${names[@]}"; do
     theirs=bench/basic/$name.yab
     hyperfine --runs "$runs" --warmup 1 --style none --export-csv "$scratch/$name.csv" \
         -n ours "$binary --headless $ours" \
-        -n yabasic "yabasic $theirs" > /dev/null
+        -n yabasic "yabasic $theirs" > /dev/null 2>&1
     ours_time=$(awk -F, '$1=="ours"{print $2}' "$scratch/$name.csv")
     their_time=$(awk -F, '$1=="yabasic"{print $2}' "$scratch/$name.csv")
     ratio=$(awk -v a="$ours_time" -v b="$their_time" 'BEGIN{printf "%.2f", a/b}')

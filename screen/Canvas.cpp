@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 #include "screen/ScreenFont.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -28,11 +29,29 @@ void Canvas::Fill(int color)
     Changed(image.rect());
 }
 
+int Canvas::PlainTextWidth(const AnsiString& text, const QString& shown, const QFontMetrics& metrics)
+{
+    // Laying text out costs as much as drawing it. In a fixed-pitch font every
+    // printable ASCII character has the same advance, so the console's usual
+    // text is measured by counting instead.
+    if (!(font == measuredFont)) {
+        measuredFont = font;
+        fixedAdvance = QFontInfo(font).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('9')) : 0;
+    }
+    if (fixedAdvance > 0) {
+        bool plain = true;
+        for (char c : text)
+            plain = plain && c >= 32 && c < 127;
+        if (plain) return fixedAdvance * static_cast<int>(text.size());
+    }
+    return metrics.horizontalAdvance(shown);
+}
+
 void Canvas::TextOut(int x, int y, const AnsiString& text)
 {
     QString shown = platform::toQString(text);
     QFontMetrics metrics(font);
-    int width = metrics.horizontalAdvance(shown);
+    int width = PlainTextWidth(text, shown, metrics);
     QRect box(x, y, width, metrics.height());
     Draw([&](QPainter& painter) {
         painter.fillRect(box, platform::toQColor(brushColor));

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QFontMetrics;
 class QPainter;
 
 // One drawing surface of the run-time screen: an RGB32 image with its own pen,
@@ -52,4 +53,9 @@ public:
 
     // Reports a change made to the image directly.
     void Changed(const QRect& rect);
+
+private:
+    int PlainTextWidth(const AnsiString& text, const QString& shown, const QFontMetrics& metrics);
+    QFont measuredFont; // the font fixedAdvance was measured for
+    int fixedAdvance = 0; // its character advance when fixed-pitch, else 0
 };
