@@ -138,20 +138,22 @@ double MillisecondsOf(const char* program, bool press)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+// The upper bounds only catch a wait that never ends; they are wide so that a
+// loaded machine cannot fail them.
 TEST(DrawingStatementEffects, WaitNoKeyeWaitsWhileTheKeyIsHeld)
 {
     TestScreen();
-    EXPECT_LT(MillisecondsOf("waitnokeye 65\n", false), 1000);
+    EXPECT_LT(MillisecondsOf("waitnokeye 65\n", false), 10000);
     // Held: the time limit ends the wait; its sign does not matter.
     const double limited = MillisecondsOf("waitnokeye 65, -100\n", true);
     EXPECT_GE(limited, 100);
-    EXPECT_LT(limited, 3000);
+    EXPECT_LT(limited, 10000);
     // Without a limit the release ends it; window events are processed while
     // it waits, so the timer that releases the key runs.
     QTimer::singleShot(150, [] { platform::SetKeyDown(65, false); });
     const double released = MillisecondsOf("waitnokeye 65\n", true);
     EXPECT_GE(released, 100);
-    EXPECT_LT(released, 3000);
+    EXPECT_LT(released, 10000);
     platform::SetKeyDown(65, false);
 }
 
