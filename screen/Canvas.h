@@ -7,11 +7,11 @@
 #include <QImage>
 #include <QPen>
 #include <QPoint>
+#include <QRawFont>
 #include <QRect>
 
 #include <functional>
 
-class QFontMetrics;
 class QPainter;
 
 // One drawing surface of the run-time screen: an RGB32 image with its own pen,
@@ -55,7 +55,20 @@ public:
     void Changed(const QRect& rect);
 
 private:
-    int PlainTextWidth(const AnsiString& text, const QString& shown, const QFontMetrics& metrics);
-    QFont measuredFont; // the font fixedAdvance was measured for
-    int fixedAdvance = 0; // its character advance when fixed-pitch, else 0
+    static constexpr int firstPlain = 32;
+    static constexpr int lastPlain = 126;
+    // What TextOut needs of the current font, measured again when it changes.
+    struct TextCache {
+        bool valid = false;
+        QFont font;
+        int ascent = 0;
+        int height = 0;
+        int fixedAdvance = 0; // the advance of a fixed-pitch font, else 0
+        QRawFont rawFont;
+        quint32 glyphs[lastPlain - firstPlain + 1] = {};
+    };
+    void MeasureFont();
+    // True when the text can take the fixed-pitch fast path.
+    bool IsPlain(const AnsiString& text) const;
+    TextCache textCache;
 };
