@@ -38,6 +38,25 @@ Durnix_Class::~Durnix_Class()
     if (currentVariables != mainVariables.get()) delete currentVariables;
 }
 
+Variables_Class* Durnix_Class::NewLocalTable()
+{
+    if (sparedTables.empty()) return new Variables_Class;
+    Variables_Class* table = sparedTables.back().release();
+    sparedTables.pop_back();
+    return table;
+}
+
+void Durnix_Class::ReleaseLocalTable(Variables_Class* table)
+{
+    constexpr size_t keptTables = 64;
+    if (sparedTables.size() >= keptTables) {
+        delete table;
+        return;
+    }
+    table->Clear();
+    sparedTables.emplace_back(table);
+}
+
 bool Durnix_Class::NextVariableAsText(AnsiString& name, char& tag, AnsiString& text)
 {
     return currentVariables->NextAsText(name, tag, text);

@@ -88,6 +88,12 @@ public:
     [[noreturn]] void RaiseError(int number) { expression.RaiseError(number); }
     // Switches the current variable table of the interpreter and the evaluator.
     void SetCurrentVariables(Variables_Class* table);
+    // A fresh, empty table for a sub's locals, and its return once the sub
+    // returned. Tables are kept for reuse: a CALL then costs no table
+    // allocation (a cleared table has a new identity, so nothing cached about
+    // its old variables stays valid).
+    Variables_Class* NewLocalTable();
+    void ReleaseLocalTable(Variables_Class* table);
 
     // --- Event handlers and the error trap -----------------------------------
     void SetEventHandler(int source);
@@ -168,6 +174,7 @@ public:
 
     Expression_Class expression;
     bool prescanNeeded = true;
+    std::vector<std::unique_ptr<Variables_Class>> sparedTables;
 
     // Where include expansion put the End line in front of an included text
     // (offsets into the program text). A skip stops there as at the end of the

@@ -104,7 +104,7 @@ void Durnix_Class::RaiseEvent(int source)
     expression.scanPosition = handler;
     ifDepth = 0;
     ArmHandler(source, nullptr);
-    if (isSub) SetCurrentVariables(new Variables_Class);
+    if (isSub) SetCurrentVariables(NewLocalTable());
 }
 
 void Durnix_Class::TrapError()

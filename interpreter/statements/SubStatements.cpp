@@ -83,7 +83,7 @@ void Call(Durnix_Class& d)
     PushFrame(d, d.currentVariables, subName, arguments, sub);
     e.scanPosition = target;
     d.ifDepth = 0;
-    auto* locals = new Variables_Class;
+    Variables_Class* locals = d.NewLocalTable();
     d.SetCurrentVariables(locals);
     for (int k = 0; k < given; ++k) {
         const std::string_view name
@@ -134,7 +134,7 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
         }
     }
     d.SetCurrentVariables(caller);
-    delete locals;
+    d.ReleaseLocalTable(locals);
 }
 
 void Return(Durnix_Class& d)
