@@ -40,6 +40,25 @@ struct Value {
         tag = Tag::String;
         s = std::move(v);
     }
+    // The stored value as the typed-pointer form the variable and array stores
+    // take: an int32_t, a double or an AnsiString according to the tag.
+    const void* cell() const
+    {
+        return tag == Tag::Int  ? static_cast<const void*>(&i)
+            : tag == Tag::Float ? static_cast<const void*>(&f)
+                                : static_cast<const void*>(&s);
+    }
+    // Takes a value from that form.
+    void load(char valueTag, const void* valueCell)
+    {
+        tag = valueTag;
+        if (valueTag == Tag::Int)
+            i = *static_cast<const int32_t*>(valueCell);
+        else if (valueTag == Tag::Float)
+            f = *static_cast<const double*>(valueCell);
+        else
+            s = *static_cast<const AnsiString*>(valueCell);
+    }
     bool isNumber() const { return tag == Tag::Int || tag == Tag::Float; }
     double asDouble() const { return tag == Tag::Int ? static_cast<double>(i) : f; }
 };

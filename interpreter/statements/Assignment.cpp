@@ -187,13 +187,7 @@ void Assign(Durnix_Class& d)
         if (element) {
             void* cell = d.arrays.GetElement(name, d.elementIndexes);
             if (!cell) e.RaiseError(77);
-            target.tag = d.arrays.GetElementType(name, d.elementIndexes);
-            if (target.tag == Tag::Int)
-                target.i = *static_cast<int32_t*>(cell);
-            else if (target.tag == Tag::Float)
-                target.f = *static_cast<double*>(cell);
-            else
-                target.s = *static_cast<AnsiString*>(cell);
+            target.load(d.arrays.GetElementType(name, d.elementIndexes), cell);
         } else if (const Variables_Class::Node* current = node()) {
             Variables_Class::CopyValue(*current, target);
         } else {
@@ -204,9 +198,7 @@ void Assign(Durnix_Class& d)
     }
 
     if (element) {
-        const void* cell = result.tag == Tag::Int ? static_cast<const void*>(&result.i)
-            : result.tag == Tag::Float            ? static_cast<const void*>(&result.f)
-                                                  : static_cast<const void*>(&result.s);
+        const void* cell = result.cell();
         if (!d.arrays.SetElement(name, d.elementIndexes, result.tag, cell)) e.RaiseError(78);
     } else if (declaredType) {
         StoreDeclared(e, *table, name, declaredType, result);

@@ -115,9 +115,7 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
         value.setString(answer);
 
     if (target.element) {
-        const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
-            : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
-                                                 : static_cast<const void*>(&value.s);
+        const void* cell = value.cell();
         if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell)) e.RaiseError(78);
         return;
     }

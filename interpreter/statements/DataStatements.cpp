@@ -107,13 +107,7 @@ SwapOperand ReadSwapOperand(Durnix_Class& d, DArray<int>& indexes)
         const void* cell = d.arrays.GetElement(operand.name, indexes);
         if (tag == 0) e.RaiseError(78);
         if (!cell) e.RaiseError(77);
-        operand.value.tag = tag;
-        if (tag == Tag::Int)
-            operand.value.i = *static_cast<const int32_t*>(cell);
-        else if (tag == Tag::Float)
-            operand.value.f = *static_cast<const double*>(cell);
-        else
-            operand.value.s = *static_cast<const AnsiString*>(cell);
+        operand.value.load(tag, cell);
     } else if (!d.currentVariables->Get(operand.name, operand.value)) {
         e.RaiseError(51);
     }
@@ -126,9 +120,7 @@ void Store(Durnix_Class& d, const SwapOperand& target, const DArray<int>& indexe
         d.currentVariables->SetValue(target.name, value);
         return;
     }
-    const void* cell = value.tag == Tag::Int ? static_cast<const void*>(&value.i)
-        : value.tag == Tag::Float            ? static_cast<const void*>(&value.f)
-                                             : static_cast<const void*>(&value.s);
+    const void* cell = value.cell();
     if (!d.arrays.SetElement(target.name, indexes, value.tag, cell)) d.RaiseError(78);
 }
 
