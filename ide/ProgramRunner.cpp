@@ -119,6 +119,9 @@ int Main(int argc, char** argv)
     if (arguments.headless) {
         ScreenForm->SetDesktopSize(QSize(1024, 768));
         ScreenForm->SetHeadless(stdout, stdin);
+        // Nobody sees the off-screen window: painting it would only copy the
+        // image into a backing store that nothing reads.
+        ScreenForm->setUpdatesEnabled(false);
     }
 
     const Status status = RunFile(arguments.program);

@@ -10,24 +10,49 @@
 #include <QPainter>
 #include <QRawFont>
 
-Canvas::Canvas(QSize size)
-    : image(size, QImage::Format_RGB32)
-    , font(ScreenFont())
+#include <algorithm>
+
+Canvas::Canvas(QSize size, Pixels pixelsOwned)
+    : font(ScreenFont())
+    , pixels(pixelsOwned)
 {
-    image.fill(platform::toQRgb(brushColor));
+    image = Blank(size, brushColor);
+    uniform = Uniform { true, platform::toQRgb(brushColor), QRect(), image.cacheKey() };
+}
+
+QImage Canvas::Blank(QSize size, int color) const
+{
+    return pixels == Pixels::Own ? FilledImage(size, color) : BlankImage(size, color);
 }
 
 void Canvas::Resize(QSize size)
 {
     if (size == image.size()) return;
-    image = QImage(size, QImage::Format_RGB32);
-    image.fill(platform::toQRgb(brushColor));
+    image = Blank(size, brushColor);
+    uniform = Uniform { true, platform::toQRgb(brushColor), QRect(), image.cacheKey() };
     Changed(image.rect());
 }
 
 void Canvas::Fill(int color)
 {
-    image.fill(platform::toQRgb(color));
+    const QRgb pixel = platform::toQRgb(color);
+    if (UniformAreaKnown() && uniform.pixel == pixel) {
+        // Only what was drawn since the last fill differs from the colour.
+        const QRect area = uniform.changed.intersected(image.rect());
+        if (!area.isEmpty()) {
+            uchar* const bits = image.bits();
+            const qsizetype stride = image.bytesPerLine();
+            for (int row = area.top(); row <= area.bottom(); ++row)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + row * stride) + area.left(), area.width(), pixel);
+        }
+    } else if (image.isDetached()) {
+        image.fill(pixel);
+    } else {
+        // Filling a shared image in place would first copy it only to
+        // overwrite the copy.
+        image = Blank(image.size(), color);
+    }
+    uniform = Uniform { true, pixel, QRect(), image.cacheKey() };
     Changed(image.rect());
 }
 
@@ -35,6 +60,7 @@ void Canvas::MeasureFont()
 {
     if (textCache.valid && font == textCache.font) return;
     const QFontMetrics metrics(font);
+    textCache = TextCache {};
     textCache.font = font;
     textCache.valid = true;
     textCache.ascent = metrics.ascent();
@@ -60,6 +86,64 @@ bool Canvas::IsPlain(const AnsiString& text) const
     return true;
 }
 
+const GlyphMask& Canvas::MaskOf(char c)
+{
+    const int k = c - firstPlain;
+    if (!textCache.masksMade[k]) {
+        textCache.masks[k] = MakeGlyphMask(textCache.rawFont, textCache.glyphs[k], 2 * textCache.height);
+        textCache.masksMade[k] = true;
+    }
+    return textCache.masks[k];
+}
+
+bool Canvas::PutPlainText(const QRect& box, int baseline, const AnsiString& text)
+{
+    if (!image.rect().contains(box)) return false;
+    // The rectangle the glyphs reach, kept as plain numbers: this runs for
+    // every printed line.
+    int left = box.left(), top = box.top(), right = box.right(), bottom = box.bottom();
+    for (size_t k = 0; k < text.size(); ++k) {
+        const GlyphMask& mask = MaskOf(text[k]);
+        if (!mask.usable) return false;
+        if (mask.bounds.isEmpty()) continue;
+        const int x = box.left() + static_cast<int>(k) * textCache.fixedAdvance;
+        left = std::min(left, x + mask.bounds.left());
+        right = std::max(right, x + mask.bounds.right());
+        top = std::min(top, baseline + mask.bounds.top());
+        bottom = std::max(bottom, baseline + mask.bounds.bottom());
+    }
+    if (left < 0 || top < 0 || right >= image.width() || bottom >= image.height()) return false;
+
+    const bool uniformKept = UniformAreaKnown();
+    const QRgb background = platform::toQRgb(brushColor);
+    // On a part still in the fill colour the background is there already.
+    const bool backgroundThere = uniformKept && uniform.pixel == background && !uniform.changed.intersects(box);
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    if (!backgroundThere)
+        for (int row = box.top(); row <= box.bottom(); ++row)
+            std::fill_n(reinterpret_cast<QRgb*>(bits + row * stride) + box.left(), box.width(), background);
+    const QRgb pen = platform::toQRgb(fontColor);
+    for (size_t k = 0; k < text.size(); ++k)
+        PutGlyph(
+            bits, stride, MaskOf(text[k]), box.left() + static_cast<int>(k) * textCache.fixedAdvance, baseline, pen);
+    if (uniformKept) {
+        uniform.changed |= QRect(QPoint(left, top), QPoint(right, bottom));
+        uniform.imageKey = image.cacheKey();
+    }
+    return true;
+}
+
+bool Canvas::UniformAreaKnown()
+{
+    // Every way of changing a QImage's pixels (bits(), scanLine(), a painter,
+    // fill) goes through its detach, which changes its cache key; an unchanged
+    // key means nobody has drawn since the canvas last looked.
+    if (uniform.known && uniform.imageKey == image.cacheKey()) return true;
+    uniform.known = false;
+    return false;
+}
+
 void Canvas::TextOut(int x, int y, const AnsiString& text)
 {
     // Laying text out (shaping) costs far more than drawing it. In a
@@ -73,6 +157,12 @@ void Canvas::TextOut(int x, int y, const AnsiString& text)
         = plain ? textCache.fixedAdvance * static_cast<int>(text.size()) : QFontMetrics(font).horizontalAdvance(shown);
     const QRect box(x, y, width, textCache.height);
     const int baseline = y + textCache.ascent;
+    // Most console text needs no painter at all: its glyphs' pixels are known.
+    if (plain && PutPlainText(box, baseline, text)) {
+        Changed(box);
+        penPos = QPoint(x + width, y);
+        return;
+    }
     Draw([&](QPainter& painter) {
         painter.fillRect(box, platform::toQColor(brushColor));
         painter.setFont(font);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "interpreter/Values.h"
+#include "screen/GlyphMask.h"
+#include "screen/ImageMemory.h"
 
 #include <QBrush>
 #include <QFont>
@@ -20,7 +22,10 @@ class QPainter;
 // indexes are resolved by the caller. Drawing is never antialiased.
 class Canvas {
 public:
-    explicit Canvas(QSize size);
+    // A surface that is sure to be drawn on owns its pixels from the start;
+    // one that may never be shares a blank image until it is (ImageMemory.h).
+    enum class Pixels { Shared, Own };
+    explicit Canvas(QSize size, Pixels pixels = Pixels::Shared);
 
     QImage image;
     int penColor = 0x000000;
@@ -55,6 +60,11 @@ public:
     void Changed(const QRect& rect);
 
 private:
+    // A new image of the given size filled with one colour, owned or shared
+    // as the surface's pixels are.
+    QImage Blank(QSize size, int color) const;
+
+    Pixels pixels;
     static constexpr int firstPlain = 32;
     static constexpr int lastPlain = 126;
     // What TextOut needs of the current font, measured again when it changes.
@@ -66,9 +76,29 @@ private:
         int fixedAdvance = 0; // the advance of a fixed-pitch font, else 0
         QRawFont rawFont;
         quint32 glyphs[lastPlain - firstPlain + 1] = {};
+        // The pixels of each printable character's glyph, made when first met.
+        bool masksMade[lastPlain - firstPlain + 1] = {};
+        GlyphMask masks[lastPlain - firstPlain + 1];
     };
     void MeasureFont();
     // True when the text can take the fixed-pitch fast path.
     bool IsPlain(const AnsiString& text) const;
+    const GlyphMask& MaskOf(char c);
+    // Puts plain text on the image pixel by pixel, as the painter would; false
+    // (and nothing changed) when some pixel would fall off the image or a
+    // glyph is not plain, which the painter must then handle.
+    bool PutPlainText(const QRect& box, int baseline, const AnsiString& text);
+
+    // After a fill the whole image has one colour except where the canvas
+    // itself has put text since; clearing again then only needs that part.
+    // The knowledge holds while the image's cache key is the one recorded.
+    struct Uniform {
+        bool known = false;
+        QRgb pixel = 0;
+        QRect changed;
+        qint64 imageKey = 0;
+    };
+    bool UniformAreaKnown();
+    Uniform uniform;
     TextCache textCache;
 };

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include <algorithm>
+
 // Paints console pieces on the current canvas and echoes them in headless mode.
 class TScreenForm::PrintSurface : public ConsoleSurface {
 public:
@@ -33,10 +35,19 @@ public:
     void Printed(const AnsiString& text) override
     {
         if (!form.headlessOut) return;
-        for (char c : text) {
-            if (pendingReturn && c != '\n') std::fputc('\r', form.headlessOut);
-            pendingReturn = c == '\r';
-            if (!pendingReturn) std::fputc(c, form.headlessOut);
+        // Runs without a CR are written whole; a CR is held back until the
+        // next character shows whether it starts a CR LF.
+        size_t start = 0;
+        while (start < text.size()) {
+            if (pendingReturn) {
+                pendingReturn = false;
+                if (text[start] != '\n') std::fputc('\r', form.headlessOut);
+            }
+            const size_t returnAt = std::min(text.find('\r', start), text.size());
+            std::fwrite(text.data() + start, 1, returnAt - start, form.headlessOut);
+            if (returnAt == text.size()) break;
+            pendingReturn = true;
+            start = returnAt + 1;
         }
     }
 

@@ -100,15 +100,14 @@ private:
 
 TScreenForm::TScreenForm(QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , imageCanvas(QSize(imageWidth, imageHeight))
+    , imageCanvas(QSize(imageWidth, imageHeight), Canvas::Pixels::Own)
     , ScreenPageBitmap(QSize(imageWidth, imageHeight))
-    , ScreenSaveBitmap(QSize(imageWidth, imageHeight), QImage::Format_RGB32)
+    , ScreenSaveBitmap(BlankImage(QSize(imageWidth, imageHeight), 0xFFFFFF))
 {
     setObjectName(QStringLiteral("ScreenForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
     windowTitle = "Quorvatine Interactive Terminal Screen";
     setWindowTitle(platform::toQString(windowTitle));
-    ScreenSaveBitmap.fill(Qt::white);
 
     defaultFontColor = imageCanvas.fontColor;
     defaultBrushColor = imageCanvas.brushColor;
@@ -194,8 +193,7 @@ void TScreenForm::SizeImages(int width, int height)
     QSize size(imageWidth, imageHeight);
     imageCanvas.Resize(size);
     ScreenPageBitmap.Resize(size);
-    ScreenSaveBitmap = QImage(size, QImage::Format_RGB32);
-    ScreenSaveBitmap.fill(Qt::white);
+    ScreenSaveBitmap = BlankImage(size, 0xFFFFFF);
     LayOutChildren();
 }
 

@@ -412,6 +412,24 @@ TEST_F(ScreenFormTest, HeadlessConsoleUsesTheStreams)
     form->SetHeadless(nullptr, nullptr);
 }
 
+// Standard output writes "\n" for each CR LF and keeps every other CR, also
+// one that ends a print or a piece.
+TEST_F(ScreenFormTest, HeadlessOutputKeepsLoneReturns)
+{
+    FILE* out = std::tmpfile();
+    ASSERT_TRUE(out);
+    form->SetHeadless(out, nullptr);
+    form->PrintText("c\rd\r\re\r", NewLine::No);
+    form->PrintText("\nf\r", NewLine::Yes);
+    form->PrintText("", NewLine::Yes);
+    std::rewind(out);
+    char written[64] = {};
+    const size_t length = std::fread(written, 1, sizeof written - 1, out);
+    EXPECT_EQ(std::string(written, length), "c\rd\r\re\r\nf\r\n\n");
+    std::fclose(out);
+    form->SetHeadless(nullptr, nullptr);
+}
+
 TEST_F(ScreenFormTest, SavesTheImageAsPng)
 {
     QTemporaryDir dir;
