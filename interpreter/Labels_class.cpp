@@ -1,43 +1,83 @@
 #include "interpreter/Labels_class.h"
 
+#include "interpreter/Variables_class.h"
+
+#include <cstdint>
+#include <memory>
 #include <new>
+
+const Labels_Class::Node* Labels_Class::FindHashed(std::string_view name, uint64_t hash) const
+{
+    if (slots.empty()) return nullptr;
+    const size_t mask = slots.size() - 1;
+    for (size_t k = hash & mask;; k = (k + 1) & mask) {
+        const Node* node = slots[k];
+        if (!node) return nullptr;
+        if (node->hash == hash && Variables_Class::SameName(node->name, name)) return node;
+    }
+}
+
+void Labels_Class::GrowIndex()
+{
+    std::vector<Node*> grown(slots.empty() ? 16 : slots.size() * 2, nullptr);
+    const size_t mask = grown.size() - 1;
+    for (Node* node = head; node; node = node->next) {
+        size_t k = node->hash & mask;
+        while (grown[k])
+            k = (k + 1) & mask;
+        grown[k] = node;
+    }
+    slots.swap(grown);
+}
 
 int Labels_Class::Add(std::string_view name, const char* position, int paramCount, std::string_view paramList)
 {
-    if (index.find(name) != index.end()) return -1;
+    const uint64_t hash = Variables_Class::HashName(name);
+    if (FindHashed(name, hash)) return -1;
     try {
-        Node* node = new Node { AnsiString(name), position, paramCount, AnsiString(paramList), nullptr,
-            SplitParameters(paramList) };
-        try {
-            index.emplace(node->name, node);
-        } catch (const std::bad_alloc&) {
-            delete node;
-            throw;
-        }
+        if (static_cast<size_t>(count + 1) * 2 > slots.size()) GrowIndex();
+        auto node = std::make_unique<Node>(Node { AnsiString(name), position, paramCount, AnsiString(paramList),
+            nullptr, SplitParameters(paramList), false, AnsiString(name) + "__Result", hash, 0 });
+        node->resultHash = Variables_Class::HashName(node->resultName);
+        for (const Parameter& parameter : node->parameters)
+            node->hasByReference = node->hasByReference || parameter.byReference;
+        const size_t mask = slots.size() - 1;
+        size_t k = hash & mask;
+        while (slots[k])
+            k = (k + 1) & mask;
+        slots[k] = node.get();
         if (tail)
-            tail->next = node;
+            tail->next = node.get();
         else
-            head = node;
-        tail = node;
+            head = node.get();
+        tail = node.release();
         return ++count;
     } catch (const std::bad_alloc&) {
         return -2;
     }
 }
 
+const Labels_Class::Node* Labels_Class::Lookup(std::string_view name) const
+{
+    Remembered& entry = remembered[(reinterpret_cast<uintptr_t>(name.data()) >> 4) % rememberedCount];
+    if (entry.text == name.data() && entry.node && Variables_Class::SameName(entry.node->name, name)) return entry.node;
+    const Node* node = FindHashed(name, Variables_Class::HashName(name));
+    if (node) entry = Remembered { name.data(), node };
+    return node;
+}
+
 const char* Labels_Class::Find(std::string_view name, int* paramCount, AnsiString* paramList) const
 {
-    auto found = index.find(name);
-    if (found == index.end()) return nullptr;
-    if (paramCount) *paramCount = found->second->paramCount;
-    if (paramList) *paramList = found->second->paramList;
-    return found->second->position;
+    const Node* node = Lookup(name);
+    if (!node) return nullptr;
+    if (paramCount) *paramCount = node->paramCount;
+    if (paramList) *paramList = node->paramList;
+    return node->position;
 }
 
 const Labels_Class::Node* Labels_Class::FindNode(std::string_view name) const
 {
-    auto found = index.find(name);
-    return found == index.end() ? nullptr : found->second;
+    return Lookup(name);
 }
 
 std::vector<Labels_Class::Parameter> Labels_Class::SplitParameters(std::string_view list)
@@ -69,5 +109,7 @@ void Labels_Class::Clear()
     }
     head = tail = nullptr;
     count = 0;
-    index.clear();
+    slots.clear();
+    for (Remembered& entry : remembered)
+        entry = Remembered {};
 }

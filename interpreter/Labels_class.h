@@ -2,8 +2,8 @@
 
 #include "interpreter/Values.h"
 
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // The labels of a program, or its subs: names (case-sensitive) mapped to program
@@ -23,6 +23,10 @@ public:
         // paramList split once when the name is added, so that a call need
         // not split it again.
         std::vector<Parameter> parameters;
+        bool hasByReference = false; // some parameter is passed by reference
+        AnsiString resultName; // name + "__Result", where a sub's result goes
+        uint64_t hash = 0; // of name, kept for the index
+        uint64_t resultHash = 0; // of resultName (Variables_Class::HashName)
     };
 
     Labels_Class() = default;
@@ -47,9 +51,22 @@ public:
     Node* tail = nullptr;
 
 private:
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
+    const Node* FindHashed(std::string_view name, uint64_t hash) const;
+    void GrowIndex();
+    // Open addressing with linear probing over a power-of-two number of
+    // slots, at most half full; names are never removed one by one, so a null
+    // slot ends every probe.
+    std::vector<Node*> slots;
+    // The last entries found, by the address of the name's text: a GOSUB or
+    // CALL names its target with a scanned token, whose text stays at one
+    // address, so a repeated jump skips hashing. The name is still compared,
+    // so an address reused for another text only misses. Emptied by Clear,
+    // the one place entries are freed.
+    struct Remembered {
+        const char* text = nullptr;
+        const Node* node = nullptr;
     };
-    std::unordered_map<AnsiString, Node*, NameHash, std::equal_to<>> index;
+    static constexpr size_t rememberedCount = 32;
+    mutable Remembered remembered[rememberedCount];
+    const Node* Lookup(std::string_view name) const;
 };

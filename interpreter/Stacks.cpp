@@ -3,6 +3,7 @@
 #include "interpreter/Variables_class.h"
 
 #include <new>
+#include <utility>
 
 int ForStack_Class::Push(const ForStack_Node& frame)
 {
@@ -12,11 +13,6 @@ int ForStack_Class::Push(const ForStack_Node& frame)
     } catch (const std::bad_alloc&) {
         return 0;
     }
-}
-
-ForStack_Node* ForStack_Class::Top()
-{
-    return frames.empty() ? nullptr : &frames.back();
 }
 
 bool ForStack_Class::Pop()
@@ -39,9 +35,32 @@ int GoSubStack_Class::Push(int savedIfDepth, int forCount, int whileCount, int r
     }
 }
 
-GoSubStack_Node* GoSubStack_Class::Top()
+int GoSubStack_Class::PushGosub(int savedIfDepth, const char* returnPosition)
 {
-    return frames.empty() ? nullptr : &frames.back();
+    try {
+        GoSubStack_Node& frame = frames.emplace_back();
+        frame.savedIfDepth = savedIfDepth;
+        frame.returnPosition = returnPosition;
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+int GoSubStack_Class::PushCall(int savedIfDepth, const char* returnPosition, Variables_Class* callerVariables,
+    const Labels_Class::Node* sub, AnsiString&& argumentText)
+{
+    try {
+        GoSubStack_Node& frame = frames.emplace_back();
+        frame.savedIfDepth = savedIfDepth;
+        frame.returnPosition = returnPosition;
+        frame.callerVariables = callerVariables;
+        frame.sub = sub;
+        frame.argumentText = std::move(argumentText);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 bool GoSubStack_Class::Pop()

@@ -29,7 +29,7 @@ public:
     // Returns 1, or 0 when memory ran out (the caller raises "too many" error).
     int Push(const ForStack_Node& frame);
     // The top frame, null when empty.
-    ForStack_Node* Top();
+    ForStack_Node* Top() { return frames.empty() ? nullptr : &frames.back(); }
     // Removes the top frame; false when empty.
     bool Pop();
     void Clear() { frames.clear(); }
@@ -48,7 +48,12 @@ struct GoSubStack_Node {
     int repeatCount = 0;
     const char* returnPosition = nullptr;
     Variables_Class* callerVariables = nullptr; // the caller's table for a CALL, null for a GOSUB
+    // The sub's name where a frame was pushed by name; a CALL frame names its
+    // sub through `sub` instead, and leaves this empty.
     AnsiString subName;
+    // The caller's argument names, each followed by a comma (empty for a
+    // variable-less argument); kept only when the sub has by-reference
+    // parameters, the one use of it.
     AnsiString argumentText;
     const Labels_Class::Node* sub = nullptr; // the sub called, for a CALL
 };
@@ -67,7 +72,12 @@ public:
     int Push(int savedIfDepth, int forCount, int whileCount, int repeatCount, const char* returnPosition,
         Variables_Class* callerVariables, const AnsiString& subName, const AnsiString& argumentText,
         const Labels_Class::Node* sub = nullptr);
-    GoSubStack_Node* Top();
+    // A GOSUB frame: no variable table and no sub.
+    int PushGosub(int savedIfDepth, const char* returnPosition);
+    // A CALL frame of `sub`; argumentText is taken over.
+    int PushCall(int savedIfDepth, const char* returnPosition, Variables_Class* callerVariables,
+        const Labels_Class::Node* sub, AnsiString&& argumentText);
+    GoSubStack_Node* Top() { return frames.empty() ? nullptr : &frames.back(); }
     // Removes the top frame; the variable table saved in it is not freed (its
     // owner, the RETURN, restores it). False when empty.
     bool Pop();

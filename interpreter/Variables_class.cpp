@@ -2,7 +2,9 @@
 
 #include "interpreter/FloatText.h"
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
 
 uint64_t Variables_Class::NewIdentity()
 {
@@ -10,29 +12,79 @@ uint64_t Variables_Class::NewIdentity()
     return next++;
 }
 
+Variables_Class::~Variables_Class()
+{
+    Clear();
+    while (spareNodes) {
+        Node* next = spareNodes->next;
+        delete spareNodes;
+        spareNodes = next;
+    }
+}
+
+Variables_Class::Node* Variables_Class::FindHashed(std::string_view name, uint64_t hash) const
+{
+    if (slots.empty()) return nullptr;
+    const size_t mask = slots.size() - 1;
+    for (size_t k = hash & mask;; k = (k + 1) & mask) {
+        Node* node = slots[k];
+        if (!node) return nullptr;
+        if (node->hash == hash && SameName(node->name, name)) return node;
+    }
+}
+
 Variables_Class::Node* Variables_Class::Find(std::string_view name) const
 {
-    auto found = index.find(name);
-    return found == index.end() ? nullptr : found->second;
+    return FindHashed(name, HashName(name));
 }
 
-Variables_Class::Node& Variables_Class::FindOrAppend(std::string_view name)
+Variables_Class::Node& Variables_Class::FindOrAppendHashed(std::string_view name, uint64_t hash)
 {
-    Node* node = Find(name);
-    return node ? *node : *Append(name);
+    Node* node = FindHashed(name, hash);
+    return node ? *node : *Append(name, hash);
 }
 
-Variables_Class::Node* Variables_Class::Append(std::string_view name)
+void Variables_Class::GrowIndex()
 {
-    Node* node = new Node;
-    node->name = AnsiString(name);
+    std::vector<Node*> grown(slots.empty() ? 16 : slots.size() * 2, nullptr);
+    const size_t mask = grown.size() - 1;
+    for (Node* node = head; node; node = node->next) {
+        size_t k = node->hash & mask;
+        while (grown[k])
+            k = (k + 1) & mask;
+        grown[k] = node;
+    }
+    slots.swap(grown);
+}
+
+Variables_Class::Node* Variables_Class::Append(std::string_view name, uint64_t hash)
+{
+    // The index grows first, so that a failed allocation leaves the table
+    // unchanged.
+    if (static_cast<size_t>(count + 1) * 2 > slots.size()) GrowIndex();
+    Node* node = spareNodes;
+    if (node) {
+        node->name.assign(name.data(), name.size());
+        spareNodes = node->next;
+        --spareCount;
+        node->next = nullptr;
+    } else {
+        auto fresh = std::make_unique<Node>();
+        fresh->name.assign(name.data(), name.size());
+        node = fresh.release();
+    }
+    node->hash = hash;
     if (tail)
         tail->next = node;
     else
         head = node;
     tail = node;
     ++count;
-    index.emplace(node->name, node);
+    const size_t mask = slots.size() - 1;
+    size_t k = hash & mask;
+    while (slots[k])
+        k = (k + 1) & mask;
+    slots[k] = node;
     return node;
 }
 
@@ -124,17 +176,26 @@ void Variables_Class::CopyValue(const Node& node, Value& result)
 
 int Variables_Class::SetInt(std::string_view name, int32_t value)
 {
-    return Set(name, Tag::Int, &value);
+    Node& node = FindOrAppend(name);
+    ChangeType(node, Tag::Int);
+    node.intValue = value;
+    return 1;
 }
 
 int Variables_Class::SetFloat(std::string_view name, double value)
 {
-    return Set(name, Tag::Float, &value);
+    Node& node = FindOrAppend(name);
+    ChangeType(node, Tag::Float);
+    node.floatValue = value;
+    return 1;
 }
 
 int Variables_Class::SetString(std::string_view name, const AnsiString& value)
 {
-    return Set(name, Tag::String, &value);
+    Node& node = FindOrAppend(name);
+    ChangeType(node, Tag::String);
+    node.textValue = value;
+    return 1;
 }
 
 int Variables_Class::SetValue(std::string_view name, const Value& value)
@@ -194,14 +255,37 @@ bool Variables_Class::NextAsText(AnsiString& name, char& tag, AnsiString& text)
 
 void Variables_Class::Clear()
 {
+    // Kept for reuse, each back in the state of a new node; beyond a few
+    // dozen they are freed, so that one large scope does not pin memory.
+    constexpr int keptSpares = 64;
     Node* node = head;
     while (node) {
         Node* next = node->next;
-        delete node;
+        if (spareCount < keptSpares) {
+            node->type = 0;
+            node->value = nullptr;
+            node->intValue = 0;
+            node->floatValue = 0.0;
+            if (node->textValue.capacity() > AnsiString().capacity())
+                AnsiString().swap(node->textValue);
+            else
+                node->textValue.clear();
+            node->next = spareNodes;
+            spareNodes = node;
+            ++spareCount;
+        } else {
+            delete node;
+        }
         node = next;
     }
     head = tail = cursor = nullptr;
     count = 0;
-    index.clear();
+    // A small index is emptied in place; a large one is released, so that a
+    // table reused for small scopes does not wipe a large index each time.
+    constexpr size_t keptSlots = 256;
+    if (slots.size() > keptSlots)
+        std::vector<Node*>().swap(slots);
+    else
+        std::fill(slots.begin(), slots.end(), nullptr);
     tableIdentity = NewIdentity();
 }

@@ -2,8 +2,9 @@
 
 #include "interpreter/Values.h"
 
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // The variables of one scope (the main program, or one CALL of a sub). Names are
 // case-sensitive. The list keeps registration order, which the variables window
@@ -22,10 +23,11 @@ public:
         double floatValue = 0.0;
         AnsiString textValue;
         Node* next = nullptr;
+        uint64_t hash = 0; // of name, kept for the index
     };
 
     Variables_Class() = default;
-    ~Variables_Class() { Clear(); }
+    ~Variables_Class();
     Variables_Class(const Variables_Class&) = delete;
     Variables_Class& operator=(const Variables_Class&) = delete;
 
@@ -72,16 +74,48 @@ public:
     // is unchanged, so readers may keep the node instead of looking it up again.
     uint64_t identity() const { return tableIdentity; }
 
+    // FNV-1a, folded: names are short, and a few multiplies cost less than a
+    // call into a general-purpose string hash. Labels use it too.
+    static uint64_t HashName(std::string_view name)
+    {
+        uint64_t hash = 14695981039346656037ull;
+        for (unsigned char c : name) {
+            hash ^= c;
+            hash *= 1099511628211ull;
+        }
+        return hash ^ (hash >> 29);
+    }
+    // Byte by byte: names are short, and a library call costs more than the
+    // loop.
+    static bool SameName(const AnsiString& stored, std::string_view name)
+    {
+        if (stored.size() != name.size()) return false;
+        const char* a = stored.data();
+        for (size_t k = 0; k < name.size(); ++k)
+            if (a[k] != name[k]) return false;
+        return true;
+    }
+
+    // Find, and finding or adding a variable, with the name's hash (HashName)
+    // already known: for a name used over and over, such as a sub's result.
+    Node* FindHashed(std::string_view name, uint64_t hash) const;
+    Node& FindOrAppendHashed(std::string_view name, uint64_t hash);
+
 private:
     static uint64_t NewIdentity();
     uint64_t tableIdentity = NewIdentity();
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
-    };
-    Node* Append(std::string_view name);
-    Node& FindOrAppend(std::string_view name);
+    Node* Append(std::string_view name, uint64_t hash);
+    Node& FindOrAppend(std::string_view name) { return FindOrAppendHashed(name, HashName(name)); }
+    void GrowIndex();
     static void ChangeType(Node& node, char tag);
 
-    std::unordered_map<AnsiString, Node*, NameHash, std::equal_to<>> index;
+    // Open addressing with linear probing over a power-of-two number of slots,
+    // at most half full; there is no removal of single variables, so a null
+    // slot ends every probe.
+    std::vector<Node*> slots;
+    // Nodes of cleared variables, chained through `next` and reused by later
+    // appends: a sub's local table is cleared on every return, and reusing
+    // its nodes spares an allocation per variable per call.
+    Node* spareNodes = nullptr;
+    int spareCount = 0;
 };

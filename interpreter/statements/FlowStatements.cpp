@@ -258,16 +258,25 @@ void Next(Durnix_Class& d)
         frame->counterTable = table.identity();
     }
     if (!frame->counterNode) e.RaiseError(51);
-    Value counter;
-    Variables_Class::CopyValue(*frame->counterNode, counter);
-    if (counter.tag == Tag::String) e.RaiseError(22);
-    const int64_t current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
+    Variables_Class::Node& node = *frame->counterNode;
+    int64_t current;
+    if (node.type == Tag::Int) {
+        current = node.intValue;
+    } else {
+        Value counter;
+        Variables_Class::CopyValue(node, counter);
+        if (counter.tag == Tag::String) e.RaiseError(22);
+        current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
+    }
     const int64_t next = current + frame->step;
     // A counter that would pass the 32-bit range ends the loop instead of
     // wrapping round and running for ever.
     const bool overflowed = next > INT32_MAX || next < INT32_MIN;
     const int32_t stored = overflowed ? (next > INT32_MAX ? INT32_MAX : INT32_MIN) : static_cast<int32_t>(next);
-    Variables_Class::Store(*frame->counterNode, Tag::Int, &stored);
+    if (node.type == Tag::Int)
+        node.intValue = stored;
+    else
+        Variables_Class::Store(node, Tag::Int, &stored);
     const bool finished = overflowed || (frame->step > 0 ? frame->endValue < stored : stored < frame->endValue);
     if (finished) {
         d.forStack.Pop();

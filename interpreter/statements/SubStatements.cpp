@@ -1,6 +1,7 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 
+#include <utility>
 #include <vector>
 
 // GOSUB to a label (sharing the caller's variables), CALL of a sub (with a
@@ -22,39 +23,61 @@ AnsiString ListItem(const AnsiString& list, int k)
     return list.substr(start, comma == AnsiString::npos ? AnsiString::npos : comma - start);
 }
 
-void PushFrame(Durnix_Class& d, Variables_Class* caller, const AnsiString& subName, const AnsiString& arguments,
-    const Labels_Class::Node* sub)
+[[noreturn]] void TooManyFrames(Durnix_Class& d)
 {
-    if (d.gosubStack.count() >= Durnix_Class::MaxFrames
-        || !d.gosubStack.Push(d.ifDepth, 0, 0, 0, d.expression.scanPosition, caller, subName, arguments, sub))
-        d.RaiseError(24);
+    d.RaiseError(24);
 }
 
 void Gosub(Durnix_Class& d)
 {
-    const char* target = d.FindTarget(false, true, nullptr);
-    if (!target) d.RaiseError(7);
-    PushFrame(d, nullptr, {}, {}, nullptr);
-    d.expression.scanPosition = target;
+    Expression_Class& e = d.expression;
+    // A label named directly is the common case; anything else (a name held
+    // in a variable, an expression) takes the general lookup, which reads the
+    // same token again.
+    e.NextToken();
+    const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
+    const char* target = label ? label->position : nullptr;
+    if (!target) {
+        e.PutBack();
+        target = d.FindTarget(false, true, nullptr);
+        if (!target) d.RaiseError(7);
+    }
+    if (d.gosubStack.count() >= Durnix_Class::MaxFrames || !d.gosubStack.PushGosub(d.ifDepth, e.scanPosition))
+        TooManyFrames(d);
+    e.scanPosition = target;
     d.ifDepth = 0;
+}
+
+// The sub a CALL names, with its name token (or the expression giving the
+// name) read.
+const Labels_Class::Node* FindCalledSub(Durnix_Class& d)
+{
+    Expression_Class& e = d.expression;
+    e.NextToken();
+    if (const Labels_Class::Node* sub = d.subs.FindNode(e.tokenText)) {
+        d.targetByExpression = false;
+        e.NextToken();
+        return sub;
+    }
+    e.PutBack();
+    if (!d.FindTarget(true, false, nullptr)) e.RaiseError(11);
+    const Labels_Class::Node* sub = d.subs.FindNode(d.lastTargetName);
+    if (!sub) e.RaiseError(11);
+    if (!d.targetByExpression) e.NextToken();
+    return sub;
 }
 
 void Call(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    AnsiString subName;
-    int parameterCount = 0;
-    const char* target = d.FindTarget(true, false, nullptr);
-    if (!target) e.RaiseError(11);
-    subName = d.lastTargetName;
-    const Labels_Class::Node* sub = d.subs.FindNode(subName);
-    static const std::vector<Labels_Class::Parameter> noParameters;
-    const std::vector<Labels_Class::Parameter>& parameters = sub ? sub->parameters : noParameters;
-    if (sub) parameterCount = sub->paramCount;
+    const Labels_Class::Node* sub = FindCalledSub(d);
+    const std::vector<Labels_Class::Parameter>& parameters = sub->parameters;
+    const int parameterCount = sub->paramCount;
     d.SetParamDefaults(parameterCount < Durnix_Class::ParamSlots ? parameterCount : Durnix_Class::ParamSlots, 0, '0');
 
-    if (!d.targetByExpression) e.NextToken();
     if (!d.CurrentIs('(')) e.RaiseError(13);
+    // The argument names matter only for writing by-reference parameters back.
+    const bool keepArguments = sub->hasByReference;
     AnsiString arguments;
     int given = 0;
     if (*e.PeekNextChar() == ')') {
@@ -63,12 +86,12 @@ void Call(Durnix_Class& d)
         for (;;) {
             if (given >= Durnix_Class::ParamSlots) e.RaiseError(14);
             if (e.NextToken() == TokenType::Variable) {
-                arguments += e.tokenText;
+                if (keepArguments) arguments += e.tokenText;
                 const bool byReference = given < static_cast<int>(parameters.size()) && parameters[given].byReference;
                 if (!d.declareMode && byReference && !d.currentVariables->TypeOf(e.tokenText))
                     d.currentVariables->SetString(e.tokenText, AnsiString());
             }
-            arguments += ',';
+            if (keepArguments) arguments += ',';
             e.PutBack();
             d.paramType[given] = '0';
             d.ReadOperand(given);
@@ -80,8 +103,10 @@ void Call(Durnix_Class& d)
     if (!d.CurrentIs(')')) e.RaiseError(1);
     e.NextToken();
 
-    PushFrame(d, d.currentVariables, subName, arguments, sub);
-    e.scanPosition = target;
+    if (d.gosubStack.count() >= Durnix_Class::MaxFrames
+        || !d.gosubStack.PushCall(d.ifDepth, e.scanPosition, d.currentVariables, sub, std::move(arguments)))
+        TooManyFrames(d);
+    e.scanPosition = sub->position;
     d.ifDepth = 0;
     Variables_Class* locals = d.NewLocalTable();
     d.SetCurrentVariables(locals);
@@ -109,22 +134,29 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
 {
     Variables_Class* locals = d.currentVariables;
     Variables_Class* caller = frame.callerVariables;
-    if (!frame.subName.empty()) {
-        const AnsiString resultName = frame.subName + "__Result";
+    if (frame.sub || !frame.subName.empty()) {
+        AnsiString named;
+        const AnsiString& resultName = frame.sub ? frame.sub->resultName : (named = frame.subName + "__Result");
+        const uint64_t resultHash = frame.sub ? frame.sub->resultHash : Variables_Class::HashName(resultName);
+        Variables_Class::Node& result = caller->FindOrAppendHashed(resultName, resultHash);
         Value local;
-        if (given > 0 && d.paramType[0] == Tag::Float)
-            caller->SetFloat(resultName, d.paramFloat[0]);
-        else if (given > 0 && d.paramType[0] == Tag::Int)
-            caller->SetInt(resultName, d.paramInt[0]);
-        else if (given > 0 && d.paramType[0] == Tag::String)
-            caller->SetString(resultName, d.paramText[0]);
-        else if (locals->Get(resultName, local))
-            caller->SetValue(resultName, local);
-        else
-            caller->SetString(resultName, AnsiString());
+        if (given > 0 && d.paramType[0] == Tag::Float) {
+            Variables_Class::Store(result, Tag::Float, &d.paramFloat[0]);
+        } else if (given > 0 && d.paramType[0] == Tag::Int) {
+            Variables_Class::Store(result, Tag::Int, &d.paramInt[0]);
+        } else if (given > 0 && d.paramType[0] == Tag::String) {
+            Variables_Class::Store(result, Tag::String, &d.paramText[0]);
+        } else if (const Variables_Class::Node* own = locals->FindHashed(resultName, resultHash)) {
+            Variables_Class::CopyValue(*own, local);
+            Variables_Class::StoreValue(result, local);
+        } else {
+            const AnsiString empty;
+            Variables_Class::Store(result, Tag::String, &empty);
+        }
 
         static const std::vector<Labels_Class::Parameter> noParameters;
-        const std::vector<Labels_Class::Parameter>& parameters = frame.sub ? frame.sub->parameters : noParameters;
+        const std::vector<Labels_Class::Parameter>& parameters
+            = frame.sub && frame.sub->hasByReference ? frame.sub->parameters : noParameters;
         for (size_t k = 0; k < parameters.size(); ++k) {
             if (!parameters[k].byReference) continue;
             const AnsiString target = ListItem(frame.argumentText, static_cast<int>(k));
@@ -143,9 +175,14 @@ void Return(Durnix_Class& d)
     if (!d.gosubStack.Top()) e.RaiseError(25);
     d.SetParamDefaults(1, 0, '0');
     int given = 0;
-    d.ParseParams(0, 1, given);
-    // Moved out: the frame is popped below and nothing reads it before.
-    const GoSubStack_Node frame = std::move(*d.gosubStack.Top());
+    // A bare return (the common case) reads just its end of statement.
+    e.NextToken();
+    if (!e.endOfStatement) {
+        e.PutBack();
+        d.ParseParams(0, 1, given);
+    }
+    // Read in place: nothing below pushes a frame, and it is popped last.
+    const GoSubStack_Node& frame = *d.gosubStack.Top();
     e.tokenCode = 0;
     e.scanPosition = frame.returnPosition;
     if (frame.callerVariables) ReturnToCaller(d, frame, given);
