@@ -82,6 +82,14 @@ std::span<const FunctionEntry> RobotFunctionEntries();
 // The row for a function code, or null when the function is not available.
 const FunctionEntry* FindFunctionEntry(int code);
 
+// Calls a function of one required argument whose value the caller has
+// already read, with the token after that argument current (normally the
+// closing ")"): the same checks, catch results and errors as a call read from
+// the text. False when the function is not one of those (the caller then reads
+// the call from the text).
+bool TakesOneReadArgument(const FunctionEntry& entry, int group);
+char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result);
+
 // Runs the group-200 function whose row is the evaluator's current function
 // row: reads the arguments by signature, then dispatches on the code.
 char CallSignatureFunction(Expression_Class& ex, int code, Value& result);

@@ -209,9 +209,11 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
     ClearFailedOperations();
     try {
         handler(call);
-        const bool failed = std::fetestexcept(FailedOperation) != 0
-            || (call.result.tag == Tag::Float && !std::isfinite(call.result.f));
-        if (failed) call.result.setFloat(catchResult);
+        const bool raised = std::fetestexcept(FailedOperation) != 0;
+        if (raised || (call.result.tag == Tag::Float && !std::isfinite(call.result.f)))
+            call.result.setFloat(catchResult);
+        // Nothing raised: nothing to forget either.
+        if (!raised) return;
     } catch (const LibraryFailure&) {
         call.result.setFloat(catchResult);
     } catch (const std::exception&) {
@@ -292,6 +294,25 @@ char Expression_Class::CallFunction(Value& result)
     ReadFirstArgument(call, entry->first);
     RunHandler(call, entry->handler, CatchResult);
     if (!IsDelimiterToken(*this, ')')) RaiseError(UnbalancedParenthesis);
+    return result.tag;
+}
+
+bool TakesOneReadArgument(const FunctionEntry& entry, int group)
+{
+    if (group == SignatureGroup) return false;
+    return entry.first == FirstArgument::Number || entry.first == FirstArgument::Text
+        || entry.first == FirstArgument::Any;
+}
+
+char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result)
+{
+    // Conditions raised while the argument was evaluated are not the
+    // function's: RunHandler forgets them before the handler runs.
+    CheckKind(ex, first, entry.first);
+    FunctionCall call(ex, code, result);
+    call.first = std::move(first);
+    RunHandler(call, entry.handler, CatchResult);
+    if (!IsDelimiterToken(ex, ')')) ex.RaiseError(UnbalancedParenthesis);
     return result.tag;
 }
 

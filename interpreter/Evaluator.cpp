@@ -51,13 +51,13 @@ char Expression_Class::Evaluate(Value& result)
             return Tag::Omitted;
         }
     }
-    Level1(result);
+    EvaluateExpression(result);
     return result.tag;
 }
 
 char Expression_Class::EvaluateCurrent(Value& result)
 {
-    Level1(result);
+    EvaluateExpression(result);
     return result.tag;
 }
 
@@ -390,7 +390,7 @@ void Expression_Class::Atom(Value& result)
         CachedToken* nameToken = currentToken;
         NextToken();
         if (IsCurrentDelimiter('[')) {
-            ReadArrayElement(nameToken->text, result);
+            ReadArrayElement(*nameToken, result);
             NextToken();
             return;
         }
@@ -429,10 +429,9 @@ void Expression_Class::Atom(Value& result)
     }
 }
 
-Variables_Class::Node* Expression_Class::FindVariable(CachedToken& token, Variables_Class* table)
+Variables_Class::Node* Expression_Class::LookUpVariable(CachedToken& token, Variables_Class* table)
 {
     if (!table) return nullptr;
-    if (token.variableNode && token.variableTable == table->identity()) return token.variableNode;
     Variables_Class::Node* node = table->Find(token.text);
     if (node) {
         token.variableNode = node;
@@ -459,9 +458,16 @@ bool Expression_Class::ReadVariable(CachedToken& token, Value& result)
 
 // Reads "[index, ...]" after an array name (the "[" is current) and fetches the
 // element. The "]" is left current.
-void Expression_Class::ReadArrayElement(const AnsiString& name, Value& result)
+void Expression_Class::ReadArrayElement(CachedToken& nameToken, Value& result)
 {
-    indexScratch.clear();
+    // An index may itself read an array element, which uses the scratch list
+    // above this read's part; each read gives back its part on every way out.
+    const size_t base = indexScratch.size();
+    struct Release {
+        std::vector<int>& list;
+        size_t size;
+        ~Release() { list.resize(size); }
+    } release { indexScratch, base };
     for (;;) {
         NextToken();
         if (endOfStatement) RaiseError(66);
@@ -473,8 +479,9 @@ void Expression_Class::ReadArrayElement(const AnsiString& name, Value& result)
         if (IsCurrentDelimiter(']')) break;
         RaiseError(66);
     }
-    const Arrays_Class::Node* array = arrays ? arrays->Find(name) : nullptr;
+    // Looked up after the indexes, as their evaluation could change the table.
+    const Arrays_Class::Node* array = FindArray(nameToken);
     if (!array) RaiseError(72);
-    if (!Arrays_Class::ReadElement(*array, indexScratch.data(), static_cast<int>(indexScratch.size()), result))
-        RaiseError(77);
+    const int count = static_cast<int>(indexScratch.size() - base);
+    if (!Arrays_Class::ReadElement(*array, indexScratch.data() + base, count, result)) RaiseError(77);
 }

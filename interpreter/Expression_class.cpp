@@ -1,4 +1,5 @@
 #include "interpreter/Expression_class.h"
+#include "interpreter/CompiledExpression.h"
 
 #include <unistd.h>
 

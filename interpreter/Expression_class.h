@@ -1,5 +1,6 @@
 #pragma once
 
+#include "builtins/arrays/Arrays_class.h"
 #include "interpreter/Codes_class.h"
 #include "interpreter/DArray.h"
 #include "interpreter/RunTimeError.h"
@@ -14,6 +15,7 @@
 
 class Arrays_Class;
 class Robot_Class;
+struct CompiledExpression;
 
 // Token types of NextToken.
 namespace TokenType {
@@ -115,6 +117,14 @@ public:
     // null when absent or when the current token is no name. The node found is
     // remembered with the token, so a loop finds it again without a lookup.
     Variables_Class::Node* CurrentTokenVariable(Variables_Class* table);
+    // The node of the array that the current token (a name) names in the
+    // evaluator's array table; null when there is none or the current token
+    // is no name. Remembered with the token like variables (see FindArray).
+    Arrays_Class::Node* CurrentTokenArray()
+    {
+        if (!currentToken || (tokenType != TokenType::Variable && tokenType != TokenType::Sub)) return nullptr;
+        return FindArray(*currentToken);
+    }
     // The text of the current token as it was scanned. Unlike tokenText it
     // stays unchanged through later NextToken calls while the object is
     // attached, so a statement may keep it as a name.
@@ -125,6 +135,10 @@ public:
     // Evaluates one expression starting at the current token (already read),
     // leaving the first unused token current. Returns the tag.
     char EvaluateCurrent(Value& result);
+    // Expressions are read from the text once and then evaluated from a
+    // compiled tree, with the same results, errors and error positions. Off,
+    // every evaluation reads the text again (tests compare the two).
+    bool compileExpressions = true;
 
     // --- Errors ----------------------------------------------------------
     // Composes and shows the message, records it and unwinds; never returns.
@@ -132,7 +146,15 @@ public:
     static AnsiString ErrorMessage(int number, const AnsiString& customText = {});
 
     // --- Number and text helpers -----------------------------------------
-    static int32_t ClampToInt(double x);
+    // Saturates to the 32-bit range; not a number gives 0. Inline: every
+    // integer result of an operator passes through it.
+    static int32_t ClampToInt(double x)
+    {
+        if (x != x) return 0;
+        if (x > 2147483647.0) return 2147483647;
+        if (x < -2147483648.0) return -2147483648;
+        return static_cast<int32_t>(x);
+    }
     // Truncation toward zero as the processor does it: a value outside the
     // 32-bit range, or not a number, gives the lowest integer.
     static int32_t TruncateToInt(double x);
@@ -208,7 +230,7 @@ public:
     Robot_Class& Robot();
     std::shared_ptr<Robot_Class> robotInstance;
 
-private:
+public:
     // One scanned token, kept for the offset where its first non-blank
     // character lies.
     struct CachedToken {
@@ -225,7 +247,31 @@ private:
         // identity (see Variables_Class::identity).
         uint64_t variableTable = 0;
         Variables_Class::Node* variableNode = nullptr;
+        // An array name token remembers the node it named in the array table
+        // with this identity (see Arrays_Class::identity).
+        uint64_t arrayTable = 0;
+        Arrays_Class::Node* arrayNode = nullptr;
     };
+    // The node of the array that a name token names in the evaluator's array
+    // table, null when there is none. A node found is remembered with the
+    // token and given again without a lookup while the table's identity stays
+    // the same; any definition, removal or append renews the identity, after
+    // which the next call looks the name up again.
+    Arrays_Class::Node* FindArray(CachedToken& token)
+    {
+        if (!arrays) return nullptr;
+        const uint64_t identity = arrays->identity();
+        if (token.arrayNode && token.arrayTable == identity) return token.arrayNode;
+        Arrays_Class::Node* node = arrays->Find(token.text);
+        if (node) {
+            token.arrayNode = node;
+            token.arrayTable = identity;
+        }
+        return node;
+    }
+
+private:
+    CachedToken& FirstReadAt();
     CachedToken& ScanIntoCache(const char* p, size_t offset);
     void LoadFunctionRow(const Codes_Class::Node& row);
     void ScanToken(CachedToken& token);
@@ -244,13 +290,30 @@ private:
     void Level5(Value& result);
     void Level6(Value& result);
     void Atom(Value& result);
-    void ReadArrayElement(const AnsiString& name, Value& result);
+    void ReadArrayElement(CachedToken& nameToken, Value& result);
     void CheckFinite(double x);
     void IntegerPower(Value& result, int32_t base, int32_t exponent);
     void FloatPower(Value& result, double base, double exponent);
 
-    Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table);
+    Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table)
+    {
+        if (table && token.variableNode && token.variableTable == table->identity()) return token.variableNode;
+        return LookUpVariable(token, table);
+    }
+    Variables_Class::Node* LookUpVariable(CachedToken& token, Variables_Class* table);
     bool ReadVariable(CachedToken& token, Value& result);
+
+    friend class ExpressionCompiler;
+    friend class CompiledEvaluator;
+    friend struct CompiledExpression;
+    // Evaluates the expression that starts at the current token, from its
+    // compiled tree when it has one.
+    void EvaluateExpression(Value& result);
+    const CompiledExpression* CompiledAtCurrentToken();
+    // Per read offset of an expression's first token: 0 not compiled yet, -1
+    // not compilable, k the k-th entry of compiled.
+    std::vector<int32_t> compiledSlot;
+    std::vector<std::unique_ptr<CompiledExpression>> compiled;
 
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;

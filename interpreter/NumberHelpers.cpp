@@ -7,17 +7,8 @@
 
 namespace {
 constexpr double IntMax = 2147483647.0;
-constexpr double IntMin = -2147483648.0;
 constexpr double TwoTo63 = 9223372036854775808.0;
 } // namespace
-
-int32_t Expression_Class::ClampToInt(double x)
-{
-    if (std::isnan(x)) return 0;
-    if (x > IntMax) return 2147483647;
-    if (x < IntMin) return -2147483648;
-    return static_cast<int32_t>(x);
-}
 
 int32_t Expression_Class::TruncateToInt(double x)
 {

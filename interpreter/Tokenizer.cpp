@@ -1,3 +1,4 @@
+#include "interpreter/CompiledExpression.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/NumberText.h"
 
@@ -93,6 +94,8 @@ void Expression_Class::ResetTokenCache()
 {
     programLength = programStart ? std::strlen(programStart) : 0;
     tokenSlot.assign(programLength + 1, nullptr);
+    compiledSlot.assign(programLength + 1, 0);
+    compiled.clear();
     tokenText = {};
     tokenCache.clear();
     currentToken = nullptr;
@@ -100,13 +103,38 @@ void Expression_Class::ResetTokenCache()
 
 int Expression_Class::NextToken()
 {
+    // The usual read: a position read before, inside the text.
+    const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
+    CachedToken* cached = readOffset < tokenSlot.size() ? tokenSlot[readOffset] : nullptr;
+    if (!cached) [[unlikely]]
+        cached = &FirstReadAt();
+    CachedToken& token = *cached;
+    tokenStart = scanPosition;
+    currentToken = &token;
+    tokenType = token.type;
+    // "sub" is a word of its own only while subs are being collected.
+    if (token.subWord && recogniseSub) [[unlikely]]
+        tokenType = TokenType::Sub;
+    tokenCode = token.code;
+    tokenText = token.text;
+    endOfStatement = tokenType == TokenType::Delimiter
+        && (tokenCode == TokenCode::EndOfStatement || tokenCode == TokenCode::EndOfText);
+    scanPosition = programStart + token.endOffset;
+    if (token.function) LoadFunctionRow(*token.function);
+    return tokenType;
+}
+
+// A read from a position not read before: sets the cache up for the attached
+// text when needed, and brings a position outside the text to its end.
+[[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::FirstReadAt()
+{
     if (tokenSlot.size() != programLength + 1) ResetTokenCache();
     // Every position handed to the tokenizer lies inside the attached text; one
     // that does not is read as the end of the text rather than outside it.
     auto address = reinterpret_cast<uintptr_t>(scanPosition);
     auto start = reinterpret_cast<uintptr_t>(programStart);
     if (address < start || address > start + programLength) scanPosition = programStart + programLength;
-    tokenStart = scanPosition;
+    tokenStart = scanPosition; // also when scanning the token raises an error
     // The token read from a position is the one at its first non-blank
     // character, so the slot of the position itself is filled too: the usual
     // read, from just after the previous token, then skips no blanks.
@@ -118,21 +146,14 @@ int Expression_Class::NextToken()
             ++p;
         const size_t offset = static_cast<size_t>(p - programStart);
         cached = tokenSlot[offset];
-        if (!cached) cached = &ScanIntoCache(p, offset);
+        if (!cached) {
+            const char* readFrom = scanPosition;
+            cached = &ScanIntoCache(p, offset);
+            scanPosition = readFrom;
+        }
         tokenSlot[readOffset] = cached;
     }
-    CachedToken& token = *cached;
-    currentToken = &token;
-    tokenType = token.type;
-    // "sub" is a word of its own only while subs are being collected.
-    if (token.subWord && recogniseSub) tokenType = TokenType::Sub;
-    tokenCode = token.code;
-    tokenText = token.text;
-    endOfStatement = tokenType == TokenType::Delimiter
-        && (tokenCode == TokenCode::EndOfStatement || tokenCode == TokenCode::EndOfText);
-    scanPosition = programStart + token.endOffset;
-    if (token.function) LoadFunctionRow(*token.function);
-    return tokenType;
+    return *cached;
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.

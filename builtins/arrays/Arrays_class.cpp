@@ -1,5 +1,6 @@
 #include "builtins/arrays/Arrays_class.h"
 
+#include <atomic>
 #include <new>
 
 namespace {
@@ -17,6 +18,12 @@ int64_t StoreCapacity(int n, const int* sizes)
     return product;
 }
 } // namespace
+
+uint64_t Arrays_Class::NewIdentity()
+{
+    static std::atomic<uint64_t> next { 1 };
+    return next++;
+}
 
 Arrays_Class::~Arrays_Class()
 {
@@ -66,11 +73,13 @@ int Arrays_Class::Define(std::string_view name, int n, const int* sizes)
     node->dimCount = n;
     node->dims = std::move(dims);
     node->data = std::move(store);
+    tableIdentity = NewIdentity();
     return 1;
 }
 
 int Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& sizes, Node*& node)
 {
+    tableIdentity = NewIdentity();
     node = Find(name);
     if (node) {
         node->data.reset();
@@ -110,6 +119,7 @@ void Arrays_Class::Remove(std::string_view name)
         index.erase(node->name);
         --count;
         delete node;
+        tableIdentity = NewIdentity();
         return;
     }
 }
@@ -120,50 +130,13 @@ int Arrays_Class::FlatIndex(const DArray<int>& indexes, int n, const int* sizes)
     return FlatIndex(indexes.items, n, sizes);
 }
 
-int Arrays_Class::FlatIndex(const int* indexes, int n, const int* sizes)
+bool Arrays_Class::ReadPaddedElement(const Node& array, const int* indexes, int indexCount, Value& result)
 {
-    // A negative index would land on another element; refuse it like one past
-    // the end.
-    for (int k = 0; k < n; ++k) {
-        if (indexes[k] < 0 || indexes[k] >= sizes[k]) return -1;
-    }
-    if (n <= 0) return 0;
-    int64_t position = indexes[n - 1];
-    int64_t stride = 1;
-    for (int k = n - 2; k >= 0; --k) {
-        stride *= sizes[k + 1];
-        position += indexes[k] * stride;
-        if (position > 2147483647) return -1;
-    }
-    return static_cast<int>(position);
-}
-
-int Arrays_Class::Position(const Node& array, const DArray<int>& indexes)
-{
-    if (array.dimCount > indexes.capacity || !indexes.items) return -1;
-    return FlatIndex(indexes.items, array.dimCount, array.dims.data());
-}
-
-bool Arrays_Class::ReadElement(const Node& array, const int* indexes, int indexCount, Value& result)
-{
-    int padded[16] = {};
-    const int* list = indexes;
-    std::vector<int> longer;
-    if (indexCount < array.dimCount) {
-        if (array.dimCount <= 16) {
-            for (int k = 0; k < indexCount; ++k)
-                padded[k] = indexes[k];
-            list = padded;
-        } else {
-            longer.assign(static_cast<size_t>(array.dimCount), 0);
-            for (int k = 0; k < indexCount; ++k)
-                longer[static_cast<size_t>(k)] = indexes[k];
-            list = longer.data();
-        }
-    }
-    int position = FlatIndex(list, array.dimCount, array.dims.data());
-    if (position < 0 || !array.data) return false;
-    return array.data->Get(position, result);
+    // The missing indexes count as 0.
+    std::vector<int> padded(static_cast<size_t>(array.dimCount), 0);
+    for (int k = 0; k < indexCount; ++k)
+        padded[static_cast<size_t>(k)] = indexes[k];
+    return array.data->Get(FlatIndex(padded.data(), array.dimCount, array.dims.data()), result);
 }
 
 int Arrays_Class::DimCount(std::string_view name) const
@@ -186,8 +159,7 @@ int Arrays_Class::SetElement(std::string_view name, const DArray<int>& indexes, 
     Node* node = Find(name);
     if (!node || !node->data) return 0;
     int position = Position(*node, indexes);
-    if (position < 0) return 0;
-    return node->data->SetValue(position, type, value, true);
+    return position < 0 ? 0 : node->data->SetValue(position, type, value, true);
 }
 
 int Arrays_Class::SetElementInt(std::string_view name, const DArray<int>& indexes, int32_t value)
@@ -228,6 +200,7 @@ int Arrays_Class::Append(std::string_view name, char type, const void* value)
     Node* node = Find(name);
     if (!node || !node->data || node->dimCount != 1 || node->dims[0] >= DArray_Class::MaxCapacity) return 0;
     int position = node->dims[0];
+    tableIdentity = NewIdentity();
     // The size rises before the value is stored: appending the never-set type
     // leaves a gap, which data writes for an omitted value.
     if (type == Tag::Unset) {

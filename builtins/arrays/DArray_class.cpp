@@ -1,6 +1,7 @@
 #include "builtins/arrays/DArray_class.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
 
 bool DArray_Class::Init(int n)
@@ -8,37 +9,36 @@ bool DArray_Class::Init(int n)
     Free();
     int wanted = n > 10 ? n : 10;
     if (wanted > MaxCapacity) return false;
-    items = new (std::nothrow) Element[static_cast<size_t>(wanted)];
-    if (!items) return false;
+    // The cells stay uninitialised: only set slots are ever read, so a large
+    // array costs no writes (nor touched pages) beyond its tags until filled.
+    char* freshTypes = new (std::nothrow) char[static_cast<size_t>(wanted)];
+    Cell* freshCells = freshTypes ? new (std::nothrow) Cell[static_cast<size_t>(wanted)] : nullptr;
+    if (!freshCells) {
+        delete[] freshTypes;
+        return false;
+    }
+    std::memset(freshTypes, Tag::Unset, static_cast<size_t>(wanted));
+    types = freshTypes;
+    cells = freshCells;
     capacity = wanted;
     return true;
 }
 
-void DArray_Class::FreeValue(Element& element)
+void DArray_Class::FreeSlot(int position)
 {
-    switch (element.type) {
-    case Tag::Int:
-        delete static_cast<int32_t*>(element.value);
-        break;
-    case Tag::Float:
-        delete static_cast<double*>(element.value);
-        break;
-    case Tag::String:
-        delete static_cast<AnsiString*>(element.value);
-        break;
-    default:
-        break;
-    }
-    element.type = Tag::Unset;
-    element.value = nullptr;
+    if (types[position] == Tag::String) delete cells[position].s;
+    types[position] = Tag::Unset;
 }
 
 void DArray_Class::Free()
 {
-    for (int k = 0; k < capacity && items; ++k)
-        FreeValue(items[k]);
-    delete[] items;
-    items = nullptr;
+    for (int k = 0; k < capacity; ++k) {
+        if (types[k] == Tag::String) delete cells[k].s;
+    }
+    delete[] types;
+    delete[] cells;
+    types = nullptr;
+    cells = nullptr;
     capacity = 0;
     count = 0;
 }
@@ -46,18 +46,26 @@ void DArray_Class::Free()
 int DArray_Class::Resize(int n)
 {
     if (n < 10) n = 10;
-    if (n == capacity && items) return 1;
-    if (!items) return Init(n) ? 1 : 0;
+    if (n == capacity && types) return 1;
+    if (!types) return Init(n) ? 1 : 0;
     if (n > MaxCapacity) return 0;
-    Element* fresh = new (std::nothrow) Element[static_cast<size_t>(n)];
-    if (!fresh) return 0;
+    char* freshTypes = new (std::nothrow) char[static_cast<size_t>(n)];
+    Cell* freshCells = freshTypes ? new (std::nothrow) Cell[static_cast<size_t>(n)] : nullptr;
+    if (!freshCells) {
+        delete[] freshTypes;
+        return 0;
+    }
+    // The values move: text cells change owner, they are not copied.
     int kept = n < capacity ? n : capacity;
-    for (int k = 0; k < kept; ++k)
-        fresh[k] = items[k];
+    std::memcpy(freshTypes, types, static_cast<size_t>(kept));
+    std::memcpy(static_cast<void*>(freshCells), cells, static_cast<size_t>(kept) * sizeof(Cell));
+    if (n > kept) std::memset(freshTypes + kept, Tag::Unset, static_cast<size_t>(n - kept));
     for (int k = kept; k < capacity; ++k)
-        FreeValue(items[k]);
-    delete[] items;
-    items = fresh;
+        FreeSlot(k);
+    delete[] types;
+    delete[] cells;
+    types = freshTypes;
+    cells = freshCells;
     capacity = n;
     if (count > n) count = n;
     return 1;
@@ -65,7 +73,7 @@ int DArray_Class::Resize(int n)
 
 bool DArray_Class::MakeRoom(int position, bool grow)
 {
-    if (position < 0 || !items) return false;
+    if (position < 0 || !types) return false;
     if (position < capacity) return true;
     if (!grow || capacity > MaxCapacity / 2) return false;
     if (!Resize(capacity * 2)) return false;
@@ -74,27 +82,19 @@ bool DArray_Class::MakeRoom(int position, bool grow)
 
 bool DArray_Class::PrepareSlot(int position, char type)
 {
-    Element& slot = items[position];
-    if (slot.type == type) return true;
-    void* cell = nullptr;
-    switch (type) {
-    case Tag::Int:
-        cell = new (std::nothrow) int32_t(0);
-        break;
-    case Tag::Float:
-        cell = new (std::nothrow) double(0);
-        break;
-    default:
-        cell = new (std::nothrow) AnsiString;
-        break;
+    char& slot = types[position];
+    if (slot == type) return true;
+    AnsiString* text = nullptr;
+    if (type == Tag::String) {
+        text = new (std::nothrow) AnsiString;
+        if (!text) return false;
     }
-    if (!cell) return false;
-    if (slot.type == Tag::Unset)
+    if (slot == Tag::Unset)
         ++count;
     else
-        FreeValue(slot);
-    slot.type = type;
-    slot.value = cell;
+        FreeSlot(position);
+    slot = type;
+    if (text) cells[position].s = text;
     return true;
 }
 
@@ -113,25 +113,11 @@ int DArray_Class::SetValue(int position, char type, const void* value, bool grow
     }
 }
 
-int DArray_Class::SetInt(int position, int32_t value, bool grow)
-{
-    if (!MakeRoom(position, grow) || !PrepareSlot(position, Tag::Int)) return 0;
-    *static_cast<int32_t*>(items[position].value) = value;
-    return 1;
-}
-
-int DArray_Class::SetFloat(int position, double value, bool grow)
-{
-    if (!MakeRoom(position, grow) || !PrepareSlot(position, Tag::Float)) return 0;
-    *static_cast<double*>(items[position].value) = value;
-    return 1;
-}
-
 int DArray_Class::SetString(int position, const AnsiString& value, bool grow)
 {
     if (!MakeRoom(position, grow) || !PrepareSlot(position, Tag::String)) return 0;
     try {
-        *static_cast<AnsiString*>(items[position].value) = value;
+        *cells[position].s = value;
     } catch (const std::bad_alloc&) {
         return 0;
     }
@@ -140,14 +126,17 @@ int DArray_Class::SetString(int position, const AnsiString& value, bool grow)
 
 void* DArray_Class::GetValue(int position) const
 {
-    if (position < 0 || position >= capacity || !items) return nullptr;
-    return items[position].value;
-}
-
-char DArray_Class::GetType(int position) const
-{
-    if (position < 0 || position >= capacity || !items) return Tag::Unset;
-    return items[position].type;
+    if (!Inside(position)) return nullptr;
+    switch (types[position]) {
+    case Tag::Int:
+        return &cells[position].i;
+    case Tag::Float:
+        return &cells[position].f;
+    case Tag::String:
+        return cells[position].s;
+    default:
+        return nullptr;
+    }
 }
 
 char DArray_Class::GetNumber(int position, int32_t* intValue, double* floatValue) const
@@ -156,33 +145,15 @@ char DArray_Class::GetNumber(int position, int32_t* intValue, double* floatValue
     int32_t i = 0;
     double f = 0;
     if (type == Tag::Int) {
-        i = *static_cast<const int32_t*>(items[position].value);
+        i = cells[position].i;
         f = i;
     } else if (type == Tag::Float) {
-        f = *static_cast<const double*>(items[position].value);
+        f = cells[position].f;
         i = ToInt(f);
     }
     if (intValue) *intValue = i;
     if (floatValue) *floatValue = f;
     return type;
-}
-
-bool DArray_Class::Get(int position, Value& result) const
-{
-    switch (GetType(position)) {
-    case Tag::Int:
-        result.setInt(*static_cast<const int32_t*>(items[position].value));
-        return true;
-    case Tag::Float:
-        result.setFloat(*static_cast<const double*>(items[position].value));
-        return true;
-    case Tag::String:
-        result.tag = Tag::String;
-        result.s = *static_cast<const AnsiString*>(items[position].value);
-        return true;
-    default:
-        return false;
-    }
 }
 
 int32_t DArray_Class::ToInt(double x)
@@ -203,8 +174,7 @@ DArray_Class* DArray_Class::Clone() const
         return nullptr;
     }
     for (int k = 0; k < capacity; ++k) {
-        const Element& slot = items[k];
-        if (slot.type != Tag::Unset && !copy->SetValue(k, slot.type, slot.value, false)) {
+        if (types[k] != Tag::Unset && !copy->SetValue(k, types[k], GetValue(k), false)) {
             delete copy;
             return nullptr;
         }
@@ -212,12 +182,14 @@ DArray_Class* DArray_Class::Clone() const
     return copy;
 }
 
+// The fills free each slot before setting it, so that a slot whose new value
+// cannot be allocated ends unset and uncounted.
 bool DArray_Class::FillInt(int32_t value)
 {
     bool ok = capacity >= 1;
     for (int k = 0; k < capacity; ++k) {
-        if (items[k].type != Tag::Unset) {
-            FreeValue(items[k]);
+        if (types[k] != Tag::Unset) {
+            FreeSlot(k);
             --count;
         }
         ok = SetInt(k, value, false) && ok;
@@ -229,8 +201,8 @@ bool DArray_Class::FillFloat(double value)
 {
     bool ok = capacity >= 1;
     for (int k = 0; k < capacity; ++k) {
-        if (items[k].type != Tag::Unset) {
-            FreeValue(items[k]);
+        if (types[k] != Tag::Unset) {
+            FreeSlot(k);
             --count;
         }
         ok = SetFloat(k, value, false) && ok;
@@ -242,8 +214,8 @@ bool DArray_Class::FillString(const AnsiString& value)
 {
     bool ok = capacity >= 1;
     for (int k = 0; k < capacity; ++k) {
-        if (items[k].type != Tag::Unset) {
-            FreeValue(items[k]);
+        if (types[k] != Tag::Unset) {
+            FreeSlot(k);
             --count;
         }
         ok = SetString(k, value, false) && ok;

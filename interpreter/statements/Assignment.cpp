@@ -140,13 +140,23 @@ void Assign(Durnix_Class& d)
     const bool outer = e.tokenType == TokenType::OuterVariable;
     const std::string_view name = outer ? e.CurrentTokenText().substr(1) : e.CurrentTokenText();
     Variables_Class* table = outer ? e.outerVariables : d.currentVariables;
-    // The variable's node as the name token remembers it, so that a loop
-    // assigns without a lookup; only valid while the table keeps its identity.
-    Variables_Class::Node* const knownNode = outer ? nullptr : e.CurrentTokenVariable(table);
+    // The name's node as its token remembers it, so that a loop assigns
+    // without a lookup: the variable's, or the array's for an element
+    // ("name[" follows). Each is used only while its table keeps the identity
+    // it had here, and is otherwise found again by name, as the statement's
+    // expressions may change the tables.
+    const bool elementAhead = *e.PeekNextChar() == '[';
+    Variables_Class::Node* const knownNode = outer || elementAhead ? nullptr : e.CurrentTokenVariable(table);
     const uint64_t knownIdentity = table ? table->identity() : 0;
     auto node = [&]() -> Variables_Class::Node* {
         if (knownNode && table->identity() == knownIdentity) return knownNode;
         return table->Find(name);
+    };
+    Arrays_Class::Node* const knownArray = !outer && elementAhead ? e.CurrentTokenArray() : nullptr;
+    const uint64_t knownArrays = d.arrays.identity();
+    auto array = [&]() -> Arrays_Class::Node* {
+        if (knownArray && d.arrays.identity() == knownArrays) return knownArray;
+        return d.arrays.Find(name);
     };
 
     e.NextToken();
@@ -154,7 +164,8 @@ void Assign(Durnix_Class& d)
 
     bool element = false;
     if (d.CurrentIs('[')) {
-        if (d.arrays.DimCount(name) == 0) e.RaiseError(72);
+        const Arrays_Class::Node* defined = array();
+        if (!defined || defined->dimCount == 0) e.RaiseError(72);
         d.ReadIndexList(d.elementIndexes);
         element = true;
     }
@@ -177,29 +188,27 @@ void Assign(Durnix_Class& d)
         if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0) e.RaiseError(40);
     }
 
-    Value result;
-    if (op == Operator::Assign) {
-        result = std::move(value);
-    } else {
+    Value combined;
+    if (op != Operator::Assign) {
         const bool needsNumbers = op == Operator::Subtract || op == Operator::Multiply || op == Operator::Divide;
         if (needsNumbers && value.tag == Tag::String) e.RaiseError(56);
         Value target;
         if (element) {
-            void* cell = d.arrays.GetElement(name, d.elementIndexes);
-            if (!cell) e.RaiseError(77);
-            target.load(d.arrays.GetElementType(name, d.elementIndexes), cell);
+            const Arrays_Class::Node* current = array();
+            if (!current || !Arrays_Class::ReadElement(*current, d.elementIndexes, target)) e.RaiseError(77);
         } else if (const Variables_Class::Node* current = node()) {
             Variables_Class::CopyValue(*current, target);
         } else {
             e.RaiseError(51);
         }
         if (needsNumbers && target.tag == Tag::String) e.RaiseError(56);
-        result = Combine(e, op, target, value);
+        combined = Combine(e, op, target, value);
     }
+    const Value& result = op == Operator::Assign ? value : combined;
 
     if (element) {
-        const void* cell = result.cell();
-        if (!d.arrays.SetElement(name, d.elementIndexes, result.tag, cell)) e.RaiseError(78);
+        Arrays_Class::Node* current = array();
+        if (!current || !Arrays_Class::WriteElement(*current, d.elementIndexes, result)) e.RaiseError(78);
     } else if (declaredType) {
         StoreDeclared(e, *table, name, declaredType, result);
     } else if (Variables_Class::Node* existing = node()) {

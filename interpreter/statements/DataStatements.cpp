@@ -55,7 +55,7 @@ void Dim(Durnix_Class& d)
             if (d.CurrentIs(']')) break;
             if (!d.CurrentIs(',')) e.RaiseError(66);
         }
-        if (!d.arrays.Define(name, count, d.indexList)) e.RaiseError(73);
+        if (d.arrays.Define(name, count, d.indexList) != 1) e.RaiseError(73);
         e.NextToken();
         if (e.endOfStatement) return;
         if (!d.CurrentIs(',')) e.RaiseError(0);

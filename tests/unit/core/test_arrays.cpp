@@ -1,6 +1,8 @@
 #include "builtins/arrays/Arrays_class.h"
+#include "tests/unit/core/EngineHarness.h"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(ElementStore, CapacityAndGrowth)
@@ -76,7 +78,8 @@ TEST(ElementStore, ResizeCloneFill)
     EXPECT_EQ(store.capacity, 10);
     DArray_Class huge(0);
     EXPECT_FALSE(huge.Init(2147483647));
-    EXPECT_EQ(huge.items, nullptr);
+    EXPECT_EQ(huge.types, nullptr);
+    EXPECT_EQ(huge.cells, nullptr);
     EXPECT_EQ(huge.SetInt(0, 1, true), 0);
 }
 
@@ -194,3 +197,161 @@ TEST(NamedArrays, DefineLike)
     EXPECT_EQ(arrays.GetElement("fresh", List({ 0 })), nullptr);
     EXPECT_EQ(arrays.SetElementInt("fresh", List({ 0 }), 1), 0);
 }
+
+TEST(ElementStore, TextsMoveWithTheStoreAndCopyDeeply)
+{
+    DArray_Class store(10);
+    store.SetString(9, "last", false);
+    store.SetFloat(0, 0.5, false);
+    EXPECT_EQ(store.SetString(15, "grown", true), 1);
+    EXPECT_EQ(store.capacity, 20);
+    EXPECT_EQ(*static_cast<AnsiString*>(store.GetValue(9)), "last");
+    EXPECT_EQ(*static_cast<double*>(store.GetValue(0)), 0.5);
+    EXPECT_EQ(store.GetType(12), '0');
+    EXPECT_EQ(store.GetValue(12), nullptr);
+
+    std::unique_ptr<DArray_Class> copy(store.Clone());
+    ASSERT_TRUE(copy);
+    store.SetString(9, "changed", false);
+    EXPECT_EQ(*static_cast<AnsiString*>(copy->GetValue(9)), "last");
+    EXPECT_EQ(copy->count, 3);
+
+    // A text slot turned into a number and back holds the new text only.
+    store.SetInt(9, -4, false);
+    Value value;
+    ASSERT_TRUE(store.Get(9, value));
+    EXPECT_EQ(value.tag, 'i');
+    EXPECT_EQ(value.i, -4);
+    store.SetString(9, "again", false);
+    ASSERT_TRUE(store.Get(9, value));
+    EXPECT_EQ(value.s, "again");
+    EXPECT_FALSE(store.Get(12, value));
+    EXPECT_FALSE(store.Get(20, value));
+    EXPECT_EQ(store.count, 3);
+
+    EXPECT_EQ(store.Resize(10), 1); // frees the text at 15
+    EXPECT_TRUE(store.FillInt(3));
+    EXPECT_EQ(store.GetNumber(9), 'i');
+    EXPECT_TRUE(store.FillString("t"));
+    EXPECT_EQ(*static_cast<AnsiString*>(store.GetValue(0)), "t");
+}
+
+TEST(NamedArrays, IdentityChangesWithEveryChangeOfShape)
+{
+    Arrays_Class arrays;
+    Arrays_Class other;
+    EXPECT_NE(arrays.identity(), other.identity());
+    uint64_t seen = arrays.identity();
+    auto renewed = [&] {
+        const bool changed = arrays.identity() != seen;
+        seen = arrays.identity();
+        return changed;
+    };
+    Arrays_Class::Node* node = nullptr;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool renews;
+    } cases[] = {
+        { "define", [&] { arrays.Define("a", 1, List({ 3 })); }, true },
+        { "redefine",
+            [&] {
+                arrays.Define("a", 2, List({ 2, 2 }));
+            },
+            true },
+        { "refused definition",
+            [&] {
+                arrays.Define("a", 2, List({ 65536, 65536 }));
+            },
+            false },
+        { "element write",
+            [&] {
+                arrays.SetElementInt("a", List({ 1, 1 }), 4);
+            },
+            false },
+        { "define like", [&] { arrays.DefineLike("b", 1, List({ 4 }), node); }, true },
+        { "define another", [&] { arrays.Define("c", 1, List({ 0 })); }, true },
+        { "append", [&] { arrays.AppendInt("c", 1); }, true },
+        { "refused append", [&] { arrays.AppendInt("a", 1); }, false },
+        { "remove", [&] { arrays.Remove("c"); }, true },
+        { "remove nothing", [&] { arrays.Remove("c"); }, false },
+    };
+    for (const auto& step : cases) {
+        step.change();
+        EXPECT_EQ(renewed(), step.renews) << step.what;
+    }
+    EXPECT_EQ(arrays.GetElementType("a", List({ 1, 1 })), 'i');
+}
+
+namespace {
+// Both ways of evaluating: from the compiled tree and from the text.
+class ArrayReads : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { engine.expression.compileExpressions = GetParam(); }
+    EngineHarness engine;
+};
+} // namespace
+
+TEST_P(ArrayReads, RememberedArraysFollowTheirTable)
+{
+    engine.arrays.Define("a", 1, List({ 3 }));
+    engine.arrays.SetElementInt("a", List({ 1 }), 5);
+    Expression_Class& ex = engine.Attach("a[1] + 1");
+    auto again = [&] {
+        ex.scanPosition = ex.programStart;
+        return engine.EvaluateNext();
+    };
+    EXPECT_EQ(again(), "i:6");
+    engine.arrays.SetElementFloat("a", List({ 1 }), 0.5);
+    EXPECT_EQ(again(), "f:1.5");
+    // Another array's definition leaves the node in place.
+    engine.arrays.Define("z", 1, List({ 1 }));
+    EXPECT_EQ(again(), "f:1.5");
+    // A redefinition empties the array; a removal frees the remembered node.
+    engine.arrays.Define("a", 1, List({ 3 }));
+    EXPECT_EQ(again(), "error 77 at 1:4");
+    engine.arrays.Remove("a");
+    EXPECT_EQ(again(), "error 72 at 1:4");
+    engine.arrays.Define("a", 2, List({ 2, 2 }));
+    engine.arrays.SetElementInt("a", List({ 1, 0 }), 9);
+    EXPECT_EQ(again(), "i:10");
+    // Another table (the caller's, for the evaluate function) has its own.
+    Arrays_Class other;
+    other.Define("a", 1, List({ 2 }));
+    const AnsiString text = "t";
+    other.SetElement("a", List({ 1 }), Tag::String, &text);
+    ex.arrays = &other;
+    EXPECT_EQ(again(), "s:t1");
+    ex.arrays = &engine.arrays;
+    EXPECT_EQ(again(), "i:10");
+
+    ex.scanPosition = ex.programStart;
+    ex.NextToken();
+    EXPECT_EQ(ex.CurrentTokenArray(), engine.arrays.Find("a"));
+    ex.NextToken();
+    EXPECT_EQ(ex.CurrentTokenArray(), nullptr);
+}
+
+TEST_P(ArrayReads, IndexesMayReadElements)
+{
+    engine.arrays.Define("a", 1, List({ 5 }));
+    engine.arrays.Define("b", 2, List({ 3, 2 }));
+    for (int k = 0; k < 5; ++k)
+        engine.arrays.SetElementInt("a", List({ k }), 4 - k);
+    engine.arrays.SetElementInt("b", List({ 2, 1 }), 7);
+    const struct {
+        const char* text;
+        const char* outcome;
+    } cases[] = {
+        { "a[a[3]]", "i:3" },
+        { "b[a[2], a[3]] * 2", "i:14" },
+        { "b[a[a[4] + 2], a[a[a[4]] - 1]]", "i:7" },
+        { "b[a[2], a[9]]", "error 77 at 1:12" },
+        { "a[b[a[2], a[3]] - 4]", "i:1" },
+        { "b[2]", "error 77 at 1:4" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(engine.Evaluate(c.text), c.outcome) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(CompiledAndText, ArrayReads, ::testing::Bool());

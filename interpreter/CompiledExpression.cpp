@@ -1,0 +1,868 @@
+#include "interpreter/CompiledExpression.h"
+
+#include "builtins/FunctionCall.h"
+#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/FloatText.h"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+using Kind = CompiledExpression::Kind;
+
+bool IsLogicalOperator(int code)
+{
+    switch (code) {
+    case TokenCode::And:
+    case TokenCode::Or:
+    case TokenCode::Xor:
+    case TokenCode::BitAnd:
+    case TokenCode::BitOr:
+    case TokenCode::BitXor:
+    case TokenCode::ShiftLeft:
+    case TokenCode::ShiftRight:
+    case TokenCode::RotateLeft:
+    case TokenCode::RotateRight:
+        return true;
+    }
+    return false;
+}
+
+int32_t RotateByte(int32_t value, int32_t count, bool left)
+{
+    uint32_t byte = static_cast<uint32_t>(value) & 0xFF;
+    int shift = static_cast<int>(((count % 8) + 8) % 8);
+    if (!left) shift = (8 - shift) % 8;
+    return static_cast<int32_t>(((byte << shift) | (byte >> ((8 - shift) % 8))) & 0xFF);
+}
+
+// Array elements with more indexes than this are read from the text.
+constexpr int MaxCompiledIndexes = 16;
+
+} // namespace
+
+// Reads an expression into a tree, level by level as the text evaluator does,
+// using the evaluator's own tokenizer (tokens are cached per offset, so
+// reading ahead costs nothing later). A syntax error ends the compilation:
+// the text evaluator then meets it where it belongs.
+class ExpressionCompiler {
+public:
+    ExpressionCompiler(Expression_Class& evaluator, CompiledExpression& target)
+        : e(evaluator)
+        , out(target)
+    { }
+
+    bool Compile()
+    {
+        int32_t root = Level1();
+        if (root < 0) return false;
+        out.root = root;
+        out.endOffset = CurrentOffset();
+        return true;
+    }
+
+private:
+    Expression_Class& e;
+    CompiledExpression& out;
+
+    int32_t CurrentOffset() const { return static_cast<int32_t>(e.tokenStart - e.programStart); }
+    bool IsDelimiter(char c) const
+    {
+        return e.tokenType == TokenType::Delimiter && e.tokenText.size() == 1 && e.tokenText[0] == c;
+    }
+    bool IsDelimiterIn(const char* set) const
+    {
+        if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1) return false;
+        for (const char* p = set; *p; ++p)
+            if (e.tokenText[0] == *p) return true;
+        return false;
+    }
+
+    // Reading a token can raise an error only for a text literal without its
+    // closing quote; such a token is left for the text evaluator to meet.
+    bool SafeToRead() const
+    {
+        const char* p = e.scanPosition;
+        while (Expression_Class::IsBlank(*p))
+            ++p;
+        if (p[0] == '\\' && p[1] == '\r' && p[2] == '\n') {
+            p += 3;
+            while (Expression_Class::IsBlank(*p))
+                ++p;
+        }
+        if (*p != '"') return true;
+        for (const char* q = p + 1;; ++q) {
+            if (*q == 0 || *q == '\r') return false;
+            if (*q == '"') {
+                if (q[1] != '"') return true;
+                ++q;
+            }
+        }
+    }
+
+    bool Read()
+    {
+        if (!SafeToRead()) return false;
+        e.NextToken();
+        // "sub" is a name or a word of its own depending on when it is read.
+        return !(e.currentToken && e.currentToken->subWord);
+    }
+
+    int32_t Add(CompiledExpression::Node node)
+    {
+        out.nodes.push_back(std::move(node));
+        return static_cast<int32_t>(out.nodes.size() - 1);
+    }
+
+    int32_t Level1()
+    {
+        int32_t left = Level2();
+        if (left < 0) return -1;
+        if (!(e.tokenType == TokenType::Keyword && IsLogicalOperator(e.tokenCode))) return left;
+        CompiledExpression::Node node;
+        node.kind = Kind::Logic;
+        node.first = left;
+        std::vector<CompiledExpression::Item> chain;
+        while (e.tokenType == TokenType::Keyword && IsLogicalOperator(e.tokenCode)) {
+            CompiledExpression::Item item;
+            item.op = e.tokenCode;
+            item.opOffset = CurrentOffset();
+            if (!Read()) return -1;
+            item.operand = Level2();
+            if (item.operand < 0) return -1;
+            item.afterOffset = CurrentOffset();
+            chain.push_back(item);
+        }
+        return AddChain(std::move(node), chain);
+    }
+
+    int32_t AddChain(CompiledExpression::Node node, const std::vector<CompiledExpression::Item>& chain)
+    {
+        node.itemBegin = static_cast<int32_t>(out.items.size());
+        out.items.insert(out.items.end(), chain.begin(), chain.end());
+        node.itemEnd = static_cast<int32_t>(out.items.size());
+        return Add(std::move(node));
+    }
+
+    int32_t Level2()
+    {
+        int32_t left = Level3();
+        if (left < 0) return -1;
+        const bool notEqualOperator = e.tokenType == TokenType::Keyword && e.tokenCode == TokenCode::NotEqual;
+        const bool relationStart = IsDelimiterIn("<>=$");
+        if (!notEqualOperator && !relationStart) return left;
+        CompiledExpression::Node node;
+        node.kind = Kind::Relation;
+        node.first = left;
+        node.opOffset = CurrentOffset();
+        int relation = Relation::NotEqual;
+        if (!notEqualOperator) {
+            const char first = e.tokenText[0];
+            char second = 0;
+            if (!Read()) return -1;
+            if (IsDelimiterIn("<>=")) {
+                second = e.tokenText[0];
+                if (!Read()) return -1;
+            }
+            switch (first) {
+            case '<':
+                relation = second == 0 ? Relation::Less
+                    : second == '='    ? Relation::LessOrEqual
+                    : second == '>'    ? Relation::NotEqual
+                                       : 0;
+                break;
+            case '>':
+                relation = second == 0 ? Relation::Greater
+                    : second == '='    ? Relation::GreaterOrEqual
+                    : second == '<'    ? Relation::NotEqual
+                                       : 0;
+                break;
+            case '=':
+                relation = second == 0 || second == '=' ? Relation::Equal
+                    : second == '<'                     ? Relation::LessOrEqual
+                                                        : Relation::GreaterOrEqual;
+                break;
+            default:
+                relation = Relation::Contains;
+                break;
+            }
+            if (relation == 0) return -1;
+        } else if (!Read()) {
+            return -1;
+        }
+        node.relation = relation;
+        node.second = Level3();
+        if (node.second < 0) return -1;
+        node.afterOffset = CurrentOffset();
+        return Add(std::move(node));
+    }
+
+    // Sums and products are chains: the text evaluator keeps the running value
+    // in double across the whole chain and makes it an integer once at its end.
+    int32_t Chain(Kind kind, const char* operators, int32_t (ExpressionCompiler::*operand)())
+    {
+        int32_t left = (this->*operand)();
+        if (left < 0) return -1;
+        if (!IsDelimiterIn(operators)) return left;
+        CompiledExpression::Node node;
+        node.kind = kind;
+        node.first = left;
+        std::vector<CompiledExpression::Item> chain;
+        while (IsDelimiterIn(operators)) {
+            CompiledExpression::Item item;
+            item.op = e.tokenText[0];
+            item.opOffset = CurrentOffset();
+            if (!Read()) return -1;
+            item.operand = (this->*operand)();
+            if (item.operand < 0) return -1;
+            item.afterOffset = CurrentOffset();
+            chain.push_back(item);
+        }
+        return AddChain(std::move(node), chain);
+    }
+
+    int32_t Level3() { return Chain(Kind::Sum, "+-", &ExpressionCompiler::Level4); }
+    int32_t Level4() { return Chain(Kind::Product, "*/%#", &ExpressionCompiler::Level5); }
+
+    int32_t Level5()
+    {
+        int32_t base = Level6();
+        if (base < 0) return -1;
+        if (!IsDelimiter('^')) return base;
+        CompiledExpression::Node node;
+        node.kind = Kind::Power;
+        node.first = base;
+        node.opOffset = CurrentOffset();
+        if (!Read()) return -1;
+        node.second = Level5();
+        if (node.second < 0) return -1;
+        node.afterOffset = CurrentOffset();
+        return Add(std::move(node));
+    }
+
+    int32_t Level6()
+    {
+        char op = 0;
+        if (IsDelimiterIn("+-~"))
+            op = e.tokenText[0];
+        else if (e.tokenType == TokenType::Keyword && e.tokenCode == TokenCode::Not)
+            op = '!';
+        else if (e.tokenType == TokenType::Keyword && e.tokenCode == TokenCode::BitNot)
+            op = '~';
+        if (op && !Read()) return -1;
+        int32_t atom = Atom();
+        if (atom < 0 || !op) return atom;
+        CompiledExpression::Node node;
+        node.kind = Kind::Unary;
+        node.op = op;
+        node.first = atom;
+        node.afterOffset = CurrentOffset();
+        return Add(std::move(node));
+    }
+
+    int32_t Atom()
+    {
+        CompiledExpression::Node node;
+        switch (e.tokenType) {
+        case TokenType::Function:
+            return Call();
+        case TokenType::Delimiter: {
+            if (!IsDelimiter('(')) return -1;
+            if (!Read()) return -1;
+            node.kind = Kind::Parenthesis;
+            node.first = Level1();
+            if (node.first < 0 || !IsDelimiter(')')) return -1;
+            if (!Read()) return -1;
+            return Add(std::move(node));
+        }
+        case TokenType::Variable:
+            return Name();
+        case TokenType::Number:
+        case TokenType::Hex:
+        case TokenType::Binary:
+            if (!e.currentToken) return -1;
+            if (e.currentToken->numberTag == Tag::Int)
+                node.constant.setInt(e.currentToken->intValue);
+            else if (e.currentToken->numberTag == Tag::Float)
+                node.constant.setFloat(e.currentToken->floatValue);
+            else
+                return -1;
+            break;
+        case TokenType::String:
+            node.constant.setString(Expression_Class::CollapseDoubledQuotes(e.tokenText));
+            break;
+        case TokenType::Constant:
+            node.constant.setInt(e.tokenCode);
+            break;
+        case TokenType::OuterVariable:
+            node.kind = Kind::OuterVariable;
+            node.opOffset = CurrentOffset();
+            node.constant.setString(AnsiString(e.tokenText.substr(1)));
+            if (!Read()) return -1;
+            node.afterOffset = CurrentOffset();
+            return Add(std::move(node));
+        default:
+            return -1;
+        }
+        if (!Read()) return -1;
+        return Add(std::move(node));
+    }
+
+    // A built-in function is called through the ordinary call frame, which
+    // reads its own argument list; the tree only needs to know where the list
+    // ends, at the parenthesis that closes it.
+    int32_t Call()
+    {
+        const int32_t start = CurrentOffset();
+        Expression_Class::CachedToken* name = e.currentToken;
+        if (!name || !name->function) return -1;
+        const int32_t one = CallOne(*name);
+        if (one >= 0) return one;
+        e.scanPosition = e.programStart + start;
+        e.NextToken();
+        CompiledExpression::Node node;
+        node.kind = Kind::Call;
+        node.opOffset = start;
+        if (!Read() || !IsDelimiter('(')) return -1;
+        int depth = 1;
+        while (depth > 0) {
+            if (!Read()) return -1;
+            if (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText) return -1;
+            if (IsDelimiter('('))
+                ++depth;
+            else if (IsDelimiter(')'))
+                --depth;
+        }
+        if (!Read()) return -1;
+        node.afterOffset = CurrentOffset();
+        return Add(std::move(node));
+    }
+
+    // A function of one required argument, given one: the tree evaluates the
+    // argument itself and hands its value to the call frame.
+    int32_t CallOne(Expression_Class::CachedToken& name)
+    {
+        const FunctionEntry* entry = FindFunctionEntry(name.code);
+        if (!entry || !TakesOneReadArgument(*entry, name.function->group)) return -1;
+        if (!Read() || !IsDelimiter('(') || *e.PeekNextChar() == ')') return -1;
+        if (!Read()) return -1;
+        if (e.tokenType != TokenType::String && (e.tokenText.empty() || IsDelimiter(','))) return -1;
+        CompiledExpression::Node node;
+        node.kind = Kind::CallOne;
+        node.token = &name;
+        node.function = entry;
+        node.first = Level1();
+        if (node.first < 0 || !IsDelimiter(')')) return -1;
+        node.opOffset = CurrentOffset();
+        if (!Read()) return -1;
+        node.afterOffset = CurrentOffset();
+        return Add(std::move(node));
+    }
+
+    int32_t Name()
+    {
+        if (*e.PeekNextChar() == '(' || !e.currentToken) return -1;
+        CompiledExpression::Node node;
+        node.token = e.currentToken;
+        if (!Read()) return -1;
+        if (!IsDelimiter('[')) {
+            node.kind = Kind::Variable;
+            node.afterOffset = CurrentOffset();
+            return Add(std::move(node));
+        }
+        node.kind = Kind::ArrayElement;
+        std::vector<CompiledExpression::Item> indexes;
+        for (;;) {
+            if (!Read() || e.endOfStatement) return -1;
+            CompiledExpression::Item item;
+            item.operand = Level1();
+            if (item.operand < 0) return -1;
+            item.afterOffset = CurrentOffset();
+            indexes.push_back(item);
+            if (IsDelimiter(',')) continue;
+            if (IsDelimiter(']')) break;
+            return -1;
+        }
+        if (indexes.size() > MaxCompiledIndexes) return -1;
+        node.opOffset = CurrentOffset();
+        if (!Read()) return -1;
+        node.afterOffset = CurrentOffset();
+        return AddChain(std::move(node), indexes);
+    }
+};
+
+bool CompiledExpression::Compile(Expression_Class& e, CompiledExpression& out)
+{
+    // The scan state the compilation moves through, put back afterwards.
+    const char* scanPosition = e.scanPosition;
+    const char* tokenStart = e.tokenStart;
+    const std::string_view tokenText = e.tokenText;
+    const int tokenType = e.tokenType;
+    const int tokenCode = e.tokenCode;
+    const bool endOfStatement = e.endOfStatement;
+    Expression_Class::CachedToken* const currentToken = e.currentToken;
+    const int functionCode = e.functionCode;
+    const int functionMinArgs = e.functionMinArgs;
+    const int functionMaxArgs = e.functionMaxArgs;
+    const int functionDefaultArg = e.functionDefaultArg;
+    const int functionGroup = e.functionGroup;
+    const AnsiString functionSignature = e.functionSignature;
+
+    const bool compiled = ExpressionCompiler(e, out).Compile();
+
+    e.scanPosition = scanPosition;
+    e.tokenStart = tokenStart;
+    e.tokenText = tokenText;
+    e.tokenType = tokenType;
+    e.tokenCode = tokenCode;
+    e.endOfStatement = endOfStatement;
+    e.currentToken = currentToken;
+    e.functionCode = functionCode;
+    e.functionMinArgs = functionMinArgs;
+    e.functionMaxArgs = functionMaxArgs;
+    e.functionDefaultArg = functionDefaultArg;
+    e.functionGroup = functionGroup;
+    e.functionSignature = functionSignature;
+    return compiled;
+}
+
+// Evaluates a tree. `stop` is the read offset of the operator where a text
+// operand ended the expression early, -1 while it runs to its compiled end.
+class CompiledEvaluator {
+public:
+    CompiledEvaluator(Expression_Class& evaluator, const CompiledExpression& tree)
+        : e(evaluator)
+        , c(tree)
+    { }
+
+    void Eval(int32_t index, Value& out);
+    int32_t stop = -1;
+    [[gnu::noinline]] void Other(const CompiledExpression::Node& node, Value& out);
+
+    // Puts the tokenizer on the token read at offset, as the text evaluator
+    // has it current at that point.
+    void PositionAt(int32_t offset)
+    {
+        e.scanPosition = e.programStart + offset;
+        e.NextToken();
+    }
+
+private:
+    Expression_Class& e;
+    const CompiledExpression& c;
+
+    [[noreturn]] void RaiseAt(int32_t offset, int number)
+    {
+        PositionAt(offset);
+        e.RaiseError(number);
+    }
+    void CheckFinite(double x, int32_t offset)
+    {
+        if (std::isnan(x)) RaiseAt(offset, 39);
+        if (std::isinf(x)) RaiseAt(offset, 42);
+    }
+
+    // A number literal or a variable holding a number, read without going
+    // through a Value; false for any other operand.
+    bool NumberLeaf(int32_t index, double& value, bool& isInt)
+    {
+        const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
+        if (node.kind == Kind::Constant) {
+            if (node.constant.tag == Tag::Int) {
+                value = node.constant.i;
+                isInt = true;
+                return true;
+            }
+            if (node.constant.tag != Tag::Float) return false;
+            value = node.constant.f;
+            isInt = false;
+            return true;
+        }
+        if (node.kind != Kind::Variable) return false;
+        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
+        if (!variable) return false;
+        if (variable->type == Tag::Int) {
+            value = variable->intValue;
+            isInt = true;
+            return true;
+        }
+        if (variable->type != Tag::Float) return false;
+        value = variable->floatValue;
+        isInt = false;
+        return true;
+    }
+
+    [[gnu::noinline]] void Logic(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Relate(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Sum(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Product(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Power(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Unary(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] void Element(const CompiledExpression::Node& node, Value& out);
+};
+
+// The leaves that loops meet most are handled here; every other node kind in
+// functions of their own, so that this recursive function stays small.
+void CompiledEvaluator::Eval(int32_t index, Value& out)
+{
+    const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
+    switch (node.kind) {
+    case Kind::Constant:
+        if (node.constant.tag == Tag::Int) {
+            out.setInt(node.constant.i);
+            return;
+        }
+        if (node.constant.tag == Tag::Float) {
+            out.setFloat(node.constant.f);
+            return;
+        }
+        break;
+    case Kind::Variable: {
+        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
+        if (variable && variable->type == Tag::Int) {
+            out.setInt(variable->intValue);
+            return;
+        }
+        if (variable && variable->type == Tag::Float) {
+            out.setFloat(variable->floatValue);
+            return;
+        }
+        break;
+    }
+    case Kind::Sum:
+        Sum(node, out);
+        return;
+    case Kind::Product:
+        Product(node, out);
+        return;
+    case Kind::Relation:
+        Relate(node, out);
+        return;
+    default:
+        break;
+    }
+    Other(node, out);
+}
+
+void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
+{
+    switch (node.kind) {
+    case Kind::Constant:
+        out.setString(node.constant.s);
+        return;
+    case Kind::Variable: {
+        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
+        if (!variable) {
+            // The text evaluator puts the token after the name back first.
+            PositionAt(node.afterOffset);
+            e.PutBack();
+            e.RaiseError(51);
+        }
+        Variables_Class::CopyValue(*variable, out);
+        break;
+    }
+    case Kind::OuterVariable:
+        if (!e.outerVariables || !e.outerVariables->Get(node.constant.s, out)) RaiseAt(node.opOffset, 51);
+        break;
+    case Kind::ArrayElement:
+        Element(node, out);
+        break;
+    case Kind::Call:
+        PositionAt(node.opOffset);
+        e.CallFunction(out);
+        break;
+    case Kind::CallOne: {
+        Value first;
+        Eval(node.first, first);
+        // The handler runs with the token after its argument current, as in a
+        // call read from the text: the ")" or where the argument ended early.
+        PositionAt(stop >= 0 ? stop : node.opOffset);
+        stop = -1;
+        CallWithReadArgument(e, *node.function, node.token->code, first, out);
+        break;
+    }
+    case Kind::Parenthesis:
+        Eval(node.first, out);
+        if (stop >= 0) RaiseAt(stop, 1);
+        return;
+    case Kind::Unary:
+        Unary(node, out);
+        return;
+    case Kind::Power:
+        Power(node, out);
+        return;
+    case Kind::Logic:
+        Logic(node, out);
+        return;
+    default:
+        Eval(static_cast<int32_t>(&node - c.nodes.data()), out);
+        return;
+    }
+    // A name or a function may hold something that is no operand.
+    if (out.tag != Tag::Int && out.tag != Tag::Float && out.tag != Tag::String) RaiseAt(node.afterOffset, 0);
+}
+
+void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    if (stop >= 0) return;
+    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+        Value right;
+        Eval(item.operand, right);
+        if (out.tag == Tag::String || right.tag == Tag::String) RaiseAt(stop >= 0 ? stop : item.afterOffset, 44);
+        const int32_t a = out.tag == Tag::Int ? out.i : Expression_Class::ClampToInt(out.f);
+        const int32_t b = right.tag == Tag::Int ? right.i : Expression_Class::TruncateToInt(right.f);
+        int32_t value = 0;
+        switch (item.op) {
+        case TokenCode::And:
+            value = a != 0 && b != 0;
+            break;
+        case TokenCode::Or:
+            value = a != 0 || b != 0;
+            break;
+        case TokenCode::Xor:
+            value = (a != 0 && b != 0) ? 0 : (a != 0 || b != 0);
+            break;
+        case TokenCode::BitAnd:
+            value = a & b;
+            break;
+        case TokenCode::BitOr:
+            value = a | b;
+            break;
+        case TokenCode::BitXor:
+            value = a ^ b;
+            break;
+        case TokenCode::ShiftLeft:
+            value = static_cast<int32_t>(static_cast<uint32_t>(a) << (b & 31));
+            break;
+        case TokenCode::ShiftRight:
+            value = a >> (b & 31);
+            break;
+        case TokenCode::RotateLeft:
+            value = RotateByte(a, b, true);
+            break;
+        case TokenCode::RotateRight:
+            value = RotateByte(a, b, false);
+            break;
+        }
+        out.setInt(value);
+        // A relation that ended early gave a number: the chain ends with it.
+        if (stop >= 0) return;
+    }
+}
+
+void CompiledEvaluator::Relate(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    if (stop >= 0) return;
+    Value right;
+    Eval(node.second, right);
+    // A right side that ended early is a text; the comparison still happens
+    // and the early end goes on outward.
+    if ((out.tag == Tag::String) != (right.tag == Tag::String)) RaiseAt(stop >= 0 ? stop : node.afterOffset, 46);
+    out.setInt(e.ApplyRelation(node.relation, out, right));
+}
+
+void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    if (stop >= 0) return;
+    if (out.tag == Tag::String) {
+        // A text joins only with "+": a "-" ends the expression there.
+        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+            const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+            if (item.op != '+') {
+                stop = item.opOffset;
+                return;
+            }
+            Value right;
+            Eval(item.operand, right);
+            if (right.tag == Tag::Float)
+                out.s += FloatToStr(right.f);
+            else if (right.tag == Tag::Int)
+                out.s += IntToStr(right.i);
+            else
+                out.s += right.s;
+            if (stop >= 0) return;
+        }
+        return;
+    }
+    bool allIntegers = out.tag == Tag::Int;
+    double sum = out.asDouble();
+    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+        double b;
+        bool isInt;
+        if (!NumberLeaf(item.operand, b, isInt)) {
+            Value right;
+            Eval(item.operand, right);
+            if (stop >= 0) RaiseAt(stop, 0);
+            if (right.tag == Tag::String) RaiseAt(item.afterOffset, 0);
+            b = right.asDouble();
+            isInt = right.tag == Tag::Int;
+        }
+        allIntegers = allIntegers && isInt;
+        sum = item.op == '+' ? sum + b : sum - b;
+        CheckFinite(sum, item.afterOffset);
+    }
+    if (allIntegers)
+        out.setInt(Expression_Class::ClampToInt(sum));
+    else
+        out.setFloat(sum);
+}
+
+void CompiledEvaluator::Product(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    if (stop >= 0) return;
+    if (out.tag == Tag::String) {
+        stop = c.items[static_cast<size_t>(node.itemBegin)].opOffset;
+        return;
+    }
+    bool integerResult = out.tag == Tag::Int;
+    double product = out.asDouble();
+    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+        double b;
+        bool isInt;
+        if (!NumberLeaf(item.operand, b, isInt)) {
+            Value right;
+            Eval(item.operand, right);
+            if (stop >= 0) RaiseAt(stop, 47);
+            if (right.tag == Tag::String) RaiseAt(item.afterOffset, 47);
+            b = right.asDouble();
+            isInt = right.tag == Tag::Int;
+        }
+        integerResult = integerResult && isInt;
+        switch (item.op) {
+        case '*':
+            product *= b;
+            break;
+        case '/':
+            if (b == 0) RaiseAt(item.afterOffset, 40);
+            product /= b;
+            break;
+        case '%':
+            product = product * b / 100;
+            integerResult = false;
+            break;
+        default: { // '#': the remainder keeps the sign of the left operand
+            const int32_t a = Expression_Class::ClampToInt(product);
+            const int32_t d = Expression_Class::ClampToInt(b);
+            if (d == 0) RaiseAt(item.afterOffset, 40);
+            product = d == -1 ? 0 : a % d;
+            break;
+        }
+        }
+        CheckFinite(product, item.afterOffset);
+    }
+    if (integerResult)
+        out.setInt(Expression_Class::ClampToInt(product));
+    else
+        out.setFloat(product);
+}
+
+void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    if (out.tag == Tag::String) {
+        stop = node.opOffset;
+        return;
+    }
+    Value exponent;
+    Eval(node.second, exponent);
+    if (stop >= 0) RaiseAt(stop, 48);
+    if (exponent.tag == Tag::String) RaiseAt(node.afterOffset, 48);
+    // The power routines raise their own errors with the token after the
+    // exponent current.
+    PositionAt(node.afterOffset);
+    if (out.tag == Tag::Int && exponent.tag == Tag::Int)
+        e.IntegerPower(out, out.i, exponent.i);
+    else
+        e.FloatPower(out, out.asDouble(), exponent.asDouble());
+}
+
+void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)
+{
+    Eval(node.first, out);
+    switch (out.tag) {
+    case Tag::Int:
+        if (node.op == '-')
+            out.i = static_cast<int32_t>(0u - static_cast<uint32_t>(out.i));
+        else if (node.op == '!')
+            out.i = out.i == 0;
+        else if (node.op == '~')
+            out.i = ~out.i;
+        return;
+    case Tag::Float:
+        if (node.op == '-')
+            out.f = -out.f;
+        else if (node.op == '!')
+            out.f = out.f == 0 ? 1.0 : 0.0;
+        else if (node.op == '~')
+            out.f = ~Expression_Class::ClampToInt(out.f);
+        return;
+    default:
+        RaiseAt(node.afterOffset, 49);
+    }
+}
+
+void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out)
+{
+    std::array<int, MaxCompiledIndexes> indexes {};
+    int count = 0;
+    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+        Value index;
+        Eval(item.operand, index);
+        // An index that ended early is followed by no "," or "]".
+        if (index.tag != Tag::Int) RaiseAt(stop >= 0 ? stop : item.afterOffset, 65);
+        if (stop >= 0) RaiseAt(stop, 66);
+        indexes[static_cast<size_t>(count++)] = index.i;
+    }
+    const Arrays_Class::Node* array = e.FindArray(*node.token);
+    if (!array) RaiseAt(node.opOffset, 72);
+    if (!Arrays_Class::ReadElement(*array, indexes.data(), count, out)) RaiseAt(node.opOffset, 77);
+}
+
+void CompiledExpression::Run(Expression_Class& e, Value& result) const
+{
+    CompiledEvaluator evaluator(e, *this);
+    evaluator.Eval(root, result);
+    evaluator.PositionAt(evaluator.stop >= 0 ? evaluator.stop : endOffset);
+}
+
+void Expression_Class::EvaluateExpression(Value& result)
+{
+    if (const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr)
+        tree->Run(*this, result);
+    else
+        Level1(result);
+}
+
+const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
+{
+    // Only a current token that is exactly what reading at tokenStart gives
+    // has a tree: statements that step the scan position by hand, or a token
+    // text put back after a re-attach, are read from the text.
+    if (!currentToken || compiledSlot.size() != tokenSlot.size()) return nullptr;
+    const size_t offset = static_cast<size_t>(tokenStart - programStart);
+    if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
+        || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
+        || tokenText.data() != currentToken->text.data())
+        return nullptr;
+    int32_t& slot = compiledSlot[offset];
+    if (slot == 0) {
+        auto tree = std::make_unique<CompiledExpression>();
+        if (CompiledExpression::Compile(*this, *tree)) {
+            compiled.push_back(std::move(tree));
+            slot = static_cast<int32_t>(compiled.size());
+        } else {
+            slot = -1;
+        }
+    }
+    return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
+}

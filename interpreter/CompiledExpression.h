@@ -1,0 +1,79 @@
+#pragma once
+
+#include "interpreter/Expression_class.h"
+
+#include <cstdint>
+#include <vector>
+
+struct FunctionEntry;
+
+// An expression read once from the program text and kept as a tree, so that a
+// loop evaluates it again without reading its tokens. The tree follows the
+// recursive descent of the evaluator level by level, and every node keeps the
+// read offsets of the tokens that are current when the text evaluator raises
+// an error there, so errors come out at the same line and column.
+//
+// Offsets are read offsets: where the tokenizer is asked for a token, that is
+// just after the previous token, before any blanks.
+//
+// The extent of an expression over the text may depend on the values met: an
+// operand that turns out to be a text ends the expression early at a "-", a
+// multiplying operator or "^" (a text is only joined with "+"). The tree
+// records the extent of the numeric reading; at run time such an early end
+// stops every enclosing level at that operator, as the text evaluator does.
+struct CompiledExpression {
+    enum class Kind : uint8_t {
+        Constant,
+        Variable,
+        OuterVariable,
+        ArrayElement,
+        Call,
+        CallOne,
+        Parenthesis,
+        Unary,
+        Power,
+        Product,
+        Sum,
+        Relation,
+        Logic,
+    };
+
+    // One operand of a chain (sum, product, logical operators) or one index
+    // of an array element.
+    struct Item {
+        int op = 0; // the operator character, or the logical operator's code
+        int32_t operand = -1;
+        int32_t opOffset = 0; // read offset of the operator token
+        int32_t afterOffset = 0; // read offset of the token after the operand
+    };
+
+    struct Node {
+        Kind kind = Kind::Constant;
+        char op = 0; // unary operator ('+', '-', '~', '!')
+        int relation = 0;
+        int32_t first = -1; // the only or the leftmost operand
+        int32_t second = -1; // exponent, right side of a relation
+        int32_t itemBegin = 0;
+        int32_t itemEnd = 0;
+        int32_t opOffset = 0; // operator token; for names the token itself; for arrays the "]"
+        int32_t afterOffset = 0; // the token after the node's last token
+        Expression_Class::CachedToken* token = nullptr; // name or function token
+        const FunctionEntry* function = nullptr; // CallOne: the function's handler row
+        Value constant; // a literal; an outer variable's name without its "_"
+    };
+
+    std::vector<Node> nodes;
+    std::vector<Item> items;
+    int32_t root = -1;
+    int32_t endOffset = 0; // read offset of the first token after the expression
+
+    // Reads the expression that starts at the evaluator's current token.
+    // Returns false when the text holds something the tree does not model (a
+    // syntax error, a token that may change its kind): such an expression is
+    // always read from the text. The evaluator's scan state is left as found.
+    static bool Compile(Expression_Class& e, CompiledExpression& out);
+
+    // Evaluates the tree. On return the evaluator's current token is the one
+    // the text evaluator would leave current.
+    void Run(Expression_Class& e, Value& result) const;
+};

@@ -1,0 +1,3 @@
+print "before"
+dim a[100000, 100000, 100000]
+print "after"
