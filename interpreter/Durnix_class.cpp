@@ -157,6 +157,11 @@ void Durnix_Class::ExecuteStatement()
 
     Expression_Class& e = expression;
     int type = e.NextToken();
+    // The end of a line is a statement of its own only for the step hook,
+    // which stops there; otherwise the next statement is read at once.
+    while (
+        type == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfStatement && !RunHooks::Debugger().SteppingOn())
+        type = e.NextToken();
     switch (type) {
     case TokenType::Variable:
     case TokenType::OuterVariable:
@@ -200,15 +205,16 @@ void Durnix_Class::ExecuteStatement()
     default:
         break;
     }
-    StatementHandler handler = FindStatementHandler(e.tokenCode);
+    static const std::span<const StatementHandler> handlers = StatementHandlers();
+    const StatementHandler handler
+        = static_cast<size_t>(e.tokenCode) < handlers.size() ? handlers[static_cast<size_t>(e.tokenCode)] : nullptr;
     if (!handler) e.RaiseError(0);
     handler(*this);
     if (EventThrottle::Due()) platform::ProcessMessages();
 }
 
-void Durnix_Class::PollEvents()
+void Durnix_Class::PollArmedSources()
 {
-    if (!armedHandlers) return;
     for (int source = 0; source < EventSource::Count; ++source) {
         if (!eventHandler[source]) continue;
         bool fires = false;

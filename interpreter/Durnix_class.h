@@ -196,7 +196,13 @@ private:
     // Reads operand `slot`; false when it was omitted.
     bool ReadParameter(int slot, bool withNames);
     void ParseOperands(int required, int maximum, int& given, bool withNames);
-    void PollEvents();
+    // Runs the handlers of the sources that fired; nothing to do (the usual
+    // case) costs one test.
+    void PollEvents()
+    {
+        if (armedHandlers) PollArmedSources();
+    }
+    void PollArmedSources();
     void ExecuteStatement();
     void LeaveScope();
 };

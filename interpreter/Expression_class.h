@@ -323,6 +323,31 @@ private:
     std::vector<int> indexScratch;
 };
 
+// Inline: every statement reads several tokens, and nearly every read finds
+// its token in the cache.
+inline int Expression_Class::NextToken()
+{
+    // The usual read: a position read before, inside the text.
+    const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
+    CachedToken* cached = readOffset < tokenSlot.size() ? tokenSlot[readOffset] : nullptr;
+    if (!cached) [[unlikely]]
+        cached = &FirstReadAt();
+    CachedToken& token = *cached;
+    tokenStart = scanPosition;
+    currentToken = &token;
+    tokenType = token.type;
+    // "sub" is a word of its own only while subs are being collected.
+    if (token.subWord && recogniseSub) [[unlikely]]
+        tokenType = TokenType::Sub;
+    tokenCode = token.code;
+    tokenText = token.text;
+    endOfStatement = tokenType == TokenType::Delimiter
+        && (tokenCode == TokenCode::EndOfStatement || tokenCode == TokenCode::EndOfText);
+    scanPosition = programStart + token.endOffset;
+    if (token.function) LoadFunctionRow(*token.function);
+    return tokenType;
+}
+
 // The evaluator object of the evaluate function and the debug window's watch
 // list, alive for the whole program.
 Expression_Class& GlobalExpression();

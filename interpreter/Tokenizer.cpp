@@ -101,29 +101,6 @@ void Expression_Class::ResetTokenCache()
     currentToken = nullptr;
 }
 
-int Expression_Class::NextToken()
-{
-    // The usual read: a position read before, inside the text.
-    const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
-    CachedToken* cached = readOffset < tokenSlot.size() ? tokenSlot[readOffset] : nullptr;
-    if (!cached) [[unlikely]]
-        cached = &FirstReadAt();
-    CachedToken& token = *cached;
-    tokenStart = scanPosition;
-    currentToken = &token;
-    tokenType = token.type;
-    // "sub" is a word of its own only while subs are being collected.
-    if (token.subWord && recogniseSub) [[unlikely]]
-        tokenType = TokenType::Sub;
-    tokenCode = token.code;
-    tokenText = token.text;
-    endOfStatement = tokenType == TokenType::Delimiter
-        && (tokenCode == TokenCode::EndOfStatement || tokenCode == TokenCode::EndOfText);
-    scanPosition = programStart + token.endOffset;
-    if (token.function) LoadFunctionRow(*token.function);
-    return tokenType;
-}
-
 // A read from a position not read before: sets the cache up for the attached
 // text when needed, and brings a position outside the text to its end.
 [[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::FirstReadAt()

@@ -39,6 +39,11 @@ const std::vector<StatementHandler>& handlers()
 
 } // namespace
 
+std::span<const StatementHandler> StatementHandlers()
+{
+    return handlers();
+}
+
 StatementHandler FindStatementHandler(int code)
 {
     const auto& table = handlers();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 class Durnix_Class;
 
 // Every statement handler has this one signature: it is called with the
@@ -20,6 +22,8 @@ struct StatementFamily {
 
 // The handler of a statement code, or null when the code has none.
 StatementHandler FindStatementHandler(int code);
+// The same as a table indexed by code, for the run loop to keep.
+std::span<const StatementHandler> StatementHandlers();
 
 // The families, each defined beside its handlers.
 extern const StatementFamily flowStatements;
