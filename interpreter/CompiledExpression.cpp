@@ -3,6 +3,7 @@
 #include "builtins/FunctionCall.h"
 #include "builtins/arrays/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/Operators.h"
 
 #include <array>
 #include <cmath>
@@ -11,32 +12,6 @@
 namespace {
 
 using Kind = CompiledExpression::Kind;
-
-bool IsLogicalOperator(int code)
-{
-    switch (code) {
-    case TokenCode::And:
-    case TokenCode::Or:
-    case TokenCode::Xor:
-    case TokenCode::BitAnd:
-    case TokenCode::BitOr:
-    case TokenCode::BitXor:
-    case TokenCode::ShiftLeft:
-    case TokenCode::ShiftRight:
-    case TokenCode::RotateLeft:
-    case TokenCode::RotateRight:
-        return true;
-    }
-    return false;
-}
-
-int32_t RotateByte(int32_t value, int32_t count, bool left)
-{
-    uint32_t byte = static_cast<uint32_t>(value) & 0xFF;
-    int shift = static_cast<int>(((count % 8) + 8) % 8);
-    if (!left) shift = (8 - shift) % 8;
-    return static_cast<int32_t>(((byte << shift) | (byte >> ((8 - shift) % 8))) & 0xFF);
-}
 
 // Array elements with more indexes than this are read from the text.
 constexpr int MaxCompiledIndexes = 16;
@@ -120,12 +95,12 @@ private:
     {
         int32_t left = Level2();
         if (left < 0) return -1;
-        if (!(e.tokenType == TokenType::Keyword && IsLogicalOperator(e.tokenCode))) return left;
+        if (!(e.tokenType == TokenType::Keyword && Operators::IsLogical(e.tokenCode))) return left;
         CompiledExpression::Node node;
         node.kind = Kind::Logic;
         node.first = left;
         std::vector<CompiledExpression::Item> chain;
-        while (e.tokenType == TokenType::Keyword && IsLogicalOperator(e.tokenCode)) {
+        while (e.tokenType == TokenType::Keyword && Operators::IsLogical(e.tokenCode)) {
             CompiledExpression::Item item;
             item.op = e.tokenCode;
             item.opOffset = CurrentOffset();
@@ -166,28 +141,7 @@ private:
                 second = e.tokenText[0];
                 if (!Read()) return -1;
             }
-            switch (first) {
-            case '<':
-                relation = second == 0 ? Relation::Less
-                    : second == '='    ? Relation::LessOrEqual
-                    : second == '>'    ? Relation::NotEqual
-                                       : 0;
-                break;
-            case '>':
-                relation = second == 0 ? Relation::Greater
-                    : second == '='    ? Relation::GreaterOrEqual
-                    : second == '<'    ? Relation::NotEqual
-                                       : 0;
-                break;
-            case '=':
-                relation = second == 0 || second == '=' ? Relation::Equal
-                    : second == '<'                     ? Relation::LessOrEqual
-                                                        : Relation::GreaterOrEqual;
-                break;
-            default:
-                relation = Relation::Contains;
-                break;
-            }
+            relation = Operators::RelationOf(first, second);
             if (relation == 0) return -1;
         } else if (!Read()) {
             return -1;
@@ -494,6 +448,19 @@ private:
         return true;
     }
 
+    // An operand of a sum or a product, which must be a number: a text raises
+    // textError with the token after it current (or where it ended early).
+    void NumberOperand(const CompiledExpression::Item& item, int textError, double& b, bool& isInt)
+    {
+        if (NumberLeaf(item.operand, b, isInt)) return;
+        Value right;
+        Eval(item.operand, right);
+        if (stop >= 0) RaiseAt(stop, textError);
+        if (right.tag == Tag::String) RaiseAt(item.afterOffset, textError);
+        b = right.asDouble();
+        isInt = right.tag == Tag::Int;
+    }
+
     [[gnu::noinline]] void Logic(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Relate(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Sum(const CompiledExpression::Node& node, Value& out);
@@ -615,39 +582,7 @@ void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
         if (out.tag == Tag::String || right.tag == Tag::String) RaiseAt(stop >= 0 ? stop : item.afterOffset, 44);
         const int32_t a = out.tag == Tag::Int ? out.i : Expression_Class::ClampToInt(out.f);
         const int32_t b = right.tag == Tag::Int ? right.i : Expression_Class::TruncateToInt(right.f);
-        int32_t value = 0;
-        switch (item.op) {
-        case TokenCode::And:
-            value = a != 0 && b != 0;
-            break;
-        case TokenCode::Or:
-            value = a != 0 || b != 0;
-            break;
-        case TokenCode::Xor:
-            value = (a != 0 && b != 0) ? 0 : (a != 0 || b != 0);
-            break;
-        case TokenCode::BitAnd:
-            value = a & b;
-            break;
-        case TokenCode::BitOr:
-            value = a | b;
-            break;
-        case TokenCode::BitXor:
-            value = a ^ b;
-            break;
-        case TokenCode::ShiftLeft:
-            value = static_cast<int32_t>(static_cast<uint32_t>(a) << (b & 31));
-            break;
-        case TokenCode::ShiftRight:
-            value = a >> (b & 31);
-            break;
-        case TokenCode::RotateLeft:
-            value = RotateByte(a, b, true);
-            break;
-        case TokenCode::RotateRight:
-            value = RotateByte(a, b, false);
-            break;
-        }
+        const int32_t value = Operators::ApplyLogical(item.op, a, b);
         out.setInt(value);
         // A relation that ended early gave a number: the chain ends with it.
         if (stop >= 0) return;
@@ -696,14 +631,7 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
         const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
         double b;
         bool isInt;
-        if (!NumberLeaf(item.operand, b, isInt)) {
-            Value right;
-            Eval(item.operand, right);
-            if (stop >= 0) RaiseAt(stop, 0);
-            if (right.tag == Tag::String) RaiseAt(item.afterOffset, 0);
-            b = right.asDouble();
-            isInt = right.tag == Tag::Int;
-        }
+        NumberOperand(item, 0, b, isInt);
         allIntegers = allIntegers && isInt;
         sum = item.op == '+' ? sum + b : sum - b;
         CheckFinite(sum, item.afterOffset);
@@ -728,35 +656,10 @@ void CompiledEvaluator::Product(const CompiledExpression::Node& node, Value& out
         const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
         double b;
         bool isInt;
-        if (!NumberLeaf(item.operand, b, isInt)) {
-            Value right;
-            Eval(item.operand, right);
-            if (stop >= 0) RaiseAt(stop, 47);
-            if (right.tag == Tag::String) RaiseAt(item.afterOffset, 47);
-            b = right.asDouble();
-            isInt = right.tag == Tag::Int;
-        }
+        NumberOperand(item, 47, b, isInt);
         integerResult = integerResult && isInt;
-        switch (item.op) {
-        case '*':
-            product *= b;
-            break;
-        case '/':
-            if (b == 0) RaiseAt(item.afterOffset, 40);
-            product /= b;
-            break;
-        case '%':
-            product = product * b / 100;
-            integerResult = false;
-            break;
-        default: { // '#': the remainder keeps the sign of the left operand
-            const int32_t a = Expression_Class::ClampToInt(product);
-            const int32_t d = Expression_Class::ClampToInt(b);
-            if (d == 0) RaiseAt(item.afterOffset, 40);
-            product = d == -1 ? 0 : a % d;
-            break;
-        }
-        }
+        if (const int error = Operators::ApplyProductStep(static_cast<char>(item.op), product, b, integerResult))
+            RaiseAt(item.afterOffset, error);
         CheckFinite(product, item.afterOffset);
     }
     if (integerResult)
@@ -788,26 +691,7 @@ void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
 void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)
 {
     Eval(node.first, out);
-    switch (out.tag) {
-    case Tag::Int:
-        if (node.op == '-')
-            out.i = static_cast<int32_t>(0u - static_cast<uint32_t>(out.i));
-        else if (node.op == '!')
-            out.i = out.i == 0;
-        else if (node.op == '~')
-            out.i = ~out.i;
-        return;
-    case Tag::Float:
-        if (node.op == '-')
-            out.f = -out.f;
-        else if (node.op == '!')
-            out.f = out.f == 0 ? 1.0 : 0.0;
-        else if (node.op == '~')
-            out.f = ~Expression_Class::ClampToInt(out.f);
-        return;
-    default:
-        RaiseAt(node.afterOffset, 49);
-    }
+    if (!Operators::ApplyUnary(node.op, out)) RaiseAt(node.afterOffset, 49);
 }
 
 void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out)

@@ -1,6 +1,7 @@
 #include "builtins/arrays/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/Operators.h"
 #include "interpreter/Variables_class.h"
 
 #include <cmath>
@@ -9,37 +10,6 @@
 // first token (already read) and leaves the first token it did not use as the
 // current one. Numbers are combined in double precision; an operation on
 // integers only gives an integer again through ClampToInt.
-
-namespace {
-
-bool IsLogicalOperator(int code)
-{
-    switch (code) {
-    case TokenCode::And:
-    case TokenCode::Or:
-    case TokenCode::Xor:
-    case TokenCode::BitAnd:
-    case TokenCode::BitOr:
-    case TokenCode::BitXor:
-    case TokenCode::ShiftLeft:
-    case TokenCode::ShiftRight:
-    case TokenCode::RotateLeft:
-    case TokenCode::RotateRight:
-        return true;
-    }
-    return false;
-}
-
-int32_t RotateByte(int32_t value, int32_t count, bool left)
-{
-    uint32_t byte = static_cast<uint32_t>(value) & 0xFF;
-    // A negative count turns the other way.
-    int shift = static_cast<int>(((count % 8) + 8) % 8);
-    if (!left) shift = (8 - shift) % 8;
-    return static_cast<int32_t>(((byte << shift) | (byte >> ((8 - shift) % 8))) & 0xFF);
-}
-
-} // namespace
 
 char Expression_Class::Evaluate(Value& result)
 {
@@ -72,7 +42,7 @@ void Expression_Class::CheckFinite(double x)
 void Expression_Class::Level1(Value& result)
 {
     Level2(result);
-    while (tokenType == TokenType::Keyword && IsLogicalOperator(tokenCode)) {
+    while (tokenType == TokenType::Keyword && Operators::IsLogical(tokenCode)) {
         int op = tokenCode;
         NextToken();
         Value right;
@@ -80,39 +50,7 @@ void Expression_Class::Level1(Value& result)
         if (result.tag == Tag::String || right.tag == Tag::String) RaiseError(44);
         int32_t a = result.tag == Tag::Int ? result.i : ClampToInt(result.f);
         int32_t b = right.tag == Tag::Int ? right.i : TruncateToInt(right.f);
-        int32_t value = 0;
-        switch (op) {
-        case TokenCode::And:
-            value = a != 0 && b != 0;
-            break;
-        case TokenCode::Or:
-            value = a != 0 || b != 0;
-            break;
-        case TokenCode::Xor:
-            value = (a != 0 && b != 0) ? 0 : (a != 0 || b != 0);
-            break;
-        case TokenCode::BitAnd:
-            value = a & b;
-            break;
-        case TokenCode::BitOr:
-            value = a | b;
-            break;
-        case TokenCode::BitXor:
-            value = a ^ b;
-            break;
-        case TokenCode::ShiftLeft:
-            value = static_cast<int32_t>(static_cast<uint32_t>(a) << (b & 31));
-            break;
-        case TokenCode::ShiftRight:
-            value = a >> (b & 31);
-            break;
-        case TokenCode::RotateLeft:
-            value = RotateByte(a, b, true);
-            break;
-        case TokenCode::RotateRight:
-            value = RotateByte(a, b, false);
-            break;
-        }
+        const int32_t value = Operators::ApplyLogical(op, a, b);
         result.setInt(value);
     }
 }
@@ -136,28 +74,7 @@ void Expression_Class::Level2(Value& result)
             second = tokenText[0];
             NextToken();
         }
-        switch (first) {
-        case '<':
-            relation = second == 0 ? Relation::Less
-                : second == '='    ? Relation::LessOrEqual
-                : second == '>'    ? Relation::NotEqual
-                                   : 0;
-            break;
-        case '>':
-            relation = second == 0 ? Relation::Greater
-                : second == '='    ? Relation::GreaterOrEqual
-                : second == '<'    ? Relation::NotEqual
-                                   : 0;
-            break;
-        case '=':
-            relation = second == 0 || second == '=' ? Relation::Equal
-                : second == '<'                     ? Relation::LessOrEqual
-                                                    : Relation::GreaterOrEqual;
-            break;
-        default: // '$'; a character after it is read and ignored
-            relation = Relation::Contains;
-            break;
-        }
+        relation = Operators::RelationOf(first, second);
         if (relation == 0) RaiseError(0);
     } else {
         NextToken();
@@ -224,27 +141,8 @@ void Expression_Class::Level4(Value& result)
         Level5(right);
         if (right.tag == Tag::String) RaiseError(47);
         integerResult = integerResult && right.tag == Tag::Int;
-        double b = right.asDouble();
-        switch (op) {
-        case '*':
-            product *= b;
-            break;
-        case '/':
-            if (b == 0) RaiseError(40);
-            product /= b;
-            break;
-        case '%':
-            product = product * b / 100;
-            integerResult = false;
-            break;
-        default: { // '#': the remainder keeps the sign of the left operand
-            int32_t a = ClampToInt(product);
-            int32_t d = ClampToInt(b);
-            if (d == 0) RaiseError(40);
-            product = d == -1 ? 0 : a % d;
-            break;
-        }
-        }
+        if (const int error = Operators::ApplyProductStep(op, product, right.asDouble(), integerResult))
+            RaiseError(error);
         CheckFinite(product);
     }
     if (integerResult)
@@ -346,27 +244,7 @@ void Expression_Class::Level6(Value& result)
     if (op) NextToken();
     Atom(result);
     if (result.tag != Tag::Int && result.tag != Tag::Float && result.tag != Tag::String) RaiseError(0);
-    if (!op) return;
-    switch (result.tag) {
-    case Tag::Int:
-        if (op == '-')
-            result.i = static_cast<int32_t>(0u - static_cast<uint32_t>(result.i));
-        else if (op == '!')
-            result.i = result.i == 0;
-        else if (op == '~')
-            result.i = ~result.i;
-        break;
-    case Tag::Float:
-        if (op == '-')
-            result.f = -result.f;
-        else if (op == '!')
-            result.f = result.f == 0 ? 1.0 : 0.0;
-        else if (op == '~')
-            result.f = ~ClampToInt(result.f);
-        break;
-    default:
-        RaiseError(49);
-    }
+    if (op && !Operators::ApplyUnary(op, result)) RaiseError(49);
 }
 
 void Expression_Class::Atom(Value& result)

@@ -1,4 +1,5 @@
 #include "interpreter/Labels_class.h"
+#include "interpreter/NameIndex.h"
 
 #include "interpreter/Variables_class.h"
 
@@ -19,15 +20,7 @@ const Labels_Class::Node* Labels_Class::FindHashed(std::string_view name, uint64
 
 void Labels_Class::GrowIndex()
 {
-    std::vector<Node*> grown(slots.empty() ? 16 : slots.size() * 2, nullptr);
-    const size_t mask = grown.size() - 1;
-    for (Node* node = head; node; node = node->next) {
-        size_t k = node->hash & mask;
-        while (grown[k])
-            k = (k + 1) & mask;
-        grown[k] = node;
-    }
-    slots.swap(grown);
+    GrowNameIndex(slots, head);
 }
 
 int Labels_Class::Add(std::string_view name, const char* position, int paramCount, std::string_view paramList)

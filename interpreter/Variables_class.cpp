@@ -1,4 +1,5 @@
 #include "interpreter/Variables_class.h"
+#include "interpreter/NameIndex.h"
 
 #include "interpreter/FloatText.h"
 
@@ -46,15 +47,7 @@ Variables_Class::Node& Variables_Class::FindOrAppendHashed(std::string_view name
 
 void Variables_Class::GrowIndex()
 {
-    std::vector<Node*> grown(slots.empty() ? 16 : slots.size() * 2, nullptr);
-    const size_t mask = grown.size() - 1;
-    for (Node* node = head; node; node = node->next) {
-        size_t k = node->hash & mask;
-        while (grown[k])
-            k = (k + 1) & mask;
-        grown[k] = node;
-    }
-    slots.swap(grown);
+    GrowNameIndex(slots, head);
 }
 
 Variables_Class::Node* Variables_Class::Append(std::string_view name, uint64_t hash)

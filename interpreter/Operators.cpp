@@ -1,0 +1,135 @@
+#include "interpreter/Operators.h"
+
+#include "interpreter/Expression_class.h"
+
+namespace {
+
+int32_t RotateByte(int32_t value, int32_t count, bool left)
+{
+    uint32_t byte = static_cast<uint32_t>(value) & 0xFF;
+    // A negative count turns the other way.
+    int shift = static_cast<int>(((count % 8) + 8) % 8);
+    if (!left) shift = (8 - shift) % 8;
+    return static_cast<int32_t>(((byte << shift) | (byte >> ((8 - shift) % 8))) & 0xFF);
+}
+
+} // namespace
+
+namespace Operators {
+
+bool IsLogical(int code)
+{
+    switch (code) {
+    case TokenCode::And:
+    case TokenCode::Or:
+    case TokenCode::Xor:
+    case TokenCode::BitAnd:
+    case TokenCode::BitOr:
+    case TokenCode::BitXor:
+    case TokenCode::ShiftLeft:
+    case TokenCode::ShiftRight:
+    case TokenCode::RotateLeft:
+    case TokenCode::RotateRight:
+        return true;
+    }
+    return false;
+}
+
+int32_t ApplyLogical(int code, int32_t a, int32_t b)
+{
+    switch (code) {
+    case TokenCode::And:
+        return a != 0 && b != 0;
+    case TokenCode::Or:
+        return a != 0 || b != 0;
+    case TokenCode::Xor:
+        return (a != 0 && b != 0) ? 0 : (a != 0 || b != 0);
+    case TokenCode::BitAnd:
+        return a & b;
+    case TokenCode::BitOr:
+        return a | b;
+    case TokenCode::BitXor:
+        return a ^ b;
+    case TokenCode::ShiftLeft:
+        return static_cast<int32_t>(static_cast<uint32_t>(a) << (b & 31));
+    case TokenCode::ShiftRight:
+        return a >> (b & 31);
+    case TokenCode::RotateLeft:
+        return RotateByte(a, b, true);
+    case TokenCode::RotateRight:
+        return RotateByte(a, b, false);
+    }
+    return 0;
+}
+
+int RelationOf(char first, char second)
+{
+    switch (first) {
+    case '<':
+        return second == 0  ? Relation::Less
+            : second == '=' ? Relation::LessOrEqual
+            : second == '>' ? Relation::NotEqual
+                            : 0;
+    case '>':
+        return second == 0  ? Relation::Greater
+            : second == '=' ? Relation::GreaterOrEqual
+            : second == '<' ? Relation::NotEqual
+                            : 0;
+    case '=':
+        return second == 0 || second == '=' ? Relation::Equal
+            : second == '<'                 ? Relation::LessOrEqual
+                                            : Relation::GreaterOrEqual;
+    default: // '$'; a character after it is read and ignored
+        return Relation::Contains;
+    }
+}
+
+int ApplyProductStep(char op, double& product, double b, bool& integerResult)
+{
+    switch (op) {
+    case '*':
+        product *= b;
+        return 0;
+    case '/':
+        if (b == 0) return 40;
+        product /= b;
+        return 0;
+    case '%':
+        product = product * b / 100;
+        integerResult = false;
+        return 0;
+    default: { // '#': the remainder keeps the sign of the left operand
+        const int32_t a = Expression_Class::ClampToInt(product);
+        const int32_t d = Expression_Class::ClampToInt(b);
+        if (d == 0) return 40;
+        product = d == -1 ? 0 : a % d;
+        return 0;
+    }
+    }
+}
+
+bool ApplyUnary(char op, Value& value)
+{
+    switch (value.tag) {
+    case Tag::Int:
+        if (op == '-')
+            value.i = static_cast<int32_t>(0u - static_cast<uint32_t>(value.i));
+        else if (op == '!')
+            value.i = value.i == 0;
+        else if (op == '~')
+            value.i = ~value.i;
+        return true;
+    case Tag::Float:
+        if (op == '-')
+            value.f = -value.f;
+        else if (op == '!')
+            value.f = value.f == 0 ? 1.0 : 0.0;
+        else if (op == '~')
+            value.f = ~Expression_Class::ClampToInt(value.f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace Operators

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "interpreter/Values.h"
+
+#include <cstdint>
+
+// What the operators of an expression compute, shared by the evaluator that
+// reads the program text and the one that runs compiled trees, so that the
+// two can never differ in a result.
+namespace Operators {
+
+// The logical, bitwise, shift and rotate operators of the lowest level.
+bool IsLogical(int code);
+// Their result on two operands already made integers.
+int32_t ApplyLogical(int code, int32_t a, int32_t b);
+
+// The relation written with one or two characters ("<", "<=", "=>", "$" ...);
+// 0 for a pair that is no relation.
+int RelationOf(char first, char second);
+
+// One step of a product: "*", "/", "%" or "#" applied to the running double
+// product. Returns the error number to raise (40 for a division by zero), 0
+// when the step was taken; "%" makes the result a float.
+int ApplyProductStep(char op, double& product, double b, bool& integerResult);
+
+// A unary "+", "-", "!" or "~" applied to a number in place; false for a text.
+bool ApplyUnary(char op, Value& value);
+
+} // namespace Operators
