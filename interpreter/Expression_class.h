@@ -247,6 +247,10 @@ public:
         // identity (see Variables_Class::identity).
         uint64_t variableTable = 0;
         Variables_Class::Node* variableNode = nullptr;
+        // A name's hash in the variable tables, worked out when it is scanned:
+        // a sub's locals are new at every call, so its names are looked up
+        // again at each.
+        uint64_t nameHash = 0;
         // An array name token remembers the node it named in the array table
         // with this identity (see Arrays_Class::identity).
         uint64_t arrayTable = 0;

@@ -346,6 +346,7 @@ void Expression_Class::ScanWord(CachedToken& token, const char*& p)
     // "sub" is told apart from a variable when the token is read.
     token.type = TokenType::Variable;
     token.subWord = token.text == "sub";
+    token.nameHash = Variables_Class::HashName(token.text);
 }
 
 // A decimal, hexadecimal (0x) or binary (0%) literal, with its value worked out
