@@ -738,15 +738,21 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
         return nullptr;
-    int32_t& slot = compiledSlot[offset];
-    if (slot == 0) {
-        auto tree = std::make_unique<CompiledExpression>();
-        if (CompiledExpression::Compile(*this, *tree)) {
-            compiled.push_back(std::move(tree));
-            slot = static_cast<int32_t>(compiled.size());
-        } else {
-            slot = -1;
-        }
-    }
+    int32_t slot = compiledSlot[offset];
+    if (slot == 0) [[unlikely]]
+        slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
+}
+
+// The first evaluation at an offset: out of the path every later one takes.
+[[gnu::noinline]] int32_t Expression_Class::CompileAt(size_t offset)
+{
+    auto tree = std::make_unique<CompiledExpression>();
+    int32_t slot = -1;
+    if (CompiledExpression::Compile(*this, *tree)) {
+        compiled.push_back(std::move(tree));
+        slot = static_cast<int32_t>(compiled.size());
+    }
+    compiledSlot[offset] = slot;
+    return slot;
 }

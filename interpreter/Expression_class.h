@@ -314,6 +314,7 @@ private:
     // compiled tree when it has one.
     void EvaluateExpression(Value& result);
     const CompiledExpression* CompiledAtCurrentToken();
+    int32_t CompileAt(size_t offset);
     // Per read offset of an expression's first token: 0 not compiled yet, -1
     // not compilable, k the k-th entry of compiled.
     std::vector<int32_t> compiledSlot;
