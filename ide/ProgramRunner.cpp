@@ -73,8 +73,9 @@ Status RunFile(const AnsiString& path)
 {
     namespace fs = std::filesystem;
     AnsiString text;
-    if (ProgramFiles::ReadText(path, text) != ProgramFiles::ReadResult::Ok) {
-        std::fprintf(stderr, "quorvatine: cannot read %s\n", path.c_str());
+    if (const ProgramFiles::ReadResult result = ProgramFiles::ReadText(path, text);
+        result != ProgramFiles::ReadResult::Ok) {
+        std::fprintf(stderr, "quorvatine: %s\n", ProgramFiles::DescribeFailure(result, path).c_str());
         return Status::CannotRun;
     }
     std::error_code error;

@@ -91,8 +91,26 @@ private:
         return static_cast<int32_t>(out.nodes.size() - 1);
     }
 
+    // The nesting being read, counted as the text evaluator counts it; an
+    // expression deeper than the evaluator allows is left to the text
+    // evaluator, which raises the error where the bound is passed.
+    int depth = 0;
+    struct Deeper {
+        ExpressionCompiler& c;
+        explicit Deeper(ExpressionCompiler& compiler)
+            : c(compiler)
+        {
+            ++c.depth;
+            if (c.depth > c.out.depth) c.out.depth = c.depth;
+        }
+        ~Deeper() { --c.depth; }
+        bool TooDeep() const { return c.depth > Expression_Class::MaxNesting; }
+    };
+
     int32_t Level1()
     {
+        const Deeper deeper(*this);
+        if (deeper.TooDeep()) return -1;
         int32_t left = Level2();
         if (left < 0) return -1;
         if (!(e.tokenType == TokenType::Keyword && Operators::IsLogical(e.tokenCode))) return left;
@@ -190,7 +208,11 @@ private:
         node.first = base;
         node.opOffset = CurrentOffset();
         if (!Read()) return -1;
-        node.second = Level5();
+        {
+            const Deeper deeper(*this);
+            if (deeper.TooDeep()) return -1;
+            node.second = Level5();
+        }
         if (node.second < 0) return -1;
         node.afterOffset = CurrentOffset();
         return Add(std::move(node));
@@ -279,19 +301,55 @@ private:
         CompiledExpression::Node node;
         node.kind = Kind::Call;
         node.opOffset = start;
+        node.relation = depth;
         if (!Read() || !IsDelimiter('(')) return -1;
-        int depth = 1;
-        while (depth > 0) {
+        int open = 1;
+        while (open > 0) {
             if (!Read()) return -1;
+            // A character that starts no token is not consumed: reading on
+            // would meet it for ever. The text evaluator reports it.
+            if (e.tokenType == TokenType::None) return -1;
             if (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText) return -1;
-            if (IsDelimiter('('))
-                ++depth;
-            else if (IsDelimiter(')'))
-                --depth;
+            if (IsDelimiter('(')) {
+                // Nesting this deep is never compiled; the scan stops early.
+                if (++open > Expression_Class::MaxNesting) return -1;
+            } else if (IsDelimiter(')')) {
+                --open;
+            }
         }
         if (!Read()) return -1;
         node.afterOffset = CurrentOffset();
         return Add(std::move(node));
+    }
+
+    // With the "(" of an argument list current: whether the list holds one
+    // argument, found by matching brackets alone. Without this look ahead a
+    // nest of calls with several arguments would compile every inner call
+    // again for each enclosing one. The "(" is current again afterwards.
+    bool OneArgumentFollows()
+    {
+        const int32_t at = CurrentOffset();
+        int open = 1;
+        bool one = true;
+        while (open > 0 && one) {
+            if (!Read() || e.tokenType == TokenType::None
+                || (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText)) {
+                one = false;
+                break;
+            }
+            // Nesting this deep is never compiled; the scan stops early.
+            if (IsDelimiterIn("([") && ++open > Expression_Class::MaxNesting) {
+                one = false;
+                break;
+            }
+            if (IsDelimiterIn(")]"))
+                --open;
+            else if (open == 1 && IsDelimiter(','))
+                one = false;
+        }
+        e.scanPosition = e.programStart + at;
+        e.NextToken();
+        return one;
     }
 
     // A function of one required argument, given one: the tree evaluates the
@@ -301,6 +359,7 @@ private:
         const FunctionEntry* entry = FindFunctionEntry(name.code);
         if (!entry || !TakesOneReadArgument(*entry, name.function->group)) return -1;
         if (!Read() || !IsDelimiter('(') || *e.PeekNextChar() == ')') return -1;
+        if (!OneArgumentFollows()) return -1;
         if (!Read()) return -1;
         if (e.tokenType != TokenType::String && (e.tokenText.empty() || IsDelimiter(','))) return -1;
         CompiledExpression::Node node;
@@ -393,6 +452,7 @@ public:
 
     void Eval(int32_t index, Value& out);
     int32_t stop = -1;
+    int baseDepth = 0; // the nesting outside the expression
     [[gnu::noinline]] void Other(const CompiledExpression::Node& node, Value& out);
 
     // Puts the tokenizer on the token read at offset, as the text evaluator
@@ -536,10 +596,20 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     case Kind::ArrayElement:
         Element(node, out);
         break;
-    case Kind::Call:
+    case Kind::Call: {
+        // The arguments are read from the text at the nesting the call has in
+        // the expression, as the text evaluator would read them.
+        const int outer = e.nestingDepth;
+        e.nestingDepth = baseDepth + node.relation;
+        struct Restore {
+            Expression_Class& e;
+            int depth;
+            ~Restore() { e.nestingDepth = depth; }
+        } restore { e, outer };
         PositionAt(node.opOffset);
         e.CallFunction(out);
         break;
+    }
     case Kind::CallOne: {
         Value first;
         Eval(node.first, first);
@@ -615,12 +685,7 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
             }
             Value right;
             Eval(item.operand, right);
-            if (right.tag == Tag::Float)
-                out.s += FloatToStr(right.f);
-            else if (right.tag == Tag::Int)
-                out.s += IntToStr(right.i);
-            else
-                out.s += right.s;
+            if (const int error = Operators::JoinText(out.s, right)) RaiseAt(stop >= 0 ? stop : item.afterOffset, error);
             if (stop >= 0) return;
         }
         return;
@@ -715,13 +780,18 @@ void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out
 void CompiledExpression::Run(Expression_Class& e, Value& result) const
 {
     CompiledEvaluator evaluator(e, *this);
+    evaluator.baseDepth = e.nestingDepth;
+    const Expression_Class::Nesting nesting(e, depth);
     evaluator.Eval(root, result);
     evaluator.PositionAt(evaluator.stop >= 0 ? evaluator.stop : endOffset);
 }
 
 void Expression_Class::EvaluateExpression(Value& result)
 {
-    if (const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr)
+    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
+    // A tree nested deeper than what is left is read from the text, which
+    // raises the error where the bound is passed.
+    if (tree && Nesting::Fits(*this, tree->depth))
         tree->Run(*this, result);
     else
         Level1(result);

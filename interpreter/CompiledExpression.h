@@ -50,7 +50,7 @@ struct CompiledExpression {
     struct Node {
         Kind kind = Kind::Constant;
         char op = 0; // unary operator ('+', '-', '~', '!')
-        int relation = 0;
+        int relation = 0; // a relation's code; for a Call the nesting depth it is read at
         int32_t first = -1; // the only or the leftmost operand
         int32_t second = -1; // exponent, right side of a relation
         int32_t itemBegin = 0;
@@ -66,6 +66,9 @@ struct CompiledExpression {
     std::vector<Item> items;
     int32_t root = -1;
     int32_t endOffset = 0; // read offset of the first token after the expression
+    // The deepest nesting inside, counted as the text evaluator counts it
+    // (an expression, a parenthesis, an argument, an index, an exponent).
+    int32_t depth = 0;
 
     // Reads the expression that starts at the evaluator's current token.
     // Returns false when the text holds something the tree does not model (a

@@ -11,8 +11,26 @@
 #include "screen/ScreenForm.h"
 
 #include <ctime>
+#include <new>
+#include <stdexcept>
 
 namespace {
+
+// Runs step, turning an allocation that fails anywhere in it into error 73
+// ("Could Not Create Memory for Operation") at the current token: the run
+// ends or traps like on any run-time error, and the environment lives on.
+template <typename Step>
+void WithMemoryErrors(Expression_Class& e, Step&& step)
+{
+    constexpr int outOfMemory = 73;
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+        e.RaiseError(outOfMemory);
+    } catch (const std::length_error&) {
+        e.RaiseError(outOfMemory);
+    }
+}
 
 // Statement codes the run loop itself handles.
 constexpr int CodeEnd = 1021;
@@ -116,7 +134,7 @@ int Durnix_Class::Run(const AnsiString& text)
             if (firstEntry) {
                 firstEntry = false;
                 Attach();
-                if (prescanNeeded) PrepareProgram();
+                if (prescanNeeded) WithMemoryErrors(expression, [this] { PrepareProgram(); });
                 if (ScreenForm) {
                     ScreenForm->stopped = false;
                     ScreenForm->closeRequested = false;
@@ -126,12 +144,14 @@ int Durnix_Class::Run(const AnsiString& text)
                 }
                 RunHooks::Debugger().PrepareForRun();
             }
-            if (trapPending) {
-                trapPending = false;
-                TrapError();
-            }
-            while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped))
-                ExecuteStatement();
+            WithMemoryErrors(expression, [&] {
+                if (trapPending) {
+                    trapPending = false;
+                    TrapError();
+                }
+                while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped))
+                    ExecuteStatement();
+            });
             RunHooks::Debugger().CloseAfterRun();
             if (ScreenForm && ScreenForm->stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
                 abortErrorRaised = true;

@@ -3,6 +3,7 @@
 #include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 #include "interpreter/Variables_class.h"
+#include "platform/StackLimit.h"
 
 #include <cmath>
 
@@ -10,6 +11,34 @@
 // first token (already read) and leaves the first token it did not use as the
 // current one. Numbers are combined in double precision; an operation on
 // integers only gives an integer again through ClampToInt.
+
+namespace {
+
+// Error 73, "Could Not Create Memory for Operation": the nesting cannot be
+// held.
+constexpr int NestingTooDeep = 73;
+
+} // namespace
+
+bool Expression_Class::Nesting::Fits(const Expression_Class& evaluator, int levels)
+{
+    // A level of a compiled tree takes a few small frames; this is ample.
+    constexpr size_t treeLevelBytes = 1024;
+    return evaluator.nestingDepth + levels <= MaxNesting
+        && platform::StackHeadroom() > StackReserve + static_cast<size_t>(levels) * treeLevelBytes;
+}
+
+Expression_Class::Nesting::Nesting(Expression_Class& evaluator, int count)
+    : e(evaluator)
+    , levels(count)
+{
+    e.nestingDepth += levels;
+    if (e.nestingDepth > MaxNesting || platform::StackHeadroom() < StackReserve) {
+        // No destructor runs for a constructor that throws.
+        e.nestingDepth -= levels;
+        e.RaiseError(NestingTooDeep);
+    }
+}
 
 char Expression_Class::Evaluate(Value& result)
 {
@@ -41,6 +70,7 @@ void Expression_Class::CheckFinite(double x)
 // Logical and bitwise operators, the lowest precedence.
 void Expression_Class::Level1(Value& result)
 {
+    const Nesting nesting(*this);
     Level2(result);
     while (tokenType == TokenType::Keyword && Operators::IsLogical(tokenCode)) {
         int op = tokenCode;
@@ -95,12 +125,7 @@ void Expression_Class::Level3(Value& result)
             NextToken();
             Value right;
             Level4(right);
-            if (right.tag == Tag::Float)
-                result.s += FloatToStr(right.f);
-            else if (right.tag == Tag::Int)
-                result.s += IntToStr(right.i);
-            else
-                result.s += right.s;
+            if (const int error = Operators::JoinText(result.s, right)) RaiseError(error);
         }
         return;
     }
@@ -158,7 +183,10 @@ void Expression_Class::Level5(Value& result)
     if (result.tag == Tag::String || !IsCurrentDelimiter('^')) return;
     NextToken();
     Value exponent;
-    Level5(exponent);
+    {
+        const Nesting nesting(*this);
+        Level5(exponent);
+    }
     if (exponent.tag == Tag::String) RaiseError(48);
     if (result.tag == Tag::Int && exponent.tag == Tag::Int)
         IntegerPower(result, result.i, exponent.i);

@@ -140,6 +140,31 @@ public:
     // every evaluation reads the text again (tests compare the two).
     bool compileExpressions = true;
 
+    // Nesting of expressions (parentheses, function arguments, array
+    // indexes, powers) is bounded: no real program comes near this depth, and
+    // past it the run ends with error 73 where the nesting goes too deep,
+    // never with the native stack overflowing. The stack's own headroom is
+    // checked too, for frames larger than usual (a sanitizer build) or a
+    // thread with a small stack.
+    static constexpr int MaxNesting = 2000;
+    static constexpr size_t StackReserve = 512 * 1024;
+    int nestingDepth = 0;
+    // Enters `levels` levels of nesting for its lifetime; raises error 73 when
+    // that goes past the bound.
+    class Nesting {
+    public:
+        Nesting(Expression_Class& evaluator, int levels = 1);
+        ~Nesting() { e.nestingDepth -= levels; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+        // Whether `levels` more levels fit, without raising.
+        static bool Fits(const Expression_Class& evaluator, int levels);
+
+    private:
+        Expression_Class& e;
+        int levels;
+    };
+
     // --- Errors ----------------------------------------------------------
     // Composes and shows the message, records it and unwinds; never returns.
     [[noreturn]] void RaiseError(int number);

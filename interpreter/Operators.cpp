@@ -1,6 +1,8 @@
 #include "interpreter/Operators.h"
 
+#include "builtins/TextAlgorithms.h"
 #include "interpreter/Expression_class.h"
+#include "interpreter/FloatText.h"
 
 namespace {
 
@@ -130,6 +132,23 @@ bool ApplyUnary(char op, Value& value)
     default:
         return false;
     }
+}
+
+int JoinText(AnsiString& text, const Value& right)
+{
+    // Error 73, "Could Not Create Memory for Operation".
+    constexpr int tooLong = 73;
+    if (right.tag == Tag::String) {
+        if (text.size() > TextAlgorithms::MaxTextLength || right.s.size() > TextAlgorithms::MaxTextLength - text.size())
+            return tooLong;
+        text += right.s;
+        return 0;
+    }
+    const AnsiString number = right.tag == Tag::Float ? FloatToStr(right.f) : IntToStr(right.i);
+    if (text.size() > TextAlgorithms::MaxTextLength || number.size() > TextAlgorithms::MaxTextLength - text.size())
+        return tooLong;
+    text += number;
+    return 0;
 }
 
 } // namespace Operators

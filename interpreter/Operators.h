@@ -26,4 +26,9 @@ int ApplyProductStep(char op, double& product, double b, bool& integerResult);
 // A unary "+", "-", "!" or "~" applied to a number in place; false for a text.
 bool ApplyUnary(char op, Value& value);
 
+// Appends a text "+" operand (a number as its text) to text. Returns the
+// error number to raise when the joined text would pass the length every
+// text obeys (73), 0 when it was appended.
+int JoinText(AnsiString& text, const Value& right);
+
 } // namespace Operators

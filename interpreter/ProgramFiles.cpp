@@ -1,9 +1,16 @@
 #include "interpreter/ProgramFiles.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
-#include <strings.h>
+#include <string>
+#include <string_view>
 #include <system_error>
+
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ProgramFiles {
 
@@ -38,18 +45,48 @@ AnsiString FindFileIgnoringCase(const AnsiString& name)
 
 ReadResult ReadText(const AnsiString& path, AnsiString& text)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return ReadResult::NotFound;
+    // Opened without blocking, so that a pipe with no writer is refused at
+    // once rather than waited on; the checks below go by what was opened.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return ReadResult::NotFound;
+    struct Closer {
+        int descriptor;
+        ~Closer() { ::close(descriptor); }
+    } closer { descriptor };
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) return ReadResult::ReadFailed;
+    if (!S_ISREG(status.st_mode)) return ReadResult::NotRegular;
+    if (static_cast<uint64_t>(status.st_size) > MaxProgramBytes) return ReadResult::TooLarge;
     AnsiString bytes;
+    bytes.reserve(static_cast<size_t>(status.st_size));
     char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return ReadResult::ReadFailed;
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadResult::ReadFailed;
+        }
+        // The file may have grown since it was measured.
+        if (bytes.size() + static_cast<size_t>(got) > MaxProgramBytes) return ReadResult::TooLarge;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (std::string_view(bytes).starts_with(byteOrderMark)) bytes.erase(0, byteOrderMark.size());
     text = NormaliseLineEnds(bytes);
     return ReadResult::Ok;
+}
+
+AnsiString DescribeFailure(ReadResult result, const AnsiString& path)
+{
+    switch (result) {
+    case ReadResult::NotRegular:
+        return path + " is not a regular file";
+    case ReadResult::TooLarge:
+        return path + " is larger than " + std::to_string(MaxProgramBytes / (1024 * 1024)) + " MiB";
+    default:
+        return "cannot read " + path;
+    }
 }
 
 } // namespace ProgramFiles

@@ -78,7 +78,10 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
     switch (ProgramFiles::ReadText(path, included)) {
     case ProgramFiles::ReadResult::NotFound:
         e.RaiseError(85);
+    case ProgramFiles::ReadResult::NotRegular:
+        e.RaiseError(85);
     case ProgramFiles::ReadResult::ReadFailed:
+    case ProgramFiles::ReadResult::TooLarge:
         e.RaiseError(86);
     case ProgramFiles::ReadResult::Ok:
         break;

@@ -2,6 +2,7 @@
 
 #include "interpreter/Durnix_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/Operators.h"
 
 #include <cmath>
 #include <cstdint>
@@ -50,12 +51,7 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
         if (op != Operator::Add) e.RaiseError(53);
         result.tag = Tag::String;
         result.s = target.s;
-        if (value.tag == Tag::Int)
-            result.s += std::to_string(value.i);
-        else if (value.tag == Tag::Float)
-            result.s += FloatToStr(value.f);
-        else
-            result.s += value.s;
+        if (const int error = Operators::JoinText(result.s, value)) e.RaiseError(error);
         return result;
     }
     if (op == Operator::Increment || op == Operator::Decrement) {

@@ -1,5 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/Operators.h"
 #include "interpreter/statements/StatementTable.h"
 #include "screen/ScreenForm.h"
 
@@ -36,7 +37,7 @@ bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinS
         Value item;
         e.Evaluate(item);
         if (item.tag == Tag::Omitted) e.RaiseError(0);
-        AppendValue(text, item);
+        if (const int error = Operators::JoinText(text, item)) e.RaiseError(error);
         if (e.endOfStatement) return false;
         if (d.CurrentIs(padSeparator))
             PadToTabStop(text);
