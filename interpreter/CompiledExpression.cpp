@@ -5,9 +5,11 @@
 #include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -32,6 +34,7 @@ public:
     bool Compile()
     {
         int32_t root = Level1();
+        if (tooDeep) out.tooDeepUntil = furthest;
         if (root < 0) return false;
         out.root = root;
         out.endOffset = CurrentOffset();
@@ -81,6 +84,7 @@ private:
     {
         if (!SafeToRead()) return false;
         e.NextToken();
+        furthest = std::max(furthest, CurrentOffset());
         // "sub" is a name or a word of its own depending on when it is read.
         return !(e.currentToken && e.currentToken->subWord);
     }
@@ -90,6 +94,11 @@ private:
         out.nodes.push_back(std::move(node));
         return static_cast<int32_t>(out.nodes.size() - 1);
     }
+
+    // Set when the expression was not compiled because it nests too deep.
+    bool tooDeep = false;
+    // The furthest read offset met.
+    int32_t furthest = 0;
 
     // The nesting being read, counted as the text evaluator counts it; an
     // expression deeper than the evaluator allows is left to the text
@@ -104,7 +113,12 @@ private:
             if (c.depth > c.out.depth) c.out.depth = c.depth;
         }
         ~Deeper() { --c.depth; }
-        bool TooDeep() const { return c.depth > Expression_Class::MaxNesting; }
+        bool TooDeep() const
+        {
+            if (c.depth <= Expression_Class::MaxNesting) return false;
+            c.tooDeep = true;
+            return true;
+        }
     };
 
     int32_t Level1()
@@ -312,7 +326,10 @@ private:
             if (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText) return -1;
             if (IsDelimiter('(')) {
                 // Nesting this deep is never compiled; the scan stops early.
-                if (++open > Expression_Class::MaxNesting) return -1;
+                if (++open > Expression_Class::MaxNesting) {
+                    tooDeep = true;
+                    return -1;
+                }
             } else if (IsDelimiter(')')) {
                 --open;
             }
@@ -323,33 +340,43 @@ private:
     }
 
     // With the "(" of an argument list current: whether the list holds one
-    // argument, found by matching brackets alone. Without this look ahead a
-    // nest of calls with several arguments would compile every inner call
-    // again for each enclosing one. The "(" is current again afterwards.
+    // argument, found by matching brackets alone. One scan answers for every
+    // list nested inside too, so that a nest of calls costs one pass however
+    // deep it is. The "(" is current again afterwards.
+    std::unordered_map<int32_t, bool> oneArgument; // by the offset of the "("
     bool OneArgumentFollows()
     {
         const int32_t at = CurrentOffset();
-        int open = 1;
-        bool one = true;
-        while (open > 0 && one) {
+        if (const auto known = oneArgument.find(at); known != oneArgument.end()) return known->second;
+        struct Open {
+            int32_t offset;
+            bool one;
+        };
+        std::vector<Open> open { { at, true } };
+        while (!open.empty()) {
             if (!Read() || e.tokenType == TokenType::None
-                || (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText)) {
-                one = false;
+                || (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText))
                 break;
+            if (IsDelimiterIn("([")) {
+                // Nesting this deep is never compiled; the scan stops early.
+                if (open.size() >= static_cast<size_t>(Expression_Class::MaxNesting)) {
+                    tooDeep = true;
+                    break;
+                }
+                open.push_back({ CurrentOffset(), true });
+            } else if (IsDelimiterIn(")]")) {
+                oneArgument[open.back().offset] = open.back().one;
+                open.pop_back();
+            } else if (IsDelimiter(',')) {
+                open.back().one = false;
             }
-            // Nesting this deep is never compiled; the scan stops early.
-            if (IsDelimiterIn("([") && ++open > Expression_Class::MaxNesting) {
-                one = false;
-                break;
-            }
-            if (IsDelimiterIn(")]"))
-                --open;
-            else if (open == 1 && IsDelimiter(','))
-                one = false;
         }
+        // Lists left open are no lists of one argument.
+        for (const Open& list : open)
+            oneArgument[list.offset] = false;
         e.scanPosition = e.programStart + at;
         e.NextToken();
-        return one;
+        return oneArgument[at];
     }
 
     // A function of one required argument, given one: the tree evaluates the
@@ -685,7 +712,8 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
             }
             Value right;
             Eval(item.operand, right);
-            if (const int error = Operators::JoinText(out.s, right)) RaiseAt(stop >= 0 ? stop : item.afterOffset, error);
+            if (const int error = Operators::JoinText(out.s, right))
+                RaiseAt(stop >= 0 ? stop : item.afterOffset, error);
             if (stop >= 0) return;
         }
         return;
@@ -824,5 +852,13 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
         slot = static_cast<int32_t>(compiled.size());
     }
     compiledSlot[offset] = slot;
+    // Nesting too deep to compile is read from the text, the expressions
+    // inside it too: compiling each of them in turn would read the nest
+    // again for every level.
+    if (slot < 0 && tree->tooDeepUntil >= 0) {
+        const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), compiledSlot.size() - 1);
+        for (size_t k = offset + 1; k <= until; ++k)
+            if (compiledSlot[k] == 0) compiledSlot[k] = -1;
+    }
     return slot;
 }

@@ -69,6 +69,9 @@ struct CompiledExpression {
     // The deepest nesting inside, counted as the text evaluator counts it
     // (an expression, a parenthesis, an argument, an index, an exponent).
     int32_t depth = 0;
+    // When the expression nests too deep to compile: the furthest read
+    // offset the attempt met, else -1.
+    int32_t tooDeepUntil = -1;
 
     // Reads the expression that starts at the evaluator's current token.
     // Returns false when the text holds something the tree does not model (a

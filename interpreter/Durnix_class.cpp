@@ -19,8 +19,7 @@ namespace {
 // Runs step, turning an allocation that fails anywhere in it into error 73
 // ("Could Not Create Memory for Operation") at the current token: the run
 // ends or traps like on any run-time error, and the environment lives on.
-template <typename Step>
-void WithMemoryErrors(Expression_Class& e, Step&& step)
+template <typename Step> void WithMemoryErrors(Expression_Class& e, Step&& step)
 {
     constexpr int outOfMemory = 73;
     try {

@@ -53,7 +53,7 @@ ReadResult ReadText(const AnsiString& path, AnsiString& text)
         int descriptor;
         ~Closer() { ::close(descriptor); }
     } closer { descriptor };
-    struct stat status {};
+    struct stat status { };
     if (::fstat(descriptor, &status) != 0) return ReadResult::ReadFailed;
     if (!S_ISREG(status.st_mode)) return ReadResult::NotRegular;
     if (static_cast<uint64_t>(status.st_size) > MaxProgramBytes) return ReadResult::TooLarge;

@@ -39,34 +39,51 @@ const Palette& DefaultPalette()
     return palette;
 }
 
+// The square of half-side `half` around (cx, cy), corners truncated; kept
+// in 64 bits, since a robot may stand anywhere in the int range.
+struct Square {
+    int64_t left, top, right, bottom; // right and bottom inclusive
+};
+
+Square SquareAround(float cx, float cy, int half)
+{
+    return { Trunc(static_cast<double>(cx) - half), Trunc(static_cast<double>(cy) - half),
+        static_cast<int64_t>(Trunc(static_cast<double>(cx) + half)) - 1,
+        static_cast<int64_t>(Trunc(static_cast<double>(cy) + half)) - 1 };
+}
+
 // Copies the part of `square` (in image coordinates) that lies on the image
 // between the image and a buffer that holds the square from its own (0, 0).
-// A square partly off the image saves and restores only the part on it.
+// A square partly off the image saves and restores only the part on it. The
+// part is worked out in 64 bits before anything becomes a QRect.
 enum class Direction { ImageToBuffer, BufferToImage };
 
-QRect CopySquare(QImage& image, QImage& store, const QRect& square, Direction direction)
+QRect CopySquare(QImage& image, QImage& store, const Square& square, Direction direction)
 {
-    const QRect part = square.intersected(image.rect()).intersected(store.rect().translated(square.topLeft()));
-    if (part.isEmpty()) return part;
-    const int bytes = part.width() * 4;
+    const int64_t left = std::max<int64_t>(square.left, 0);
+    const int64_t top = std::max<int64_t>(square.top, 0);
+    const int64_t right = std::min({ square.right, square.left + store.width() - 1, int64_t { image.width() } - 1 });
+    const int64_t bottom = std::min({ square.bottom, square.top + store.height() - 1, int64_t { image.height() } - 1 });
+    if (left > right || top > bottom) return QRect();
+    const QRect part(QPoint(static_cast<int>(left), static_cast<int>(top)),
+        QPoint(static_cast<int>(right), static_cast<int>(bottom)));
+    const size_t bytes = static_cast<size_t>(part.width()) * 4;
     for (int row = part.top(); row <= part.bottom(); ++row) {
-        uchar* onImage = image.scanLine(row) + part.left() * 4;
-        uchar* inStore = store.scanLine(row - square.top()) + (part.left() - square.left()) * 4;
+        uchar* onImage = image.scanLine(row) + static_cast<ptrdiff_t>(part.left()) * 4;
+        uchar* inStore = store.scanLine(static_cast<int>(row - square.top)) + (left - square.left) * 4;
         if (direction == Direction::ImageToBuffer)
-            std::memcpy(inStore, onImage, static_cast<size_t>(bytes));
+            std::memcpy(inStore, onImage, bytes);
         else
-            std::memcpy(onImage, inStore, static_cast<size_t>(bytes));
+            std::memcpy(onImage, inStore, bytes);
     }
     return part;
 }
 
-// The square of half-side `half` around (cx, cy), corners truncated.
-QRect SquareAround(float cx, float cy, int half)
+// Whether a point lies within `margin` pixels of the image, so that what is
+// drawn around it could show.
+bool NearImage(const QImage& image, int64_t px, int64_t py, int64_t margin)
 {
-    const int left = Trunc(static_cast<double>(cx) - half);
-    const int top = Trunc(static_cast<double>(cy) - half);
-    return QRect(QPoint(left, top),
-        QPoint(Trunc(static_cast<double>(cx) + half) - 1, Trunc(static_cast<double>(cy) + half) - 1));
+    return px >= -margin && py >= -margin && px < image.width() + margin && py < image.height() + margin;
 }
 
 void AppendColour(std::string& out, const char* label, int colour)
@@ -293,25 +310,39 @@ void Robot_Class::Draw(bool restore)
         const QPoint to(cx, cy);
         const int width = canvas->penWidth;
         const int colour = trailColour;
-        canvas->Draw([&](QPainter& painter) {
-            painter.setPen(QPen(platform::toQColor(colour), width));
-            painter.drawLine(from, to);
-            return QRect(from, to).normalized().adjusted(-width, -width, width, width);
-        });
+        // The changed area in 64 bits, cut to the image before it becomes a
+        // QRect: either end may lie anywhere in the int range.
+        const QRect image = canvas->image.rect();
+        const int64_t left = std::max<int64_t>(std::min(from.x(), to.x()) - int64_t { width }, 0);
+        const int64_t top = std::max<int64_t>(std::min(from.y(), to.y()) - int64_t { width }, 0);
+        const int64_t right = std::min<int64_t>(std::max(from.x(), to.x()) + int64_t { width }, image.right());
+        const int64_t bottom = std::min<int64_t>(std::max(from.y(), to.y()) + int64_t { width }, image.bottom());
+        if (left <= right && top <= bottom) {
+            const QRect changed(QPoint(static_cast<int>(left), static_cast<int>(top)),
+                QPoint(static_cast<int>(right), static_cast<int>(bottom)));
+            canvas->Draw([&](QPainter& painter) {
+                painter.setPen(QPen(platform::toQColor(colour), width));
+                painter.drawLine(from, to);
+                return changed;
+            });
+        }
         penX = cx;
         penY = cy;
     }
     SaveSquare();
-
-    const QPoint corner1(Trunc(static_cast<double>(x) - radius + 4), Trunc(static_cast<double>(y) - radius + 4));
-    const QPoint corner2(Trunc(static_cast<double>(x) + radius - 4), Trunc(static_cast<double>(y) + radius - 4));
-    const double angle = heading * DegreesToRadians;
-    const int reach = radius - 5;
-    QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach),
-        Trunc(static_cast<double>(y) + std::sin(angle) * reach));
-    // Straight up the cosine is not exactly 0; the line must stay vertical.
-    if (heading == 270) tip.setX(cx);
-    canvas->Changed(body.Draw(canvas->image, QPoint(cx, cy), corner1, corner2, tip));
+    // A body far off the image shows nothing, and its corners would not fit
+    // the arithmetic of drawing.
+    if (NearImage(canvas->image, cx, cy, 4 * int64_t { radius } + 64)) {
+        const QPoint corner1(Trunc(static_cast<double>(x) - radius + 4), Trunc(static_cast<double>(y) - radius + 4));
+        const QPoint corner2(Trunc(static_cast<double>(x) + radius - 4), Trunc(static_cast<double>(y) + radius - 4));
+        const double angle = heading * DegreesToRadians;
+        const int reach = radius - 5;
+        QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach),
+            Trunc(static_cast<double>(y) + std::sin(angle) * reach));
+        // Straight up the cosine is not exactly 0; the line must stay vertical.
+        if (heading == 270) tip.setX(cx);
+        canvas->Changed(body.Draw(canvas->image, QPoint(cx, cy), corner1, corner2, tip));
+    }
 
     battery -= 2;
     if (battery < 0) battery = 0;

@@ -172,6 +172,14 @@ TEST(CompiledExpressions, MatchTheTextEvaluator)
         "a +\r\n",
         "a -",
         "",
+        // A character that starts no token, where an argument is expected.
+        "sin(?)",
+        "sin(1, ?)",
+        "left(\"a\", ?)",
+        "max(?, a)",
+        "left(t, (?))",
+        "length(m[?])",
+        "sqrt(?",
     };
     for (const char* text : cases)
         ExpectSame(text);

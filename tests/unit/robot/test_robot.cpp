@@ -583,3 +583,36 @@ TEST_F(RobotArena, ARealRobotGetsCommandsAndAnswersFromItsReply)
 }
 
 } // namespace
+
+// Placed, moved and sensing at the far corners of the coordinate range, the
+// robot draws nothing (it is far off the arena) and computes nothing out of
+// range; the sanitizer build checks the arithmetic.
+TEST_F(RobotArena, ExtremeCornersOfTheCoordinateRange)
+{
+    constexpr int Low = INT32_MIN;
+    constexpr int High = INT32_MAX;
+    const QPoint corners[] = { { Low, Low }, { Low, High }, { High, Low }, { High, High } };
+    for (const QPoint corner : corners) {
+        canvas.Fill(White);
+        Place(corner.x(), corner.y(), 45);
+        // rlocate brings coordinates past the far edges back onto the arena;
+        // rrelocate takes any coordinate that is not negative.
+        robot.x = static_cast<float>(corner.x());
+        robot.y = static_cast<float>(corner.y());
+        robot.SetHeading(90);
+        robot.SetPen(true, Black);
+        robot.Relocate(corner.x() < 0 ? 0 : corner.x(), corner.y() < 0 ? 0 : corner.y(), 180);
+        robot.x = static_cast<float>(corner.x());
+        robot.y = static_cast<float>(corner.y());
+        robot.Forward(3);
+        robot.Turn(10);
+        robot.Bumper();
+        robot.Feel();
+        robot.Range(0);
+        robot.Look(0);
+        robot.Ground(1);
+        int gx = 0, gy = 0;
+        robot.Gps(gx, gy);
+        EXPECT_EQ(PixelAt(100, 75), White) << corner.x() << "," << corner.y();
+    }
+}
