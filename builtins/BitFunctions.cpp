@@ -1,5 +1,5 @@
-#include "builtins/FunctionCall.h"
-#include "builtins/LibraryFailure.h"
+#include "interpreter/FunctionCall.h"
+#include "interpreter/LibraryFailure.h"
 #include "builtins/NumberAlgorithms.h"
 
 // Bit and byte manipulation of 32-bit integers and the packing of IEEE singles.

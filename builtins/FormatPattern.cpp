@@ -1,6 +1,6 @@
 #include "builtins/FormatPattern.h"
 
-#include "builtins/LibraryFailure.h"
+#include "interpreter/LibraryFailure.h"
 #include "interpreter/FloatText.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "interpreter/FunctionCall.h"
 
 #include <unordered_map>
 

@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "interpreter/FunctionCall.h"
 #include "builtins/NumberAlgorithms.h"
 #include "builtins/RandomNumbers.h"
 

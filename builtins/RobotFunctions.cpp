@@ -1,8 +1,8 @@
-#include "builtins/FunctionCall.h"
+#include "interpreter/FunctionCall.h"
 #include "builtins/RandomNumbers.h"
 #include "interpreter/EventThrottle.h"
 #include "platform/Events.h"
-#include "screen/Robot_class.h"
+#include "screen/robot/Robot_class.h"
 #include "screen/ScreenForm.h"
 
 #include <chrono>

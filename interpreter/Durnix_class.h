@@ -1,11 +1,11 @@
 #pragma once
 
-#include "builtins/arrays/Arrays_class.h"
-#include "interpreter/DArray.h"
+#include "interpreter/Arrays_class.h"
+#include "base/DArray.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
 #include "interpreter/Stacks.h"
-#include "interpreter/Values.h"
+#include "base/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
-#include "interpreter/DArray.h"
+#include "base/DArray.h"
 #include "interpreter/RunTimeError.h"
-#include "interpreter/Values.h"
+#include "base/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // The console rules of the run-time screen, apart from any widget: text is
 // painted at a cursor counted in rows and columns of a fixed-pitch font, wraps

@@ -6,7 +6,7 @@
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "screen/InputCodes.h"
-#include "screen/ScreenFont.h"
+#include "canvas/ScreenFont.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
 

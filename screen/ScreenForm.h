@@ -1,12 +1,12 @@
 #pragma once
 
-#include "interpreter/DArray.h"
-#include "interpreter/Values.h"
-#include "screen/Canvas.h"
+#include "base/DArray.h"
+#include "base/Values.h"
+#include "canvas/Canvas.h"
 #include "screen/Console.h"
 #include "screen/ControlSlots.h"
 #include "screen/InputHistory.h"
-#include "screen/Palette.h"
+#include "canvas/Palette.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ide/editor/QzNotifyList.h"
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 #include <cstdint>
 #include <vector>

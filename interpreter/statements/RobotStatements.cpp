@@ -1,6 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/Robot_class.h"
+#include "screen/robot/Robot_class.h"
 #include "screen/ScreenForm.h"
 
 #include <cstdlib>

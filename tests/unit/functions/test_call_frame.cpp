@@ -1,6 +1,6 @@
 #include "FunctionCases.h"
 
-#include "builtins/FunctionCall.h"
+#include "interpreter/FunctionCall.h"
 #include "interpreter/Codes_class.h"
 
 #include <algorithm>

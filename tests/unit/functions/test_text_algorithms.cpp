@@ -1,4 +1,4 @@
-#include "builtins/LibraryFailure.h"
+#include "interpreter/LibraryFailure.h"
 #include "builtins/TextAlgorithms.h"
 
 #include <gtest/gtest.h>

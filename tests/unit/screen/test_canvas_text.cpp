@@ -1,5 +1,5 @@
 #include "platform/Colors.h"
-#include "screen/Canvas.h"
+#include "canvas/Canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
