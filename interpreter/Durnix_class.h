@@ -6,11 +6,14 @@
 #include "interpreter/Labels_class.h"
 #include "interpreter/Stacks.h"
 #include "base/Values.h"
+#include "interpreter/RunScreen.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>
 #include <memory>
 #include <vector>
+
+class Robot_Class;
 
 // How a run ended, in `outcome`; a positive outcome is the line of an
 // untrapped run-time error.
@@ -47,7 +50,9 @@ constexpr int Count = 16;
 // statement by statement on the GUI thread.
 class Durnix_Class {
 public:
-    Durnix_Class();
+    // The run prints, reads, draws and polls events on `runScreen`, which
+    // must outlive it.
+    explicit Durnix_Class(RunScreen& runScreen);
     ~Durnix_Class();
     Durnix_Class(const Durnix_Class&) = delete;
     Durnix_Class& operator=(const Durnix_Class&) = delete;
@@ -115,6 +120,10 @@ public:
     bool targetByExpression = false;
 
     // --- State ----------------------------------------------------------------
+    RunScreen& screen;
+    // The simulated robot of the run, on the screen's canvas.
+    std::unique_ptr<Robot_Class> robot;
+
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,
     // which keeps `armedHandlers` (one bit per source) in step.

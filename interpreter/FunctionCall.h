@@ -68,6 +68,10 @@ public:
     void ReturnText(AnsiString text) { result.setString(std::move(text)); }
 
     [[noreturn]] void Raise(int number) { ex.RaiseError(number); }
+
+    // The run-time screen and the robot of the run.
+    RunScreen& Screen() const { return *ex.screen; }
+    Robot_Class& Robot() const { return *ex.robot; }
 };
 
 // The dispatch tables of the families; FunctionTable.cpp joins them.

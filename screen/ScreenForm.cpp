@@ -25,8 +25,6 @@
 
 #include <cstdlib>
 
-TScreenForm* ScreenForm = nullptr;
-
 namespace {
 
 constexpr int toolBarHeight = 32;
@@ -144,10 +142,7 @@ TScreenForm::TScreenForm(QWidget* parent)
     platform::InstallKeyTracking();
 }
 
-TScreenForm::~TScreenForm()
-{
-    if (ScreenForm == this) ScreenForm = nullptr;
-}
+TScreenForm::~TScreenForm() = default;
 
 void TScreenForm::BuildToolBar()
 {
@@ -299,6 +294,31 @@ void TScreenForm::AfterRun()
     ViewEditor->show();
     DebugON->show();
     TurnSteppingOn->show();
+}
+
+void TScreenForm::BeginRun()
+{
+    stopped = false;
+    closeRequested = false;
+    closeMode = 0;
+    pageMode = false;
+    ResetScreen();
+}
+
+bool TScreenForm::ControlEventPending(ControlFamily family) const
+{
+    static const AnsiString TScreenForm::*const lastEvent[] = {
+        &TScreenForm::lastButton,
+        &TScreenForm::lastEdit,
+        &TScreenForm::lastListBox,
+        &TScreenForm::lastRBGroup,
+        &TScreenForm::lastCheckBox,
+        &TScreenForm::lastSlider,
+        &TScreenForm::lastSpinner,
+        &TScreenForm::lastMemo,
+        &TScreenForm::lastTimer,
+    };
+    return !(this->*lastEvent[static_cast<int>(family)]).empty();
 }
 
 bool TScreenForm::TakeCloseRequest()
