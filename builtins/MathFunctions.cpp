@@ -1,4 +1,4 @@
-#include "interpreter/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "builtins/NumberAlgorithms.h"
 #include "builtins/RandomNumbers.h"
 

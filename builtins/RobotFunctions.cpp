@@ -1,4 +1,4 @@
-#include "interpreter/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "screen/robot/Robot_class.h"
 
 #include <cmath>
