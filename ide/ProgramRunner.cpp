@@ -1,11 +1,11 @@
 #include "ide/ProgramRunner.h"
 
+#include "ide/Forms.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtMessageBoxes.h"
-#include "ide/Forms.h"
 #include "screen/ScreenForm.h"
 
 #include <QApplication>

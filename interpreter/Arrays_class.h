@@ -1,8 +1,8 @@
 #pragma once
 
-#include "interpreter/DArray_class.h"
 #include "base/DArray.h"
 #include "base/Values.h"
+#include "interpreter/DArray_class.h"
 
 #include <cstdint>
 #include <memory>

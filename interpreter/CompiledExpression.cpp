@@ -1,8 +1,8 @@
 #include "interpreter/CompiledExpression.h"
 
-#include "interpreter/FunctionCall.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
 
 #include <array>

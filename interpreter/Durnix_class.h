@@ -1,12 +1,12 @@
 #pragma once
 
-#include "interpreter/Arrays_class.h"
 #include "base/DArray.h"
+#include "base/Values.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
-#include "interpreter/Stacks.h"
-#include "base/Values.h"
 #include "interpreter/RunScreen.h"
+#include "interpreter/Stacks.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>

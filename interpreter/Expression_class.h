@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/DArray.h"
+#include "base/Values.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
-#include "base/DArray.h"
 #include "interpreter/RunTimeError.h"
-#include "base/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "interpreter/FunctionCall.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/FunctionCall.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <cfenv>
 #include <cmath>

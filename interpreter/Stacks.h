@@ -1,7 +1,7 @@
 #pragma once
 
-#include "interpreter/Labels_class.h"
 #include "base/Values.h"
+#include "interpreter/Labels_class.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdint>

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 
+#include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "screen/InputCodes.h"
-#include "canvas/ScreenFont.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
 

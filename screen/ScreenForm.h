@@ -3,11 +3,11 @@
 #include "base/DArray.h"
 #include "base/Values.h"
 #include "canvas/Canvas.h"
+#include "canvas/Palette.h"
+#include "interpreter/RunScreen.h"
 #include "screen/Console.h"
 #include "screen/ControlSlots.h"
 #include "screen/InputHistory.h"
-#include "canvas/Palette.h"
-#include "interpreter/RunScreen.h"
 
 #include <QImage>
 #include <QRect>
@@ -69,8 +69,8 @@ public:
     void SetPixel(int x, int y, int colour) override;
     int GetPixelIndex(int x, int y) const;
     void TextAt(int x, int y, const AnsiString& text) override;
-    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style,
-        int fore, int back) override;
+    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
+        int back) override;
     void OverlayText(
         int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore) override;
     void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) override;

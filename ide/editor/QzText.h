@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ide/editor/QzNotifyList.h"
 #include "base/Values.h"
+#include "ide/editor/QzNotifyList.h"
 
 #include <cstdint>
 #include <vector>

@@ -176,7 +176,8 @@ void Input(Durnix_Class& d)
             prompt = ">";
         }
 
-        const AnsiString answer = d.inlineInputMode ? screen.InputLineInPlace(thisPrompt) : screen.InputLine(thisPrompt);
+        const AnsiString answer
+            = d.inlineInputMode ? screen.InputLineInPlace(thisPrompt) : screen.InputLine(thisPrompt);
         if (screen.stopped) return;
         StoreInput(d, target, answer);
 

@@ -1,7 +1,7 @@
+#include "canvas/Palette.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 #include "screen/robot/Robot_class.h"
-#include "canvas/Palette.h"
 
 #include <cstdlib>
 

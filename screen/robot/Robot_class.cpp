@@ -1,8 +1,8 @@
 #include "screen/robot/Robot_class.h"
 
-#include "platform/Colors.h"
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
+#include "platform/Colors.h"
 
 #include <QPainter>
 

@@ -47,8 +47,8 @@ public:
     void SetColors(int fore, int back) override;
     void SetPixel(int x, int y, int colour) override;
     void SetPenPosition(int x, int y) override;
-    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style,
-        int fore, int back) override;
+    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
+        int back) override;
     void OverlayText(
         int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore) override;
     void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) override;

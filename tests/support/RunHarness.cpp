@@ -13,9 +13,7 @@
 TScreenForm& TestScreen()
 {
     TestApplication();
-    static std::unique_ptr<TScreenForm> screen = [] {
-        return std::make_unique<TScreenForm>();
-    }();
+    static std::unique_ptr<TScreenForm> screen = [] { return std::make_unique<TScreenForm>(); }();
     return *screen;
 }
 

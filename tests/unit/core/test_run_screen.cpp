@@ -59,8 +59,9 @@ TEST(RunScreen, ConsoleStatementsPrintReadAndPlaceText)
         = RunOn(screen, "input \"Name? \", n\nprint \"hi \", n\nprint 1,\nwaitkey k\nprint k\nxystring 5, 6; \"at\"\n");
     EXPECT_EQ(outcome.ended, 1);
     EXPECT_EQ(screen.printed, "hi Ada\n165\n");
-    EXPECT_EQ(screen.calls, (std::vector<std::string> { "begin", "input Name? ", "print hi Ada|nl", "print 1",
-                                "waitkey Press Any Key...", "print 65|nl", "textat 5,6,at" }));
+    EXPECT_EQ(screen.calls,
+        (std::vector<std::string> { "begin", "input Name? ", "print hi Ada|nl", "print 1", "waitkey Press Any Key...",
+            "print 65|nl", "textat 5,6,at" }));
 }
 
 TEST(RunScreen, StoppedScreenEndsTheRunWithoutError)

@@ -1,5 +1,5 @@
-#include "interpreter/LibraryFailure.h"
 #include "builtins/TextAlgorithms.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/Colors.h"
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
+#include "platform/Colors.h"
 #include "screen/robot/Robot_class.h"
 
 #include <QPainter>

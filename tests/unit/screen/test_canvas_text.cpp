@@ -1,5 +1,5 @@
-#include "platform/Colors.h"
 #include "canvas/Canvas.h"
+#include "platform/Colors.h"
 
 #include <QFontMetrics>
 #include <QPainter>
