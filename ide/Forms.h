@@ -2,7 +2,8 @@
 
 class TScreenForm;
 
-// The windows of the environment, created when it starts and gone when it
-// ends; null outside that span.
-// The run-time screen.
+// The windows of the environment: the environment creates them when it starts
+// and owns them; each pointer is null before that and after they are gone.
+
+// The run-time screen, which every run of the environment prints and draws on.
 extern TScreenForm* ScreenForm;
