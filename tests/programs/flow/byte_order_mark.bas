@@ -1,0 +1,1 @@
+﻿print "a byte-order mark is no statement"
