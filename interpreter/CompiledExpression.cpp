@@ -4,6 +4,7 @@
 #include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
+#include "platform/StackLimit.h"
 
 #include <algorithm>
 #include <array>
@@ -115,7 +116,8 @@ private:
         ~Deeper() { --c.depth; }
         bool TooDeep() const
         {
-            if (c.depth <= Expression_Class::MaxNesting) return false;
+            if (c.depth <= Expression_Class::MaxNesting && platform::StackHeadroom() > Expression_Class::StackReserve)
+                return false;
             c.tooDeep = true;
             return true;
         }
