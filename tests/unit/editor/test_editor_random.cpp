@@ -113,8 +113,8 @@ std::string RunStorm(const Storm& storm)
             ed.Undo();
             break;
         }
-        did += " sel " + std::to_string(static_cast<int>(ed.SelType)) + " -> caret " + std::to_string(ed.CaretX())
-            + "," + std::to_string(ed.CaretY()) + " block " + std::to_string(ed.BlockBegin().x) + ","
+        did += " sel " + std::to_string(static_cast<int>(ed.SelType)) + " -> caret " + std::to_string(ed.CaretX()) + ","
+            + std::to_string(ed.CaretY()) + " block " + std::to_string(ed.BlockBegin().x) + ","
             + std::to_string(ed.BlockBegin().y) + "-" + std::to_string(ed.BlockEnd().x) + ","
             + std::to_string(ed.BlockEnd().y) + "\n";
         trace += did;
@@ -167,7 +167,6 @@ TEST(EditorStorm, RandomEditingNeverFailsAndUndoesStepByStep)
     }
 }
 
-
 // Word wrap cuts the inserted text, so an undo that counted its lines as the text's own missed some.
 TEST(EditorWrapUndo, InsertionIntoAnEmptyTextUndoesCompletely)
 {
@@ -199,8 +198,9 @@ TEST(EditorWrapUndo, CaretKeepsItsPlaceWhenAnEditRewrapsTheLine)
     // The caret stands right after the inserted text, on the line it ended.
     const TqzPoint caret { ed.CaretX(), ed.CaretY() };
     ASSERT_LT(caret.y, ed.Lines().Count());
-    EXPECT_EQ(ed.Lines()[caret.y].substr(0, static_cast<size_t>(caret.x)).substr(
-                  static_cast<size_t>(std::max(0, caret.x - 5))),
+    EXPECT_EQ(ed.Lines()[caret.y]
+                  .substr(0, static_cast<size_t>(caret.x))
+                  .substr(static_cast<size_t>(std::max(0, caret.x - 5))),
         "next ");
     ed.Undo();
     EXPECT_EQ(LogicalText(ed.Lines()), "one two three four five six");
