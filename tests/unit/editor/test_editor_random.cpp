@@ -152,7 +152,7 @@ std::string RunStorm(const Storm& storm)
 int StormRounds()
 {
     const char* rounds = std::getenv("QV_EDITOR_STORM_ROUNDS");
-    return rounds ? std::max(1, std::atoi(rounds)) : 24;
+    return rounds ? std::max(1, std::atoi(rounds)) : 12;
 }
 } // namespace
 
