@@ -130,8 +130,13 @@ int Durnix_Class::Run(const AnsiString& text)
                 trapPending = false;
                 TrapError();
             }
-            while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped))
+            while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped)) {
+                if (statementBudget != 0 && statementsRun++ >= statementBudget) {
+                    budgetExhausted = true;
+                    break;
+                }
                 ExecuteStatement();
+            }
             RunHooks::Debugger().CloseAfterRun();
             if (ScreenForm && ScreenForm->stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
                 abortErrorRaised = true;

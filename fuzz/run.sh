@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs every fuzz harness of a fuzz build for a fixed time on its seed corpus:
+#   fuzz/run.sh BUILD_FOLDER SECONDS [HARNESS...]
+# Inputs that reach new paths are kept in BUILD_FOLDER/fuzz/corpus/NAME (the
+# next run starts from them too); a crashing input lands in
+# BUILD_FOLDER/fuzz/artifacts/. Fails when any harness finds a crash, a leak,
+# a hang or runs out of memory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$1
+seconds=$2
+shift 2
+harnesses=("$@")
+if [ ${#harnesses[@]} -eq 0 ]; then
+    for binary in "$build"/bin/fuzz_*; do
+        [ -x "$binary" ] && harnesses+=("${binary##*/fuzz_}")
+    done
+fi
+work="$build/fuzz"
+mkdir -p "$work/artifacts"
+
+run_one() {
+    local name=$1
+    local seeds="$work/seeds/$name" corpus="$work/corpus/$name"
+    rm -rf "$seeds"
+    fuzz/seeds.sh "$name" "$seeds"
+    mkdir -p "$corpus"
+    # A single input may take 30 s (the sanitizers slow everything); the fuzzer's
+    # own leak check stays on.
+    "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -max_len=4096 \
+        -print_final_stats=1 -artifact_prefix="$work/artifacts/$name-" "$corpus" "$seeds" \
+        > "$work/$name.log" 2>&1
+}
+
+# Harnesses run side by side, as many at a time as there are cores.
+slots=$(nproc)
+failed=0
+pids=()
+names=()
+for name in "${harnesses[@]}"; do
+    if [ ${#pids[@]} -ge "$slots" ]; then
+        wait "${pids[0]}" || { echo "FUZZ FAILED: ${names[0]}"; tail -40 "$work/${names[0]}.log"; failed=1; }
+        pids=("${pids[@]:1}")
+        names=("${names[@]:1}")
+    fi
+    run_one "$name" &
+    pids+=($!)
+    names+=("$name")
+done
+for k in "${!pids[@]}"; do
+    wait "${pids[$k]}" || { echo "FUZZ FAILED: ${names[$k]}"; tail -40 "$work/${names[$k]}.log"; failed=1; }
+done
+for name in "${harnesses[@]}"; do
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name.log")
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/$name.log")
+    echo "fuzz $name: ${runs:-?} runs in ${seconds} s, ${speed:-?} per second"
+done
+[ $failed = 0 ]
