@@ -1,8 +1,10 @@
 #include "fuzz/FuzzSupport.h"
 
+#include "builtins/RandomNumbers.h"
 #include "builtins/arrays/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/ProgramFiles.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdio>
@@ -54,6 +56,9 @@ std::string Describe(char tag, const Value& value)
 // scan; the first error ends the list.
 std::string Outcome(const std::string& text, bool compiled)
 {
+    // Both evaluators draw the same random numbers.
+    RandomNumbers::SeedRandom(1);
+    RandomNumbers::ResetGaussianGenerator();
     Engine engine;
     Expression_Class& ex = engine.expression;
     ex.compileExpressions = compiled;
@@ -87,10 +92,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string text = fuzz::Text(data, size);
+    // Line ends as a program file or the editor hands them over.
+    const std::string text = ProgramFiles::NormaliseLineEnds(fuzz::Text(data, size));
     // A program text ends at its first NUL byte, as the evaluator reads it.
     if (std::memchr(text.data(), 0, text.size())) return -1;
-    if (fuzz::HasQuestionMarkArgument(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    if (fuzz::HasUnreadCharacterOutsideText(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
     const std::string compiled = Outcome(text, true);
     const std::string interpreted = Outcome(text, false);
     if (compiled != interpreted) {

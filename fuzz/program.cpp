@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = fuzz::Text(data, size);
     if (std::memchr(text.data(), 0, text.size())) return -1;
-    if (fuzz::HasQuestionMarkArgument(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    if (fuzz::HasUnreadCharacterOutsideText(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
     std::rewind(input);
     ScreenForm->SetHeadless(output, input);
     ScreenForm->PrepareForRun();

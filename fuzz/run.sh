@@ -16,6 +16,8 @@ if [ ${#harnesses[@]} -eq 0 ]; then
         [ -x "$binary" ] && harnesses+=("${binary##*/fuzz_}")
     done
 fi
+# Absolute paths: a harness may change its current folder.
+build=$(cd "$build" && pwd)
 work="$build/fuzz"
 mkdir -p "$work/artifacts"
 
