@@ -35,18 +35,26 @@ namespace fuzz {
 // FIXME: a character the tokenizer does not read (a control character, one of
 // ":?`{}", DEL or any byte above 127) where a function argument is expected
 // hangs the expression compiler, which waits for the closing parenthesis
-// without consuming the token. Inputs with such a character outside a text
-// literal are skipped until that is mended.
-inline bool HasUnreadCharacterOutsideText(const std::string& text)
+// without consuming the token. Inputs with such a character inside
+// parentheses, outside a text literal, are skipped until that is mended.
+inline bool HasUnreadCharacterInParentheses(const std::string& text)
 {
     bool inText = false;
+    int depth = 0;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\n' || c == '\r') {
             inText = false;
+            depth = 0;
         } else if (c == '"') {
             inText = !inText;
-        } else if (!inText
+        } else if (inText) {
+            continue;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            depth = depth > 0 ? depth - 1 : 0;
+        } else if (depth > 0
             && ((byte < 32 && c != '\t') || byte >= 127 || c == ':' || c == '?' || c == '`' || c == '{' || c == '}')) {
             return true;
         }

@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text = ProgramFiles::NormaliseLineEnds(fuzz::Text(data, size));
     // A program text ends at its first NUL byte, as the evaluator reads it.
     if (std::memchr(text.data(), 0, text.size())) return -1;
-    if (fuzz::HasUnreadCharacterOutsideText(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    if (fuzz::HasUnreadCharacterInParentheses(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
     const std::string compiled = Outcome(text, true);
     const std::string interpreted = Outcome(text, false);
     if (compiled != interpreted) {

@@ -25,6 +25,9 @@ constexpr long long StatementBudget = 20000;
 // window events, so the timer fires inside them.
 constexpr int StopAfterMilliseconds = 2000;
 
+// Whatever a program writes lands in a scratch folder; the fuzzer's own
+// paths stay relative to where it was started.
+std::filesystem::path scratch;
 FILE* output = nullptr;
 FILE* input = nullptr;
 
@@ -37,11 +40,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // Never destroyed: the process ends inside the fuzzer's loop.
     new QApplication(*argc, *argv);
     fuzz::InstallSilentMessageBoxes();
-    // Whatever a program writes lands in a scratch folder of its own.
     std::error_code error;
-    const auto folder = std::filesystem::temp_directory_path(error) / "quorvatine-fuzz-program";
-    std::filesystem::create_directories(folder, error);
-    std::filesystem::current_path(folder, error);
+    scratch = std::filesystem::temp_directory_path(error) / "quorvatine-fuzz-program";
+    std::filesystem::create_directories(scratch, error);
 
     auto* screen = new TScreenForm;
     ScreenForm = screen;
@@ -56,7 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = fuzz::Text(data, size);
     if (std::memchr(text.data(), 0, text.size())) return -1;
-    if (fuzz::HasUnreadCharacterOutsideText(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    if (fuzz::HasUnreadCharacterInParentheses(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    std::error_code error;
+    const std::filesystem::path started = std::filesystem::current_path(error);
+    std::filesystem::current_path(scratch, error);
     std::rewind(input);
     ScreenForm->SetHeadless(output, input);
     ScreenForm->PrepareForRun();
@@ -70,5 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
     }
     ScreenForm->AfterRun();
+    std::filesystem::current_path(started, error);
     return 0;
 }
