@@ -34,22 +34,28 @@ namespace fuzz {
 
 // FIXME: a character the tokenizer does not read (a control character, one of
 // ":?`{}", DEL or any byte above 127) where a function argument is expected
-// hangs the expression compiler, which waits for the closing parenthesis
-// without consuming the token. Inputs with such a character inside
-// parentheses, outside a text literal, are skipped until that is mended.
+// hangs the expression compiler, which looks for the closing parenthesis, on
+// later lines too, without consuming the token. Inputs with such a character
+// after an unclosed parenthesis, outside a text literal, are skipped until
+// that is mended.
 inline bool HasUnreadCharacterInParentheses(const std::string& text)
 {
     bool inText = false;
+    bool escaped = false;
     int depth = 0;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\n' || c == '\r') {
             inText = false;
-            depth = 0;
-        } else if (c == '"') {
-            inText = !inText;
         } else if (inText) {
-            continue;
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inText = false;
+        } else if (c == '"') {
+            inText = true;
         } else if (c == '(') {
             ++depth;
         } else if (c == ')') {

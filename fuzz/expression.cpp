@@ -1,7 +1,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "builtins/RandomNumbers.h"
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/ProgramFiles.h"

@@ -28,6 +28,8 @@ constexpr int StopAfterMilliseconds = 2000;
 // Whatever a program writes lands in a scratch folder; the fuzzer's own
 // paths stay relative to where it was started.
 std::filesystem::path scratch;
+// Never destroyed, like the application.
+TScreenForm* screen = nullptr;
 FILE* output = nullptr;
 FILE* input = nullptr;
 
@@ -44,8 +46,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     scratch = std::filesystem::temp_directory_path(error) / "quorvatine-fuzz-program";
     std::filesystem::create_directories(scratch, error);
 
-    auto* screen = new TScreenForm;
-    ScreenForm = screen;
+    screen = new TScreenForm;
     screen->SetDesktopSize(QSize(1024, 768));
     screen->setUpdatesEnabled(false);
     output = std::fopen("/dev/null", "w");
@@ -62,18 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::filesystem::path started = std::filesystem::current_path(error);
     std::filesystem::current_path(scratch, error);
     std::rewind(input);
-    ScreenForm->SetHeadless(output, input);
-    ScreenForm->PrepareForRun();
+    screen->SetHeadless(output, input);
+    screen->PrepareForRun();
     QTimer watchdog;
     watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { ScreenForm->stopped = true; });
+    QObject::connect(&watchdog, &QTimer::timeout, [] { screen->stopped = true; });
     watchdog.start(StopAfterMilliseconds);
     {
-        Durnix_Class interpreter;
+        Durnix_Class interpreter(*screen);
         interpreter.statementBudget = StatementBudget;
         interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
     }
-    ScreenForm->AfterRun();
+    screen->AfterRun();
     std::filesystem::current_path(started, error);
     return 0;
 }

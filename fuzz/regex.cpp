@@ -1,8 +1,9 @@
-#include "fuzz/FuzzSupport.h"
-
 #include "builtins/regex/Regexp.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
 // Compiles a pattern, then searches and replaces in a text with it. The input
 // is a flags byte followed by the pattern, the text and the replacement,
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0) return -1;
     const int flags = data[0];
-    const std::string rest = fuzz::Text(data + 1, size - 1);
+    const std::string rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string parts[3];
     size_t from = 0;
     for (int k = 0; k < 3 && from <= rest.size(); ++k) {

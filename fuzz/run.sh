@@ -3,8 +3,8 @@
 #   fuzz/run.sh BUILD_FOLDER SECONDS [HARNESS...]
 # Inputs that reach new paths are kept in BUILD_FOLDER/fuzz/corpus/NAME (the
 # next run starts from them too); a crashing input lands in
-# BUILD_FOLDER/fuzz/artifacts/. Fails when any harness finds a crash, a leak,
-# a hang or runs out of memory.
+# BUILD_FOLDER/fuzz/artifacts/. Fails when any harness finds a crash, a leak
+# or runs out of memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1

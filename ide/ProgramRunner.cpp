@@ -1,5 +1,6 @@
 #include "ide/ProgramRunner.h"
 
+#include "ide/Forms.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/KeyMap.h"
@@ -101,7 +102,7 @@ Status RunFile(const AnsiString& path, long long maxStatements)
     if (!folder.empty()) fs::current_path(folder, error);
 
     ScreenForm->PrepareForRun();
-    auto interpreter = std::make_unique<Durnix_Class>();
+    auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
     interpreter->statementBudget = maxStatements;
     const int ended = interpreter->Run(text);
     ScreenForm->AfterRun();
@@ -140,6 +141,10 @@ int Main(int argc, char** argv)
 
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
+    // The screen goes when Main returns; the global must not outlive it.
+    struct ForgetScreen {
+        ~ForgetScreen() { ScreenForm = nullptr; }
+    } forgetScreen;
     if (arguments.headless) {
         ScreenForm->SetDesktopSize(QSize(1024, 768));
         ScreenForm->SetHeadless(stdout, stdin);
