@@ -1,11 +1,12 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "builtins/RandomNumbers.h"
-#include "interpreter/Arrays_class.h"
+#include "interpreter/Durnix_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/Variables_class.h"
+#include "tests/support/RecordingScreen.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,24 +18,25 @@
 
 namespace {
 
+// The evaluator of a run, so that the functions reach the run's screen (a
+// recording one) and robot as in a program.
 struct Engine {
-    Variables_Class variables;
+    RecordingScreen screen;
+    Durnix_Class run { screen };
     Variables_Class outerVariables;
-    Arrays_Class arrays;
-    Expression_Class expression;
     int errorLine = 0;
     int errorColumn = 0;
 
     Engine()
     {
-        variables.SetInt("a", 6);
-        variables.SetFloat("b", -2.5);
-        variables.SetString("t", "abc");
+        run.currentVariables->SetInt("a", 6);
+        run.currentVariables->SetFloat("b", -2.5);
+        run.currentVariables->SetString("t", "abc");
         outerVariables.SetInt("o", 7);
         DArray<int> sizes;
         sizes.items[0] = 4;
         sizes.items[1] = 3;
-        arrays.Define("m", 2, sizes);
+        run.arrays.Define("m", 2, sizes);
     }
 };
 
@@ -54,15 +56,15 @@ std::string Describe(char tag, const Value& value)
 
 // Every expression of the text in turn, each described with where it left the
 // scan; the first error ends the list.
-std::string Outcome(const std::string& text, bool compiled)
+std::string Evaluations(const std::string& text, bool compiled)
 {
     // Both evaluators draw the same random numbers.
     RandomNumbers::SeedRandom(1);
     RandomNumbers::ResetGaussianGenerator();
     Engine engine;
-    Expression_Class& ex = engine.expression;
+    Expression_Class& ex = engine.run.expression;
     ex.compileExpressions = compiled;
-    ex.Attach(text.c_str(), &engine.variables, &engine.arrays, &engine.errorLine, &engine.errorColumn);
+    ex.Attach(text.c_str(), engine.run.currentVariables, &engine.run.arrays, &engine.errorLine, &engine.errorColumn);
     ex.outerVariables = &engine.outerVariables;
     std::string result;
     for (int step = 0; step < 16; ++step) {
@@ -97,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A program text ends at its first NUL byte, as the evaluator reads it.
     if (std::memchr(text.data(), 0, text.size())) return -1;
     if (fuzz::HasUnreadCharacterInParentheses(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
-    const std::string compiled = Outcome(text, true);
-    const std::string interpreted = Outcome(text, false);
+    const std::string compiled = Evaluations(text, true);
+    const std::string interpreted = Evaluations(text, false);
     if (compiled != interpreted) {
         std::fprintf(stderr, "compiled and text evaluators differ on:\n%s\n--- compiled:\n%s--- text:\n%s",
             text.c_str(), compiled.c_str(), interpreted.c_str());
