@@ -25,7 +25,7 @@ rbeaconcolor 2
 rlinecolor 9
 rpen 1
 // A pause of 2 milliseconds after each step makes the search watchable: it
-// takes 10 to 40 seconds, as the random turns decide.
+// takes from several seconds to about a minute, as the random turns decide.
 rspeed 2
 
 found = 0

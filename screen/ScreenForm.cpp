@@ -1,7 +1,5 @@
 #include "screen/ScreenForm.h"
 
-#include <QCoreApplication>
-
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
