@@ -3,8 +3,6 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QPointer>
-#include <QWidget>
 
 #include <cstdint>
 #include <cstring>
@@ -21,9 +19,9 @@ constexpr size_t destroyedWindowOffset = 8;
 
 class ForeignDestroyFilter : public QObject, public QAbstractNativeEventFilter {
 public:
-    ForeignDestroyFilter(QWidget* window, std::function<void()> onDestroyed)
-        : QObject(window)
-        , watched(window)
+    ForeignDestroyFilter(QObject* owner, std::function<WId()> nativeWindow, std::function<void()> onDestroyed)
+        : QObject(owner)
+        , windowId(std::move(nativeWindow))
         , reaction(std::move(onDestroyed))
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
@@ -31,13 +29,12 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
-        if (eventType != "xcb_generic_event_t" || !watched || !watched->testAttribute(Qt::WA_WState_Created))
-            return false;
+        if (eventType != "xcb_generic_event_t") return false;
         const auto* bytes = static_cast<const uint8_t*>(message);
         if ((bytes[0] & 0x7F) != destroyNotify) return false;
         uint32_t window = 0;
         std::memcpy(&window, bytes + destroyedWindowOffset, sizeof window);
-        if (window != watched->internalWinId()) return false;
+        if (window == 0 || window != windowId()) return false;
         // Qt goes on handling the event it is in the middle of; the reaction
         // may hide the widget, which is safe only after that.
         QMetaObject::invokeMethod(
@@ -46,16 +43,16 @@ public:
     }
 
 private:
-    QPointer<QWidget> watched;
+    std::function<WId()> windowId;
     std::function<void()> reaction;
 };
 
 } // namespace
 
-void WatchForeignDestroy(QWidget* window, std::function<void()> onDestroyed)
+void WatchForeignDestroy(QObject* owner, std::function<WId()> nativeWindow, std::function<void()> onDestroyed)
 {
-    if (!window || !QCoreApplication::instance()) return;
-    new ForeignDestroyFilter(window, std::move(onDestroyed));
+    if (!owner || !QCoreApplication::instance()) return;
+    new ForeignDestroyFilter(owner, std::move(nativeWindow), std::move(onDestroyed));
 }
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #include "screen/ScreenForm.h"
 
+#include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/WindowWatch.h"
 #include "screen/InputCodes.h"
-#include "screen/ScreenFont.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
 
@@ -22,8 +22,6 @@
 #include <QToolButton>
 
 #include <cstdlib>
-
-TScreenForm* ScreenForm = nullptr;
 
 namespace {
 
@@ -137,17 +135,16 @@ TScreenForm::TScreenForm(QWidget* parent)
     resize(imageWidth + 28, imageHeight + toolBarHeight);
     LayOutChildren();
 
-    platform::WatchForeignDestroy(this, [this] { WindowDestroyed(); });
+    platform::WatchForeignDestroy(
+        this, [this] { return testAttribute(Qt::WA_WState_Created) ? internalWinId() : WId(0); },
+        [this] { WindowDestroyed(); });
 
     keyPreview = new KeyPreview(*this);
     qApp->installEventFilter(keyPreview);
     platform::InstallKeyTracking();
 }
 
-TScreenForm::~TScreenForm()
-{
-    if (ScreenForm == this) ScreenForm = nullptr;
-}
+TScreenForm::~TScreenForm() = default;
 
 void TScreenForm::BuildToolBar()
 {
@@ -311,6 +308,31 @@ void TScreenForm::AfterRun()
     ViewEditor->show();
     DebugON->show();
     TurnSteppingOn->show();
+}
+
+void TScreenForm::BeginRun()
+{
+    stopped = false;
+    closeRequested = false;
+    closeMode = 0;
+    pageMode = false;
+    ResetScreen();
+}
+
+bool TScreenForm::ControlEventPending(ControlFamily family) const
+{
+    static const AnsiString TScreenForm::*const lastEvent[] = {
+        &TScreenForm::lastButton,
+        &TScreenForm::lastEdit,
+        &TScreenForm::lastListBox,
+        &TScreenForm::lastRBGroup,
+        &TScreenForm::lastCheckBox,
+        &TScreenForm::lastSlider,
+        &TScreenForm::lastSpinner,
+        &TScreenForm::lastMemo,
+        &TScreenForm::lastTimer,
+    };
+    return !(this->*lastEvent[static_cast<int>(family)]).empty();
 }
 
 bool TScreenForm::TakeCloseRequest()
