@@ -1,6 +1,7 @@
 #include "ide/ProgramRunner.h"
 
 #include "ide/Forms.h"
+#include "ide/ProcessLifetime.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/KeyMap.h"
@@ -164,10 +165,7 @@ int Main(int argc, char** argv)
         std::fflush(stdout);
         return static_cast<int>(status);
     }
-    // In a window the screen stays up, showing what the program left there,
-    // until the user closes it.
-    if (ScreenForm->isVisible()) application.exec();
-    return static_cast<int>(status);
+    return ProcessLifetime::EndWhenScreenCloses(*ScreenForm, static_cast<int>(status));
 }
 
 } // namespace ProgramRunner
