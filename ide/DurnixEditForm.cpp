@@ -260,8 +260,8 @@ void TDurnixEditForm::BuildToolBar()
         if (!*row.toolHint) continue;
         QAction* action = Action(row.caption);
         auto* button = new QToolButton(bar);
+        action->setIconText(action->text().section('\t', 0, 0).remove('&').remove("..."));
         button->setDefaultAction(action);
-        button->setText(action->text().section('\t', 0, 0).remove('&').remove("..."));
         button->setToolTip(row.toolHint);
         bar->addWidget(button);
     }
