@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <elf.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -54,8 +55,29 @@ public:
     {
         if (!data) return -1;
         const AnsiString marker = ProtectedPrograms::CompiledProgramMarker();
+        // The environment's own image never holds the marker (the build checks
+        // it), so an executable that ends with its image holds none, and one
+        // whose image is followed by the marker has its first one there. Only
+        // other files are searched whole.
+        const size_t imageEnd = ElfImageEnd();
+        if (imageEnd == size) return -1;
+        if (imageEnd > 0 && imageEnd + marker.size() <= size
+            && std::memcmp(data + imageEnd, marker.data(), marker.size()) == 0)
+            return static_cast<long>(imageEnd);
         const void* hit = ::memmem(data, size, marker.data(), marker.size());
         return hit ? static_cast<const char*>(hit) - data : -1;
+    }
+
+    // Where a 64-bit ELF file's own bytes end (its section header table comes
+    // last), or 0 for anything else.
+    size_t ElfImageEnd() const
+    {
+        Elf64_Ehdr header;
+        if (size < sizeof header) return 0;
+        std::memcpy(&header, data, sizeof header);
+        if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64) return 0;
+        const uint64_t end = header.e_shoff + uint64_t(header.e_shnum) * header.e_shentsize;
+        return header.e_shoff > 0 && end <= size ? static_cast<size_t>(end) : 0;
     }
 
     const char* data = nullptr;

@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,9 +54,12 @@ protected:
         (void)::chdir(folder.c_str());
     }
 
-    void Start(const AnsiString& commandLine = {})
+    void Start(const AnsiString& commandLine = {}, const AnsiString& executable = {})
     {
-        form = std::make_unique<TDurnixEditForm>(IdePaths::ForExecutable(folder + "/quorvatine"), dialogs);
+        const AnsiString own = executable.empty() ? folder + "/quorvatine" : executable;
+        IdePaths paths = IdePaths::ForExecutable(own);
+        paths.settingsFile = folder + "/Quorvatine.INI";
+        form = std::make_unique<TDurnixEditForm>(paths, dialogs);
         form->SetCommandLine(commandLine);
         form->show();
         Process();
@@ -444,6 +449,161 @@ TEST_F(EditFormTest, CommandLineFileRunsAtStart)
     EXPECT_EQ(form->Panel(4), path);
     EXPECT_TRUE(form->CommandLine().empty());
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(EditFormTest, CommandLineFileWithAnErrorEndsTheProgram)
+{
+    const std::string path = Write("bad.bas", "print 1\nx = 1 + * 2\n");
+    Start(path);
+    Process();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Captions(), std::vector<std::string> { "ERROR----" });
+}
+
+TEST_F(EditFormTest, CreateExeRunsItsProgram)
+{
+    Write("lib.bas", "sub twice(n)\r\nreturn n * 2\r\n");
+    const std::string path = Write("made.bas", "#include \"lib.bas\"\r\ncall twice(21)\r\nprint twice__Result\r\n");
+    Start({}, QV_IDE_EXECUTABLE);
+    ASSERT_TRUE(form->OpenFile(path, false));
+    dialogs.fileNames = { folder + "/made" };
+    form->CreateEXEClick();
+    EXPECT_EQ(dialogs.shown.back(), "Quorvatine--Save File " + folder + "/made.Exe");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The EXE has been successfully created");
+    EXPECT_EQ(boxes.shown[0].caption, "Quorvatine...Compiler...");
+    const std::string made = folder + "/made.Exe";
+
+    // The includes went in when it was made: it runs anywhere, headless too.
+    (void)::unlink((folder + "/lib.bas").c_str());
+    QProcess process;
+    process.start(QString::fromStdString(made), { "--headless", "other-arguments-are-ignored" });
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "42\n");
+    EXPECT_EQ(process.exitCode(), 0);
+
+    // Making an executable onto one that runs fails and leaves it alone.
+    Write("wait.bas", "input a\r\nprint a\r\n");
+    ASSERT_TRUE(form->OpenFile(folder + "/wait.bas", false));
+    dialogs.fileNames = { folder + "/wait" };
+    form->CreateEXEClick();
+    QProcess waiting;
+    waiting.start(QString::fromStdString(folder + "/wait.Exe"), { "--headless" });
+    ASSERT_TRUE(waiting.waitForStarted(30000));
+    boxes.shown.clear();
+    dialogs.fileNames = { folder + "/wait.Exe" };
+    form->CreateEXEClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Could not create the file " + folder + "/wait.Exe");
+    waiting.write("7\n");
+    waiting.closeWriteChannel();
+    ASSERT_TRUE(waiting.waitForFinished(30000));
+    EXPECT_EQ(waiting.readAllStandardOutput().toStdString(), "7\n");
+
+    // Started as the environment, a stand-alone executable runs its own
+    // program at once and ends with it.
+    form.reset();
+    Start(" ", made);
+    EXPECT_EQ(Output(), "42\n");
+    Process();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->HiddenProgramShown());
+}
+
+TEST_F(EditFormTest, SaveOntoAnotherTabsFile)
+{
+    const std::string a = Write("a.bas", "a\n");
+    const std::string b = Write("b.bas", "b\n");
+    Start();
+    ASSERT_TRUE(form->OpenFile(a, false));
+    ASSERT_TRUE(form->OpenFile(b, false));
+    Type("x");
+    // Saving b's tab onto a's file closes a's unmodified tab.
+    dialogs.fileNames = { a };
+    ASSERT_TRUE(form->SaveClick());
+    ASSERT_EQ(form->TabCount(), 1);
+    EXPECT_EQ(form->TabPath(0), a);
+    EXPECT_EQ(Slurp(a), "xb\r\n");
+
+    // A modified tab on the target refuses the save.
+    ASSERT_TRUE(form->OpenFile(b, false));
+    Type("y");
+    form->SelectTab(0);
+    Type("z");
+    boxes.shown.clear();
+    dialogs.fileNames = { b };
+    EXPECT_FALSE(form->SaveClick());
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(form->TabCount(), 2);
+    EXPECT_EQ(Slurp(b), "b\n");
+}
+
+TEST_F(EditFormTest, SaveAllWritesTitledModifiedTabs)
+{
+    const std::string a = Write("a.bas", "a\n");
+    const std::string b = Write("b.bas", "b\n");
+    Start();
+    ASSERT_TRUE(form->OpenFile(a, false));
+    Type("1");
+    ASSERT_TRUE(form->OpenFile(b, false));
+    form->NewClick();
+    Type("new");
+    form->SelectTab(1);
+    Type("2");
+    boxes.answers = { Answer::Yes };
+    Key(Qt::Key_F10);
+    EXPECT_EQ(Slurp(a), "1a\r\n");
+    EXPECT_EQ(Slurp(b), "2b\r\n");
+    EXPECT_EQ(form->TabCaption(0), "a.bas");
+    EXPECT_EQ(form->TabCaption(1), "b.bas");
+    EXPECT_EQ(form->TabCaption(2), "*NoName2.BAS");
+    EXPECT_EQ(form->Panel(3), "");
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    // Unasked for the untitled tab's name: it keeps its text and mark.
+    form->SelectTab(2);
+    EXPECT_EQ(Text(), "new");
+}
+
+TEST_F(EditFormTest, NewerFileOnDiskAtRun)
+{
+    const std::string path = Write("disk.bas", "print 1\n");
+    Start();
+    ASSERT_TRUE(form->OpenFile(path, false));
+    // Newer on disk, unmodified, auto load on: reloaded without a question.
+    Write("disk.bas", "print 2\n");
+    form->Run1Click();
+    EXPECT_EQ(Output(), "2\n");
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // Modified in the editor: asked even with auto load on; Cancel runs nothing.
+    Type("'");
+    Write("disk.bas", "print 3\n");
+    boxes.answers = { Answer::Cancel };
+    form->Run1Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "File on Disk is newer than file in Editor.\nDo you want to load newer file?");
+    EXPECT_EQ(boxes.shown[0].caption, "Quorvatine Message...");
+    EXPECT_EQ(Output(), "2\n");
+    EXPECT_EQ(Text(), "'print 2");
+    // Yes reloads and clears the undo list.
+    boxes.answers = { Answer::Yes };
+    form->Run1Click();
+    EXPECT_EQ(Output(), "2\n3\n");
+    EXPECT_EQ(Text(), "print 3");
+    EXPECT_EQ(form->Editor()->UndoList().Count(), 0);
+}
+
+TEST_F(EditFormTest, ClosingDuringARunStopsItFirst)
+{
+    const std::string path = Write("loop.bas", "n = 0\nwhile 1\nn = n + 1\nwend\n");
+    Start();
+    ASSERT_TRUE(form->OpenFile(path, false));
+    QTimer::singleShot(50, form.get(), [this] { form->close(); });
+    form->Run1Click();
+    EXPECT_TRUE(form->isVisible());
+    Process();
+    // The close, held back during the run, now takes place.
+    EXPECT_FALSE(form->isVisible());
 }
 
 } // namespace
