@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -249,6 +250,23 @@ void TDurnixEditForm::BuildMenus()
         connect(copy, &QAction::triggered, source, &QAction::trigger);
     }
     Memo1->SetPopupMenu(popup);
+
+    // The tab strip's own menu.
+    auto* tabMenu = new QMenu(this);
+    const std::pair<const char*, const char*> tabEntries[] = {
+        { "New", "&New                         Ctrl+N" },
+        { "Open...", "&Open...                   Ctrl+O" },
+        { "Save...", "&Save...                    Ctrl+S" },
+        { "Save All", "Sa&ve All                    F10" },
+        { "Close", "&Close                       Ctrl+Q" },
+        { "Close All", "Close &All                   F11" },
+        { "Close All Others", "Close All O&thers" },
+    };
+    for (const auto& [caption, source] : tabEntries)
+        connect(tabMenu->addAction(caption), &QAction::triggered, Action(source), &QAction::trigger);
+    TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TabControl1, &QWidget::customContextMenuRequested, this,
+        [this, tabMenu](const QPoint& at) { tabMenu->popup(TabControl1->mapToGlobal(at)); });
 }
 
 void TDurnixEditForm::BuildToolBar()
@@ -391,6 +409,19 @@ void TDurnixEditForm::StartUp()
         commandLine.clear();
     }
     if (!quitting) Memo1->setFocus();
+}
+
+void TDurnixEditForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Restoring the environment while a program runs brings the run-time
+    // screen up with it at the next activation.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && ScreenForm && !ScreenForm->stopped)
+        bringScreenToFront = true;
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && bringScreenToFront && ScreenForm) {
+        bringScreenToFront = false;
+        ScreenForm->raise();
+    }
 }
 
 void TDurnixEditForm::closeEvent(QCloseEvent* event)

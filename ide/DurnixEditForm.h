@@ -107,6 +107,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
@@ -190,6 +191,9 @@ private:
     bool running = false;
     bool closeAfterRun = false;
     bool quitting = false;
+    bool bringScreenToFront = false;
+    // The colour dialog's value, kept from one showing to the next.
+    int dialogColour = 0;
     // Set while the editor's text is replaced by a command, so that the change
     // does not count as the user's edit.
     bool loadingText = false;

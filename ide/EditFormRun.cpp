@@ -220,9 +220,8 @@ void TDurnixEditForm::UnindentBlockClick()
 
 void TDurnixEditForm::ColorsClick()
 {
-    int colour = 0;
-    dialogs.Colour(colour);
-    QApplication::clipboard()->setText(QString::number(colour));
+    dialogs.Colour(dialogColour);
+    QApplication::clipboard()->setText(QString::number(dialogColour));
 }
 
 void TDurnixEditForm::FontsClick()

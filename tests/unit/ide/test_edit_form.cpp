@@ -11,7 +11,7 @@
 #include "interpreter/RunHooks.h"
 #include "platform/MessageBoxes.h"
 #include "screen/ScreenForm.h"
-#include "tests/support/RunHarness.h"
+#include "tests/support/QtTestApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +33,21 @@ namespace {
 
 namespace Answer = platform::MessageAnswer;
 
+// The run-time screen of these tests. Like the application object it is never
+// destroyed: a shown window torn down from a static destructor at exit, after
+// Qt's own statics are gone, crashes inside Qt.
+TScreenForm& Screen()
+{
+    static TScreenForm* screen = [] {
+        TestApplication();
+        auto* form = new TScreenForm;
+        form->SetDesktopSize(QSize(1024, 768));
+        return form;
+    }();
+    ScreenForm = screen;
+    return *screen;
+}
+
 std::string Slurp(const std::string& path)
 {
     AnsiString bytes;
@@ -46,7 +61,7 @@ class EditFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TestScreen().SetHeadless(out = std::tmpfile(), in = std::tmpfile());
+        Screen().SetHeadless(out = std::tmpfile(), in = std::tmpfile());
         platform::setMessageBoxes(&boxes);
         folder = dir.path().toStdString();
         char buffer[4096];
@@ -69,8 +84,8 @@ protected:
     {
         form.reset();
         platform::setMessageBoxes(nullptr);
-        TestScreen().SetHeadless(nullptr, nullptr);
-        TestScreen().hide();
+        Screen().SetHeadless(nullptr, nullptr);
+        Screen().hide();
         std::fclose(out);
         std::fclose(in);
         (void)::chdir(oldDirectory.c_str());
