@@ -67,7 +67,10 @@ using F = TDurnixEditForm;
 // Every menu entry, in menu order. Entries of the windows that other parts of
 // the environment bring (help, preferences, debugger, variables, printing,
 // about box) are shown disabled until those windows exist.
-#define ROW(menu, caption, handler, kind, hint) { MenuId::menu, caption, handler, Kind::kind, hint }
+#define ROW(menu, caption, handler, kind, hint)                                                                        \
+    {                                                                                                                  \
+        MenuId::menu, caption, handler, Kind::kind, hint                                                               \
+    }
 static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(File, "&New                         Ctrl+N", &F::NewClick, Plain, "New File"),
     ROW(File, "&Open...                   Ctrl+O", &F::OpenClick, Plain, "Open an Existing File"),
@@ -180,8 +183,9 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
     Memo1->installEventFilter(this);
 
     findForm = new TFindForm(this);
-    findForm->findInEditor
-        = [this](const AnsiString& text, bool matchCase) { return EditCommands::FindInEditor(*Memo1, text, matchCase); };
+    findForm->findInEditor = [this](const AnsiString& text, bool matchCase) {
+        return EditCommands::FindInEditor(*Memo1, text, matchCase);
+    };
     findForm->editorToStart = [this] { Memo1->SetBlockBegin({ 0, 0 }); };
     replaceForm = new TReplaceForm(this);
     replaceForm->onFindNext = [this] {
@@ -369,8 +373,8 @@ void TDurnixEditForm::StartUp()
         Memo1->SetReadOnly(true);
         if (result != ExecutableImage::AppendedResult::Found) {
             if (result == ExecutableImage::AppendedResult::Unreadable)
-                platform::messageBoxes().show(
-                    "Could not open the file " + paths.executable, "Quorvatine...Error...", platform::MessageFlags::IconError);
+                platform::messageBoxes().show("Could not open the file " + paths.executable, "Quorvatine...Error...",
+                    platform::MessageFlags::IconError);
             hiddenProgramText = "End";
             CloseAllTabsAndQuit();
             return;

@@ -484,8 +484,8 @@ void TDurnixEditForm::SaveBinaryClick()
     AnsiString name = dialogs.SaveFileName("Quorvatine--Save File", saveFilter, TabNames::BinaryFileName(currentPath));
     if (name.empty()) return;
     name = Absolute(name);
-    const AnsiString bytes = ProtectedPrograms::BinaryFileBytes(
-        EditCommands::FileText(*Memo1), static_cast<unsigned>(std::time(nullptr)));
+    const AnsiString bytes
+        = ProtectedPrograms::BinaryFileBytes(EditCommands::FileText(*Memo1), static_cast<unsigned>(std::time(nullptr)));
     if (!WriteFileAtomically(name, bytes))
         Box("Could not create the file " + name, errorCaption, MessageFlags::IconError);
 }

@@ -303,7 +303,8 @@ bool TDurnixEditForm::EditorKeyDown(int key, int shift)
         return false;
     }
     if (shift & (ShiftState::Ctrl | ShiftState::Alt)) return false;
-    if (key == Vk::Return && shift == 0 && !hiddenProgram) return EditCommands::EnterWithAutoIndent(*Memo1, AutoIndent());
+    if (key == Vk::Return && shift == 0 && !hiddenProgram)
+        return EditCommands::EnterWithAutoIndent(*Memo1, AutoIndent());
     if (key == Vk::Tab && shift == 0 && !hiddenProgram) return EditCommands::TabInEmptyText(*Memo1);
     if (key == Vk::Back && shift == 0 && !hiddenProgram && Memo1->BlockNotEmpty() && Memo1->CaretX() == 0
         && Memo1->CaretY() == 0) {

@@ -85,7 +85,8 @@ int EnvironmentMain(int argc, char** argv)
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;
-    if (headless) return compiled ? RunAppendedProgramHeadless(argc, argv, paths.executable) : ProgramRunner::Main(argc, argv);
+    if (headless)
+        return compiled ? RunAppendedProgramHeadless(argc, argv, paths.executable) : ProgramRunner::Main(argc, argv);
 
     AnsiString file;
     if (!compiled) {

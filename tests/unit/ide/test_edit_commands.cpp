@@ -102,7 +102,8 @@ TEST(EditCommands, FindAndReplace)
     using M = EditCommands::ReplaceMode;
     const Case cases[] = {
         { "no selection finds first", "cat dog cat", { 0, 0 }, { 0, 0 }, "cat", "x", false, M::Once, "cat dog cat", 0 },
-        { "matching selection replaced", "cat dog cat", { 0, 0 }, { 3, 0 }, "cat", "x", false, M::Once, "x dog cat", 1 },
+        { "matching selection replaced", "cat dog cat", { 0, 0 }, { 3, 0 }, "cat", "x", false, M::Once, "x dog cat",
+            1 },
         { "other selection finds", "cat dog cat", { 4, 0 }, { 7, 0 }, "cat", "x", false, M::Once, "cat dog cat", 0 },
         { "case differs", "Cat cat", { 0, 0 }, { 3, 0 }, "cat", "x", true, M::Once, "Cat cat", 0 },
         { "all ignoring case", "Cat cAt\r\ncat", { 0, 0 }, { 0, 0 }, "cat", "dog", false, M::All, "dog dog\r\ndog", 3 },

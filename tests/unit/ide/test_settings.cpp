@@ -84,18 +84,12 @@ TEST(Settings, CraftedFiles)
         int32_t applied;
     };
     const Case cases[] = {
-        { IdeSettings::TabWidth, 0, 2 },
-        { IdeSettings::TabWidth, 1000, 12 },
-        { IdeSettings::RecentLimit, -3, 0 },
-        { IdeSettings::RecentLimit, 99, 15 },
-        { IdeSettings::FontSize, 1, 6 },
-        { IdeSettings::FontSize, 500, 30 },
-        { IdeSettings::GutterWidth, -1, 20 },
-        { IdeSettings::GutterWidth, 100000, 400 },
+        { IdeSettings::TabWidth, 0, 2 }, { IdeSettings::TabWidth, 1000, 12 }, { IdeSettings::RecentLimit, -3, 0 },
+        { IdeSettings::RecentLimit, 99, 15 }, { IdeSettings::FontSize, 1, 6 }, { IdeSettings::FontSize, 500, 30 },
+        { IdeSettings::GutterWidth, -1, 20 }, { IdeSettings::GutterWidth, 100000, 400 },
         { IdeSettings::HelpTreeWidth, 3, 10 },
         { IdeSettings::BackgroundColour, static_cast<int32_t>(0xFF00FF00), 0x00FF00 },
-        { IdeSettings::FirstAttribute + 2, 0x7F, 0xF },
-        { IdeSettings::PrintOptions, 0xFF, 0x3F },
+        { IdeSettings::FirstAttribute + 2, 0x7F, 0xF }, { IdeSettings::PrintOptions, 0xFF, 0x3F },
         { IdeSettings::EditorWidth, -50, -50 }, // geometry is checked against the screens later
     };
     for (const Case& c : cases) {
