@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -290,6 +291,16 @@ TEST_F(EditFormTest, TabSwitchingKeepsEachTabsState)
     EXPECT_EQ(form->Editor()->UndoList().Count(), 0);
     Key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(form->TabPath(2), "NoName2.BAS");
+
+    // Close All Others keeps the selected tab with its state; the other
+    // modified tab is asked about.
+    form->SelectTab(0);
+    boxes.answers = { Answer::No };
+    form->CloseAllOthersClick();
+    ASSERT_EQ(form->TabCount(), 1);
+    EXPECT_EQ(form->TabPath(0), path);
+    EXPECT_EQ(Text(), "print 1\r\nprint 11");
+    EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(EditFormTest, TabLimitAndClosing)
@@ -351,6 +362,15 @@ TEST_F(EditFormTest, SettingsLoadedAtStartAndSavedAtClose)
     EXPECT_EQ(form->Painter().Font().Size, 12);
     // More names than the limit: the newest ones.
     EXPECT_EQ(form->RecentFiles(), (std::vector<AnsiString> { "/new.bas", "/mid.bas" }));
+    // A name with '&' is shown as it is and opens the file it names.
+    const std::string odd = Write("R&D.bas", "print 9\n");
+    form->AddRecentFile(odd);
+    QAction* entry = form->FileMenu()->actions().at(form->FileMenu()->actions().size() - 2);
+    EXPECT_EQ(entry->text().toStdString(), folder + "/R&&D.bas");
+    entry->trigger();
+    EXPECT_EQ(form->Panel(4), odd);
+    EXPECT_EQ(form->RecentFiles().front(), odd); // opened from the list: not entered again
+    EXPECT_EQ(form->RecentFiles().size(), 2u);
 
     Key(Qt::Key_F4);
     EXPECT_TRUE(form->SmartTabbing());
@@ -360,7 +380,7 @@ TEST_F(EditFormTest, SettingsLoadedAtStartAndSavedAtClose)
     EXPECT_TRUE(written.Flag(IdeSettings::SmartTabbing));
     EXPECT_EQ(written[IdeSettings::TabWidth], 3);
     EXPECT_EQ(written[IdeSettings::HelpTreeWidth], 77); // belongs to another window: kept
-    EXPECT_EQ(written.recentFiles, (std::vector<AnsiString> { "/new.bas", "/mid.bas" }));
+    EXPECT_EQ(written.recentFiles, (std::vector<AnsiString> { odd, "/new.bas" }));
 }
 
 TEST_F(EditFormTest, ForeignSettingsFileIsIgnored)
@@ -452,6 +472,12 @@ TEST_F(EditFormTest, BinaryProgramIsHiddenAndRuns)
     EXPECT_EQ(form->Editor()->Lines().Count(), 24);
     EXPECT_EQ(Text().find("secret"), AnsiString::npos);
     EXPECT_FALSE(form->SaveClick());
+    // The hidden program survives a visit to another tab.
+    form->NewClick();
+    EXPECT_FALSE(form->Editor()->ReadOnly());
+    form->SelectTab(0);
+    EXPECT_TRUE(form->Editor()->ReadOnly());
+    EXPECT_EQ(form->Editor()->Lines().Count(), 24);
     form->Run1Click();
     EXPECT_EQ(Output(), "secret\n");
 }
