@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 
 #include <cmath>
 

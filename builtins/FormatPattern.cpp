@@ -1,7 +1,7 @@
 #include "builtins/FormatPattern.h"
 
-#include "builtins/LibraryFailure.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // The float-format pattern of the format function: digit places "0" and "#",
 // the decimal point ".", thousands separators ",", exponents "E+", "E-", "e+",

@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "builtins/NumberAlgorithms.h"
 #include "builtins/RandomNumbers.h"
 

@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 
 // The regular-expression functions over the one program-wide expression and
 // match result.

@@ -1,40 +1,14 @@
-#include "builtins/FunctionCall.h"
-#include "builtins/RandomNumbers.h"
-#include "interpreter/EventThrottle.h"
-#include "platform/Events.h"
-#include "screen/Robot_class.h"
-#include "screen/ScreenForm.h"
+#include "builtins/FunctionFamilies.h"
+#include "screen/robot/Robot_class.h"
 
-#include <chrono>
 #include <cmath>
 
-// The robot sensor functions, and the robot of the run with the services it
-// needs from the run: the shared random draw and the pause after a redraw.
+// The robot sensor functions, on the robot of the run.
 
 namespace {
 
 constexpr int NeedsNumber = 36;
 constexpr int BeyondIntegerRange = 42;
-
-// After a redraw: without a step delay the window catches up only on the run
-// loop's throttle, so drawing never slows a robot program; with a delay the
-// pause is a wait that keeps the window live and ends early on a stop.
-void PauseAfterRedraw(int milliseconds)
-{
-    if (milliseconds <= 0) {
-        if (EventThrottle::Due()) platform::ProcessMessages();
-        return;
-    }
-    platform::ProcessMessages();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    for (;;) {
-        if (ScreenForm != nullptr && ScreenForm->stopped) return;
-        const auto left
-            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-        if (left <= 0) return;
-        platform::WaitForEvents(static_cast<int>(left));
-    }
-}
 
 // Robot arguments are numbers truncated toward zero to 32 bits; a text is
 // error 36 also where the frame read an optional argument.
@@ -51,7 +25,7 @@ int First(FunctionCall& call)
 
 Robot_Class& RobotOf(FunctionCall& call)
 {
-    return call.ex.Robot();
+    return call.Robot();
 }
 
 void Look(FunctionCall& call)
@@ -149,16 +123,6 @@ const FunctionEntry entries[] = {
 };
 
 } // namespace
-
-Robot_Class& Expression_Class::Robot()
-{
-    if (!robotInstance) {
-        robotInstance = std::make_shared<Robot_Class>();
-        robotInstance->random = [] { return RandomNumbers::Draw31(); };
-        robotInstance->pause = PauseAfterRedraw;
-    }
-    return *robotInstance;
-}
 
 std::span<const FunctionEntry> RobotFunctionEntries()
 {

@@ -1,4 +1,4 @@
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "builtins/TextAlgorithms.h"
 
 // The functions of this family whose arguments are read by signature into the

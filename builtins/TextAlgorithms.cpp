@@ -1,6 +1,6 @@
 #include "builtins/TextAlgorithms.h"
 
-#include "builtins/LibraryFailure.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <algorithm>
 #include <cstdio>

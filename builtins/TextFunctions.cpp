@@ -1,5 +1,5 @@
 #include "builtins/FormatPattern.h"
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "builtins/TextAlgorithms.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"

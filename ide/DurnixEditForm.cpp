@@ -1,4 +1,5 @@
 #include "ide/DurnixEditForm.h"
+#include "ide/Forms.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"

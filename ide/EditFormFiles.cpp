@@ -4,6 +4,7 @@
 #include "interpreter/Durnix_class.h"
 
 #include "ide/DurnixEditForm.h"
+#include "ide/Forms.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
@@ -13,6 +14,7 @@
 #include "interpreter/ProtectedPrograms.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
+#include "screen/ScreenForm.h"
 
 #include <QAction>
 #include <QFile>
@@ -492,8 +494,8 @@ void TDurnixEditForm::SaveBinaryClick()
 
 void TDurnixEditForm::CreateEXEClick()
 {
-    if (hiddenProgram) return;
-    auto run = std::make_unique<Durnix_Class>();
+    if (hiddenProgram || !ScreenForm) return;
+    auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     if (!run->PrepareCompile(EditCommands::FileText(*Memo1))) {
         Box("Could not compile due to not finding one of the include files", errorCaption, MessageFlags::IconError);
         return;

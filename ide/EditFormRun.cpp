@@ -4,6 +4,7 @@
 #include "interpreter/Durnix_class.h"
 
 #include "ide/DurnixEditForm.h"
+#include "ide/Forms.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
@@ -74,7 +75,7 @@ void TDurnixEditForm::Run1Click()
 {
     if (running || !ScreenForm) return;
     const RunGuard guard(running);
-    auto run = std::make_unique<Durnix_Class>();
+    auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     const AnsiString folder = TabNames::Folder(currentPath);
     if (!folder.empty()) (void)::chdir(folder.c_str());
     if (!ReloadIfNewer()) return;

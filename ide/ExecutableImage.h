@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // The environment's own executable as a carrier of programs: telling the IDE
 // from a stand-alone executable, reading the appended program, and writing

@@ -6,6 +6,7 @@
 
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
+#include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
@@ -69,7 +70,7 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
     RunHooks::SetHiddenProgram(true);
     RunHooks::SetFromExecutable(true);
     ScreenForm->PrepareForRun();
-    auto run = std::make_unique<Durnix_Class>();
+    auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     const int ended = run->Run(program);
     ScreenForm->AfterRun();
     std::fflush(stdout);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // Where the environment finds itself: its own executable (read for an
 // appended program and copied into stand-alone executables), its folder and

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 #include <array>
 #include <cstdint>

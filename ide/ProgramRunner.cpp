@@ -1,5 +1,6 @@
 #include "ide/ProgramRunner.h"
 
+#include "ide/Forms.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/KeyMap.h"
@@ -82,7 +83,7 @@ Status RunFile(const AnsiString& path)
     if (!folder.empty()) fs::current_path(folder, error);
 
     ScreenForm->PrepareForRun();
-    auto interpreter = std::make_unique<Durnix_Class>();
+    auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
     const int ended = interpreter->Run(text);
     ScreenForm->AfterRun();
     return ended ? Status::Ended : Status::RunTimeError;
@@ -116,6 +117,10 @@ int Main(int argc, char** argv)
 
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
+    // The screen goes when Main returns; the global must not outlive it.
+    struct ForgetScreen {
+        ~ForgetScreen() { ScreenForm = nullptr; }
+    } forgetScreen;
     if (arguments.headless) {
         ScreenForm->SetDesktopSize(QSize(1024, 768));
         ScreenForm->SetHeadless(stdout, stdin);

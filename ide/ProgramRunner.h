@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // Runs one program file on the run-time screen, the way the environment's Run
 // command does: the program's folder becomes the current directory, the

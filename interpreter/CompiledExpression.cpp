@@ -1,8 +1,8 @@
 #include "interpreter/CompiledExpression.h"
 
-#include "builtins/FunctionCall.h"
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
 
 #include <array>

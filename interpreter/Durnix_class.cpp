@@ -8,8 +8,9 @@
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
-#include "screen/ScreenForm.h"
+#include "screen/robot/Robot_class.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -19,19 +20,45 @@ constexpr int CodeEnd = 1021;
 constexpr int CodeTerminate = 1022;
 constexpr int CodeExit = 1023;
 
+// The robot's pause after a redraw: without a step delay the window catches
+// up only on the run loop's throttle, so drawing never slows a robot program;
+// with a delay the pause is a wait that keeps the window live and ends early
+// on a stop.
+void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
+{
+    if (milliseconds <= 0) {
+        if (EventThrottle::Due()) platform::ProcessMessages();
+        return;
+    }
+    platform::ProcessMessages();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (screen.stopped) return;
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return;
+        platform::WaitForEvents(static_cast<int>(left));
+    }
+}
+
 } // namespace
 
-Durnix_Class::Durnix_Class()
-    : mainVariables(std::make_unique<Variables_Class>())
+Durnix_Class::Durnix_Class(RunScreen& runScreen)
+    : screen(runScreen)
+    , robot(std::make_unique<Robot_Class>())
+    , mainVariables(std::make_unique<Variables_Class>())
 {
     for (auto& kind : eventHandlerKind)
         kind = 1;
     currentVariables = mainVariables.get();
+    robot->random = [] { return RandomNumbers::Draw31(); };
+    robot->pause = [this](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
+    expression.screen = &screen;
+    expression.robot = robot.get();
 }
 
 Durnix_Class::~Durnix_Class()
 {
-    // The robot and its images go with the evaluator, which owns them.
     // FIXME: the ports service is reset and sounds and media slots are closed
     // here once those services exist.
     gosubStack.Clear(mainVariables.get());
@@ -117,23 +144,17 @@ int Durnix_Class::Run(const AnsiString& text)
                 firstEntry = false;
                 Attach();
                 if (prescanNeeded) PrepareProgram();
-                if (ScreenForm) {
-                    ScreenForm->stopped = false;
-                    ScreenForm->closeRequested = false;
-                    ScreenForm->closeMode = 0;
-                    ScreenForm->pageMode = false;
-                    ScreenForm->ResetScreen();
-                }
+                screen.BeginRun();
                 RunHooks::Debugger().PrepareForRun();
             }
             if (trapPending) {
                 trapPending = false;
                 TrapError();
             }
-            while (expression.tokenCode != TokenCode::EndOfText && !(ScreenForm && ScreenForm->stopped))
+            while (expression.tokenCode != TokenCode::EndOfText && !screen.stopped)
                 ExecuteStatement();
             RunHooks::Debugger().CloseAfterRun();
-            if (ScreenForm && ScreenForm->stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
+            if (screen.stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
                 abortErrorRaised = true;
                 expression.RaiseError(95);
             }
@@ -213,33 +234,24 @@ void Durnix_Class::ExecuteStatement()
     if (EventThrottle::Due()) platform::ProcessMessages();
 }
 
+// The control families are the first event sources, in the same order.
+static_assert(static_cast<int>(ControlFamily::Button) == EventSource::Button);
+static_assert(static_cast<int>(ControlFamily::Timer) == EventSource::Timer);
+
 void Durnix_Class::PollArmedSources()
 {
     for (int source = 0; source < EventSource::Count; ++source) {
         if (!eventHandler[source]) continue;
         bool fires = false;
         if (source <= EventSource::Timer) {
-            if (ScreenForm) {
-                static const AnsiString TScreenForm::*const lastEvent[] = {
-                    &TScreenForm::lastButton,
-                    &TScreenForm::lastEdit,
-                    &TScreenForm::lastListBox,
-                    &TScreenForm::lastRBGroup,
-                    &TScreenForm::lastCheckBox,
-                    &TScreenForm::lastSlider,
-                    &TScreenForm::lastSpinner,
-                    &TScreenForm::lastMemo,
-                    &TScreenForm::lastTimer,
-                };
-                fires = !(ScreenForm->*lastEvent[source]).empty();
-            }
+            fires = screen.ControlEventPending(static_cast<ControlFamily>(source));
         } else {
             switch (source) {
             case EventSource::Key:
-                fires = ScreenForm && ScreenForm->GetKeyCode() != 0;
+                fires = screen.KeyCode() != 0;
                 break;
             case EventSource::Mouse:
-                fires = ScreenForm && ScreenForm->mouseButtons != 0;
+                fires = screen.MouseButtons() != 0;
                 break;
             case EventSource::Udp:
                 fires = RunHooks::Services().UdpDataArrived();
@@ -254,7 +266,7 @@ void Durnix_Class::PollArmedSources()
                 fires = RunHooks::Services().SerialBytesWaiting();
                 break;
             case EventSource::Abort:
-                fires = ScreenForm && ScreenForm->TakeCloseRequest();
+                fires = screen.TakeCloseRequest();
                 break;
             }
         }

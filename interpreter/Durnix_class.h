@@ -1,16 +1,19 @@
 #pragma once
 
-#include "builtins/arrays/Arrays_class.h"
-#include "interpreter/DArray.h"
+#include "base/DArray.h"
+#include "base/Values.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
+#include "interpreter/RunScreen.h"
 #include "interpreter/Stacks.h"
-#include "interpreter/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>
 #include <memory>
 #include <vector>
+
+class Robot_Class;
 
 // How a run ended, in `outcome`; a positive outcome is the line of an
 // untrapped run-time error.
@@ -47,7 +50,9 @@ constexpr int Count = 16;
 // statement by statement on the GUI thread.
 class Durnix_Class {
 public:
-    Durnix_Class();
+    // The run prints, reads, draws and polls events on `runScreen`, which
+    // must outlive it.
+    explicit Durnix_Class(RunScreen& runScreen);
     ~Durnix_Class();
     Durnix_Class(const Durnix_Class&) = delete;
     Durnix_Class& operator=(const Durnix_Class&) = delete;
@@ -115,6 +120,10 @@ public:
     bool targetByExpression = false;
 
     // --- State ----------------------------------------------------------------
+    RunScreen& screen;
+    // The simulated robot of the run, on the screen's canvas.
+    std::unique_ptr<Robot_Class> robot;
+
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,
     // which keeps `armedHandlers` (one bit per source) in step.

@@ -1,4 +1,4 @@
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"

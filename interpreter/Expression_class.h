@@ -1,10 +1,10 @@
 #pragma once
 
-#include "builtins/arrays/Arrays_class.h"
+#include "base/DArray.h"
+#include "base/Values.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
-#include "interpreter/DArray.h"
 #include "interpreter/RunTimeError.h"
-#include "interpreter/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 
 class Arrays_Class;
 class Robot_Class;
+class RunScreen;
 struct CompiledExpression;
 
 // Token types of NextToken.
@@ -225,10 +226,10 @@ public:
     char argType[MaxArgs] = {};
     unsigned char portBytes[2] = {};
 
-    // The simulated robot of the run, made on first use. A shared pointer so
-    // that this header needs no complete robot type.
-    Robot_Class& Robot();
-    std::shared_ptr<Robot_Class> robotInstance;
+    // The screen and the robot of the run that owns this evaluator, which sets
+    // them; the built-in functions reach them through their call frame.
+    RunScreen* screen = nullptr;
+    Robot_Class* robot = nullptr;
 
 public:
     // One scanned token, kept for the offset where its first non-blank

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // The one text form of a double wherever a number becomes text (printing,
 // joining a number to a text, the variables window): at most 15 significant

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // Reading program texts and included files from disk.
 namespace ProgramFiles {

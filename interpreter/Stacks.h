@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Values.h"
 #include "interpreter/Labels_class.h"
-#include "interpreter/Values.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "interpreter/Variables_class.h"
-#include "interpreter/NameIndex.h"
+#include "base/NameIndex.h"
 
 #include "interpreter/FloatText.h"
 

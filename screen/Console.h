@@ -1,6 +1,7 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
+#include "interpreter/RunScreen.h"
 
 // The console rules of the run-time screen, apart from any widget: text is
 // painted at a cursor counted in rows and columns of a fixed-pitch font, wraps
@@ -33,8 +34,6 @@ public:
     // Receives every text added to printedText (pieces and "\r\n"), in order.
     virtual void Printed(const AnsiString& text) = 0;
 };
-
-enum class NewLine { No, Yes };
 
 // Paints text at the cursor with wrapping and clearing, and records it.
 void PrintConsoleText(

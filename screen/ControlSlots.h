@@ -1,7 +1,7 @@
 #pragma once
 
-#include "interpreter/DArray.h"
-#include "interpreter/Values.h"
+#include "base/DArray.h"
+#include "base/Values.h"
 
 class QObject;
 

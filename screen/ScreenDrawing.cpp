@@ -153,3 +153,8 @@ void TScreenForm::FloodFillToBorder(int x, int y, int fill, int border)
     canvas->Changed(ToQRect(
         raster::FloodFillToBorder(SurfaceOf(*canvas), x, y, PixelOf(canvas->brushColor), PixelOf(borderColor))));
 }
+
+void TScreenForm::SetPenPosition(int x, int y)
+{
+    canvas->penPos = QPoint(x, y);
+}

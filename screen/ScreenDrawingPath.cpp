@@ -1,6 +1,6 @@
+#include "canvas/raster/PathLanguage.h"
 #include "screen/ScreenDrawingSupport.h"
 #include "screen/ScreenForm.h"
-#include "screen/raster/PathLanguage.h"
 
 // The path language of drawshape (see raster/PathLanguage.h), drawn from
 // (x, y) in steps of `step` pixels with the canvas pen.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "screen/Canvas.h"
-#include "screen/raster/Raster.h"
+#include "canvas/Canvas.h"
+#include "canvas/raster/Raster.h"
 
 #include <QPen>
 #include <QRect>

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 
+#include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "screen/InputCodes.h"
-#include "screen/ScreenFont.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
 
@@ -24,8 +24,6 @@
 #include <QToolButton>
 
 #include <cstdlib>
-
-TScreenForm* ScreenForm = nullptr;
 
 namespace {
 
@@ -144,10 +142,7 @@ TScreenForm::TScreenForm(QWidget* parent)
     platform::InstallKeyTracking();
 }
 
-TScreenForm::~TScreenForm()
-{
-    if (ScreenForm == this) ScreenForm = nullptr;
-}
+TScreenForm::~TScreenForm() = default;
 
 void TScreenForm::BuildToolBar()
 {
@@ -299,6 +294,31 @@ void TScreenForm::AfterRun()
     ViewEditor->show();
     DebugON->show();
     TurnSteppingOn->show();
+}
+
+void TScreenForm::BeginRun()
+{
+    stopped = false;
+    closeRequested = false;
+    closeMode = 0;
+    pageMode = false;
+    ResetScreen();
+}
+
+bool TScreenForm::ControlEventPending(ControlFamily family) const
+{
+    static const AnsiString TScreenForm::*const lastEvent[] = {
+        &TScreenForm::lastButton,
+        &TScreenForm::lastEdit,
+        &TScreenForm::lastListBox,
+        &TScreenForm::lastRBGroup,
+        &TScreenForm::lastCheckBox,
+        &TScreenForm::lastSlider,
+        &TScreenForm::lastSpinner,
+        &TScreenForm::lastMemo,
+        &TScreenForm::lastTimer,
+    };
+    return !(this->*lastEvent[static_cast<int>(family)]).empty();
 }
 
 bool TScreenForm::TakeCloseRequest()

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "interpreter/DArray.h"
-#include "interpreter/Values.h"
-#include "screen/Canvas.h"
+#include "base/DArray.h"
+#include "base/Values.h"
+#include "canvas/Canvas.h"
+#include "canvas/Palette.h"
+#include "interpreter/RunScreen.h"
 #include "screen/Console.h"
 #include "screen/ControlSlots.h"
 #include "screen/InputHistory.h"
-#include "screen/Palette.h"
 
 #include <QImage>
 #include <QRect>
@@ -24,30 +25,32 @@ class QToolButton;
 class ScreenImageView;
 
 // The run-time screen: the window on which a running program prints, reads
-// input, draws and receives keys and mouse clicks. The interpreter calls its
-// methods and reads its public state directly, on the GUI thread; the flags
-// below are the only communication between the window's handlers and a run.
+// input, draws and receives keys and mouse clicks. A run reaches it through
+// RunScreen, on the GUI thread; the flags below are the only communication
+// between the window's handlers and a run.
 //
 // The console state (textRow, textColumn, printedText) is inherited so that it
 // reads as the form's own; the wrapping rules live in Console.h.
-class TScreenForm : public QWidget, public ConsoleState {
+class TScreenForm : public QWidget, public ConsoleState, public RunScreen {
 public:
     explicit TScreenForm(QWidget* parent = nullptr);
     ~TScreenForm() override;
 
     // Console.
-    void PrintText(const AnsiString& text, NewLine newLine);
-    int WaitKeyWithPrompt(const AnsiString& prompt);
-    int PrintAndWaitKey(const AnsiString& text);
+    void PrintText(const AnsiString& text, NewLine newLine) override;
+    int WaitKeyWithPrompt(const AnsiString& prompt) override;
+    int PrintAndWaitKey(const AnsiString& text) override;
     int GetKeyChar() const { return lastKeyChar; }
     int GetKeyCode() const { return lastKeyCode; }
-    AnsiString InputLine(const AnsiString& prompt);
-    AnsiString InputLineInPlace(const AnsiString& prompt);
+    AnsiString InputLine(const AnsiString& prompt) override;
+    AnsiString InputLineInPlace(const AnsiString& prompt) override;
     void ClearScreen(int colour);
 
     // Around a run.
+    void BeginRun() override;
+    void SetCloseMode(int mode) override { closeMode = mode; }
     void ResetScreen();
-    bool TakeCloseRequest();
+    bool TakeCloseRequest() override;
     void PrepareForRun();
     void AfterRun();
 
@@ -60,33 +63,42 @@ public:
     // the pen position's coordinate where a method says so. Shapes and lines
     // set the colours they are given for themselves only, and a width above 0
     // for themselves only.
-    void SetColors(int fore, int back);
+    void SetColors(int fore, int back) override;
     int GetColorIndex(int which) const;
     void SetPenWidth(int width);
-    void SetPixel(int x, int y, int colour);
+    void SetPixel(int x, int y, int colour) override;
     int GetPixelIndex(int x, int y) const;
-    void TextAt(int x, int y, const AnsiString& text);
-    void TextAtWithFont(
-        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back);
-    void OverlayText(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore);
-    void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back);
-    void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour);
-    void DrawLine(int x1, int y1, int x2, int y2, int width, int colour);
-    void LineToXY(int x, int y, int width, int colour);
-    void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour);
-    void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back);
+    void TextAt(int x, int y, const AnsiString& text) override;
+    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
+        int back) override;
+    void OverlayText(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore) override;
+    void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) override;
+    void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour) override;
+    void DrawLine(int x1, int y1, int x2, int y2, int width, int colour) override;
+    void LineToXY(int x, int y, int width, int colour) override;
+    void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour) override;
+    void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back) override;
     void DrawBezier(const QPoint* points, int count, int width, int colour);
-    void FloodFillSurface(int x, int y, int fill, int target);
-    void FloodFillToBorder(int x, int y, int fill, int border);
-    void DrawPathString(const AnsiString& text, int x, int y, int step, int colour);
+    void FloodFillSurface(int x, int y, int fill, int target) override;
+    void FloodFillToBorder(int x, int y, int fill, int border) override;
+    void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) override;
     void CopyRectToBuffer(int x1, int y1, int x2, int y2);
     void CopyRectToBufferWH(int x, int y, int width, int height);
     void PasteBuffer(int x, int y);
     void SetDrawTarget(int n);
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).
-    void SetMousePos(int x, int y);
-    void SetImageCursor(int n);
+    void SetMousePos(int x, int y) override;
+    void SetImageCursor(int n) override;
+    void SetPenPosition(int x, int y) override;
+
+    // Event sources and the robot's surface, as a run sees them.
+    bool ControlEventPending(ControlFamily family) const override;
+    int KeyCode() const override { return lastKeyCode; }
+    int MouseButtons() const override { return mouseButtons; }
+    Canvas& RobotCanvas(bool page) override { return page ? ScreenPageBitmap : imageCanvas; }
+    const Palette& ScreenPalette() const override { return palette; }
 
     // The work of every activation, and of the first one the sizing. The
     // window calls it when it is activated; a caller may call it directly.
@@ -122,8 +134,7 @@ public:
     // The current file of the editor, shown in the caption.
     std::function<AnsiString()> currentFileName;
 
-    // State that the run loop, the statements and the functions read and write.
-    bool stopped = true;
+    // State that the window's handlers and a run share (with `stopped`).
     bool closeRequested = false;
     int closeMode = 0;
     int mouseX = 0;
@@ -230,6 +241,3 @@ private:
     FILE* headlessIn = nullptr;
     KeyPreview* keyPreview = nullptr;
 };
-
-// The one run-time screen, created by the program at start-up.
-extern TScreenForm* ScreenForm;

@@ -1,6 +1,6 @@
 #include "screen/ScreenWidgets.h"
 
-#include "screen/Canvas.h"
+#include "canvas/Canvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -7,6 +7,7 @@
 
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
+#include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 

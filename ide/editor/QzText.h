@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Values.h"
 #include "ide/editor/QzNotifyList.h"
-#include "interpreter/Values.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/ScreenForm.h"
 
 #include <cmath>
 
@@ -48,11 +47,6 @@ bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinS
     }
 }
 
-void PrintOut(const AnsiString& text, NewLine newLine)
-{
-    if (ScreenForm) ScreenForm->PrintText(text, newLine);
-}
-
 void Print(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
@@ -65,7 +59,7 @@ void Print(Durnix_Class& d)
     }
     const NewLine newLine = lineOpen ? NewLine::No : NewLine::Yes;
     if (!d.honourCrLf) {
-        PrintOut(text, newLine);
+        d.screen.PrintText(text, newLine);
         return;
     }
     // Each CR (and one LF right after it) ends a printed line.
@@ -73,11 +67,11 @@ void Print(Durnix_Class& d)
     for (;;) {
         size_t cr = text.find('\r', start);
         if (cr == AnsiString::npos) break;
-        PrintOut(text.substr(start, cr - start), NewLine::Yes);
+        d.screen.PrintText(text.substr(start, cr - start), NewLine::Yes);
         start = cr + 1;
         if (start < text.size() && text[start] == '\n') ++start;
     }
-    PrintOut(text.substr(start), newLine);
+    d.screen.PrintText(text.substr(start), newLine);
 }
 
 // Reads "name" or "name[i, ...]" as an input or swap target.
@@ -168,7 +162,8 @@ void Input(Durnix_Class& d)
     AnsiString prompt = ReadPrompt(d);
     if (prompt.empty()) prompt = ">";
 
-    while (e.tokenType == TokenType::Variable && !(ScreenForm && ScreenForm->stopped)) {
+    RunScreen& screen = d.screen;
+    while (e.tokenType == TokenType::Variable && !screen.stopped) {
         const Target target = ReadTarget(d, d.elementIndexes);
         if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name)) e.RaiseError(55);
 
@@ -181,16 +176,15 @@ void Input(Durnix_Class& d)
             prompt = ">";
         }
 
-        AnsiString answer;
-        if (ScreenForm)
-            answer = d.inlineInputMode ? ScreenForm->InputLineInPlace(thisPrompt) : ScreenForm->InputLine(thisPrompt);
-        if (!ScreenForm || ScreenForm->stopped) return;
+        const AnsiString answer
+            = d.inlineInputMode ? screen.InputLineInPlace(thisPrompt) : screen.InputLine(thisPrompt);
+        if (screen.stopped) return;
         StoreInput(d, target, answer);
 
         if (e.endOfStatement) return;
         if (d.CurrentIs(',')) e.NextToken();
     }
-    if (!e.endOfStatement && !(ScreenForm && ScreenForm->stopped)) e.RaiseError(52);
+    if (!e.endOfStatement && !screen.stopped) e.RaiseError(52);
 }
 
 void WaitKey(Durnix_Class& d)
@@ -201,10 +195,8 @@ void WaitKey(Durnix_Class& d)
     const AnsiString name(e.tokenText);
     e.NextToken();
     if (prompt.empty()) prompt = "Press Any Key...";
-    int key = 0;
-    if (ScreenForm)
-        key = d.inlineInputMode ? ScreenForm->PrintAndWaitKey(prompt) : ScreenForm->WaitKeyWithPrompt(prompt);
-    if (!ScreenForm || ScreenForm->stopped) return;
+    const int key = d.inlineInputMode ? d.screen.PrintAndWaitKey(prompt) : d.screen.WaitKeyWithPrompt(prompt);
+    if (d.screen.stopped) return;
     d.currentVariables->SetInt(name, key);
 }
 
@@ -222,7 +214,7 @@ void XyString(Durnix_Class& d)
     }
     AnsiString text;
     BuildItems(d, text, ';', ',');
-    if (ScreenForm) ScreenForm->TextAt(coordinates[0], coordinates[1], text);
+    d.screen.TextAt(coordinates[0], coordinates[1], text);
 }
 
 const StatementEntry entries[] = {

@@ -2,7 +2,6 @@
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
-#include "screen/ScreenForm.h"
 
 #include <array>
 #include <cstdlib>
@@ -15,7 +14,7 @@
 
 namespace {
 
-using Operation = void (*)(Durnix_Class&, TScreenForm&);
+using Operation = void (*)(Durnix_Class&, RunScreen&);
 
 // One statement: its argument counts, the letter and default of each slot
 // (slots past the letters are integers defaulting to 0), and its operation.
@@ -31,13 +30,13 @@ struct DrawingStatement {
 // The milliseconds between two looks at a held key.
 constexpr int KeyPollMilliseconds = 10;
 
-void TextWithFont(Durnix_Class& d, TScreenForm& screen)
+void TextWithFont(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.TextAtWithFont(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6], n[7]);
 }
 
-void Overlay(Durnix_Class& d, TScreenForm& screen)
+void Overlay(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.OverlayText(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6]);
@@ -45,7 +44,7 @@ void Overlay(Durnix_Class& d, TScreenForm& screen)
 
 // Waits while the key is held, at most ms milliseconds when ms is not 0. The
 // window events are processed meanwhile: only they report the key's release.
-void WaitNoKey(Durnix_Class& d, TScreenForm& screen)
+void WaitNoKey(Durnix_Class& d, RunScreen& screen)
 {
     const int key = d.paramInt[0];
     const long long limit = std::llabs(static_cast<long long>(d.paramInt[1]));
@@ -56,81 +55,81 @@ void WaitNoKey(Durnix_Class& d, TScreenForm& screen)
     }
 }
 
-void DrawShape(Durnix_Class& d, TScreenForm& screen)
+void DrawShape(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawPathString(d.paramText[0], n[1], n[2], n[3], n[4]);
 }
 
-void SetColor(Durnix_Class& d, TScreenForm& screen)
+void SetColor(Durnix_Class& d, RunScreen& screen)
 {
     screen.SetColors(d.paramInt[0], d.paramInt[1]);
 }
 
-void SetPixel(Durnix_Class& d, TScreenForm& screen)
+void SetPixel(Durnix_Class& d, RunScreen& screen)
 {
     screen.SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
 }
 
-void FloodFill(Durnix_Class& d, TScreenForm& screen)
+void FloodFill(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.FloodFillSurface(n[0], n[1], n[2], n[3]);
 }
 
-void FloodFill2(Durnix_Class& d, TScreenForm& screen)
+void FloodFill2(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.FloodFillToBorder(n[0], n[1], n[2], n[3]);
 }
 
-void GotoXY(Durnix_Class& d, TScreenForm& screen)
+void GotoXY(Durnix_Class& d, RunScreen& screen)
 {
-    screen.canvas->penPos = QPoint(d.paramInt[0], d.paramInt[1]);
+    screen.SetPenPosition(d.paramInt[0], d.paramInt[1]);
 }
 
-void LineTo(Durnix_Class& d, TScreenForm& screen)
+void LineTo(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.LineToXY(n[0], n[1], n[2], n[3]);
 }
 
-void Line(Durnix_Class& d, TScreenForm& screen)
+void Line(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawLine(n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-template <int Kind> void EllipseOrRect(Durnix_Class& d, TScreenForm& screen)
+template <int Kind> void EllipseOrRect(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawEllipseOrRect(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-template <int Kind> void RectOutline(Durnix_Class& d, TScreenForm& screen)
+template <int Kind> void RectOutline(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawRectOutline(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-void Arc(Durnix_Class& d, TScreenForm& screen)
+void Arc(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawArc(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
 }
 
-void Pie(Durnix_Class& d, TScreenForm& screen)
+void Pie(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
     screen.DrawPie(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
 }
 
-void SetMousePos(Durnix_Class& d, TScreenForm& screen)
+void SetMousePos(Durnix_Class& d, RunScreen& screen)
 {
     screen.SetMousePos(d.paramInt[0], d.paramInt[1]);
 }
 
-void SetCursor(Durnix_Class& d, TScreenForm& screen)
+void SetCursor(Durnix_Class& d, RunScreen& screen)
 {
     screen.SetImageCursor(d.paramInt[0]);
 }
@@ -180,7 +179,7 @@ void Draw(Durnix_Class& d)
     }
     int given = 0;
     d.ParseParams(statement->required, statement->maximum, given);
-    if (ScreenForm) statement->operation(d, *ScreenForm);
+    statement->operation(d, d.screen);
 }
 
 // The family's entries, one per statement above, all served by Draw.

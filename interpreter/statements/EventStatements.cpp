@@ -1,7 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/ScreenForm.h"
 
 // The on-event statements, onerror, and the run loop's entries into handlers:
 // raising an event, trapping an error and the debugger's step hook.
@@ -74,7 +73,7 @@ void Durnix_Class::SetEventHandler(int source)
     eventHandlerKind[source] = kind;
     // With an onabort handler armed, closing the screen asks the program
     // instead of stopping it.
-    if (source == EventSource::Abort && ScreenForm) ScreenForm->closeMode = 2;
+    if (source == EventSource::Abort) screen.SetCloseMode(2);
 }
 
 void Durnix_Class::SetOnError()
@@ -151,9 +150,8 @@ void Durnix_Class::DebugStep()
     if (statement.empty() && debugger.IgnoreEmpties()) return;
     const AnsiString trace
         = "About to execute (" + std::to_string(line) + "," + std::to_string(column) + "):" + statement;
-    static const bool notStopped = false;
-    debugger.StepAt(line, column, static_cast<int>(statement.size()), trace, currentVariables, &expression,
-        ScreenForm ? ScreenForm->stopped : notStopped);
+    debugger.StepAt(
+        line, column, static_cast<int>(statement.size()), trace, currentVariables, &expression, screen.stopped);
 }
 
 namespace {

@@ -1,7 +1,7 @@
+#include "canvas/Palette.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/Robot_class.h"
-#include "screen/ScreenForm.h"
+#include "screen/robot/Robot_class.h"
 
 #include <cstdlib>
 
@@ -88,7 +88,7 @@ template <size_t Index> void OneInteger(Durnix_Class& d)
     d.SetParamDefaults(1, statement.defaultValue, 'i');
     int given = 0;
     d.ParseParams(0, 1, given);
-    RaiseForStatus(d, statement.operation(d.expression.Robot(), d.paramInt[0]));
+    RaiseForStatus(d, statement.operation(*d.robot, d.paramInt[0]));
 }
 
 // --- Placement ----------------------------------------------------------------------
@@ -102,16 +102,8 @@ void Locate(Durnix_Class& d)
     d.paramInt[6] = 0;
     int given = 0;
     d.ParseParams(2, 7, given);
-    Canvas* canvas = nullptr;
-    const Palette* palette = nullptr;
-    const bool* stopped = nullptr;
-    if (ScreenForm != nullptr) {
-        canvas = d.paramInt[6] != 0 ? &ScreenForm->ScreenPageBitmap : &ScreenForm->imageCanvas;
-        palette = &ScreenForm->palette;
-        stopped = &ScreenForm->stopped;
-    }
-    d.expression.Robot().Locate(canvas, palette, Palette::size - 1, d.paramInt[0], d.paramInt[1], d.paramInt[2],
-        d.paramInt[3], d.paramInt[4], d.paramInt[5], stopped);
+    d.robot->Locate(&d.screen.RobotCanvas(d.paramInt[6] != 0), &d.screen.ScreenPalette(), Palette::size - 1,
+        d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], d.paramInt[4], d.paramInt[5], &d.screen.stopped);
 }
 
 void Pen(Durnix_Class& d)
@@ -119,7 +111,7 @@ void Pen(Durnix_Class& d)
     d.SetParamDefaults(2, -1, 'i');
     int given = 0;
     d.ParseParams(1, 2, given);
-    d.expression.Robot().SetPen(d.paramInt[0] != 0, d.paramInt[1]);
+    d.robot->SetPen(d.paramInt[0] != 0, d.paramInt[1]);
 }
 
 void Relocate(Durnix_Class& d)
@@ -128,7 +120,7 @@ void Relocate(Durnix_Class& d)
     int given = 0;
     d.ParseParams(0, 3, given);
     // rrelocate before rlocate changes nothing and is no error.
-    d.expression.Robot().Relocate(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
+    d.robot->Relocate(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
 }
 
 constexpr StatementEntry entries[] = {

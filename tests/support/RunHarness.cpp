@@ -13,11 +13,7 @@
 TScreenForm& TestScreen()
 {
     TestApplication();
-    static std::unique_ptr<TScreenForm> screen = [] {
-        auto form = std::make_unique<TScreenForm>();
-        ScreenForm = form.get();
-        return form;
-    }();
+    static std::unique_ptr<TScreenForm> screen = [] { return std::make_unique<TScreenForm>(); }();
     return *screen;
 }
 
@@ -50,7 +46,7 @@ RunResult RunProgram(const std::string& text, const std::string& input)
     RunResult result;
     {
         screen.PrepareForRun();
-        Durnix_Class interpreter;
+        Durnix_Class interpreter(screen);
         result.ended = interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
         screen.AfterRun();
         result.outcome = interpreter.outcome;

@@ -23,7 +23,7 @@ RunResult RunProgram(const std::string& text, const std::string& input = {});
 
 class TScreenForm;
 // The off-screen run-time screen that programs run on (created once, with the
-// application object); it is also the global ScreenForm.
+// application object).
 TScreenForm& TestScreen();
 
 // The canvas region at (x, y) of the visible image as text, one line per row:

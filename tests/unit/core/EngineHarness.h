@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/Variables_class.h"

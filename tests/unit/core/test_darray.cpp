@@ -1,5 +1,5 @@
-#include "interpreter/DArray.h"
-#include "interpreter/Values.h"
+#include "base/DArray.h"
+#include "base/Values.h"
 
 #include <gtest/gtest.h>
 

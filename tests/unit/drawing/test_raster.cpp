@@ -1,5 +1,5 @@
-#include "screen/raster/PathLanguage.h"
-#include "screen/raster/Raster.h"
+#include "canvas/raster/PathLanguage.h"
+#include "canvas/raster/Raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "FunctionCases.h"
 
-#include "builtins/FunctionCall.h"
+#include "builtins/FunctionFamilies.h"
 #include "interpreter/Codes_class.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "builtins/FormatPattern.h"
-#include "builtins/LibraryFailure.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "builtins/LibraryFailure.h"
 #include "builtins/TextAlgorithms.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <gtest/gtest.h>
 

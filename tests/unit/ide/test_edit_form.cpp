@@ -4,6 +4,7 @@
 
 #include "ide/DurnixEditForm.h"
 #include "ide/FindForm.h"
+#include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdeSettings.h"
 #include "ide/editor/SxEditor.h"
@@ -237,7 +238,7 @@ TEST_F(EditFormTest, RunPrintsAndListsVariables)
 TEST_F(EditFormTest, RunErrorSelectsTheLine)
 {
     const AnsiString program = "print 1\r\nprint 2\r\nx = 1 + * 2\r\nprint 3\r\n";
-    Durnix_Class reference;
+    Durnix_Class reference(Screen());
     ASSERT_EQ(reference.Run(program), 0);
     ASSERT_EQ(reference.outcome, 3);
     Start();

@@ -1,7 +1,7 @@
+#include "canvas/Canvas.h"
+#include "canvas/Palette.h"
 #include "platform/Colors.h"
-#include "screen/Canvas.h"
-#include "screen/Palette.h"
-#include "screen/Robot_class.h"
+#include "screen/robot/Robot_class.h"
 
 #include <QPainter>
 

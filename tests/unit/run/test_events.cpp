@@ -17,9 +17,9 @@ RunResult RunStepping(const char* program, const char* injectBefore = "", void (
     RunHooks::SetDebugger(&debugger);
     RunResult result = RunProgram(program);
     RunHooks::SetDebugger(nullptr);
-    ScreenForm->lastButton.clear();
-    ScreenForm->mouseButtons = 0;
-    ScreenForm->lastKeyCode = 0;
+    TestScreen().lastButton.clear();
+    TestScreen().mouseButtons = 0;
+    TestScreen().lastKeyCode = 0;
     if (trace) *trace = debugger.trace;
     return result;
 }
@@ -31,8 +31,8 @@ TEST(Events, TwoPendingEventsRunTheHigherSourceFirst)
     const char* program = "onbutton b\nonmouse m\nx = 1\nx = 2\nprint \"main\"\nend\n"
                           "b:\nprint \"button\"\nreturn\nm:\nprint \"mouse\"\nreturn\n";
     RunResult result = RunStepping(program, "x = 1", [] {
-        ScreenForm->lastButton = "Buttons_1";
-        ScreenForm->mouseButtons = 1;
+        TestScreen().lastButton = "Buttons_1";
+        TestScreen().mouseButtons = 1;
     });
     EXPECT_EQ(result.output, "mouse\nbutton\nmain\n");
     EXPECT_EQ(result.ended, 1);
@@ -40,7 +40,7 @@ TEST(Events, TwoPendingEventsRunTheHigherSourceFirst)
 
 TEST(Events, SubHandlerGetsItsOwnVariablesLabelHandlerShares)
 {
-    auto pressKey = [] { ScreenForm->lastKeyCode = 65; };
+    auto pressKey = [] { TestScreen().lastKeyCode = 65; };
     RunResult sub = RunStepping("x = 1\nonkey k\ny = 0\nprint x\nend\nsub k()\nx = 5\nreturn\n", "y = 0", pressKey);
     EXPECT_EQ(sub.output, "1\n");
     RunResult label = RunStepping("x = 1\nonkey k\ny = 0\nprint x\nend\nk:\nx = 5\nreturn\n", "y = 0", pressKey);
@@ -50,7 +50,7 @@ TEST(Events, SubHandlerGetsItsOwnVariablesLabelHandlerShares)
 TEST(Events, HandlerWithoutOperandDisarms)
 {
     RunResult result = RunStepping("onbutton b\nonbutton\nx = 1\nprint \"main\"\nend\nb:\nprint \"b\"\nreturn\n",
-        "onbutton", [] { ScreenForm->lastButton = "Buttons_1"; });
+        "onbutton", [] { TestScreen().lastButton = "Buttons_1"; });
     EXPECT_EQ(result.output, "main\n");
 }
 
@@ -80,14 +80,14 @@ TEST(OnError, TrappedErrorShowsNoBoxUntrappedShowsOne)
 TEST(Events, StopButtonRunsTheAbortHandlerWhenOneIsArmed)
 {
     RunResult result = RunStepping("onabort a\nx = 1\nx = 2\nprint \"main\"\nend\na:\nprint \"abort\"\nreturn\n",
-        "x = 1", [] { ScreenForm->HoltProgramClick(); });
+        "x = 1", [] { TestScreen().HoltProgramClick(); });
     EXPECT_EQ(result.output, "abort\nmain\n");
     EXPECT_EQ(result.ended, 1);
 }
 
 TEST(Events, StopButtonEndsARunWithoutAbortHandler)
 {
-    RunResult result = RunStepping("x = 1\nx = 2\nprint \"main\"\n", "x = 1", [] { ScreenForm->HoltProgramClick(); });
+    RunResult result = RunStepping("x = 1\nx = 2\nprint \"main\"\n", "x = 1", [] { TestScreen().HoltProgramClick(); });
     EXPECT_EQ(result.output, "");
     EXPECT_EQ(result.ended, 1);
     EXPECT_EQ(result.outcome, 0);

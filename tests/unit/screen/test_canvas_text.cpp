@@ -1,5 +1,5 @@
+#include "canvas/Canvas.h"
 #include "platform/Colors.h"
-#include "screen/Canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "screen/Canvas.h"
+#include "canvas/Canvas.h"
 
+#include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
-#include "screen/ScreenFont.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

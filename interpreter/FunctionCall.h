@@ -68,18 +68,14 @@ public:
     void ReturnText(AnsiString text) { result.setString(std::move(text)); }
 
     [[noreturn]] void Raise(int number) { ex.RaiseError(number); }
+
+    // The run-time screen and the robot of the run.
+    RunScreen& Screen() const { return *ex.screen; }
+    Robot_Class& Robot() const { return *ex.robot; }
 };
 
-// The dispatch tables of the families; FunctionTable.cpp joins them.
-std::span<const FunctionEntry> MathFunctionEntries();
-std::span<const FunctionEntry> BitFunctionEntries();
-std::span<const FunctionEntry> TextFunctionEntries();
-std::span<const FunctionEntry> FinanceFunctionEntries();
-std::span<const FunctionEntry> SignatureFunctionEntries();
-std::span<const FunctionEntry> RegexFunctionEntries();
-std::span<const FunctionEntry> RobotFunctionEntries();
-
-// The row for a function code, or null when the function is not available.
+// The row for a function code, or null when the function is not available
+// (the built-in families' joined table answers it).
 const FunctionEntry* FindFunctionEntry(int code);
 
 // Calls a function of one required argument whose value the caller has

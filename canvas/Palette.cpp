@@ -1,4 +1,4 @@
-#include "screen/Palette.h"
+#include "canvas/Palette.h"
 
 #include "platform/Colors.h"
 

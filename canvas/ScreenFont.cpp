@@ -1,4 +1,4 @@
-#include "screen/ScreenFont.h"
+#include "canvas/ScreenFont.h"
 
 #include <QFontDatabase>
 

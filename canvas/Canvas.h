@@ -1,8 +1,8 @@
 #pragma once
 
-#include "interpreter/Values.h"
-#include "screen/GlyphMask.h"
-#include "screen/ImageMemory.h"
+#include "base/Values.h"
+#include "canvas/GlyphMask.h"
+#include "canvas/ImageMemory.h"
 
 #include <QBrush>
 #include <QFont>

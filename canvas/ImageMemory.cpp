@@ -1,4 +1,4 @@
-#include "screen/ImageMemory.h"
+#include "canvas/ImageMemory.h"
 
 #include "platform/Colors.h"
 

@@ -1,4 +1,4 @@
-#include "screen/GlyphMask.h"
+#include "canvas/GlyphMask.h"
 
 #include <QGlyphRun>
 #include <QImage>

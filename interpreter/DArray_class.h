@@ -1,6 +1,6 @@
 #pragma once
 
-#include "interpreter/Values.h"
+#include "base/Values.h"
 
 // The element store of one named array: a flat, growable vector of typed
 // slots. Every slot carries its own tag ('0' never set, 'i', 'f', 's'), so one

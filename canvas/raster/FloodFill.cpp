@@ -1,4 +1,4 @@
-#include "screen/raster/Raster.h"
+#include "canvas/raster/Raster.h"
 
 #include <utility>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "builtins/FunctionCall.h"
-#include "builtins/LibraryFailure.h"
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/FunctionCall.h"
+#include "interpreter/LibraryFailure.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/RobotBody.h"
+#include "screen/robot/RobotBody.h"
 
 #include <QImage>
 #include <QPoint>

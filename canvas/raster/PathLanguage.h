@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/raster/Raster.h"
+#include "canvas/raster/Raster.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "builtins/arrays/DArray_class.h"
+#include "interpreter/DArray_class.h"
 
 #include <cmath>
 #include <cstring>

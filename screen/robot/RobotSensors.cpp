@@ -1,6 +1,6 @@
-#include "screen/Canvas.h"
-#include "screen/Palette.h"
-#include "screen/Robot_class.h"
+#include "canvas/Canvas.h"
+#include "canvas/Palette.h"
+#include "screen/robot/Robot_class.h"
 
 #include "platform/Colors.h"
 

@@ -1,4 +1,4 @@
-#include "screen/RobotBody.h"
+#include "screen/robot/RobotBody.h"
 
 #include "platform/Colors.h"
 

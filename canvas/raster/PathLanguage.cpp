@@ -1,4 +1,4 @@
-#include "screen/raster/PathLanguage.h"
+#include "canvas/raster/PathLanguage.h"
 
 #include <climits>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "builtins/arrays/Arrays_class.h"
+#include "interpreter/Arrays_class.h"
 
 #include <atomic>
 #include <new>

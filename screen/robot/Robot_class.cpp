@@ -1,8 +1,8 @@
-#include "screen/Robot_class.h"
+#include "screen/robot/Robot_class.h"
 
+#include "canvas/Canvas.h"
+#include "canvas/Palette.h"
 #include "platform/Colors.h"
-#include "screen/Canvas.h"
-#include "screen/Palette.h"
 
 #include <QPainter>
 

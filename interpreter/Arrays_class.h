@@ -1,8 +1,8 @@
 #pragma once
 
-#include "builtins/arrays/DArray_class.h"
-#include "interpreter/DArray.h"
-#include "interpreter/Values.h"
+#include "base/DArray.h"
+#include "base/Values.h"
+#include "interpreter/DArray_class.h"
 
 #include <cstdint>
 #include <memory>

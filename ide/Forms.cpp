@@ -1,0 +1,3 @@
+#include "ide/Forms.h"
+
+TScreenForm* ScreenForm = nullptr;

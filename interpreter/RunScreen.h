@@ -1,0 +1,82 @@
+#pragma once
+
+#include "base/Values.h"
+
+class Canvas;
+class Palette;
+
+enum class NewLine { No, Yes };
+
+// The control families whose last event the run loop polls, in the order of
+// the event sources 0 to 8.
+enum class ControlFamily { Button, Edit, ListBox, RBGroup, CheckBox, Slider, Spinner, Memo, Timer };
+
+// What a run uses of the run-time screen: the console, run control, the event
+// sources of the screen, the drawing services the drawing statements bind,
+// and the surface the robot moves on. The window implements it; tests use a
+// recording stand-in. Every call happens on the interpreter's (GUI) thread.
+//
+// Colour arguments: 0..15 a palette entry, other values colours; positions of
+// -1 stand for the pen position's coordinate where the window's drawing says
+// so.
+class RunScreen {
+public:
+    virtual ~RunScreen() = default;
+
+    // --- Run control --------------------------------------------------------
+    // Set when the user stops the run (or closes the screen, or input ends);
+    // every wait ends on it. Plain data because the run loop reads it before
+    // every statement and the robot and the debugger hold on to it.
+    bool stopped = true;
+    // Called as a run starts: clears the stop, a pending close request, the
+    // close mode and page mode, and resets the screen's drawing state.
+    virtual void BeginRun() = 0;
+    // True once when the user asked to close the screen while an onabort
+    // handler is armed (the request is cleared).
+    virtual bool TakeCloseRequest() = 0;
+    // 2 while an onabort handler is armed: closing then asks the program.
+    virtual void SetCloseMode(int mode) = 0;
+
+    // --- Console --------------------------------------------------------------
+    virtual void PrintText(const AnsiString& text, NewLine newLine) = 0;
+    virtual void TextAt(int x, int y, const AnsiString& text) = 0;
+    virtual AnsiString InputLine(const AnsiString& prompt) = 0;
+    virtual AnsiString InputLineInPlace(const AnsiString& prompt) = 0;
+    virtual int WaitKeyWithPrompt(const AnsiString& prompt) = 0;
+    virtual int PrintAndWaitKey(const AnsiString& text) = 0;
+
+    // --- Event sources ----------------------------------------------------------
+    // True while the family's last event names a control.
+    virtual bool ControlEventPending(ControlFamily family) const = 0;
+    // The key code of the key held, 0 when none.
+    virtual int KeyCode() const = 0;
+    // The mouse buttons held over the image (bits), 0 when none.
+    virtual int MouseButtons() const = 0;
+
+    // --- Drawing ------------------------------------------------------------------
+    virtual void SetColors(int fore, int back) = 0;
+    virtual void SetPixel(int x, int y, int colour) = 0;
+    virtual void SetPenPosition(int x, int y) = 0;
+    virtual void TextAtWithFont(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back)
+        = 0;
+    virtual void OverlayText(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore)
+        = 0;
+    virtual void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) = 0;
+    virtual void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour) = 0;
+    virtual void DrawLine(int x1, int y1, int x2, int y2, int width, int colour) = 0;
+    virtual void LineToXY(int x, int y, int width, int colour) = 0;
+    virtual void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour) = 0;
+    virtual void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back) = 0;
+    virtual void FloodFillSurface(int x, int y, int fill, int target) = 0;
+    virtual void FloodFillToBorder(int x, int y, int fill, int border) = 0;
+    virtual void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) = 0;
+    virtual void SetMousePos(int x, int y) = 0;
+    virtual void SetImageCursor(int n) = 0;
+
+    // --- The robot's surface ------------------------------------------------------
+    // The visible image, or the off-screen page when page is true.
+    virtual Canvas& RobotCanvas(bool page) = 0;
+    virtual const Palette& ScreenPalette() const = 0;
+};

@@ -1,0 +1,221 @@
+#include "tests/support/RecordingScreen.h"
+
+#include "canvas/Canvas.h"
+#include "canvas/Palette.h"
+#include "interpreter/FloatText.h"
+
+#include <QSize>
+
+namespace {
+
+constexpr int ImageWidth = 800;
+constexpr int ImageHeight = 600;
+
+} // namespace
+
+RecordingScreen::RecordingScreen()
+    : palette(std::make_unique<Palette>())
+{ }
+
+RecordingScreen::~RecordingScreen() = default;
+
+void RecordingScreen::Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text)
+{
+    std::string call = name;
+    char separator = ' ';
+    for (double number : numbers) {
+        call += separator;
+        call += FloatToStr(number);
+        separator = ',';
+    }
+    if (!text.empty() || name == "print") {
+        call += separator;
+        call += text;
+    }
+    calls.push_back(call);
+}
+
+void RecordingScreen::BeginRun()
+{
+    stopped = false;
+    closeRequested = false;
+    closeMode = 0;
+    calls.push_back("begin");
+}
+
+bool RecordingScreen::TakeCloseRequest()
+{
+    const bool requested = closeRequested;
+    closeRequested = false;
+    return requested;
+}
+
+void RecordingScreen::SetCloseMode(int mode)
+{
+    closeMode = mode;
+}
+
+void RecordingScreen::PrintText(const AnsiString& text, NewLine newLine)
+{
+    printed += text;
+    if (newLine == NewLine::Yes) printed += '\n';
+    Record("print", {}, newLine == NewLine::Yes ? text + "|nl" : text);
+}
+
+void RecordingScreen::TextAt(int x, int y, const AnsiString& text)
+{
+    Record("textat", { double(x), double(y) }, text);
+}
+
+AnsiString RecordingScreen::InputLine(const AnsiString& prompt)
+{
+    Record("input", {}, prompt);
+    if (lines.empty()) {
+        stopped = true;
+        return {};
+    }
+    AnsiString line = lines.front();
+    lines.pop_front();
+    return line;
+}
+
+AnsiString RecordingScreen::InputLineInPlace(const AnsiString& prompt)
+{
+    Record("inputinplace", {}, prompt);
+    if (lines.empty()) {
+        stopped = true;
+        return {};
+    }
+    AnsiString line = lines.front();
+    lines.pop_front();
+    return line;
+}
+
+int RecordingScreen::WaitKeyWithPrompt(const AnsiString& prompt)
+{
+    Record("waitkey", {}, prompt);
+    if (keys.empty()) {
+        stopped = true;
+        return 0;
+    }
+    const int key = keys.front();
+    keys.pop_front();
+    return key;
+}
+
+int RecordingScreen::PrintAndWaitKey(const AnsiString& text)
+{
+    Record("printwaitkey", {}, text);
+    if (keys.empty()) {
+        stopped = true;
+        return 0;
+    }
+    const int key = keys.front();
+    keys.pop_front();
+    return key;
+}
+
+bool RecordingScreen::ControlEventPending(ControlFamily family) const
+{
+    return controlEvent[static_cast<int>(family)];
+}
+
+void RecordingScreen::SetColors(int fore, int back)
+{
+    Record("setcolors", { double(fore), double(back) });
+}
+
+void RecordingScreen::SetPixel(int x, int y, int colour)
+{
+    Record("setpixel", { double(x), double(y), double(colour) });
+}
+
+void RecordingScreen::SetPenPosition(int x, int y)
+{
+    Record("penpos", { double(x), double(y) });
+}
+
+void RecordingScreen::TextAtWithFont(
+    int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back)
+{
+    Record("textfont", { double(x), double(y), double(size), double(style), double(fore), double(back) },
+        text + "|" + fontName);
+}
+
+void RecordingScreen::OverlayText(
+    int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore)
+{
+    Record("overlay", { double(x), double(y), double(size), double(style), double(fore) }, text + "|" + fontName);
+}
+
+void RecordingScreen::DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back)
+{
+    Record("shape", { double(kind), double(x1), double(y1), double(x2), double(y2), double(fore), double(back) });
+}
+
+void RecordingScreen::DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour)
+{
+    Record("outline", { double(kind), double(x1), double(y1), double(x2), double(y2), double(width), double(colour) });
+}
+
+void RecordingScreen::DrawLine(int x1, int y1, int x2, int y2, int width, int colour)
+{
+    Record("line", { double(x1), double(y1), double(x2), double(y2), double(width), double(colour) });
+}
+
+void RecordingScreen::LineToXY(int x, int y, int width, int colour)
+{
+    Record("lineto", { double(x), double(y), double(width), double(colour) });
+}
+
+void RecordingScreen::DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour)
+{
+    Record("arc", { double(x1), double(y1), double(x2), double(y2), start, sweep, double(width), double(colour) });
+}
+
+void RecordingScreen::DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back)
+{
+    Record("pie", { double(x1), double(y1), double(x2), double(y2), start, sweep, double(fore), double(back) });
+}
+
+void RecordingScreen::FloodFillSurface(int x, int y, int fill, int target)
+{
+    Record("floodfill", { double(x), double(y), double(fill), double(target) });
+}
+
+void RecordingScreen::FloodFillToBorder(int x, int y, int fill, int border)
+{
+    Record("floodfill2", { double(x), double(y), double(fill), double(border) });
+}
+
+void RecordingScreen::DrawPathString(const AnsiString& text, int x, int y, int step, int colour)
+{
+    Record("path", { double(x), double(y), double(step), double(colour) }, text);
+}
+
+void RecordingScreen::SetMousePos(int x, int y)
+{
+    Record("mousepos", { double(x), double(y) });
+}
+
+void RecordingScreen::SetImageCursor(int n)
+{
+    Record("cursor", { double(n) });
+}
+
+// The canvases are made on first use: a canvas needs the application's fonts,
+// which a test that only records calls does not have.
+Canvas& RecordingScreen::RobotCanvas(bool onPage)
+{
+    std::unique_ptr<Canvas>& canvas = onPage ? page : image;
+    if (!canvas) {
+        canvas = std::make_unique<Canvas>(QSize(ImageWidth, ImageHeight));
+        canvas->Fill(0xFFFFFF);
+    }
+    return *canvas;
+}
+
+const Palette& RecordingScreen::ScreenPalette() const
+{
+    return *palette;
+}

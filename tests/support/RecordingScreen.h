@@ -1,0 +1,74 @@
+#pragma once
+
+#include "interpreter/RunScreen.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Canvas;
+
+// A run-time screen with no widget: it records every call a run makes as one
+// line of text ("print hello|nl", "line 1,2,3,4,-1,-1"), answers input lines and
+// keys from queues, and reports events that a test set. When a queue runs dry
+// a wait ends as closing the screen would: the run is stopped.
+class RecordingScreen : public RunScreen {
+public:
+    RecordingScreen();
+    ~RecordingScreen() override;
+
+    std::vector<std::string> calls;
+    // Everything printed, each ended line followed by "\n".
+    std::string printed;
+    std::deque<std::string> lines;
+    std::deque<int> keys;
+    bool controlEvent[9] = {};
+    int keyCode = 0;
+    int mouseButtons = 0;
+    bool closeRequested = false;
+    int closeMode = 0;
+
+    void BeginRun() override;
+    bool TakeCloseRequest() override;
+    void SetCloseMode(int mode) override;
+
+    void PrintText(const AnsiString& text, NewLine newLine) override;
+    void TextAt(int x, int y, const AnsiString& text) override;
+    AnsiString InputLine(const AnsiString& prompt) override;
+    AnsiString InputLineInPlace(const AnsiString& prompt) override;
+    int WaitKeyWithPrompt(const AnsiString& prompt) override;
+    int PrintAndWaitKey(const AnsiString& text) override;
+
+    bool ControlEventPending(ControlFamily family) const override;
+    int KeyCode() const override { return keyCode; }
+    int MouseButtons() const override { return mouseButtons; }
+
+    void SetColors(int fore, int back) override;
+    void SetPixel(int x, int y, int colour) override;
+    void SetPenPosition(int x, int y) override;
+    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
+        int back) override;
+    void OverlayText(
+        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore) override;
+    void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) override;
+    void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour) override;
+    void DrawLine(int x1, int y1, int x2, int y2, int width, int colour) override;
+    void LineToXY(int x, int y, int width, int colour) override;
+    void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour) override;
+    void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back) override;
+    void FloodFillSurface(int x, int y, int fill, int target) override;
+    void FloodFillToBorder(int x, int y, int fill, int border) override;
+    void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) override;
+    void SetMousePos(int x, int y) override;
+    void SetImageCursor(int n) override;
+
+    Canvas& RobotCanvas(bool page) override;
+    const Palette& ScreenPalette() const override;
+
+private:
+    void Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text = {});
+    std::unique_ptr<Canvas> image;
+    std::unique_ptr<Canvas> page;
+    std::unique_ptr<Palette> palette;
+};
