@@ -113,7 +113,7 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(Edit, "&Indent Block        F8", &F::IndentBlockClick, Plain, ""),
     ROW(Edit, "-", nullptr, Separator, ""),
     ROW(Edit, "Smart Tabbin&g    F4", &F::ToggleSmartTabbing, CheckedOnStart, ""),
-    ROW(Edit, "Auto Inden&t        F5", &F::ToggleAutoIndent, CheckedOnStart, ""),
+    ROW(Edit, "Auto Inden&t        F5", nullptr, CheckedOnStart, ""),
     ROW(Edit, "Selection Goes to &Help Screen", nullptr, Check, ""),
     ROW(Edit, "-", nullptr, Separator, ""),
     // FIXME: the preferences dialog is built with the debugger and help windows.

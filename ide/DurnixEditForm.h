@@ -73,7 +73,6 @@ public:
     void ViewTerminalClick();
     void LineNumbersClick();
     void ToggleSmartTabbing();
-    void ToggleAutoIndent();
     void UndoClick();
     void CutClick();
     void CopyClick();
@@ -131,7 +130,8 @@ private:
     void ResetStartTab();
     bool ReadProgramFile(const AnsiString& name, bool fromRecent);
     bool LoadEditorFile(const AnsiString& name, bool fromRecent);
-    bool WriteTab(int index, const AnsiString& path, const AnsiString& text);
+    // Writes a file atomically; a failure is reported with a box.
+    bool WriteFile(const AnsiString& path, const AnsiString& text);
     int TabShowing(const AnsiString& path) const;
     bool RoomForAnotherTab();
     void SetCurrentPath(const AnsiString& path);

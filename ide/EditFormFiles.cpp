@@ -358,9 +358,8 @@ bool TDurnixEditForm::ReadProgramFile(const AnsiString& name, bool fromRecent)
 
 // --- Save ---
 
-bool TDurnixEditForm::WriteTab(int index, const AnsiString& path, const AnsiString& text)
+bool TDurnixEditForm::WriteFile(const AnsiString& path, const AnsiString& text)
 {
-    (void)index;
     if (WriteFileAtomically(path, text)) return true;
     Box("Could not create the file " + path, errorCaption, MessageFlags::IconError);
     return false;
@@ -387,7 +386,7 @@ bool TDurnixEditForm::SaveClick()
         if (other < current) --current;
         TabControl1->setCurrentIndex(current);
     }
-    if (!WriteTab(current, name, EditCommands::FileText(*Memo1))) return false;
+    if (!WriteFile(name, EditCommands::FileText(*Memo1))) return false;
     AddRecentFile(name);
     SetCurrentPath(name);
     MarkUnmodified();
@@ -408,7 +407,7 @@ void TDurnixEditForm::SaveAllClick()
         // Untitled tabs wait for Save, which asks for a name; a hidden
         // program's plain text is never written.
         if (!record.modified || record.hidden || TabNames::IsUntitled(record.path)) continue;
-        if (!WriteTab(i, record.path, FileTextOf(record.text))) continue;
+        if (!WriteFile(record.path, FileTextOf(record.text))) continue;
         record.modified = false;
         record.diskTime = ExecutableImage::FileAgeAsDateTime(record.path);
         AddRecentFile(record.path);

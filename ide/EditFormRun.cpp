@@ -254,8 +254,6 @@ void TDurnixEditForm::ToggleSmartTabbing()
     Memo1->TabBehavior = SmartTabbing() ? tbSmart : tbFixed;
 }
 
-void TDurnixEditForm::ToggleAutoIndent() { }
-
 // --- Keys ---
 
 namespace {
