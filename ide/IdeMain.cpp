@@ -49,6 +49,16 @@ public:
     }
 };
 
+// Qt's own diagnostics would mix with the program's standard error, which a
+// headless run reserves for message boxes.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        std::abort();
+    }
+}
+
 // A stand-alone executable started with --headless runs its own program with
 // no display; other arguments are ignored.
 int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executable)
@@ -59,6 +69,7 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
         return static_cast<int>(ProgramRunner::Status::CannotRun);
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietMessages);
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     platform::InstallKeyTracking();

@@ -522,6 +522,7 @@ TEST_F(EditFormTest, CreateExeRunsItsProgram)
     process.start(QString::fromStdString(made), { "--headless", "other-arguments-are-ignored" });
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.readAllStandardOutput().toStdString(), "42\n");
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "");
     EXPECT_EQ(process.exitCode(), 0);
 
     // Making an executable onto one that runs fails and leaves it alone.
