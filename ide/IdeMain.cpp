@@ -92,13 +92,13 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
 
 int EnvironmentMain(int argc, char** argv)
 {
-    const IdePaths paths = IdePaths::ForRunningProgram();
-    const bool compiled = !ExecutableImage::IsIdeExecutable(paths.executable);
+    const AnsiString executable = IdePaths::RunningExecutable();
+    const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;
     if (headless)
-        return compiled ? RunAppendedProgramHeadless(argc, argv, paths.executable) : ProgramRunner::Main(argc, argv);
+        return compiled ? RunAppendedProgramHeadless(argc, argv, executable) : ProgramRunner::Main(argc, argv);
 
     AnsiString file;
     if (!compiled) {
@@ -121,7 +121,9 @@ int EnvironmentMain(int argc, char** argv)
     platform::setMessageBoxes(&qtBoxes);
 
     QtIdeDialogs dialogs;
-    auto editor = std::make_unique<TDurnixEditForm>(paths, dialogs);
+    // The settings folder may depend on the application's name: it is found
+    // once the application exists.
+    auto editor = std::make_unique<TDurnixEditForm>(IdePaths::ForExecutable(executable), dialogs);
     editor->SetCommandLine(compiled ? AnsiString(" ") : file);
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();

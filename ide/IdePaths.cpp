@@ -28,14 +28,10 @@ IdePaths IdePaths::ForExecutable(const AnsiString& executable)
     return paths;
 }
 
-IdePaths IdePaths::ForRunningProgram()
+AnsiString IdePaths::RunningExecutable()
 {
-    AnsiString executable;
     char buffer[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n > 0)
-        executable.assign(buffer, static_cast<size_t>(n));
-    else
-        executable = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    return ForExecutable(executable);
+    if (n > 0) return AnsiString(buffer, static_cast<size_t>(n));
+    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
 }

@@ -14,6 +14,6 @@ struct IdePaths {
     // The settings file lies beside the executable; when that folder cannot
     // be written, in the user's configuration folder under the same name.
     static IdePaths ForExecutable(const AnsiString& executable);
-    // The running program's own executable.
-    static IdePaths ForRunningProgram();
+    // The path of the running program's own executable.
+    static AnsiString RunningExecutable();
 };

@@ -500,6 +500,15 @@ TEST_F(EditFormTest, CommandLineFileWithAnErrorEndsTheProgram)
     Process();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(Captions(), std::vector<std::string> { "ERROR----" });
+
+    // A file that cannot be read ends it too, after saying so.
+    form.reset();
+    boxes.shown.clear();
+    Start(folder + "/missing.bas");
+    Process();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Could not open the file " + folder + "/missing.bas");
 }
 
 TEST_F(EditFormTest, CreateExeRunsItsProgram)
