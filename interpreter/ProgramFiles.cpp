@@ -1,5 +1,7 @@
 #include "interpreter/ProgramFiles.h"
 
+#include "interpreter/ProtectedPrograms.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <strings.h>
@@ -36,20 +38,34 @@ AnsiString FindFileIgnoringCase(const AnsiString& name)
     return {};
 }
 
-ReadResult ReadText(const AnsiString& path, AnsiString& text)
+ReadResult ReadBytes(const AnsiString& path, AnsiString& bytes)
 {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return ReadResult::NotFound;
-    AnsiString bytes;
+    bytes.clear();
     char buffer[65536];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes.append(buffer, got);
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) return ReadResult::ReadFailed;
+    return failed ? ReadResult::ReadFailed : ReadResult::Ok;
+}
+
+ReadResult ReadProgram(const AnsiString& path, AnsiString& text, bool& binary)
+{
+    AnsiString bytes;
+    const ReadResult result = ReadBytes(path, bytes);
+    if (result != ReadResult::Ok) return result;
+    binary = ProtectedPrograms::UnscrambleBinaryProgram(bytes);
     text = NormaliseLineEnds(bytes);
     return ReadResult::Ok;
+}
+
+ReadResult ReadText(const AnsiString& path, AnsiString& text)
+{
+    bool binary = false;
+    return ReadProgram(path, text, binary);
 }
 
 } // namespace ProgramFiles
