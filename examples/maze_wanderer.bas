@@ -24,6 +24,9 @@ rbeaconcolor 2
 // The trail is drawn in the line colour, which the robot may cross.
 rlinecolor 9
 rpen 1
+// A pause of 2 milliseconds after each step makes the search watchable: it
+// takes from several seconds to about a minute, as the random turns decide.
+rspeed 2
 
 found = 0
 for k = 1 to 6000

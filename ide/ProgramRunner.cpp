@@ -1,6 +1,7 @@
 #include "ide/ProgramRunner.h"
 
 #include "ide/Forms.h"
+#include "ide/ProcessLifetime.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/KeyMap.h"
@@ -11,6 +12,8 @@
 #include <QApplication>
 #include <QSize>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,13 +25,28 @@ namespace ProgramRunner {
 
 namespace {
 
-constexpr const char* usage = "usage: quorvatine [--headless [--screenshot OUT.png]] PROGRAM.bas\n";
+constexpr const char* usage = "usage: quorvatine [--headless [--screenshot OUT.png] [--max-statements N]] PROGRAM.bas\n"
+                              "  --max-statements N  end the run after N statements (0: no limit), exit status 3\n";
 
 struct Arguments {
     bool headless = false;
     AnsiString screenshot;
     AnsiString program;
+    long long maxStatements = 0;
 };
+
+// A statement count: decimal digits only, so that a typo never silently means
+// "no limit".
+bool ParseCount(const char* text, long long& count)
+{
+    if (*text == 0) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text, &end, 10);
+    if (*end != 0 || errno == ERANGE || value < 0 || !std::isdigit(static_cast<unsigned char>(*text))) return false;
+    count = value;
+    return true;
+}
 
 bool ParseArguments(int argc, char** argv, Arguments& arguments)
 {
@@ -39,6 +57,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
         } else if (std::strcmp(argument, "--screenshot") == 0) {
             if (k + 1 >= argc) return false;
             arguments.screenshot = argv[++k];
+        } else if (std::strcmp(argument, "--max-statements") == 0) {
+            if (k + 1 >= argc || !ParseCount(argv[++k], arguments.maxStatements)) return false;
         } else if (argument[0] == '-' && argument[1] == '-') {
             return false;
         } else if (arguments.program.empty()) {
@@ -47,7 +67,7 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
             return false;
         }
     }
-    if (!arguments.screenshot.empty() && !arguments.headless) return false;
+    if ((!arguments.screenshot.empty() || arguments.maxStatements != 0) && !arguments.headless) return false;
     return !arguments.program.empty();
 }
 
@@ -70,7 +90,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 } // namespace
 
-Status RunFile(const AnsiString& path)
+Status RunFile(const AnsiString& path, long long maxStatements)
 {
     namespace fs = std::filesystem;
     AnsiString text;
@@ -85,8 +105,13 @@ Status RunFile(const AnsiString& path)
 
     ScreenForm->PrepareForRun();
     auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
+    interpreter->statementBudget = maxStatements;
     const int ended = interpreter->Run(text);
     ScreenForm->AfterRun();
+    if (interpreter->budgetExhausted) {
+        std::fprintf(stderr, "quorvatine: run stopped after %lld statements (--max-statements)\n", maxStatements);
+        return Status::BudgetExhausted;
+    }
     return ended ? Status::Ended : Status::RunTimeError;
 }
 
@@ -130,7 +155,7 @@ int Main(int argc, char** argv)
         ScreenForm->setUpdatesEnabled(false);
     }
 
-    const Status status = RunFile(arguments.program);
+    const Status status = RunFile(arguments.program, arguments.maxStatements);
     if (status == Status::CannotRun) return static_cast<int>(status);
 
     if (arguments.headless) {
@@ -141,10 +166,7 @@ int Main(int argc, char** argv)
         std::fflush(stdout);
         return static_cast<int>(status);
     }
-    // In a window the screen stays up, showing what the program left there,
-    // until the user closes it.
-    if (ScreenForm->isVisible()) application.exec();
-    return static_cast<int>(status);
+    return ProcessLifetime::EndWhenScreenCloses(*ScreenForm, static_cast<int>(status));
 }
 
 } // namespace ProgramRunner

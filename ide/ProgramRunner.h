@@ -7,12 +7,13 @@
 // screen prepares itself, the interpreter runs, the screen restores itself.
 namespace ProgramRunner {
 
-enum class Status { Ended = 0, RunTimeError = 1, CannotRun = 2 };
+enum class Status { Ended = 0, RunTimeError = 1, CannotRun = 2, BudgetExhausted = 3 };
 
-// Reads and runs `path` on the global screen form (which must exist).
-Status RunFile(const AnsiString& path);
+// Reads and runs `path` on the global screen form (which must exist), ending
+// the run after `maxStatements` statements unless that is 0.
+Status RunFile(const AnsiString& path, long long maxStatements = 0);
 
-// The command line: quorvatine [--headless [--screenshot OUT.png]] PROGRAM.bas
+// The command line: quorvatine [--headless [--screenshot OUT.png] [--max-statements N]] PROGRAM.bas
 int Main(int argc, char** argv);
 
 } // namespace ProgramRunner

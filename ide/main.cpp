@@ -1,6 +1,6 @@
-#include "ide/ProgramRunner.h"
+#include "ide/IdeMain.h"
 
 int main(int argc, char** argv)
 {
-    return ProgramRunner::Main(argc, argv);
+    return EnvironmentMain(argc, argv);
 }

@@ -169,8 +169,13 @@ int Durnix_Class::Run(const AnsiString& text)
                     trapPending = false;
                     TrapError();
                 }
-                while (expression.tokenCode != TokenCode::EndOfText && !screen.stopped)
+                while (expression.tokenCode != TokenCode::EndOfText && !screen.stopped) {
+                    if (statementBudget != 0 && statementsRun++ >= statementBudget) {
+                        budgetExhausted = true;
+                        break;
+                    }
                     ExecuteStatement();
+                }
             });
             RunHooks::Debugger().CloseAfterRun();
             if (screen.stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {

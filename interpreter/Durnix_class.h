@@ -173,6 +173,12 @@ public:
     DArray<int> elementIndexes { 10 };
 
     int outcome = 0;
+    // How many statements a run may execute, 0 for no limit. A run that uses
+    // them up ends as if stopped, with `budgetExhausted` set: the headless
+    // runner and the fuzz harnesses rely on it so that no program runs for ever.
+    long long statementBudget = 0;
+    long long statementsRun = 0;
+    bool budgetExhausted = false;
     // Line and column of the last error raised; an untrapped error's line
     // becomes the outcome.
     int errorLine = 0;

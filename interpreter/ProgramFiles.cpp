@@ -1,5 +1,7 @@
 #include "interpreter/ProgramFiles.h"
 
+#include "interpreter/ProtectedPrograms.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
@@ -43,7 +45,7 @@ AnsiString FindFileIgnoringCase(const AnsiString& name)
     return {};
 }
 
-ReadResult ReadText(const AnsiString& path, AnsiString& text)
+ReadResult ReadBytes(const AnsiString& path, AnsiString& bytes)
 {
     // Opened without blocking, so that a pipe with no writer is refused at
     // once rather than waited on; the checks below go by what was opened.
@@ -57,7 +59,7 @@ ReadResult ReadText(const AnsiString& path, AnsiString& text)
     if (::fstat(descriptor, &status) != 0) return ReadResult::ReadFailed;
     if (!S_ISREG(status.st_mode)) return ReadResult::NotRegular;
     if (static_cast<uint64_t>(status.st_size) > MaxProgramBytes) return ReadResult::TooLarge;
-    AnsiString bytes;
+    bytes.clear();
     bytes.reserve(static_cast<size_t>(status.st_size));
     char buffer[65536];
     for (;;) {
@@ -71,10 +73,25 @@ ReadResult ReadText(const AnsiString& path, AnsiString& text)
         if (bytes.size() + static_cast<size_t>(got) > MaxProgramBytes) return ReadResult::TooLarge;
         bytes.append(buffer, static_cast<size_t>(got));
     }
+    return ReadResult::Ok;
+}
+
+ReadResult ReadProgram(const AnsiString& path, AnsiString& text, bool& binary)
+{
+    AnsiString bytes;
+    const ReadResult result = ReadBytes(path, bytes);
+    if (result != ReadResult::Ok) return result;
+    binary = ProtectedPrograms::UnscrambleBinaryProgram(bytes);
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (std::string_view(bytes).starts_with(byteOrderMark)) bytes.erase(0, byteOrderMark.size());
     text = NormaliseLineEnds(bytes);
     return ReadResult::Ok;
+}
+
+ReadResult ReadText(const AnsiString& path, AnsiString& text)
+{
+    bool binary = false;
+    return ReadProgram(path, text, binary);
 }
 
 AnsiString DescribeFailure(ReadResult result, const AnsiString& path)

@@ -13,11 +13,16 @@ enum class ReadResult { Ok, NotFound, ReadFailed, NotRegular, TooLarge };
 // comes near it, and a bigger file is taken for a mistake.
 constexpr size_t MaxProgramBytes = 64u * 1024u * 1024u;
 
-// Reads a whole file as bytes. Only regular files of at most MaxProgramBytes
-// are read: a pipe without a writer would block for ever and a device may
-// never end. A UTF-8 byte-order mark at the start is dropped. A bare LF line
-// end becomes CR LF, so that texts written on Linux run; CR LF pairs stay as
-// they are.
+// Reads a whole file as bytes, unchanged. Only regular files of at most
+// MaxProgramBytes are read: a pipe without a writer would block for ever and
+// a device may never end.
+ReadResult ReadBytes(const AnsiString& path, AnsiString& bytes);
+
+// Reads a program text. A binary program file is unscrambled (`binary` tells
+// which it was). A UTF-8 byte-order mark at the start is dropped. A bare LF
+// line end becomes CR LF, so that texts written on Linux run; CR LF pairs stay
+// as they are.
+ReadResult ReadProgram(const AnsiString& path, AnsiString& text, bool& binary);
 ReadResult ReadText(const AnsiString& path, AnsiString& text);
 
 // The message the runner shows for a result other than Ok.

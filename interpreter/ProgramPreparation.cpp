@@ -86,9 +86,6 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
     case ProgramFiles::ReadResult::Ok:
         break;
     }
-    // FIXME: a binary program file is unscrambled here once program files in
-    // their protected form exist.
-
     // The text grows, so the evaluator is attached to the new text with its
     // scan state moved along by offset.
     const ptrdiff_t scanOffset = e.scanPosition - e.programStart;

@@ -17,6 +17,15 @@ public:
     virtual void PrepareForRun() { }
     // Called when a run ends.
     virtual void CloseAfterRun() { }
+    // The environment closes the window before each run.
+    virtual void CloseWindow() { }
+    // After an untrapped error while stepping: shows the variables and the
+    // evaluator of the run as they were at the error, and returns once the
+    // user pressed Finish (or closed the window).
+    virtual void PostMortem(Variables_Class* variables, Expression_Class* evaluator)
+    {
+        (void)variables, (void)evaluator;
+    }
     virtual bool SteppingOn() const { return false; }
     virtual void SetStepping(bool on) { (void)on; }
     virtual bool IgnoreComments() const { return false; }
@@ -42,6 +51,8 @@ public:
     virtual bool TcpClientDataArrived() { return false; }
     virtual bool TcpServerDataArrived() { return false; }
     virtual bool SerialBytesWaiting() { return false; }
+    // Closes every TCP connection; called before and after each run of the environment.
+    virtual void ResetTcp() { }
 };
 
 namespace RunHooks {

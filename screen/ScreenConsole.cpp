@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
 
 #include <algorithm>
 

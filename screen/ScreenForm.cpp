@@ -1,11 +1,10 @@
 #include "screen/ScreenForm.h"
 
-#include <QCoreApplication>
-
 #include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WindowWatch.h"
 #include "screen/InputCodes.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
@@ -15,7 +14,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -137,6 +135,10 @@ TScreenForm::TScreenForm(QWidget* parent)
     resize(imageWidth + 28, imageHeight + toolBarHeight);
     LayOutChildren();
 
+    platform::WatchForeignDestroy(
+        this, [this] { return testAttribute(Qt::WA_WState_Created) ? internalWinId() : WId(0); },
+        [this] { WindowDestroyed(); });
+
     keyPreview = new KeyPreview(*this);
     qApp->installEventFilter(keyPreview);
     platform::InstallKeyTracking();
@@ -152,15 +154,19 @@ void TScreenForm::BuildToolBar()
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
 
-    Label1 = new QLabel(ControlBar1);
+    // The label is as wide as its prompt; the input box takes the rest of
+    // the bar but keeps room for an answer, and a prompt too long for what is
+    // left is cut by the label itself.
+    Label1 = new StatusLabel(ControlBar1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setMinimumWidth(60);
-    layout->addWidget(Label1, 1);
+    Label1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    layout->addWidget(Label1);
 
     InputEditBox_0 = new InputBox(ControlBar1);
     InputEditBox_0->setObjectName(QStringLiteral("InputEditBox_0"));
     InputEditBox_0->onKeyPress = [this](QKeyEvent* event) { return InputEditBox_0KeyPress(event); };
-    layout->addWidget(InputEditBox_0, 3);
+    InputEditBox_0->setMinimumWidth(InputEditBox_0->sizeHint().width());
+    layout->addWidget(InputEditBox_0, 1);
 
     for (const ToolButtonEntry& entry : toolButtons) {
         auto* button = new QToolButton(ControlBar1);
@@ -205,20 +211,11 @@ ConsoleMetrics TScreenForm::Metrics() const
 
 void TScreenForm::FormActivate()
 {
-    for (AnsiString* text : { &lastButton, &lastEdit, &lastRBGroup, &lastListBox, &lastSlider, &lastCheckBox,
-             &lastSpinner, &lastTimer, &lastMemo })
-        text->clear();
-    DummyEdit->setFocus();
-    stopped = false;
-    closeMode = 0;
-    closeRequested = false;
-    inputActive = false;
-    inputDone = true;
-    mouseButtons = mouseX = mouseY = 0;
+    // A key released while another window was active would stay held. The
+    // mouse state stays: a click may reach the window before its activation
+    // does, and the program may have placed the pointer.
     lastKeyChar = lastKeyCode = 0;
     mouseTrackingOff = true;
-    Image1->setCursor(Qt::ArrowCursor);
-    imageCursor = 0;
     if (!firstActivation) return;
 
     QSize desktop = desktopSize.value_or(screen() ? screen()->geometry().size() : QSize(1024, 768));
@@ -254,10 +251,26 @@ void TScreenForm::resizeEvent(QResizeEvent* event)
 
 bool TScreenForm::event(QEvent* event)
 {
-    // An activation queued before the window was closed must not revive a
-    // stopped run.
     if (event->type() == QEvent::WindowActivate && isVisible()) FormActivate();
     return QWidget::event(event);
+}
+
+void TScreenForm::ResetForRun()
+{
+    for (AnsiString* text : { &lastButton, &lastEdit, &lastRBGroup, &lastListBox, &lastSlider, &lastCheckBox,
+             &lastSpinner, &lastTimer, &lastMemo })
+        text->clear();
+    DummyEdit->setFocus();
+    stopped = false;
+    closeMode = 0;
+    closeRequested = false;
+    inputActive = false;
+    inputDone = true;
+    mouseButtons = mouseX = mouseY = 0;
+    lastKeyChar = lastKeyCode = 0;
+    mouseTrackingOff = true;
+    Image1->setCursor(Qt::ArrowCursor);
+    imageCursor = 0;
 }
 
 void TScreenForm::PrepareForRun()
@@ -269,6 +282,12 @@ void TScreenForm::PrepareForRun()
         resize(rememberedWidth, rememberedHeight);
         SizeImages(rememberedWidth - 28, rememberedHeight - toolBarHeight);
     }
+    // The state of a run is reset here, at its start, and never by an
+    // activation: a window manager activates the window whenever it likes,
+    // the first time often after the program's first statements, and every
+    // switch between windows activates it again. A reset then would end an
+    // input with what was typed so far and forget an onabort handler.
+    ResetForRun();
     InputEditBox_0->clear();
     Label1->clear();
     // Page mode never survives into the next run.
@@ -279,11 +298,6 @@ void TScreenForm::PrepareForRun()
     // says so on standard error.
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
-    // The activation that showing the window causes is handled now, before the
-    // run starts, as it would be at once on a desktop that activates windows
-    // synchronously; handled later it would undo what the program's first
-    // statements set (the close mode of an onabort handler).
-    QCoreApplication::processEvents();
 }
 
 void TScreenForm::AfterRun()
@@ -348,6 +362,12 @@ bool TScreenForm::FormClose()
         closeRequested = true;
         return false;
     }
+    StopOnClose();
+    return true;
+}
+
+void TScreenForm::StopOnClose()
+{
     stopped = true;
     inputDone = true;
     ResetCanvasDefaults(ScreenPageBitmap);
@@ -362,7 +382,14 @@ bool TScreenForm::FormClose()
         family->DestroyControls();
     // FIXME: close the video window and every media player once they exist.
     if (onScreenClosed) onScreenClosed();
-    return true;
+}
+
+void TScreenForm::WindowDestroyed()
+{
+    // No close mode can keep a window that is gone: the run stops as on an
+    // allowed close, and the form hides, so that it counts as closed.
+    StopOnClose();
+    hide();
 }
 
 void TScreenForm::closeEvent(QCloseEvent* event)

@@ -19,10 +19,10 @@
 #include <optional>
 
 class InputBox;
-class QLabel;
 class QLineEdit;
 class QToolButton;
 class ScreenImageView;
+class StatusLabel;
 
 // The run-time screen: the window on which a running program prints, reads
 // input, draws and receives keys and mouse clicks. A run reaches it through
@@ -100,9 +100,15 @@ public:
     Canvas& RobotCanvas(bool page) override { return page ? ScreenPageBitmap : imageCanvas; }
     const Palette& ScreenPalette() const override { return palette; }
 
-    // The work of every activation, and of the first one the sizing. The
-    // window calls it when it is activated; a caller may call it directly.
+    // The work of every activation (the key state starts afresh, mouse moves
+    // report no keys until a button is pressed), and of the first one the
+    // sizing. The window calls it when it is
+    // activated; a caller may call it directly. It never touches the state of
+    // a run, which PrepareForRun resets.
     void FormActivate();
+    // The window was destroyed by another program: the run stops whatever
+    // the close mode, and the form hides.
+    void WindowDestroyed();
     // The desktop size that the first activation sizes the form for; by
     // default the size of the screen the form is on.
     void SetDesktopSize(QSize size) { desktopSize = size; }
@@ -186,7 +192,7 @@ public:
     // Widgets.
     ScreenImageView* Image1 = nullptr;
     QWidget* ControlBar1 = nullptr;
-    QLabel* Label1 = nullptr;
+    StatusLabel* Label1 = nullptr;
     InputBox* InputEditBox_0 = nullptr;
     InputBox* InputEditBox_00 = nullptr;
     QLineEdit* DummyEdit = nullptr;
@@ -215,9 +221,11 @@ private:
     void BuildToolBar();
     void LayOutChildren();
     void SizeImages(int width, int height);
+    void ResetForRun();
     void UpdateCaption();
     void ResetCanvasDefaults(Canvas& target);
     bool FormClose();
+    void StopOnClose();
     void Image1Mouse(int action, QMouseEvent* event);
     bool InputEditBox_0KeyPress(QKeyEvent* event);
     bool InputEditBox_00KeyPress(QKeyEvent* event);

@@ -2,6 +2,7 @@
 
 #include "canvas/Canvas.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -48,4 +49,71 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+namespace {
+
+// Room on either side of the label's text.
+constexpr int statusMargin = 2;
+
+} // namespace
+
+QString ElideWithDots(const QFontMetrics& metrics, const QString& text, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const QString dots = QStringLiteral("...");
+    // The widths of the starts grow with their length, so the longest start
+    // that fits is found by halving.
+    qsizetype fits = 0;
+    qsizetype tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = fits + (tooLong - fits) / 2;
+        if (metrics.horizontalAdvance(text.left(middle) + dots) <= width)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    return text.left(fits) + dots;
+}
+
+void StatusLabel::setText(const QString& text)
+{
+    if (text == fullText) return;
+    fullText = text;
+    UpdateToolTip();
+    updateGeometry();
+    update();
+}
+
+QString StatusLabel::shownText() const
+{
+    return ElideWithDots(fontMetrics(), fullText, width() - 2 * statusMargin);
+}
+
+QSize StatusLabel::sizeHint() const
+{
+    return QSize(fontMetrics().horizontalAdvance(fullText) + 2 * statusMargin, fontMetrics().height());
+}
+
+QSize StatusLabel::minimumSizeHint() const
+{
+    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("...")) + 2 * statusMargin, fontMetrics().height());
+}
+
+void StatusLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect().adjusted(statusMargin, 0, -statusMargin, 0), Qt::AlignVCenter | Qt::AlignLeft, shownText());
+}
+
+void StatusLabel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    UpdateToolTip();
+}
+
+void StatusLabel::UpdateToolTip()
+{
+    setToolTip(shownText() == fullText ? QString() : fullText);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 
 class Canvas;
+class QFontMetrics;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -39,3 +41,34 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// The status label of the tool bar, which shows the prompt of a wait. It asks
+// the tool bar for the width of its whole text but may be given less; a text
+// too long for the label is shown cut with "..." and given whole as the
+// label's tool tip.
+class StatusLabel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    QString text() const { return fullText; }
+    void setText(const QString& text);
+    void clear() { setText(QString()); }
+    // What the label shows at its present width.
+    QString shownText() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void UpdateToolTip();
+
+    QString fullText;
+};
+
+// The longest start of text that fits in width pixels with "..." after it, or
+// the whole text when it fits as it is.
+QString ElideWithDots(const QFontMetrics& metrics, const QString& text, int width);

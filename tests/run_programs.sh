@@ -4,6 +4,7 @@
 #   PROGRAM.status  the expected exit status (0 when missing)
 #   PROGRAM.err     the expected standard error (optional)
 #   PROGRAM.in      standard input (optional; empty otherwise)
+#   PROGRAM.args    more runner arguments, on one line (optional)
 # A failure prints a unified diff; the script fails when any program does.
 set -u
 binary=$1
@@ -21,7 +22,9 @@ for program in "$folder"/*.bas; do
     [ -f "$base.in" ] && input="$base.in"
     expected_status=0
     [ -f "$base.status" ] && expected_status=$(tr -d '[:space:]' < "$base.status")
-    timeout 60 "$binary" --headless "$program" < "$input" > "$scratch/out" 2> "$scratch/err"
+    arguments=()
+    [ -f "$base.args" ] && read -r -a arguments < "$base.args"
+    timeout 60 "$binary" --headless "${arguments[@]}" "$program" < "$input" > "$scratch/out" 2> "$scratch/err"
     status=$?
     ok=1
     if ! diff -u --label "$name.out (expected)" --label "$name.out (actual)" "$base.out" "$scratch/out"; then

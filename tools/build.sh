@@ -2,7 +2,8 @@
 # One entry point for a fresh Debian 12 machine (as root) and for daily work:
 #   tools/build.sh run [PROGRAM.bas]   install what is missing, build, run an example
 #   tools/build.sh test                install what is missing, build, run every test
-#                                      (the sanitizer build included)
+#                                      (the sanitizer build included), then run each
+#                                      fuzz harness for QV_FUZZ_SECONDS (60; 0 skips)
 # Both are idempotent and quick when nothing changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ root=$(pwd)
 
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
-          libgtest-dev fonts-liberation)
+          libgtest-dev fonts-liberation clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -53,14 +54,26 @@ test)
     install_missing
     configure_and_build build
     configure_and_build build-asan -DQV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    fuzz_seconds=${QV_FUZZ_SECONDS:-60}
+    if [ "$fuzz_seconds" != 0 ]; then
+        [ -f build-fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
+        cmake --build build-fuzz -j "$jobs" --target fuzzers
+    fi
     export QT_QPA_PLATFORM=offscreen
-    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
+    # Leaks are errors; the suppressions cover only the one-time allocations
+    # of Qt and the font libraries that live as long as the process.
+    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+    export LSAN_OPTIONS=suppressions=$root/tools/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
     status=0
     echo "== sanitizer build =="
     (cd build-asan && ctest -j "$jobs" --output-on-failure --timeout 600) || status=1
     echo "== release build =="
     (cd build && ctest -j "$jobs" --output-on-failure --timeout 600) || status=1
+    if [ "$fuzz_seconds" != 0 ]; then
+        echo "== fuzz harnesses, $fuzz_seconds s each =="
+        fuzz/run.sh build-fuzz "$fuzz_seconds" || status=1
+    fi
     exit $status
     ;;
 *)

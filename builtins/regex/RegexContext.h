@@ -32,10 +32,11 @@ public:
     int length = 0;
     int position = 0;
     int searchStart = 0; // where the current search began (\G matches here)
-    // Where the previous match through this context was found when it was empty, else -1: a search that
-    // continues there must not find the same empty match again.
+    // Where the previous match through this context was found when it did not advance (it was empty, or ended
+    // behind its start), else -1: a search that continues there must not find the same match again.
     int lastEmptyMatch = -1;
-    int nextStart = -1; // where a following search continues (the last match's end)
+    // Where a following search continues: the last match's end, or its start when it did not advance.
+    int nextStart = -1;
 
     CBufferT<int> stack;
     CBufferT<int> captureStack;

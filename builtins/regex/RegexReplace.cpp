@@ -158,12 +158,16 @@ struct Replaced {
     std::string text;
 };
 
+// Copies the text from `copied` up to the match, then the substitution. A match that a recursion into a group
+// of the other direction placed partly before the previous one's end overlaps the text already taken: that part
+// is neither copied again nor taken twice.
 void AppendPieces(
     std::string& out, const std::string& text, std::size_t& copied, int start, int end, const std::string& substitution)
 {
-    out.append(text, copied, static_cast<std::size_t>(start) - copied);
+    auto matchStart = static_cast<std::size_t>(start);
+    if (matchStart > copied) out.append(text, copied, matchStart - copied);
     out += substitution;
-    copied = static_cast<std::size_t>(end);
+    copied = std::max(copied, static_cast<std::size_t>(end));
 }
 } // namespace
 
@@ -179,7 +183,8 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
     std::vector<Replaced> replaced;
     std::string out;
     std::size_t copied = 0;
-    int position = start;
+    int length = static_cast<int>(text.size());
+    int position = start < 0 ? (backwards ? length : 0) : (backwards ? std::min(start, length) : start);
     for (int done = 0; count < 0 || done < count; ++done) {
         MatchResult match = RegexMatch(text, position, &run);
         if (!match.IsMatched()) break;
@@ -189,6 +194,8 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
         else
             AppendPieces(out, text, copied, match.GroupStart(0), match.GroupEnd(0), substitution);
         if (result) *result = std::move(match);
+        // The search always moves on (see RegexMatch); should it ever not, stop rather than loop for ever.
+        if (backwards ? run.nextStart > position : run.nextStart < position) break;
         position = run.nextStart;
     }
     for (auto piece = replaced.rbegin(); piece != replaced.rend(); ++piece)

@@ -107,12 +107,14 @@ MatchResult CRegexpA::RegexMatch(const char* text, int length, int start, CConte
                 position = SkipRun(run, position);
                 continue;
             }
-            bool empty = run.position == position;
-            // The same empty match as the previous search through this context found: move on.
-            if (empty && position == start && run.lastEmptyMatch == start) continue;
+            // A match that is empty, or that a recursion into a group of the other direction ended behind its
+            // start, does not advance: the next search continues at its start, where the same match is then
+            // refused, so a loop over the matches of a text always moves on.
+            bool advanced = backwards ? run.position < position : run.position > position;
+            if (!advanced && position == start && run.lastEmptyMatch == start) continue;
             run.CloseCapture(0);
-            run.lastEmptyMatch = empty ? position : -1;
-            run.nextStart = run.position;
+            run.lastEmptyMatch = advanced ? -1 : position;
+            run.nextStart = advanced ? run.position : position;
             return ResultOf(run);
         }
     } catch (const MatchAbort&) {

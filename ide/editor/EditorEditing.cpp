@@ -28,6 +28,50 @@ bool After(TqzPoint a, TqzPoint b)
     return a.y > b.y || (a.y == b.y && a.x >= b.x);
 }
 
+// A position that re-wrapping does not move: the logical line and the column in it. Lines past the text count
+// on from its last logical line. Without wrap, display lines are the logical lines.
+struct LogicalPoint {
+    int line = 0;
+    int column = 0;
+};
+
+LogicalPoint ToLogical(const TqzText& t, TqzPoint p)
+{
+    if (t.Count() == 0 || t.MaxWidth() < 0) return { p.y, p.x };
+    int line = 0;
+    int offset = 0; // where display line k starts in its logical line
+    const int last = std::min(p.y, t.Count() - 1);
+    for (int k = 1; k <= last; ++k) {
+        if (t.GetTrueLineIndex(k) != t.GetTrueLineIndex(k - 1)) {
+            ++line;
+            offset = 0;
+        } else {
+            offset += t.IndexItem(k - 1).DisplayLength;
+        }
+    }
+    if (p.y >= t.Count()) return { line + 1 + (p.y - t.Count()), p.x };
+    return { line, offset + p.x };
+}
+
+TqzPoint FromLogical(const TqzText& t, LogicalPoint at)
+{
+    if (t.Count() == 0 || t.MaxWidth() < 0) return { at.column, at.line };
+    int line = 0;
+    for (int k = 0; k < t.Count(); ++k) {
+        if (k > 0 && t.GetTrueLineIndex(k) != t.GetTrueLineIndex(k - 1)) ++line;
+        if (line < at.line) continue;
+        // A column at a piece's end stays on that piece, as the caret does.
+        int column = at.column;
+        while (column > t.IndexItem(k).DisplayLength && k + 1 < t.Count()
+            && t.GetTrueLineIndex(k + 1) == t.GetTrueLineIndex(k)) {
+            column -= t.IndexItem(k).DisplayLength;
+            ++k;
+        }
+        return { column, k };
+    }
+    return { at.column, t.Count() + at.line - line - 1 };
+}
+
 } // namespace
 
 // Runs an edit inside one text update and one undo block, so that it is
@@ -43,7 +87,15 @@ public:
         ed.text->BeginUpdate();
         const bool outermost = ed.undo.BlockDepth() == 0;
         ed.undo.BeginUndoBlock();
-        if (outermost && ed.wordWrap && ed.text->Count() > 0) Snapshot(firstLine, lastLine);
+        if (outermost && ed.wordWrap) {
+            if (ed.text->Count() == 0) {
+                // An empty text has no line to take a snapshot of: the line every edit starts from is recorded
+                // as inserted first, so that undoing the snapshot and then it leaves the text empty again.
+                ed.undo.AddUndoInsString(0);
+                ed.text->Add("");
+            }
+            Snapshot(firstLine, lastLine);
+        }
     }
     ~EditScope()
     {
@@ -53,9 +105,17 @@ public:
             if (end >= first) {
                 // Wrap the edited lines afresh, so that the display lines always
                 // follow from the logical text alone and recorded positions stay
-                // valid when later edits are undone.
+                // valid when later edits are undone. Caret and block keep their
+                // place in the logical text.
+                const LogicalPoint caret = ToLogical(*ed.text, { ed.caretX, ed.caretY });
+                const LogicalPoint begin = ToLogical(*ed.text, ed.blockBegin);
+                const LogicalPoint finish = ToLogical(*ed.text, ed.blockEnd);
                 t.ReplaceSelBlockXY(LogicalText(first, end), { 0, first }, { t.IndexItem(end).DisplayLength, end });
                 end = t.Count() - 1 - linesAfter;
+                ed.blockBegin = FromLogical(*ed.text, begin);
+                ed.blockEnd = FromLogical(*ed.text, finish);
+                const TqzPoint at = FromLogical(*ed.text, caret);
+                ed.UpdateCaret(at.x, at.y, false, true);
             }
             ed.undo.SetSnapshotting(false);
             snapshot->length = end >= first ? t.PointToIndex({ t.IndexItem(end).DisplayLength, end }) - start : 0;
@@ -175,7 +235,7 @@ AnsiString EditorCore::SelText() const
 
 void EditorCore::SetSelText(const AnsiString& s)
 {
-    if (readOnly) return;
+    if (readOnly || (s.empty() && !BlockNotEmpty())) return;
     EditScope scope(*this, EditFirstLine(), text->Count());
     if (BlockNotEmpty()) ClearBlock(true);
     InsertBlock(s);
@@ -214,12 +274,13 @@ void EditorCore::ClearBlock(bool moveCaret)
             at = text->IndexToPoint(start);
             if (selTypeInUse != stLine && b.x > at.x && b.y == at.y) at.x = b.x;
         }
-    }
-    if (moveCaret) {
-        SetBlockBegin(at);
-    } else {
-        blockBegin = blockEnd = at;
-        RepaintAll();
+        // Inside the edit, so that a re-wrap at its end carries the caret along.
+        if (moveCaret) {
+            SetBlockBegin(at);
+        } else {
+            blockBegin = blockEnd = at;
+            RepaintAll();
+        }
     }
 }
 
@@ -258,17 +319,19 @@ void EditorCore::InsertBlock(const AnsiString& s)
             const int length = LineLength(b.y);
             if (b.x > length) inserted.insert(0, static_cast<size_t>(b.x - length), ' ');
             const int start = text->PointToIndex(b);
-            const TqzPoint startPoint = text->IndexToPoint(start);
-            const int tail = LineLength(startPoint.y) - startPoint.x;
+            // The insertion's end, counted in logical lines: word wrap may cut both it and the text around it.
+            LogicalPoint end = ToLogical(*text, text->IndexToPoint(start));
+            const std::vector<AnsiString> pieces = SplitPieces(inserted);
+            end.line += static_cast<int>(pieces.size()) - 1;
+            end.column = (pieces.size() == 1 ? end.column : 0) + static_cast<int>(pieces.back().size());
             TUndoItem* item = undo.AddUndoText(start, 0, "");
             text->ReplaceSelBlock(inserted, start, 0);
-            const int lastLine
-                = std::min(text->Count() - 1, startPoint.y + static_cast<int>(SplitPieces(inserted).size()) - 1);
-            caretTo = { std::max(0, LineLength(lastLine) - tail), lastLine };
+            caretTo = FromLogical(*text, end);
+            caretTo.y = std::min(caretTo.y, text->Count() - 1);
             if (item) item->length = text->PointToIndex(caretTo) - start;
         }
+        SetBlockBegin(caretTo);
     }
-    SetBlockBegin(caretTo);
 }
 
 void EditorCore::SelectAll()
@@ -555,8 +618,8 @@ bool EditorCore::DeleteKey()
             text->Put(y, line);
             text->Delete(y + 1);
         }
+        SetBlockBegin({ x, y });
     }
-    SetBlockBegin({ x, y });
     return true;
 }
 
@@ -583,8 +646,8 @@ void EditorCore::BackspaceKey()
             undo.AddUndoDelString(y);
             text->Put(y - 1, (*text)[y - 1] + line);
             text->Delete(y);
+            SetBlockBegin({ join, y - 1 });
         }
-        SetBlockBegin({ join, y - 1 });
     } else if (x <= length) {
         {
             EditScope scope(*this, EditFirstLine(), EditLastLine());
@@ -592,8 +655,8 @@ void EditorCore::BackspaceKey()
             AnsiString changed = line;
             changed.erase(static_cast<size_t>(x - 1), 1);
             text->Put(y, changed);
+            SetBlockBegin({ x - 1, y });
         }
-        SetBlockBegin({ x - 1, y });
     } else {
         SetBlockBegin({ x - 1, y });
     }
@@ -627,8 +690,8 @@ void EditorCore::EnterKey()
         text->Put(y, before);
         undo.AddUndoInsString(y + 1);
         text->Insert(y + 1, AnsiString(static_cast<size_t>(indent), ' ') + rest);
+        SetBlockBegin({ indent, y + 1 });
     }
-    SetBlockBegin({ indent, y + 1 });
 }
 
 void EditorCore::TypeCharacter(char ch)
@@ -658,8 +721,8 @@ void EditorCore::TypeCharacter(char ch)
             line[static_cast<size_t>(x)] = ch;
         }
         text->Put(y, line);
+        MoveTo({ x + 1, y }, false, true);
     }
-    MoveTo({ x + 1, y }, false, true);
 }
 
 int EditorCore::SmartTabTarget(int x, int y) const
@@ -684,6 +747,8 @@ void EditorCore::TabKey(int shift)
         AnsiString line = (*text)[y];
         line.insert(static_cast<size_t>(x), static_cast<size_t>(target - x), ' ');
         text->Put(y, line);
+        MoveByKey({ target, y }, shift, false);
+        return;
     }
     MoveByKey({ target, y }, shift, false);
 }
@@ -701,8 +766,8 @@ void EditorCore::DeleteCaretLine()
         EditScope scope(*this, EditFirstLine(), EditLastLine());
         undo.AddUndoDelString(y);
         text->Delete(y);
+        SetBlockBegin({ caretX, y });
     }
-    SetBlockBegin({ caretX, y });
 }
 
 // --- Mouse ---

@@ -157,6 +157,26 @@ TEST(RegexSearch, SameContextSkipsARepeatedEmptyMatch)
     EXPECT_EQ(Describe(expression.RegexMatch(text, context.nextStart, &context)), "2-2");
 }
 
+TEST(RegexSearch, SameContextStepsPastAMatchEndingBehindItsStart)
+{
+    // Every match through one context, as a loop over a text's matches collects them.
+    auto allMatches = [](const char* pattern, int flags, const std::string& text) {
+        CRegexpA expression(pattern, flags);
+        CContext context;
+        std::string found;
+        int start = -1;
+        for (MatchResult match; (match = expression.RegexMatch(text, start, &context)).IsMatched();) {
+            found += (found.empty() ? "" : " ") + Describe(match);
+            if (found.size() > 200) break; // a loop that never ends shows as a long list
+            start = context.nextStart;
+        }
+        return found;
+    };
+    EXPECT_EQ(allMatches("(?<=(?'n'.))(?R<n>)", 0, "abc"), "0-1 0-1 1-2 1-2 2-3 2-3");
+    EXPECT_EQ(allMatches("(?=(?'n'.))(?R<n>)", 16, "abc"), "1-2 2-3 0-1 1-2");
+    EXPECT_EQ(allMatches("x*", 0, "axb"), "0-0 1-2 2-2 3-3");
+}
+
 TEST(RegexExact, MatchesOnlyTheWholeText)
 {
     struct Case {

@@ -57,6 +57,15 @@ INSTANTIATE_TEST_SUITE_P(Iteration, ReplaceTable,
         ReplaceCase { "", 16, "ab", "-", -1, -1, "-a-b-" }, ReplaceCase { "o", 16, "foo boo", "0", 4, -1, "f00 boo" },
         ReplaceCase { "\\Ga", 4, "aaba", "X", -1, -1, "XXba" }));
 
+// A recursion into a group that runs the other way ends the match behind its start: the replacement still
+// steps through the text once and takes no character twice.
+INSTANTIATE_TEST_SUITE_P(MatchesThatDoNotAdvance, ReplaceTable,
+    testing::Values(ReplaceCase { "(?<=(?'n'.))(?R<n>)", 0, "abc", "-", -1, -1, "---" },
+        ReplaceCase { "(?<=(?'n'.))(?R<n>)", 0, "abc", "<$&>", 2, -1, "a<b><c>" },
+        ReplaceCase { "(?<=(?'n'..))(?R<n>)", 0, "abcd", "-", -1, -1, "---" },
+        ReplaceCase { "(?=(?'n'.))(?R<n>)", 16, "abc", "-", -1, -1, "--c" },
+        ReplaceCase { "(?=(?'n'.))(?R<n>)", 16, "abc", "-", 0, -1, "-bc" }));
+
 TEST(RegexReplace, ReportsTheLastReplacedMatch)
 {
     CRegexpA expression("o", 0);

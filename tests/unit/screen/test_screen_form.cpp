@@ -1,3 +1,6 @@
+#include "tests/support/RunHarness.h"
+
+#include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
@@ -7,7 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -207,9 +210,14 @@ TEST_F(ScreenFormTest, MouseStateCodes)
     EXPECT_EQ(form->mouseButtons, 22);
     sendMouse(image, QEvent::MouseButtonDblClick, QPoint(1, 1), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     EXPECT_EQ(form->mouseButtons, 41);
+    // An activation turns tracking off but keeps the state (a click may come
+    // before the activation it causes); only a run starts afresh.
     form->FormActivate();
-    EXPECT_EQ(form->mouseButtons, 0);
+    EXPECT_EQ(form->mouseButtons, 41);
     EXPECT_TRUE(form->mouseTrackingOff);
+    form->PrepareForRun();
+    EXPECT_EQ(form->mouseButtons, 0);
+    EXPECT_EQ(form->mouseX, 0);
 }
 
 TEST_F(ScreenFormTest, KeyWaitSeesAKeyPressedAndReleasedBeforeItLooks)
@@ -281,6 +289,102 @@ TEST_F(ScreenFormTest, ClosingDuringAnInputReturnsTheBoxText)
     EXPECT_EQ(form->InputLine(">"), "half");
     EXPECT_TRUE(form->stopped);
     EXPECT_TRUE(form->inputDone);
+}
+
+namespace {
+
+// A window manager activates the window whenever it likes: the first time
+// often after the run has started, then at every switch between windows.
+void activate(QWidget* window)
+{
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window, &activation);
+}
+
+} // namespace
+
+TEST_F(ScreenFormTest, ActivationDuringAnInputKeepsItGoing)
+{
+    struct Case {
+        AnsiString (TScreenForm::*input)(const AnsiString&);
+        InputBox* TScreenForm::*box;
+    };
+    for (const Case& input : { Case { &TScreenForm::InputLine, &TScreenForm::InputEditBox_0 },
+             Case { &TScreenForm::InputLineInPlace, &TScreenForm::InputEditBox_00 } }) {
+        whenWaiting([this, input] {
+            InputBox* box = form.get()->*input.box;
+            box->setText("hal");
+            activate(form.get());
+            EXPECT_TRUE(form->inputActive);
+            EXPECT_FALSE(form->inputDone);
+            EXPECT_EQ(form->focusWidget(), box);
+            clickKey(box, Qt::Key_F, Qt::NoModifier, "f");
+            clickKey(box, Qt::Key_Return, Qt::NoModifier, "\r");
+        });
+        EXPECT_EQ((form.get()->*input.input)("? "), "half");
+    }
+}
+
+namespace {
+
+// The run loop polls the onabort source before the statement after the one
+// that closed the screen.
+void activateAndClose()
+{
+    activate(&TestScreen());
+    TestScreen().close();
+}
+
+} // namespace
+
+TEST(ScreenActivation, AnOnabortHandlerOutlivesActivations)
+{
+    RecordingDebugger debugger;
+    debugger.injectBefore = "print \"after\"";
+    debugger.inject = activateAndClose;
+    RunHooks::SetDebugger(&debugger);
+    RunResult result = RunProgram("onabort quit\nprint \"armed\"\nprint \"after\"\nend\n"
+                                  "quit:\nprint \"asked to stop\"\nend\n");
+    RunHooks::SetDebugger(nullptr);
+    EXPECT_EQ(result.output, "armed\nafter\nasked to stop\n");
+    EXPECT_TRUE(TestScreen().isVisible());
+
+    // Between runs an activation leaves the run state alone too.
+    activate(&TestScreen());
+    EXPECT_TRUE(TestScreen().stopped);
+}
+
+TEST_F(ScreenFormTest, StatusLabelShowsWholePromptsOrCutsThemWithATip)
+{
+    auto show = [this](const AnsiString& prompt) {
+        form->Label1->setText(platform::toQString(prompt));
+        form->ControlBar1->layout()->activate();
+    };
+    show("Press a key to finish");
+    EXPECT_EQ(form->Label1->shownText(), "Press a key to finish");
+    EXPECT_EQ(form->Label1->toolTip(), "");
+    show("Please enter the width of the square in pixels: ");
+    EXPECT_EQ(form->Label1->shownText(), "Please enter the width of the square in pixels: ");
+    EXPECT_LE(form->Label1->geometry().right(), form->InputEditBox_0->geometry().left());
+
+    const AnsiString longPrompt = "Please enter the width, the height and the colour of the rectangle that the "
+                                  "robot will draw around the maze, separated by commas: ";
+    show(longPrompt);
+    const QString shown = form->Label1->shownText();
+    EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
+    EXPECT_TRUE(platform::toQString(longPrompt).startsWith(shown.chopped(3)));
+    EXPECT_GT(shown.size(), 20);
+    EXPECT_EQ(form->Label1->toolTip(), platform::toQString(longPrompt));
+    EXPECT_GE(form->InputEditBox_0->width(), form->InputEditBox_0->minimumWidth());
+    EXPECT_LE(form->Label1->geometry().right(), form->InputEditBox_0->geometry().left());
+    EXPECT_EQ(form->Label1->text(), platform::toQString(longPrompt));
+
+    form->Label1->clear();
+    EXPECT_EQ(form->Label1->toolTip(), "");
+    QFontMetrics metrics(form->Label1->font());
+    EXPECT_EQ(ElideWithDots(metrics, "abcdef", 0), "...");
+    EXPECT_EQ(ElideWithDots(metrics, "abcdef", metrics.horizontalAdvance("abcdef")), "abcdef");
+    EXPECT_EQ(ElideWithDots(metrics, "abcdef", metrics.horizontalAdvance("abc...")), "abc...");
 }
 
 TEST_F(ScreenFormTest, InPlaceInputPaintsPromptAndAnswer)

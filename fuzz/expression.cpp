@@ -1,0 +1,110 @@
+#include "fuzz/FuzzSupport.h"
+
+#include "builtins/RandomNumbers.h"
+#include "interpreter/Durnix_class.h"
+#include "interpreter/Expression_class.h"
+#include "interpreter/FloatText.h"
+#include "interpreter/ProgramFiles.h"
+#include "interpreter/Variables_class.h"
+#include "tests/support/RecordingScreen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// Evaluates the input as a line of expressions twice, from compiled trees and
+// with the text evaluator: besides running clean under the sanitizers, both
+// must agree on every value, error, error position and the token left current.
+
+namespace {
+
+// The evaluator of a run, so that the functions reach the run's screen (a
+// recording one) and robot as in a program.
+struct Engine {
+    RecordingScreen screen;
+    Durnix_Class run { screen };
+    Variables_Class outerVariables;
+    int errorLine = 0;
+    int errorColumn = 0;
+
+    Engine()
+    {
+        run.currentVariables->SetInt("a", 6);
+        run.currentVariables->SetFloat("b", -2.5);
+        run.currentVariables->SetString("t", "abc");
+        outerVariables.SetInt("o", 7);
+        DArray<int> sizes;
+        sizes.items[0] = 4;
+        sizes.items[1] = 3;
+        run.arrays.Define("m", 2, sizes);
+    }
+};
+
+std::string Describe(char tag, const Value& value)
+{
+    switch (tag) {
+    case Tag::Int:
+        return "i:" + std::to_string(value.i);
+    case Tag::Float:
+        return "f:" + FloatToStr(value.f);
+    case Tag::String:
+        return "s:" + value.s;
+    default:
+        return std::string(1, tag);
+    }
+}
+
+// Every expression of the text in turn, each described with where it left the
+// scan; the first error ends the list.
+std::string Evaluations(const std::string& text, bool compiled)
+{
+    // Both evaluators draw the same random numbers.
+    RandomNumbers::SeedRandom(1);
+    RandomNumbers::ResetGaussianGenerator();
+    Engine engine;
+    Expression_Class& ex = engine.run.expression;
+    ex.compileExpressions = compiled;
+    ex.Attach(text.c_str(), engine.run.currentVariables, &engine.run.arrays, &engine.errorLine, &engine.errorColumn);
+    ex.outerVariables = &engine.outerVariables;
+    std::string result;
+    for (int step = 0; step < 16; ++step) {
+        try {
+            Value value;
+            result += Describe(ex.Evaluate(value), value);
+            result += " @" + std::to_string(ex.tokenStart - ex.programStart) + " scan "
+                + std::to_string(ex.scanPosition - ex.programStart) + " type " + std::to_string(ex.tokenType) + " code "
+                + std::to_string(ex.tokenCode) + "\n";
+            if (ex.tokenCode == TokenCode::EndOfText) break;
+        } catch (const RunTimeError& error) {
+            result += "error " + std::to_string(error.number) + " at " + std::to_string(engine.errorLine) + ":"
+                + std::to_string(engine.errorColumn) + "\n";
+            break;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::InstallSilentMessageBoxes();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // Line ends as a program file or the editor hands them over.
+    const std::string text = ProgramFiles::NormaliseLineEnds(fuzz::Text(data, size));
+    // A program text ends at its first NUL byte, as the evaluator reads it.
+    if (std::memchr(text.data(), 0, text.size())) return -1;
+    if (fuzz::HasUnreadCharacterInParentheses(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
+    const std::string compiled = Evaluations(text, true);
+    const std::string interpreted = Evaluations(text, false);
+    if (compiled != interpreted) {
+        std::fprintf(stderr, "compiled and text evaluators differ on:\n%s\n--- compiled:\n%s--- text:\n%s",
+            text.c_str(), compiled.c_str(), interpreted.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,144 @@
+// The interpreter's tables name members "slots", which Qt's headers define as
+// a macro: they come first.
+#include "interpreter/Durnix_class.h"
+
+#include "ide/IdeMain.h"
+
+#include "ide/DurnixEditForm.h"
+#include "ide/ExecutableImage.h"
+#include "ide/Forms.h"
+#include "ide/IdeDialogs.h"
+#include "ide/IdePaths.h"
+#include "ide/ProgramRunner.h"
+#include "interpreter/RunHooks.h"
+#include "platform/AnsiText.h"
+#include "platform/KeyMap.h"
+#include "platform/MessageBoxes.h"
+#include "platform/QtMessageBoxes.h"
+#include "screen/ScreenForm.h"
+
+#include <QApplication>
+#include <QSize>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr const char* usage = "usage: quorvatine [PROGRAM.bas]\n"
+                              "       quorvatine --headless [--screenshot OUT.png] PROGRAM.bas\n";
+
+// An exception that reaches the event loop is shown, and the program goes on.
+class EnvironmentApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            platform::messageBoxes().show(error.what(), "Quorvatine", platform::MessageFlags::IconError);
+        } catch (...) {
+            platform::messageBoxes().show("Unknown error", "Quorvatine", platform::MessageFlags::IconError);
+        }
+        return false;
+    }
+};
+
+// Qt's own diagnostics would mix with the program's standard error, which a
+// headless run reserves for message boxes.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        std::abort();
+    }
+}
+
+// A stand-alone executable started with --headless runs its own program with
+// no display; other arguments are ignored.
+int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executable)
+{
+    AnsiString program;
+    if (ExecutableImage::LoadAppendedProgram(executable, program) != ExecutableImage::AppendedResult::Found) {
+        std::fprintf(stderr, "quorvatine: cannot read the program of %s\n", executable.c_str());
+        return static_cast<int>(ProgramRunner::Status::CannotRun);
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietMessages);
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    platform::InstallKeyTracking();
+    auto screen = std::make_unique<TScreenForm>();
+    ScreenForm = screen.get();
+    ScreenForm->SetDesktopSize(QSize(1024, 768));
+    ScreenForm->SetHeadless(stdout, stdin);
+    ScreenForm->setUpdatesEnabled(false);
+    RunHooks::SetHiddenProgram(true);
+    RunHooks::SetFromExecutable(true);
+    ScreenForm->PrepareForRun();
+    auto run = std::make_unique<Durnix_Class>(*ScreenForm);
+    const int ended = run->Run(program);
+    ScreenForm->AfterRun();
+    std::fflush(stdout);
+    return static_cast<int>(ended ? ProgramRunner::Status::Ended : ProgramRunner::Status::RunTimeError);
+}
+
+} // namespace
+
+int EnvironmentMain(int argc, char** argv)
+{
+    const AnsiString executable = IdePaths::RunningExecutable();
+    const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
+    bool headless = false;
+    for (int k = 1; k < argc; ++k)
+        headless = headless || std::strcmp(argv[k], "--headless") == 0;
+    if (headless)
+        return compiled ? RunAppendedProgramHeadless(argc, argv, executable) : ProgramRunner::Main(argc, argv);
+
+    AnsiString file;
+    if (!compiled) {
+        if (argc > 2 || (argc == 2 && std::strncmp(argv[1], "--", 2) == 0)) {
+            std::fputs(usage, stderr);
+            return static_cast<int>(ProgramRunner::Status::CannotRun);
+        }
+        if (argc == 2) file = argv[1];
+    }
+
+    EnvironmentApplication application(argc, argv);
+    QApplication::setApplicationName("Quorvatine");
+    // Number texts never follow the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    // Only closing the editor ends the program; the run-time screen and the
+    // dialogs come and go.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::InstallKeyTracking();
+    platform::QtMessageBoxes qtBoxes;
+    platform::setMessageBoxes(&qtBoxes);
+
+    QtIdeDialogs dialogs;
+    // The settings folder may depend on the application's name: it is found
+    // once the application exists.
+    auto editor = std::make_unique<TDurnixEditForm>(IdePaths::ForExecutable(executable), dialogs);
+    editor->SetCommandLine(compiled ? AnsiString(" ") : file);
+    auto screen = std::make_unique<TScreenForm>();
+    ScreenForm = screen.get();
+    TDurnixEditForm* form = editor.get();
+    ScreenForm->onViewEditor = [form] {
+        form->show();
+        form->raise();
+        form->activateWindow();
+    };
+    ScreenForm->currentFileName = [form] { return form->Panel(4); };
+
+    editor->show();
+    const int status = application.exec();
+    ScreenForm = nullptr;
+    screen.reset();
+    editor.reset();
+    return status;
+}

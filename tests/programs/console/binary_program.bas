@@ -1,0 +1,1 @@
+QUORVATINE_BINARY_FILE£ñ†ê…aäkÜi#‘}ŒËŠìÍ€œAlq:Ì¡ÀìÐnõ)1Ìh	hqEi= *¶pEÉïšÌõ

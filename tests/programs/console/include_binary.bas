@@ -1,0 +1,3 @@
+#include "lib/hidden_.bas"
+call hidden(41)
+print hidden__Result

@@ -1,0 +1,1 @@
+QUORVATINE_BINARY_FILEаХdhHнЩдЂv+)ШЄjNx®Ќy`аxymA!%•AкЬ ея’д)й€Р,!ЬЙ+Ч:BB¦’Ж`Uh
