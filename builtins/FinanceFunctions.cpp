@@ -10,7 +10,6 @@ namespace {
 
 using Extended = long double;
 
-constexpr int NotAllowed = 38;
 constexpr int MaxFinanceArgs = 5;
 
 // The arguments of one call, read in order.
@@ -31,7 +30,7 @@ void Check(FunctionCall& call, const Arguments& args, int positive, int count)
 {
     for (int k = 0; k < count; ++k) {
         const bool ok = k < positive ? args.a[k] > 0 : args.a[k] >= 0;
-        if (!ok) call.Raise(NotAllowed);
+        if (!ok) call.Raise(ErrorCode::FunctionParameterNotAllowed);
     }
 }
 
@@ -150,7 +149,7 @@ void SumOfYears(FunctionCall& call)
 // probg and probgi: the mean at least 0, the deviation above 0.
 void CheckDistribution(FunctionCall& call, const Arguments& args)
 {
-    if (!(args.a[1] >= 0 && args.a[2] > 0)) call.Raise(NotAllowed);
+    if (!(args.a[1] >= 0 && args.a[2] > 0)) call.Raise(ErrorCode::FunctionParameterNotAllowed);
 }
 
 void NormalDensity(FunctionCall& call)

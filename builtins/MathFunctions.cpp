@@ -14,30 +14,28 @@ namespace {
 
 using Extended = long double;
 
-constexpr int NotAllowed = 38;
-constexpr int DivisionByZero = 40;
 constexpr Extended Pi = 3.141592653589793238462643383279502884L;
 
 // The domain checks made on the first argument before the function runs.
 void RequireAtLeast(FunctionCall& call, double x, double low)
 {
-    if (!(x >= low)) call.Raise(NotAllowed);
+    if (!(x >= low)) call.Raise(ErrorCode::FunctionParameterNotAllowed);
 }
 
 void RequireAbove(FunctionCall& call, double x, double low)
 {
-    if (!(x > low)) call.Raise(NotAllowed);
+    if (!(x > low)) call.Raise(ErrorCode::FunctionParameterNotAllowed);
 }
 
 void RequireWithin(FunctionCall& call, double x, double low, double high)
 {
-    if (!(x >= low && x <= high)) call.Raise(NotAllowed);
+    if (!(x >= low && x <= high)) call.Raise(ErrorCode::FunctionParameterNotAllowed);
 }
 
 // The optional first argument of pi must be a number when it is given.
 double OptionalNumberFirst(FunctionCall& call)
 {
-    if (call.FirstIsText()) call.Raise(36);
+    if (call.FirstIsText()) call.Raise(ErrorCode::FunctionNeedsNumber);
     return call.FirstNumber();
 }
 
@@ -127,7 +125,7 @@ void Modulo(FunctionCall& call)
 {
     const int32_t a = call.FirstInt();
     const int32_t b = call.NextInt();
-    if (b == 0) call.Raise(DivisionByZero);
+    if (b == 0) call.Raise(ErrorCode::DivisionByZero);
     // The one quotient that does not fit (-2147483648 / -1) leaves no remainder.
     call.ReturnInt(b == -1 ? 0 : a % b);
 }
@@ -146,7 +144,7 @@ void Combinatorics(FunctionCall& call)
     RequireAtLeast(call, x, 0);
     const double n = std::trunc(x);
     const double r = std::trunc(call.NextNumber());
-    if (n < r || r < 0 || n < 0) call.Raise(NotAllowed);
+    if (n < r || r < 0 || n < 0) call.Raise(ErrorCode::FunctionParameterNotAllowed);
     call.ReturnFloat(call.code == 5041 ? NumberAlgorithms::Combinations(n, r) : NumberAlgorithms::Permutations(n, r));
 }
 
@@ -164,7 +162,7 @@ void MapRange(FunctionCall& call)
     const Extended b = call.NextNumber();
     const Extended c = call.NextNumber();
     const Extended d = call.NextNumber();
-    if (a == b) call.Raise(NotAllowed);
+    if (a == b) call.Raise(ErrorCode::FunctionParameterNotAllowed);
     ReturnExtended(call, (x - a) * (d - c) / (b - a) + c);
 }
 
@@ -267,7 +265,7 @@ constexpr FunctionEntry entries[] = {
     { 5012, FirstArgument::Number,
         [](FunctionCall& c) {
             // Exactly the double nearest a right angle has no tangent.
-            if (c.FirstNumber() == std::acos(0.0)) c.Raise(NotAllowed);
+            if (c.FirstNumber() == std::acos(0.0)) c.Raise(ErrorCode::FunctionParameterNotAllowed);
             ReturnExtended(c, std::tan(X(c)));
         } },
     { 5013, FirstArgument::Number,

@@ -17,7 +17,7 @@ int32_t OptionalInt(FunctionCall& call)
 // re_start and re_end take an optional group number; a text is refused.
 int32_t GroupNumber(FunctionCall& call)
 {
-    if (call.FirstIsText()) call.Raise(36);
+    if (call.FirstIsText()) call.Raise(ErrorCode::FunctionNeedsNumber);
     return call.FirstInt();
 }
 

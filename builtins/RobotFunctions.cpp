@@ -7,14 +7,11 @@
 
 namespace {
 
-constexpr int NeedsNumber = 36;
-constexpr int BeyondIntegerRange = 42;
-
 // Robot arguments are numbers truncated toward zero to 32 bits; a text is
 // error 36 also where the frame read an optional argument.
 int IntArgument(FunctionCall& call, const Value& v)
 {
-    if (v.tag == Tag::String) call.Raise(NeedsNumber);
+    if (v.tag == Tag::String) call.Raise(ErrorCode::FunctionNeedsNumber);
     return v.tag == Tag::Int ? v.i : call.ex.RoundToIntChecked(v.f, false);
 }
 
@@ -93,11 +90,11 @@ void Command(FunctionCall& call)
 {
     const int command = First(call);
     const Value second = call.NextValue();
-    if (second.tag == Tag::String) call.Raise(NeedsNumber);
+    if (second.tag == Tag::String) call.Raise(ErrorCode::FunctionNeedsNumber);
     int argument = second.i;
     if (second.tag == Tag::Float) {
         const double truncated = std::trunc(second.f);
-        if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) call.Raise(BeyondIntegerRange);
+        if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) call.Raise(ErrorCode::NumberTooBig);
         argument = static_cast<int>(truncated);
     }
     call.ReturnText(RobotOf(call).Command(command & 0xFF, argument & 0xFF));

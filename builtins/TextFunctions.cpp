@@ -11,8 +11,6 @@ namespace {
 
 using namespace TextAlgorithms;
 
-constexpr int NullStringNotAllowed = 45;
-
 const AnsiString& S(FunctionCall& call)
 {
     return call.FirstText();
@@ -25,7 +23,7 @@ AnsiString OneCharacter(int32_t code)
 
 void Ascii(FunctionCall& call)
 {
-    if (S(call).empty()) call.Raise(NullStringNotAllowed);
+    if (S(call).empty()) call.Raise(ErrorCode::NullStringNotAllowed);
     call.ReturnInt(static_cast<unsigned char>(S(call)[0]));
 }
 
@@ -67,7 +65,7 @@ void ToNumber(FunctionCall& call)
     Value fallback;
     if (hasDefault) {
         fallback = call.NextValue();
-        if (fallback.tag == Tag::String) call.Raise(36);
+        if (fallback.tag == Tag::String) call.Raise(ErrorCode::FunctionNeedsNumber);
     }
     if (!call.FirstIsText()) {
         call.result = call.first;

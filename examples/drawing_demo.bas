@@ -12,7 +12,7 @@ circlewh 360, 50, 120, 80, 5, 13
 erectangle 500, 50, 600, 130, 1, 4
 erectanglewh 620, 50, 160, 80, 3, 1
 for k = 0 to 20
-    line 20, 300, 220, 160 + k * 14, 1, k % 16
+    line 20, 300, 220, 160 + k * 14, 1, mod(k, 16)
 next k
 gotoxy 240, 160
 lineto 400, 300, 1, 0

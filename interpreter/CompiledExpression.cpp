@@ -496,15 +496,15 @@ private:
     Expression_Class& e;
     const CompiledExpression& c;
 
-    [[noreturn]] void RaiseAt(int32_t offset, int number)
+    [[noreturn]] void RaiseAt(int32_t offset, ErrorCode error)
     {
         PositionAt(offset);
-        e.RaiseError(number);
+        e.RaiseError(error);
     }
     void CheckFinite(double x, int32_t offset)
     {
-        if (std::isnan(x)) RaiseAt(offset, 39);
-        if (std::isinf(x)) RaiseAt(offset, 42);
+        if (std::isnan(x)) RaiseAt(offset, ErrorCode::IllegalMathOperation);
+        if (std::isinf(x)) RaiseAt(offset, ErrorCode::NumberTooBig);
     }
 
     // A number literal or a variable holding a number, read without going
@@ -539,7 +539,7 @@ private:
 
     // An operand of a sum or a product, which must be a number: a text raises
     // textError with the token after it current (or where it ended early).
-    void NumberOperand(const CompiledExpression::Item& item, int textError, double& b, bool& isInt)
+    void NumberOperand(const CompiledExpression::Item& item, ErrorCode textError, double& b, bool& isInt)
     {
         if (NumberLeaf(item.operand, b, isInt)) return;
         Value right;
@@ -614,13 +614,14 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
             // The text evaluator puts the token after the name back first.
             PositionAt(node.afterOffset);
             e.PutBack();
-            e.RaiseError(51);
+            e.RaiseError(ErrorCode::VariableNotInitialized);
         }
         Variables_Class::CopyValue(*variable, out);
         break;
     }
     case Kind::OuterVariable:
-        if (!e.outerVariables || !e.outerVariables->Get(node.constant.s, out)) RaiseAt(node.opOffset, 51);
+        if (!e.outerVariables || !e.outerVariables->Get(node.constant.s, out))
+            RaiseAt(node.opOffset, ErrorCode::VariableNotInitialized);
         break;
     case Kind::ArrayElement:
         Element(node, out);
@@ -651,7 +652,7 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     }
     case Kind::Parenthesis:
         Eval(node.first, out);
-        if (stop >= 0) RaiseAt(stop, 1);
+        if (stop >= 0) RaiseAt(stop, ErrorCode::UnbalancedParenthesis);
         return;
     case Kind::Unary:
         Unary(node, out);
@@ -667,7 +668,8 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
         return;
     }
     // A name or a function may hold something that is no operand.
-    if (out.tag != Tag::Int && out.tag != Tag::Float && out.tag != Tag::String) RaiseAt(node.afterOffset, 0);
+    if (out.tag != Tag::Int && out.tag != Tag::Float && out.tag != Tag::String)
+        RaiseAt(node.afterOffset, ErrorCode::SyntaxError);
 }
 
 void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
@@ -678,7 +680,8 @@ void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
         const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
         Value right;
         Eval(item.operand, right);
-        if (out.tag == Tag::String || right.tag == Tag::String) RaiseAt(stop >= 0 ? stop : item.afterOffset, 44);
+        if (out.tag == Tag::String || right.tag == Tag::String)
+            RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::AndOrOnStrings);
         const int32_t a = out.tag == Tag::Int ? out.i : Expression_Class::ClampToInt(out.f);
         const int32_t b = right.tag == Tag::Int ? right.i : Expression_Class::TruncateToInt(right.f);
         const int32_t value = Operators::ApplyLogical(item.op, a, b);
@@ -696,7 +699,8 @@ void CompiledEvaluator::Relate(const CompiledExpression::Node& node, Value& out)
     Eval(node.second, right);
     // A right side that ended early is a text; the comparison still happens
     // and the early end goes on outward.
-    if ((out.tag == Tag::String) != (right.tag == Tag::String)) RaiseAt(stop >= 0 ? stop : node.afterOffset, 46);
+    if ((out.tag == Tag::String) != (right.tag == Tag::String))
+        RaiseAt(stop >= 0 ? stop : node.afterOffset, ErrorCode::StringNumberComparison);
     out.setInt(e.ApplyRelation(node.relation, out, right));
 }
 
@@ -714,8 +718,8 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
             }
             Value right;
             Eval(item.operand, right);
-            if (const int error = Operators::JoinText(out.s, right))
-                RaiseAt(stop >= 0 ? stop : item.afterOffset, error);
+            if (!Operators::JoinText(out.s, right))
+                RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::OutOfMemory);
             if (stop >= 0) return;
         }
         return;
@@ -726,7 +730,7 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
         const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
         double b;
         bool isInt;
-        NumberOperand(item, 0, b, isInt);
+        NumberOperand(item, ErrorCode::SyntaxError, b, isInt);
         allIntegers = allIntegers && isInt;
         sum = item.op == '+' ? sum + b : sum - b;
         CheckFinite(sum, item.afterOffset);
@@ -751,10 +755,10 @@ void CompiledEvaluator::Product(const CompiledExpression::Node& node, Value& out
         const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
         double b;
         bool isInt;
-        NumberOperand(item, 47, b, isInt);
+        NumberOperand(item, ErrorCode::MultiplyOrDivideStrings, b, isInt);
         integerResult = integerResult && isInt;
-        if (const int error = Operators::ApplyProductStep(static_cast<char>(item.op), product, b, integerResult))
-            RaiseAt(item.afterOffset, error);
+        if (!Operators::ApplyProductStep(static_cast<char>(item.op), product, b, integerResult))
+            RaiseAt(item.afterOffset, ErrorCode::DivisionByZero);
         CheckFinite(product, item.afterOffset);
     }
     if (integerResult)
@@ -772,8 +776,8 @@ void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
     }
     Value exponent;
     Eval(node.second, exponent);
-    if (stop >= 0) RaiseAt(stop, 48);
-    if (exponent.tag == Tag::String) RaiseAt(node.afterOffset, 48);
+    if (stop >= 0) RaiseAt(stop, ErrorCode::PowerOfStrings);
+    if (exponent.tag == Tag::String) RaiseAt(node.afterOffset, ErrorCode::PowerOfStrings);
     // The power routines raise their own errors with the token after the
     // exponent current.
     PositionAt(node.afterOffset);
@@ -786,7 +790,7 @@ void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
 void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)
 {
     Eval(node.first, out);
-    if (!Operators::ApplyUnary(node.op, out)) RaiseAt(node.afterOffset, 49);
+    if (!Operators::ApplyUnary(node.op, out)) RaiseAt(node.afterOffset, ErrorCode::UnaryOnStrings);
 }
 
 void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out)
@@ -798,13 +802,14 @@ void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out
         Value index;
         Eval(item.operand, index);
         // An index that ended early is followed by no "," or "]".
-        if (index.tag != Tag::Int) RaiseAt(stop >= 0 ? stop : item.afterOffset, 65);
-        if (stop >= 0) RaiseAt(stop, 66);
+        if (index.tag != Tag::Int) RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::ArrayDimensionNotInteger);
+        if (stop >= 0) RaiseAt(stop, ErrorCode::ClosingBracketExpected);
         indexes[static_cast<size_t>(count++)] = index.i;
     }
     const Arrays_Class::Node* array = e.FindArray(*node.token);
-    if (!array) RaiseAt(node.opOffset, 72);
-    if (!Arrays_Class::ReadElement(*array, indexes.data(), count, out)) RaiseAt(node.opOffset, 77);
+    if (!array) RaiseAt(node.opOffset, ErrorCode::ArrayNotDefined);
+    if (!Arrays_Class::ReadElement(*array, indexes.data(), count, out))
+        RaiseAt(node.opOffset, ErrorCode::ArrayElementNotInitialized);
 }
 
 void CompiledExpression::Run(Expression_Class& e, Value& result) const

@@ -22,13 +22,12 @@ namespace {
 // ends or traps like on any run-time error, and the environment lives on.
 template <typename Step> void WithMemoryErrors(Expression_Class& e, Step&& step)
 {
-    constexpr int outOfMemory = 73;
     try {
         step();
     } catch (const std::bad_alloc&) {
-        e.RaiseError(outOfMemory);
+        e.RaiseError(ErrorCode::OutOfMemory);
     } catch (const std::length_error&) {
-        e.RaiseError(outOfMemory);
+        e.RaiseError(ErrorCode::OutOfMemory);
     }
 }
 
@@ -128,7 +127,7 @@ void Durnix_Class::SetCurrentVariables(Variables_Class* table)
 
 void Durnix_Class::Attach()
 {
-    expression.Attach(programText.c_str(), currentVariables, &arrays, &errorLine, &errorColumn);
+    expression.Attach(programText.c_str(), currentVariables, &arrays);
     expression.outerVariables = mainVariables.get();
 }
 
@@ -138,7 +137,9 @@ int Durnix_Class::PrepareCompile(const AnsiString& text)
     try {
         Attach();
         ExpandIncludes();
-    } catch (const RunTimeError&) {
+    } catch (const RunTimeError& error) {
+        errorLine = error.line;
+        errorColumn = error.column;
         return 0;
     }
     return 1;
@@ -180,10 +181,12 @@ int Durnix_Class::Run(const AnsiString& text)
             RunHooks::Debugger().CloseAfterRun();
             if (screen.stopped && outcome == Outcome::AbortRaisesError && !abortErrorRaised) {
                 abortErrorRaised = true;
-                expression.RaiseError(95);
+                expression.RaiseError(ErrorCode::ProgramAborted);
             }
             return 1;
-        } catch (const RunTimeError&) {
+        } catch (const RunTimeError& error) {
+            errorLine = error.line;
+            errorColumn = error.column;
             if (!onErrorPosition) {
                 // Only an untrapped error becomes the outcome of the run.
                 outcome = errorLine;
@@ -227,11 +230,11 @@ void Durnix_Class::ExecuteStatement()
         return;
     case TokenType::Delimiter:
         if (e.endOfStatement) return;
-        e.RaiseError(0);
+        e.RaiseError(ErrorCode::SyntaxError);
     case TokenType::Keyword:
         break;
     default:
-        e.RaiseError(0);
+        e.RaiseError(ErrorCode::SyntaxError);
     }
 
     switch (e.tokenCode) {
@@ -253,7 +256,7 @@ void Durnix_Class::ExecuteStatement()
     static const std::span<const StatementHandler> handlers = StatementHandlers();
     const StatementHandler handler
         = static_cast<size_t>(e.tokenCode) < handlers.size() ? handlers[static_cast<size_t>(e.tokenCode)] : nullptr;
-    if (!handler) e.RaiseError(0);
+    if (!handler) e.RaiseError(ErrorCode::SyntaxError);
     handler(*this);
     if (EventThrottle::Due()) platform::ProcessMessages();
 }
@@ -305,12 +308,12 @@ int Durnix_Class::ReadIndexList(DArray<int>& indexes)
     for (;;) {
         Value index;
         e.Evaluate(index);
-        if (e.endOfStatement) e.RaiseError(66);
-        if (index.tag != Tag::Int) e.RaiseError(65);
-        if (!indexes.EnsureIndex(count)) e.RaiseError(73);
+        if (e.endOfStatement) e.RaiseError(ErrorCode::ClosingBracketExpected);
+        if (index.tag != Tag::Int) e.RaiseError(ErrorCode::ArrayDimensionNotInteger);
+        if (!indexes.EnsureIndex(count)) e.RaiseError(ErrorCode::OutOfMemory);
         indexes.items[count++] = index.i;
         if (CurrentIs(']')) break;
-        if (!CurrentIs(',')) e.RaiseError(66);
+        if (!CurrentIs(',')) e.RaiseError(ErrorCode::ClosingBracketExpected);
     }
     // Positions past the ones given read as 0, never as a stale index.
     for (int k = count; k < indexes.capacity; ++k)
@@ -319,7 +322,7 @@ int Durnix_Class::ReadIndexList(DArray<int>& indexes)
     return count;
 }
 
-bool Durnix_Class::EvaluateCondition(int textError)
+bool Durnix_Class::EvaluateCondition(ErrorCode textError)
 {
     Value condition;
     expression.Evaluate(condition);

@@ -87,10 +87,10 @@ public:
     int ReadIndexList(DArray<int>& indexes);
     // A condition: an integer is true when not 0, a double when its truncated
     // value is not 0; a text raises textError.
-    bool EvaluateCondition(int textError);
+    bool EvaluateCondition(ErrorCode textError);
     // Skips the rest of the physical line.
     void SkipLine() { expression.SkipRestOfLine(); }
-    [[noreturn]] void RaiseError(int number) { expression.RaiseError(number); }
+    [[noreturn]] void RaiseError(ErrorCode error) { expression.RaiseError(error); }
     // Switches the current variable table of the interpreter and the evaluator.
     void SetCurrentVariables(Variables_Class* table);
     // A fresh, empty table for a sub's locals, and its return once the sub

@@ -7,19 +7,18 @@
 namespace {
 const char* const ErrorCaption = "ERROR----";
 constexpr int ErrorBoxFlags = platform::MessageFlags::Ok | platform::MessageFlags::IconError;
-constexpr int AbortedError = 95;
-constexpr int EvaluateError = 88;
 } // namespace
 
 AnsiString Expression_Class::ErrorMessage(int number, const AnsiString& customText)
 {
-    if (number == EvaluateError) return customText;
+    if (number == ErrorNumber(ErrorCode::EvaluateError)) return customText;
     if (number >= 0 && number < ErrorMessageCount) return ErrorMessages[number];
     return "Error No." + std::to_string(number);
 }
 
-void Expression_Class::RaiseError(int number)
+void Expression_Class::RaiseError(ErrorCode error)
 {
+    const int number = ErrorNumber(error);
     if (!attached) {
         platform::messageBoxes().show("Expression Class Is Not Initialized", ErrorCaption, ErrorBoxFlags);
         std::exit(1);
@@ -39,15 +38,13 @@ void Expression_Class::RaiseError(int number)
             lineStart = p;
     }
     int column = static_cast<int>(scanPosition - (lineStart ? lineStart : programStart));
-    if (errorLine) *errorLine = line;
-    if (errorColumn) *errorColumn = column;
 
     lastErrorText = message;
     lastErrorNumber = number;
     lastErrorLine = line;
     lastErrorColumn = column;
 
-    if (number != AbortedError && !trapFlag)
+    if (error != ErrorCode::ProgramAborted && !trapFlag)
         platform::messageBoxes().show(message + " [in line " + std::to_string(line) + "]", ErrorCaption, ErrorBoxFlags);
-    throw RunTimeError { number };
+    throw RunTimeError { number, line, column };
 }

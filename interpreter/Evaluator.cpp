@@ -12,14 +12,6 @@
 // current one. Numbers are combined in double precision; an operation on
 // integers only gives an integer again through ClampToInt.
 
-namespace {
-
-// Error 73, "Could Not Create Memory for Operation": the nesting cannot be
-// held.
-constexpr int NestingTooDeep = 73;
-
-} // namespace
-
 bool Expression_Class::Nesting::Fits(const Expression_Class& evaluator, int levels)
 {
     // A level of a compiled tree takes a few small frames; this is ample.
@@ -36,7 +28,7 @@ Expression_Class::Nesting::Nesting(Expression_Class& evaluator, int count)
     if (e.nestingDepth > MaxNesting || platform::StackHeadroom() < StackReserve) {
         // No destructor runs for a constructor that throws.
         e.nestingDepth -= levels;
-        e.RaiseError(NestingTooDeep);
+        e.RaiseError(ErrorCode::OutOfMemory);
     }
 }
 
@@ -44,7 +36,7 @@ char Expression_Class::Evaluate(Value& result)
 {
     NextToken();
     if (tokenType != TokenType::String) {
-        if (tokenText.empty()) RaiseError(2);
+        if (tokenText.empty()) RaiseError(ErrorCode::NoExpression);
         if (IsCurrentDelimiter(',')) {
             result.tag = Tag::Omitted;
             return Tag::Omitted;
@@ -63,8 +55,8 @@ char Expression_Class::EvaluateCurrent(Value& result)
 // An operator result that left the double range, or is no number at all.
 void Expression_Class::CheckFinite(double x)
 {
-    if (std::isnan(x)) RaiseError(39);
-    if (std::isinf(x)) RaiseError(42);
+    if (std::isnan(x)) RaiseError(ErrorCode::IllegalMathOperation);
+    if (std::isinf(x)) RaiseError(ErrorCode::NumberTooBig);
 }
 
 // Logical and bitwise operators, the lowest precedence.
@@ -77,7 +69,7 @@ void Expression_Class::Level1(Value& result)
         NextToken();
         Value right;
         Level2(right);
-        if (result.tag == Tag::String || right.tag == Tag::String) RaiseError(44);
+        if (result.tag == Tag::String || right.tag == Tag::String) RaiseError(ErrorCode::AndOrOnStrings);
         int32_t a = result.tag == Tag::Int ? result.i : ClampToInt(result.f);
         int32_t b = right.tag == Tag::Int ? right.i : TruncateToInt(right.f);
         const int32_t value = Operators::ApplyLogical(op, a, b);
@@ -105,14 +97,14 @@ void Expression_Class::Level2(Value& result)
             NextToken();
         }
         relation = Operators::RelationOf(first, second);
-        if (relation == 0) RaiseError(0);
+        if (relation == 0) RaiseError(ErrorCode::SyntaxError);
     } else {
         NextToken();
     }
 
     Value right;
     Level3(right);
-    if ((result.tag == Tag::String) != (right.tag == Tag::String)) RaiseError(46);
+    if ((result.tag == Tag::String) != (right.tag == Tag::String)) RaiseError(ErrorCode::StringNumberComparison);
     result.setInt(ApplyRelation(relation, result, right));
 }
 
@@ -125,7 +117,7 @@ void Expression_Class::Level3(Value& result)
             NextToken();
             Value right;
             Level4(right);
-            if (const int error = Operators::JoinText(result.s, right)) RaiseError(error);
+            if (!Operators::JoinText(result.s, right)) RaiseError(ErrorCode::OutOfMemory);
         }
         return;
     }
@@ -137,7 +129,7 @@ void Expression_Class::Level3(Value& result)
         NextToken();
         Value right;
         Level4(right);
-        if (right.tag == Tag::String) RaiseError(0);
+        if (right.tag == Tag::String) RaiseError(ErrorCode::SyntaxError);
         allIntegers = allIntegers && right.tag == Tag::Int;
         sum = add ? sum + right.asDouble() : sum - right.asDouble();
         CheckFinite(sum);
@@ -164,10 +156,10 @@ void Expression_Class::Level4(Value& result)
         NextToken();
         Value right;
         Level5(right);
-        if (right.tag == Tag::String) RaiseError(47);
+        if (right.tag == Tag::String) RaiseError(ErrorCode::MultiplyOrDivideStrings);
         integerResult = integerResult && right.tag == Tag::Int;
-        if (const int error = Operators::ApplyProductStep(op, product, right.asDouble(), integerResult))
-            RaiseError(error);
+        if (!Operators::ApplyProductStep(op, product, right.asDouble(), integerResult))
+            RaiseError(ErrorCode::DivisionByZero);
         CheckFinite(product);
     }
     if (integerResult)
@@ -187,7 +179,7 @@ void Expression_Class::Level5(Value& result)
         const Nesting nesting(*this);
         Level5(exponent);
     }
-    if (exponent.tag == Tag::String) RaiseError(48);
+    if (exponent.tag == Tag::String) RaiseError(ErrorCode::PowerOfStrings);
     if (result.tag == Tag::Int && exponent.tag == Tag::Int)
         IntegerPower(result, result.i, exponent.i);
     else
@@ -200,7 +192,7 @@ void Expression_Class::IntegerPower(Value& result, int32_t base, int32_t exponen
         result.setInt(1);
         return;
     }
-    if (exponent < 0 && base == 0) RaiseError(40);
+    if (exponent < 0 && base == 0) RaiseError(ErrorCode::DivisionByZero);
     // Square and multiply modulo 2^32: the same as multiplying the base into
     // itself |exponent| - 1 times with 32-bit wrap-around, at any exponent.
     uint32_t magnitude = exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
@@ -216,7 +208,7 @@ void Expression_Class::IntegerPower(Value& result, int32_t base, int32_t exponen
         result.setInt(power);
         return;
     }
-    if (power == 0) RaiseError(40);
+    if (power == 0) RaiseError(ErrorCode::DivisionByZero);
     result.setInt(power == 1 ? 1 : power == -1 ? -1 : 0);
 }
 
@@ -227,14 +219,14 @@ void Expression_Class::FloatPower(Value& result, double base, double exponent)
         return;
     }
     if (base == 0) {
-        if (exponent < 0) RaiseError(40);
+        if (exponent < 0) RaiseError(ErrorCode::DivisionByZero);
         result.setFloat(0.0);
         return;
     }
     double value;
     if (base < 0) {
         double magnitude = std::fabs(exponent);
-        if (magnitude != std::trunc(magnitude)) RaiseError(39);
+        if (magnitude != std::trunc(magnitude)) RaiseError(ErrorCode::IllegalMathOperation);
         // Repeated multiplication as far as it can matter; a product that has
         // reached zero or infinity stays there, and beyond the loop's reach
         // the library power (exact in sign) takes over.
@@ -248,7 +240,7 @@ void Expression_Class::FloatPower(Value& result, double base, double exponent)
             value = std::pow(base, magnitude);
         }
         if (exponent < 0) {
-            if (value == 0) RaiseError(40);
+            if (value == 0) RaiseError(ErrorCode::DivisionByZero);
             value = 1 / value;
         }
     } else {
@@ -271,8 +263,9 @@ void Expression_Class::Level6(Value& result)
         op = '~';
     if (op) NextToken();
     Atom(result);
-    if (result.tag != Tag::Int && result.tag != Tag::Float && result.tag != Tag::String) RaiseError(0);
-    if (op && !Operators::ApplyUnary(op, result)) RaiseError(49);
+    if (result.tag != Tag::Int && result.tag != Tag::Float && result.tag != Tag::String)
+        RaiseError(ErrorCode::SyntaxError);
+    if (op && !Operators::ApplyUnary(op, result)) RaiseError(ErrorCode::UnaryOnStrings);
 }
 
 void Expression_Class::Atom(Value& result)
@@ -286,13 +279,13 @@ void Expression_Class::Atom(Value& result)
         if (IsCurrentDelimiter('(')) {
             NextToken();
             Level1(result);
-            if (!IsCurrentDelimiter(')')) RaiseError(1);
+            if (!IsCurrentDelimiter(')')) RaiseError(ErrorCode::UnbalancedParenthesis);
             NextToken();
             return;
         }
-        RaiseError(0);
+        RaiseError(ErrorCode::SyntaxError);
     case TokenType::Variable: {
-        if (*PeekNextChar() == '(') RaiseError(33);
+        if (*PeekNextChar() == '(') RaiseError(ErrorCode::IncorrectFunctionName);
         CachedToken* nameToken = currentToken;
         NextToken();
         if (IsCurrentDelimiter('[')) {
@@ -302,20 +295,20 @@ void Expression_Class::Atom(Value& result)
         }
         if (!ReadVariable(*nameToken, result)) {
             PutBack();
-            RaiseError(51);
+            RaiseError(ErrorCode::VariableNotInitialized);
         }
         return;
     }
     case TokenType::Number:
     case TokenType::Hex:
     case TokenType::Binary:
-        if (!currentToken) RaiseError(0);
+        if (!currentToken) RaiseError(ErrorCode::SyntaxError);
         if (currentToken->numberTag == Tag::Int)
             result.setInt(currentToken->intValue);
         else if (currentToken->numberTag == Tag::Float)
             result.setFloat(currentToken->floatValue);
         else
-            RaiseError(41);
+            RaiseError(ErrorCode::IllegalNumberFormat);
         NextToken();
         return;
     case TokenType::String:
@@ -327,11 +320,12 @@ void Expression_Class::Atom(Value& result)
         NextToken();
         return;
     case TokenType::OuterVariable:
-        if (!outerVariables || !outerVariables->Get(std::string_view(tokenText).substr(1), result)) RaiseError(51);
+        if (!outerVariables || !outerVariables->Get(std::string_view(tokenText).substr(1), result))
+            RaiseError(ErrorCode::VariableNotInitialized);
         NextToken();
         return;
     default:
-        RaiseError(0);
+        RaiseError(ErrorCode::SyntaxError);
     }
 }
 
@@ -377,18 +371,19 @@ void Expression_Class::ReadArrayElement(CachedToken& nameToken, Value& result)
     } release { indexScratch, base };
     for (;;) {
         NextToken();
-        if (endOfStatement) RaiseError(66);
+        if (endOfStatement) RaiseError(ErrorCode::ClosingBracketExpected);
         Value index;
         Level1(index);
-        if (index.tag != Tag::Int) RaiseError(65);
+        if (index.tag != Tag::Int) RaiseError(ErrorCode::ArrayDimensionNotInteger);
         indexScratch.push_back(index.i);
         if (IsCurrentDelimiter(',')) continue;
         if (IsCurrentDelimiter(']')) break;
-        RaiseError(66);
+        RaiseError(ErrorCode::ClosingBracketExpected);
     }
     // Looked up after the indexes, as their evaluation could change the table.
     const Arrays_Class::Node* array = FindArray(nameToken);
-    if (!array) RaiseError(72);
+    if (!array) RaiseError(ErrorCode::ArrayNotDefined);
     const int count = static_cast<int>(indexScratch.size() - base);
-    if (!Arrays_Class::ReadElement(*array, indexScratch.data() + base, count, result)) RaiseError(77);
+    if (!Arrays_Class::ReadElement(*array, indexScratch.data() + base, count, result))
+        RaiseError(ErrorCode::ArrayElementNotInitialized);
 }

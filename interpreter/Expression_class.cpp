@@ -16,16 +16,13 @@ Expression_Class::~Expression_Class()
     }
 }
 
-void Expression_Class::Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable,
-    int* errorLineOut, int* errorColumnOut)
+void Expression_Class::Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable)
 {
     programStart = programText ? programText : "";
     scanPosition = tokenStart = programStart;
     currentVariables = current;
     outerVariables = nullptr;
     arrays = arraysTable;
-    errorLine = errorLineOut;
-    errorColumn = errorColumnOut;
     // The vocabulary is built once for the process and shared read-only.
     if (!vocabulary) vocabulary = &Vocabulary::instance();
     tokenText = {};

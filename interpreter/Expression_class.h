@@ -81,12 +81,10 @@ public:
     Expression_Class& operator=(const Expression_Class&) = delete;
 
     // Binds the object to a NUL-terminated program text that stays unchanged and
-    // alive while the object is attached. The error line and column of a raised
-    // error are also written to the two ints given (either may be null). The
-    // outer table (main program variables) is cleared; the interpreter sets it.
-    // A raised error unwinds as RunTimeError to whoever called into the object.
-    void Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable, int* errorLineOut,
-        int* errorColumnOut);
+    // alive while the object is attached. The outer table (main program
+    // variables) is cleared; the interpreter sets it. A raised error unwinds as
+    // RunTimeError, with its line and column, to whoever called into the object.
+    void Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable);
 
     // --- Tokenizer -------------------------------------------------------
     // Reads one token from the scan position, sets the token fields and returns
@@ -168,7 +166,7 @@ public:
 
     // --- Errors ----------------------------------------------------------
     // Composes and shows the message, records it and unwinds; never returns.
-    [[noreturn]] void RaiseError(int number);
+    [[noreturn]] void RaiseError(ErrorCode error);
     static AnsiString ErrorMessage(int number, const AnsiString& customText = {});
 
     // --- Number and text helpers -----------------------------------------
@@ -233,8 +231,6 @@ public:
     AnsiString customErrorText; // shown for error 88
 
     bool attached = false;
-    int* errorLine = nullptr;
-    int* errorColumn = nullptr;
 
     const Vocabulary* vocabulary = nullptr;
 

@@ -67,7 +67,7 @@ public:
     void ReturnFloat(double value) { result.setFloat(value); }
     void ReturnText(AnsiString text) { result.setString(std::move(text)); }
 
-    [[noreturn]] void Raise(int number) { ex.RaiseError(number); }
+    [[noreturn]] void Raise(ErrorCode error) { ex.RaiseError(error); }
 
     // The run-time screen and the robot of the run.
     RunScreen& Screen() const { return *ex.screen; }

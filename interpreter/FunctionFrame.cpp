@@ -15,21 +15,6 @@
 
 namespace {
 
-constexpr int FunctionWithoutParenthesis = 34;
-constexpr int UnbalancedParenthesis = 1;
-constexpr int NotEnoughParameters = 30;
-constexpr int ParameterShouldBeNumeric = 31;
-constexpr int ParameterShouldBeString = 32;
-constexpr int NeedsString = 35;
-constexpr int NeedsNumber = 36;
-constexpr int NotEnoughFunctionParameters = 37;
-constexpr int NotAVariableName = 52;
-constexpr int NotAnArray = 63;
-constexpr int NotTwoDimensional = 69;
-constexpr int WrongDimension = 70;
-constexpr int ArrayNotDefined = 72;
-constexpr int CustomError = 88;
-
 constexpr int SignatureGroup = 200;
 
 // The catch results: a function read by signature yields -1.0 when the class
@@ -143,13 +128,13 @@ private:
     // FIXME: the families of files, dates, system queries, services, arrays
     // and GUI queries join the dispatch tables as they are built.
     ex.customErrorText = "Function not available: " + name;
-    ex.RaiseError(CustomError);
+    ex.RaiseError(ErrorCode::EvaluateError);
 }
 
 void CheckKind(Expression_Class& ex, const Value& v, FirstArgument wanted)
 {
-    if (wanted == FirstArgument::Number && v.tag == Tag::String) ex.RaiseError(NeedsNumber);
-    if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(NeedsString);
+    if (wanted == FirstArgument::Number && v.tag == Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsNumber);
+    if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsString);
 }
 
 // Forgets the floating-point conditions raised so far. Only those of
@@ -165,7 +150,8 @@ void ClearFailedOperations()
 // argument.
 void ReadRequired(Expression_Class& ex, Value& v)
 {
-    if (NextIsClosingParenthesis(ex) || ex.Evaluate(v) == Tag::Omitted) ex.RaiseError(NotEnoughFunctionParameters);
+    if (NextIsClosingParenthesis(ex) || ex.Evaluate(v) == Tag::Omitted)
+        ex.RaiseError(ErrorCode::FunctionNotEnoughParameters);
     // Conditions raised while the argument was evaluated are not the function's.
     ClearFailedOperations();
 }
@@ -177,7 +163,7 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
     case FirstArgument::None:
     case FirstArgument::Signature:
         ex.NextToken();
-        if (!IsDelimiterToken(ex, ')')) ex.RaiseError(UnbalancedParenthesis);
+        if (!IsDelimiterToken(ex, ')')) ex.RaiseError(ErrorCode::UnbalancedParenthesis);
         return;
     case FirstArgument::OptionalOne:
     case FirstArgument::OptionalMinusOne:
@@ -226,9 +212,9 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
 void CheckArrayName(Expression_Class& ex, std::string_view name, char letter)
 {
     const int dimensions = ex.arrays ? ex.arrays->DimCount(name) : 0;
-    if (dimensions == 0) ex.RaiseError(ArrayNotDefined);
+    if (dimensions == 0) ex.RaiseError(ErrorCode::ArrayNotDefined);
     if (letter >= '1' && letter <= '5' && dimensions != letter - '0')
-        ex.RaiseError(letter == '2' ? NotTwoDimensional : WrongDimension);
+        ex.RaiseError(letter == '2' ? ErrorCode::ArrayNotTwoDimensional : ErrorCode::ArrayWrongDimension);
 }
 
 bool IsNameLetter(char letter)
@@ -245,7 +231,7 @@ bool FunctionCall::HasMore() const
 
 Value FunctionCall::NextValue()
 {
-    if (!HasMore()) ex.RaiseError(NotEnoughFunctionParameters);
+    if (!HasMore()) ex.RaiseError(ErrorCode::FunctionNotEnoughParameters);
     Value v;
     ReadRequired(ex, v);
     return v;
@@ -254,21 +240,21 @@ Value FunctionCall::NextValue()
 double FunctionCall::NextNumber()
 {
     const Value v = NextValue();
-    if (v.tag == Tag::String) ex.RaiseError(NeedsNumber);
+    if (v.tag == Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsNumber);
     return v.asDouble();
 }
 
 int32_t FunctionCall::NextInt()
 {
     const Value v = NextValue();
-    if (v.tag == Tag::String) ex.RaiseError(NeedsNumber);
+    if (v.tag == Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsNumber);
     return ToInt(v);
 }
 
 AnsiString FunctionCall::NextText()
 {
     Value v = NextValue();
-    if (v.tag != Tag::String) ex.RaiseError(NeedsString);
+    if (v.tag != Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsString);
     return std::move(v.s);
 }
 
@@ -282,7 +268,7 @@ char Expression_Class::CallFunction(Value& result)
 {
     FrameGuard frame(*this);
     NextToken();
-    if (!IsDelimiterToken(*this, '(')) RaiseError(FunctionWithoutParenthesis);
+    if (!IsDelimiterToken(*this, '(')) RaiseError(ErrorCode::FunctionWithoutParenthesis);
     const FunctionEntry* entry = FindFunctionEntry(frame.code);
     if (entry == nullptr) RaiseNotAvailable(*this, frame.code);
     if (frame.group == SignatureGroup) {
@@ -293,7 +279,7 @@ char Expression_Class::CallFunction(Value& result)
     FunctionCall call(*this, frame.code, result);
     ReadFirstArgument(call, entry->first);
     RunHandler(call, entry->handler, CatchResult);
-    if (!IsDelimiterToken(*this, ')')) RaiseError(UnbalancedParenthesis);
+    if (!IsDelimiterToken(*this, ')')) RaiseError(ErrorCode::UnbalancedParenthesis);
     return result.tag;
 }
 
@@ -312,7 +298,7 @@ char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int 
     FunctionCall call(ex, code, result);
     call.first = std::move(first);
     RunHandler(call, entry.handler, CatchResult);
-    if (!IsDelimiterToken(ex, ')')) ex.RaiseError(UnbalancedParenthesis);
+    if (!IsDelimiterToken(ex, ')')) ex.RaiseError(ErrorCode::UnbalancedParenthesis);
     return result.tag;
 }
 
@@ -347,7 +333,8 @@ int Expression_Class::ParseFunctionArgs(
             const char letter = argType[k];
             if (IsNameLetter(letter)) {
                 NextToken();
-                if (tokenType != TokenType::Variable) RaiseError(letter == 'v' ? NotAVariableName : NotAnArray);
+                if (tokenType != TokenType::Variable)
+                    RaiseError(letter == 'v' ? ErrorCode::NotAVariableName : ErrorCode::NotAnArray);
                 if (letter != 'v' && letter != 'a') CheckArrayName(*this, tokenText, letter);
                 argText[k] = tokenText;
                 NextToken();
@@ -362,12 +349,12 @@ int Expression_Class::ParseFunctionArgs(
                     omitted = Evaluate(v) == Tag::Omitted;
                 }
                 if (omitted) {
-                    if (k < minArgs) RaiseError(NotEnoughParameters);
+                    if (k < minArgs) RaiseError(ErrorCode::NotEnoughParameters);
                     argType[k] = 0;
                 } else {
                     if ((letter == 'n' || letter == 'i' || letter == 'f') && v.tag == Tag::String)
-                        RaiseError(ParameterShouldBeNumeric);
-                    if (letter == 's' && v.tag != Tag::String) RaiseError(ParameterShouldBeString);
+                        RaiseError(ErrorCode::ParameterShouldBeNumeric);
+                    if (letter == 's' && v.tag != Tag::String) RaiseError(ErrorCode::ParameterShouldBeString);
                     if (v.tag == Tag::String) {
                         argText[k] = v.s;
                     } else {
@@ -382,8 +369,8 @@ int Expression_Class::ParseFunctionArgs(
             if (!IsDelimiterToken(*this, ',')) break;
         }
     }
-    if (!IsDelimiterToken(*this, ')')) RaiseError(UnbalancedParenthesis);
-    if (read < minArgs) RaiseError(NotEnoughParameters);
+    if (!IsDelimiterToken(*this, ')')) RaiseError(ErrorCode::UnbalancedParenthesis);
+    if (read < minArgs) RaiseError(ErrorCode::NotEnoughParameters);
     functionGroup = group;
     return read;
 }

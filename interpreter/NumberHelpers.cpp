@@ -20,7 +20,7 @@ int32_t Expression_Class::TruncateToInt(double x)
 int32_t Expression_Class::RoundToIntChecked(double x, bool report)
 {
     if (std::isnan(x) || !(x < TwoTo63 && x > -TwoTo63)) {
-        if (report) RaiseError(42);
+        if (report) RaiseError(ErrorCode::NumberTooBig);
         return x > 0 ? 2147483647 : -2147483648;
     }
     // Keep the low 32 bits of the 64-bit truncation.
@@ -99,7 +99,7 @@ int Expression_Class::ApplyRelation(int relation, const Value& left, const Value
             return 0;
         }
     }
-    if (left.tag != Tag::String || right.tag != Tag::String) RaiseError(0);
+    if (left.tag != Tag::String || right.tag != Tag::String) RaiseError(ErrorCode::SyntaxError);
     if (relation == Relation::Contains) return right.s.find(left.s) != AnsiString::npos;
     // Byte order, unsigned, a shorter prefix first.
     int order = left.s.compare(right.s);

@@ -86,26 +86,26 @@ int RelationOf(char first, char second)
     }
 }
 
-int ApplyProductStep(char op, double& product, double b, bool& integerResult)
+bool ApplyProductStep(char op, double& product, double b, bool& integerResult)
 {
     switch (op) {
     case '*':
         product *= b;
-        return 0;
+        return true;
     case '/':
-        if (b == 0) return 40;
+        if (b == 0) return false;
         product /= b;
-        return 0;
+        return true;
     case '%':
         product = product * b / 100;
         integerResult = false;
-        return 0;
+        return true;
     default: { // '#': the remainder keeps the sign of the left operand
         const int32_t a = Expression_Class::ClampToInt(product);
         const int32_t d = Expression_Class::ClampToInt(b);
-        if (d == 0) return 40;
+        if (d == 0) return false;
         product = d == -1 ? 0 : a % d;
-        return 0;
+        return true;
     }
     }
 }
@@ -134,21 +134,19 @@ bool ApplyUnary(char op, Value& value)
     }
 }
 
-int JoinText(AnsiString& text, const Value& right)
+bool JoinText(AnsiString& text, const Value& right)
 {
-    // Error 73, "Could Not Create Memory for Operation".
-    constexpr int tooLong = 73;
     if (right.tag == Tag::String) {
         if (text.size() > TextAlgorithms::MaxTextLength || right.s.size() > TextAlgorithms::MaxTextLength - text.size())
-            return tooLong;
+            return false;
         text += right.s;
-        return 0;
+        return true;
     }
     const AnsiString number = right.tag == Tag::Float ? FloatToStr(right.f) : IntToStr(right.i);
     if (text.size() > TextAlgorithms::MaxTextLength || number.size() > TextAlgorithms::MaxTextLength - text.size())
-        return tooLong;
+        return false;
     text += number;
-    return 0;
+    return true;
 }
 
 } // namespace Operators

@@ -19,16 +19,16 @@ int32_t ApplyLogical(int code, int32_t a, int32_t b);
 int RelationOf(char first, char second);
 
 // One step of a product: "*", "/", "%" or "#" applied to the running double
-// product. Returns the error number to raise (40 for a division by zero), 0
-// when the step was taken; "%" makes the result a float.
-int ApplyProductStep(char op, double& product, double b, bool& integerResult);
+// product. Returns false, leaving the product as it was, for a division by
+// zero; "%" makes the result a float.
+bool ApplyProductStep(char op, double& product, double b, bool& integerResult);
 
 // A unary "+", "-", "!" or "~" applied to a number in place; false for a text.
 bool ApplyUnary(char op, Value& value);
 
-// Appends a text "+" operand (a number as its text) to text. Returns the
-// error number to raise when the joined text would pass the length every
-// text obeys (73), 0 when it was appended.
-int JoinText(AnsiString& text, const Value& right);
+// Appends a text "+" operand (a number as its text) to text. Returns false,
+// leaving text as it was, when the joined text would pass the length every
+// text obeys; the caller raises ErrorCode::OutOfMemory.
+bool JoinText(AnsiString& text, const Value& right);
 
 } // namespace Operators

@@ -55,7 +55,7 @@ void Durnix_Class::ExpandIncludes()
         for (;;) {
             Value name;
             e.Evaluate(name);
-            if (name.tag != Tag::String) e.RaiseError(32);
+            if (name.tag != Tag::String) e.RaiseError(ErrorCode::ParameterShouldBeString);
             AnsiString key = UpperCased(name.s);
             if (std::find(expanded.begin(), expanded.end(), key) == expanded.end()) {
                 ReadIncludeFile(name.s);
@@ -63,7 +63,7 @@ void Durnix_Class::ExpandIncludes()
             }
             if (!CurrentIs(',')) break;
         }
-        if (!e.endOfStatement) e.RaiseError(0);
+        if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
         if (e.tokenCode == TokenCode::EndOfText) break;
     }
     e.scanPosition = e.programStart;
@@ -73,16 +73,15 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
 {
     Expression_Class& e = expression;
     AnsiString path = ProgramFiles::FindFileIgnoringCase(name);
-    if (path.empty()) e.RaiseError(85);
+    if (path.empty()) e.RaiseError(ErrorCode::IncludeFileNotFound);
     AnsiString included;
     switch (ProgramFiles::ReadText(path, included)) {
     case ProgramFiles::ReadResult::NotFound:
-        e.RaiseError(85);
     case ProgramFiles::ReadResult::NotRegular:
-        e.RaiseError(85);
+        e.RaiseError(ErrorCode::IncludeFileNotFound);
     case ProgramFiles::ReadResult::ReadFailed:
     case ProgramFiles::ReadResult::TooLarge:
-        e.RaiseError(86);
+        e.RaiseError(ErrorCode::IncludeFileUnreadable);
     case ProgramFiles::ReadResult::Ok:
         break;
     }
@@ -118,8 +117,8 @@ void Durnix_Class::ScanLabels()
         int type = e.NextToken();
         while (type == TokenType::Label || type == TokenType::Number) {
             int added = labels.Add(e.tokenText, e.scanPosition);
-            if (added == -1) e.RaiseError(6);
-            if (added == -2) e.RaiseError(5);
+            if (added == -1) e.RaiseError(ErrorCode::DuplicateLabel);
+            if (added == -2) e.RaiseError(ErrorCode::LabelTableFull);
             type = e.NextToken();
         }
         if (e.tokenCode == TokenCode::EndOfText) break;
@@ -142,10 +141,10 @@ void Durnix_Class::ScanSubs()
             if (!e.endOfStatement) e.SkipRestOfLine();
             continue;
         }
-        if (e.NextToken() != TokenType::Variable) e.RaiseError(0);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::SyntaxError);
         const AnsiString name(e.tokenText);
         e.NextToken();
-        if (!CurrentIs('(')) e.RaiseError(13);
+        if (!CurrentIs('(')) e.RaiseError(ErrorCode::SubNeedsParenthesis);
         AnsiString parameters;
         int count = 0;
         bool byReference = false;
@@ -163,14 +162,14 @@ void Durnix_Class::ScanSubs()
                 break;
             }
         }
-        if (!CurrentIs(')')) e.RaiseError(1);
+        if (!CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
         const char* headLine = e.scanPosition;
         e.SkipRestOfLine();
         int added = subs.Add(name, e.scanPosition, count, parameters);
         if (added < 0) {
             // The error names the sub's own line, not the one after it.
             e.scanPosition = headLine;
-            e.RaiseError(added == -1 ? 10 : 9);
+            e.RaiseError(added == -1 ? ErrorCode::DuplicateSub : ErrorCode::SubsTableFull);
         }
     }
     e.scanPosition = saved;

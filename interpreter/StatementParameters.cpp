@@ -35,14 +35,14 @@ void Durnix_Class::ParseOperands(int required, int maximum, int& given, bool wit
     }
     if (maximum > ParamSlots) maximum = ParamSlots;
     for (int slot = 0;; ++slot) {
-        if (slot >= maximum) e.RaiseError(0);
-        if (!ReadParameter(slot, withNames) && slot < required) e.RaiseError(30);
+        if (slot >= maximum) e.RaiseError(ErrorCode::SyntaxError);
+        if (!ReadParameter(slot, withNames) && slot < required) e.RaiseError(ErrorCode::NotEnoughParameters);
         given = slot + 1;
         if (e.endOfStatement || slot + 1 >= maximum) break;
-        if (!CurrentIs(',')) e.RaiseError(0);
+        if (!CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
     }
-    if (!e.endOfStatement) e.RaiseError(0);
-    if (given < required) e.RaiseError(30);
+    if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
+    if (given < required) e.RaiseError(ErrorCode::NotEnoughParameters);
 }
 
 bool Durnix_Class::ReadParameter(int slot, bool withNames)
@@ -54,12 +54,13 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
     if (isName) {
         int type = e.NextToken();
         if (CurrentIs(',')) return false;
-        if (type != TokenType::Variable) e.RaiseError(letter == 'v' ? 52 : 63);
+        if (type != TokenType::Variable)
+            e.RaiseError(letter == 'v' ? ErrorCode::NotAVariableName : ErrorCode::NotAnArray);
         if (letter == 'A' || (letter >= '1' && letter <= '5')) {
             int dimensions = arrays.DimCount(e.tokenText);
-            if (dimensions == 0) e.RaiseError(72);
-            if (letter == '2' && dimensions != 2) e.RaiseError(69);
-            if (letter != 'A' && dimensions != letter - '0') e.RaiseError(70);
+            if (dimensions == 0) e.RaiseError(ErrorCode::ArrayNotDefined);
+            if (letter == '2' && dimensions != 2) e.RaiseError(ErrorCode::ArrayNotTwoDimensional);
+            if (letter != 'A' && dimensions != letter - '0') e.RaiseError(ErrorCode::ArrayWrongDimension);
         }
         paramText[slot] = e.tokenText;
         e.NextToken();
@@ -71,15 +72,15 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
     if (tag == Tag::Omitted) return false;
     switch (letter) {
     case 'i':
-        if (tag == Tag::String) e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(ErrorCode::ParameterShouldBeNumeric);
         paramInt[slot] = tag == Tag::Int ? value.i : e.RoundToIntChecked(value.f, false);
         break;
     case 'f':
-        if (tag == Tag::String) e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(ErrorCode::ParameterShouldBeNumeric);
         paramFloat[slot] = value.asDouble();
         break;
     case 'n':
-        if (tag == Tag::String) e.RaiseError(31);
+        if (tag == Tag::String) e.RaiseError(ErrorCode::ParameterShouldBeNumeric);
         if (tag == Tag::Int)
             paramInt[slot] = value.i;
         else
@@ -87,7 +88,7 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
         paramType[slot] = tag;
         break;
     case 's':
-        if (tag != Tag::String) e.RaiseError(32);
+        if (tag != Tag::String) e.RaiseError(ErrorCode::ParameterShouldBeString);
         paramText[slot] = value.s;
         break;
     case 'z':

@@ -279,7 +279,7 @@ void Expression_Class::ScanToken(CachedToken& token)
         for (;;) {
             if (*q == 0 || *q == '\r') {
                 scanPosition = q;
-                RaiseError(4);
+                RaiseError(ErrorCode::NoClosingQuote);
             }
             if (*q == '"') {
                 if (q[1] != '"') break;

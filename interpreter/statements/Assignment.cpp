@@ -20,7 +20,7 @@ int32_t Wrap(int64_t value)
 Operator ReadOperator(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1) e.RaiseError(3);
+    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1) e.RaiseError(ErrorCode::EqualsSignExpected);
     const char first = e.tokenText[0];
     const char second = *e.scanPosition;
     Operator op;
@@ -38,7 +38,7 @@ Operator ReadOperator(Durnix_Class& d)
     else if (first == '/' && second == '=')
         op = Operator::Divide;
     else
-        e.RaiseError(3);
+        e.RaiseError(ErrorCode::EqualsSignExpected);
     ++e.scanPosition;
     return op;
 }
@@ -48,10 +48,10 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
 {
     Value result;
     if (target.tag == Tag::String) {
-        if (op != Operator::Add) e.RaiseError(53);
+        if (op != Operator::Add) e.RaiseError(ErrorCode::VariableMustHoldNumber);
         result.tag = Tag::String;
         result.s = target.s;
-        if (const int error = Operators::JoinText(result.s, value)) e.RaiseError(error);
+        if (!Operators::JoinText(result.s, value)) e.RaiseError(ErrorCode::OutOfMemory);
         return result;
     }
     if (op == Operator::Increment || op == Operator::Decrement) {
@@ -62,7 +62,7 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
             result.setFloat(target.f + delta);
         return result;
     }
-    if (value.tag == Tag::String) e.RaiseError(54);
+    if (value.tag == Tag::String) e.RaiseError(ErrorCode::VariableMustHoldString);
     if (target.tag == Tag::Int && value.tag == Tag::Int) {
         const int64_t a = target.i;
         const int64_t b = value.i;
@@ -99,8 +99,8 @@ Value Combine(Expression_Class& e, Operator op, const Value& target, const Value
         r = a / b;
         break;
     }
-    if (std::isnan(r)) e.RaiseError(39);
-    if (std::isinf(r)) e.RaiseError(42);
+    if (std::isnan(r)) e.RaiseError(ErrorCode::IllegalMathOperation);
+    if (std::isinf(r)) e.RaiseError(ErrorCode::NumberTooBig);
     result.setFloat(r);
     return result;
 }
@@ -110,11 +110,11 @@ void StoreDeclared(
     Expression_Class& e, Variables_Class& table, std::string_view name, char declaredType, const Value& result)
 {
     if (declaredType == Tag::String) {
-        if (result.tag != Tag::String) e.RaiseError(59);
+        if (result.tag != Tag::String) e.RaiseError(ErrorCode::MustAssignString);
         table.SetString(name, result.s);
         return;
     }
-    if (result.tag == Tag::String) e.RaiseError(58);
+    if (result.tag == Tag::String) e.RaiseError(ErrorCode::MustAssignNumber);
     if (declaredType == Tag::Float) {
         table.SetFloat(name, result.asDouble());
         return;
@@ -124,7 +124,7 @@ void StoreDeclared(
         return;
     }
     const double truncated = std::trunc(result.f);
-    if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) e.RaiseError(42);
+    if (!(truncated >= -2147483648.0 && truncated <= 2147483647.0)) e.RaiseError(ErrorCode::NumberTooBig);
     table.SetInt(name, static_cast<int32_t>(truncated));
 }
 
@@ -156,55 +156,59 @@ void Assign(Durnix_Class& d)
     };
 
     e.NextToken();
-    if (e.endOfStatement) e.RaiseError(8);
+    if (e.endOfStatement) e.RaiseError(ErrorCode::NotALabel);
 
     bool element = false;
     if (d.CurrentIs('[')) {
         const Arrays_Class::Node* defined = array();
-        if (!defined || defined->dimCount == 0) e.RaiseError(72);
+        if (!defined || defined->dimCount == 0) e.RaiseError(ErrorCode::ArrayNotDefined);
         d.ReadIndexList(d.elementIndexes);
         element = true;
     }
-    if (!element && !table) e.RaiseError(51);
+    if (!element && !table) e.RaiseError(ErrorCode::VariableNotInitialized);
 
     char declaredType = 0;
     if (d.declareMode && !element) {
         const Variables_Class::Node* declared = node();
         declaredType = declared ? declared->type : 0;
-        if (!declaredType) e.RaiseError(55);
+        if (!declaredType) e.RaiseError(ErrorCode::VariableNotDeclared);
     }
 
     const Operator op = ReadOperator(d);
     Value value;
     if (op != Operator::Increment && op != Operator::Decrement) {
         e.Evaluate(value);
-        if (d.CurrentIs(')')) e.RaiseError(1);
-        if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(0);
-        if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String) e.RaiseError(0);
-        if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0) e.RaiseError(40);
+        if (d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
+        if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
+        if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
+            e.RaiseError(ErrorCode::SyntaxError);
+        if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0)
+            e.RaiseError(ErrorCode::DivisionByZero);
     }
 
     Value combined;
     if (op != Operator::Assign) {
         const bool needsNumbers = op == Operator::Subtract || op == Operator::Multiply || op == Operator::Divide;
-        if (needsNumbers && value.tag == Tag::String) e.RaiseError(56);
+        if (needsNumbers && value.tag == Tag::String) e.RaiseError(ErrorCode::ExpressionMustBeNumber);
         Value target;
         if (element) {
             const Arrays_Class::Node* current = array();
-            if (!current || !Arrays_Class::ReadElement(*current, d.elementIndexes, target)) e.RaiseError(77);
+            if (!current || !Arrays_Class::ReadElement(*current, d.elementIndexes, target))
+                e.RaiseError(ErrorCode::ArrayElementNotInitialized);
         } else if (const Variables_Class::Node* current = node()) {
             Variables_Class::CopyValue(*current, target);
         } else {
-            e.RaiseError(51);
+            e.RaiseError(ErrorCode::VariableNotInitialized);
         }
-        if (needsNumbers && target.tag == Tag::String) e.RaiseError(56);
+        if (needsNumbers && target.tag == Tag::String) e.RaiseError(ErrorCode::ExpressionMustBeNumber);
         combined = Combine(e, op, target, value);
     }
     const Value& result = op == Operator::Assign ? value : combined;
 
     if (element) {
         Arrays_Class::Node* current = array();
-        if (!current || !Arrays_Class::WriteElement(*current, d.elementIndexes, result)) e.RaiseError(78);
+        if (!current || !Arrays_Class::WriteElement(*current, d.elementIndexes, result))
+            e.RaiseError(ErrorCode::IncorrectArrayIndexing);
     } else if (declaredType) {
         StoreDeclared(e, *table, name, declaredType, result);
     } else if (Variables_Class::Node* existing = node()) {

@@ -35,13 +35,13 @@ bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinS
     for (;;) {
         Value item;
         e.Evaluate(item);
-        if (item.tag == Tag::Omitted) e.RaiseError(0);
-        if (const int error = Operators::JoinText(text, item)) e.RaiseError(error);
+        if (item.tag == Tag::Omitted) e.RaiseError(ErrorCode::SyntaxError);
+        if (!Operators::JoinText(text, item)) e.RaiseError(ErrorCode::OutOfMemory);
         if (e.endOfStatement) return false;
         if (d.CurrentIs(padSeparator))
             PadToTabStop(text);
         else if (!d.CurrentIs(joinSeparator))
-            e.RaiseError(0);
+            e.RaiseError(ErrorCode::SyntaxError);
         e.NextToken();
         if (e.endOfStatement) return true;
         e.PutBack();
@@ -89,7 +89,7 @@ Target ReadTarget(Durnix_Class& d, DArray<int>& indexes)
     target.name = e.tokenText;
     e.NextToken();
     if (d.CurrentIs('[')) {
-        if (d.arrays.DimCount(target.name) == 0) e.RaiseError(72);
+        if (d.arrays.DimCount(target.name) == 0) e.RaiseError(ErrorCode::ArrayNotDefined);
         target.indexCount = d.ReadIndexList(indexes);
         target.element = true;
     }
@@ -111,7 +111,8 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
 
     if (target.element) {
         const void* cell = value.cell();
-        if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell)) e.RaiseError(78);
+        if (!d.arrays.SetElement(target.name, d.elementIndexes, value.tag, cell))
+            e.RaiseError(ErrorCode::IncorrectArrayIndexing);
         return;
     }
     Variables_Class& table = *d.currentVariables;
@@ -124,11 +125,11 @@ void StoreInput(Durnix_Class& d, const Target& target, const AnsiString& answer)
         table.SetString(target.name, answer);
         break;
     case Tag::Float:
-        if (!value.isNumber()) e.RaiseError(60);
+        if (!value.isNumber()) e.RaiseError(ErrorCode::NeedNumberInput);
         table.SetFloat(target.name, value.asDouble());
         break;
     default:
-        if (!value.isNumber()) e.RaiseError(60);
+        if (!value.isNumber()) e.RaiseError(ErrorCode::NeedNumberInput);
         if (value.tag == Tag::Int)
             table.SetInt(target.name, value.i);
         else
@@ -144,14 +145,14 @@ AnsiString ReadPrompt(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     e.NextToken();
-    if (e.endOfStatement) e.RaiseError(30);
+    if (e.endOfStatement) e.RaiseError(ErrorCode::NotEnoughParameters);
     AnsiString prompt;
     if (e.tokenType != TokenType::Variable) {
         e.PutBack();
         Value value;
         e.Evaluate(value);
         AppendValue(prompt, value);
-        if (!d.CurrentIs(',')) e.RaiseError(0);
+        if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
         e.NextToken();
     }
     return prompt;
@@ -166,7 +167,8 @@ void Input(Durnix_Class& d)
     RunScreen& screen = d.screen;
     while (e.tokenType == TokenType::Variable && !screen.stopped) {
         const Target target = ReadTarget(d, d.elementIndexes);
-        if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name)) e.RaiseError(55);
+        if (d.declareMode && !target.element && !d.currentVariables->TypeOf(target.name))
+            e.RaiseError(ErrorCode::VariableNotDeclared);
 
         AnsiString thisPrompt = prompt;
         const size_t bar = prompt.find('|');
@@ -185,14 +187,14 @@ void Input(Durnix_Class& d)
         if (e.endOfStatement) return;
         if (d.CurrentIs(',')) e.NextToken();
     }
-    if (!e.endOfStatement && !screen.stopped) e.RaiseError(52);
+    if (!e.endOfStatement && !screen.stopped) e.RaiseError(ErrorCode::NotAVariableName);
 }
 
 void WaitKey(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     AnsiString prompt = ReadPrompt(d);
-    if (e.tokenType != TokenType::Variable) e.RaiseError(52);
+    if (e.tokenType != TokenType::Variable) e.RaiseError(ErrorCode::NotAVariableName);
     const AnsiString name(e.tokenText);
     e.NextToken();
     if (prompt.empty()) prompt = "Press Any Key...";
@@ -208,10 +210,10 @@ void XyString(Durnix_Class& d)
     for (int k = 0; k < 2; ++k) {
         Value value;
         char tag = e.Evaluate(value);
-        if (tag == Tag::Omitted || e.endOfStatement) e.RaiseError(30);
-        if (!value.isNumber()) e.RaiseError(31);
+        if (tag == Tag::Omitted || e.endOfStatement) e.RaiseError(ErrorCode::NotEnoughParameters);
+        if (!value.isNumber()) e.RaiseError(ErrorCode::ParameterShouldBeNumeric);
         coordinates[k] = tag == Tag::Int ? value.i : e.RoundToIntChecked(value.f, false);
-        if (!d.CurrentIs(',') && !d.CurrentIs(';')) e.RaiseError(0);
+        if (!d.CurrentIs(',') && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
     }
     AnsiString text;
     BuildItems(d, text, ';', ',');

@@ -11,10 +11,10 @@ namespace {
 void Data(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable) e.RaiseError(63);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::NotAnArray);
     const AnsiString name(e.tokenText);
     e.NextToken();
-    if (!d.CurrentIs(';')) e.RaiseError(67);
+    if (!d.CurrentIs(';')) e.RaiseError(ErrorCode::SemicolonAfterArrayName);
     if (d.arrays.DimCount(name) != 1) {
         const int none[1] = { 0 };
         d.arrays.Define(name, 1, none);
@@ -31,7 +31,7 @@ void Data(Durnix_Class& d)
         else // an omitted value appends an element that was never set
             d.arrays.Append(name, Tag::Unset, nullptr);
         if (e.endOfStatement) return;
-        if (!d.CurrentIs(',')) e.RaiseError(0);
+        if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
     }
 }
 
@@ -39,26 +39,26 @@ void Dim(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     for (;;) {
-        if (e.NextToken() != TokenType::Variable) e.RaiseError(63);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::NotAnArray);
         const AnsiString name(e.tokenText);
         e.NextToken();
-        if (e.endOfStatement) e.RaiseError(0);
-        if (!d.CurrentIs('[')) e.RaiseError(64);
+        if (e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
+        if (!d.CurrentIs('[')) e.RaiseError(ErrorCode::ArrayDefinitionError);
         int count = 0;
         for (;;) {
             Value size;
             e.Evaluate(size);
-            if (e.endOfStatement) e.RaiseError(66);
-            if (size.tag != Tag::Int) e.RaiseError(65);
-            if (!d.indexList.EnsureIndex(count)) e.RaiseError(73);
+            if (e.endOfStatement) e.RaiseError(ErrorCode::ClosingBracketExpected);
+            if (size.tag != Tag::Int) e.RaiseError(ErrorCode::ArrayDimensionNotInteger);
+            if (!d.indexList.EnsureIndex(count)) e.RaiseError(ErrorCode::OutOfMemory);
             d.indexList.items[count++] = size.i;
             if (d.CurrentIs(']')) break;
-            if (!d.CurrentIs(',')) e.RaiseError(66);
+            if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::ClosingBracketExpected);
         }
-        if (d.arrays.Define(name, count, d.indexList) != 1) e.RaiseError(73);
+        if (d.arrays.Define(name, count, d.indexList) != 1) e.RaiseError(ErrorCode::OutOfMemory);
         e.NextToken();
         if (e.endOfStatement) return;
-        if (!d.CurrentIs(',')) e.RaiseError(0);
+        if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
     }
 }
 
@@ -69,18 +69,18 @@ void Declare(Durnix_Class& d)
     Value carried;
     carried.setInt(0);
     for (;;) {
-        if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
+        if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::NotAVariableName);
         const AnsiString name(e.tokenText);
         e.NextToken();
         if (!e.endOfStatement && !d.CurrentIs(',')) {
             // The "=" may be left out: any other token starts the expression.
             if (!d.CurrentIs('=')) e.PutBack();
             e.Evaluate(carried);
-            if (!carried.isNumber() && carried.tag != Tag::String) e.RaiseError(0);
+            if (!carried.isNumber() && carried.tag != Tag::String) e.RaiseError(ErrorCode::SyntaxError);
         }
         d.currentVariables->SetValue(name, carried);
         if (e.endOfStatement) return;
-        if (!d.CurrentIs(',')) e.RaiseError(0);
+        if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
     }
 }
 
@@ -94,22 +94,22 @@ struct SwapOperand {
 SwapOperand ReadSwapOperand(Durnix_Class& d, DArray<int>& indexes)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::NotAVariableName);
     SwapOperand operand;
     operand.name = e.tokenText;
     e.NextToken();
     if (d.CurrentIs('[')) {
         const int dimensions = d.arrays.DimCount(operand.name);
-        if (dimensions == 0) e.RaiseError(72);
-        if (d.ReadIndexList(indexes) != dimensions) e.RaiseError(64);
+        if (dimensions == 0) e.RaiseError(ErrorCode::ArrayNotDefined);
+        if (d.ReadIndexList(indexes) != dimensions) e.RaiseError(ErrorCode::ArrayDefinitionError);
         operand.element = true;
         const char tag = d.arrays.GetElementType(operand.name, indexes);
         const void* cell = d.arrays.GetElement(operand.name, indexes);
-        if (tag == 0) e.RaiseError(78);
-        if (!cell) e.RaiseError(77);
+        if (tag == 0) e.RaiseError(ErrorCode::IncorrectArrayIndexing);
+        if (!cell) e.RaiseError(ErrorCode::ArrayElementNotInitialized);
         operand.value.load(tag, cell);
     } else if (!d.currentVariables->Get(operand.name, operand.value)) {
-        e.RaiseError(51);
+        e.RaiseError(ErrorCode::VariableNotInitialized);
     }
     return operand;
 }
@@ -121,17 +121,17 @@ void Store(Durnix_Class& d, const SwapOperand& target, const DArray<int>& indexe
         return;
     }
     const void* cell = value.cell();
-    if (!d.arrays.SetElement(target.name, indexes, value.tag, cell)) d.RaiseError(78);
+    if (!d.arrays.SetElement(target.name, indexes, value.tag, cell)) d.RaiseError(ErrorCode::IncorrectArrayIndexing);
 }
 
 void Swap(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const SwapOperand first = ReadSwapOperand(d, d.indexList);
-    if (e.endOfStatement) e.RaiseError(30);
-    if (!d.CurrentIs(',')) e.RaiseError(0);
+    if (e.endOfStatement) e.RaiseError(ErrorCode::NotEnoughParameters);
+    if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);
     const SwapOperand second = ReadSwapOperand(d, d.elementIndexes);
-    if (!e.endOfStatement) e.RaiseError(0);
+    if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
     Store(d, first, d.indexList, second.value);
     Store(d, second, d.elementIndexes, first.value);
 }

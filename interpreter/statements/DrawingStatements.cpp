@@ -169,7 +169,7 @@ const DrawingStatement* Find(int code)
 void Draw(Durnix_Class& d)
 {
     const DrawingStatement* statement = Find(d.expression.tokenCode);
-    if (!statement) d.RaiseError(0);
+    if (!statement) d.RaiseError(ErrorCode::SyntaxError);
     d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
     const int slotCount = static_cast<int>(std::strlen(statement->letters));
     for (int k = 0; k < slotCount; ++k) {

@@ -68,7 +68,7 @@ void Durnix_Class::SetEventHandler(int source)
     e.PutBack();
     unsigned char kind = 1;
     const char* position = FindTarget(true, true, &kind);
-    if (!position) e.RaiseError(11);
+    if (!position) e.RaiseError(ErrorCode::UndefinedSub);
     ArmHandler(source, position);
     eventHandlerKind[source] = kind;
     // With an onabort handler armed, closing the screen asks the program
@@ -85,7 +85,7 @@ void Durnix_Class::SetOnError()
     if (e.endOfStatement) return;
     e.PutBack();
     const char* position = FindTarget(false, true, nullptr);
-    if (!position) e.RaiseError(7);
+    if (!position) e.RaiseError(ErrorCode::UndefinedLabel);
     onErrorPosition = position;
     e.trapFlag = 1;
 }
@@ -98,7 +98,7 @@ void Durnix_Class::RaiseEvent(int source)
     if (gosubStack.count() >= MaxFrames
         || !gosubStack.Push(ifDepth, 0, 0, 0, expression.scanPosition, isSub ? currentVariables : nullptr, {}, {})) {
         ArmHandler(source, nullptr);
-        expression.RaiseError(24);
+        expression.RaiseError(ErrorCode::TooManyNestedGosubs);
     }
     expression.scanPosition = handler;
     ifDepth = 0;
@@ -114,7 +114,7 @@ void Durnix_Class::TrapError()
         onErrorPosition = nullptr;
         e.trapFlag = 0;
         ArmHandler(EventSource::Timer, nullptr);
-        e.RaiseError(24);
+        e.RaiseError(ErrorCode::TooManyNestedGosubs);
     }
     e.scanPosition = onErrorPosition;
     e.tokenCode = 0;

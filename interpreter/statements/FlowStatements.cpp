@@ -62,14 +62,14 @@ bool ReadIfLine(Durnix_Class& d)
         if (e.NextToken() == TokenType::None) ++e.scanPosition;
         if (IsKeyword(e, Code::Then)) hasThen = true;
     }
-    if (e.tokenCode == TokenCode::EndOfText) e.RaiseError(0);
+    if (e.tokenCode == TokenCode::EndOfText) e.RaiseError(ErrorCode::SyntaxError);
     return hasThen;
 }
 
 [[noreturn]] void UnclosedIf(Durnix_Class& d, const char* blockStart)
 {
     d.expression.scanPosition = blockStart;
-    d.RaiseError(16);
+    d.RaiseError(ErrorCode::IfWithoutEndIf);
 }
 
 // Skips a false IF branch: stops after an else of this IF, before an elseif of
@@ -137,24 +137,24 @@ void RunIf(Durnix_Class& d, bool isElseIf)
 {
     Expression_Class& e = d.expression;
     const char* blockStart = e.tokenStart;
-    const bool condition = d.EvaluateCondition(43);
+    const bool condition = d.EvaluateCondition(ErrorCode::NotALogicalExpression);
     d.ifBranchState = 0;
     const bool oneLine = IsKeyword(e, Code::Then);
     if (condition) {
         if (oneLine) {
-            if (isElseIf) e.RaiseError(15);
+            if (isElseIf) e.RaiseError(ErrorCode::ThenExpected);
             return; // the statement after then runs next
         }
-        if (!e.endOfStatement) e.RaiseError(15);
+        if (!e.endOfStatement) e.RaiseError(ErrorCode::ThenExpected);
         if (!isElseIf) ++d.ifDepth;
         return;
     }
     if (oneLine) {
-        if (isElseIf) e.RaiseError(0);
+        if (isElseIf) e.RaiseError(ErrorCode::SyntaxError);
         d.SkipLine();
         return;
     }
-    if (!e.endOfStatement) e.RaiseError(0);
+    if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
     if (!isElseIf) ++d.ifDepth;
     SkipFalseBranch(d, blockStart);
 }
@@ -169,7 +169,7 @@ void Else(Durnix_Class& d)
 {
     const char* blockStart = d.expression.tokenStart;
     // Checked before the line is skipped, so that the error names this line.
-    if (d.ifDepth < 1) d.RaiseError(18);
+    if (d.ifDepth < 1) d.RaiseError(ErrorCode::ElseWithoutIf);
     d.SkipLine();
     d.ifBranchState = 0;
     SkipToEndIf(d, blockStart);
@@ -185,7 +185,7 @@ void ElseIf(Durnix_Class& d)
 
 void EndIf(Durnix_Class& d)
 {
-    if (d.ifDepth <= 0) d.RaiseError(17);
+    if (d.ifDepth <= 0) d.RaiseError(ErrorCode::EndIfWithoutIf);
     --d.ifDepth;
     d.ifBranchState = 0;
     d.SkipLine();
@@ -200,7 +200,7 @@ void Goto(Durnix_Class& d)
     }
     e.NextToken();
     const char* target = d.labels.Find(e.tokenText);
-    if (!target) e.RaiseError(7);
+    if (!target) e.RaiseError(ErrorCode::UndefinedLabel);
     e.scanPosition = target;
     if (d.gotoMode == 0) d.forStack.Clear();
     if (d.gotoMode < 2) {
@@ -212,25 +212,25 @@ void Goto(Durnix_Class& d)
 void For(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (e.NextToken() != TokenType::Variable) e.RaiseError(52);
+    if (e.NextToken() != TokenType::Variable) e.RaiseError(ErrorCode::NotAVariableName);
     const AnsiString name(e.tokenText);
     if (d.declareMode) {
         const char type = d.currentVariables->TypeOf(name);
-        if (type == Tag::Float) e.RaiseError(22);
-        if (type != Tag::Int) e.RaiseError(55);
+        if (type == Tag::Float) e.RaiseError(ErrorCode::ForCounterNotInteger);
+        if (type != Tag::Int) e.RaiseError(ErrorCode::VariableNotDeclared);
     }
     e.NextToken();
-    if (!d.CurrentIs('=')) e.RaiseError(3);
+    if (!d.CurrentIs('=')) e.RaiseError(ErrorCode::EqualsSignExpected);
     Value start;
-    if (e.Evaluate(start) != Tag::Int) e.RaiseError(22);
+    if (e.Evaluate(start) != Tag::Int) e.RaiseError(ErrorCode::ForCounterNotInteger);
     d.currentVariables->SetInt(name, start.i);
-    if (!IsKeyword(e, Code::To)) e.RaiseError(19);
+    if (!IsKeyword(e, Code::To)) e.RaiseError(ErrorCode::ToExpected);
     Value end;
-    if (e.Evaluate(end) != Tag::Int) e.RaiseError(22);
+    if (e.Evaluate(end) != Tag::Int) e.RaiseError(ErrorCode::ForCounterNotInteger);
     int32_t step = 1;
     if (IsKeyword(e, Code::Step)) {
         Value written;
-        if (e.Evaluate(written) != Tag::Int) e.RaiseError(23);
+        if (e.Evaluate(written) != Tag::Int) e.RaiseError(ErrorCode::ForStepNotInteger);
         const int64_t magnitude = written.i < 0 ? -static_cast<int64_t>(written.i) : written.i;
         step = magnitude == 0 ? 1 : static_cast<int32_t>(magnitude > INT32_MAX ? INT32_MAX : magnitude);
     }
@@ -243,7 +243,7 @@ void For(Durnix_Class& d)
     frame.startValue = start.i;
     frame.step = step;
     frame.bodyPosition = e.scanPosition;
-    if (!d.forStack.Push(frame)) e.RaiseError(20);
+    if (!d.forStack.Push(frame)) e.RaiseError(ErrorCode::TooManyNestedFors);
     d.gosubStack.IncLoopCount(LoopKind::For);
 }
 
@@ -251,13 +251,13 @@ void Next(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     ForStack_Node* frame = d.forStack.Top();
-    if (!frame) e.RaiseError(21);
+    if (!frame) e.RaiseError(ErrorCode::NextWithoutFor);
     Variables_Class& table = *d.currentVariables;
     if (!frame->counterNode || frame->counterTable != table.identity()) {
         frame->counterNode = table.Find(frame->counterName);
         frame->counterTable = table.identity();
     }
-    if (!frame->counterNode) e.RaiseError(51);
+    if (!frame->counterNode) e.RaiseError(ErrorCode::VariableNotInitialized);
     Variables_Class::Node& node = *frame->counterNode;
     int64_t current;
     if (node.type == Tag::Int) {
@@ -265,7 +265,7 @@ void Next(Durnix_Class& d)
     } else {
         Value counter;
         Variables_Class::CopyValue(node, counter);
-        if (counter.tag == Tag::String) e.RaiseError(22);
+        if (counter.tag == Tag::String) e.RaiseError(ErrorCode::ForCounterNotInteger);
         current = counter.tag == Tag::Int ? counter.i : Expression_Class::ClampToInt(counter.f);
     }
     const int64_t next = current + frame->step;
@@ -352,15 +352,15 @@ void Continue(Durnix_Class& d)
 void Repeat(Durnix_Class& d)
 {
     d.SkipLine();
-    if (!d.repeatStack.Push(d.expression.scanPosition)) d.RaiseError(26);
+    if (!d.repeatStack.Push(d.expression.scanPosition)) d.RaiseError(ErrorCode::TooManyNestedRepeats);
     d.gosubStack.IncLoopCount(LoopKind::Repeat);
 }
 
 void Until(Durnix_Class& d)
 {
     const char* loopStart = d.repeatStack.Top();
-    if (!loopStart) d.RaiseError(27);
-    if (d.EvaluateCondition(0)) {
+    if (!loopStart) d.RaiseError(ErrorCode::UntilWithoutRepeat);
+    if (d.EvaluateCondition(ErrorCode::SyntaxError)) {
         d.repeatStack.Pop();
         d.gosubStack.DecLoopCount(LoopKind::Repeat);
     } else {
@@ -372,8 +372,8 @@ void While(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const char* condition = e.scanPosition;
-    if (d.EvaluateCondition(0)) {
-        if (!d.whileStack.Push(condition)) e.RaiseError(28);
+    if (d.EvaluateCondition(ErrorCode::SyntaxError)) {
+        if (!d.whileStack.Push(condition)) e.RaiseError(ErrorCode::TooManyNestedWhiles);
         d.gosubStack.IncLoopCount(LoopKind::While);
         return;
     }
@@ -394,10 +394,10 @@ void Wend(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
     const char* condition = d.whileStack.Top();
-    if (!condition) e.RaiseError(29);
+    if (!condition) e.RaiseError(ErrorCode::WendWithoutWhile);
     const char* afterWend = e.scanPosition;
     e.scanPosition = condition;
-    if (d.EvaluateCondition(0)) return; // on into the body
+    if (d.EvaluateCondition(ErrorCode::SyntaxError)) return; // on into the body
     e.scanPosition = afterWend;
     d.whileStack.Pop();
     d.gosubStack.DecLoopCount(LoopKind::While);

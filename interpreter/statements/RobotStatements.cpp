@@ -14,13 +14,13 @@ namespace {
 // every other code is success.
 struct StatusError {
     int status;
-    int error;
+    ErrorCode error;
 };
 constexpr StatusError statusErrors[] = {
-    { RobotResult::NotInitialised, 80 },
-    { RobotResult::BatteriesDepleted, 81 },
-    { RobotResult::Collided, 79 },
-    { RobotResult::TimedOut, 82 },
+    { RobotResult::NotInitialised, ErrorCode::RobotNotInitialized },
+    { RobotResult::BatteriesDepleted, ErrorCode::RobotBatteriesDepleted },
+    { RobotResult::Collided, ErrorCode::RobotCollided },
+    { RobotResult::TimedOut, ErrorCode::SerialTimedOut },
 };
 
 void RaiseForStatus(Durnix_Class& d, int status)

@@ -25,7 +25,7 @@ AnsiString ListItem(const AnsiString& list, int k)
 
 [[noreturn]] void TooManyFrames(Durnix_Class& d)
 {
-    d.RaiseError(24);
+    d.RaiseError(ErrorCode::TooManyNestedGosubs);
 }
 
 void Gosub(Durnix_Class& d)
@@ -40,7 +40,7 @@ void Gosub(Durnix_Class& d)
     if (!target) {
         e.PutBack();
         target = d.FindTarget(false, true, nullptr);
-        if (!target) d.RaiseError(7);
+        if (!target) d.RaiseError(ErrorCode::UndefinedLabel);
     }
     if (d.gosubStack.count() >= Durnix_Class::MaxFrames || !d.gosubStack.PushGosub(d.ifDepth, e.scanPosition))
         TooManyFrames(d);
@@ -60,9 +60,9 @@ const Labels_Class::Node* FindCalledSub(Durnix_Class& d)
         return sub;
     }
     e.PutBack();
-    if (!d.FindTarget(true, false, nullptr)) e.RaiseError(11);
+    if (!d.FindTarget(true, false, nullptr)) e.RaiseError(ErrorCode::UndefinedSub);
     const Labels_Class::Node* sub = d.subs.FindNode(d.lastTargetName);
-    if (!sub) e.RaiseError(11);
+    if (!sub) e.RaiseError(ErrorCode::UndefinedSub);
     if (!d.targetByExpression) e.NextToken();
     return sub;
 }
@@ -75,7 +75,7 @@ void Call(Durnix_Class& d)
     const int parameterCount = sub->paramCount;
     d.SetParamDefaults(parameterCount < Durnix_Class::ParamSlots ? parameterCount : Durnix_Class::ParamSlots, 0, '0');
 
-    if (!d.CurrentIs('(')) e.RaiseError(13);
+    if (!d.CurrentIs('(')) e.RaiseError(ErrorCode::SubNeedsParenthesis);
     // The argument names matter only for writing by-reference parameters back.
     const bool keepArguments = sub->hasByReference;
     AnsiString arguments;
@@ -84,7 +84,7 @@ void Call(Durnix_Class& d)
         e.NextToken(); // call name() passes no arguments
     } else {
         for (;;) {
-            if (given >= Durnix_Class::ParamSlots) e.RaiseError(14);
+            if (given >= Durnix_Class::ParamSlots) e.RaiseError(ErrorCode::TooManyParameters);
             if (e.NextToken() == TokenType::Variable) {
                 if (keepArguments) arguments += e.tokenText;
                 const bool byReference = given < static_cast<int>(parameters.size()) && parameters[given].byReference;
@@ -97,10 +97,10 @@ void Call(Durnix_Class& d)
             d.ReadOperand(given);
             ++given;
             if (!d.CurrentIs(',')) break;
-            if (given >= parameterCount) e.RaiseError(14);
+            if (given >= parameterCount) e.RaiseError(ErrorCode::TooManyParameters);
         }
     }
-    if (!d.CurrentIs(')')) e.RaiseError(1);
+    if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
     e.NextToken();
 
     if (d.gosubStack.count() >= Durnix_Class::MaxFrames
@@ -172,7 +172,7 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
 void Return(Durnix_Class& d)
 {
     Expression_Class& e = d.expression;
-    if (!d.gosubStack.Top()) e.RaiseError(25);
+    if (!d.gosubStack.Top()) e.RaiseError(ErrorCode::ReturnWithoutGosub);
     d.SetParamDefaults(1, 0, '0');
     int given = 0;
     // A bare return (the common case) reads just its end of statement.

@@ -26,7 +26,7 @@ public:
     Expression_Class& Attach(const std::string& text)
     {
         program = text;
-        expression.Attach(program.c_str(), &variables, &arrays, &errorLine, &errorColumn);
+        expression.Attach(program.c_str(), &variables, &arrays);
         expression.outerVariables = &outerVariables;
         return expression;
     }
@@ -46,8 +46,8 @@ public:
             char tag = expression.Evaluate(value);
             return Describe(tag, value);
         } catch (const RunTimeError& error) {
-            return "error " + std::to_string(error.number) + " at " + std::to_string(errorLine) + ":"
-                + std::to_string(errorColumn);
+            return "error " + std::to_string(error.number) + " at " + std::to_string(error.line) + ":"
+                + std::to_string(error.column);
         }
     }
 
@@ -71,8 +71,6 @@ public:
     Arrays_Class arrays;
     Expression_Class expression;
     platform::RecordingMessageBoxes boxes;
-    int errorLine = 0;
-    int errorColumn = 0;
 
 private:
     platform::MessageBoxes* previousBoxes;

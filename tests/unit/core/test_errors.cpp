@@ -32,11 +32,16 @@ Raised RaiseAt(EngineHarness& engine, const std::string& text, int tokens, int n
     for (int k = 0; k < tokens; ++k)
         ex.NextToken();
     try {
-        ex.RaiseError(number);
+        ex.RaiseError(static_cast<ErrorCode>(number));
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.number, number);
+        // The position travels with the error and is also kept as the last error's.
+        EXPECT_EQ(error.line, ex.lastErrorLine);
+        EXPECT_EQ(error.column, ex.lastErrorColumn);
+        return { error.line, error.column, engine.boxes.shown.empty() ? "" : engine.boxes.shown.back().text };
     }
-    return { engine.errorLine, engine.errorColumn, engine.boxes.shown.empty() ? "" : engine.boxes.shown.back().text };
+    ADD_FAILURE() << "RaiseError returned";
+    return {};
 }
 } // namespace
 
@@ -101,7 +106,7 @@ TEST(ErrorsDeathTest, NeverAttachedEndsTheProcess)
             platform::RecordingMessageBoxes boxes;
             platform::setMessageBoxes(&boxes);
             Expression_Class unattached;
-            unattached.RaiseError(0);
+            unattached.RaiseError(ErrorCode::SyntaxError);
         },
         testing::ExitedWithCode(1), "");
 }

@@ -263,13 +263,13 @@ TEST(Evaluator, GlobalExpressionHasNoOuterTable)
     EXPECT_EQ(&global, &GlobalExpression());
 
     static const char first[] = "n * 2";
-    global.Attach(first, &callerVariables, &callerArrays, nullptr, nullptr);
+    global.Attach(first, &callerVariables, &callerArrays);
     Value value;
     EXPECT_EQ(global.Evaluate(value), 'i');
     EXPECT_EQ(value.i, 8);
 
     static const char second[] = "_n";
-    global.Attach(second, &callerVariables, &callerArrays, nullptr, nullptr);
+    global.Attach(second, &callerVariables, &callerArrays);
     try {
         global.Evaluate(value);
         ADD_FAILURE() << "no error";
@@ -277,7 +277,7 @@ TEST(Evaluator, GlobalExpressionHasNoOuterTable)
         EXPECT_EQ(error.number, 51);
     }
     EXPECT_EQ(boxes.shown.size(), 1u);
-    global.Attach("", nullptr, nullptr, nullptr, nullptr);
+    global.Attach("", nullptr, nullptr);
     platform::setMessageBoxes(previous);
 }
 

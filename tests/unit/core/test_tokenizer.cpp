@@ -104,7 +104,7 @@ TEST(Tokenizer, UnterminatedStringRaisesError4)
         FAIL() << "no error";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.number, 4);
-        EXPECT_EQ(engine.errorLine, 2);
+        EXPECT_EQ(error.line, 2);
     }
 }
 
