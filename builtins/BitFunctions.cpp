@@ -96,20 +96,22 @@ void DoubleToSingle(FunctionCall& call)
 }
 
 constexpr FunctionEntry entries[] = {
-    { 5108, FirstArgument::Number, [](FunctionCall& c) { c.ReturnInt(static_cast<int16_t>(Bits(c) & 0xFFFFu)); } },
-    { 5109, FirstArgument::Number, [](FunctionCall& c) { c.ReturnInt(static_cast<int8_t>(Bits(c) & 0xFFu)); } },
-    { 5240, FirstArgument::Number, SetBit },
-    { 5241, FirstArgument::Number, ClearBit },
-    { 5242, FirstArgument::Number, GetBit },
-    { 5243, FirstArgument::Number, SetByte },
-    { 5244, FirstArgument::Number, ClearByte },
-    { 5245, FirstArgument::Number, GetByte },
-    { 5246, FirstArgument::Number, MakeByte },
-    { 5247, FirstArgument::Number, MakeBit },
-    { 5248, FirstArgument::Number, BitSwap },
-    { 5263, FirstArgument::Number,
+    { FunctionCode::Signextend16, FirstArgument::Number,
+        [](FunctionCall& c) { c.ReturnInt(static_cast<int16_t>(Bits(c) & 0xFFFFu)); } },
+    { FunctionCode::Signextend8, FirstArgument::Number,
+        [](FunctionCall& c) { c.ReturnInt(static_cast<int8_t>(Bits(c) & 0xFFu)); } },
+    { FunctionCode::Setbit, FirstArgument::Number, SetBit },
+    { FunctionCode::Clrbit, FirstArgument::Number, ClearBit },
+    { FunctionCode::Getbit, FirstArgument::Number, GetBit },
+    { FunctionCode::Setbyte, FirstArgument::Number, SetByte },
+    { FunctionCode::Clrbyte, FirstArgument::Number, ClearByte },
+    { FunctionCode::Getbyte, FirstArgument::Number, GetByte },
+    { FunctionCode::Makebyte, FirstArgument::Number, MakeByte },
+    { FunctionCode::Makebit, FirstArgument::Number, MakeBit },
+    { FunctionCode::Bitswap, FirstArgument::Number, BitSwap },
+    { FunctionCode::Sftodf, FirstArgument::Number,
         [](FunctionCall& c) { c.ReturnFloat(NumberAlgorithms::SingleBitsToDouble(c.FirstInt())); } },
-    { 5264, FirstArgument::Number, DoubleToSingle },
+    { FunctionCode::Dftosf, FirstArgument::Number, DoubleToSingle },
 };
 
 } // namespace

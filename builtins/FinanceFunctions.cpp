@@ -178,19 +178,19 @@ void NormalInverse(FunctionCall& call)
 }
 
 constexpr FunctionEntry entries[] = {
-    { 5250, FirstArgument::Number, FutureValue },
-    { 5251, FirstArgument::Number, FuturePeriods },
-    { 5252, FirstArgument::Number, FuturePayment },
-    { 5253, FirstArgument::Number, PresentValue },
-    { 5254, FirstArgument::Number, PresentPeriods },
-    { 5255, FirstArgument::Number, PresentPayment },
-    { 5256, FirstArgument::Number, CompoundValue },
-    { 5257, FirstArgument::Number, CompoundPeriods },
-    { 5258, FirstArgument::Number, CompoundRate },
-    { 5259, FirstArgument::Number, StraightLine },
-    { 5260, FirstArgument::Number, SumOfYears },
-    { 5261, FirstArgument::Number, NormalDensity },
-    { 5262, FirstArgument::Number, NormalInverse },
+    { FunctionCode::FfFv, FirstArgument::Number, FutureValue },
+    { FunctionCode::FfFvt, FirstArgument::Number, FuturePeriods },
+    { FunctionCode::FfFvp, FirstArgument::Number, FuturePayment },
+    { FunctionCode::FfPv, FirstArgument::Number, PresentValue },
+    { FunctionCode::FfPvt, FirstArgument::Number, PresentPeriods },
+    { FunctionCode::FfPvp, FirstArgument::Number, PresentPayment },
+    { FunctionCode::FfCifv, FirstArgument::Number, CompoundValue },
+    { FunctionCode::FfCit, FirstArgument::Number, CompoundPeriods },
+    { FunctionCode::FfCii, FirstArgument::Number, CompoundRate },
+    { FunctionCode::FfSln, FirstArgument::Number, StraightLine },
+    { FunctionCode::FfSyd, FirstArgument::Number, SumOfYears },
+    { FunctionCode::Probg, FirstArgument::Number, NormalDensity },
+    { FunctionCode::Probgi, FirstArgument::Number, NormalInverse },
 };
 
 } // namespace

@@ -14,7 +14,7 @@ const std::unordered_map<int, const FunctionEntry*>& DispatchTable()
             { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
                 SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries() }) {
             for (const FunctionEntry& entry : family)
-                rows.emplace(entry.code, &entry);
+                rows.emplace(Code(entry.code), &entry);
         }
         return rows;
     }();

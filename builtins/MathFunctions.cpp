@@ -145,7 +145,8 @@ void Combinatorics(FunctionCall& call)
     const double n = std::trunc(x);
     const double r = std::trunc(call.NextNumber());
     if (n < r || r < 0 || n < 0) call.Raise(ErrorCode::FunctionParameterNotAllowed);
-    call.ReturnFloat(call.code == 5041 ? NumberAlgorithms::Combinations(n, r) : NumberAlgorithms::Permutations(n, r));
+    call.ReturnFloat(call.code == Code(FunctionCode::Ncr) ? NumberAlgorithms::Combinations(n, r)
+                                                          : NumberAlgorithms::Permutations(n, r));
 }
 
 void RandomGaussian(FunctionCall& call)
@@ -243,97 +244,99 @@ Extended X(FunctionCall& call)
 }
 
 constexpr FunctionEntry entries[] = {
-    { 5001, FirstArgument::OptionalOne, [](FunctionCall& c) { ReturnExtended(c, OptionalNumberFirst(c) * Pi); } },
-    { 5002, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * Pi / 180); } },
-    { 5003, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * 180 / Pi); } },
-    { 5004, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sinh(X(c))); } },
-    { 5005, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cosh(X(c))); } },
-    { 5006, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::tanh(X(c))); } },
-    { 5007, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::asinh(X(c))); } },
-    { 5008, FirstArgument::Number,
+    { FunctionCode::Pi, FirstArgument::OptionalOne,
+        [](FunctionCall& c) { ReturnExtended(c, OptionalNumberFirst(c) * Pi); } },
+    { FunctionCode::Dtor, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * Pi / 180); } },
+    { FunctionCode::Rtod, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, X(c) * 180 / Pi); } },
+    { FunctionCode::Sinh, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sinh(X(c))); } },
+    { FunctionCode::Cosh, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cosh(X(c))); } },
+    { FunctionCode::Tanh, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::tanh(X(c))); } },
+    { FunctionCode::Asinh, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::asinh(X(c))); } },
+    { FunctionCode::Acosh, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireAtLeast(c, c.FirstNumber(), 1);
             ReturnExtended(c, std::acosh(X(c)));
         } },
-    { 5009, FirstArgument::Number,
+    { FunctionCode::Atanh, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireWithin(c, c.FirstNumber(), -1, 1);
             ReturnExtended(c, std::atanh(X(c)));
         } },
-    { 5010, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sin(c.FirstNumber())); } },
-    { 5011, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cos(c.FirstNumber())); } },
-    { 5012, FirstArgument::Number,
+    { FunctionCode::Sin, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::sin(c.FirstNumber())); } },
+    { FunctionCode::Cos, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::cos(c.FirstNumber())); } },
+    { FunctionCode::Tan, FirstArgument::Number,
         [](FunctionCall& c) {
             // Exactly the double nearest a right angle has no tangent.
             if (c.FirstNumber() == std::acos(0.0)) c.Raise(ErrorCode::FunctionParameterNotAllowed);
             ReturnExtended(c, std::tan(X(c)));
         } },
-    { 5013, FirstArgument::Number,
+    { FunctionCode::Asin, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireWithin(c, c.FirstNumber(), -1, 1);
             ReturnExtended(c, std::asin(X(c)));
         } },
-    { 5014, FirstArgument::Number,
+    { FunctionCode::Acos, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireWithin(c, c.FirstNumber(), -1, 1);
             ReturnExtended(c, std::acos(X(c)));
         } },
-    { 5015, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::atan(X(c))); } },
-    { 5016, FirstArgument::Number, Atan2 },
-    { 5017, FirstArgument::Number,
+    { FunctionCode::Atan, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::atan(X(c))); } },
+    { FunctionCode::Atan2, FirstArgument::Number, Atan2 },
+    { FunctionCode::Log, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireAbove(c, c.FirstNumber(), 0);
             ReturnExtended(c, std::log10(X(c)));
         } },
-    { 5018, FirstArgument::Number,
+    { FunctionCode::Nlog, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireAbove(c, c.FirstNumber(), 0);
             ReturnExtended(c, std::log(X(c)));
         } },
-    { 5019, FirstArgument::Number,
+    { FunctionCode::Log2, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireAbove(c, c.FirstNumber(), 0);
             ReturnExtended(c, std::log2(X(c)));
         } },
-    { 5020, FirstArgument::Number, LogToBase },
-    { 5021, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::exp(X(c))); } },
-    { 5022, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::exp(std::log(10.0L) * X(c))); } },
-    { 5023, FirstArgument::Number,
+    { FunctionCode::Logb, FirstArgument::Number, LogToBase },
+    { FunctionCode::Exp, FirstArgument::Number, [](FunctionCall& c) { ReturnExtended(c, std::exp(X(c))); } },
+    { FunctionCode::Exp10, FirstArgument::Number,
+        [](FunctionCall& c) { ReturnExtended(c, std::exp(std::log(10.0L) * X(c))); } },
+    { FunctionCode::Sqrt, FirstArgument::Number,
         [](FunctionCall& c) {
             RequireAtLeast(c, c.FirstNumber(), 0);
             ReturnExtended(c, std::sqrt(X(c)));
         } },
-    { 5024, FirstArgument::Number, CubeRoot },
-    { 5025, FirstArgument::Number, PolarRadius },
-    { 5026, FirstArgument::Number, Atan2 },
-    { 5027, FirstArgument::Number, CartesianX },
-    { 5028, FirstArgument::Number, CartesianY },
-    { 5029, FirstArgument::Number, Absolute },
-    { 5030, FirstArgument::Number,
+    { FunctionCode::Cbrt, FirstArgument::Number, CubeRoot },
+    { FunctionCode::Polarr, FirstArgument::Number, PolarRadius },
+    { FunctionCode::Polara, FirstArgument::Number, Atan2 },
+    { FunctionCode::Cartx, FirstArgument::Number, CartesianX },
+    { FunctionCode::Carty, FirstArgument::Number, CartesianY },
+    { FunctionCode::Abs, FirstArgument::Number, Absolute },
+    { FunctionCode::Sign, FirstArgument::Number,
         [](FunctionCall& c) {
             c.ReturnInt(c.FirstNumber() > 0 ? 1 : c.FirstNumber() < 0 ? -1 : 0);
         } },
-    { 5031, FirstArgument::Number, Random },
-    { 5032, FirstArgument::Number, Round },
-    { 5033, FirstArgument::Number, RoundUp },
-    { 5034, FirstArgument::Number, RoundDown },
-    { 5035, FirstArgument::Number,
+    { FunctionCode::Random, FirstArgument::Number, Random },
+    { FunctionCode::Round, FirstArgument::Number, Round },
+    { FunctionCode::Roundup, FirstArgument::Number, RoundUp },
+    { FunctionCode::Rounddn, FirstArgument::Number, RoundDown },
+    { FunctionCode::Frac, FirstArgument::Number,
         [](FunctionCall& c) { c.ReturnFloat(c.FirstNumber() - std::trunc(c.FirstNumber())); } },
-    { 5037, FirstArgument::Number, Modulo },
-    { 5040, FirstArgument::Number, Factorial },
-    { 5041, FirstArgument::Number, Combinatorics },
-    { 5042, FirstArgument::Number, Combinatorics },
-    { 5043, FirstArgument::Number, RandomGaussian },
-    { 5044, FirstArgument::Number, MinValue },
-    { 5045, FirstArgument::Number, MaxValue },
-    { 5047, FirstArgument::Number, MapRange },
-    { 5048, FirstArgument::Number, Convert },
-    { 5085, FirstArgument::Number, Within },
-    { 5086, FirstArgument::Number, Limit },
-    { 5095, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(2147483647.0); } },
-    { 5096, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(-2147483648.0); } },
-    { 5097, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(1.79e+308); } },
-    { 5098, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(2.23e-308); } },
+    { FunctionCode::Mod, FirstArgument::Number, Modulo },
+    { FunctionCode::Factorial, FirstArgument::Number, Factorial },
+    { FunctionCode::Ncr, FirstArgument::Number, Combinatorics },
+    { FunctionCode::Npr, FirstArgument::Number, Combinatorics },
+    { FunctionCode::Randomg, FirstArgument::Number, RandomGaussian },
+    { FunctionCode::Minv, FirstArgument::Number, MinValue },
+    { FunctionCode::Maxv, FirstArgument::Number, MaxValue },
+    { FunctionCode::Map, FirstArgument::Number, MapRange },
+    { FunctionCode::Convert, FirstArgument::Number, Convert },
+    { FunctionCode::Within, FirstArgument::Number, Within },
+    { FunctionCode::Limit, FirstArgument::Number, Limit },
+    { FunctionCode::Maxinteger, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(2147483647.0); } },
+    { FunctionCode::Mininteger, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(-2147483648.0); } },
+    { FunctionCode::Maxfloat, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(1.79e+308); } },
+    { FunctionCode::Minfloat, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(2.23e-308); } },
 };
 
 } // namespace

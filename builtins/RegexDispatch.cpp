@@ -41,14 +41,17 @@ void Replace(FunctionCall& call)
 }
 
 constexpr FunctionEntry entries[] = {
-    { 10100, FirstArgument::Text, Setup },
-    { 10101, FirstArgument::Text, [](FunctionCall& c) { c.ReturnInt(re_match(c.FirstText())); } },
-    { 10102, FirstArgument::Text, Search },
-    { 10103, FirstArgument::OptionalMinusOne, [](FunctionCall& c) { c.ReturnInt(re_start(GroupNumber(c))); } },
-    { 10104, FirstArgument::OptionalMinusOne, [](FunctionCall& c) { c.ReturnInt(re_end(GroupNumber(c))); } },
-    { 10105, FirstArgument::Text, [](FunctionCall& c) { c.ReturnInt(re_grpnumber(c.FirstText())); } },
-    { 10106, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(re_numofgrps()); } },
-    { 10107, FirstArgument::Signature, Replace },
+    { FunctionCode::ReSetup, FirstArgument::Text, Setup },
+    { FunctionCode::ReMatch, FirstArgument::Text, [](FunctionCall& c) { c.ReturnInt(re_match(c.FirstText())); } },
+    { FunctionCode::ReSearch, FirstArgument::Text, Search },
+    { FunctionCode::ReStart, FirstArgument::OptionalMinusOne,
+        [](FunctionCall& c) { c.ReturnInt(re_start(GroupNumber(c))); } },
+    { FunctionCode::ReEnd, FirstArgument::OptionalMinusOne,
+        [](FunctionCall& c) { c.ReturnInt(re_end(GroupNumber(c))); } },
+    { FunctionCode::ReGrpnumber, FirstArgument::Text,
+        [](FunctionCall& c) { c.ReturnInt(re_grpnumber(c.FirstText())); } },
+    { FunctionCode::ReNumofgrps, FirstArgument::None, [](FunctionCall& c) { c.ReturnInt(re_numofgrps()); } },
+    { FunctionCode::ReReplace, FirstArgument::Signature, Replace },
 };
 
 } // namespace

@@ -101,22 +101,22 @@ void Command(FunctionCall& call)
 }
 
 const FunctionEntry entries[] = {
-    { 5401, FirstArgument::OptionalZero, Look },
-    { 5402, FirstArgument::OptionalZero, Range },
-    { 5403, FirstArgument::None, Feel },
-    { 5404, FirstArgument::OptionalMinusOne, FeelShown },
-    { 5405, FirstArgument::None, Bumper },
-    { 5406, FirstArgument::OptionalMinusOne, BumperShown },
-    { 5407, FirstArgument::OptionalMinusOne, Sense },
-    { 5408, FirstArgument::None, Compass },
-    { 5409, FirstArgument::None, GpsX },
-    { 5410, FirstArgument::None, GpsY },
-    { 5411, FirstArgument::None, Points },
-    { 5412, FirstArgument::None, ChargeLevel },
-    { 5413, FirstArgument::Number, Beacon },
-    { 5414, FirstArgument::Number, Ground },
-    { 5415, FirstArgument::Number, GroundAtAngle },
-    { 5416, FirstArgument::Number, Command },
+    { FunctionCode::Rlook, FirstArgument::OptionalZero, Look },
+    { FunctionCode::Rrange, FirstArgument::OptionalZero, Range },
+    { FunctionCode::Rfeel, FirstArgument::None, Feel },
+    { FunctionCode::Rdfeel, FirstArgument::OptionalMinusOne, FeelShown },
+    { FunctionCode::Rbumper, FirstArgument::None, Bumper },
+    { FunctionCode::Rdbumper, FirstArgument::OptionalMinusOne, BumperShown },
+    { FunctionCode::Rsense, FirstArgument::OptionalMinusOne, Sense },
+    { FunctionCode::Rcompass, FirstArgument::None, Compass },
+    { FunctionCode::Rgpsx, FirstArgument::None, GpsX },
+    { FunctionCode::Rgpsy, FirstArgument::None, GpsY },
+    { FunctionCode::Rpoints, FirstArgument::None, Points },
+    { FunctionCode::Rchargelevel, FirstArgument::None, ChargeLevel },
+    { FunctionCode::Rbeacon, FirstArgument::Number, Beacon },
+    { FunctionCode::Rground, FirstArgument::Number, Ground },
+    { FunctionCode::Rgrounda, FirstArgument::Number, GroundAtAngle },
+    { FunctionCode::Rcommand, FirstArgument::Number, Command },
 };
 
 } // namespace

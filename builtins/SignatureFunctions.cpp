@@ -16,16 +16,16 @@ void Substring(FunctionCall& call)
 void KeywordList(FunctionCall& call)
 {
     AnsiString text;
-    Vocabulary::instance().KeywordList(call.code - 10012, text);
+    Vocabulary::instance().KeywordList(call.code - Code(FunctionCode::Commandslist), text);
     call.ReturnText(std::move(text));
 }
 
 constexpr FunctionEntry entries[] = {
-    { 5062, FirstArgument::Signature, Substring },
-    { 10012, FirstArgument::Signature, KeywordList },
-    { 10013, FirstArgument::Signature, KeywordList },
-    { 10014, FirstArgument::Signature, KeywordList },
-    { 10015, FirstArgument::Signature, KeywordList },
+    { FunctionCode::Substring, FirstArgument::Signature, Substring },
+    { FunctionCode::Commandslist, FirstArgument::Signature, KeywordList },
+    { FunctionCode::Functionslist, FirstArgument::Signature, KeywordList },
+    { FunctionCode::Statementslist, FirstArgument::Signature, KeywordList },
+    { FunctionCode::Constantslist, FirstArgument::Signature, KeywordList },
 };
 
 } // namespace

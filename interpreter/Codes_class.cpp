@@ -1,5 +1,7 @@
 #include "interpreter/Codes_class.h"
 
+#include "interpreter/KeywordCodes.h"
+
 #include <string>
 
 namespace {
@@ -42,11 +44,21 @@ struct ConstantRow {
 };
 
 constexpr StatementRow statementRows[] = {
+#define STATEMENT(name, word, code) { word, code },
+#define STATEMENT_ALIAS(name, word) { word, Code(StatementCode::name) },
 #include "interpreter/vocabulary/statements.inc"
+#undef STATEMENT_ALIAS
+#undef STATEMENT
 };
 
 constexpr FunctionRow functionRows[] = {
+#define FUNCTION(name, word, code, minArgs, maxArgs, defaultArg, signature, group)                                     \
+    { word, code, minArgs, maxArgs, defaultArg, signature, group },
+#define FUNCTION_ALIAS(name, word, minArgs, maxArgs, defaultArg, signature, group)                                     \
+    { word, Code(FunctionCode::name), minArgs, maxArgs, defaultArg, signature, group },
 #include "interpreter/vocabulary/functions.inc"
+#undef FUNCTION_ALIAS
+#undef FUNCTION
 };
 
 constexpr ConstantRow constantRows[] = {

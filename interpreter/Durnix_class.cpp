@@ -31,10 +31,25 @@ template <typename Step> void WithMemoryErrors(Expression_Class& e, Step&& step)
     }
 }
 
+// A statement word with no handler. The block words and word operators sit
+// below the first statement of a family and are merely misplaced here; any
+// other word belongs to a family this build does not serve yet, which the
+// user is told by name rather than with a bare syntax error.
+[[noreturn]] void RaiseUnservedStatement(Expression_Class& e)
+{
+    constexpr int firstFamilyCode = 1200;
+    if (e.tokenCode < firstFamilyCode) e.RaiseError(ErrorCode::SyntaxError);
+    AnsiString name(e.tokenText);
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    e.customErrorText = "Statement not available: " + name;
+    e.RaiseError(ErrorCode::EvaluateError);
+}
+
 // Statement codes the run loop itself handles.
-constexpr int CodeEnd = 1021;
-constexpr int CodeTerminate = 1022;
-constexpr int CodeExit = 1023;
+constexpr int CodeEnd = Code(StatementCode::End);
+constexpr int CodeTerminate = Code(StatementCode::Terminate);
+constexpr int CodeExit = Code(StatementCode::Exit);
 
 // The robot's pause after a redraw: without a step delay the window catches
 // up only on the run loop's throttle, so drawing never slows a robot program;
@@ -256,7 +271,7 @@ void Durnix_Class::ExecuteStatement()
     static const std::span<const StatementHandler> handlers = StatementHandlers();
     const StatementHandler handler
         = static_cast<size_t>(e.tokenCode) < handlers.size() ? handlers[static_cast<size_t>(e.tokenCode)] : nullptr;
-    if (!handler) e.RaiseError(ErrorCode::SyntaxError);
+    if (!handler) RaiseUnservedStatement(e);
     handler(*this);
     if (EventThrottle::Due()) platform::ProcessMessages();
 }

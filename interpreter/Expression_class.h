@@ -4,6 +4,7 @@
 #include "base/Values.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
+#include "interpreter/KeywordCodes.h"
 #include "interpreter/RunTimeError.h"
 #include "interpreter/Variables_class.h"
 
@@ -39,21 +40,22 @@ constexpr int Include = 15;
 namespace TokenCode {
 constexpr int EndOfStatement = 3001;
 constexpr int EndOfText = 3002;
-constexpr int Else = 1002;
-constexpr int ElseIf = 1003;
-constexpr int And = 1101;
-constexpr int Or = 1102;
-constexpr int Xor = 1103;
-constexpr int Not = 1104;
-constexpr int BitAnd = 1105;
-constexpr int BitOr = 1106;
-constexpr int BitXor = 1107;
-constexpr int BitNot = 1108;
+constexpr int Else = Code(StatementCode::Else);
+constexpr int ElseIf = Code(StatementCode::Elseif);
+constexpr int And = Code(StatementCode::And);
+constexpr int Or = Code(StatementCode::Or);
+constexpr int Xor = Code(StatementCode::Xor);
+constexpr int Not = Code(StatementCode::Not);
+constexpr int BitAnd = Code(StatementCode::Band);
+constexpr int BitOr = Code(StatementCode::Bor);
+constexpr int BitXor = Code(StatementCode::Bxor);
+constexpr int BitNot = Code(StatementCode::Bnot);
+// "!=" and "<>" written as one token; not a word of the vocabulary.
 constexpr int NotEqual = 1109;
-constexpr int ShiftLeft = 1110;
-constexpr int ShiftRight = 1111;
-constexpr int RotateLeft = 1112;
-constexpr int RotateRight = 1113;
+constexpr int ShiftLeft = Code(StatementCode::Bshiftl);
+constexpr int ShiftRight = Code(StatementCode::Bshiftr);
+constexpr int RotateLeft = Code(StatementCode::Brotl);
+constexpr int RotateRight = Code(StatementCode::Brotr);
 } // namespace TokenCode
 
 // Relation codes of comparisons.

@@ -22,7 +22,7 @@ using FunctionHandler = void (*)(FunctionCall&);
 
 // One row of a family's dispatch table.
 struct FunctionEntry {
-    int code;
+    FunctionCode code;
     FirstArgument first;
     FunctionHandler handler;
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int CodeBitAnd = 1105; // "&" marks a by-reference parameter
+constexpr int CodeBitAnd = Code(StatementCode::Band); // "&" marks a by-reference parameter
 
 AnsiString UpperCased(AnsiString text)
 {

@@ -221,10 +221,10 @@ void XyString(Durnix_Class& d)
 }
 
 const StatementEntry entries[] = {
-    { 1202, Print },
-    { 1201, Input },
-    { 1206, WaitKey },
-    { 1203, XyString },
+    { StatementCode::Print, Print },
+    { StatementCode::Input, Input },
+    { StatementCode::Waitkey, WaitKey },
+    { StatementCode::Xystring, XyString },
 };
 
 } // namespace

@@ -137,10 +137,10 @@ void Swap(Durnix_Class& d)
 }
 
 const StatementEntry entries[] = {
-    { 2002, Data },
-    { 2001, Dim },
-    { 1377, Declare },
-    { 1401, Swap },
+    { StatementCode::Data, Data },
+    { StatementCode::Dim, Dim },
+    { StatementCode::Declare, Declare },
+    { StatementCode::Swap, Swap },
 };
 
 } // namespace

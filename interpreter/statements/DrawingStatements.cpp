@@ -19,7 +19,7 @@ using Operation = void (*)(Durnix_Class&, RunScreen&);
 // One statement: its argument counts, the letter and default of each slot
 // (slots past the letters are integers defaulting to 0), and its operation.
 struct DrawingStatement {
-    int code;
+    StatementCode code;
     int required;
     int maximum;
     const char* letters;
@@ -136,33 +136,33 @@ void SetCursor(Durnix_Class& d, RunScreen& screen)
 
 // i an integer, f a double, z any value as text, s a text.
 constexpr DrawingStatement statements[] = {
-    { 1204, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, TextWithFont }, // xytext
-    { 1215, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, Overlay }, // overlaytext
-    { 1214, 1, 2, "ii", { 0, 0 }, WaitNoKey }, // waitnokeye
-    { 1301, 3, 5, "siiii", { 0, 0, 0, 1, -99 }, DrawShape }, // drawshape
-    { 1302, 0, 2, "ii", { -1, -1 }, SetColor }, // setcolor
-    { 1306, 0, 3, "iii", { -1, -1, -1 }, SetPixel }, // setpixel
-    { 1308, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill }, // floodfill
-    { 1309, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill2 }, // floodfill2
-    { 1311, 0, 2, "ii", { 0, 0 }, GotoXY }, // gotoxy
-    { 1312, 2, 4, "iiii", { 0, 0, -1, -1 }, LineTo }, // lineto
-    { 1313, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, Line }, // line
-    { 1314, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<1> }, // circle
-    { 1340, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<2> }, // circlewh
-    { 1315, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<3> }, // rectangle
-    { 1339, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<4> }, // rectanglewh
-    { 1334, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<1> }, // erectangle
-    { 1338, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<2> }, // erectanglewh
-    { 1332, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Arc }, // arc
-    { 1333, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Pie }, // pie
-    { 1317, 0, 2, "ii", { 0, 0 }, SetMousePos }, // setmousepos
-    { 1335, 0, 1, "i", { 0 }, SetCursor }, // setcursor
+    { StatementCode::Xytext, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, TextWithFont },
+    { StatementCode::Overlaytext, 0, 8, "iizsiiii", { -1, -1, 0, 0, 0, 0, -1, -1 }, Overlay },
+    { StatementCode::Waitnokeye, 1, 2, "ii", { 0, 0 }, WaitNoKey },
+    { StatementCode::Drawshape, 3, 5, "siiii", { 0, 0, 0, 1, -99 }, DrawShape },
+    { StatementCode::Setcolor, 0, 2, "ii", { -1, -1 }, SetColor },
+    { StatementCode::Setpixel, 0, 3, "iii", { -1, -1, -1 }, SetPixel },
+    { StatementCode::Floodfill, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill },
+    { StatementCode::Floodfill2, 0, 4, "iiii", { -1, -1, -1, -1 }, FloodFill2 },
+    { StatementCode::Gotoxy, 0, 2, "ii", { 0, 0 }, GotoXY },
+    { StatementCode::Lineto, 2, 4, "iiii", { 0, 0, -1, -1 }, LineTo },
+    { StatementCode::Line, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, Line },
+    { StatementCode::Circle, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<1> },
+    { StatementCode::Circlewh, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<2> },
+    { StatementCode::Rectangle, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<3> },
+    { StatementCode::Rectanglewh, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, EllipseOrRect<4> },
+    { StatementCode::Erectangle, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<1> },
+    { StatementCode::Erectanglewh, 4, 6, "iiiiii", { 0, 0, 0, 0, -1, -1 }, RectOutline<2> },
+    { StatementCode::Arc, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Arc },
+    { StatementCode::Pie, 4, 8, "iiiiffii", { 0, 0, 0, 0, 0, 0, -1, -1 }, Pie },
+    { StatementCode::Setmousepos, 0, 2, "ii", { 0, 0 }, SetMousePos },
+    { StatementCode::Setcursor, 0, 1, "i", { 0 }, SetCursor },
 };
 
 const DrawingStatement* Find(int code)
 {
     for (const DrawingStatement& statement : statements)
-        if (statement.code == code) return &statement;
+        if (Code(statement.code) == code) return &statement;
     return nullptr;
 }
 

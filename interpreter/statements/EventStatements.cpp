@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int FirstEventCode = 17025;
-constexpr int OnErrorCode = 17023;
+constexpr int FirstEventCode = Code(StatementCode::Onbutton);
+constexpr int OnErrorCode = Code(StatementCode::Onerror);
 
 AnsiString NameOfValue(const Value& value)
 {
@@ -157,23 +157,23 @@ void Durnix_Class::DebugStep()
 namespace {
 
 const StatementEntry entries[] = {
-    { OnErrorCode, OnError },
-    { 17025, OnEvent },
-    { 17026, OnEvent },
-    { 17027, OnEvent },
-    { 17028, OnEvent },
-    { 17029, OnEvent },
-    { 17030, OnEvent },
-    { 17031, OnEvent },
-    { 17032, OnEvent },
-    { 17033, OnEvent },
-    { 17034, OnEvent },
-    { 17035, OnEvent },
-    { 17036, OnEvent },
-    { 17037, OnEvent },
-    { 17038, OnEvent },
-    { 17039, OnEvent },
-    { 17040, OnEvent },
+    { StatementCode::Onerror, OnError },
+    { StatementCode::Onbutton, OnEvent },
+    { StatementCode::Onedit, OnEvent },
+    { StatementCode::Onlistbox, OnEvent },
+    { StatementCode::Onrbgroup, OnEvent },
+    { StatementCode::Oncheckbox, OnEvent },
+    { StatementCode::Onslider, OnEvent },
+    { StatementCode::Onspinner, OnEvent },
+    { StatementCode::Onmemo, OnEvent },
+    { StatementCode::Ontimer, OnEvent },
+    { StatementCode::Onkey, OnEvent },
+    { StatementCode::Onmouse, OnEvent },
+    { StatementCode::Onudp, OnEvent },
+    { StatementCode::Ontcpc, OnEvent },
+    { StatementCode::Ontcps, OnEvent },
+    { StatementCode::Onserial, OnEvent },
+    { StatementCode::Onabort, OnEvent },
 };
 
 } // namespace

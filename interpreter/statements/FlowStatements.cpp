@@ -10,26 +10,9 @@
 
 namespace {
 
-namespace Code {
-constexpr int If = 1001;
-constexpr int Else = 1002;
-constexpr int ElseIf = 1003;
-constexpr int EndIf = 1005;
-constexpr int Then = 1006;
-constexpr int For = 1007;
-constexpr int To = 1008;
-constexpr int Step = 1009;
-constexpr int Next = 1010;
-constexpr int Repeat = 1011;
-constexpr int Until = 1012;
-constexpr int While = 1013;
-constexpr int Wend = 1014;
-constexpr int End = 1021;
-} // namespace Code
-
-bool IsKeyword(const Expression_Class& e, int code)
+bool IsKeyword(const Expression_Class& e, StatementCode code)
 {
-    return e.tokenType == TokenType::Keyword && e.tokenCode == code;
+    return e.tokenType == TokenType::Keyword && e.tokenCode == Code(code);
 }
 
 // Reads the first token of the next statement, passing over labels and line
@@ -42,7 +25,7 @@ bool NextStatementWord(Durnix_Class& d)
     while (type == TokenType::Label || type == TokenType::Number)
         type = e.NextToken();
     if (e.tokenCode == TokenCode::EndOfText) return true;
-    return IsKeyword(e, Code::End) && d.AtIncludeEnd();
+    return IsKeyword(e, StatementCode::End) && d.AtIncludeEnd();
 }
 
 void SkipRestOfStatementLine(Durnix_Class& d)
@@ -60,7 +43,7 @@ bool ReadIfLine(Durnix_Class& d)
         // A character that starts no token is passed over, so that the
         // line is still read to its end.
         if (e.NextToken() == TokenType::None) ++e.scanPosition;
-        if (IsKeyword(e, Code::Then)) hasThen = true;
+        if (IsKeyword(e, StatementCode::Then)) hasThen = true;
     }
     if (e.tokenCode == TokenCode::EndOfText) e.RaiseError(ErrorCode::SyntaxError);
     return hasThen;
@@ -82,23 +65,23 @@ void SkipFalseBranch(Durnix_Class& d, const char* blockStart)
         if (NextStatementWord(d)) UnclosedIf(d, blockStart);
         if (e.tokenType == TokenType::Keyword) {
             switch (e.tokenCode) {
-            case Code::If:
+            case Code(StatementCode::If):
                 if (!ReadIfLine(d)) ++depth;
                 continue;
-            case Code::Else:
+            case Code(StatementCode::Else):
                 if (depth == d.ifDepth) {
                     d.SkipLine();
                     return;
                 }
                 break;
-            case Code::ElseIf:
+            case Code(StatementCode::Elseif):
                 if (depth == d.ifDepth) {
                     d.ifBranchState = 1;
                     e.PutBack();
                     return;
                 }
                 break;
-            case Code::EndIf:
+            case Code(StatementCode::Endif):
                 if (--depth < d.ifDepth) {
                     --d.ifDepth;
                     d.SkipLine();
@@ -120,11 +103,11 @@ void SkipToEndIf(Durnix_Class& d, const char* blockStart)
     int depth = d.ifDepth;
     for (;;) {
         if (NextStatementWord(d)) UnclosedIf(d, blockStart);
-        if (IsKeyword(e, Code::If)) {
+        if (IsKeyword(e, StatementCode::If)) {
             if (!ReadIfLine(d)) ++depth;
             continue;
         }
-        if (IsKeyword(e, Code::EndIf) && --depth < d.ifDepth) {
+        if (IsKeyword(e, StatementCode::Endif) && --depth < d.ifDepth) {
             --d.ifDepth;
             d.SkipLine();
             return;
@@ -139,7 +122,7 @@ void RunIf(Durnix_Class& d, bool isElseIf)
     const char* blockStart = e.tokenStart;
     const bool condition = d.EvaluateCondition(ErrorCode::NotALogicalExpression);
     d.ifBranchState = 0;
-    const bool oneLine = IsKeyword(e, Code::Then);
+    const bool oneLine = IsKeyword(e, StatementCode::Then);
     if (condition) {
         if (oneLine) {
             if (isElseIf) e.RaiseError(ErrorCode::ThenExpected);
@@ -224,11 +207,11 @@ void For(Durnix_Class& d)
     Value start;
     if (e.Evaluate(start) != Tag::Int) e.RaiseError(ErrorCode::ForCounterNotInteger);
     d.currentVariables->SetInt(name, start.i);
-    if (!IsKeyword(e, Code::To)) e.RaiseError(ErrorCode::ToExpected);
+    if (!IsKeyword(e, StatementCode::To)) e.RaiseError(ErrorCode::ToExpected);
     Value end;
     if (e.Evaluate(end) != Tag::Int) e.RaiseError(ErrorCode::ForCounterNotInteger);
     int32_t step = 1;
-    if (IsKeyword(e, Code::Step)) {
+    if (IsKeyword(e, StatementCode::Step)) {
         Value written;
         if (e.Evaluate(written) != Tag::Int) e.RaiseError(ErrorCode::ForStepNotInteger);
         const int64_t magnitude = written.i < 0 ? -static_cast<int64_t>(written.i) : written.i;
@@ -298,20 +281,20 @@ int SkipToLoopEnd(Durnix_Class& d)
         if (NextStatementWord(d)) return 0;
         if (e.tokenType == TokenType::Keyword) {
             switch (e.tokenCode) {
-            case Code::For:
-            case Code::Repeat:
-            case Code::While:
+            case Code(StatementCode::For):
+            case Code(StatementCode::Repeat):
+            case Code(StatementCode::While):
                 ++depth;
                 break;
-            case Code::Next:
-            case Code::Until:
-            case Code::Wend:
+            case Code(StatementCode::Next):
+            case Code(StatementCode::Until):
+            case Code(StatementCode::Wend):
                 if (--depth == 0) return e.tokenCode;
                 break;
-            case Code::If:
+            case Code(StatementCode::If):
                 if (!ReadIfLine(d)) ++d.ifDepth;
                 continue;
-            case Code::EndIf:
+            case Code(StatementCode::Endif):
                 if (d.ifDepth > 0) --d.ifDepth;
                 break;
             default:
@@ -324,10 +307,10 @@ int SkipToLoopEnd(Durnix_Class& d)
 
 void PopLoop(Durnix_Class& d, int closingCode)
 {
-    if (closingCode == Code::Next) {
+    if (closingCode == Code(StatementCode::Next)) {
         d.forStack.Pop();
         d.gosubStack.DecLoopCount(LoopKind::For);
-    } else if (closingCode == Code::Until) {
+    } else if (closingCode == Code(StatementCode::Until)) {
         d.repeatStack.Pop();
         d.gosubStack.DecLoopCount(LoopKind::Repeat);
     } else {
@@ -380,9 +363,9 @@ void While(Durnix_Class& d)
     int depth = 1;
     for (;;) {
         if (NextStatementWord(d)) return;
-        if (IsKeyword(e, Code::While)) {
+        if (IsKeyword(e, StatementCode::While)) {
             ++depth;
-        } else if (IsKeyword(e, Code::Wend) && --depth == 0) {
+        } else if (IsKeyword(e, StatementCode::Wend) && --depth == 0) {
             d.SkipLine();
             return;
         }
@@ -404,19 +387,19 @@ void Wend(Durnix_Class& d)
 }
 
 const StatementEntry entries[] = {
-    { Code::If, If },
-    { Code::Else, Else },
-    { Code::ElseIf, ElseIf },
-    { Code::EndIf, EndIf },
-    { 1017, Goto },
-    { Code::For, For },
-    { Code::Next, Next },
-    { 1015, Break },
-    { 1016, Continue },
-    { Code::Repeat, Repeat },
-    { Code::Until, Until },
-    { Code::While, While },
-    { Code::Wend, Wend },
+    { StatementCode::If, If },
+    { StatementCode::Else, Else },
+    { StatementCode::Elseif, ElseIf },
+    { StatementCode::Endif, EndIf },
+    { StatementCode::Goto, Goto },
+    { StatementCode::For, For },
+    { StatementCode::Next, Next },
+    { StatementCode::Break, Break },
+    { StatementCode::Continue, Continue },
+    { StatementCode::Repeat, Repeat },
+    { StatementCode::Until, Until },
+    { StatementCode::While, While },
+    { StatementCode::Wend, Wend },
 };
 
 } // namespace

@@ -34,7 +34,7 @@ void RaiseForStatus(Durnix_Class& d, int status)
 // One statement of the family: its default and the robot operation, which
 // returns a result code (settings that report nothing return success).
 struct OneIntegerStatement {
-    int code;
+    StatementCode code;
     int defaultValue;
     int (*operation)(Robot_Class&, int);
 };
@@ -42,40 +42,40 @@ struct OneIntegerStatement {
 constexpr int Success = RobotResult::Success;
 
 constexpr OneIntegerStatement oneIntegerStatements[] = {
-    { 4001, 1, [](Robot_Class& r, int n) { return r.Forward(n); } },
-    { 4002, 1, [](Robot_Class& r, int n) { return r.Turn(n); } },
-    { 4003, 0, [](Robot_Class& r, int n) { return r.SetLineColor(n); } },
-    { 4004, 0, [](Robot_Class& r, int n) { return r.SetBeaconColor(n); } },
-    { 4005, 15, [](Robot_Class& r, int n) { return r.SetFloorColor(n); } },
-    { 4006, 0,
+    { StatementCode::Rforward, 1, [](Robot_Class& r, int n) { return r.Forward(n); } },
+    { StatementCode::Rturn, 1, [](Robot_Class& r, int n) { return r.Turn(n); } },
+    { StatementCode::Rlinecolor, 0, [](Robot_Class& r, int n) { return r.SetLineColor(n); } },
+    { StatementCode::Rbeaconcolor, 0, [](Robot_Class& r, int n) { return r.SetBeaconColor(n); } },
+    { StatementCode::Rfloorcolor, 15, [](Robot_Class& r, int n) { return r.SetFloorColor(n); } },
+    { StatementCode::Rspeed, 0,
         [](Robot_Class& r, int n) {
             // The absolute value of the most negative integer is taken as the
             // largest delay, like any other value beyond 500.
             const int delay = n == INT32_MIN || std::abs(n) > 500 ? 500 : std::abs(n);
             return r.SetSpeed(delay);
         } },
-    { 4009, 0, [](Robot_Class& r, int n) { return r.SetHeading(n); } },
-    { 4010, 100,
+    { StatementCode::Rheading, 0, [](Robot_Class& r, int n) { return r.SetHeading(n); } },
+    { StatementCode::Rcharge, 100,
         [](Robot_Class& r, int n) {
             r.SetCharge(n);
             return Success;
         } },
-    { 4011, 1,
+    { StatementCode::Rignorecharge, 1,
         [](Robot_Class& r, int n) {
             r.SetIgnoreCharge(n != 0);
             return Success;
         } },
-    { 4015, 2,
+    { StatementCode::Rslip, 2,
         [](Robot_Class& r, int n) {
             r.SetErrorPercent(n, 0);
             return Success;
         } },
-    { 4018, 2,
+    { StatementCode::Rsensetype, 2,
         [](Robot_Class& r, int n) {
             r.SetSenseType(n);
             return Success;
         } },
-    { 4019, 2,
+    { StatementCode::Rinsterror, 2,
         [](Robot_Class& r, int n) {
             r.SetErrorPercent(n, 1);
             return Success;
@@ -124,21 +124,21 @@ void Relocate(Durnix_Class& d)
 }
 
 constexpr StatementEntry entries[] = {
-    { 4001, OneInteger<0> },
-    { 4002, OneInteger<1> },
-    { 4003, OneInteger<2> },
-    { 4004, OneInteger<3> },
-    { 4005, OneInteger<4> },
-    { 4006, OneInteger<5> },
-    { 4009, OneInteger<6> },
-    { 4010, OneInteger<7> },
-    { 4011, OneInteger<8> },
-    { 4015, OneInteger<9> },
-    { 4018, OneInteger<10> },
-    { 4019, OneInteger<11> },
-    { 4007, Locate },
-    { 4014, Pen },
-    { 4020, Relocate },
+    { StatementCode::Rforward, OneInteger<0> },
+    { StatementCode::Rturn, OneInteger<1> },
+    { StatementCode::Rlinecolor, OneInteger<2> },
+    { StatementCode::Rbeaconcolor, OneInteger<3> },
+    { StatementCode::Rfloorcolor, OneInteger<4> },
+    { StatementCode::Rspeed, OneInteger<5> },
+    { StatementCode::Rheading, OneInteger<6> },
+    { StatementCode::Rcharge, OneInteger<7> },
+    { StatementCode::Rignorecharge, OneInteger<8> },
+    { StatementCode::Rslip, OneInteger<9> },
+    { StatementCode::Rsensetype, OneInteger<10> },
+    { StatementCode::Rinsterror, OneInteger<11> },
+    { StatementCode::Rlocate, Locate },
+    { StatementCode::Rpen, Pen },
+    { StatementCode::Rrelocate, Relocate },
 };
 
 // The entries and the statements they run must stay in step.

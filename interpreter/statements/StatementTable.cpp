@@ -23,12 +23,12 @@ const std::vector<StatementHandler>& handlers()
         int highest = 0;
         for (const StatementFamily* family : families)
             for (int k = 0; k < family->count; ++k)
-                highest = std::max(highest, family->entries[k].code);
+                highest = std::max(highest, Code(family->entries[k].code));
         std::vector<StatementHandler> byCode(static_cast<size_t>(highest) + 1, nullptr);
         // The first family to name a code keeps it.
         for (const StatementFamily* family : families)
             for (int k = 0; k < family->count; ++k) {
-                const int code = family->entries[k].code;
+                const int code = Code(family->entries[k].code);
                 if (code >= 0 && !byCode[static_cast<size_t>(code)])
                     byCode[static_cast<size_t>(code)] = family->entries[k].handler;
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "interpreter/KeywordCodes.h"
+
 #include <span>
 
 class Durnix_Class;
@@ -10,7 +12,7 @@ class Durnix_Class;
 using StatementHandler = void (*)(Durnix_Class&);
 
 struct StatementEntry {
-    int code;
+    StatementCode code;
     StatementHandler handler;
 };
 

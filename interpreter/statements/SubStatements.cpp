@@ -194,9 +194,9 @@ void Return(Durnix_Class& d)
 }
 
 const StatementEntry entries[] = {
-    { 1018, Gosub },
-    { 1019, Call },
-    { 1020, Return },
+    { StatementCode::Gosub, Gosub },
+    { StatementCode::Call, Call },
+    { StatementCode::Return, Return },
 };
 
 } // namespace

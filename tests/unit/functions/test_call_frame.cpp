@@ -4,6 +4,7 @@
 #include "interpreter/Codes_class.h"
 
 #include <algorithm>
+#include <set>
 
 // The call frame: parentheses, argument counts and kinds, defaults, nested
 // calls, saturation of integer results and the catch results.
@@ -148,13 +149,19 @@ TEST(CallFrame, EveryTableRowMatchesTheVocabulary)
             EXPECT_EQ(entry->first, FirstArgument::None) << node.name;
         }
     }
+    // Every row of every family has a handler, and no code is served twice:
+    // the dispatch table keeps one row per code.
+    std::set<int> served;
     for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-             SignatureFunctionEntries(), RegexFunctionEntries() }) {
+             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries() }) {
         for (const FunctionEntry& entry : family) {
+            const int code = Code(entry.code);
+            EXPECT_NE(entry.handler, nullptr) << code;
+            EXPECT_TRUE(served.insert(code).second) << "served twice: " << code;
             const bool registered = std::any_of(functions.entries().begin(), functions.entries().end(),
-                [&](const Codes_Class::Node& node) { return node.code == entry.code; });
-            EXPECT_TRUE(registered) << entry.code;
-            EXPECT_EQ(FindFunctionEntry(entry.code), &entry) << entry.code;
+                [&](const Codes_Class::Node& node) { return node.code == code; });
+            EXPECT_TRUE(registered) << code;
+            EXPECT_EQ(FindFunctionEntry(code), &entry) << code;
         }
     }
 }
