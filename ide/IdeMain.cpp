@@ -2,6 +2,8 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
+#include "devices/CaptureBridge.h"
+#include "devices/QelmBridge.h"
 #include "ide/IdeMain.h"
 
 #include "ide/DurnixEditForm.h"
@@ -94,6 +96,10 @@ int EnvironmentMain(int argc, char** argv)
 {
     const AnsiString executable = IdePaths::RunningExecutable();
     const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
+    // The USB board and image-capture libraries come only from the program's
+    // own folder, once, window or headless; they are freed at exit.
+    devices::Qelm().Load(devices::ExecutableFolder());
+    devices::Capture().Load(devices::ExecutableFolder());
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;

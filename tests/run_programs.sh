@@ -5,6 +5,7 @@
 #   PROGRAM.err     the expected standard error (optional)
 #   PROGRAM.in      standard input (optional; empty otherwise)
 #   PROGRAM.args    more runner arguments, on one line (optional)
+#   PROGRAM.env     environment settings NAME=value, one line (optional)
 # A failure prints a unified diff; the script fails when any program does.
 set -u
 binary=$1
@@ -24,7 +25,9 @@ for program in "$folder"/*.bas; do
     [ -f "$base.status" ] && expected_status=$(tr -d '[:space:]' < "$base.status")
     arguments=()
     [ -f "$base.args" ] && read -r -a arguments < "$base.args"
-    timeout 60 "$binary" --headless "${arguments[@]}" "$program" < "$input" > "$scratch/out" 2> "$scratch/err"
+    settings=()
+    [ -f "$base.env" ] && read -r -a settings < "$base.env"
+    env "${settings[@]}" timeout 60 "$binary" --headless "${arguments[@]}" "$program" < "$input" > "$scratch/out" 2> "$scratch/err"
     status=$?
     ok=1
     if ! diff -u --label "$name.out (expected)" --label "$name.out (actual)" "$base.out" "$scratch/out"; then

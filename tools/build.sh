@@ -11,7 +11,7 @@ root=$(pwd)
 
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
-          libgtest-dev fonts-liberation clang libclang-rt-14-dev)
+          libgtest-dev fonts-liberation clang libclang-rt-14-dev libhidapi-dev)
 
 install_missing() {
     local missing=()

@@ -153,7 +153,7 @@ TEST(CallFrame, EveryTableRowMatchesTheVocabulary)
     // the dispatch table keeps one row per code.
     std::set<int> served;
     for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries() }) {
+             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(), UsbFunctionEntries() }) {
         for (const FunctionEntry& entry : family) {
             const int code = Code(entry.code);
             EXPECT_NE(entry.handler, nullptr) << code;

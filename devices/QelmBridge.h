@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/Values.h"
+
+#include <string>
+
+// The USB I/O board library, loaded at run time from the program's own folder
+// and reached through a table of its entry points. A missing library (or a
+// missing entry point) makes every call answer 0 and change nothing.
+namespace devices {
+
+class QelmBridge {
+public:
+    // Loads "libqelm.so" from `folder` by absolute path (never a search path)
+    // and binds its entry points; a second call while loaded does nothing.
+    void Load(const std::string& folder);
+    void Unload();
+    bool Loaded() const { return library != nullptr; }
+
+    // One USB function's call: `code` is the function's code (5801 to 5840),
+    // `device` its device number (for 5809 the read time-out), `args` the
+    // caller's 8 parameter bytes (args[0] and args[1] carry the numeric
+    // parameters; some codes write results into them) and `text` the text
+    // that some codes read and some fill. 0 for any other code.
+    int DeviceCall(int code, int device, unsigned char args[8], AnsiString& text);
+
+    ~QelmBridge() { Unload(); }
+
+private:
+    void* library = nullptr;
+    void* entries[50] = {};
+};
+
+// The program's one bridge.
+QelmBridge& Qelm();
+
+// The folder of the running executable, from /proc/self/exe.
+std::string ExecutableFolder();
+
+} // namespace devices
