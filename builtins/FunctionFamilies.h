@@ -13,3 +13,4 @@ std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
 std::span<const FunctionEntry> UsbFunctionEntries();
+std::span<const FunctionEntry> NetworkFunctionEntries();

@@ -12,6 +12,7 @@
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
+#include "ide/ServiceSources.h"
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
@@ -100,6 +101,8 @@ int EnvironmentMain(int argc, char** argv)
     // own folder, once, window or headless; they are freed at exit.
     devices::Qelm().Load(devices::ExecutableFolder());
     devices::Capture().Load(devices::ExecutableFolder());
+    static ServiceSources services;
+    RunHooks::SetServices(&services);
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;

@@ -1,4 +1,5 @@
 #include "ide/ProgramRunner.h"
+#include "interpreter/RunHooks.h"
 
 #include "ide/Forms.h"
 #include "ide/ProcessLifetime.h"
@@ -103,11 +104,14 @@ Status RunFile(const AnsiString& path, long long maxStatements)
     const fs::path folder = fs::absolute(fs::path(path), error).parent_path();
     if (!folder.empty()) fs::current_path(folder, error);
 
+    // No TCP connection carries from one run into the next.
+    RunHooks::Services().ResetTcp();
     ScreenForm->PrepareForRun();
     auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
     interpreter->statementBudget = maxStatements;
     const int ended = interpreter->Run(text);
     ScreenForm->AfterRun();
+    RunHooks::Services().ResetTcp();
     if (interpreter->budgetExhausted) {
         std::fprintf(stderr, "quorvatine: run stopped after %lld statements (--max-statements)\n", maxStatements);
         return Status::BudgetExhausted;

@@ -153,7 +153,8 @@ TEST(CallFrame, EveryTableRowMatchesTheVocabulary)
     // the dispatch table keeps one row per code.
     std::set<int> served;
     for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(), UsbFunctionEntries() }) {
+             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(), UsbFunctionEntries(),
+             NetworkFunctionEntries() }) {
         for (const FunctionEntry& entry : family) {
             const int code = Code(entry.code);
             EXPECT_NE(entry.handler, nullptr) << code;
