@@ -7,6 +7,7 @@
 #include "ide/IdeMain.h"
 
 #include "ide/DurnixEditForm.h"
+#include "ide/EmailForm.h"
 #include "ide/ExecutableImage.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
@@ -78,6 +79,11 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
     platform::InstallKeyTracking();
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
+    auto emailForm = std::make_unique<TEmailForm>();
+    RunHooks::SetEmail(emailForm.get());
+    struct ForgetEmail {
+        ~ForgetEmail() { RunHooks::SetEmail(nullptr); }
+    } forgetEmail;
     ScreenForm->SetDesktopSize(QSize(1024, 768));
     ScreenForm->SetHeadless(stdout, stdin);
     ScreenForm->setUpdatesEnabled(false);

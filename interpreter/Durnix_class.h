@@ -177,6 +177,8 @@ public:
     // them up ends as if stopped, with `budgetExhausted` set: the headless
     // runner and the fuzz harnesses rely on it so that no program runs for ever.
     long long statementBudget = 0;
+    // How long sendemail waits for each reply of the mail server.
+    int mailReplyTimeoutMs = 30000;
     long long statementsRun = 0;
     bool budgetExhausted = false;
     // Line and column of the last error raised; an untrapped error's line

@@ -7,6 +7,8 @@ DebugHook noDebugger;
 ServiceEventSources noServices;
 DebugHook* debugger = &noDebugger;
 ServiceEventSources* services = &noServices;
+EmailWindow noEmail;
+EmailWindow* email = &noEmail;
 bool hiddenProgram = false;
 bool fromExecutable = false;
 } // namespace
@@ -18,6 +20,14 @@ DebugHook& Debugger()
 ServiceEventSources& Services()
 {
     return *services;
+}
+EmailWindow& Email()
+{
+    return *email;
+}
+void SetEmail(EmailWindow* window)
+{
+    email = window ? window : &noEmail;
 }
 void SetDebugger(DebugHook* hook)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
+#include "devices/SmtpClient.h"
 
 class Variables_Class;
 class Expression_Class;
@@ -55,12 +56,22 @@ public:
     virtual void ResetTcp() { }
 };
 
+// The e-mail window: it hears the status and progress of a message and is
+// shown while the message goes out when the program asks for it.
+class EmailWindow : public MailObserver {
+public:
+    virtual void Show() { }
+    virtual void Close() { }
+};
+
 namespace RunHooks {
 // The installed hooks; never null (defaults that do nothing).
 DebugHook& Debugger();
 ServiceEventSources& Services();
 void SetDebugger(DebugHook* hook);
 void SetServices(ServiceEventSources* sources);
+EmailWindow& Email();
+void SetEmail(EmailWindow* window);
 // True while the editor holds a program whose text the user may not see (a
 // binary program file or a compiled program): no step hook then.
 bool HiddenProgram();

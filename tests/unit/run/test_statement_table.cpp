@@ -22,6 +22,7 @@ const StatementFamily* const families[] = {
     &dataStatements,
     &drawingStatements,
     &robotStatements,
+    &mailStatements,
 };
 
 } // namespace

@@ -1,0 +1,2 @@
+dim s[8]
+sendemail s, nothing
