@@ -122,9 +122,8 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(Run, "&Run Program               Ctrl+R", &F::Run1Click, Plain, "Run Program"),
 
     ROW(View, "&View Terminal              Ctrl+T", &F::ViewTerminalClick, Plain, ""),
-    // FIXME: the variables and debug windows come with the debugger.
-    ROW(View, "View Variables &Table   Ctrl+B", nullptr, Disabled, ""),
-    ROW(View, "Bring Up &Debug           Ctrl+D", nullptr, Disabled, ""),
+    ROW(View, "View Variables &Table   Ctrl+B", &F::ViewVariablesClick, Plain, ""),
+    ROW(View, "Bring Up &Debug           Ctrl+D", &F::BringUpDebugClick, Plain, ""),
     ROW(View, "-", nullptr, Separator, ""),
     ROW(View, "Co&lors...                   Ctrl+L", &F::ColorsClick, Plain, ""),
     ROW(View, "Fo&nts...                    Ctrl+K", &F::FontsClick, Plain, ""),
@@ -167,6 +166,9 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
     Memo1->KeysCut = ShortCut('X', ShiftState::Ctrl);
     Memo1->KeysUndo = ShortCut('Z', ShiftState::Ctrl);
     Memo1->KeysAll = ShortCut('A', ShiftState::Ctrl);
+    // The statement a stepping run stopped at stays visible while the debug
+    // window has the focus.
+    Memo1->HideSelection = false;
     Memo1->SetText("' Type your new program here or use \r\n' the menu to load an existing one");
     Memo1->UndoList().Clear();
     Memo1->SetModified(false);
@@ -436,6 +438,8 @@ void TDurnixEditForm::closeEvent(QCloseEvent* event)
         // questions, once the Run command has returned.
         closeAfterRun = true;
         if (ScreenForm) ScreenForm->stopped = true;
+        // A run waiting in the debug window goes on, to its end.
+        RunHooks::Debugger().CloseWindow();
         event->ignore();
         return;
     }

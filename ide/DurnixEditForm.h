@@ -71,6 +71,8 @@ public:
     void ColorsClick();
     void FontsClick();
     void ViewTerminalClick();
+    void ViewVariablesClick();
+    void BringUpDebugClick();
     void LineNumbersClick();
     void ToggleSmartTabbing();
     void UndoClick();

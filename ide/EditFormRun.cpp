@@ -3,8 +3,10 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
+#include "ide/VTableForm.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
@@ -112,6 +114,8 @@ void TDurnixEditForm::Run1Click()
     variablesTable = VariablesList::Lines(*run);
     if (outcome == Outcome::Terminate || outcome == Outcome::Exit || (outcome > 0 && hiddenProgram))
         ScreenForm->close();
+    // The debug window never keeps a reference into a finished run.
+    RunHooks::Debugger().CloseAfterRun();
     run.reset();
     if (closeAfterRun) {
         closeAfterRun = false;
@@ -239,6 +243,20 @@ void TDurnixEditForm::ViewTerminalClick()
     ScreenForm->raise();
 }
 
+void TDurnixEditForm::ViewVariablesClick()
+{
+    if (!VTableForm) return;
+    VTableForm->SetLines(variablesTable);
+    VTableForm->exec();
+}
+
+void TDurnixEditForm::BringUpDebugClick()
+{
+    if (!DebugForm || !DebugForm->isVisible()) return;
+    DebugForm->raise();
+    DebugForm->activateWindow();
+}
+
 void TDurnixEditForm::LineNumbersClick()
 {
     Memo1->SetGutterShowLines(!Memo1->GutterShowLines());
@@ -264,11 +282,11 @@ struct ControlKey {
 };
 
 // Ctrl with a letter, typed in the editor. Keys of windows that do not exist
-// yet (Ctrl+B variables, Ctrl+D debug, Ctrl+P print) are consumed and do
-// nothing, as their menu entries are disabled.
+// yet (Ctrl+P print) are consumed and do nothing, as their menu entries are
+// disabled.
 const ControlKey controlKeys[] = {
-    { 'B', nullptr },
-    { 'D', nullptr },
+    { 'B', &TDurnixEditForm::ViewVariablesClick },
+    { 'D', &TDurnixEditForm::BringUpDebugClick },
     { 'F', &TDurnixEditForm::FindClick },
     { 'G', &TDurnixEditForm::MergeAtCursorClick },
     { 'K', &TDurnixEditForm::FontsClick },

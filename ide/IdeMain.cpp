@@ -4,12 +4,14 @@
 
 #include "ide/IdeMain.h"
 
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
+#include "ide/VTableForm.h"
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
@@ -135,8 +137,23 @@ int EnvironmentMain(int argc, char** argv)
     };
     ScreenForm->currentFileName = [form] { return form->Panel(4); };
 
+    auto variablesWindow = std::make_unique<TVTableForm>();
+    auto debugWindow = std::make_unique<TDebugForm>(*variablesWindow);
+    DebugWindowHook debugHook(*debugWindow);
+    RunHooks::SetDebugger(&debugHook);
+    debugWindow->selectInEditor
+        = [form](int line, int column, int length) { form->SelectEditorRange(line, column, length, false); };
+    debugWindow->showEditor = ScreenForm->onViewEditor;
+    debugWindow->showTerminal = [form] { form->ViewTerminalClick(); };
+    TDebugForm* debug = debugWindow.get();
+    ScreenForm->onDebugOn = [debug] { debug->SetDebugOn(true); };
+    ScreenForm->onSteppingOn = [debug] { debug->SetStepping(true); };
+
     editor->show();
     const int status = application.exec();
+    RunHooks::SetDebugger(nullptr);
+    debugWindow.reset();
+    variablesWindow.reset();
     ScreenForm = nullptr;
     screen.reset();
     editor.reset();

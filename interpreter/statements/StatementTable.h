@@ -33,3 +33,4 @@ extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
+extern const StatementFamily debugStatements;
