@@ -1,6 +1,8 @@
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
 
+#include "ide/CodesHelpForm.h"
+
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
@@ -128,8 +130,8 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(View, "Co&lors...                   Ctrl+L", &F::ColorsClick, Plain, ""),
     ROW(View, "Fo&nts...                    Ctrl+K", &F::FontsClick, Plain, ""),
 
-    // FIXME: the command help window and the about box come with the help window.
-    ROW(Help, "&Commands Syntax    F1", nullptr, Disabled, "View Quorvatine Commands Syntax"),
+    ROW(Help, "&Commands Syntax    F1", &F::CommandsSyntaxClick, Plain, "View Quorvatine Commands Syntax"),
+    // FIXME: the about box comes with the start-up window.
     ROW(Help, "&About Quorvatine", nullptr, Disabled, ""),
 };
 #undef ROW
@@ -515,6 +517,14 @@ IdeSettings TDurnixEditForm::CollectSettings() const
     s.Set(IdeSettings::EditorWidth, bounds.width());
     s.Set(IdeSettings::EditorHeight, bounds.height());
     s.SetFlag(IdeSettings::EditorMaximised, isMaximized());
+    if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds)) {
+        const QRect help = CodesHelpForm->geometry();
+        s.Set(IdeSettings::HelpTop, help.top());
+        s.Set(IdeSettings::HelpLeft, help.left());
+        s.Set(IdeSettings::HelpWidth, help.width());
+        s.Set(IdeSettings::HelpHeight, help.height());
+        s.Set(IdeSettings::HelpTreeWidth, CodesHelpForm->TreeWidth());
+    }
     s.recentFiles = recentFiles;
     return s;
 }
@@ -546,6 +556,11 @@ void TDurnixEditForm::ApplySettings(const IdeSettings& s)
             visible = visible || screen->geometry().intersects(bounds);
         if (visible && bounds.width() >= 100 && bounds.height() >= 100) setGeometry(bounds);
     }
+    if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds) && s[IdeSettings::HelpWidth] >= 100
+        && s[IdeSettings::HelpHeight] >= 100)
+        CodesHelpForm->SetBoundsFromSettings(QRect(s[IdeSettings::HelpLeft], s[IdeSettings::HelpTop],
+                                                 s[IdeSettings::HelpWidth], s[IdeSettings::HelpHeight]),
+            s[IdeSettings::HelpTreeWidth]);
     recentFiles.clear();
     for (auto name = s.recentFiles.rbegin(); name != s.recentFiles.rend(); ++name)
         AddRecentFile(*name);

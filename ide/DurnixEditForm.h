@@ -73,6 +73,7 @@ public:
     void ViewTerminalClick();
     void ViewVariablesClick();
     void BringUpDebugClick();
+    void CommandsSyntaxClick();
     void LineNumbersClick();
     void ToggleSmartTabbing();
     void UndoClick();

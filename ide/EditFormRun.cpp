@@ -3,6 +3,7 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
+#include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
@@ -257,6 +258,20 @@ void TDurnixEditForm::BringUpDebugClick()
     DebugForm->activateWindow();
 }
 
+void TDurnixEditForm::CommandsSyntaxClick()
+{
+    if (!CodesHelpForm) return;
+    if (CodesHelpForm->isMinimized()) CodesHelpForm->showNormal();
+    CodesHelpForm->show();
+    CodesHelpForm->raise();
+    if (Memo1->BlockNotEmpty() && Action("Selection Goes to &Help Screen")->isChecked()) {
+        findForm->SetHelpSearchText(Memo1->SelText());
+        findForm->SetMode(TFindForm::Mode::Help);
+        findForm->show();
+        findForm->raise();
+    }
+}
+
 void TDurnixEditForm::LineNumbersClick()
 {
     Memo1->SetGutterShowLines(!Memo1->GutterShowLines());
@@ -373,8 +388,11 @@ void TDurnixEditForm::EditorKeyUp(int key, int shift)
     case 12:
         if (plain) ExitClick();
         return;
+    case 1:
+        if (plain) CommandsSyntaxClick();
+        return;
     default:
-        // F1 (command help) and F6 (preferences) wait for their windows.
+        // F6 (preferences) waits for its window.
         return;
     }
 }

@@ -4,9 +4,11 @@
 
 #include "ide/IdeMain.h"
 
+#include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
+#include "ide/FindForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
@@ -145,6 +147,8 @@ int EnvironmentMain(int argc, char** argv)
         = [form](int line, int column, int length) { form->SelectEditorRange(line, column, length, false); };
     debugWindow->showEditor = ScreenForm->onViewEditor;
     debugWindow->showTerminal = [form] { form->ViewTerminalClick(); };
+    auto helpWindow = std::make_unique<TCodesHelpForm>(
+        IdePaths::ForExecutable(executable).programFolder + "Quorvatine_HelpFile.rtf", *form->FindForm());
     TDebugForm* debug = debugWindow.get();
     ScreenForm->onDebugOn = [debug] { debug->SetDebugOn(true); };
     ScreenForm->onSteppingOn = [debug] { debug->SetStepping(true); };
@@ -152,6 +156,7 @@ int EnvironmentMain(int argc, char** argv)
     editor->show();
     const int status = application.exec();
     RunHooks::SetDebugger(nullptr);
+    helpWindow.reset();
     debugWindow.reset();
     variablesWindow.reset();
     ScreenForm = nullptr;

@@ -177,7 +177,8 @@ struct Writer {
     void Title(const std::string& title, int level)
     {
         const int size = level == 0 ? 32 : level == 1 ? 28 : 24;
-        rtf += "\\pard\\sb240\\sa120\\b\\fs" + std::to_string(size) + " " + bullet + Escape(title) + "\\b0\\fs20\\par\n";
+        rtf += "\\pard\\sb240\\sa120\\b\\fs" + std::to_string(size) + " " + bullet + Escape(title)
+            + "\\b0\\fs20\\par\n";
     }
     void Paragraph(const std::string& text) { rtf += "\\pard\\sa80 " + Escape(text) + "\\par\n"; }
     // An entry: the key (bullet, name, closing character) in bold, the rest
