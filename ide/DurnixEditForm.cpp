@@ -2,6 +2,7 @@
 #include "ide/Forms.h"
 
 #include "ide/CodesHelpForm.h"
+#include "ide/PreferencesForm.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
@@ -118,8 +119,7 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(Edit, "Auto Inden&t        F5", nullptr, CheckedOnStart, ""),
     ROW(Edit, "Selection Goes to &Help Screen", nullptr, Check, ""),
     ROW(Edit, "-", nullptr, Separator, ""),
-    // FIXME: the preferences dialog is built with the debugger and help windows.
-    ROW(Edit, "Pr&eferences...    F6", nullptr, Disabled, ""),
+    ROW(Edit, "Pr&eferences...    F6", &F::PreferencesClick, Plain, ""),
 
     ROW(Run, "&Run Program               Ctrl+R", &F::Run1Click, Plain, "Run Program"),
 
@@ -207,6 +207,7 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
             replaceForm->MatchCaseChecked(), EditCommands::ReplaceMode::All);
     };
 
+    preferencesForm = new TPreferencesForm(*this, dialogs, this);
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
@@ -324,6 +325,39 @@ AnsiString TDurnixEditForm::Panel(int i) const
 {
     if (i == 4) return currentPath;
     return platform::fromQString(panels[i]->text());
+}
+
+void TDurnixEditForm::PreferencesClick()
+{
+    preferencesForm->exec();
+}
+
+void TDurnixEditForm::ClearRecentFiles()
+{
+    recentFiles.clear();
+    RebuildRecentMenu();
+}
+
+void TDurnixEditForm::ApplyPreferences(const IdeSettings& s)
+{
+    Action("Smart Tabbin&g    F4")->setChecked(s.Flag(IdeSettings::SmartTabbing));
+    Memo1->TabBehavior = s.Flag(IdeSettings::SmartTabbing) ? tbSmart : tbFixed;
+    Action("Auto Load Newer &File")->setChecked(s.Flag(IdeSettings::AutoLoadNewer));
+    Memo1->SetTabScale(s[IdeSettings::TabWidth]);
+    Action("Auto Inden&t        F5")->setChecked(s.Flag(IdeSettings::AutoIndent));
+    rememberEditorBounds = s.Flag(IdeSettings::RememberEditorBounds);
+    keptSettings.SetFlag(IdeSettings::RememberHelpBounds, s.Flag(IdeSettings::RememberHelpBounds));
+    Action("Selection Goes to &Help Screen")->setChecked(s.Flag(IdeSettings::SelectionToHelp));
+    recentLimit = s[IdeSettings::RecentLimit];
+    keptSettings.Set(IdeSettings::PrintOptions, s[IdeSettings::PrintOptions]);
+    marginAlwaysOn = s.Flag(IdeSettings::MarginAlwaysOn);
+    Memo1->SetGutter(s.Flag(IdeSettings::GutterLineNumbers) || marginAlwaysOn);
+    Memo1->SetGutterShowLines(s.Flag(IdeSettings::GutterLineNumbers));
+    lineNumbersButton->setChecked(Memo1->GutterShowLines());
+    lineNumbersButton->setText(Memo1->GutterShowLines() ? "Ln#" : "   ");
+    IdeSettingsFile::ApplyToPainter(s, sxPainter1);
+    Memo1->SetGutterWidth(s[IdeSettings::GutterWidth]);
+    Memo1->FullUpdate();
 }
 
 bool TDurnixEditForm::SmartTabbing() const

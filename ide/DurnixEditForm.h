@@ -18,6 +18,7 @@ class QMenu;
 class QTabBar;
 class QToolButton;
 class TFindForm;
+class TPreferencesForm;
 class TReplaceForm;
 class TsxEditor;
 
@@ -74,6 +75,13 @@ public:
     void ViewVariablesClick();
     void BringUpDebugClick();
     void CommandsSyntaxClick();
+    void PreferencesClick();
+    // Writes the preferences dialog's settings back (the editor's options,
+    // margin, painter and print options; a smaller recent-file limit takes
+    // effect at the next insertion).
+    void ApplyPreferences(const IdeSettings& settings);
+    void ClearRecentFiles();
+    int PrintOptions() const { return keptSettings[IdeSettings::PrintOptions]; }
     void LineNumbersClick();
     void ToggleSmartTabbing();
     void UndoClick();
@@ -89,6 +97,7 @@ public:
     QTabBar* Tabs() const { return TabControl1; }
     TFindForm* FindForm() const { return findForm; }
     TReplaceForm* ReplaceForm() const { return replaceForm; }
+    TPreferencesForm* PreferencesForm() const { return preferencesForm; }
     int TabCount() const;
     int CurrentTab() const { return current; }
     AnsiString TabPath(int i) const;
@@ -166,6 +175,7 @@ private:
     std::vector<QAction*> recentActions;
     TFindForm* findForm = nullptr;
     TReplaceForm* replaceForm = nullptr;
+    TPreferencesForm* preferencesForm = nullptr;
 
     // One record per tab; the current tab's record is filled only when
     // another tab is selected.

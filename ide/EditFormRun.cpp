@@ -391,8 +391,10 @@ void TDurnixEditForm::EditorKeyUp(int key, int shift)
     case 1:
         if (plain) CommandsSyntaxClick();
         return;
+    case 6:
+        if (plain) PreferencesClick();
+        return;
     default:
-        // F6 (preferences) waits for its window.
         return;
     }
 }

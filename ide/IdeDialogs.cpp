@@ -82,10 +82,13 @@ AnsiString ScriptedIdeDialogs::Directory(const AnsiString& start)
     return Next();
 }
 
-bool ScriptedIdeDialogs::Colour(int&)
+bool ScriptedIdeDialogs::Colour(int& colour)
 {
     shown.push_back("Colour");
-    return false;
+    if (colours.empty()) return false;
+    colour = colours.front();
+    colours.pop_front();
+    return true;
 }
 
 bool ScriptedIdeDialogs::FontName(AnsiString&)

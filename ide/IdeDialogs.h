@@ -34,6 +34,8 @@ public:
 class ScriptedIdeDialogs : public IdeDialogs {
 public:
     std::deque<AnsiString> fileNames;
+    // The colour dialog's answers; with none left it is cancelled.
+    std::deque<int> colours;
     std::vector<AnsiString> shown;
     AnsiString OpenFileName(const AnsiString& title, const AnsiString& filter, const AnsiString& folder) override;
     AnsiString SaveFileName(const AnsiString& title, const AnsiString& filter, const AnsiString& proposed) override;
