@@ -268,8 +268,7 @@ QWidget* TPreferencesForm::EditorPage()
     // The sample only shows; a click puts its selection back and gives the
     // focus to the list.
     Memo1->OnClick = [this](void*) {
-        Memo1->SetBlockBegin({ 0, 8 });
-        Memo1->SetSelLength(999);
+        SelectSampleLastLine();
         ListBox1->setFocus();
     };
     return page;
@@ -318,14 +317,22 @@ void TPreferencesForm::showEvent(QShowEvent* event)
     if (firstActivation) {
         firstActivation = false;
         ListBox1->setCurrentRow(0);
-        Memo1->SetBlockBegin({ 0, 8 });
-        Memo1->SetSelLength(999);
+        SelectSampleLastLine();
     }
     model.settings = editor.CollectSettings();
     Refresh();
     ListBox1->setCurrentRow(PreferencesModel::NormalText);
     ShowElement(PreferencesModel::NormalText);
     Apply->setEnabled(false);
+}
+
+void TPreferencesForm::SelectSampleLastLine()
+{
+    Memo1->SetBlockBegin({ 0, 8 });
+    Memo1->SetSelLength(999);
+    // The whole sample stays in view, not the end of the selection.
+    Memo1->SetTopLine(0);
+    Memo1->SetLeftChar(0);
 }
 
 void TPreferencesForm::ShowColour(QPushButton* field, int colour)

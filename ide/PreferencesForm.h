@@ -94,6 +94,7 @@ private:
     void ReadControls();
     void ApplyToElement();
     void Changed();
+    void SelectSampleLastLine();
     static void ShowColour(QPushButton* field, int colour);
     static int FieldColour(const QPushButton* field);
 
