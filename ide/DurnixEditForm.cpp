@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -93,9 +94,8 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(File, "&Merge To End...       Ctrl+G", &F::MergeToEndClick, Plain, ""),
     ROW(File, "Mer&ge At Cursor...", &F::MergeAtCursorClick, Plain, ""),
     ROW(File, "-", nullptr, Separator, ""),
-    // FIXME: printing comes with the editor's print support in the environment.
-    ROW(File, "&Print...                     Ctrl+P", nullptr, Disabled, "Print The Program Text"),
-    ROW(File, "P&rinter Setup...", nullptr, Disabled, "Printer Setup"),
+    ROW(File, "&Print...                     Ctrl+P", &F::PrintClick, Plain, "Print The Program Text"),
+    ROW(File, "P&rinter Setup...", &F::PrinterSetupClick, Plain, "Printer Setup"),
     ROW(File, "-", nullptr, Separator, ""),
     ROW(File, "&Exit                           F12", &F::ExitClick, Plain, ""),
 

@@ -15,6 +15,7 @@ class IdeDialogs;
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QTabBar;
 class QToolButton;
 class TFindForm;
@@ -76,6 +77,10 @@ public:
     void BringUpDebugClick();
     void CommandsSyntaxClick();
     void PreferencesClick();
+    void PrintClick();
+    void PrinterSetupClick();
+    // The printer that Print and Printer Setup share, made at first use.
+    QPrinter& Printer();
     // Writes the preferences dialog's settings back (the editor's options,
     // margin, painter and print options; a smaller recent-file limit takes
     // effect at the next insertion).
@@ -176,6 +181,7 @@ private:
     TFindForm* findForm = nullptr;
     TReplaceForm* replaceForm = nullptr;
     TPreferencesForm* preferencesForm = nullptr;
+    std::unique_ptr<QPrinter> printer;
 
     // One record per tab; the current tab's record is filled only when
     // another tab is selected.

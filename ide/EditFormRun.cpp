@@ -15,6 +15,8 @@
 #include "ide/IdeDialogs.h"
 #include "ide/VariablesList.h"
 #include "ide/editor/EditorKeys.h"
+#include "ide/editor/EditorPrinting.h"
+#include "ide/editor/QtPrintSurface.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/RunHooks.h"
@@ -26,6 +28,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QTimer>
 #include <QToolButton>
 
@@ -272,6 +275,38 @@ void TDurnixEditForm::CommandsSyntaxClick()
     }
 }
 
+QPrinter& TDurnixEditForm::Printer()
+{
+    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer;
+}
+
+void TDurnixEditForm::PrintClick()
+{
+    if (Memo1->Lines().GetText().empty()) return;
+    EditorPrinting::Job job;
+    job.options = PrintOptions();
+    job.caption = TabNames::WithoutFolder(currentPath);
+    job.fontStyle = sxPainter1.Font().Style;
+    job.fontColour = sxPainter1.Font().Color;
+    QtPrintSurface surface(Printer(), sxPainter1.Font(), sxPainter1.Font().Size);
+    const int total = EditorPrinting::TotalPages(*Memo1, surface, job);
+    PrintChoice choice;
+    if (!dialogs.Print(Printer(), total, Memo1->BlockNotEmpty(), choice)) return;
+    if (choice.range == PrintChoice::Range::Selection)
+        job.options |= EditorPrinting::Selected;
+    else
+        job.options &= ~EditorPrinting::Selected;
+    const bool pages = choice.range == PrintChoice::Range::Pages;
+    EditorPrinting::Print(*Memo1, surface, job, pages ? choice.fromPage : 1,
+        pages ? choice.toPage : EditorPrinting::TotalPages(*Memo1, surface, job), choice.copies);
+}
+
+void TDurnixEditForm::PrinterSetupClick()
+{
+    dialogs.PrinterSetup(Printer());
+}
+
 void TDurnixEditForm::LineNumbersClick()
 {
     Memo1->SetGutterShowLines(!Memo1->GutterShowLines());
@@ -296,9 +331,7 @@ struct ControlKey {
     void (TDurnixEditForm::*command)();
 };
 
-// Ctrl with a letter, typed in the editor. Keys of windows that do not exist
-// yet (Ctrl+P print) are consumed and do nothing, as their menu entries are
-// disabled.
+// Ctrl with a letter, typed in the editor.
 const ControlKey controlKeys[] = {
     { 'B', &TDurnixEditForm::ViewVariablesClick },
     { 'D', &TDurnixEditForm::BringUpDebugClick },
@@ -308,7 +341,7 @@ const ControlKey controlKeys[] = {
     { 'L', &TDurnixEditForm::ColorsClick },
     { 'N', &TDurnixEditForm::NewClick },
     { 'O', &TDurnixEditForm::OpenClick },
-    { 'P', nullptr },
+    { 'P', &TDurnixEditForm::PrintClick },
     { 'Q', &TDurnixEditForm::CloseClick },
     { 'R', &TDurnixEditForm::Run1Click },
     { 'S', &TDurnixEditForm::SaveMenuClick },
