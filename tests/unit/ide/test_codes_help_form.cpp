@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <set>
 
 namespace {
 
@@ -78,6 +79,16 @@ TEST_F(CodesHelpFormTest, EveryListItemSelectsExactlyItsName)
             EXPECT_EQ(Lower(form->SelectedText()), Lower(name)) << box->toolTip().toStdString() << " " << name;
         }
     }
+    // The bullet marks keys only: one per topic and one per listed name.
+    size_t names = 0;
+    for (QComboBox* box : { form->CommandsBox, form->FunctionsBox, form->ConstantsBox }) {
+        std::set<QString> unique;
+        for (int k = 0; k < box->count(); ++k)
+            unique.insert(box->itemText(k));
+        names += unique.size();
+    }
+    EXPECT_EQ(static_cast<size_t>(form->HelpPage->toPlainText().count(QChar(0x2022))), 192 + names);
+
     // A name that starts a longer one is found by its closing character.
     const int print = form->CommandsBox->findText("print");
     ASSERT_GE(print, 0);
