@@ -1,6 +1,9 @@
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
 
+#include "ide/CodesHelpForm.h"
+#include "ide/PreferencesForm.h"
+
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
@@ -20,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -90,9 +94,8 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(File, "&Merge To End...       Ctrl+G", &F::MergeToEndClick, Plain, ""),
     ROW(File, "Mer&ge At Cursor...", &F::MergeAtCursorClick, Plain, ""),
     ROW(File, "-", nullptr, Separator, ""),
-    // FIXME: printing comes with the editor's print support in the environment.
-    ROW(File, "&Print...                     Ctrl+P", nullptr, Disabled, "Print The Program Text"),
-    ROW(File, "P&rinter Setup...", nullptr, Disabled, "Printer Setup"),
+    ROW(File, "&Print...                     Ctrl+P", &F::PrintClick, Plain, "Print The Program Text"),
+    ROW(File, "P&rinter Setup...", &F::PrinterSetupClick, Plain, "Printer Setup"),
     ROW(File, "-", nullptr, Separator, ""),
     ROW(File, "&Exit                           F12", &F::ExitClick, Plain, ""),
 
@@ -116,21 +119,19 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(Edit, "Auto Inden&t        F5", nullptr, CheckedOnStart, ""),
     ROW(Edit, "Selection Goes to &Help Screen", nullptr, Check, ""),
     ROW(Edit, "-", nullptr, Separator, ""),
-    // FIXME: the preferences dialog is built with the debugger and help windows.
-    ROW(Edit, "Pr&eferences...    F6", nullptr, Disabled, ""),
+    ROW(Edit, "Pr&eferences...    F6", &F::PreferencesClick, Plain, ""),
 
     ROW(Run, "&Run Program               Ctrl+R", &F::Run1Click, Plain, "Run Program"),
 
     ROW(View, "&View Terminal              Ctrl+T", &F::ViewTerminalClick, Plain, ""),
-    // FIXME: the variables and debug windows come with the debugger.
-    ROW(View, "View Variables &Table   Ctrl+B", nullptr, Disabled, ""),
-    ROW(View, "Bring Up &Debug           Ctrl+D", nullptr, Disabled, ""),
+    ROW(View, "View Variables &Table   Ctrl+B", &F::ViewVariablesClick, Plain, ""),
+    ROW(View, "Bring Up &Debug           Ctrl+D", &F::BringUpDebugClick, Plain, ""),
     ROW(View, "-", nullptr, Separator, ""),
     ROW(View, "Co&lors...                   Ctrl+L", &F::ColorsClick, Plain, ""),
     ROW(View, "Fo&nts...                    Ctrl+K", &F::FontsClick, Plain, ""),
 
-    // FIXME: the command help window and the about box come with the help window.
-    ROW(Help, "&Commands Syntax    F1", nullptr, Disabled, "View Quorvatine Commands Syntax"),
+    ROW(Help, "&Commands Syntax    F1", &F::CommandsSyntaxClick, Plain, "View Quorvatine Commands Syntax"),
+    // FIXME: the about box comes with the start-up window.
     ROW(Help, "&About Quorvatine", nullptr, Disabled, ""),
 };
 #undef ROW
@@ -167,6 +168,9 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
     Memo1->KeysCut = ShortCut('X', ShiftState::Ctrl);
     Memo1->KeysUndo = ShortCut('Z', ShiftState::Ctrl);
     Memo1->KeysAll = ShortCut('A', ShiftState::Ctrl);
+    // The statement a stepping run stopped at stays visible while the debug
+    // window has the focus.
+    Memo1->HideSelection = false;
     Memo1->SetText("' Type your new program here or use \r\n' the menu to load an existing one");
     Memo1->UndoList().Clear();
     Memo1->SetModified(false);
@@ -203,6 +207,7 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
             replaceForm->MatchCaseChecked(), EditCommands::ReplaceMode::All);
     };
 
+    preferencesForm = new TPreferencesForm(*this, dialogs, this);
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
@@ -322,6 +327,39 @@ AnsiString TDurnixEditForm::Panel(int i) const
     return platform::fromQString(panels[i]->text());
 }
 
+void TDurnixEditForm::PreferencesClick()
+{
+    preferencesForm->exec();
+}
+
+void TDurnixEditForm::ClearRecentFiles()
+{
+    recentFiles.clear();
+    RebuildRecentMenu();
+}
+
+void TDurnixEditForm::ApplyPreferences(const IdeSettings& s)
+{
+    Action("Smart Tabbin&g    F4")->setChecked(s.Flag(IdeSettings::SmartTabbing));
+    Memo1->TabBehavior = s.Flag(IdeSettings::SmartTabbing) ? tbSmart : tbFixed;
+    Action("Auto Load Newer &File")->setChecked(s.Flag(IdeSettings::AutoLoadNewer));
+    Memo1->SetTabScale(s[IdeSettings::TabWidth]);
+    Action("Auto Inden&t        F5")->setChecked(s.Flag(IdeSettings::AutoIndent));
+    rememberEditorBounds = s.Flag(IdeSettings::RememberEditorBounds);
+    keptSettings.SetFlag(IdeSettings::RememberHelpBounds, s.Flag(IdeSettings::RememberHelpBounds));
+    Action("Selection Goes to &Help Screen")->setChecked(s.Flag(IdeSettings::SelectionToHelp));
+    recentLimit = s[IdeSettings::RecentLimit];
+    keptSettings.Set(IdeSettings::PrintOptions, s[IdeSettings::PrintOptions]);
+    marginAlwaysOn = s.Flag(IdeSettings::MarginAlwaysOn);
+    Memo1->SetGutter(s.Flag(IdeSettings::GutterLineNumbers) || marginAlwaysOn);
+    Memo1->SetGutterShowLines(s.Flag(IdeSettings::GutterLineNumbers));
+    lineNumbersButton->setChecked(Memo1->GutterShowLines());
+    lineNumbersButton->setText(Memo1->GutterShowLines() ? "Ln#" : "   ");
+    IdeSettingsFile::ApplyToPainter(s, sxPainter1);
+    Memo1->SetGutterWidth(s[IdeSettings::GutterWidth]);
+    Memo1->FullUpdate();
+}
+
 bool TDurnixEditForm::SmartTabbing() const
 {
     return Action("Smart Tabbin&g    F4")->isChecked();
@@ -436,6 +474,8 @@ void TDurnixEditForm::closeEvent(QCloseEvent* event)
         // questions, once the Run command has returned.
         closeAfterRun = true;
         if (ScreenForm) ScreenForm->stopped = true;
+        // A run waiting in the debug window goes on, to its end.
+        RunHooks::Debugger().CloseWindow();
         event->ignore();
         return;
     }
@@ -511,6 +551,14 @@ IdeSettings TDurnixEditForm::CollectSettings() const
     s.Set(IdeSettings::EditorWidth, bounds.width());
     s.Set(IdeSettings::EditorHeight, bounds.height());
     s.SetFlag(IdeSettings::EditorMaximised, isMaximized());
+    if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds)) {
+        const QRect help = CodesHelpForm->geometry();
+        s.Set(IdeSettings::HelpTop, help.top());
+        s.Set(IdeSettings::HelpLeft, help.left());
+        s.Set(IdeSettings::HelpWidth, help.width());
+        s.Set(IdeSettings::HelpHeight, help.height());
+        s.Set(IdeSettings::HelpTreeWidth, CodesHelpForm->TreeWidth());
+    }
     s.recentFiles = recentFiles;
     return s;
 }
@@ -542,6 +590,11 @@ void TDurnixEditForm::ApplySettings(const IdeSettings& s)
             visible = visible || screen->geometry().intersects(bounds);
         if (visible && bounds.width() >= 100 && bounds.height() >= 100) setGeometry(bounds);
     }
+    if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds) && s[IdeSettings::HelpWidth] >= 100
+        && s[IdeSettings::HelpHeight] >= 100)
+        CodesHelpForm->SetBoundsFromSettings(QRect(s[IdeSettings::HelpLeft], s[IdeSettings::HelpTop],
+                                                 s[IdeSettings::HelpWidth], s[IdeSettings::HelpHeight]),
+            s[IdeSettings::HelpTreeWidth]);
     recentFiles.clear();
     for (auto name = s.recentFiles.rbegin(); name != s.recentFiles.rend(); ++name)
         AddRecentFile(*name);

@@ -15,9 +15,11 @@ class IdeDialogs;
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QTabBar;
 class QToolButton;
 class TFindForm;
+class TPreferencesForm;
 class TReplaceForm;
 class TsxEditor;
 
@@ -71,6 +73,20 @@ public:
     void ColorsClick();
     void FontsClick();
     void ViewTerminalClick();
+    void ViewVariablesClick();
+    void BringUpDebugClick();
+    void CommandsSyntaxClick();
+    void PreferencesClick();
+    void PrintClick();
+    void PrinterSetupClick();
+    // The printer that Print and Printer Setup share, made at first use.
+    QPrinter& Printer();
+    // Writes the preferences dialog's settings back (the editor's options,
+    // margin, painter and print options; a smaller recent-file limit takes
+    // effect at the next insertion).
+    void ApplyPreferences(const IdeSettings& settings);
+    void ClearRecentFiles();
+    int PrintOptions() const { return keptSettings[IdeSettings::PrintOptions]; }
     void LineNumbersClick();
     void ToggleSmartTabbing();
     void UndoClick();
@@ -86,6 +102,7 @@ public:
     QTabBar* Tabs() const { return TabControl1; }
     TFindForm* FindForm() const { return findForm; }
     TReplaceForm* ReplaceForm() const { return replaceForm; }
+    TPreferencesForm* PreferencesForm() const { return preferencesForm; }
     int TabCount() const;
     int CurrentTab() const { return current; }
     AnsiString TabPath(int i) const;
@@ -163,6 +180,8 @@ private:
     std::vector<QAction*> recentActions;
     TFindForm* findForm = nullptr;
     TReplaceForm* replaceForm = nullptr;
+    TPreferencesForm* preferencesForm = nullptr;
+    std::unique_ptr<QPrinter> printer;
 
     // One record per tab; the current tab's record is filled only when
     // another tab is selected.

@@ -3,8 +3,11 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
+#include "ide/CodesHelpForm.h"
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
+#include "ide/VTableForm.h"
 
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
@@ -12,6 +15,8 @@
 #include "ide/IdeDialogs.h"
 #include "ide/VariablesList.h"
 #include "ide/editor/EditorKeys.h"
+#include "ide/editor/EditorPrinting.h"
+#include "ide/editor/QtPrintSurface.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/RunHooks.h"
@@ -23,6 +28,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QTimer>
 #include <QToolButton>
 
@@ -112,6 +118,8 @@ void TDurnixEditForm::Run1Click()
     variablesTable = VariablesList::Lines(*run);
     if (outcome == Outcome::Terminate || outcome == Outcome::Exit || (outcome > 0 && hiddenProgram))
         ScreenForm->close();
+    // The debug window never keeps a reference into a finished run.
+    RunHooks::Debugger().CloseAfterRun();
     run.reset();
     if (closeAfterRun) {
         closeAfterRun = false;
@@ -239,6 +247,66 @@ void TDurnixEditForm::ViewTerminalClick()
     ScreenForm->raise();
 }
 
+void TDurnixEditForm::ViewVariablesClick()
+{
+    if (!VTableForm) return;
+    VTableForm->SetLines(variablesTable);
+    VTableForm->exec();
+}
+
+void TDurnixEditForm::BringUpDebugClick()
+{
+    if (!DebugForm || !DebugForm->isVisible()) return;
+    DebugForm->raise();
+    DebugForm->activateWindow();
+}
+
+void TDurnixEditForm::CommandsSyntaxClick()
+{
+    if (!CodesHelpForm) return;
+    if (CodesHelpForm->isMinimized()) CodesHelpForm->showNormal();
+    CodesHelpForm->show();
+    CodesHelpForm->raise();
+    if (Memo1->BlockNotEmpty() && Action("Selection Goes to &Help Screen")->isChecked()) {
+        findForm->SetHelpSearchText(Memo1->SelText());
+        findForm->SetMode(TFindForm::Mode::Help);
+        findForm->show();
+        findForm->raise();
+    }
+}
+
+QPrinter& TDurnixEditForm::Printer()
+{
+    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer;
+}
+
+void TDurnixEditForm::PrintClick()
+{
+    if (Memo1->Lines().GetText().empty()) return;
+    EditorPrinting::Job job;
+    job.options = PrintOptions();
+    job.caption = TabNames::WithoutFolder(currentPath);
+    job.fontStyle = sxPainter1.Font().Style;
+    job.fontColour = sxPainter1.Font().Color;
+    QtPrintSurface surface(Printer(), sxPainter1.Font(), sxPainter1.Font().Size);
+    const int total = EditorPrinting::TotalPages(*Memo1, surface, job);
+    PrintChoice choice;
+    if (!dialogs.Print(Printer(), total, Memo1->BlockNotEmpty(), choice)) return;
+    if (choice.range == PrintChoice::Range::Selection)
+        job.options |= EditorPrinting::Selected;
+    else
+        job.options &= ~EditorPrinting::Selected;
+    const bool pages = choice.range == PrintChoice::Range::Pages;
+    EditorPrinting::Print(*Memo1, surface, job, pages ? choice.fromPage : 1,
+        pages ? choice.toPage : EditorPrinting::TotalPages(*Memo1, surface, job), choice.copies);
+}
+
+void TDurnixEditForm::PrinterSetupClick()
+{
+    dialogs.PrinterSetup(Printer());
+}
+
 void TDurnixEditForm::LineNumbersClick()
 {
     Memo1->SetGutterShowLines(!Memo1->GutterShowLines());
@@ -263,19 +331,17 @@ struct ControlKey {
     void (TDurnixEditForm::*command)();
 };
 
-// Ctrl with a letter, typed in the editor. Keys of windows that do not exist
-// yet (Ctrl+B variables, Ctrl+D debug, Ctrl+P print) are consumed and do
-// nothing, as their menu entries are disabled.
+// Ctrl with a letter, typed in the editor.
 const ControlKey controlKeys[] = {
-    { 'B', nullptr },
-    { 'D', nullptr },
+    { 'B', &TDurnixEditForm::ViewVariablesClick },
+    { 'D', &TDurnixEditForm::BringUpDebugClick },
     { 'F', &TDurnixEditForm::FindClick },
     { 'G', &TDurnixEditForm::MergeAtCursorClick },
     { 'K', &TDurnixEditForm::FontsClick },
     { 'L', &TDurnixEditForm::ColorsClick },
     { 'N', &TDurnixEditForm::NewClick },
     { 'O', &TDurnixEditForm::OpenClick },
-    { 'P', nullptr },
+    { 'P', &TDurnixEditForm::PrintClick },
     { 'Q', &TDurnixEditForm::CloseClick },
     { 'R', &TDurnixEditForm::Run1Click },
     { 'S', &TDurnixEditForm::SaveMenuClick },
@@ -355,8 +421,13 @@ void TDurnixEditForm::EditorKeyUp(int key, int shift)
     case 12:
         if (plain) ExitClick();
         return;
+    case 1:
+        if (plain) CommandsSyntaxClick();
+        return;
+    case 6:
+        if (plain) PreferencesClick();
+        return;
     default:
-        // F1 (command help) and F6 (preferences) wait for their windows.
         return;
     }
 }

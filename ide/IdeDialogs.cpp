@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -82,14 +85,65 @@ AnsiString ScriptedIdeDialogs::Directory(const AnsiString& start)
     return Next();
 }
 
-bool ScriptedIdeDialogs::Colour(int&)
+bool ScriptedIdeDialogs::Colour(int& colour)
 {
     shown.push_back("Colour");
-    return false;
+    if (colours.empty()) return false;
+    colour = colours.front();
+    colours.pop_front();
+    return true;
 }
 
 bool ScriptedIdeDialogs::FontName(AnsiString&)
 {
     shown.push_back("Font");
+    return false;
+}
+
+bool QtIdeDialogs::Print(QPrinter& printer, int totalPages, bool selection, PrintChoice& choice)
+{
+    QPrintDialog dialog(&printer);
+    dialog.setMinMax(1, std::max(1, totalPages));
+    dialog.setFromTo(1, std::max(1, totalPages));
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile
+        | QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize;
+    if (selection) options |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(options);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    switch (printer.printRange()) {
+    case QPrinter::Selection:
+        choice.range = PrintChoice::Range::Selection;
+        break;
+    case QPrinter::PageRange:
+        choice.range = PrintChoice::Range::Pages;
+        break;
+    default:
+        choice.range = PrintChoice::Range::All;
+        break;
+    }
+    choice.fromPage = printer.fromPage();
+    choice.toPage = printer.toPage();
+    choice.copies = printer.copyCount();
+    return true;
+}
+
+bool QtIdeDialogs::PrinterSetup(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool ScriptedIdeDialogs::Print(QPrinter&, int, bool, PrintChoice& choice)
+{
+    shown.push_back("Print");
+    if (printChoices.empty()) return false;
+    choice = printChoices.front();
+    printChoices.pop_front();
+    return true;
+}
+
+bool ScriptedIdeDialogs::PrinterSetup(QPrinter&)
+{
+    shown.push_back("Printer Setup");
     return false;
 }

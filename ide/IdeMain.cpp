@@ -6,14 +6,18 @@
 #include "devices/QelmBridge.h"
 #include "ide/IdeMain.h"
 
+#include "ide/CodesHelpForm.h"
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/EmailForm.h"
 #include "ide/ExecutableImage.h"
+#include "ide/FindForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
 #include "ide/ServiceSources.h"
+#include "ide/VTableForm.h"
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
@@ -150,8 +154,26 @@ int EnvironmentMain(int argc, char** argv)
     };
     ScreenForm->currentFileName = [form] { return form->Panel(4); };
 
+    auto variablesWindow = std::make_unique<TVTableForm>();
+    auto debugWindow = std::make_unique<TDebugForm>(*variablesWindow);
+    DebugWindowHook debugHook(*debugWindow);
+    RunHooks::SetDebugger(&debugHook);
+    debugWindow->selectInEditor
+        = [form](int line, int column, int length) { form->SelectEditorRange(line, column, length, false); };
+    debugWindow->showEditor = ScreenForm->onViewEditor;
+    debugWindow->showTerminal = [form] { form->ViewTerminalClick(); };
+    auto helpWindow = std::make_unique<TCodesHelpForm>(
+        IdePaths::ForExecutable(executable).programFolder + "Quorvatine_HelpFile.rtf", *form->FindForm());
+    TDebugForm* debug = debugWindow.get();
+    ScreenForm->onDebugOn = [debug] { debug->SetDebugOn(true); };
+    ScreenForm->onSteppingOn = [debug] { debug->SetStepping(true); };
+
     editor->show();
     const int status = application.exec();
+    RunHooks::SetDebugger(nullptr);
+    helpWindow.reset();
+    debugWindow.reset();
+    variablesWindow.reset();
     ScreenForm = nullptr;
     screen.reset();
     editor.reset();

@@ -1,10 +1,12 @@
 #include "ide/VariablesList.h"
 
 #include "interpreter/Durnix_class.h"
+#include "interpreter/FloatText.h"
+#include "interpreter/Variables_class.h"
 
 namespace VariablesList {
 
-AnsiString Line(const AnsiString& name, char tag, const AnsiString& value)
+AnsiString Line(const AnsiString& name, char tag, const AnsiString& value, TextQuotes quotes)
 {
     AnsiString line;
     switch (tag) {
@@ -25,7 +27,7 @@ AnsiString Line(const AnsiString& name, char tag, const AnsiString& value)
     line += shown + "   ";
     if (shown.size() < 28) line.append(28 - shown.size(), '_');
     line += "  ";
-    line += tag == 's' ? "\"" + value + "\"" : value;
+    line += tag == 's' && quotes == TextQuotes::Yes ? "\"" + value + "\"" : value;
     return line;
 }
 
@@ -41,6 +43,29 @@ std::vector<AnsiString> Lines(Durnix_Class& run)
         more = run.NextVariableAsText(name, tag, value);
         if (name.empty()) break;
         lines.push_back(Line(name, tag, value));
+    }
+    return lines;
+}
+
+std::vector<AnsiString> Lines(const Variables_Class& table, TextQuotes quotes)
+{
+    std::vector<AnsiString> lines;
+    for (const Variables_Class::Node* node = table.head; node; node = node->next) {
+        const AnsiString name = node->name.empty() ? AnsiString("No_Name_Has_Been_Assigned") : node->name;
+        switch (node->type) {
+        case Tag::Int:
+            lines.push_back(Line(name, node->type, IntToStr(node->intValue), quotes));
+            break;
+        case Tag::Float:
+            lines.push_back(Line(name, node->type, FloatToStr(node->floatValue), quotes));
+            break;
+        case Tag::String:
+            lines.push_back(Line(name, node->type, node->textValue, quotes));
+            break;
+        default:
+            lines.push_back(Line(name, node->type, "Not A Valid Value Type", quotes));
+            break;
+        }
     }
     return lines;
 }

@@ -5,16 +5,24 @@
 #include <vector>
 
 class Durnix_Class;
+class Variables_Class;
 
 // The lines of the variables window after a run.
 namespace VariablesList {
 
+enum class TextQuotes { Yes, No };
+
 // One line: the type column (10 characters), the name cut to 30 characters,
 // three spaces, underscores up to 28 characters of name, two spaces and the
-// value (a text in double quotes).
-AnsiString Line(const AnsiString& name, char tag, const AnsiString& value);
+// value (a text in double quotes unless quotes is No).
+AnsiString Line(const AnsiString& name, char tag, const AnsiString& value, TextQuotes quotes = TextQuotes::Yes);
 
 // Every variable of the run's current table, in table order.
 std::vector<AnsiString> Lines(Durnix_Class& run);
+
+// Every variable of a table, in table order, for the debug window at a stop.
+// Reads the table only: the table's own iteration, which a program may be
+// using, is left where it is.
+std::vector<AnsiString> Lines(const Variables_Class& table, TextQuotes quotes);
 
 } // namespace VariablesList

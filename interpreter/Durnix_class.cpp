@@ -144,6 +144,8 @@ void Durnix_Class::Attach()
 {
     expression.Attach(programText.c_str(), currentVariables, &arrays);
     expression.outerVariables = mainVariables.get();
+    // A new text may lie where the old one was.
+    lineBreaks = {};
 }
 
 int Durnix_Class::PrepareCompile(const AnsiString& text)

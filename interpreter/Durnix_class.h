@@ -106,6 +106,14 @@ public:
     void RaiseEvent(int source);
     void TrapError();
     void DebugStep();
+    // The offsets of every CR and every LF of the attached text, made at the
+    // first step, so that a step finds its line and column by a search.
+    struct LineBreaks {
+        const char* text = nullptr;
+        std::vector<size_t> returns;
+        std::vector<size_t> feeds;
+    };
+    LineBreaks lineBreaks;
     // Reads one value operand into a slot (by its letter); false when omitted.
     bool ReadOperand(int slot) { return ReadParameter(slot, false); }
 

@@ -29,6 +29,17 @@ public:
     }
     virtual bool SteppingOn() const { return false; }
     virtual void SetStepping(bool on) { (void)on; }
+    // The debug-on switch, which the debug statement acts on.
+    virtual bool DebugOn() const { return false; }
+    virtual void SetDebugOn(bool on) { (void)on; }
+    // The debug statement: adds text to the trace, shows the window with the
+    // variables and the evaluator, and returns once the user went on (or
+    // `stopped` became true). Only called with debug on.
+    virtual void DebugWait(
+        const AnsiString& text, Variables_Class* variables, Expression_Class* evaluator, const bool& stopped)
+    {
+        (void)text, (void)variables, (void)evaluator, (void)stopped;
+    }
     virtual bool IgnoreComments() const { return false; }
     virtual bool IgnoreEmpties() const { return false; }
     // One stop of the step hook: the statement at line/column (length

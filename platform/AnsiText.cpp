@@ -27,6 +27,11 @@ char byteOfCharacter(char16_t character)
 
 } // namespace
 
+char32_t byteToCharacter(unsigned char byte)
+{
+    return characterOfByte(byte);
+}
+
 bool characterToByte(char32_t character, char& byte)
 {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {

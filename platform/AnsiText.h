@@ -18,4 +18,7 @@ AnsiString fromQString(const QString& text);
 // The byte of one character; false when Windows-1252 has none for it.
 bool characterToByte(char32_t character, char& byte);
 
+// The character of one byte.
+char32_t byteToCharacter(unsigned char byte);
+
 } // namespace platform

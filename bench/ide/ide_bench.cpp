@@ -1,22 +1,34 @@
-// Times the editor window's tab switch between two 20,000-line programs, and
-// the self-detection that reads the whole executable when its name is not the
-// environment's. Run it under the offscreen platform; it is not part of the
-// tests.
+// Times the editor window's tab switch between two 20,000-line programs, the
+// self-detection that reads the whole executable when its name is not the
+// environment's, the step hook in a 20,000-line program, the debug window's
+// wait, and the help window. Run it under the offscreen platform; it is not
+// part of the tests.
 
 #include "interpreter/Durnix_class.h"
 
+#include "ide/CodesHelpForm.h"
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
+#include "ide/FindForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
+#include "ide/VTableForm.h"
+#include "interpreter/RunHooks.h"
+#include "screen/ScreenForm.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <unistd.h>
 
@@ -43,6 +55,77 @@ std::string SampleProgram(int lines, const char* name)
 double Milliseconds(QElapsedTimer& timer)
 {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Steps through every statement of a program without waiting.
+class CountingDebugger : public DebugHook {
+public:
+    int stops = 0;
+    bool SteppingOn() const override { return true; }
+    void StepAt(int, int, int, const AnsiString&, Variables_Class*, Expression_Class*, const bool&) override
+    {
+        ++stops;
+    }
+};
+
+void StepTimes()
+{
+    TScreenForm screen;
+    screen.SetHeadless(std::tmpfile(), std::tmpfile());
+    std::string program;
+    for (int n = 0; n < 20000; ++n)
+        program += "x = 1\r\n";
+    CountingDebugger debugger;
+    RunHooks::SetDebugger(&debugger);
+    screen.PrepareForRun();
+    Durnix_Class run(screen);
+    QElapsedTimer timer;
+    timer.start();
+    run.Run(program);
+    const double ms = Milliseconds(timer);
+    RunHooks::SetDebugger(nullptr);
+    std::printf("step hook over 20,000 lines: %.4f ms a stop over %d stops (target below 1 ms at line 20,000)\n",
+        ms / std::max(1, debugger.stops), debugger.stops);
+}
+
+void WaitCpu()
+{
+    TVTableForm vtable;
+    TDebugForm form(vtable);
+    bool stopped = false;
+    QTimer::singleShot(5000, &form, [&form] { form.StepBtnClick(); });
+    const std::clock_t before = std::clock();
+    QElapsedTimer timer;
+    timer.start();
+    form.DebugWait("waiting", nullptr, nullptr, stopped);
+    const double cpu = 1000.0 * static_cast<double>(std::clock() - before) / CLOCKS_PER_SEC;
+    std::printf("a debug wait of %.0f ms used %.1f ms of CPU (target below 50 ms for 5 s)\n", Milliseconds(timer), cpu);
+}
+
+void HelpTimes(TFindForm& find)
+{
+    const AnsiString file = QCoreApplication::applicationDirPath().toStdString() + "/Quorvatine_HelpFile.rtf";
+    TCodesHelpForm help(file, find);
+    QElapsedTimer timer;
+    timer.start();
+    help.show();
+    QCoreApplication::processEvents();
+    std::printf("help window opened with its document in %.1f ms (%s; target below 500 ms)\n", Milliseconds(timer),
+        help.DocumentLoaded() ? "loaded" : "document missing");
+    double worst = 0;
+    int choices = 0;
+    for (QTreeWidgetItemIterator it(help.TreeView1); *it; ++it, ++choices) {
+        timer.restart();
+        help.TreeView1->setCurrentItem(*it);
+        worst = std::max(worst, Milliseconds(timer));
+    }
+    for (QComboBox* box : { help.CommandsBox, help.FunctionsBox, help.ConstantsBox, help.AllVerbsBox })
+        for (int k = 0; k < box->count(); ++k, ++choices) {
+            timer.restart();
+            help.ListChoice(box, k);
+            worst = std::max(worst, Milliseconds(timer));
+        }
+    std::printf("help topic and list choices: %.2f ms worst of %d (target below 50 ms)\n", worst, choices);
 }
 
 } // namespace
@@ -95,5 +178,9 @@ int main(int argc, char** argv)
         std::printf("self-detection of a renamed executable: %.2f ms (%s)\n", Milliseconds(timer) / runs,
             ide ? "environment" : "stand-alone");
     }
+
+    StepTimes();
+    WaitCpu();
+    HelpTimes(*form.FindForm());
     return 0;
 }

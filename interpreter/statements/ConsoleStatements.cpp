@@ -1,6 +1,7 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
+#include "interpreter/statements/ItemText.h"
 #include "interpreter/statements/StatementTable.h"
 
 #include <cmath>
@@ -27,8 +28,8 @@ void PadToTabStop(AnsiString& text)
     text.append(TabWidth - text.size() % TabWidth, ' ');
 }
 
-// Builds the text of print-like item lists. Returns true when the list ended
-// with a separator, which leaves the line open.
+} // namespace
+
 bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinSeparator)
 {
     Expression_Class& e = d.expression;
@@ -47,6 +48,8 @@ bool BuildItems(Durnix_Class& d, AnsiString& text, char padSeparator, char joinS
         e.PutBack();
     }
 }
+
+namespace {
 
 void Print(Durnix_Class& d)
 {

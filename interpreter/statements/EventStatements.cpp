@@ -2,6 +2,8 @@
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/StatementTable.h"
 
+#include <algorithm>
+
 // The on-event statements, onerror, and the run loop's entries into handlers:
 // raising an event, trapping an error and the debugger's step hook.
 
@@ -129,12 +131,23 @@ void Durnix_Class::DebugStep()
     Expression_Class& e = expression;
     const char* start = e.programStart;
     const char* position = e.scanPosition;
-    int line = 1;
-    const char* lineStart = start;
-    for (const char* p = start; p < position; ++p) {
-        if (*p == '\r') ++line;
-        if (*p == '\n') lineStart = p + 1;
+    if (lineBreaks.text != start) {
+        lineBreaks.text = start;
+        lineBreaks.returns.clear();
+        lineBreaks.feeds.clear();
+        for (const char* p = start; *p; ++p) {
+            if (*p == '\r') lineBreaks.returns.push_back(static_cast<size_t>(p - start));
+            if (*p == '\n') lineBreaks.feeds.push_back(static_cast<size_t>(p - start));
+        }
     }
+    // Line: one more than the CRs before the position; the line starts after
+    // the last LF before it.
+    const size_t offset = static_cast<size_t>(position - start);
+    const auto& returns = lineBreaks.returns;
+    const auto& feeds = lineBreaks.feeds;
+    const int line = 1 + static_cast<int>(std::lower_bound(returns.begin(), returns.end(), offset) - returns.begin());
+    const auto feed = std::lower_bound(feeds.begin(), feeds.end(), offset);
+    const char* lineStart = feed == feeds.begin() ? start : start + *(feed - 1) + 1;
     int column = static_cast<int>(position - lineStart) + (lineStart == start ? 0 : 1);
     const char* end = position;
     while (*end && *end != '\r' && *end != '\\')

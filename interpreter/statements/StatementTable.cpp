@@ -14,6 +14,7 @@ const StatementFamily* const families[] = {
     &drawingStatements,
     &robotStatements,
     &mailStatements,
+    &debugStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat
@@ -39,6 +40,11 @@ const std::vector<StatementHandler>& handlers()
 }
 
 } // namespace
+
+std::span<const StatementFamily* const> StatementFamilies()
+{
+    return families;
+}
 
 std::span<const StatementHandler> StatementHandlers()
 {

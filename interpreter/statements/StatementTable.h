@@ -22,6 +22,8 @@ struct StatementFamily {
     int count;
 };
 
+// Every family, in order: when two name one code, the first keeps it.
+std::span<const StatementFamily* const> StatementFamilies();
 // The handler of a statement code, or null when the code has none.
 StatementHandler FindStatementHandler(int code);
 // The same as a table indexed by code, for the run loop to keep.
@@ -36,3 +38,4 @@ extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
 extern const StatementFamily mailStatements;
+extern const StatementFamily debugStatements;

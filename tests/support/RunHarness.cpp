@@ -13,7 +13,9 @@
 TScreenForm& TestScreen()
 {
     TestApplication();
-    static std::unique_ptr<TScreenForm> screen = [] { return std::make_unique<TScreenForm>(); }();
+    // Never destroyed, like the application: a window that was shown, torn
+    // down from a static destructor after Qt's own statics are gone, crashes.
+    static TScreenForm* screen = new TScreenForm;
     return *screen;
 }
 

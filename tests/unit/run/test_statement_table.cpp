@@ -12,25 +12,10 @@
 // has a handler and a code no other family serves, and a registered word no
 // family serves yet is refused by name.
 
-namespace {
-
-const StatementFamily* const families[] = {
-    &flowStatements,
-    &subStatements,
-    &eventStatements,
-    &consoleStatements,
-    &dataStatements,
-    &drawingStatements,
-    &robotStatements,
-    &mailStatements,
-};
-
-} // namespace
-
 TEST(StatementTable, EveryRowHasAHandlerAndOneFamily)
 {
     std::map<int, const StatementFamily*> servedBy;
-    for (const StatementFamily* family : families) {
+    for (const StatementFamily* family : StatementFamilies()) {
         for (int k = 0; k < family->count; ++k) {
             const StatementEntry& entry = family->entries[k];
             const int code = Code(entry.code);

@@ -1,0 +1,3 @@
+debug "a";
+print "ok"
+debug "a" "b"

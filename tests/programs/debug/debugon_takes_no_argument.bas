@@ -1,0 +1,2 @@
+debugon
+debugon 1

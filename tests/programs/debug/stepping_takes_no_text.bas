@@ -1,0 +1,2 @@
+stepping 0
+stepping "on"
