@@ -12,3 +12,7 @@ std::span<const FunctionEntry> FinanceFunctionEntries();
 std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
+std::span<const FunctionEntry> DateFunctionEntries();
+std::span<const FunctionEntry> SystemFunctionEntries();
+std::span<const FunctionEntry> DialogFunctionEntries();
+std::span<const FunctionEntry> ColourFunctionEntries();

@@ -35,3 +35,6 @@ extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
+extern const StatementFamily commandStatements;
+extern const StatementFamily valueStatements;
+extern const StatementFamily navigationStatements;
