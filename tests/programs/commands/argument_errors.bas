@@ -13,6 +13,7 @@ print c
 print d
 end
 trap:
+onerror trap
 geterror n, t, l, c
 print n
 print l

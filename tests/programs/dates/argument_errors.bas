@@ -5,6 +5,7 @@ print degrees("10 30", 5)
 print datetimeval(12)
 end
 trap:
+onerror trap
 geterror n, t
 print n
 print t

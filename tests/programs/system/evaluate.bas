@@ -10,6 +10,7 @@ print "after"
 print x
 end
 trap:
+onerror trap
 geterror n, t
 print n
 print t

@@ -1,3 +1,4 @@
+onerror trap
 a = 1
 b = 2.5
 c = "x"
@@ -7,14 +8,13 @@ print vartype("b")
 print vartype("nothing")
 print varvalue("c")
 print varslist()
-call s1
+call s1()
 print a
 print local
-onerror trap
 print varvalue("missing")
 print vtype(3)
 end
-sub s1
+sub s1()
 q = 5
 print varslist()
 print varslist(1)
@@ -26,6 +26,7 @@ varset "local", "t"
 print local
 return
 trap:
+onerror trap
 geterror n
 print n
 return

@@ -17,6 +17,7 @@ varset "undeclared", 1
 varset "x", 1e30
 end
 trap:
+onerror trap
 geterror e
 print e
 return
