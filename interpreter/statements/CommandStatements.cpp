@@ -25,7 +25,7 @@ using SteadyClock = std::chrono::steady_clock;
 
 // The longest slice of a pause: a stop is seen within it even when no window
 // event wakes the wait.
-constexpr int PauseSliceMilliseconds = 20;
+constexpr int PauseSliceMilliseconds = 40;
 constexpr int BeepMilliseconds = 220;
 constexpr int DefaultDelayMilliseconds = 1000;
 constexpr int KeyPollMilliseconds = 10;
