@@ -17,9 +17,12 @@ int Channel(int colour, int shift)
     return (colour >> shift) & 0xFF;
 }
 
+// An evaluator without a run (the debug window's watch list) has no screen:
+// the standard palette stands in for it.
 int PaletteColour(FunctionCall& call, int c)
 {
-    return call.Screen().ScreenPalette().PaletteColor(c);
+    static const Palette standard;
+    return (call.ex.screen ? call.Screen().ScreenPalette() : standard).PaletteColor(c);
 }
 
 // rgb (r, g, b): a result below 16 is 0, so that it is never taken for a
@@ -70,7 +73,7 @@ void PixelClr(FunctionCall& call)
 {
     const int x = call.FirstInt();
     const int y = call.NextInt();
-    call.ReturnInt(call.Screen().GetPixelIndex(x, y));
+    call.ReturnInt(call.ex.screen ? call.Screen().GetPixelIndex(x, y) : -1);
 }
 
 constexpr FunctionEntry entries[] = {

@@ -21,7 +21,7 @@ void WavBusy(FunctionCall& call)
 
 void AbortFlag(FunctionCall& call)
 {
-    call.ReturnInt(call.Screen().TakeCloseRequest() ? 1 : 0);
+    call.ReturnInt(call.ex.screen && call.Screen().TakeCloseRequest() ? 1 : 0);
 }
 
 // keydown ([key]): a key held while the application is active; -1 asks for
@@ -51,7 +51,7 @@ void DesktopHeight(FunctionCall& call)
 
 void GetTextBuff(FunctionCall& call)
 {
-    call.ReturnText(call.Screen().TextBuffer());
+    call.ReturnText(call.ex.screen ? call.Screen().TextBuffer() : AnsiString());
 }
 
 void GetCbText(FunctionCall& call)

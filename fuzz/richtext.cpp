@@ -1,5 +1,5 @@
-#include "fuzz/FuzzSupport.h"
 #include "platform/RichText.h"
+#include "fuzz/FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
