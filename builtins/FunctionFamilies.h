@@ -3,8 +3,12 @@
 #include "interpreter/FunctionCall.h"
 
 #include <span>
+#include <vector>
 
-// The dispatch tables of the families; FunctionTable.cpp joins them.
+// Every family's dispatch table; FunctionTable.cpp joins them.
+const std::vector<std::span<const FunctionEntry>>& AllFunctionFamilies();
+
+// The dispatch tables of the families.
 std::span<const FunctionEntry> MathFunctionEntries();
 std::span<const FunctionEntry> BitFunctionEntries();
 std::span<const FunctionEntry> TextFunctionEntries();
@@ -14,3 +18,7 @@ std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
 std::span<const FunctionEntry> UsbFunctionEntries();
 std::span<const FunctionEntry> NetworkFunctionEntries();
+std::span<const FunctionEntry> DateFunctionEntries();
+std::span<const FunctionEntry> SystemFunctionEntries();
+std::span<const FunctionEntry> DialogFunctionEntries();
+std::span<const FunctionEntry> ColourFunctionEntries();

@@ -10,9 +10,7 @@ const std::unordered_map<int, const FunctionEntry*>& DispatchTable()
 {
     static const std::unordered_map<int, const FunctionEntry*> table = [] {
         std::unordered_map<int, const FunctionEntry*> rows;
-        for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(),
-                 FinanceFunctionEntries(), SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(),
-                 UsbFunctionEntries(), NetworkFunctionEntries() }) {
+        for (std::span<const FunctionEntry> family : AllFunctionFamilies()) {
             for (const FunctionEntry& entry : family)
                 rows.emplace(Code(entry.code), &entry);
         }
@@ -22,6 +20,15 @@ const std::unordered_map<int, const FunctionEntry*>& DispatchTable()
 }
 
 } // namespace
+
+const std::vector<std::span<const FunctionEntry>>& AllFunctionFamilies()
+{
+    static const std::vector<std::span<const FunctionEntry>> families { MathFunctionEntries(), BitFunctionEntries(),
+        TextFunctionEntries(), FinanceFunctionEntries(), SignatureFunctionEntries(), RegexFunctionEntries(),
+        RobotFunctionEntries(), UsbFunctionEntries(), NetworkFunctionEntries(), DateFunctionEntries(),
+        SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries() };
+    return families;
+}
 
 const FunctionEntry* FindFunctionEntry(int code)
 {

@@ -23,6 +23,7 @@
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtMessageBoxes.h"
+#include "screen/ScreenDialogs.h"
 #include "screen/ScreenForm.h"
 
 #include <QApplication>
@@ -138,6 +139,11 @@ int EnvironmentMain(int argc, char** argv)
     platform::InstallKeyTracking();
     platform::QtMessageBoxes qtBoxes;
     platform::setMessageBoxes(&qtBoxes);
+    QtDialogs runDialogs;
+    platform::setDialogs(&runDialogs);
+    struct ForgetDialogs {
+        ~ForgetDialogs() { platform::setDialogs(nullptr); }
+    } forgetDialogs;
 
     QtIdeDialogs dialogs;
     // The settings folder may depend on the application's name: it is found

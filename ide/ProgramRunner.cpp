@@ -8,6 +8,7 @@
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtMessageBoxes.h"
+#include "screen/ScreenDialogs.h"
 #include "screen/ScreenForm.h"
 
 #include <QApplication>
@@ -144,6 +145,11 @@ int Main(int argc, char** argv)
     platform::InstallKeyTracking();
     platform::QtMessageBoxes qtBoxes;
     if (!arguments.headless) platform::setMessageBoxes(&qtBoxes);
+    QtDialogs qtDialogs;
+    if (!arguments.headless) platform::setDialogs(&qtDialogs);
+    struct ForgetDialogs {
+        ~ForgetDialogs() { platform::setDialogs(nullptr); }
+    } forgetDialogs;
 
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();

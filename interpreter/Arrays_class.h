@@ -10,6 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+namespace platform {
+struct MessageFormRequest;
+}
+
 // The named multi-dimensional arrays of one run. Names are case-sensitive; the
 // list keeps definition order, a hash index finds names in constant time. Each
 // array lays its elements out row-major (the last index varies fastest) in one
@@ -107,6 +111,13 @@ public:
     int AppendString(std::string_view name, const AnsiString& value) { return Append(name, Tag::String, &value); }
 
     Node* Find(std::string_view name) const;
+    // Shows a one-dimensional array's elements as the lines of the run-time
+    // message form (ArraysMessageForm.cpp); -1 with the form's result in
+    // `result`, 72 when undefined, 70 when not one-dimensional. The form's
+    // position, size and wrap come from `placement` when given.
+    int ShowInMessageForm(std::string_view name, int& result, const AnsiString& title,
+        const platform::MessageFormRequest* placement = nullptr);
+
     // See the class comment: kept nodes stay valid while this is unchanged.
     uint64_t identity() const { return tableIdentity; }
 

@@ -15,6 +15,7 @@ enum class FirstArgument {
     Text, // required; a number raises error 35
     Any, // required, a number or a text
     Signature, // the whole list is read by signature into the argument slots
+    VariableName, // required: a variable name, plain or "_" outer (error 52); first holds it as a text
 };
 
 class FunctionCall;

@@ -184,6 +184,13 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
         ReadRequired(ex, call.first);
         CheckKind(ex, call.first, mode);
         return;
+    case FirstArgument::VariableName:
+        ex.NextToken();
+        if (ex.tokenType != TokenType::Variable && ex.tokenType != TokenType::OuterVariable)
+            ex.RaiseError(ErrorCode::NotAVariableName);
+        call.first.setString(AnsiString(ex.tokenText));
+        ex.NextToken();
+        return;
     }
 }
 

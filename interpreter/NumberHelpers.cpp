@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 namespace {
 constexpr double IntMax = 2147483647.0;
@@ -137,10 +138,24 @@ AnsiString Expression_Class::CollapseDoubledQuotes(std::string_view text)
 
 double Expression_Class::MillisecondClock()
 {
-    // A steady clock: only differences matter, and it must not jump at
-    // midnight or when the wall clock is set.
+    // The count starts from the local date and time, taken once, and then
+    // follows a steady clock: only differences matter, and they must not jump
+    // at midnight, at a change of summer time or when the wall clock is set.
     using namespace std::chrono;
-    return static_cast<double>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    struct Start {
+        double count;
+        steady_clock::time_point at;
+    };
+    static const Start start = [] {
+        timespec now {};
+        clock_gettime(CLOCK_REALTIME, &now);
+        tm local {};
+        localtime_r(&now.tv_sec, &local);
+        const double seconds = (static_cast<double>(local.tm_year) * 365 + local.tm_yday) * 86400.0
+            + local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+        return Start { seconds * 1000 + static_cast<double>(now.tv_nsec / 1000000), steady_clock::now() };
+    }();
+    return start.count + static_cast<double>(duration_cast<milliseconds>(steady_clock::now() - start.at).count());
 }
 
 double Expression_Class::PowerOf(double x, double y)

@@ -79,4 +79,42 @@ public:
     // The visible image, or the off-screen page when page is true.
     virtual Canvas& RobotCanvas(bool page) = 0;
     virtual const Palette& ScreenPalette() const = 0;
+
+    // --- State and commands of the simple statement families --------------------
+    // The text buffer: everything printed, rows joined by CR LF.
+    virtual AnsiString TextBuffer() const = 0;
+    virtual void SetTextBuffer(const AnsiString& text) = 0;
+    // The prompt label beside the input box, and the input box's text.
+    virtual void SetPromptText(const AnsiString& text) = 0;
+    virtual void SetInputText(const AnsiString& text) = 0;
+    // Whether the strip that holds the input box is shown.
+    virtual bool ControlBarVisible() const = 0;
+    // -1 the background colour.
+    virtual void ClearScreen(int colour) = 0;
+    // A negative width leaves the pen as it is.
+    virtual void SetPenWidth(int width) = 0;
+    virtual int PenWidth() const = 0;
+    // 0 draw on the visible image, above 0 on the off-screen page, below 0
+    // copy the page to the visible image.
+    virtual void SetDrawTarget(int n) = 0;
+    // The rectangle buffer of savescr, savescrwh and restorescr.
+    virtual void CopyRectToBuffer(int x1, int y1, int x2, int y2) = 0;
+    virtual void CopyRectToBufferWH(int x, int y, int width, int height) = 0;
+    virtual void PasteBuffer(int x, int y) = 0;
+    // Prints the screen image on the screen's printer; nothing without one.
+    virtual void PrintScreenImage() = 0;
+    // The character of the last key typed, 0 when none.
+    virtual int GetKeyChar() const = 0;
+    // The last mouse position over the image.
+    virtual void MousePosition(int& x, int& y) const = 0;
+    // The pixel's palette index, or its colour; -1 outside the image.
+    virtual int GetPixelIndex(int x, int y) const = 0;
+    // The pen (0) or brush (1) colour as a palette index or colour.
+    virtual int GetColorIndex(int which) const = 0;
+    virtual void PenPosition(int& x, int& y) const = 0;
+    virtual void ImageSize(int& width, int& height) const = 0;
+    // The cursor number of the image (setcursor).
+    virtual int ImageCursor() const = 0;
+    // An image pixel as a desktop position (where a dialog would appear over it).
+    virtual void ImagePointOnScreen(int& x, int& y) const = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/MessageBoxes.h"
 
+#include "platform/Dialogs.h"
+
 #include <cstdio>
 
 namespace platform {
@@ -38,7 +40,8 @@ void setMessageBoxes(MessageBoxes* boxes)
 
 int HeadlessMessageBoxes::show(const AnsiString& text, const AnsiString& caption, int flags)
 {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    // Multi-line texts are composed with CR LF; a terminal wants plain line ends.
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), WithNewlines(text).c_str());
     std::fflush(stderr);
     return defaultAnswer(flags);
 }

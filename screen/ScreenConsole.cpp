@@ -1,3 +1,4 @@
+#include "platform/SystemQueries.h"
 #include "screen/ScreenForm.h"
 
 #include "platform/AnsiText.h"
@@ -91,6 +92,9 @@ void TScreenForm::SetHeadless(FILE* out, FILE* in)
     headlessIn = in;
     headless = out || in;
     if (headless && !desktopSize) desktopSize = QSize(1024, 768);
+    // The run's desktop queries answer as on a 1024 x 768 desktop with no
+    // system clipboard and no key state.
+    platform::setHeadlessSystem(headless);
 }
 
 bool TScreenForm::SaveImagePng(const AnsiString& fileName) const

@@ -1,4 +1,5 @@
 #include "screen/ScreenForm.h"
+#include "platform/SystemQueries.h"
 
 #include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
@@ -100,6 +101,7 @@ TScreenForm::TScreenForm(QWidget* parent)
     , ScreenPageBitmap(QSize(imageWidth, imageHeight))
     , ScreenSaveBitmap(BlankImage(QSize(imageWidth, imageHeight), 0xFFFFFF))
 {
+    platform::setBeepHandler([] { QApplication::beep(); });
     setObjectName(QStringLiteral("ScreenForm"));
     setAttribute(Qt::WA_QuitOnClose, false);
     windowTitle = "Quorvatine Interactive Terminal Screen";
@@ -452,15 +454,7 @@ void TScreenForm::Image1Mouse(int action, QMouseEvent* event)
 
 void TScreenForm::PrintScreenClick()
 {
-    QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-    if (printerInfo.isNull()) return;
-    QPrinter printer(printerInfo, QPrinter::HighResolution);
-    QPainter painter;
-    if (!painter.begin(&printer)) return;
-    const QImage& shown = imageCanvas.image;
-    QRect page = painter.viewport();
-    QSize fitted = shown.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.drawImage(QRect(page.topLeft(), fitted), shown);
+    PrintScreenImage();
 }
 
 void TScreenForm::CutTextBufferClick()

@@ -40,11 +40,11 @@ public:
     void PrintText(const AnsiString& text, NewLine newLine) override;
     int WaitKeyWithPrompt(const AnsiString& prompt) override;
     int PrintAndWaitKey(const AnsiString& text) override;
-    int GetKeyChar() const { return lastKeyChar; }
+    int GetKeyChar() const override { return lastKeyChar; }
     int GetKeyCode() const { return lastKeyCode; }
     AnsiString InputLine(const AnsiString& prompt) override;
     AnsiString InputLineInPlace(const AnsiString& prompt) override;
-    void ClearScreen(int colour);
+    void ClearScreen(int colour) override;
 
     // Around a run.
     void BeginRun() override;
@@ -64,10 +64,10 @@ public:
     // set the colours they are given for themselves only, and a width above 0
     // for themselves only.
     void SetColors(int fore, int back) override;
-    int GetColorIndex(int which) const;
-    void SetPenWidth(int width);
+    int GetColorIndex(int which) const override;
+    void SetPenWidth(int width) override;
     void SetPixel(int x, int y, int colour) override;
-    int GetPixelIndex(int x, int y) const;
+    int GetPixelIndex(int x, int y) const override;
     void TextAt(int x, int y, const AnsiString& text) override;
     void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
         int back) override;
@@ -83,15 +83,29 @@ public:
     void FloodFillSurface(int x, int y, int fill, int target) override;
     void FloodFillToBorder(int x, int y, int fill, int border) override;
     void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) override;
-    void CopyRectToBuffer(int x1, int y1, int x2, int y2);
-    void CopyRectToBufferWH(int x, int y, int width, int height);
-    void PasteBuffer(int x, int y);
-    void SetDrawTarget(int n);
+    void CopyRectToBuffer(int x1, int y1, int x2, int y2) override;
+    void CopyRectToBufferWH(int x, int y, int width, int height) override;
+    void PasteBuffer(int x, int y) override;
+    void SetDrawTarget(int n) override;
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).
     void SetMousePos(int x, int y) override;
     void SetImageCursor(int n) override;
     void SetPenPosition(int x, int y) override;
+
+    // State and commands of the simple statement families (ScreenQueries.cpp).
+    AnsiString TextBuffer() const override { return printedText; }
+    void SetTextBuffer(const AnsiString& text) override { printedText = text; }
+    void SetPromptText(const AnsiString& text) override;
+    void SetInputText(const AnsiString& text) override;
+    bool ControlBarVisible() const override;
+    int PenWidth() const override { return canvas->penWidth; }
+    void PrintScreenImage() override;
+    void MousePosition(int& x, int& y) const override;
+    void PenPosition(int& x, int& y) const override;
+    void ImageSize(int& width, int& height) const override;
+    int ImageCursor() const override { return imageCursor; }
+    void ImagePointOnScreen(int& x, int& y) const override;
 
     // Event sources and the robot's surface, as a run sees them.
     bool ControlEventPending(ControlFamily family) const override;

@@ -15,6 +15,9 @@ const StatementFamily* const families[] = {
     &robotStatements,
     &mailStatements,
     &debugStatements,
+    &commandStatements,
+    &valueStatements,
+    &navigationStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -39,3 +39,6 @@ extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
 extern const StatementFamily mailStatements;
 extern const StatementFamily debugStatements;
+extern const StatementFamily commandStatements;
+extern const StatementFamily valueStatements;
+extern const StatementFamily navigationStatements;

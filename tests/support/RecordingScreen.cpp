@@ -219,3 +219,81 @@ const Palette& RecordingScreen::ScreenPalette() const
 {
     return *palette;
 }
+
+void RecordingScreen::SetTextBuffer(const AnsiString& text)
+{
+    textBuffer = text;
+    Record("settextbuff", {}, text);
+}
+
+void RecordingScreen::SetPromptText(const AnsiString& text)
+{
+    Record("prompt", {}, text);
+}
+
+void RecordingScreen::SetInputText(const AnsiString& text)
+{
+    Record("inputtext", {}, text);
+}
+
+void RecordingScreen::ClearScreen(int colour)
+{
+    Record("clear", { double(colour) });
+}
+
+void RecordingScreen::SetPenWidth(int width)
+{
+    if (width >= 0) penWidth = width;
+    Record("penwidth", { double(width) });
+}
+
+void RecordingScreen::SetDrawTarget(int n)
+{
+    Record("flip", { double(n) });
+}
+
+void RecordingScreen::CopyRectToBuffer(int x1, int y1, int x2, int y2)
+{
+    Record("savescr", { double(x1), double(y1), double(x2), double(y2) });
+}
+
+void RecordingScreen::CopyRectToBufferWH(int x, int y, int width, int height)
+{
+    Record("savescrwh", { double(x), double(y), double(width), double(height) });
+}
+
+void RecordingScreen::PasteBuffer(int x, int y)
+{
+    Record("restorescr", { double(x), double(y) });
+}
+
+void RecordingScreen::PrintScreenImage()
+{
+    Record("printscr", {});
+}
+
+void RecordingScreen::MousePosition(int& x, int& y) const
+{
+    x = mouseX;
+    y = mouseY;
+}
+
+int RecordingScreen::GetPixelIndex(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= ImageWidth || y >= ImageHeight) return -1;
+    return pixelIndex;
+}
+
+void RecordingScreen::PenPosition(int& x, int& y) const
+{
+    x = penX;
+    y = penY;
+}
+
+void RecordingScreen::ImageSize(int& width, int& height) const
+{
+    width = ImageWidth;
+    height = ImageHeight;
+}
+
+void RecordingScreen::ImagePointOnScreen(int&, int&) const { }

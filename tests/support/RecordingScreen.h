@@ -66,6 +66,42 @@ public:
     Canvas& RobotCanvas(bool page) override;
     const Palette& ScreenPalette() const override;
 
+    // State of the simple statement families, set by tests and by the calls.
+    std::string textBuffer;
+    bool controlBarVisible = true;
+    int penWidth = 1;
+    int keyChar = 0;
+    int mouseX = 0;
+    int mouseY = 0;
+    int penX = 0;
+    int penY = 0;
+    int pixelIndex = 0; // what every pixel inside the image reads as
+    int penColourIndex = 0;
+    int brushColourIndex = 15;
+    int imageCursor = 0;
+
+    AnsiString TextBuffer() const override { return textBuffer; }
+    void SetTextBuffer(const AnsiString& text) override;
+    void SetPromptText(const AnsiString& text) override;
+    void SetInputText(const AnsiString& text) override;
+    bool ControlBarVisible() const override { return controlBarVisible; }
+    void ClearScreen(int colour) override;
+    void SetPenWidth(int width) override;
+    int PenWidth() const override { return penWidth; }
+    void SetDrawTarget(int n) override;
+    void CopyRectToBuffer(int x1, int y1, int x2, int y2) override;
+    void CopyRectToBufferWH(int x, int y, int width, int height) override;
+    void PasteBuffer(int x, int y) override;
+    void PrintScreenImage() override;
+    int GetKeyChar() const override { return keyChar; }
+    void MousePosition(int& x, int& y) const override;
+    int GetPixelIndex(int x, int y) const override;
+    int GetColorIndex(int which) const override { return which == 1 ? brushColourIndex : penColourIndex; }
+    void PenPosition(int& x, int& y) const override;
+    void ImageSize(int& width, int& height) const override;
+    int ImageCursor() const override { return imageCursor; }
+    void ImagePointOnScreen(int& x, int& y) const override;
+
 private:
     void Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text = {});
     std::unique_ptr<Canvas> image;

@@ -152,9 +152,7 @@ TEST(CallFrame, EveryTableRowMatchesTheVocabulary)
     // Every row of every family has a handler, and no code is served twice:
     // the dispatch table keeps one row per code.
     std::set<int> served;
-    for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-             SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(), UsbFunctionEntries(),
-             NetworkFunctionEntries() }) {
+    for (std::span<const FunctionEntry> family : AllFunctionFamilies()) {
         for (const FunctionEntry& entry : family) {
             const int code = Code(entry.code);
             EXPECT_NE(entry.handler, nullptr) << code;

@@ -1,0 +1,2 @@
+waitnokey 5000
+print "released"

@@ -1,0 +1,241 @@
+#include "builtins/RandomNumbers.h"
+#include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Events.h"
+#include "platform/KeyMap.h"
+#include "platform/SystemQueries.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <iterator>
+
+// The simple command families: statements that take no argument, one text or
+// one integer and map straight onto one operation of the run, the screen or
+// the clipboard; and the rectangle buffer statements savescr, savescrwh and
+// restorescr. Each family is a table; other families add rows to it.
+
+namespace {
+
+// --- Pauses -----------------------------------------------------------------------
+
+using SteadyClock = std::chrono::steady_clock;
+
+// The longest slice of a pause: a stop is seen within it even when no window
+// event wakes the wait.
+constexpr int PauseSliceMilliseconds = 40;
+constexpr int BeepMilliseconds = 220;
+constexpr int DefaultDelayMilliseconds = 1000;
+constexpr int KeyPollMilliseconds = 10;
+constexpr int HighestKey = 254;
+
+// Waits on the event loop until the deadline: the windows stay live, no
+// program handler runs (handlers run only between statements), and the stop
+// flag ends the wait.
+void PauseUntil(const RunScreen& screen, SteadyClock::time_point deadline)
+{
+    while (!screen.stopped) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+        if (left <= 0) return;
+        platform::WaitForEvents(static_cast<int>(std::min<long long>(left, PauseSliceMilliseconds)));
+    }
+}
+
+void Pause(const RunScreen& screen, int milliseconds)
+{
+    PauseUntil(screen, SteadyClock::now() + std::chrono::milliseconds(milliseconds));
+}
+
+bool AnyKeyDown()
+{
+    for (int key = 1; key <= HighestKey; ++key)
+        if (platform::KeyIsDown(key)) return true;
+    return false;
+}
+
+// --- No-argument family -------------------------------------------------------
+
+struct NoArgumentStatement {
+    StatementCode code;
+    void (*operation)(Durnix_Class&);
+};
+
+constexpr NoArgumentStatement noArgumentStatements[] = {
+    { StatementCode::Textbufftocb, [](Durnix_Class& d) { platform::setClipboardText(d.screen.TextBuffer()); } },
+    { StatementCode::Clrcb, [](Durnix_Class&) { platform::clearClipboard(); } },
+    { StatementCode::Printersetup, [](Durnix_Class&) { platform::dialogs().PrinterSetup(); } },
+    { StatementCode::Undeclare, [](Durnix_Class& d) { d.declareMode = 0; } },
+    { StatementCode::Printscr, [](Durnix_Class& d) { d.screen.PrintScreenImage(); } },
+};
+
+void NoArgument(Durnix_Class& d)
+{
+    const int code = d.expression.tokenCode;
+    d.SetParamDefaults(1, 0, '0');
+    int given = 0;
+    d.ParseParams(0, 0, given);
+    for (const NoArgumentStatement& statement : noArgumentStatements)
+        if (Code(statement.code) == code) return statement.operation(d);
+}
+
+// --- One-text family ------------------------------------------------------------
+
+struct OneTextStatement {
+    StatementCode code;
+    void (*operation)(Durnix_Class&, const AnsiString&);
+};
+
+constexpr OneTextStatement oneTextStatements[] = {
+    { StatementCode::Setpromptarea, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetPromptText(text); } },
+    { StatementCode::Setinputarea, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetInputText(text); } },
+    { StatementCode::Settextbuff, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetTextBuffer(text); } },
+    { StatementCode::Setcbtext, [](Durnix_Class&, const AnsiString& text) { platform::setClipboardText(text); } },
+};
+
+void OneText(Durnix_Class& d)
+{
+    const int code = d.expression.tokenCode;
+    d.SetParamDefaults(1, 0, 's');
+    int given = 0;
+    d.ParseParams(0, 1, given);
+    for (const OneTextStatement& statement : oneTextStatements)
+        if (Code(statement.code) == code) return statement.operation(d, d.paramText[0]);
+}
+
+// --- One-integer family ---------------------------------------------------------
+
+struct OneIntegerStatement {
+    StatementCode code;
+    int defaultValue;
+    void (*operation)(Durnix_Class&, int);
+};
+
+void AbortMethod(Durnix_Class& d, int n)
+{
+    d.screen.SetCloseMode(0);
+    if (n >= 0 && n <= 2) {
+        // What the run reports should the user stop it.
+        d.outcome = -1 - n;
+    } else if (n == 3 || n == 4) {
+        d.screen.SetCloseMode(n - 2);
+        d.screen.TakeCloseRequest();
+    }
+}
+
+void Beep(Durnix_Class& d, int n)
+{
+    if (n < 1) n = 1;
+    for (int k = 0; k < n && !d.screen.stopped; ++k) {
+        platform::beep();
+        Pause(d.screen, BeepMilliseconds);
+    }
+}
+
+void Delay(Durnix_Class& d, int n)
+{
+    Pause(d.screen, n < 1 ? DefaultDelayMilliseconds : n);
+}
+
+// Waits while any key is held, at most abs(n) ms (0: no limit).
+void WaitNoKey(Durnix_Class& d, int n)
+{
+    const long long limit = std::llabs(static_cast<long long>(n));
+    const auto start = SteadyClock::now();
+    while (!d.screen.stopped && AnyKeyDown()) {
+        if (limit > 0 && SteadyClock::now() - start > std::chrono::milliseconds(limit)) return;
+        platform::WaitForEvents(KeyPollMilliseconds);
+    }
+}
+
+void CommaTab(Durnix_Class& d, int n)
+{
+    d.tabSeparator = n != 0 ? ',' : ';';
+    d.plainSeparator = n != 0 ? ';' : ',';
+}
+
+void InlineInputMode(Durnix_Class& d, int n)
+{
+    // Without the strip that holds the input box there is only inline input.
+    d.inlineInputMode = d.screen.ControlBarVisible() ? n : 1;
+}
+
+constexpr OneIntegerStatement oneIntegerStatements[] = {
+    { StatementCode::Abortmethod, 0, AbortMethod },
+    { StatementCode::Beep, 1, Beep },
+    { StatementCode::Delay, -1, Delay },
+    { StatementCode::Waitnokey, 0, WaitNoKey },
+    { StatementCode::Clearscr, -1, [](Durnix_Class& d, int n) { d.screen.ClearScreen(n); } },
+    { StatementCode::Linewidth, -1, [](Durnix_Class& d, int n) { d.screen.SetPenWidth(n); } },
+    { StatementCode::Flip, -1, [](Durnix_Class& d, int n) { d.screen.SetDrawTarget(n); } },
+    { StatementCode::Oldstyle, -1, [](Durnix_Class& d, int n) { d.gotoMode = n; } },
+    { StatementCode::Commatab, -1, CommaTab },
+    { StatementCode::Allowevents, -1, [](Durnix_Class& d, int n) { d.eventsAllowed = n != 0; } },
+    { StatementCode::Honorcrlf, 1, [](Durnix_Class& d, int n) { d.honourCrLf = n; } },
+    { StatementCode::Inlineinputmode, 1, InlineInputMode },
+    { StatementCode::Seedrandom, 0, [](Durnix_Class&, int n) { RandomNumbers::SeedRandom(n); } },
+};
+
+void OneInteger(Durnix_Class& d)
+{
+    const int code = d.expression.tokenCode;
+    for (const OneIntegerStatement& statement : oneIntegerStatements) {
+        if (Code(statement.code) != code) continue;
+        d.SetParamDefaults(1, statement.defaultValue, 'i');
+        int given = 0;
+        d.ParseParams(0, 1, given);
+        return statement.operation(d, d.paramInt[0]);
+    }
+}
+
+// --- The rectangle buffer -------------------------------------------------------
+
+// Reads up to four integers, the last two defaulting to the image size.
+void ReadRectangle(Durnix_Class& d, int maximum)
+{
+    d.SetParamDefaults(4, 0, 'i');
+    d.paramInt[2] = 800;
+    d.paramInt[3] = 600;
+    int given = 0;
+    d.ParseParams(0, maximum, given);
+}
+
+void SaveScrWH(Durnix_Class& d)
+{
+    ReadRectangle(d, 4);
+    d.screen.CopyRectToBufferWH(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
+}
+
+void SaveScr(Durnix_Class& d)
+{
+    ReadRectangle(d, 4);
+    d.screen.CopyRectToBuffer(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
+}
+
+void RestoreScr(Durnix_Class& d)
+{
+    ReadRectangle(d, 2);
+    d.screen.PasteBuffer(d.paramInt[0], d.paramInt[1]);
+}
+
+constexpr auto entries = [] {
+    constexpr size_t count
+        = std::size(noArgumentStatements) + std::size(oneTextStatements) + std::size(oneIntegerStatements) + 3;
+    std::array<StatementEntry, count> list {};
+    size_t k = 0;
+    for (const auto& statement : noArgumentStatements)
+        list[k++] = { statement.code, NoArgument };
+    for (const auto& statement : oneTextStatements)
+        list[k++] = { statement.code, OneText };
+    for (const auto& statement : oneIntegerStatements)
+        list[k++] = { statement.code, OneInteger };
+    list[k++] = { StatementCode::Savescrwh, SaveScrWH };
+    list[k++] = { StatementCode::Savescr, SaveScr };
+    list[k++] = { StatementCode::Restorescr, RestoreScr };
+    return list;
+}();
+
+} // namespace
+
+const StatementFamily commandStatements = { entries.data(), static_cast<int>(entries.size()) };
