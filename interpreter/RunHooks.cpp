@@ -1,10 +1,17 @@
 #include "interpreter/RunHooks.h"
 
+#include "devices/Ports_comms_io.h"
+
 namespace RunHooks {
 
 namespace {
+// The device services of the process answer the event sources they serve.
+class DeviceServices : public ServiceEventSources {
+public:
+    bool SerialBytesWaiting() override { return Ports_Comms_IO_Form().SerialBytesWaiting(); }
+};
 DebugHook noDebugger;
-ServiceEventSources noServices;
+DeviceServices noServices;
 DebugHook* debugger = &noDebugger;
 ServiceEventSources* services = &noServices;
 bool hiddenProgram = false;

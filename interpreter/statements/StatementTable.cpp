@@ -13,6 +13,8 @@ const StatementFamily* const families[] = {
     &dataStatements,
     &drawingStatements,
     &robotStatements,
+    &portStatements,
+    &portReadStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat
