@@ -180,6 +180,11 @@ void SerialOut(Durnix_Class& d)
 
 void RInvisible(Durnix_Class& d)
 {
+    // No colour at all is too few, not a missing expression.
+    Expression_Class& e = d.expression;
+    e.NextToken();
+    if (e.endOfStatement) e.RaiseError(ErrorCode::NotEnoughParameters);
+    e.PutBack();
     d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'n');
     int given = 0;
     d.ParseParams(1, Durnix_Class::ParamSlots, given);

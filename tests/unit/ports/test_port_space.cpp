@@ -165,3 +165,26 @@ TEST_F(PortsTest, UnreachablePortsShowOneBoxAndReadZero)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PortSpaceTest, FatalErrorsWithoutAHandlerAreKept)
+{
+    TqzLPT lpt;
+    lpt.SetActive(true);
+    EXPECT_EQ(lpt.unhandledError, "LPT1 open in Direct Mode is failed. Base I/O port is NULL");
+    lpt.LptIOBase = 0x278;
+    lpt.SetActive(true);
+    ASSERT_TRUE(lpt.Active());
+    // Active again on an active component opens nothing anew.
+    int opened = 0;
+    lpt.NotifyAdd([&](TqzBaseIO&, int code) { opened += code == PortNotify::Opened; }, this);
+    lpt.NotifyAdd([&](TqzBaseIO&, int code) { opened += code == PortNotify::Opened; }, this);
+    lpt.SetActive(true);
+    EXPECT_EQ(opened, 0);
+    lpt.SetActive(false);
+    lpt.SetActive(true);
+    EXPECT_EQ(opened, 1);
+}
+
+} // namespace

@@ -103,3 +103,31 @@ TEST_F(ToneStatements, ArgumentErrors)
 }
 
 } // namespace
+
+namespace {
+
+using RobotColourStatements = PortsTest;
+
+// rinvisible reads its colours like serout's neighbours read numbers, and the
+// robot then passes through them.
+TEST_F(RobotColourStatements, InvisibleColoursLetTheRobotPass)
+{
+    const std::string boxedIn = "rlocate 400, 300\nerectangle 340, 240, 460, 360, 3, 4\n";
+    EXPECT_EQ(RunProgram(boxedIn + "rforward 100\n").errorNumber, 79);
+    const RunResult passing = RunProgram(boxedIn + "rinvisible 4.7, 9\nrforward 100\nprint \"through\"\n");
+    EXPECT_EQ(passing.output, "through\n");
+    struct Case {
+        const char* program;
+        int error;
+    };
+    const Case cases[] = {
+        { "rinvisible 1", 80 },
+        { "rlocate 400, 300\nrinvisible", 30 },
+        { "rlocate 400, 300\nrinvisible \"red\"", 31 },
+        { "rlocate 400, 300\nrinvisible 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", 0 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RunProgram(c.program).errorNumber, c.error) << c.program;
+}
+
+} // namespace
