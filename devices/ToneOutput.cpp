@@ -8,7 +8,9 @@
 #include <QMediaDevices>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -58,11 +60,26 @@ public:
         SquareWave wave(frequency, format.sampleRate());
         wave.open(QIODevice::ReadOnly);
         QAudioSink sink(device, format);
-        sink.start(&wave);
-        // The sink pulls samples from the event loop: it needs events even when
-        // the program asked for none.
-        Delays::WaitMs(ms, Delays::Pump::Yes, stop);
-        (void)pump;
+        if (pump == Delays::Pump::Yes) {
+            // The sink pulls its samples while the events are processed.
+            sink.start(&wave);
+            Delays::WaitMs(ms, Delays::Pump::Yes, stop);
+        } else {
+            // No events: push the samples from here while the time runs.
+            QIODevice* output = sink.start();
+            const auto end = std::chrono::steady_clock::now()
+                + std::chrono::milliseconds(std::min<int64_t>(ms, 1'000'000'000'000));
+            QByteArray samples;
+            while (output && std::chrono::steady_clock::now() < end && !(stop && *stop)) {
+                const qsizetype room = sink.bytesFree() & ~qsizetype(1);
+                if (room > 0) {
+                    samples.resize(room);
+                    const qint64 made = wave.read(samples.data(), room);
+                    if (made > 0) output->write(samples.data(), made);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
         sink.stop();
     }
 };
