@@ -100,8 +100,9 @@ TEST_F(SerialTest, ByteSizeAndParityAreClampedInTheRecord)
         { { 1, 6, 2 }, false, 4, TParity::pNone },
     };
     for (const Case& c : cases) {
-        // A pty forces 8 bits without parity, and the device may refuse other
-        // words: only the refusal of 4 bits is certain here.
+        // A pty forces 8 bits without parity, and the serial library refuses
+        // 7 bits and even parity on one: only the refusal of 4 bits is certain
+        // here.
         const bool opened = Open(c.record);
         if (!c.opens) EXPECT_FALSE(opened);
         EXPECT_EQ(comm.ByteSize, c.byteSize);
