@@ -16,7 +16,6 @@
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
-#include "ide/ServiceSources.h"
 #include "ide/VTableForm.h"
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
@@ -112,8 +111,6 @@ int EnvironmentMain(int argc, char** argv)
     // own folder, once, window or headless; they are freed at exit.
     devices::Qelm().Load(devices::ExecutableFolder());
     devices::Capture().Load(devices::ExecutableFolder());
-    static ServiceSources services;
-    RunHooks::SetServices(&services);
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;

@@ -1,6 +1,7 @@
 #include "interpreter/Durnix_class.h"
 
 #include "builtins/RandomNumbers.h"
+#include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunHooks.h"
@@ -86,12 +87,15 @@ Durnix_Class::Durnix_Class(RunScreen& runScreen)
     robot->pause = [this](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
     expression.screen = &screen;
     expression.robot = robot.get();
+    robot->link = &robotLink;
+    Ports_Comms_IO_Form().SetStopFlag(&screen.stopped);
 }
 
 Durnix_Class::~Durnix_Class()
 {
-    // FIXME: the ports service is reset and sounds and media slots are closed
-    // here once those services exist.
+    // FIXME: sounds and media slots are closed here once that service exists.
+    Ports_Comms_IO_Form().ResetPorts();
+    Ports_Comms_IO_Form().SetStopFlag(nullptr);
     gosubStack.Clear(mainVariables.get());
     if (currentVariables != mainVariables.get()) delete currentVariables;
 }

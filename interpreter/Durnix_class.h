@@ -5,6 +5,7 @@
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
+#include "interpreter/RobotSerialLink.h"
 #include "interpreter/RunScreen.h"
 #include "interpreter/Stacks.h"
 #include "interpreter/Variables_class.h"
@@ -131,6 +132,8 @@ public:
     RunScreen& screen;
     // The simulated robot of the run, on the screen's canvas.
     std::unique_ptr<Robot_Class> robot;
+    // The robot's link to a real robot on the serial port (rcommport).
+    RobotSerialLink robotLink;
 
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,

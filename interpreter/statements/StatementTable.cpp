@@ -18,6 +18,8 @@ const StatementFamily* const families[] = {
     &commandStatements,
     &valueStatements,
     &navigationStatements,
+    &portStatements,
+    &portReadStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -42,3 +42,5 @@ extern const StatementFamily debugStatements;
 extern const StatementFamily commandStatements;
 extern const StatementFamily valueStatements;
 extern const StatementFamily navigationStatements;
+extern const StatementFamily portStatements;
+extern const StatementFamily portReadStatements;
