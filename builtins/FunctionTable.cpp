@@ -12,7 +12,7 @@ const std::unordered_map<int, const FunctionEntry*>& DispatchTable()
         std::unordered_map<int, const FunctionEntry*> rows;
         for (auto family :
             { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-                SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries() }) {
+                SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(), ArrayFunctionEntries() }) {
             for (const FunctionEntry& entry : family)
                 rows.emplace(Code(entry.code), &entry);
         }

@@ -226,8 +226,8 @@ int Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view c
         const double a[3] = { p[1][0] - p[0][0], p[1][1] - p[0][1], p[1][2] - p[0][2] };
         const double b[3] = { p[2][0] - p[0][0], p[2][1] - p[0][1], p[2][2] - p[0][2] };
         const double normal[3] = { a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0] };
-        const double toEye = normal[0] * (eye[0] - p[0][0]) + normal[1] * (eye[1] - p[0][1])
-            + normal[2] * (eye[2] - p[0][2]);
+        const double toEye
+            = normal[0] * (eye[0] - p[0][0]) + normal[1] * (eye[1] - p[0][1]) + normal[2] * (eye[2] - p[0][2]);
         const bool visible = toEye > 0;
         if (!faceNode->data->SetInt(f * faceColumns + 1, visible ? 1 : 0, false)) return WrongDataType;
         if (edgeArray.empty() || !visible) continue;

@@ -71,10 +71,10 @@ bool Reader::ReadDouble(double& value)
         return true;
     }
     // Only a decimal form: from_chars reads no sign of its own here, nor hex.
-    if (rest.empty() || !(IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1]))))
-        return false;
+    if (rest.empty() || !(IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1])))) return false;
     double magnitude = 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, std::chars_format::general);
+    const auto [end, error]
+        = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, std::chars_format::general);
     // A number past the double range is no number this format writes.
     if (error != std::errc()) return false;
     value = negative ? -magnitude : magnitude;

@@ -42,7 +42,8 @@ void ShellSort(const std::vector<Key>& keys, Direction direction, std::vector<in
             const int item = order[static_cast<size_t>(i)];
             const Key& key = keys[static_cast<size_t>(item)];
             int j = i;
-            for (; j >= gap && OutOfOrder(keys[static_cast<size_t>(order[static_cast<size_t>(j - gap)])], key, direction);
+            for (;
+                 j >= gap && OutOfOrder(keys[static_cast<size_t>(order[static_cast<size_t>(j - gap)])], key, direction);
                  j -= gap)
                 order[static_cast<size_t>(j)] = order[static_cast<size_t>(j - gap)];
             order[static_cast<size_t>(j)] = item;

@@ -62,8 +62,8 @@ int Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_view faces
 {
     const Node* vertexNode = nullptr;
     const Node* faceNode = nullptr;
-    if (const int found = Matrix(*this, vertices, 3, vertexNode); found != Success) return found;
-    if (const int found = Matrix(*this, faces, 3, faceNode); found != Success) return found;
+    if (const int found = Matrix(*this, vertices, 4, vertexNode); found != Success) return found;
+    if (const int found = Matrix(*this, faces, 4, faceNode); found != Success) return found;
     if (width <= 0) width = 1;
     const int columns = faceNode->dims[1];
     const DArray_Class& store = *faceNode->data;

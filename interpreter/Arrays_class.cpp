@@ -213,7 +213,8 @@ int Arrays_Class::Append(std::string_view name, char type, const void* value)
     return 1;
 }
 
-Arrays_Class::Node* Arrays_Class::Install(std::string_view name, std::vector<int> sizes, std::unique_ptr<DArray_Class> store)
+Arrays_Class::Node* Arrays_Class::Install(
+    std::string_view name, std::vector<int> sizes, std::unique_ptr<DArray_Class> store)
 {
     for (int& size : sizes) {
         if (size < 0) size = 0;

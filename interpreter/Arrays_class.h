@@ -186,8 +186,8 @@ public:
         std::string_view edgeArray, double shade, const int* palette);
     int ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target);
     int PlotEdges(std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour);
-    int PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width,
-        bool onlyVisible, bool fill, bool centroidSeed);
+    int PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width, bool onlyVisible,
+        bool fill, bool centroidSeed);
 
     // Installs a store of its own under a name, with the given sizes; the old
     // array of that name (if any) goes. The store must hold at least the

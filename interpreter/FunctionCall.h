@@ -15,6 +15,7 @@ enum class FirstArgument {
     Text, // required; a number raises error 35
     Any, // required, a number or a text
     Signature, // the whole list is read by signature into the argument slots
+    ArrayName, // required: the name of an array (error 63 otherwise), as a text
 };
 
 class FunctionCall;

@@ -184,6 +184,14 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
         ReadRequired(ex, call.first);
         CheckKind(ex, call.first, mode);
         return;
+    case FirstArgument::ArrayName:
+        // The name itself, not its value; whether it names an array is the
+        // function's question.
+        ex.NextToken();
+        if (ex.tokenType != TokenType::Variable) ex.RaiseError(ErrorCode::NotAnArray);
+        call.first.setString(AnsiString(ex.tokenText));
+        ex.NextToken();
+        return;
     }
 }
 

@@ -13,6 +13,10 @@ const StatementFamily* const families[] = {
     &dataStatements,
     &drawingStatements,
     &robotStatements,
+    &matrixStatements,
+    &projectionStatements,
+    &polyfitStatement,
+    &plotStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -35,3 +35,7 @@ extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
+extern const StatementFamily matrixStatements;
+extern const StatementFamily projectionStatements;
+extern const StatementFamily polyfitStatement;
+extern const StatementFamily plotStatements;
