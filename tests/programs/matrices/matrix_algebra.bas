@@ -10,10 +10,10 @@ next
 mmultiply a, b, p
 print p[0, 0]; p[0, 1]; p[1, 0]; p[1, 1]; mtype(p[0, 0])
 minvert p, q, d
-print d
+print round(d)
 mmultiply p, q, i
 print round(i[0, 0]); round(i[0, 1]); round(i[1, 0]); round(i[1, 1])
 mtranspose a, t
 print maxdim(t, 1); maxdim(t, 2); t[2, 1]
 mdiagonal p, 1
-print mtostring(t, " ")
+print p[0, 0]; p[0, 1]; p[1, 0]; p[1, 1]
