@@ -72,9 +72,16 @@ bool Reader::ReadDouble(double& value)
     }
     // Only a decimal form: from_chars reads no sign of its own here, nor hex.
     if (rest.empty() || !(IsDigit(rest[0]) || (rest[0] == '.' && rest.size() > 1 && IsDigit(rest[1])))) return false;
+    // Only the number's own characters go to the conversion, which may copy
+    // what it is given.
+    size_t length = 0;
+    while (length < rest.size()
+        && (IsDigit(rest[length]) || rest[length] == '.' || rest[length] == 'e' || rest[length] == 'E'
+            || ((rest[length] == '+' || rest[length] == '-') && length > 0
+                && (rest[length - 1] == 'e' || rest[length - 1] == 'E'))))
+        ++length;
     double magnitude = 0;
-    const auto [end, error]
-        = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, std::chars_format::general);
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, magnitude, std::chars_format::general);
     // A number past the double range is no number this format writes.
     if (error != std::errc()) return false;
     value = negative ? -magnitude : magnitude;

@@ -112,6 +112,28 @@ void Permute(DArray_Class& store, const std::vector<int>& order, int first, int 
         }
 }
 
+// SortsAsPrefix read from the store itself, without keys.
+bool NumbersAsPrefix(const DArray_Class& store, size_t& prefix)
+{
+    const size_t n = static_cast<size_t>(store.capacity);
+    prefix = 0;
+    while (prefix < n && store.types[prefix] != Tag::Unset)
+        ++prefix;
+    for (size_t k = prefix; k < n; ++k)
+        if (store.types[k] != Tag::Unset) return false;
+    if (prefix == 0) return true;
+    const char type = store.types[0];
+    if (type == Tag::String) return false;
+    for (size_t k = 0; k < prefix; ++k) {
+        if (store.types[k] != type) return false;
+        if (type == Tag::Float) {
+            const double value = store.cells[k].f;
+            if (std::isnan(value) || (value == 0 && std::signbit(value))) return false;
+        }
+    }
+    return true;
+}
+
 // The quick way for a prefix of numbers of one type followed by unset slots:
 // any correct sort gives the Shell sort's result there.
 void SortNumbers(DArray_Class& store, size_t count, Direction direction)
@@ -153,14 +175,14 @@ int Arrays_Class::Sort(std::string_view name, int key, int type)
     std::vector<Key> keys;
     std::vector<int> order;
     if (node->dimCount == 1) {
-        keys.resize(static_cast<size_t>(store.capacity));
-        for (int k = 0; k < store.capacity; ++k)
-            keys[static_cast<size_t>(k)] = KeyAt(store, k);
         size_t prefix = 0;
-        if (sortkernel::SortsAsPrefix(keys, prefix)) {
+        if (NumbersAsPrefix(store, prefix)) {
             if (prefix > 1) SortNumbers(store, prefix, direction);
             return Success;
         }
+        keys.resize(static_cast<size_t>(store.capacity));
+        for (int k = 0; k < store.capacity; ++k)
+            keys[static_cast<size_t>(k)] = KeyAt(store, k);
         sortkernel::ShellSort(keys, direction, order);
         Permute(store, order, 0, 1, 1, 1);
         return Success;
