@@ -22,3 +22,4 @@ std::span<const FunctionEntry> DateFunctionEntries();
 std::span<const FunctionEntry> SystemFunctionEntries();
 std::span<const FunctionEntry> DialogFunctionEntries();
 std::span<const FunctionEntry> ColourFunctionEntries();
+std::span<const FunctionEntry> ArrayFunctionEntries();

@@ -26,7 +26,7 @@ const std::vector<std::span<const FunctionEntry>>& AllFunctionFamilies()
     static const std::vector<std::span<const FunctionEntry>> families { MathFunctionEntries(), BitFunctionEntries(),
         TextFunctionEntries(), FinanceFunctionEntries(), SignatureFunctionEntries(), RegexFunctionEntries(),
         RobotFunctionEntries(), UsbFunctionEntries(), NetworkFunctionEntries(), DateFunctionEntries(),
-        SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries() };
+        SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries(), ArrayFunctionEntries() };
     return families;
 }
 

@@ -212,3 +212,38 @@ int Arrays_Class::Append(std::string_view name, char type, const void* value)
     node->dims[0] = position + 1;
     return 1;
 }
+
+Arrays_Class::Node* Arrays_Class::Install(
+    std::string_view name, std::vector<int> sizes, std::unique_ptr<DArray_Class> store)
+{
+    for (int& size : sizes) {
+        if (size < 0) size = 0;
+    }
+    Node* node = Find(name);
+    if (!node) {
+        node = new Node;
+        node->name = AnsiString(name);
+        index.emplace(node->name, node);
+        if (tail)
+            tail->next = node;
+        else
+            head = node;
+        tail = node;
+        ++count;
+    }
+    node->dimCount = static_cast<int>(sizes.size());
+    node->dims = std::move(sizes);
+    node->data = std::move(store);
+    tableIdentity = NewIdentity();
+    return node;
+}
+
+int64_t Arrays_Class::Covered(const Node& node)
+{
+    int64_t product = 1;
+    for (int size : node.dims) {
+        product *= size > 0 ? size : 0;
+        if (product > DArray_Class::MaxCapacity) return -1;
+    }
+    return product;
+}

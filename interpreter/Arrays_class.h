@@ -33,6 +33,8 @@ struct MessageFormRequest;
 // Expression_Class::FindArray (a token) and CurrentTokenArray (the current
 // token) give the node of the name in the evaluator's table, null when the
 // name is no array.
+class RunScreen;
+
 class Arrays_Class {
 public:
     struct Node {
@@ -118,6 +120,92 @@ public:
     int ShowInMessageForm(std::string_view name, int& result, const AnsiString& title,
         const platform::MessageFormRequest* placement = nullptr);
 
+
+    // --- Whole-array operations ------------------------------------------------
+    // Each answers -1 for success or a run-time error number (68 to 76) for the
+    // statement or function to raise; none throws. A target that names one of
+    // the sources is computed aside and installed at the end, and always takes
+    // the result's sizes.
+
+    // Element-wise work on one array (ArrayElementwise.cpp).
+    int ScaleByInt(std::string_view name, int32_t k);
+    int ScaleByFloat(std::string_view name, double x);
+    // Kinds 0 and, 1 or, 2 exclusive or, 3 shift left, 4 shift right, 5 not.
+    int BitOperation(std::string_view name, int32_t v, int kind);
+    // The fills set the positions the sizes cover.
+    int FillInt(std::string_view name, int32_t value);
+    int FillFloat(std::string_view name, double value);
+    int FillString(std::string_view name, const AnsiString& value);
+    // 1 when the copy stands, 0 when the source is undefined or no copy could be made.
+    int Copy(std::string_view source, std::string_view target);
+    int AddArrays(std::string_view source, std::string_view target);
+    int SubtractArrays(std::string_view source, std::string_view target);
+    int BitOperationArrays(std::string_view source, std::string_view target, int kind);
+    int DiagonalInt(std::string_view name, int32_t value);
+    int DiagonalFloat(std::string_view name, double value);
+    int DiagonalString(std::string_view name, const AnsiString& value);
+    int CombineColors(std::string_view red, std::string_view green, std::string_view blue, std::string_view target);
+
+    // Matrices (ArrayMatrix.cpp).
+    int Multiply(std::string_view a, std::string_view b, std::string_view target);
+    int Determinant(std::string_view name, double& det);
+    int Invert(std::string_view name, std::string_view target, double& det);
+    int Transpose(std::string_view name, std::string_view target);
+
+    // Statistics and fits (ArrayStatistics.cpp): one value into `result`.
+    int WeightedSum(std::string_view name, double& result);
+    int WeightedMean(std::string_view name, double& result);
+    int Median(std::string_view name, double& result);
+    int Maximum(std::string_view name, double& result);
+    int Minimum(std::string_view name, double& result);
+    int Range(std::string_view name, double& result);
+    int Count(std::string_view name, double& result);
+    int Variance(std::string_view name, double& result);
+    int StdDev(std::string_view name, double& result);
+    int Correlation(std::string_view name, double& result);
+    // Kind 0 linear, 1 exponential, 2 logarithmic: the slope and the coefficient.
+    int Regression(std::string_view name, int kind, double& slope, double& coefficient);
+    // Kinds 0 sum, 1 average, 2 minimum, 3 maximum, 4 count, 5 range, 6 variance,
+    // 7 standard deviation over every numeric element.
+    int AllElementsStatistic(std::string_view name, int kind, double& result);
+    // Types 0 and 1 ascending, 2 and 3 descending; a two-dimensional array
+    // sorts its columns by row `key` (0, 2) or its rows by column `key` (1, 3).
+    int Sort(std::string_view name, int key, int type);
+
+    // Array files and texts (ArrayFiles.cpp, ArrayText.cpp).
+    int WriteFile(std::string_view name, const AnsiString& fileName);
+    int ReadFile(std::string_view name, const AnsiString& fileName);
+    int ReadFileOld(std::string_view name, const AnsiString& fileName);
+    int WriteTextLines(std::string_view name, const AnsiString& fileName);
+    int ReadTextLines(std::string_view name, const AnsiString& fileName);
+    int ToText(std::string_view name, AnsiString& text, const AnsiString& separator);
+    int FromString(std::string_view name, const AnsiString& text, const AnsiString& separator);
+
+    // Fourier transforms (ArrayFourier.cpp); the window kind comes back clamped.
+    enum class Transform { Fast, Discrete };
+    int FourierTransform(std::string_view name, int& window, Transform transform);
+
+    // 3-D models (Array3D.cpp, ArrayWireFrame.cpp). Vertex rows hold x, y, z
+    // and the projected screen x and y; face rows a colour, a visibility flag
+    // and vertex row numbers; the camera distance, two angles, scale and offsets.
+    int Project3DArray(std::string_view vertices, std::string_view camera);
+    int Project3DPoint(std::string_view camera, double x, double y, double z, double& screenX, double& screenY);
+    int RotateVertices(std::string_view vertices, double angle, int axis, int firstRow, int lastRow);
+    // `palette` turns colours 0 to 15 into colour values; no edges are listed
+    // when edgeArray is empty.
+    int FindVisibleFaces(std::string_view vertices, std::string_view camera, std::string_view faces,
+        std::string_view edgeArray, double shade, const int* palette);
+    int ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target);
+    int PlotEdges(std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour);
+    int PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width, bool onlyVisible,
+        bool fill, bool centroidSeed);
+
+    // Installs a store of its own under a name, with the given sizes; the old
+    // array of that name (if any) goes. The store must hold at least the
+    // product of the sizes.
+    Node* Install(std::string_view name, std::vector<int> sizes, std::unique_ptr<DArray_Class> store);
+    // The number of positions the sizes cover, -1 beyond what a store may hold.
+    static int64_t Covered(const Node& node);
     // See the class comment: kept nodes stay valid while this is unchanged.
     uint64_t identity() const { return tableIdentity; }
 

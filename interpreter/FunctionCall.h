@@ -16,6 +16,7 @@ enum class FirstArgument {
     Any, // required, a number or a text
     Signature, // the whole list is read by signature into the argument slots
     VariableName, // required: a variable name, plain or "_" outer (error 52); first holds it as a text
+    ArrayName, // required: the name of an array (error 63 otherwise), as a text
 };
 
 class FunctionCall;

@@ -191,6 +191,14 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
         call.first.setString(AnsiString(ex.tokenText));
         ex.NextToken();
         return;
+    case FirstArgument::ArrayName:
+        // The name itself, not its value; whether it names an array is the
+        // function's question.
+        ex.NextToken();
+        if (ex.tokenType != TokenType::Variable) ex.RaiseError(ErrorCode::NotAnArray);
+        call.first.setString(AnsiString(ex.tokenText));
+        ex.NextToken();
+        return;
     }
 }
 

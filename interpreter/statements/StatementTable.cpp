@@ -20,6 +20,10 @@ const StatementFamily* const families[] = {
     &navigationStatements,
     &portStatements,
     &portReadStatements,
+    &matrixStatements,
+    &projectionStatements,
+    &polyfitStatement,
+    &plotStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

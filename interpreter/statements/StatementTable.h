@@ -44,3 +44,7 @@ extern const StatementFamily valueStatements;
 extern const StatementFamily navigationStatements;
 extern const StatementFamily portStatements;
 extern const StatementFamily portReadStatements;
+extern const StatementFamily matrixStatements;
+extern const StatementFamily projectionStatements;
+extern const StatementFamily polyfitStatement;
+extern const StatementFamily plotStatements;

@@ -1,0 +1,65 @@
+#include "interpreter/ArraySupport.h"
+#include "interpreter/NumberText.h"
+
+#include <cmath>
+
+// A one-dimensional array joined into one text, and a text split into one.
+
+using namespace arraywork;
+
+namespace {
+
+// How a piece of a split text is stored: a text unless it reads as a number;
+// an integer when it is written without a point or an exponent and its value
+// is a whole number within the 32-bit range.
+char ClassifyPiece(std::string_view piece, double& value)
+{
+    if (piece.empty() || !numbertext::ParseFloat(piece, value)) return Tag::String;
+    if (piece.find_first_of(".eE") != std::string_view::npos) return Tag::Float;
+    if (value >= -2147483648.0 && value <= 2147483647.0 && value == std::trunc(value)) return Tag::Int;
+    return Tag::Float;
+}
+
+} // namespace
+
+int Arrays_Class::ToText(std::string_view name, AnsiString& text, const AnsiString& separator)
+{
+    const Node* node = Find(name);
+    if (!node) return NotDefined;
+    if (node->dimCount != 1) return WrongDimension;
+    const AnsiString& between = separator.empty() ? AnsiString("\r\n") : separator;
+    text.clear();
+    const DArray_Class* store = node->data.get();
+    for (int k = 0; store && k < store->capacity && store->types[k] != Tag::Unset; ++k) {
+        if (k > 0) text += between;
+        text += ElementText(*store, k);
+    }
+    return Success;
+}
+
+int Arrays_Class::FromString(std::string_view name, const AnsiString& text, const AnsiString& separator)
+{
+    const int none = 0;
+    if (Define(name, 1, &none) != 1) return NoMemory;
+    std::string_view rest(text);
+    for (;;) {
+        const size_t found = separator.empty() ? std::string_view::npos : rest.find(separator);
+        const std::string_view piece = rest.substr(0, found);
+        double value = 0;
+        int appended = 0;
+        switch (ClassifyPiece(piece, value)) {
+        case Tag::Int:
+            appended = AppendInt(name, static_cast<int32_t>(value));
+            break;
+        case Tag::Float:
+            appended = AppendFloat(name, value);
+            break;
+        default:
+            appended = AppendString(name, AnsiString(piece));
+            break;
+        }
+        if (!appended) return NoMemory;
+        if (found == std::string_view::npos) return Success;
+        rest.remove_prefix(found + separator.size());
+    }
+}

@@ -1,0 +1,3 @@
+dim r[2, 2]
+r[0, 0] = "name"
+objectget r, 0

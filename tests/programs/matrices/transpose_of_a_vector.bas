@@ -1,0 +1,2 @@
+dim v[3]
+mtranspose v, t
