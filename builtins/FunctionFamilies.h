@@ -12,3 +12,8 @@ std::span<const FunctionEntry> FinanceFunctionEntries();
 std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
+std::span<const FunctionEntry> OpenFileFunctionEntries();
+std::span<const FunctionEntry> FolderFunctionEntries();
+std::span<const FunctionEntry> ByteBufferFunctionEntries();
+std::span<const FunctionEntry> DialogFunctionEntries();
+std::span<const FunctionEntry> ProcessFunctionEntries();

@@ -6,6 +6,7 @@
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
 
+#include "builtins/ProgramName.h"
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
@@ -94,6 +95,7 @@ void TDurnixEditForm::Run1Click()
     }
     RunHooks::SetHiddenProgram(hiddenProgram);
     RunHooks::SetFromExecutable(compiledProgram);
+    ProgramName::Set(currentPath);
     run->Run(CurrentFileText());
     ScreenForm->AfterRun();
     runAction->setEnabled(true);

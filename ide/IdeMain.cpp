@@ -4,6 +4,7 @@
 
 #include "ide/IdeMain.h"
 
+#include "builtins/ProgramName.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/ExecutableImage.h"
 #include "ide/Forms.h"
@@ -14,6 +15,8 @@
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProcessStart.h"
+#include "platform/QtDialogs.h"
 #include "platform/QtMessageBoxes.h"
 #include "screen/ScreenForm.h"
 
@@ -80,6 +83,7 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
     ScreenForm->setUpdatesEnabled(false);
     RunHooks::SetHiddenProgram(true);
     RunHooks::SetFromExecutable(true);
+    ProgramName::Set(executable);
     ScreenForm->PrepareForRun();
     auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     const int ended = run->Run(program);
@@ -119,6 +123,12 @@ int EnvironmentMain(int argc, char** argv)
     platform::InstallKeyTracking();
     platform::QtMessageBoxes qtBoxes;
     platform::setMessageBoxes(&qtBoxes);
+    platform::QtDialogs qtDialogs;
+    platform::setDialogs(&qtDialogs);
+    struct ForgetDialogs {
+        ~ForgetDialogs() { platform::setDialogs(nullptr); }
+    } forgetDialogs;
+    platform::setChildOutput(platform::ChildOutput::Inherited);
 
     QtIdeDialogs dialogs;
     // The settings folder may depend on the application's name: it is found

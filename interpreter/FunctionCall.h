@@ -15,6 +15,7 @@ enum class FirstArgument {
     Text, // required; a number raises error 35
     Any, // required, a number or a text
     Signature, // the whole list is read by signature into the argument slots
+    OptionalText, // omitted: tag 0, the handler gives its default; given: a text (error 35 otherwise)
 };
 
 class FunctionCall;

@@ -184,6 +184,14 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
         ReadRequired(ex, call.first);
         CheckKind(ex, call.first, mode);
         return;
+    case FirstArgument::OptionalText:
+        if (NextIsClosingParenthesis(ex)) {
+            ex.NextToken();
+            return;
+        }
+        ReadRequired(ex, call.first);
+        CheckKind(ex, call.first, FirstArgument::Text);
+        return;
     }
 }
 

@@ -13,6 +13,7 @@ const StatementFamily* const families[] = {
     &dataStatements,
     &drawingStatements,
     &robotStatements,
+    &filePrintStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -35,3 +35,4 @@ extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
+extern const StatementFamily filePrintStatements;
