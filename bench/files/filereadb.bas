@@ -1,6 +1,6 @@
 h = fileopen("bench.bin", 0)
-sum = 0
+total = 0
 for k = 1 to 1000000
-    sum = sum + filereadb(h)
+    total = total + filereadb(h)
 next k
-print sum, " ", fileclose(h)
+print total, " ", fileclose(h)
