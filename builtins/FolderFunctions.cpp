@@ -2,6 +2,7 @@
 #include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
 #include "interpreter/LibraryFailure.h"
+#include "interpreter/OpenFiles.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -93,6 +94,7 @@ void FileRename(FunctionCall& call)
 
 void FileCopyFunction(FunctionCall& call)
 {
+    OpenFiles::WritePending(call.ex);
     const std::optional<AnsiString> source = Resolve(call.FirstText());
     const std::optional<AnsiString> target = Resolve(call.NextText());
     const bool overwrite = call.HasMore() && call.NextInt() != 0;
@@ -109,6 +111,7 @@ void FileCopyFunction(FunctionCall& call)
 
 void FileDate(FunctionCall& call)
 {
+    OpenFiles::WritePending(call.ex);
     struct stat status { };
     if (!IsKind(Resolve(call.FirstText()), Kind::File, &status)) {
         call.ReturnFloat(-1);

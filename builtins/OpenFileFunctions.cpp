@@ -42,6 +42,7 @@ int OpenDescriptor(const AnsiString& path, int flags)
 
 void ReturnRecorded(FunctionCall& call, const std::optional<AnsiString>& path, int flags)
 {
+    OpenFiles::WritePending(call.ex);
     if (!path) {
         call.ReturnInt(InvalidHandle);
         return;
@@ -88,6 +89,7 @@ void FileSeek(FunctionCall& call)
         call.ReturnInt(-1);
         return;
     }
+    OpenFiles::Sync(call.ex, handle);
     const off_t position = ::lseek(handle, offset, whence[origin]);
     call.ReturnInt(position < 0 ? -1.0 : static_cast<double>(position));
 }
@@ -96,7 +98,7 @@ void FileEnd(FunctionCall& call)
 {
     const int handle = Handle(call);
     struct stat status { };
-    const off_t position = handle < 0 ? -1 : ::lseek(handle, 0, SEEK_CUR);
+    const int64_t position = handle < 0 ? -1 : OpenFiles::Position(call.ex, handle);
     // An unknown handle is at its end, so that a loop "while fileend(h) = 0"
     // ends.
     if (position < 0 || ::fstat(handle, &status) != 0) {
@@ -110,7 +112,8 @@ void FileSize(FunctionCall& call)
 {
     const int handle = Handle(call);
     struct stat status { };
-    if (handle < 0 || ::fstat(handle, &status) != 0) {
+    // Pending writes count in the size.
+    if (handle < 0 || OpenFiles::Position(call.ex, handle) < 0 || ::fstat(handle, &status) != 0) {
         call.ReturnInt(-1);
         return;
     }
@@ -132,7 +135,7 @@ void FileRead(FunctionCall& call)
             const size_t before = text.size();
             const size_t step = std::min(left, Block);
             text.resize(before + step);
-            const size_t got = OpenFiles::ReadFully(handle, text.data() + before, step);
+            const size_t got = OpenFiles::Read(call.ex, handle, text.data() + before, step);
             text.resize(before + got);
             if (got < step) break;
             left -= got;
@@ -147,7 +150,7 @@ bool ReadNumberBytes(FunctionCall& call, char* bytes, size_t size)
 {
     const int handle = Handle(call);
     if (call.HasMore()) call.Raise(ErrorCode::SyntaxError);
-    if (handle < 0 || OpenFiles::ReadFully(handle, bytes, size) < size) {
+    if (handle < 0 || OpenFiles::Read(call.ex, handle, bytes, size) < size) {
         call.ReturnText({});
         return false;
     }
@@ -181,6 +184,8 @@ void FileReadField(FunctionCall& call)
         call.ReturnText({});
         return;
     }
+    // The field is found on the file itself, with its position in step.
+    OpenFiles::Sync(call.ex, handle);
     const off_t start = ::lseek(handle, 0, SEEK_CUR);
     constexpr size_t Block = 1024;
     for (;;) {
@@ -226,7 +231,7 @@ void FileWrite(FunctionCall& call)
         call.ReturnInt(0);
         return;
     }
-    call.ReturnInt(static_cast<double>(OpenFiles::WriteAll(handle, bytes.data(), bytes.size())));
+    call.ReturnInt(static_cast<double>(OpenFiles::Write(call.ex, handle, bytes.data(), bytes.size())));
 }
 
 void FileWriteByte(FunctionCall& call)
@@ -238,7 +243,7 @@ void FileWriteByte(FunctionCall& call)
         return;
     }
     const char byte = value.tag == Tag::String ? value.s[0] : static_cast<char>(call.ToInt(value) & 0xFF);
-    call.ReturnInt(static_cast<double>(OpenFiles::WriteAll(handle, &byte, 1)));
+    call.ReturnInt(static_cast<double>(OpenFiles::Write(call.ex, handle, &byte, 1)));
 }
 
 const FunctionEntry entries[] = {

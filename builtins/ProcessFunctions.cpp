@@ -1,6 +1,7 @@
 #include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
 #include "builtins/ProgramName.h"
+#include "interpreter/OpenFiles.h"
 #include "interpreter/RunScreen.h"
 #include "platform/ProcessStart.h"
 
@@ -59,6 +60,7 @@ void Spawn(FunctionCall& call)
         call.ReturnInt(-1);
         return;
     }
+    OpenFiles::WritePending(call.ex);
     static const bool neverStopped = false;
     const bool& stopped = call.ex.screen ? call.Screen().stopped : neverStopped;
     const int64_t result = platform::startProgram(

@@ -4,8 +4,29 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 
 class Expression_Class;
+
+// The buffer of one open regular file. Single-byte and number reads and writes
+// would otherwise cost a system call each: writes gather in `bytes` until a
+// block is full or another operation needs the file as written, and reads take
+// a block ahead. The file's position as the program sees it is the system's
+// position plus the pending writes, or less the unread bytes read ahead.
+struct FileBuffer {
+    enum class Mode { Idle, Writing, Reading };
+    Mode mode = Mode::Idle;
+    bool buffered = false; // a regular file (pipes and devices go unbuffered)
+    bool readable = false;
+    bool writable = false;
+    bool lost = false; // a delayed write failed: closing reports it
+    AnsiString bytes;
+    size_t readPosition = 0;
+};
+
+struct OpenFileBuffers {
+    std::unordered_map<int, FileBuffer> byDescriptor;
+};
 
 // The open-file table of a run: the descriptors that filecreate and fileopen
 // handed to the program. A number counts as a handle only while it is in the
@@ -23,8 +44,23 @@ bool IsOpen(const Expression_Class& ex, int32_t handle);
 // Closes handle and frees its slot. False when handle is not in the table, or
 // when the system reports that written data was lost.
 bool Close(Expression_Class& ex, int32_t handle);
-// Closes every descriptor of the table.
+// Closes every descriptor of the table, writing what is pending first.
 void CloseAll(Expression_Class& ex);
+
+// Buffered reading and writing of an open handle (see FileBuffer). Write
+// gives the bytes taken (0 for a file not open for writing); Read the bytes
+// read.
+size_t Write(Expression_Class& ex, int handle, const char* data, size_t size);
+size_t Read(Expression_Class& ex, int handle, char* data, size_t size);
+// Brings the system's file in step with what the program did: pending writes
+// written, unread bytes read ahead given back. False when a pending write
+// failed.
+bool Sync(Expression_Class& ex, int handle);
+// Writes what every handle has pending: before anything reads files by name
+// (copying, dates, other handles, started programs).
+void WritePending(Expression_Class& ex);
+// The position as the program sees it, -1 on failure.
+int64_t Position(Expression_Class& ex, int handle);
 
 // Writes all of size bytes, looping over short writes and interrupts. Returns
 // the bytes written, less than size when the system refused the rest.

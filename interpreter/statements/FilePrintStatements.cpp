@@ -92,7 +92,10 @@ void FilePrint(Durnix_Class& d, Form form)
     if (output.empty()) return;
     // A number the run did not open is no handle: nothing can be written.
     const int handle = OpenFiles::IsOpen(e, handleValue.i) ? handleValue.i : -1;
-    if (handle < 0 || OpenFiles::WriteAll(handle, output.data(), output.size()) != output.size())
+    // Written at once, after what the file functions left pending, so that a
+    // short write is reported here.
+    if (handle < 0 || !OpenFiles::Sync(e, handle)
+        || OpenFiles::WriteAll(handle, output.data(), output.size()) != output.size())
         e.RaiseError(ErrorCode::FileWriteFailed);
 }
 
