@@ -2,6 +2,7 @@
 #include "builtins/FunctionFamilies.h"
 #include "platform/Dialogs.h"
 
+#include <cfenv>
 #include <unistd.h>
 
 // The file, folder and picture selection dialogs of a program. Each gives the
@@ -22,6 +23,9 @@ AnsiString Ask(const FileDialogRequest& request)
     const AnsiString folder = FileNames::CurrentFolder();
     AnsiString chosen = platform::dialogs().chooseFile(request);
     if (!folder.empty()) (void)::chdir(folder.c_str());
+    // The dialog's widgets may leave floating-point conditions raised; they
+    // are not this function's failure.
+    std::feclearexcept(FE_ALL_EXCEPT);
     return chosen;
 }
 

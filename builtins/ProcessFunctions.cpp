@@ -7,6 +7,7 @@
 
 #include <QStandardPaths>
 #include <QString>
+#include <cfenv>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +66,9 @@ void Spawn(FunctionCall& call)
     const bool& stopped = call.ex.screen ? call.Screen().stopped : neverStopped;
     const int64_t result = platform::startProgram(
         program, parameters, noWait ? platform::StartMode::NoWait : platform::StartMode::Wait, stopped);
+    // The window events processed while waiting may leave floating-point
+    // conditions raised; they are not this function's failure.
+    std::feclearexcept(FE_ALL_EXCEPT);
     call.ReturnInt(static_cast<double>(result));
 }
 

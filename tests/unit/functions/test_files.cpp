@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
@@ -169,6 +170,25 @@ TEST_F(FilesTest, DialogsAreAskedThroughTheInstalledInterface)
     EXPECT_EQ(dialogs.requests[4].filterIndex, 1);
     EXPECT_EQ(dialogs.requests[4].filter, "Durnix (*.BAS)|*.BAS|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
     EXPECT_EQ(fs::current_path(), folder);
+}
+
+// A real dialog runs widget code that may leave floating-point conditions
+// raised; the call must still give the chosen name, not its catch result.
+class DialogsRaisingConditions : public platform::ScriptedDialogs {
+public:
+    AnsiString chooseFile(const platform::FileDialogRequest& request) override
+    {
+        std::feraiseexcept(FE_INVALID | FE_DIVBYZERO);
+        return ScriptedDialogs::chooseFile(request);
+    }
+};
+
+TEST_F(FilesTest, ConditionsRaisedByTheDialogAreNotTheFunctionsFailure)
+{
+    DialogsRaisingConditions dialogs;
+    dialogs.answers = { "/x/a.txt" };
+    platform::setDialogs(&dialogs);
+    EXPECT_EQ(Run("print fileprompt()\n"), "/x/a.txt\n");
 }
 
 TEST(FileDialogFilters, WindowsFiltersBecomeQtNameFilters)
