@@ -23,3 +23,8 @@ std::span<const FunctionEntry> SystemFunctionEntries();
 std::span<const FunctionEntry> DialogFunctionEntries();
 std::span<const FunctionEntry> ColourFunctionEntries();
 std::span<const FunctionEntry> ArrayFunctionEntries();
+std::span<const FunctionEntry> OpenFileFunctionEntries();
+std::span<const FunctionEntry> FolderFunctionEntries();
+std::span<const FunctionEntry> ByteBufferFunctionEntries();
+std::span<const FunctionEntry> FileDialogFunctionEntries();
+std::span<const FunctionEntry> ProcessFunctionEntries();

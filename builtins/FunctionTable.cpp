@@ -26,7 +26,10 @@ const std::vector<std::span<const FunctionEntry>>& AllFunctionFamilies()
     static const std::vector<std::span<const FunctionEntry>> families { MathFunctionEntries(), BitFunctionEntries(),
         TextFunctionEntries(), FinanceFunctionEntries(), SignatureFunctionEntries(), RegexFunctionEntries(),
         RobotFunctionEntries(), UsbFunctionEntries(), NetworkFunctionEntries(), DateFunctionEntries(),
-        SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries(), ArrayFunctionEntries() };
+        SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries(), ArrayFunctionEntries(),
+        // Files, folders, byte buffers, file dialogs and processes.
+        OpenFileFunctionEntries(), FolderFunctionEntries(), ByteBufferFunctionEntries(), FileDialogFunctionEntries(),
+        ProcessFunctionEntries() };
     return families;
 }
 

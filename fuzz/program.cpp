@@ -1,3 +1,4 @@
+#include "fuzz/FuzzSandbox.h"
 #include "fuzz/FuzzSupport.h"
 
 #include "interpreter/Durnix_class.h"
@@ -45,6 +46,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     std::error_code error;
     scratch = std::filesystem::temp_directory_path(error) / "quorvatine-fuzz-program";
     std::filesystem::create_directories(scratch, error);
+    fuzz::InstallSandbox(scratch);
 
     screen = new TScreenForm;
     screen->SetDesktopSize(QSize(1024, 768));

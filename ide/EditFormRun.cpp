@@ -9,6 +9,7 @@
 #include "ide/Forms.h"
 #include "ide/VTableForm.h"
 
+#include "builtins/ProgramName.h"
 #include "ide/EditCommands.h"
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
@@ -100,6 +101,7 @@ void TDurnixEditForm::Run1Click()
     }
     RunHooks::SetHiddenProgram(hiddenProgram);
     RunHooks::SetFromExecutable(compiledProgram);
+    ProgramName::Set(currentPath);
     run->Run(CurrentFileText());
     ScreenForm->AfterRun();
     runAction->setEnabled(true);

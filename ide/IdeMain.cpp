@@ -6,6 +6,7 @@
 #include "devices/QelmBridge.h"
 #include "ide/IdeMain.h"
 
+#include "builtins/ProgramName.h"
 #include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
@@ -21,6 +22,7 @@
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProcessStart.h"
 #include "platform/QtMessageBoxes.h"
 #include "screen/ScreenDialogs.h"
 #include "screen/ScreenForm.h"
@@ -93,6 +95,7 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
     ScreenForm->setUpdatesEnabled(false);
     RunHooks::SetHiddenProgram(true);
     RunHooks::SetFromExecutable(true);
+    ProgramName::Set(executable);
     ScreenForm->PrepareForRun();
     auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     const int ended = run->Run(program);
@@ -141,6 +144,7 @@ int EnvironmentMain(int argc, char** argv)
     struct ForgetDialogs {
         ~ForgetDialogs() { platform::setDialogs(nullptr); }
     } forgetDialogs;
+    platform::setChildOutput(platform::ChildOutput::Inherited);
 
     QtIdeDialogs dialogs;
     // The settings folder may depend on the application's name: it is found

@@ -1,12 +1,15 @@
 #include "ide/ProgramRunner.h"
 #include "interpreter/RunHooks.h"
 
+#include "builtins/ProgramName.h"
 #include "ide/Forms.h"
 #include "ide/ProcessLifetime.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
+#include "platform/Dialogs.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProcessStart.h"
 #include "platform/QtMessageBoxes.h"
 #include "screen/ScreenDialogs.h"
 #include "screen/ScreenForm.h"
@@ -102,8 +105,10 @@ Status RunFile(const AnsiString& path, long long maxStatements)
         return Status::CannotRun;
     }
     std::error_code error;
-    const fs::path folder = fs::absolute(fs::path(path), error).parent_path();
+    const fs::path absolute = fs::absolute(fs::path(path), error);
+    const fs::path folder = absolute.parent_path();
     if (!folder.empty()) fs::current_path(folder, error);
+    ProgramName::Set(absolute.lexically_normal().string());
 
     // No TCP connection carries from one run into the next.
     RunHooks::Services().ResetTcp();
@@ -146,7 +151,11 @@ int Main(int argc, char** argv)
     platform::QtMessageBoxes qtBoxes;
     if (!arguments.headless) platform::setMessageBoxes(&qtBoxes);
     QtDialogs qtDialogs;
-    if (!arguments.headless) platform::setDialogs(&qtDialogs);
+    if (!arguments.headless) {
+        platform::setDialogs(&qtDialogs);
+        platform::setChildOutput(platform::ChildOutput::Inherited);
+    }
+    // The dialogs go when Main returns; the global must not outlive them.
     struct ForgetDialogs {
         ~ForgetDialogs() { platform::setDialogs(nullptr); }
     } forgetDialogs;

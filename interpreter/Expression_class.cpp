@@ -1,5 +1,6 @@
 #include "interpreter/Expression_class.h"
 #include "interpreter/CompiledExpression.h"
+#include "interpreter/OpenFiles.h"
 
 #include <unistd.h>
 
@@ -11,9 +12,7 @@ Expression_Class::Expression_Class()
 
 Expression_Class::~Expression_Class()
 {
-    for (int k = 0; k < fileHandles.capacity && fileHandles.items; ++k) {
-        if (fileHandles.items[k] >= 0) ::close(fileHandles.items[k]);
-    }
+    OpenFiles::CloseAll(*this);
 }
 
 void Expression_Class::Attach(const char* programText, Variables_Class* current, Arrays_Class* arraysTable)

@@ -18,6 +18,7 @@ class Arrays_Class;
 class Robot_Class;
 class RunScreen;
 struct CompiledExpression;
+struct OpenFileBuffers;
 
 // Token types of NextToken.
 namespace TokenType {
@@ -240,6 +241,8 @@ public:
     // The destructor closes every descriptor still open.
     DArray<int> fileHandles { 10 };
     int fileHandleCount = 0;
+    // The buffers of the open files (OpenFiles.cpp), made with the first one.
+    std::unique_ptr<OpenFileBuffers> fileBuffers;
 
     // Argument slots of the built-in functions.
     static constexpr int MaxArgs = 10;

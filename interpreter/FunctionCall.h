@@ -17,6 +17,7 @@ enum class FirstArgument {
     Signature, // the whole list is read by signature into the argument slots
     VariableName, // required: a variable name, plain or "_" outer (error 52); first holds it as a text
     ArrayName, // required: the name of an array (error 63 otherwise), as a text
+    OptionalText, // omitted: tag 0, the handler gives its default; given: a text (error 35 otherwise)
 };
 
 class FunctionCall;

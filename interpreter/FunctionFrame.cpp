@@ -199,6 +199,14 @@ void ReadFirstArgument(FunctionCall& call, FirstArgument mode)
         call.first.setString(AnsiString(ex.tokenText));
         ex.NextToken();
         return;
+    case FirstArgument::OptionalText:
+        if (NextIsClosingParenthesis(ex)) {
+            ex.NextToken();
+            return;
+        }
+        ReadRequired(ex, call.first);
+        CheckKind(ex, call.first, FirstArgument::Text);
+        return;
     }
 }
 

@@ -14,6 +14,22 @@ namespace platform {
 
 // What the run-time message form shows. One-shot fields of -1 take the form's
 // defaults.
+enum class FileDialogKind { Open, Save, Folder };
+
+// A file or folder dialog.
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    AnsiString title;
+    // The initial file name (a folder dialog: the initial folder).
+    AnsiString initialName;
+    // Windows filter text, "Name|*.a;*.b|Name|*.c"; empty for none.
+    AnsiString filter;
+    // 1-based index into the filter's pairs.
+    int filterIndex = 1;
+    // The folder the dialog starts in; the current folder when empty.
+    AnsiString folder;
+};
+
 struct MessageFormRequest {
     AnsiString caption = "Quorvatine Message ";
     // mode 1 shows `text`; any other mode loads `rtfFile` (a rich-text or plain
@@ -45,6 +61,9 @@ public:
     virtual int PromptColor(int preset) = 0;
     // The printer set-up dialog of the screen's printer.
     virtual void PrinterSetup() = 0;
+    // A file or folder dialog: the chosen path (with "/" separators), empty
+    // when the user cancelled.
+    virtual AnsiString chooseFile(const FileDialogRequest& request) = 0;
 };
 
 // The dialogs in use; headless ones (on standard input and error) until a GUI
@@ -71,6 +90,10 @@ public:
     AnsiString InputBox(const AnsiString& caption, const AnsiString& prompt, const AnsiString& fallback) override;
     int PromptColor(int preset) override;
     void PrinterSetup() override { }
+    // "TITLE: INITIAL" on the error stream, then the next input line as the
+    // typed name, made absolute against the current folder; an empty line or
+    // the end of input is a cancel.
+    AnsiString chooseFile(const FileDialogRequest& request) override;
 
 private:
     void Write(const AnsiString& caption, const AnsiString& text);
@@ -96,7 +119,16 @@ public:
     AnsiString InputBox(const AnsiString& caption, const AnsiString& prompt, const AnsiString& fallback) override;
     int PromptColor(int preset) override;
     void PrinterSetup() override { ++printerSetups; }
+    // File dialogs: every request kept, answered from `answers` first to
+    // last, cancelled once they run out.
+    std::vector<FileDialogRequest> requests;
+    std::deque<AnsiString> answers;
+    AnsiString chooseFile(const FileDialogRequest& request) override;
 };
+
+// The Qt name filters of a Windows filter text: "Name|*.a;*.b|..." becomes
+// "Name (*.a *.b)", one per pair.
+std::vector<AnsiString> QtNameFilters(const AnsiString& filter);
 
 // Line ends CR LF (and lone CR) as "\n", for writing to a terminal.
 AnsiString WithNewlines(const AnsiString& text);

@@ -1,5 +1,7 @@
 #include "screen/ScreenDialogs.h"
 
+#include "platform/QtDialogs.h"
+
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "screen/InputForm.h"
@@ -59,4 +61,9 @@ void QtDialogs::PrinterSetup()
     if (!printer) return;
     QPageSetupDialog dialog(printer);
     dialog.exec();
+}
+
+AnsiString QtDialogs::chooseFile(const platform::FileDialogRequest& request)
+{
+    return platform::QtChooseFile(request);
 }

@@ -20,6 +20,7 @@ public:
     AnsiString InputBox(const AnsiString& caption, const AnsiString& prompt, const AnsiString& fallback) override;
     int PromptColor(int preset) override;
     void PrinterSetup() override;
+    AnsiString chooseFile(const platform::FileDialogRequest& request) override;
 
     TMessageForm& MessageForm();
     TInputForm& InputForm();

@@ -6,10 +6,13 @@
 #   PROGRAM.in      standard input (optional; empty otherwise)
 #   PROGRAM.args    more runner arguments, on one line (optional)
 #   PROGRAM.env     environment settings NAME=value, one line (optional)
+# With a third argument "fresh", each program runs as a copy in a new empty
+# folder of its own (programs that make, list and delete files).
 # A failure prints a unified diff; the script fails when any program does.
 set -u
 binary=$1
 folder=$2
+fresh=${3:-}
 failed=0
 count=0
 scratch=$(mktemp -d)
@@ -27,7 +30,12 @@ for program in "$folder"/*.bas; do
     [ -f "$base.args" ] && read -r -a arguments < "$base.args"
     settings=()
     [ -f "$base.env" ] && read -r -a settings < "$base.env"
-    env "${settings[@]}" timeout 60 "$binary" --headless "${arguments[@]}" "$program" < "$input" > "$scratch/out" 2> "$scratch/err"
+    run=$program
+    if [ "$fresh" = fresh ]; then
+        rm -rf "$scratch/folder" && mkdir "$scratch/folder" && cp "$program" "$scratch/folder/" || exit 2
+        run="$scratch/folder/$(basename "$program")"
+    fi
+    env "${settings[@]}" timeout 60 "$binary" --headless "${arguments[@]}" "$run" < "$input" > "$scratch/out" 2> "$scratch/err"
     status=$?
     ok=1
     if ! diff -u --label "$name.out (expected)" --label "$name.out (actual)" "$base.out" "$scratch/out"; then

@@ -24,6 +24,7 @@ const StatementFamily* const families[] = {
     &projectionStatements,
     &polyfitStatement,
     &plotStatements,
+    &filePrintStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

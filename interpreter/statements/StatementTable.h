@@ -48,3 +48,4 @@ extern const StatementFamily matrixStatements;
 extern const StatementFamily projectionStatements;
 extern const StatementFamily polyfitStatement;
 extern const StatementFamily plotStatements;
+extern const StatementFamily filePrintStatements;

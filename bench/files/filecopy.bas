@@ -1,0 +1,1 @@
+print filecopy("big.bin", "copy.bin", 1)

@@ -1,0 +1,2 @@
+print buffreadi("abcd", 0) > 0
+print buffreadi("abcd", 1)

@@ -1,0 +1,2 @@
+s = "x"
+buffprintt s "y"

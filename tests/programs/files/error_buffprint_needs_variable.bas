@@ -1,0 +1,1 @@
+buffprintt 5, "x"

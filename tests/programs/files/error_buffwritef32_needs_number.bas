@@ -1,0 +1,1 @@
+s = buffwritef32("", 0, "x")

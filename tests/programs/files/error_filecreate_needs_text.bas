@@ -1,0 +1,1 @@
+h = filecreate(5)

@@ -1,0 +1,2 @@
+h = 1.0
+fileprintt h, "x"

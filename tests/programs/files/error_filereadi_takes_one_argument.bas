@@ -1,0 +1,2 @@
+h = filecreate("x")
+print filereadi(h, 1)

@@ -1,0 +1,1 @@
+print getstrbyte("ab", 3)
