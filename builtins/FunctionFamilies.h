@@ -12,3 +12,4 @@ std::span<const FunctionEntry> FinanceFunctionEntries();
 std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
+std::span<const FunctionEntry> ControlFunctionEntries();

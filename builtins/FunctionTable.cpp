@@ -10,9 +10,9 @@ const std::unordered_map<int, const FunctionEntry*>& DispatchTable()
 {
     static const std::unordered_map<int, const FunctionEntry*> table = [] {
         std::unordered_map<int, const FunctionEntry*> rows;
-        for (auto family :
-            { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(), FinanceFunctionEntries(),
-                SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries() }) {
+        for (auto family : { MathFunctionEntries(), BitFunctionEntries(), TextFunctionEntries(),
+                 FinanceFunctionEntries(), SignatureFunctionEntries(), RegexFunctionEntries(), RobotFunctionEntries(),
+                 ControlFunctionEntries() }) {
             for (const FunctionEntry& entry : family)
                 rows.emplace(Code(entry.code), &entry);
         }

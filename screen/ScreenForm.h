@@ -83,9 +83,24 @@ public:
     void FloodFillSurface(int x, int y, int fill, int target) override;
     void FloodFillToBorder(int x, int y, int fill, int border) override;
     void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) override;
-    void CopyRectToBuffer(int x1, int y1, int x2, int y2);
-    void CopyRectToBufferWH(int x, int y, int width, int height);
-    void PasteBuffer(int x, int y);
+    void CopyRectToBuffer(int x1, int y1, int x2, int y2) override;
+    void CopyRectToBufferWH(int x, int y, int width, int height) override;
+    void PasteBuffer(int x, int y) override;
+    void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
+    Canvas& DrawingCanvas() override { return *canvas; }
+
+    // Run-time controls (ScreenControls.cpp).
+    void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts) override;
+    void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text) override;
+    void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value) override;
+    int GetControlProperty(ControlFamily family, const AnsiString& name, int op) override;
+    AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n) override;
+    void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
+    void SetControlFont(
+        ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;
+    AnsiString TakeLastEvent(ControlFamily family) override;
+    int TakeLastKey() override;
+    int TakeLastMouse() override;
     void SetDrawTarget(int n);
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).

@@ -13,6 +13,9 @@ const StatementFamily* const families[] = {
     &dataStatements,
     &drawingStatements,
     &robotStatements,
+    &imageStatements,
+    &arrayPictureStatements,
+    &controlStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -35,3 +35,6 @@ extern const StatementFamily consoleStatements;
 extern const StatementFamily dataStatements;
 extern const StatementFamily drawingStatements;
 extern const StatementFamily robotStatements;
+extern const StatementFamily imageStatements;
+extern const StatementFamily arrayPictureStatements;
+extern const StatementFamily controlStatements;

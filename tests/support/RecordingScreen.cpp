@@ -219,3 +219,31 @@ const Palette& RecordingScreen::ScreenPalette() const
 {
     return *palette;
 }
+
+Canvas& RecordingScreen::DrawingCanvas()
+{
+    return RobotCanvas(false);
+}
+
+void RecordingScreen::CopyRectToBuffer(int x1, int y1, int x2, int y2)
+{
+    Record("savescr", { double(x1), double(y1), double(x2), double(y2) });
+}
+
+void RecordingScreen::CopyRectToBufferWH(int x, int y, int width, int height)
+{
+    Record("savescrwh", { double(x), double(y), double(width), double(height) });
+}
+
+void RecordingScreen::PasteBuffer(int x, int y)
+{
+    Record("restorescr", { double(x), double(y) });
+}
+
+void RecordingScreen::DrawBezierPoints(const int* xy, int count, int width, int colour)
+{
+    std::string points;
+    for (int k = 0; k < 2 * count; ++k)
+        points += (k ? "," : "") + std::to_string(xy[k]);
+    Record("bezier", { double(count), double(width), double(colour) }, points);
+}

@@ -66,6 +66,12 @@ public:
     Canvas& RobotCanvas(bool page) override;
     const Palette& ScreenPalette() const override;
 
+    Canvas& DrawingCanvas() override;
+    void CopyRectToBuffer(int x1, int y1, int x2, int y2) override;
+    void CopyRectToBufferWH(int x, int y, int width, int height) override;
+    void PasteBuffer(int x, int y) override;
+    void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
+
 private:
     void Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text = {});
     std::unique_ptr<Canvas> image;
