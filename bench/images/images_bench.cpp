@@ -8,6 +8,8 @@
 #include "interpreter/Durnix_class.h"
 #include "tests/support/RecordingScreen.h"
 
+#include <QGuiApplication>
+
 #include <jpeglib.h>
 
 #include <algorithm>
@@ -77,8 +79,9 @@ struct Case {
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    QGuiApplication application(argc, argv);
     std::system(("mkdir -p " + Folder).c_str());
     const Picture picture = Gradient();
     const std::string in = Folder + "/in", out = Folder + "/out";
@@ -98,7 +101,7 @@ int main()
         { "tobmp (JPEG)", "tobmp " + q + in + ".jpg" + q + ", " + q + out + q, 150 },
         { "rotatebmp 30", "rotatebmp " + q + in + q + ", 30", 150 },
         { "mscrtoarray", "mscrtoarray a", 30 },
-        { "mscrfromarray", "dim a[600, 800]\nmscrfromarray a", 30 },
+        { "mscrfromarray", "dim a[600, 800]\r\nmscrfromarray a", 30 },
     };
     std::printf("%-16s %10s %10s\n", "statement", "ms", "target");
     for (const Case& c : cases) {
@@ -107,7 +110,7 @@ int main()
             RecordingScreen screen;
             Durnix_Class d(screen);
             const auto start = std::chrono::steady_clock::now();
-            const int ended = d.Run(c.program + "\n");
+            const int ended = d.Run(c.program + "\r\n");
             const double ms
                 = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             if (ended != 1) std::printf("%s: the program failed\n", c.name);
