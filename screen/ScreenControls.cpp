@@ -4,6 +4,7 @@
 #include "screen/ScreenWidgets.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +12,8 @@
 
 #include <algorithm>
 
-// The controls a running program makes: buttons, check boxes and timers, each
+// The controls a running program makes: buttons, list boxes, check boxes and
+// timers, each
 // in the first empty slot of its family, found by the name the program gave
 // it. Their handlers write the control's name into the family's last-event
 // text, which the run loop polls and the getters read.
@@ -91,6 +93,48 @@ int Common(const QWidget& w, char what)
         return w.hasFocus();
     }
     return 0;
+}
+
+// Lines of a text separated by CR LF (a bare LF also ends a line); a final
+// line break adds no empty line.
+QStringList LinesOf(const AnsiString& text)
+{
+    QString all = platform::toQString(text);
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = all.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// A sorted list box keeps its items in order ignoring case; the shown item stays.
+void SortItems(QComboBox& box)
+{
+    if (!box.property("sorted").toBool()) return;
+    const QString shown = box.currentIndex() >= 0 ? box.currentText() : QString();
+    const bool selected = box.currentIndex() >= 0;
+    QStringList items;
+    for (int k = 0; k < box.count(); ++k)
+        items << box.itemText(k);
+    std::stable_sort(items.begin(), items.end(),
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    box.clear();
+    box.addItems(items);
+    box.setCurrentIndex(selected ? static_cast<int>(items.indexOf(shown)) : -1);
+}
+
+// Item n counted from 1, beyond the end the last; -1 for n below 1 or no items.
+int ItemIndex(const QComboBox& box, int n)
+{
+    if (n < 1 || box.count() == 0) return -1;
+    return std::min(n, box.count()) - 1;
+}
+
+AnsiString FontText(const QWidget& widget, int colour)
+{
+    const QFont font = widget.font();
+    const int style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0);
+    return platform::fromQString(font.family()) + "\r\n" + std::to_string(font.pointSize()) + "\r\n"
+        + std::to_string(style) + "\r\n" + std::to_string(colour);
 }
 
 } // namespace
@@ -185,6 +229,32 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         box->show();
         break;
     }
+    case ControlFamily::ListBox: {
+        const int slot = FreeSlot(familySlots);
+        auto* box = new QComboBox(Image1);
+        box->setObjectName(QStringLiteral("ListBoxes_%1").arg(slot));
+        box->setEditable(false);
+        box->setMaxVisibleItems(20);
+        box->addItems(LinesOf(texts[3]));
+        box->setCurrentIndex(-1);
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Base, ToQColor(canvas->brushColor));
+        colours.setColor(QPalette::Button, ToQColor(canvas->brushColor));
+        colours.setColor(QPalette::Text, ToQColor(canvas->fontColor));
+        colours.setColor(QPalette::ButtonText, ToQColor(canvas->fontColor));
+        box->setPalette(colours);
+        box->setGeometry(x, y, numbers[2] > 0 ? numbers[2] : 100, box->sizeHint().height());
+        if (!texts[4].empty()) box->setToolTip(platform::toQString(texts[4]));
+        // Only the user's choice is an event; the program's changes are not.
+        QObject::connect(box, &QComboBox::activated, this, [this, slot] {
+            lastListBox = ListBoxes.names.items[slot];
+            ReturnFocus(*this);
+        });
+        familySlots.controls.items[slot] = box;
+        familySlots.names.items[slot] = name;
+        box->show();
+        break;
+    }
     case ControlFamily::Timer: {
         const int slot = FreeSlot(familySlots);
         timerTicks.EnsureIndex(slot);
@@ -221,6 +291,15 @@ void TScreenForm::ControlAction(ControlFamily family, const AnsiString& name, in
         if (op != 10 && op != 11) return;
         button->setText(platform::toQString(text));
         if (op == 10) familySlots.names.items[slot] = text;
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        if (op == 2) list->clear();
+        if (op == 10) list->addItem(platform::toQString(text));
+        if (op == 11) {
+            list->clear();
+            list->addItems(LinesOf(text));
+            list->setCurrentIndex(-1);
+        }
+        if (op == 10 || op == 11) SortItems(*list);
     } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
         if (op != 10) return;
         box->setText(platform::toQString(text));
@@ -249,6 +328,21 @@ void TScreenForm::SetControlProperty(ControlFamily family, const AnsiString& nam
             QPalette colours = box->palette();
             colours.setColor(QPalette::Window, ToQColor(PaletteColor(value)));
             box->setPalette(colours);
+        }
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        if (op == 0) list->setCurrentIndex(value == 0 ? -1 : ItemIndex(*list, value < 1 ? list->count() : value));
+        if (op == 1) list->setEnabled(value != 0);
+        if (op == 2) list->setVisible(value == 0);
+        if (op == 3) {
+            list->setProperty("sorted", value != 0);
+            SortItems(*list);
+        }
+        if (op == 4 && ItemIndex(*list, value) >= 0) list->removeItem(ItemIndex(*list, value));
+        if (op == 5) {
+            QPalette colours = list->palette();
+            colours.setColor(QPalette::Base, ToQColor(PaletteColor(value)));
+            colours.setColor(QPalette::Button, ToQColor(PaletteColor(value)));
+            list->setPalette(colours);
         }
     } else if (auto* timer = qobject_cast<QTimer*>(control)) {
         if (op == 0) {
@@ -286,6 +380,20 @@ int TScreenForm::GetControlProperty(ControlFamily family, const AnsiString& name
         static const char codes[] = "?eh?xyf";
         return op >= 1 && op < 7 && op != 3 ? Common(*box, codes[op]) : 0;
     }
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        switch (op) {
+        case 0:
+            return list->currentIndex() + 1;
+        case 3:
+            return list->property("sorted").toBool();
+        case 4:
+            return list->count();
+        case 5:
+            return PaletteIndexOf(FromQColor(list->palette().color(QPalette::Base)));
+        }
+        static const char codes[] = "?eh???xywf";
+        return op >= 1 && op < 10 ? Common(*list, codes[op]) : 0;
+    }
     if (auto* timer = qobject_cast<QTimer*>(control)) {
         if (op == 0) return timer->isActive() || timer->property("on").toBool();
         if (op == 1) return timer->interval();
@@ -294,7 +402,7 @@ int TScreenForm::GetControlProperty(ControlFamily family, const AnsiString& name
     return 0;
 }
 
-AnsiString TScreenForm::GetControlText(ControlFamily family, const AnsiString& name, int op, int)
+AnsiString TScreenForm::GetControlText(ControlFamily family, const AnsiString& name, int op, int n)
 {
     ControlSlots& familySlots = SlotsOf(*this, family);
     const int slot = SlotOf(familySlots, name);
@@ -302,16 +410,23 @@ AnsiString TScreenForm::GetControlText(ControlFamily family, const AnsiString& n
     QObject* control = familySlots.controls.items[slot];
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         if (op == 0) return platform::fromQString(button->text());
-        if (op == 1) {
-            const QFont font = button->font();
-            const int style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0);
-            const int colour = PaletteIndexOf(FromQColor(button->palette().color(QPalette::ButtonText)));
-            return platform::fromQString(font.family()) + "\r\n" + std::to_string(font.pointSize()) + "\r\n"
-                + std::to_string(style) + "\r\n" + std::to_string(colour);
-        }
+        if (op == 1)
+            return FontText(*button, PaletteIndexOf(FromQColor(button->palette().color(QPalette::ButtonText))));
     }
     if (auto* box = qobject_cast<QCheckBox*>(control))
         if (op == 0) return platform::fromQString(box->text());
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        if (op == 0) return list->currentIndex() < 0 ? AnsiString() : platform::fromQString(list->currentText());
+        if (op == 1) {
+            AnsiString all;
+            for (int k = 0; k < list->count(); ++k)
+                all += platform::fromQString(list->itemText(k)) + "\r\n";
+            return all;
+        }
+        if (op == 2)
+            return ItemIndex(*list, n) < 0 ? AnsiString() : platform::fromQString(list->itemText(ItemIndex(*list, n)));
+        if (op == 3) return FontText(*list, PaletteIndexOf(FromQColor(list->palette().color(QPalette::Text))));
+    }
     return {};
 }
 
@@ -323,6 +438,7 @@ void TScreenForm::SetControlDim(ControlFamily family, const AnsiString& name, in
     auto* widget = qobject_cast<QWidget*>(familySlots.controls.items[slot]);
     if (!widget) return;
     const bool sizeToo = family != ControlFamily::CheckBox;
+    if (family == ControlFamily::ListBox) height = -1;
     QRect r = widget->geometry();
     if (left >= 0) r.moveLeft(left);
     if (top >= 0) r.moveTop(top);
@@ -334,14 +450,16 @@ void TScreenForm::SetControlDim(ControlFamily family, const AnsiString& name, in
 void TScreenForm::SetControlFont(
     ControlFamily family, const AnsiString& name, const AnsiString& fontName, int size, int style, int colour)
 {
-    if (family != ControlFamily::Button) return;
-    auto* button = Find<QPushButton>(Buttons, name);
+    QWidget* button = nullptr;
+    if (family == ControlFamily::Button) button = Find<QPushButton>(Buttons, name);
+    if (family == ControlFamily::ListBox) button = Find<QComboBox>(ListBoxes, name);
     if (!button) return;
     QFont font = button->font();
     if (!fontName.empty()) font.setFamily(platform::toQString(fontName));
     if (colour >= 0) {
         QPalette colours = button->palette();
         colours.setColor(QPalette::ButtonText, ToQColor(PaletteColor(colour)));
+        colours.setColor(QPalette::Text, ToQColor(PaletteColor(colour)));
         button->setPalette(colours);
     }
     if (size > 0) font.setPointSize(std::min(size, 1000));
