@@ -13,7 +13,7 @@ void ToBlackWhite(Picture& picture, int threshold);
 // A pixel equal to its four neighbours becomes the background, every other
 // (and every border pixel) the edge colour; threshold > 0 first reduces the
 // picture to black and white.
-Picture FindEdges(const Picture& picture, int threshold, bool invert);
+Picture FindEdges(Picture picture, int threshold, bool invert);
 // gray = trunc(r wr + g wg + b wb), limited to 0..255.
 void ToGray(Picture& picture, double wr, double wg, double wb);
 // Each channel times (1 + f), f limited to -1..1, at most 255.
@@ -25,7 +25,7 @@ void Negative(Picture& picture);
 void ReplaceColor(Picture& picture, uint32_t from, uint32_t to, double tolerance);
 // Black where the two pictures agree within tolerance, white where they differ
 // or b has no pixel; of a's size.
-Picture ComparePictures(const Picture& a, const Picture& b, double tolerance);
+Picture ComparePictures(Picture a, const Picture& b, double tolerance);
 
 // The largest colour distance, sqrt(3 x 255²).
 constexpr double LargestColorDistance = 441.672955930063722;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 // The picture statements: saving, drawing and transforming screen blocks,
 // bitmap files and the clipboard's picture, and the pixel filters. Every
@@ -92,7 +93,7 @@ void BmpEdges(Durnix_Class& d)
 {
     auto picture = FilterSource(d, T(d, 0));
     if (!picture) return;
-    StoreResult(d, FindEdges(*picture, N(d)[1], N(d)[3] != 0), T(d, 2));
+    StoreResult(d, FindEdges(std::move(*picture), N(d)[1], N(d)[3] != 0), T(d, 2));
 }
 
 void BmpToBw(Durnix_Class& d)
@@ -129,11 +130,11 @@ void BmpChangeColor(Durnix_Class& d)
 void BmpCompare(Durnix_Class& d)
 {
     // Here a clipboard without a picture is a failure like a missing file.
-    const auto a = T(d, 0).empty() ? ImageServices::ClipboardPicture() : ReadBitmapFile(T(d, 0));
+    auto a = T(d, 0).empty() ? ImageServices::ClipboardPicture() : ReadBitmapFile(T(d, 0));
     Check(d, a.has_value());
     const auto b = ReadBitmapFile(T(d, 1));
     Check(d, b.has_value());
-    StoreResult(d, ComparePictures(*a, *b, F(d, 3)), T(d, 2));
+    StoreResult(d, ComparePictures(std::move(*a), *b, F(d, 3)), T(d, 2));
 }
 
 // --- Screen blocks ------------------------------------------------------------------
