@@ -28,3 +28,4 @@ std::span<const FunctionEntry> FolderFunctionEntries();
 std::span<const FunctionEntry> ByteBufferFunctionEntries();
 std::span<const FunctionEntry> FileDialogFunctionEntries();
 std::span<const FunctionEntry> ProcessFunctionEntries();
+std::span<const FunctionEntry> ControlFunctionEntries();

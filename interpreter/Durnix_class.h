@@ -2,6 +2,7 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
+#include "canvas/Picture.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
@@ -161,6 +162,8 @@ public:
     int declareMode = 0;
     AnsiString spareText;
     unsigned char bitmapTransparency = 0;
+    // The screen blocks that copyscr stores, by slot number (empty when unused).
+    std::vector<Picture> storedBitmaps;
     unsigned char eventsAllowed = 1;
 
     int ifDepth = 0;

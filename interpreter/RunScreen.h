@@ -97,6 +97,10 @@ public:
     // 0 draw on the visible image, above 0 on the off-screen page, below 0
     // copy the page to the visible image.
     virtual void SetDrawTarget(int n) = 0;
+    // --- Pictures ---------------------------------------------------------------
+    // The surface drawing goes to now (the visible image or the off-screen
+    // page): the picture statements read and write its pixels directly.
+    virtual Canvas& DrawingCanvas() = 0;
     // The rectangle buffer of savescr, savescrwh and restorescr.
     virtual void CopyRectToBuffer(int x1, int y1, int x2, int y2) = 0;
     virtual void CopyRectToBufferWH(int x, int y, int width, int height) = 0;
@@ -117,4 +121,66 @@ public:
     virtual int ImageCursor() const = 0;
     // An image pixel as a desktop position (where a dialog would appear over it).
     virtual void ImagePointOnScreen(int& x, int& y) const = 0;
+    // A poly-Bezier curve through count points (x and y in turn), using the
+    // largest 3k + 1 of them.
+    virtual void DrawBezierPoints(const int* xy, int count, int width, int colour) = 0;
+
+    // --- Run-time controls ----------------------------------------------------
+    // The controls a program makes, addressed by family and name. A name no
+    // control of the family has does nothing; getters then give 0 or "".
+    // Operation and property numbers are the family's own; unknown ones do
+    // nothing. A screen without controls (the default) ignores them all.
+    // Creation: the statement's arguments from the x position on, integers and
+    // texts by argument position (0 = x, 1 = y, 2 = the third argument ...).
+    virtual void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts)
+    {
+        (void)family, (void)name, (void)numbers, (void)texts;
+    }
+    // Action 0 removes, 1 focuses, 2 clears, 10 and 11 set texts.
+    virtual void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text)
+    {
+        (void)family, (void)name, (void)op, (void)text;
+    }
+    virtual void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value)
+    {
+        (void)family, (void)name, (void)op, (void)value;
+    }
+    virtual int GetControlProperty(ControlFamily family, const AnsiString& name, int op)
+    {
+        (void)family, (void)name, (void)op;
+        return 0;
+    }
+    // n is the item, button or line of the queries that take one.
+    virtual AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n)
+    {
+        (void)family, (void)name, (void)op, (void)n;
+        return {};
+    }
+    // Each value that is not negative replaces that dimension.
+    virtual void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height)
+    {
+        (void)family, (void)name, (void)left, (void)top, (void)width, (void)height;
+    }
+    virtual void SetControlFont(
+        ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour)
+    {
+        (void)family, (void)name, (void)font, (void)size, (void)style, (void)colour;
+    }
+    virtual void SetMemoSelection(const AnsiString& name, int line, int column, int length)
+    {
+        (void)name, (void)line, (void)column, (void)length;
+    }
+    virtual void SetMemoSelected(const AnsiString& name, int position, int length)
+    {
+        (void)name, (void)position, (void)length;
+    }
+    // The family's last-event text (the name of the control), emptied.
+    virtual AnsiString TakeLastEvent(ControlFamily family)
+    {
+        (void)family;
+        return {};
+    }
+    // The last key code and mouse value, reset to 0.
+    virtual int TakeLastKey() { return 0; }
+    virtual int TakeLastMouse() { return 0; }
 };

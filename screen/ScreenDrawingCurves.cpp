@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 // Arcs, pies and Bezier curves: their exact coverage is the painter's, drawn
 // without antialiasing.
@@ -89,4 +90,13 @@ void TScreenForm::DrawBezier(const QPoint* points, int count, int width, int col
         painter.drawPath(path);
         return path.boundingRect().toAlignedRect().adjusted(-drawWidth, -drawWidth, drawWidth + 1, drawWidth + 1);
     });
+}
+
+void TScreenForm::DrawBezierPoints(const int* xy, int count, int width, int colour)
+{
+    if (!xy || count <= 0) return;
+    std::vector<QPoint> points(static_cast<size_t>(count));
+    for (int k = 0; k < count; ++k)
+        points[static_cast<size_t>(k)] = QPoint(xy[2 * k], xy[2 * k + 1]);
+    DrawBezier(points.data(), count, width, colour);
 }

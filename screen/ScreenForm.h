@@ -87,6 +87,21 @@ public:
     void CopyRectToBufferWH(int x, int y, int width, int height) override;
     void PasteBuffer(int x, int y) override;
     void SetDrawTarget(int n) override;
+    void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
+    Canvas& DrawingCanvas() override { return *canvas; }
+
+    // Run-time controls (ScreenControls.cpp).
+    void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts) override;
+    void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text) override;
+    void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value) override;
+    int GetControlProperty(ControlFamily family, const AnsiString& name, int op) override;
+    AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n) override;
+    void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
+    void SetControlFont(
+        ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;
+    AnsiString TakeLastEvent(ControlFamily family) override;
+    int TakeLastKey() override;
+    int TakeLastMouse() override;
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).
     void SetMousePos(int x, int y) override;

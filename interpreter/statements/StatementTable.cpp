@@ -25,6 +25,9 @@ const StatementFamily* const families[] = {
     &polyfitStatement,
     &plotStatements,
     &filePrintStatements,
+    &imageStatements,
+    &arrayPictureStatements,
+    &controlStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

@@ -49,3 +49,6 @@ extern const StatementFamily projectionStatements;
 extern const StatementFamily polyfitStatement;
 extern const StatementFamily plotStatements;
 extern const StatementFamily filePrintStatements;
+extern const StatementFamily imageStatements;
+extern const StatementFamily arrayPictureStatements;
+extern const StatementFamily controlStatements;

@@ -252,6 +252,11 @@ void RecordingScreen::SetDrawTarget(int n)
     Record("flip", { double(n) });
 }
 
+Canvas& RecordingScreen::DrawingCanvas()
+{
+    return RobotCanvas(false);
+}
+
 void RecordingScreen::CopyRectToBuffer(int x1, int y1, int x2, int y2)
 {
     Record("savescr", { double(x1), double(y1), double(x2), double(y2) });
@@ -297,3 +302,11 @@ void RecordingScreen::ImageSize(int& width, int& height) const
 }
 
 void RecordingScreen::ImagePointOnScreen(int&, int&) const { }
+
+void RecordingScreen::DrawBezierPoints(const int* xy, int count, int width, int colour)
+{
+    std::string points;
+    for (int k = 0; k < 2 * count; ++k)
+        points += (k ? "," : "") + std::to_string(xy[k]);
+    Record("bezier", { double(count), double(width), double(colour) }, points);
+}

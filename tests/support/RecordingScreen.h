@@ -101,6 +101,8 @@ public:
     void ImageSize(int& width, int& height) const override;
     int ImageCursor() const override { return imageCursor; }
     void ImagePointOnScreen(int& x, int& y) const override;
+    Canvas& DrawingCanvas() override;
+    void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
 
 private:
     void Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text = {});

@@ -1,0 +1,110 @@
+#include "canvas/PictureFiles.h"
+
+#include "canvas/BmpCodec.h"
+#include "canvas/JpegCodec.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Large enough for the biggest picture a reader accepts, with room for headers.
+constexpr uintmax_t MaxFileBytes = (static_cast<uintmax_t>(Picture::MaxPixels) * 4) + (1u << 20);
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string LowerExtension(const AnsiString& name)
+{
+    const size_t slash = name.find_last_of("/\\");
+    const size_t dot = name.rfind('.');
+    if (dot == AnsiString::npos || (slash != AnsiString::npos && dot < slash)) return {};
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+// Only regular files are read (a pipe or a device would never end), and none
+// larger than any picture can be.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const AnsiString& path)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return std::nullopt;
+    const uintmax_t size = fs::file_size(path, error);
+    if (error || size > MaxFileBytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+AnsiString BitmapFileName(const AnsiString& name)
+{
+    AnsiString path = name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot != AnsiString::npos && (slash == AnsiString::npos || dot > slash)) path.erase(dot);
+    return path + ".bmp";
+}
+
+AnsiString FindFileIgnoringCase(const AnsiString& path)
+{
+    std::error_code error;
+    if (path.empty() || fs::exists(path, error)) return path;
+    const fs::path wanted(path);
+    const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
+    const std::string leaf = wanted.filename().string();
+    fs::directory_iterator entries(folder, error);
+    if (error) return path;
+    for (const fs::directory_entry& entry : entries) {
+        if (EqualIgnoringCase(entry.path().filename().string(), leaf))
+            return wanted.has_parent_path() ? (folder / entry.path().filename()).string()
+                                            : entry.path().filename().string();
+    }
+    return path;
+}
+
+std::optional<Picture> ReadBitmapFile(const AnsiString& name)
+{
+    const auto bytes = ReadWholeFile(FindFileIgnoringCase(BitmapFileName(name)));
+    if (!bytes) return std::nullopt;
+    return DecodeBmp(bytes->data(), bytes->size());
+}
+
+bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
+{
+    const std::vector<uint8_t> bytes = EncodeBmp(picture);
+    if (bytes.empty()) return false;
+    std::ofstream out(BitmapFileName(name), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+std::optional<Picture> ReadPictureFile(const AnsiString& name)
+{
+    AnsiString path = name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const auto bytes = ReadWholeFile(FindFileIgnoringCase(path));
+    if (!bytes) return std::nullopt;
+    const std::string extension = LowerExtension(path);
+    if (extension == "jpg" || extension == "jpeg") return DecodeJpeg(bytes->data(), bytes->size());
+    return DecodeBmp(bytes->data(), bytes->size());
+}

@@ -1,0 +1,3 @@
+print "before"
+readbmp "/tmp/qv-images-no-such-file"
+print "never"
