@@ -81,5 +81,12 @@ struct CompiledExpression {
 
     // Evaluates the tree. On return the evaluator's current token is the one
     // the text evaluator would leave current.
-    void Run(Expression_Class& e, Value& result) const;
+    //
+    // With an append target (the text an assignment stores into): when the
+    // expression is a sum whose leftmost operand reads that very text, the
+    // text is neither copied nor changed; result gets only the texts joined
+    // after it, and the return is true, so that the caller appends them in
+    // place. Values, errors and the length limit are the same as for the
+    // whole sum. Otherwise result is the whole value and the return false.
+    bool Run(Expression_Class& e, Value& result, const AnsiString* appendTarget = nullptr) const;
 };

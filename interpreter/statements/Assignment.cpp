@@ -174,16 +174,49 @@ void Assign(Durnix_Class& d)
         if (!declaredType) e.RaiseError(ErrorCode::VariableNotDeclared);
     }
 
+    // The text the target holds, in place: appending to it there keeps a
+    // loop that grows a text linear. Null for a number, an element never set
+    // or a missing variable.
+    auto targetText = [&]() -> AnsiString* {
+        if (element) {
+            const Arrays_Class::Node* current = array();
+            return current ? Arrays_Class::ElementText(*current, d.elementIndexes) : nullptr;
+        }
+        Variables_Class::Node* current = node();
+        return current && current->type == Tag::String ? &current->textValue : nullptr;
+    };
+
     const Operator op = ReadOperator(d);
     Value value;
-    if (op != Operator::Increment && op != Operator::Decrement) {
+    bool appended = false;
+    if (op == Operator::Assign) {
+        const AnsiString* text = targetText();
+        if (text)
+            appended = e.EvaluateAppending(value, text);
+        else
+            e.Evaluate(value);
+    } else if (op != Operator::Increment && op != Operator::Decrement) {
         e.Evaluate(value);
+    }
+    if (op != Operator::Increment && op != Operator::Decrement) {
         if (d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
         if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
         if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
             e.RaiseError(ErrorCode::SyntaxError);
         if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0)
             e.RaiseError(ErrorCode::DivisionByZero);
+    }
+
+    if (appended || op == Operator::Add) {
+        // Expressions change no variable and no array, so the target holds
+        // the text it held when the value was read.
+        if (AnsiString* text = targetText()) {
+            if (appended)
+                text->append(value.s);
+            else if (!Operators::JoinText(*text, value))
+                e.RaiseError(ErrorCode::OutOfMemory);
+            return;
+        }
     }
 
     Value combined;
