@@ -12,3 +12,5 @@ std::span<const FunctionEntry> FinanceFunctionEntries();
 std::span<const FunctionEntry> SignatureFunctionEntries();
 std::span<const FunctionEntry> RegexFunctionEntries();
 std::span<const FunctionEntry> RobotFunctionEntries();
+// Direct forms of functions of one number (see DirectFunction).
+std::span<const DirectFunctionEntry> MathDirectEntries();

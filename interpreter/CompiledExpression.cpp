@@ -395,6 +395,7 @@ private:
         node.kind = Kind::CallOne;
         node.token = &name;
         node.function = entry;
+        if (entry->first == FirstArgument::Number) node.direct = FindDirectFunction(name.code);
         node.first = Level1();
         if (node.first < 0 || !IsDelimiter(')')) return -1;
         node.opOffset = CurrentOffset();
@@ -555,7 +556,7 @@ private:
     [[gnu::noinline]] void Sum(const CompiledExpression::Node& node, Value& out);
 
 public:
-    void SumRest(const CompiledExpression::Node& node, Value& out);
+    [[gnu::always_inline]] inline void SumRest(const CompiledExpression::Node& node, Value& out);
     void JoinOperands(const CompiledExpression::Node& node, Value& out, size_t before);
     bool ReadsTarget(int32_t index, const AnsiString* target, Value& out);
 
@@ -651,6 +652,13 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     case Kind::CallOne: {
         Value first;
         Eval(node.first, first);
+        // The common case of a function of one number needs no frame; the
+        // direct form declines everything else.
+        double direct;
+        if (node.direct && stop < 0 && first.isNumber() && node.direct(first.asDouble(), direct)) {
+            out.setFloat(direct);
+            return;
+        }
         // The handler runs with the token after its argument current, as in a
         // call read from the text: the ")" or where the argument ended early.
         PositionAt(stop >= 0 ? stop : node.opOffset);
@@ -719,7 +727,7 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
 }
 
 // The operands of a sum after its leftmost one, which is in out.
-void CompiledEvaluator::SumRest(const CompiledExpression::Node& node, Value& out)
+inline void CompiledEvaluator::SumRest(const CompiledExpression::Node& node, Value& out)
 {
     if (stop >= 0) return;
     if (out.tag == Tag::String) {
@@ -864,7 +872,14 @@ bool CompiledExpression::Run(Expression_Class& e, Value& result, const AnsiStrin
 {
     CompiledEvaluator evaluator(e, *this);
     evaluator.baseDepth = e.nestingDepth;
-    const Expression_Class::Nesting nesting(e, depth);
+    // Both callers have made sure that the depth fits (Nesting::Fits, which
+    // asks more than Nesting does), so the levels are entered unchecked.
+    struct Levels {
+        Expression_Class& e;
+        int count;
+        ~Levels() { e.nestingDepth -= count; }
+    } levels { e, depth };
+    e.nestingDepth += depth;
     bool appended = false;
     const Node& top = nodes[static_cast<size_t>(root)];
     if (appendTarget && top.kind == Kind::Sum) {

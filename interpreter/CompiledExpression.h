@@ -59,6 +59,7 @@ struct CompiledExpression {
         int32_t afterOffset = 0; // the token after the node's last token
         Expression_Class::CachedToken* token = nullptr; // name or function token
         const FunctionEntry* function = nullptr; // CallOne: the function's handler row
+        bool (*direct)(double, double&) = nullptr; // CallOne: its direct form, if any (DirectFunction)
         Value constant; // a literal; an outer variable's name without its "_"
     };
 
@@ -79,8 +80,9 @@ struct CompiledExpression {
     // always read from the text. The evaluator's scan state is left as found.
     static bool Compile(Expression_Class& e, CompiledExpression& out);
 
-    // Evaluates the tree. On return the evaluator's current token is the one
-    // the text evaluator would leave current.
+    // Evaluates the tree, whose depth the caller has found to fit
+    // (Expression_Class::Nesting::Fits). On return the evaluator's current
+    // token is the one the text evaluator would leave current.
     //
     // With an append target (the text an assignment stores into): when the
     // expression is a sum whose leftmost operand reads that very text, the

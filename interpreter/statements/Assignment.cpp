@@ -128,6 +128,15 @@ void StoreDeclared(
     table.SetInt(name, static_cast<int32_t>(truncated));
 }
 
+// The text the target holds, in place (an array element, or else a
+// variable): appending to it there keeps a loop that grows a text linear.
+// Null for a number, an element never set or a missing variable.
+AnsiString* TargetText(const Arrays_Class::Node* array, const DArray<int>& indexes, Variables_Class::Node* variable)
+{
+    if (array) return Arrays_Class::ElementText(*array, indexes);
+    return variable && variable->type == Tag::String ? &variable->textValue : nullptr;
+}
+
 } // namespace
 
 void Assign(Durnix_Class& d)
@@ -174,23 +183,30 @@ void Assign(Durnix_Class& d)
         if (!declaredType) e.RaiseError(ErrorCode::VariableNotDeclared);
     }
 
-    // The text the target holds, in place: appending to it there keeps a
-    // loop that grows a text linear. Null for a number, an element never set
-    // or a missing variable.
-    auto targetText = [&]() -> AnsiString* {
-        if (element) {
-            const Arrays_Class::Node* current = array();
-            return current ? Arrays_Class::ElementText(*current, d.elementIndexes) : nullptr;
-        }
-        Variables_Class::Node* current = node();
-        return current && current->type == Tag::String ? &current->textValue : nullptr;
-    };
-
     const Operator op = ReadOperator(d);
+    // The variable as found before the value is read; the store finds it
+    // again (see node()).
+    Variables_Class::Node* const variable = element ? nullptr : node();
+    // ++ and -- on a variable holding a number: the value changes in place,
+    // with the arithmetic of Combine and the type the variable has (a
+    // declared variable keeps its type all the same).
+    if ((op == Operator::Increment || op == Operator::Decrement) && variable) {
+        if (variable->type == Tag::Int) {
+            variable->intValue = Wrap(static_cast<int64_t>(variable->intValue) + (op == Operator::Increment ? 1 : -1));
+            return;
+        }
+        if (variable->type == Tag::Float) {
+            variable->floatValue += op == Operator::Increment ? 1 : -1;
+            return;
+        }
+    }
+
     Value value;
     bool appended = false;
     if (op == Operator::Assign) {
-        const AnsiString* text = targetText();
+        const AnsiString* text = element                ? TargetText(array(), d.elementIndexes, nullptr)
+            : variable && variable->type == Tag::String ? &variable->textValue
+                                                        : nullptr;
         if (text)
             appended = e.EvaluateAppending(value, text);
         else
@@ -210,7 +226,8 @@ void Assign(Durnix_Class& d)
     if (appended || op == Operator::Add) {
         // Expressions change no variable and no array, so the target holds
         // the text it held when the value was read.
-        if (AnsiString* text = targetText()) {
+        if (AnsiString* text = element ? TargetText(array(), d.elementIndexes, nullptr)
+                                       : TargetText(nullptr, d.elementIndexes, node())) {
             if (appended)
                 text->append(value.s);
             else if (!Operators::JoinText(*text, value))
