@@ -29,3 +29,5 @@ std::span<const FunctionEntry> ByteBufferFunctionEntries();
 std::span<const FunctionEntry> FileDialogFunctionEntries();
 std::span<const FunctionEntry> ProcessFunctionEntries();
 std::span<const FunctionEntry> ControlFunctionEntries();
+// Direct forms of functions of one number (see DirectFunction).
+std::span<const DirectFunctionEntry> MathDirectEntries();

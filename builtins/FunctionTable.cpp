@@ -39,3 +39,10 @@ const FunctionEntry* FindFunctionEntry(int code)
     const auto found = table.find(code);
     return found == table.end() ? nullptr : found->second;
 }
+
+DirectFunction FindDirectFunction(int code)
+{
+    for (const DirectFunctionEntry& entry : MathDirectEntries())
+        if (entry.code == code) return entry.function;
+    return nullptr;
+}

@@ -339,9 +339,37 @@ constexpr FunctionEntry entries[] = {
     { FunctionCode::Minfloat, FirstArgument::None, [](FunctionCall& c) { c.ReturnFloat(2.23e-308); } },
 };
 
+// The direct forms of the plainest functions above: each computes the same
+// expression as its handler, in the same types, and declines a number outside
+// the handler's domain and a result that is no finite number, so that the
+// ordinary call raises the error or gives the catch result.
+bool Finite(Extended value, double& result)
+{
+    result = static_cast<double>(value);
+    return std::isfinite(result);
+}
+
+constexpr DirectFunctionEntry directEntries[] = {
+    { 5004, [](double x, double& r) { return Finite(std::sinh(Extended(x)), r); } },
+    { 5005, [](double x, double& r) { return Finite(std::cosh(Extended(x)), r); } },
+    { 5006, [](double x, double& r) { return Finite(std::tanh(Extended(x)), r); } },
+    { 5010, [](double x, double& r) { return Finite(std::sin(x), r); } },
+    { 5011, [](double x, double& r) { return Finite(std::cos(x), r); } },
+    { 5015, [](double x, double& r) { return Finite(std::atan(Extended(x)), r); } },
+    { 5017, [](double x, double& r) { return x > 0 && Finite(std::log10(Extended(x)), r); } },
+    { 5018, [](double x, double& r) { return x > 0 && Finite(std::log(Extended(x)), r); } },
+    { 5021, [](double x, double& r) { return Finite(std::exp(Extended(x)), r); } },
+    { 5023, [](double x, double& r) { return x >= 0 && Finite(std::sqrt(Extended(x)), r); } },
+};
+
 } // namespace
 
 std::span<const FunctionEntry> MathFunctionEntries()
 {
     return entries;
+}
+
+std::span<const DirectFunctionEntry> MathDirectEntries()
+{
+    return directEntries;
 }

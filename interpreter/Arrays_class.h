@@ -226,6 +226,18 @@ public:
         int position = Position(array, indexes);
         return position >= 0 && array.data && array.data->Get(position, result);
     }
+    // The text an element holds, in place, so that an assignment appends to
+    // it without copying; null when out of range, never set or a number. An
+    // index list shorter than the dimensions gives null too.
+    static AnsiString* StoredText(const Node& array, const DArray<int>& indexes)
+    {
+        return array.data ? array.data->TextAt(Position(array, indexes)) : nullptr;
+    }
+    static AnsiString* StoredText(const Node& array, const int* indexes, int indexCount)
+    {
+        if (!array.data || indexCount < array.dimCount) return nullptr;
+        return array.data->TextAt(FlatIndex(indexes, array.dimCount, array.dims.data()));
+    }
     static int WriteElement(Node& array, const DArray<int>& indexes, const Value& value)
     {
         if (!array.data) return 0;

@@ -395,6 +395,7 @@ private:
         node.kind = Kind::CallOne;
         node.token = &name;
         node.function = entry;
+        if (entry->first == FirstArgument::Number) node.direct = FindDirectFunction(name.code);
         node.first = Level1();
         if (node.first < 0 || !IsDelimiter(')')) return -1;
         node.opOffset = CurrentOffset();
@@ -553,10 +554,18 @@ private:
     [[gnu::noinline]] void Logic(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Relate(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Sum(const CompiledExpression::Node& node, Value& out);
+
+public:
+    [[gnu::always_inline]] inline void SumRest(const CompiledExpression::Node& node, Value& out);
+    void JoinOperands(const CompiledExpression::Node& node, Value& out, size_t before);
+    bool ReadsTarget(int32_t index, const AnsiString* target, Value& out);
+
+private:
     [[gnu::noinline]] void Product(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Power(const CompiledExpression::Node& node, Value& out);
     [[gnu::noinline]] void Unary(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] void Element(const CompiledExpression::Node& node, Value& out);
+    [[gnu::noinline]] bool Element(
+        const CompiledExpression::Node& node, Value& out, const AnsiString* target = nullptr);
 };
 
 // The leaves that loops meet most are handled here; every other node kind in
@@ -643,6 +652,13 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     case Kind::CallOne: {
         Value first;
         Eval(node.first, first);
+        // The common case of a function of one number needs no frame; the
+        // direct form declines everything else.
+        double direct;
+        if (node.direct && stop < 0 && first.isNumber() && node.direct(first.asDouble(), direct)) {
+            out.setFloat(direct);
+            return;
+        }
         // The handler runs with the token after its argument current, as in a
         // call read from the text: the ")" or where the argument ended early.
         PositionAt(stop >= 0 ? stop : node.opOffset);
@@ -707,21 +723,15 @@ void CompiledEvaluator::Relate(const CompiledExpression::Node& node, Value& out)
 void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
 {
     Eval(node.first, out);
+    SumRest(node, out);
+}
+
+// The operands of a sum after its leftmost one, which is in out.
+inline void CompiledEvaluator::SumRest(const CompiledExpression::Node& node, Value& out)
+{
     if (stop >= 0) return;
     if (out.tag == Tag::String) {
-        // A text joins only with "+": a "-" ends the expression there.
-        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-            const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-            if (item.op != '+') {
-                stop = item.opOffset;
-                return;
-            }
-            Value right;
-            Eval(item.operand, right);
-            if (!Operators::JoinText(out.s, right))
-                RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::OutOfMemory);
-            if (stop >= 0) return;
-        }
+        JoinOperands(node, out, 0);
         return;
     }
     bool allIntegers = out.tag == Tag::Int;
@@ -739,6 +749,50 @@ void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
         out.setInt(Expression_Class::ClampToInt(sum));
     else
         out.setFloat(sum);
+}
+
+// A text joins only with "+": a "-" ends the expression there. `before` is the
+// length of the text that out continues (see JoinText).
+void CompiledEvaluator::JoinOperands(const CompiledExpression::Node& node, Value& out, size_t before)
+{
+    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+        if (item.op != '+') {
+            stop = item.opOffset;
+            return;
+        }
+        Value right;
+        Eval(item.operand, right);
+        if (!Operators::JoinText(out.s, right, before))
+            RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::OutOfMemory);
+        if (stop >= 0) return;
+    }
+}
+
+// The leftmost operand of a sum that an assignment to target evaluates: true,
+// with out untouched, when the operand reads target itself; otherwise out
+// gets its value as Eval gives it. Indexes are evaluated once either way.
+bool CompiledEvaluator::ReadsTarget(int32_t index, const AnsiString* target, Value& out)
+{
+    const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
+    switch (node.kind) {
+    case Kind::Variable: {
+        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
+        if (variable && variable->type == Tag::String && &variable->textValue == target) return true;
+        break;
+    }
+    case Kind::OuterVariable: {
+        const Variables_Class::Node* variable = e.outerVariables ? e.outerVariables->Find(node.constant.s) : nullptr;
+        if (variable && variable->type == Tag::String && &variable->textValue == target) return true;
+        break;
+    }
+    case Kind::ArrayElement:
+        return Element(node, out, target);
+    default:
+        break;
+    }
+    Eval(index, out);
+    return false;
 }
 
 void CompiledEvaluator::Product(const CompiledExpression::Node& node, Value& out)
@@ -793,7 +847,7 @@ void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)
     if (!Operators::ApplyUnary(node.op, out)) RaiseAt(node.afterOffset, ErrorCode::UnaryOnStrings);
 }
 
-void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out)
+bool CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out, const AnsiString* target)
 {
     std::array<int, MaxCompiledIndexes> indexes {};
     int count = 0;
@@ -808,17 +862,39 @@ void CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out
     }
     const Arrays_Class::Node* array = e.FindArray(*node.token);
     if (!array) RaiseAt(node.opOffset, ErrorCode::ArrayNotDefined);
+    if (target && Arrays_Class::StoredText(*array, indexes.data(), count) == target) return true;
     if (!Arrays_Class::ReadElement(*array, indexes.data(), count, out))
         RaiseAt(node.opOffset, ErrorCode::ArrayElementNotInitialized);
+    return false;
 }
 
-void CompiledExpression::Run(Expression_Class& e, Value& result) const
+bool CompiledExpression::Run(Expression_Class& e, Value& result, const AnsiString* appendTarget) const
 {
     CompiledEvaluator evaluator(e, *this);
     evaluator.baseDepth = e.nestingDepth;
-    const Expression_Class::Nesting nesting(e, depth);
-    evaluator.Eval(root, result);
+    // Both callers have made sure that the depth fits (Nesting::Fits, which
+    // asks more than Nesting does), so the levels are entered unchecked.
+    struct Levels {
+        Expression_Class& e;
+        int count;
+        ~Levels() { e.nestingDepth -= count; }
+    } levels { e, depth };
+    e.nestingDepth += depth;
+    bool appended = false;
+    const Node& top = nodes[static_cast<size_t>(root)];
+    if (appendTarget && top.kind == Kind::Sum) {
+        appended = evaluator.ReadsTarget(top.first, appendTarget, result);
+        if (appended) {
+            result.setString(AnsiString());
+            evaluator.JoinOperands(top, result, appendTarget->size());
+        } else {
+            evaluator.SumRest(top, result);
+        }
+    } else {
+        evaluator.Eval(root, result);
+    }
     evaluator.PositionAt(evaluator.stop >= 0 ? evaluator.stop : endOffset);
+    return appended;
 }
 
 void Expression_Class::EvaluateExpression(Value& result)
@@ -830,6 +906,22 @@ void Expression_Class::EvaluateExpression(Value& result)
         tree->Run(*this, result);
     else
         Level1(result);
+}
+
+bool Expression_Class::EvaluateAppending(Value& result, const AnsiString* target)
+{
+    NextToken();
+    if (tokenType != TokenType::String) {
+        if (tokenText.empty()) RaiseError(ErrorCode::NoExpression);
+        if (IsCurrentDelimiter(',')) {
+            result.tag = Tag::Omitted;
+            return false;
+        }
+    }
+    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
+    if (tree && Nesting::Fits(*this, tree->depth)) return tree->Run(*this, result, target);
+    Level1(result);
+    return false;
 }
 
 const CompiledExpression* Expression_Class::CompiledAtCurrentToken()

@@ -59,6 +59,7 @@ struct CompiledExpression {
         int32_t afterOffset = 0; // the token after the node's last token
         Expression_Class::CachedToken* token = nullptr; // name or function token
         const FunctionEntry* function = nullptr; // CallOne: the function's handler row
+        bool (*direct)(double, double&) = nullptr; // CallOne: its direct form, if any (DirectFunction)
         Value constant; // a literal; an outer variable's name without its "_"
     };
 
@@ -79,7 +80,15 @@ struct CompiledExpression {
     // always read from the text. The evaluator's scan state is left as found.
     static bool Compile(Expression_Class& e, CompiledExpression& out);
 
-    // Evaluates the tree. On return the evaluator's current token is the one
-    // the text evaluator would leave current.
-    void Run(Expression_Class& e, Value& result) const;
+    // Evaluates the tree, whose depth the caller has found to fit
+    // (Expression_Class::Nesting::Fits). On return the evaluator's current
+    // token is the one the text evaluator would leave current.
+    //
+    // With an append target (the text an assignment stores into): when the
+    // expression is a sum whose leftmost operand reads that very text, the
+    // text is neither copied nor changed; result gets only the texts joined
+    // after it, and the return is true, so that the caller appends them in
+    // place. Values, errors and the length limit are the same as for the
+    // whole sum. Otherwise result is the whole value and the return false.
+    bool Run(Expression_Class& e, Value& result, const AnsiString* appendTarget = nullptr) const;
 };

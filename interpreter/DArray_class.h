@@ -92,6 +92,12 @@ public:
         }
     }
 
+    // The text a slot holds, in place; null outside, unset or holding a number.
+    AnsiString* TextAt(int position) const
+    {
+        return Inside(position) && types[position] == Tag::String ? cells[position].s : nullptr;
+    }
+
     // Truncation toward zero, saturated at the 32-bit limits; 0 for NaN.
     static int32_t ToInt(double x);
 

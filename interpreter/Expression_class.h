@@ -134,6 +134,14 @@ public:
     {
         return currentToken ? std::string_view(currentToken->text) : std::string_view(tokenText);
     }
+    // Evaluate for an assignment whose target holds the text `target`: when
+    // the expression is that text followed by "+" operands, result gets only
+    // what those join (the target is neither copied nor changed) and the
+    // return is true; the caller then appends result to the target. The
+    // value, errors and current token are those of Evaluate. Otherwise, and
+    // always when the text evaluator reads the expression, it is Evaluate
+    // and the return is false.
+    bool EvaluateAppending(Value& result, const AnsiString* target);
     // Evaluates one expression starting at the current token (already read),
     // leaving the first unused token current. Returns the tag.
     char EvaluateCurrent(Value& result);

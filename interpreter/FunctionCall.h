@@ -81,6 +81,22 @@ public:
 // (the built-in families' joined table answers it).
 const FunctionEntry* FindFunctionEntry(int code);
 
+// The direct form of a function of one number whose ordinary call is pure and
+// can fail only in ways its result shows: it computes exactly what the
+// ordinary call gives for the number x and returns true, or returns false
+// where the ordinary call would raise an error or give its catch result (a
+// domain error, a result that is no finite number). The caller then makes the
+// ordinary call, which does all of that as always. Such a call needs no frame:
+// no floating-point flags are read for it, since a failed operation of these
+// functions always leaves a result that is no finite number.
+using DirectFunction = bool (*)(double x, double& result);
+struct DirectFunctionEntry {
+    int code;
+    DirectFunction function;
+};
+// The direct form of a function code, or null when it has none.
+DirectFunction FindDirectFunction(int code);
+
 // Calls a function of one required argument whose value the caller has
 // already read, with the token after that argument current (normally the
 // closing ")"): the same checks, catch results and errors as a call read from

@@ -134,17 +134,18 @@ bool ApplyUnary(char op, Value& value)
     }
 }
 
-bool JoinText(AnsiString& text, const Value& right)
+bool JoinText(AnsiString& text, const Value& right, std::size_t before)
 {
+    constexpr std::size_t limit = TextAlgorithms::MaxTextLength;
+    if (before > limit || text.size() > limit - before) return false;
+    const std::size_t held = before + text.size();
     if (right.tag == Tag::String) {
-        if (text.size() > TextAlgorithms::MaxTextLength || right.s.size() > TextAlgorithms::MaxTextLength - text.size())
-            return false;
+        if (right.s.size() > limit - held) return false;
         text += right.s;
         return true;
     }
     const AnsiString number = right.tag == Tag::Float ? FloatToStr(right.f) : IntToStr(right.i);
-    if (text.size() > TextAlgorithms::MaxTextLength || number.size() > TextAlgorithms::MaxTextLength - text.size())
-        return false;
+    if (number.size() > limit - held) return false;
     text += number;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "base/Values.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // What the operators of an expression compute, shared by the evaluator that
@@ -28,7 +29,9 @@ bool ApplyUnary(char op, Value& value);
 
 // Appends a text "+" operand (a number as its text) to text. Returns false,
 // leaving text as it was, when the joined text would pass the length every
-// text obeys; the caller raises ErrorCode::OutOfMemory.
-bool JoinText(AnsiString& text, const Value& right);
+// text obeys; the caller raises ErrorCode::OutOfMemory. `before` counts the
+// characters of a text that `text` will be appended to in its turn (an
+// assignment that appends in place collects only what follows its target).
+bool JoinText(AnsiString& text, const Value& right, std::size_t before = 0);
 
 } // namespace Operators

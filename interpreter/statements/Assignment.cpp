@@ -128,6 +128,15 @@ void StoreDeclared(
     table.SetInt(name, static_cast<int32_t>(truncated));
 }
 
+// The text the target holds, in place (an array element, or else a
+// variable): appending to it there keeps a loop that grows a text linear.
+// Null for a number, an element never set or a missing variable.
+AnsiString* TargetText(const Arrays_Class::Node* array, const DArray<int>& indexes, Variables_Class::Node* variable)
+{
+    if (array) return Arrays_Class::StoredText(*array, indexes);
+    return variable && variable->type == Tag::String ? &variable->textValue : nullptr;
+}
+
 } // namespace
 
 void Assign(Durnix_Class& d)
@@ -175,15 +184,56 @@ void Assign(Durnix_Class& d)
     }
 
     const Operator op = ReadOperator(d);
+    // The variable as found before the value is read; the store finds it
+    // again (see node()).
+    Variables_Class::Node* const variable = element ? nullptr : node();
+    // ++ and -- on a variable holding a number: the value changes in place,
+    // with the arithmetic of Combine and the type the variable has (a
+    // declared variable keeps its type all the same).
+    if ((op == Operator::Increment || op == Operator::Decrement) && variable) {
+        if (variable->type == Tag::Int) {
+            variable->intValue = Wrap(static_cast<int64_t>(variable->intValue) + (op == Operator::Increment ? 1 : -1));
+            return;
+        }
+        if (variable->type == Tag::Float) {
+            variable->floatValue += op == Operator::Increment ? 1 : -1;
+            return;
+        }
+    }
+
     Value value;
-    if (op != Operator::Increment && op != Operator::Decrement) {
+    bool appended = false;
+    if (op == Operator::Assign) {
+        const AnsiString* text = element                ? TargetText(array(), d.elementIndexes, nullptr)
+            : variable && variable->type == Tag::String ? &variable->textValue
+                                                        : nullptr;
+        if (text)
+            appended = e.EvaluateAppending(value, text);
+        else
+            e.Evaluate(value);
+    } else if (op != Operator::Increment && op != Operator::Decrement) {
         e.Evaluate(value);
+    }
+    if (op != Operator::Increment && op != Operator::Decrement) {
         if (d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
         if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
         if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
             e.RaiseError(ErrorCode::SyntaxError);
         if (op == Operator::Divide && value.isNumber() && value.asDouble() == 0.0)
             e.RaiseError(ErrorCode::DivisionByZero);
+    }
+
+    if (appended || op == Operator::Add) {
+        // Expressions change no variable and no array, so the target holds
+        // the text it held when the value was read.
+        if (AnsiString* text = element ? TargetText(array(), d.elementIndexes, nullptr)
+                                       : TargetText(nullptr, d.elementIndexes, node())) {
+            if (appended)
+                text->append(value.s);
+            else if (!Operators::JoinText(*text, value))
+                e.RaiseError(ErrorCode::OutOfMemory);
+            return;
+        }
     }
 
     Value combined;

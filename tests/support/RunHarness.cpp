@@ -34,7 +34,7 @@ std::string ReadAll(FILE* file)
 
 } // namespace
 
-RunResult RunProgram(const std::string& text, const std::string& input)
+RunResult RunProgram(const std::string& text, const std::string& input, Evaluation evaluation)
 {
     TScreenForm& screen = TestScreen();
     FILE* out = std::tmpfile();
@@ -49,6 +49,7 @@ RunResult RunProgram(const std::string& text, const std::string& input)
     {
         screen.PrepareForRun();
         Durnix_Class interpreter(screen);
+        interpreter.expression.compileExpressions = evaluation == Evaluation::Compiled;
         result.ended = interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
         screen.AfterRun();
         result.outcome = interpreter.outcome;

@@ -19,7 +19,12 @@ struct RunResult {
     std::vector<platform::RecordingMessageBoxes::Shown> boxes;
 };
 
-RunResult RunProgram(const std::string& text, const std::string& input = {});
+// How expressions are evaluated: from compiled trees (as a run does), or
+// always from the text, to compare the two.
+enum class Evaluation { Compiled, FromText };
+
+RunResult RunProgram(
+    const std::string& text, const std::string& input = {}, Evaluation evaluation = Evaluation::Compiled);
 
 class TScreenForm;
 // The off-screen run-time screen that programs run on (created once, with the

@@ -1,0 +1,3 @@
+for i = 1 to 20000
+print "line "; i
+next
