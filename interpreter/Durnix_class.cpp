@@ -1,6 +1,7 @@
 #include "interpreter/Durnix_class.h"
 
 #include "builtins/RandomNumbers.h"
+#include "builtins/regex/RegexFunctions.h"
 
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunHooks.h"
@@ -150,6 +151,7 @@ int Durnix_Class::Run(const AnsiString& text)
     programText = text;
     EventThrottle::Start();
     RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
+    re_Reset();
     // Keys pressed before the run are forgotten.
     platform::ReleaseAllKeys();
 
