@@ -7,7 +7,7 @@
 #                 never called (only what runs is cached).
 # Usage: bench/memory/large_program.sh [MEGABYTES]   (default 50)
 # BINARY=path measures another build (default build/bin/quorvatine).
-# Needs GNU time (/usr/bin/time).
+# Needs GNU time (/usr/bin/time) and python3.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 binary=${BINARY:-build/bin/quorvatine}
@@ -18,18 +18,19 @@ trap 'rm -rf "$scratch"' EXIT
 # Repeats a block of lines until the file holds the wanted size; {k} in the
 # block becomes the block's number, so that no two subs share a name.
 generate() {
-    local out=$1 head=$2 block=$3 tail=$4
-    awk -v bytes=$((megabytes * 1024 * 1024)) -v head="$head" -v block="$block" -v tail="$tail" 'BEGIN {
-        printf "%s", head
-        size = length(head) + length(tail)
-        for (k = 1; size < bytes; ++k) {
-            text = block
-            gsub(/\{k\}/, k, text)
-            printf "%s", text
-            size += length(text)
-        }
-        printf "%s", tail
-    }' > "$out"
+    python3 - "$1" "$2" "$3" "$4" $((megabytes * 1024 * 1024)) <<'PY'
+import sys
+out, head, block, tail, size = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4], int(sys.argv[5])
+parts, total, k = [head], len(head) + len(tail), 1
+while total < size:
+    text = block.replace("{k}", str(k))
+    parts.append(text)
+    total += len(text)
+    k += 1
+parts.append(tail)
+with open(out, "w", newline="") as f:
+    f.write("".join(parts))
+PY
 }
 
 generate "$scratch/runs-through.bas" $'x = 0\r\ny = 0\r\n' \
