@@ -60,7 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = fuzz::Text(data, size);
     if (std::memchr(text.data(), 0, text.size())) return -1;
-    if (fuzz::HasUnreadCharacterInParentheses(text) || fuzz::OpensMoreBracketsThan(text, 200)) return -1;
     std::error_code error;
     const std::filesystem::path started = std::filesystem::current_path(error);
     std::filesystem::current_path(scratch, error);

@@ -929,13 +929,13 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     // Only a current token that is exactly what reading at tokenStart gives
     // has a tree: statements that step the scan position by hand, or a token
     // text put back after a re-attach, are read from the text.
-    if (!currentToken || compiledSlot.size() != tokenSlot.size()) return nullptr;
+    if (!currentToken) return nullptr;
     const size_t offset = static_cast<size_t>(tokenStart - programStart);
     if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
         return nullptr;
-    int32_t slot = compiledSlot[offset];
+    int32_t slot = currentToken->compiled;
     if (slot == 0) [[unlikely]]
         slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
@@ -950,14 +950,14 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
         compiled.push_back(std::move(tree));
         slot = static_cast<int32_t>(compiled.size());
     }
-    compiledSlot[offset] = slot;
+    currentToken->compiled = slot;
     // Nesting too deep to compile is read from the text, the expressions
     // inside it too: compiling each of them in turn would read the nest
     // again for every level.
     if (slot < 0 && tree->tooDeepUntil >= 0) {
-        const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), compiledSlot.size() - 1);
+        const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), tokenSlot.size() - 1);
         for (size_t k = offset + 1; k <= until; ++k)
-            if (compiledSlot[k] == 0) compiledSlot[k] = -1;
+            if (tokenSlot[k] && tokenSlot[k]->compiled == 0) tokenSlot[k]->compiled = -1;
     }
     return slot;
 }

@@ -1,6 +1,7 @@
 #include "interpreter/Durnix_class.h"
 
 #include "builtins/RandomNumbers.h"
+#include "builtins/regex/RegexFunctions.h"
 #include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
@@ -171,6 +172,7 @@ int Durnix_Class::Run(const AnsiString& text)
     programText = text;
     EventThrottle::Start();
     RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
+    re_Reset();
     // Keys pressed before the run are forgotten.
     platform::ReleaseAllKeys();
 

@@ -2,6 +2,7 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
+#include "base/ZeroedTable.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
 #include "interpreter/KeywordCodes.h"
@@ -194,7 +195,7 @@ public:
     // 32-bit range, or not a number, gives the lowest integer.
     static int32_t TruncateToInt(double x);
     int32_t RoundToIntChecked(double x, bool report);
-    static char ClassifyNumberText(const AnsiString& text);
+    static char ClassifyNumberText(std::string_view text);
     static char TextToNumber(const AnsiString& text, double& value);
     static int32_t ParseBinaryLiteral(const AnsiString& text);
     int ApplyRelation(int relation, const Value& left, const Value& right);
@@ -267,12 +268,19 @@ public:
 
 public:
     // One scanned token, kept for the offset where its first non-blank
-    // character lies.
+    // character lies. Tokens are made only for text that is read, and kept
+    // small: a program of many megabytes that runs through once keeps one of
+    // them for each token it read.
     struct CachedToken {
         int type = 0;
         int code = 0;
         int32_t endOffset = 0; // scan position after the token
-        AnsiString text;
+        // The expression that starts with this token: 0 not compiled yet, -1
+        // not compilable, k the k-th entry of compiled.
+        int32_t compiled = 0;
+        // A view of the attached text (or of a fixed text such as the line
+        // break), which outlives the token: a token copies no text.
+        std::string_view text;
         const Codes_Class::Node* function = nullptr; // the function row of a type 9 token
         bool subWord = false; // the text "sub", a type 13 token while subs are collected
         char numberTag = 0; // type 3/10/12: the literal's tag, 's' for a malformed number
@@ -350,15 +358,14 @@ private:
     void EvaluateExpression(Value& result);
     const CompiledExpression* CompiledAtCurrentToken();
     int32_t CompileAt(size_t offset);
-    // Per read offset of an expression's first token: 0 not compiled yet, -1
-    // not compilable, k the k-th entry of compiled.
-    std::vector<int32_t> compiledSlot;
     std::vector<std::unique_ptr<CompiledExpression>> compiled;
 
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;
     size_t programLength = 0;
-    std::vector<CachedToken*> tokenSlot; // per text offset: its token, null until scanned
+    // Per text offset: its token, null until scanned. Its memory is taken only
+    // where the text is read.
+    ZeroedTable<CachedToken*> tokenSlot;
     std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached
     std::vector<int> indexScratch;
 };

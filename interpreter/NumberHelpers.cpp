@@ -28,11 +28,11 @@ int32_t Expression_Class::RoundToIntChecked(double x, bool report)
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(x))));
 }
 
-char Expression_Class::ClassifyNumberText(const AnsiString& text)
+char Expression_Class::ClassifyNumberText(std::string_view text)
 {
     double value = 0;
     if (text.empty() || !numbertext::ParseFloat(text, value)) return Tag::String;
-    if (text.find_first_of(".eE") != AnsiString::npos) return Tag::Float;
+    if (text.find_first_of(".eE") != std::string_view::npos) return Tag::Float;
     if (value == std::trunc(value) && value >= -IntMax && value <= IntMax) return Tag::Int;
     return Tag::Float;
 }

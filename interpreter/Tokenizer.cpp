@@ -93,12 +93,13 @@ void Expression_Class::SkipRestOfLine()
 void Expression_Class::ResetTokenCache()
 {
     programLength = programStart ? std::strlen(programStart) : 0;
-    tokenSlot.assign(programLength + 1, nullptr);
-    compiledSlot.assign(programLength + 1, 0);
-    compiled.clear();
     tokenText = {};
-    tokenCache.clear();
     currentToken = nullptr;
+    // The tokens go before the table that points at them, so that a failed
+    // allocation leaves no slot pointing at a freed token.
+    tokenCache.clear();
+    compiled.clear();
+    tokenSlot.Assign(programLength + 1);
 }
 
 // A read from a position not read before: sets the cache up for the attached
@@ -261,7 +262,7 @@ void Expression_Class::ScanToken(CachedToken& token)
     }
     bool shiftPair = (p[0] == '<' || p[0] == '>') && p[1] == p[0];
     if (*p && std::strchr(SingleDelimiters, *p) && !shiftPair) {
-        token.text.assign(1, *p);
+        token.text = std::string_view(p, 1);
         finish(TokenType::Delimiter, 0, p + 1);
         return;
     }
@@ -269,8 +270,7 @@ void Expression_Class::ScanToken(CachedToken& token)
         char first = p[0];
         char second = 0;
         if (p[1] == first || (first == '!' && p[1] == '=')) second = p[1];
-        token.text.assign(1, first);
-        if (second) token.text += second;
+        token.text = std::string_view(p, second ? 2 : 1);
         finish(TokenType::Keyword, SymbolOperatorCode(first, second), p + (second ? 2 : 1));
         return;
     }
@@ -288,7 +288,7 @@ void Expression_Class::ScanToken(CachedToken& token)
             }
             ++q;
         }
-        token.text.assign(p + 1, q);
+        token.text = std::string_view(p + 1, static_cast<size_t>(q - (p + 1)));
         finish(TokenType::String, 0, q + 1);
         return;
     }
@@ -296,7 +296,7 @@ void Expression_Class::ScanToken(CachedToken& token)
         const char* q = p + 1;
         while (!IsDelimiter(*q))
             ++q;
-        token.text.assign(p + 1, q);
+        token.text = std::string_view(p + 1, static_cast<size_t>(q - (p + 1)));
         finish(TokenType::Label, 0, q);
         return;
     }
@@ -310,14 +310,14 @@ void Expression_Class::ScanWord(CachedToken& token, const char*& p)
     const char* q = p;
     while (!IsDelimiter(*q))
         ++q;
-    token.text.assign(p, q);
+    token.text = std::string_view(p, static_cast<size_t>(q - p));
     p = q;
     if (token.text[0] == '_') {
         token.type = TokenType::OuterVariable;
         return;
     }
     if (token.text.back() == ':') {
-        token.text.pop_back();
+        token.text.remove_suffix(1);
         token.type = TokenType::Label;
         return;
     }
@@ -373,7 +373,7 @@ void Expression_Class::ScanNumber(CachedToken& token, const char*& p)
         }
         break;
     }
-    token.text.assign(p, q);
+    token.text = std::string_view(p, static_cast<size_t>(q - p));
     token.type = type;
     p = q;
     if (type == TokenType::Number) {

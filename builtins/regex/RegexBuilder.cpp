@@ -157,13 +157,7 @@ private:
             std::string(1, static_cast<char>(value)), direction, IgnoreCase());
     }
 
-    bool BraceCloses(int from) const
-    {
-        const CBufferRefT<char>& pattern = m_lexer.Pattern();
-        for (int index = from; index < pattern.Size(); ++index)
-            if (pattern[index] == '}') return true;
-        return false;
-    }
+    bool BraceCloses(int from) const { return m_lexer.Occurs('}', from); }
 
     bool IsQuantifier(const Token& token) const
     {
@@ -308,6 +302,12 @@ private:
     // A bracket class after its "["; an unterminated one leaves the "[" literal.
     ElxInterface* ParseClass(const Token& opener, Direction direction)
     {
+        // With no "]" left in the pattern the class cannot end: say so at
+        // once rather than read to the end for each of many "[".
+        if (!m_lexer.Occurs(']', opener.end)) {
+            m_lexer.SetPosition(opener.end);
+            return Character('[', direction);
+        }
         bool negated = false;
         if (IsSpecial(m_lexer.Peek(LexMode::Class), '^')) {
             m_lexer.Next(LexMode::Class);

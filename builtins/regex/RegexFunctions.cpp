@@ -5,6 +5,12 @@
 CRegexpA GlobalRegexp("", 0);
 MatchResult GlobalMatchResult;
 
+void re_Reset()
+{
+    GlobalRegexp.RegexCompile("", 0, 0);
+    GlobalMatchResult = MatchResult();
+}
+
 int re_Setup(const AnsiString& pattern, int flags)
 {
     GlobalRegexp.RegexCompile(pattern.data(), static_cast<int>(pattern.size()), flags < 0 ? 0 : flags);

@@ -8,6 +8,10 @@
 extern CRegexpA GlobalRegexp;
 extern MatchResult GlobalMatchResult;
 
+// Puts the shared expression and result back as a program starts with them:
+// each run starts afresh, whatever the run before it set up.
+void re_Reset();
+
 // The regular-expression functions. Positions are 1-based as the program sees them.
 int re_Setup(const AnsiString& pattern, int flags); // caller maps omitted/negative flags to 0
 int re_match(const AnsiString& text);

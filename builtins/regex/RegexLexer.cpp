@@ -43,7 +43,22 @@ int ByteForCode(long code)
 RegexLexer::RegexLexer(CBufferRefT<char> pattern, bool ignoreWhiteSpace)
     : m_pattern(pattern)
     , m_ignoreWhiteSpace(ignoreWhiteSpace)
-{ }
+{
+    for (int& last : m_lastCloser)
+        last = -1;
+    for (int index = 0; index < m_pattern.Size(); ++index)
+        if (const char* closer = std::strchr(kClosers, m_pattern[index]); closer && *closer)
+            m_lastCloser[closer - kClosers] = index;
+}
+
+bool RegexLexer::Occurs(char terminator, int from) const
+{
+    if (terminator != 0)
+        if (const char* closer = std::strchr(kClosers, terminator)) return m_lastCloser[closer - kClosers] >= from;
+    for (int index = from; index < m_pattern.Size(); ++index)
+        if (m_pattern[index] == terminator) return true;
+    return false;
+}
 
 Token RegexLexer::Next(LexMode mode)
 {
@@ -70,6 +85,7 @@ bool RegexLexer::Accept(const char* text)
 
 bool RegexLexer::ReadUntil(char terminator, std::string& text)
 {
+    if (!Occurs(terminator, m_position)) return false;
     for (int index = m_position; index < m_pattern.Size(); ++index) {
         if (m_pattern[index] == terminator) {
             text.assign(m_pattern.Data() + m_position, static_cast<std::size_t>(index - m_position));

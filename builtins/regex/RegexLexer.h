@@ -55,6 +55,10 @@ public:
     }
     // Reads up to (not including) `terminator`; false, with nothing consumed, when it never comes.
     bool ReadUntil(char terminator, std::string& text);
+    // Whether `terminator` comes anywhere from `from` on. For the closing
+    // characters that constructs look for this takes no scan, so a pattern of
+    // many unclosed openers still compiles in linear time.
+    bool Occurs(char terminator, int from) const;
     const CBufferRefT<char>& Pattern() const { return m_pattern; }
 
 private:
@@ -64,6 +68,11 @@ private:
     Token LexEscape(LexMode mode, int start);
     void SkipWhiteSpace(LexMode mode);
     int ReadHex(int maximumDigits);
+
+    // The closing characters searched for ahead, and the last offset of each
+    // in the pattern (-1 when absent).
+    static constexpr char kClosers[] = "}>':)]";
+    int m_lastCloser[sizeof(kClosers) - 1];
 
     CBufferRefT<char> m_pattern;
     bool m_ignoreWhiteSpace;

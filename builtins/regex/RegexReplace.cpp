@@ -177,6 +177,17 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
     std::vector<Piece> pieces = ScanReplacement(replacement, *this);
     CContext ownContext;
     CContext& run = context ? *context : ownContext;
+    // One step budget covers the whole replace, as much as one search of the
+    // text may take: a pattern that works hard for each of many matches ends
+    // (as "no match" from there on) rather than multiplying the work.
+    const int64_t searchBase = run.baseStepBudget;
+    const int64_t perText = CContext::kStepsPerTextByte * static_cast<int64_t>(text.size());
+    int64_t stepsLeft = searchBase + perText;
+    struct RestoreBase {
+        CContext& run;
+        int64_t base;
+        ~RestoreBase() { run.baseStepBudget = base; }
+    } restore { run, searchBase };
     bool backwards = RunsRightToLeft();
     // Left to right the new text grows as matches are found; right to left the matches come from the end
     // and are joined in text order afterwards.
@@ -186,7 +197,9 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
     int length = static_cast<int>(text.size());
     int position = start < 0 ? (backwards ? length : 0) : (backwards ? std::min(start, length) : start);
     for (int done = 0; count < 0 || done < count; ++done) {
+        run.baseStepBudget = stepsLeft - perText;
         MatchResult match = RegexMatch(text, position, &run);
+        stepsLeft -= run.steps;
         if (!match.IsMatched()) break;
         std::string substitution = Substitute(pieces, text, match);
         if (backwards)

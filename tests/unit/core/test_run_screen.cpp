@@ -64,6 +64,15 @@ TEST(RunScreen, ConsoleStatementsPrintReadAndPlaceText)
             "print 65|nl", "textat 5,6,at" }));
 }
 
+TEST(RunScreen, EachRunStartsWithTheEmptyPattern)
+{
+    RecordingScreen screen;
+    RunOn(screen, "x = re_Setup(\"b\")\nx = re_search(\"abc\")\n");
+    screen.printed.clear();
+    RunOn(screen, "print re_replace(\"abc\", \"-\")\nprint re_numofgrps(), re_start()\n");
+    EXPECT_EQ(screen.printed, "-a-b-c-\n00\n");
+}
+
 TEST(RunScreen, StoppedScreenEndsTheRunWithoutError)
 {
     // No input line to give: the screen stops, as when its window is closed,

@@ -129,6 +129,30 @@ TEST(Tokenizer, FieldsAndCacheAgree)
     EXPECT_FALSE(ex.endOfStatement);
 }
 
+TEST(Tokenizer, ReattachingForgetsTokensAndTrees)
+{
+    // Texts of equal length, small and large (the large one's per-offset
+    // table is mapped rather than allocated): nothing read in the first text
+    // may be found again at the same offset of the second.
+    for (size_t lines : { size_t(3), size_t(20000) }) {
+        std::string first, second;
+        for (size_t k = 0; k < lines; ++k) {
+            first += "a + 1\r\n";
+            second += "b * 2\r\n";
+        }
+        EngineHarness engine;
+        engine.variables.SetInt("a", 5);
+        engine.variables.SetInt("b", 7);
+        const size_t last = first.size() - 7;
+        for (const std::string* text : { &first, &second, &first }) {
+            Expression_Class& ex = engine.Attach(*text);
+            ex.scanPosition = ex.programStart + last;
+            EXPECT_EQ(engine.EvaluateNext(), text == &second ? "i:14" : "i:6") << lines;
+            EXPECT_EQ(ex.tokenText, "\r\n");
+        }
+    }
+}
+
 TEST(Tokenizer, SkipRestOfLine)
 {
     EngineHarness engine;

@@ -67,6 +67,41 @@ TEST(RegexLimits, RunsOfTheLeadingClassAreScannedOnce)
     EXPECT_EQ(Search("c[ab]+", 16, "c" + text), "0-200001");
 }
 
+TEST(RegexLimits, ManyUnclosedOpenersCompileInOnePass)
+{
+    // Each opener looks ahead for its closer; were every look a scan of the
+    // rest of the pattern, these would take minutes.
+    for (const char* opener : { "a{", "\\k<", "\\k'", "\\g<", "(?<", "(?'", "[[:", "(?#", "(?(<", "[", "[^" }) {
+        std::string pattern;
+        for (int k = 0; k < 50000; ++k)
+            pattern += opener;
+        CRegexpA expression(pattern, 0);
+        expression.RegexMatch("a{");
+    }
+    EXPECT_EQ(Search("a{2}", 0, "aa"), "0-2");
+    EXPECT_EQ(Search("x{y", 0, "x{y"), "0-3");
+}
+
+TEST(RegexLimits, OneBudgetCoversAWholeReplace)
+{
+    // Every search costs tens of thousands of steps and then matches: the
+    // replace stops once their sum passes what one search of the text may
+    // take, instead of taking that much for each of the thousand matches.
+    std::string run = std::string(16, 'a') + "x";
+    std::string text;
+    for (int k = 0; k < 1000; ++k)
+        text += run;
+    CRegexpA expression("(a+)+b|a", 0);
+    CContext context;
+    context.baseStepBudget = 0;
+    const std::string replaced = expression.RegexReplace(text, "-", -1, -1, nullptr, &context);
+    EXPECT_TRUE(context.aborted);
+    EXPECT_EQ(replaced.substr(0, 17), std::string(16, '-') + "x");
+    EXPECT_EQ(replaced.substr(replaced.size() - 17), run);
+    // A replace that fits its budget goes on to the end.
+    EXPECT_EQ(CRegexpA("a", 0).RegexReplace(text, "-").find('a'), std::string::npos);
+}
+
 TEST(RegexLimits, ForgivingCompilerAcceptsAnyBytes)
 {
     // Every one- and two-byte pattern compiles and matches without fault.
