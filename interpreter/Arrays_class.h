@@ -120,7 +120,6 @@ public:
     int ShowInMessageForm(std::string_view name, int& result, const AnsiString& title,
         const platform::MessageFormRequest* placement = nullptr);
 
-
     // --- Whole-array operations ------------------------------------------------
     // Each answers -1 for success or a run-time error number (68 to 76) for the
     // statement or function to raise; none throws. A target that names one of
