@@ -29,10 +29,11 @@ run_one() {
     rm -rf "$seeds"
     fuzz/seeds.sh "$name" "$seeds"
     mkdir -p "$corpus"
-    # A single input may take 10 s (the sanitizers slow everything); longer
-    # is a hang and fails the run like a crash. The fuzzer's own leak check
-    # stays on.
-    "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=4096 \
+    # A single input may take 30 s: the sanitizers slow everything, and a
+    # program may legally build texts of hundreds of megabytes, which takes
+    # over 10 s under them. Longer is a hang and fails the run like a crash.
+    # The fuzzer's own leak check stays on.
+    "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -max_len=4096 \
         -print_final_stats=1 -artifact_prefix="$work/artifacts/$name-" "$corpus" "$seeds" > "$log" 2>&1
 }
 
