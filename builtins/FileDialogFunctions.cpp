@@ -38,10 +38,10 @@ void FileDialog(FunctionCall& call, FileDialogKind kind, const char* title, cons
     request.title = title;
     request.filter = filter;
     if (call.FirstIsText()) {
-        const AnsiString& spec = call.FirstText();
-        const size_t bar = spec.find('|');
-        request.initialName = spec.substr(0, bar);
-        if (bar != AnsiString::npos) request.filter = spec.substr(bar + 1);
+        const AnsiString& nameAndFilter = call.FirstText();
+        const size_t bar = nameAndFilter.find('|');
+        request.initialName = nameAndFilter.substr(0, bar);
+        if (bar != AnsiString::npos) request.filter = nameAndFilter.substr(bar + 1);
     } else {
         request.filterIndex = call.FirstInt();
     }

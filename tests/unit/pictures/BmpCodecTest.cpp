@@ -26,7 +26,7 @@ void Put32(Bytes& b, uint32_t v)
 }
 
 // What a fixture is made of: the info header's fields and the parts after it.
-struct BmpSpec {
+struct BmpLayout {
     uint32_t infoSize = 40;
     int32_t width = 2;
     int32_t height = 2;
@@ -38,7 +38,7 @@ struct BmpSpec {
     Bytes pixels {};
 };
 
-Bytes MakeBmp(const BmpSpec& s)
+Bytes MakeBmp(const BmpLayout& s)
 {
     Bytes info;
     if (s.infoSize == 12) {
@@ -86,7 +86,7 @@ constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0x
 
 struct ReadCase {
     std::string name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::vector<uint32_t> expected; // top row first
 };
 
@@ -181,7 +181,7 @@ TEST(BmpCodec, ReadsEveryVariantToKnownPixels)
 {
     for (const ReadCase& c : ReadCases()) {
         SCOPED_TRACE(c.name);
-        const Bytes file = MakeBmp(c.spec);
+        const Bytes file = MakeBmp(c.layout);
         const auto picture = DecodeBmp(file.data(), file.size());
         ASSERT_TRUE(picture.has_value());
         EXPECT_EQ(picture->pixels, c.expected);
