@@ -61,6 +61,8 @@ void TEmailForm::Show()
 {
     show();
     raise();
+    activateWindow();
+    QCoreApplication::processEvents();
 }
 
 void TEmailForm::Close()

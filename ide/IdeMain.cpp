@@ -85,11 +85,6 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
     platform::InstallKeyTracking();
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
-    auto emailForm = std::make_unique<TEmailForm>();
-    RunHooks::SetEmail(emailForm.get());
-    struct ForgetEmail {
-        ~ForgetEmail() { RunHooks::SetEmail(nullptr); }
-    } forgetEmail;
     ScreenForm->SetDesktopSize(QSize(1024, 768));
     ScreenForm->SetHeadless(stdout, stdin);
     ScreenForm->setUpdatesEnabled(false);
@@ -153,6 +148,13 @@ int EnvironmentMain(int argc, char** argv)
     editor->SetCommandLine(compiled ? AnsiString(" ") : file);
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
+    // The e-mail window shows how a message goes out, in the environment
+    // only: headless runs send without it.
+    auto emailForm = std::make_unique<TEmailForm>();
+    RunHooks::SetEmail(emailForm.get());
+    struct ForgetEmail {
+        ~ForgetEmail() { RunHooks::SetEmail(nullptr); }
+    } forgetEmail;
     TDurnixEditForm* form = editor.get();
     ScreenForm->onViewEditor = [form] {
         form->show();
