@@ -2,7 +2,7 @@
 // (Topics.txt), the keyword notes (Keywords.txt) and the language's own
 // keyword tables, so that every command, function and constant the help
 // window lists has its entry:
-//   make_help_file TOPICS KEYWORDS OUTPUT
+//   make_help_file TOPICS OUTPUT KEYWORDS...
 //
 // A topic begins with the bullet (byte 149) and its exact title; an entry with
 // the bullet, the name and its closing character (" " for a command, "(" for
@@ -103,19 +103,19 @@ struct Note {
 };
 using Notes = std::map<std::string, Note>;
 
-Notes ReadNotes(const std::string& path)
+void ReadNotes(const std::string& path, Notes& notes)
 {
-    Notes notes;
     for (const std::string& line : Lines(ReadFile(path))) {
         if (line.empty() || line[0] == '#') continue;
         const size_t space = line.find(' ');
         const size_t bar1 = line.find('|');
         const size_t bar2 = bar1 == std::string::npos ? bar1 : line.find('|', bar1 + 1);
         if (space == std::string::npos || bar2 == std::string::npos) Fail("bad keyword note: " + line);
-        notes[line.substr(0, space) + " " + line.substr(space + 1, bar1 - space - 1)]
-            = { line.substr(bar1 + 1, bar2 - bar1 - 1), line.substr(bar2 + 1) };
+        const std::string key = line.substr(0, space) + " " + line.substr(space + 1, bar1 - space - 1);
+        // A second note for one key would silently hide the first.
+        if (notes.count(key)) Fail("two keyword notes for " + key);
+        notes[key] = { line.substr(bar1 + 1, bar2 - bar1 - 1), line.substr(bar2 + 1) };
     }
-    return notes;
 }
 
 std::string FunctionFamily(int group)
@@ -264,8 +264,10 @@ void WriteFlowStatements(Writer& out, const Notes& notes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) Fail("usage: make_help_file TOPICS KEYWORDS OUTPUT");
-    const Notes notes = ReadNotes(argv[2]);
+    if (argc < 4) Fail("usage: make_help_file TOPICS OUTPUT KEYWORDS...");
+    Notes notes;
+    for (int k = 3; k < argc; ++k)
+        ReadNotes(argv[k], notes);
 
     // The topic texts: "== Title" starts a topic, blank lines end paragraphs.
     std::vector<std::pair<std::string, std::vector<std::string>>> topics;
@@ -309,8 +311,8 @@ int main(int argc, char** argv)
     }
     out.rtf += "}\n";
 
-    std::ofstream file(argv[3], std::ios::binary);
+    std::ofstream file(argv[2], std::ios::binary);
     file << out.rtf;
-    if (!file) Fail(std::string("cannot write ") + argv[3]);
+    if (!file) Fail(std::string("cannot write ") + argv[2]);
     return 0;
 }
