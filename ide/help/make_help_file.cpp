@@ -110,7 +110,10 @@ void ReadNotes(const std::string& path, Notes& notes)
         const size_t space = line.find(' ');
         const size_t bar1 = line.find('|');
         const size_t bar2 = bar1 == std::string::npos ? bar1 : line.find('|', bar1 + 1);
-        if (space == std::string::npos || bar2 == std::string::npos) Fail("bad keyword note: " + line);
+        // Exactly two bars: a third would silently move part of the syntax
+        // into the text.
+        if (space == std::string::npos || bar2 == std::string::npos || line.find('|', bar2 + 1) != std::string::npos)
+            Fail("bad keyword note: " + line);
         const std::string key = line.substr(0, space) + " " + line.substr(space + 1, bar1 - space - 1);
         // A second note for one key would silently hide the first.
         if (notes.count(key)) Fail("two keyword notes for " + key);
