@@ -237,6 +237,18 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
     case ControlFamily::Edit:
         AddEditBox(name, numbers, texts);
         break;
+    case ControlFamily::RBGroup:
+        AddRadioGroup(name, numbers, texts);
+        break;
+    case ControlFamily::Slider:
+        AddSlider(name, numbers, texts);
+        break;
+    case ControlFamily::Spinner:
+        AddSpinner(name, numbers, texts);
+        break;
+    case ControlFamily::Memo:
+        AddMemo(name, numbers, texts);
+        break;
     case ControlFamily::Timer: {
         const int slot = familySlots.FreeSlot();
         timerTicks.EnsureIndex(slot);
@@ -429,13 +441,10 @@ void TScreenForm::SetControlDim(ControlFamily family, const AnsiString& name, in
     auto* widget = qobject_cast<QWidget*>(familySlots.controls.items[slot]);
     if (!widget) return;
     const bool sizeToo = family != ControlFamily::CheckBox;
-    if (family == ControlFamily::ListBox) height = -1;
-    QRect r = widget->geometry();
-    if (left >= 0) r.moveLeft(left);
-    if (top >= 0) r.moveTop(top);
-    if (sizeToo && width >= 0) r.setWidth(width);
-    if (sizeToo && height >= 0) r.setHeight(height);
-    widget->setGeometry(r);
+    if (family == ControlFamily::ListBox || family == ControlFamily::Slider) height = -1;
+    const QRect r = widget->geometry();
+    controls::PlaceControl(*widget, left >= 0 ? left : r.x(), top >= 0 ? top : r.y(),
+        sizeToo && width >= 0 ? width : r.width(), sizeToo && height >= 0 ? height : r.height());
 }
 
 void TScreenForm::SetControlFont(

@@ -92,6 +92,14 @@ void SetTextColour(QWidget& widget, int windowsColor)
     widget.setPalette(colours);
 }
 
+void PlaceControl(QWidget& widget, long long left, long long top, long long width, long long height)
+{
+    static constexpr long long reach = 32767;
+    auto position = [](long long v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
+    auto size = [](long long v) { return static_cast<int>(std::clamp(v, 0LL, reach)); };
+    widget.setGeometry(position(left), position(top), size(width), size(height));
+}
+
 bool IsHidden(const QWidget& widget)
 {
     return !widget.isVisibleTo(widget.parentWidget());

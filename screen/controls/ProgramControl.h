@@ -44,6 +44,10 @@ void SetBackColour(QWidget& widget, int windowsColor);
 int BackColour(const QWidget& widget, const Palette& palette);
 void SetTextColour(QWidget& widget, int windowsColor);
 
+// A control's place, positions and sizes capped as drawing caps them, so that
+// no widget grows past what a window can hold.
+void PlaceControl(QWidget& widget, long long left, long long top, long long width, long long height);
+
 // The common integer properties.
 bool IsHidden(const QWidget& widget);
 bool HasFocusWithin(const QWidget& widget);
