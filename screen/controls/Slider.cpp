@@ -114,8 +114,12 @@ void Slider::paintEvent(QPaintEvent*)
     QPainter painter(this);
     QStyleOptionSlider option;
     initStyleOption(&option);
-    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderTickmarks;
-    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+    // Some styles fill the groove up to the thumb; here only the selection
+    // bar marks a stretch of it.
+    QStyleOptionSlider groove = option;
+    groove.palette.setColor(QPalette::Highlight, groove.palette.color(QPalette::Button));
+    groove.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderTickmarks;
+    style()->drawComplexControl(QStyle::CC_Slider, &groove, &painter, this);
 
     // The selection bar: the groove's stretch between the bar's two values.
     const int low = std::clamp(std::min(barStart, barEnd), minimum(), maximum());
