@@ -19,6 +19,13 @@ EditBox::EditBox(QWidget* parent, const Palette& screenPalette)
     });
 }
 
+// A box removed while it has the focus loses it without a focus-out event
+// reaching this class, so the screen learns of it here.
+EditBox::~EditBox()
+{
+    if (hasFocus() && onExit) onExit();
+}
+
 void EditBox::Action(int op, const AnsiString& text)
 {
     if (op == 10) setText(platform::toQString(text));

@@ -15,6 +15,7 @@ class Palette;
 class EditBox : public QLineEdit, public ProgramControl {
 public:
     EditBox(QWidget* parent, const Palette& palette);
+    ~EditBox() override;
 
     enum class Finish { Enter, Escape };
     // Set by the screen: the text changed (by typing or by the program), the
