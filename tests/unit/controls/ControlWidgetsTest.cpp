@@ -155,4 +155,36 @@ TEST(ControlWidgets, RadioClicksSelectAndReportChangesOnly)
     Remove(ControlFamily::RBGroup);
 }
 
+// The second line of a font text: the point size.
+std::string FontSize(ControlFamily family, int op)
+{
+    const AnsiString text = TestScreen().GetControlText(family, "C", op, 0);
+    const size_t first = text.find("\r\n") + 2;
+    return text.substr(first, text.find("\r\n", first) - first);
+}
+
+TEST(ControlWidgets, FontsAreTheScreensInPointsWhateverFaceIsInstalled)
+{
+    struct Case {
+        ControlFamily family;
+        int fontOp;
+        const char* size; // 13 pixels high, or the templates' 15
+    };
+    const Case cases[] = {
+        { ControlFamily::Button, 1, "10" },
+        { ControlFamily::Edit, 1, "10" },
+        { ControlFamily::Memo, 1, "10" },
+        { ControlFamily::ListBox, 3, "11" },
+        { ControlFamily::RBGroup, 4, "11" },
+    };
+    for (const Case& c : cases) {
+        Add(c.family, { 10, 10, 0, 0, 0 });
+        EXPECT_EQ(FontSize(c.family, c.fontOp), c.size) << static_cast<int>(c.family);
+        TestScreen().SetControlFont(c.family, "C", "", 20, -1, 4);
+        EXPECT_EQ(FontSize(c.family, c.fontOp), "20");
+        EXPECT_TRUE(TestScreen().GetControlText(c.family, "C", c.fontOp, 0).ends_with("\r\n0\r\n4"));
+        Remove(c.family);
+    }
+}
+
 } // namespace
