@@ -1,4 +1,4 @@
-#include "devices/SmtpClient.h"
+#include "devices/network/NetworkModule.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -89,7 +89,7 @@ bool Positive(int code)
 
 } // namespace
 
-Result Send(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
+Result SendOverSocket(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
 {
     Session session(observer, stopped, replyTimeoutMs);
 
