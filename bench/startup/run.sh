@@ -20,7 +20,7 @@ commands=(-n ours "$binary --headless $program")
 if [ -n "${BASELINE:-}" ]; then commands+=(-n baseline "$(realpath "$BASELINE") --headless $program"); fi
 if command -v yabasic > /dev/null; then commands+=(-n yabasic "yabasic $(realpath bench/startup/one_line.yab)"); fi
 hyperfine -N --warmup 5 --runs "$runs" --style none --output "$scratch/out.txt" \
-    --export-csv "$scratch/times.csv" "${commands[@]}" > /dev/null 2>&1
+    --export-csv "$scratch/times.csv" "${commands[@]}" > /dev/null
 
 # Peak resident memory: the largest of a few runs.
 peak_kb() {
