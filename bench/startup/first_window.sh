@@ -15,15 +15,24 @@ sleep 1
 export DISPLAY=$display
 
 median_ms() {
-    local times=() start pid
+    local times=() start pid shown
     for _ in $(seq "$runs"); do
         start=$(date +%s%N)
         "$1" > /dev/null 2>&1 &
         pid=$!
+        shown=1
         # Polled every few milliseconds (xdotool's own --sync waits in half seconds).
-        until xdotool search --onlyvisible --pid "$pid" > /dev/null 2>&1; do sleep 0.005; done
-        times+=($(( ($(date +%s%N) - start) / 1000 )))
-        kill "$pid"
+        until xdotool search --onlyvisible --pid "$pid" > /dev/null 2>&1; do
+            if ! kill -0 "$pid" 2> /dev/null; then
+                echo "$1 ended before showing a window (run not counted)" >&2
+                shown=0
+                break
+            fi
+            sleep 0.005
+        done
+        [ "$shown" = 1 ] && times+=($(( ($(date +%s%N) - start) / 1000 )))
+        # Closed as a window manager would ask, so that it ends as usual.
+        kill "$pid" 2> /dev/null || true
         wait "$pid" 2> /dev/null || true
     done
     printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END{printf "%.1f", a[int((NR+1)/2)]/1000}'
