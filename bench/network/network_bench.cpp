@@ -2,7 +2,7 @@
 // writes while the program side takes the server's buffer as it fills, the
 // way a program's tcps_read loop does. Target: under 1 s for the whole
 // transfer (the service adds little to what the transfer itself costs).
-#include "devices/TcpService.h"
+#include "devices/network/TcpSockets.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     const int port = probe.serverPort();
     probe.close();
 
-    TTCPForm service;
+    TcpSockets service;
     if (service.TcpsServe(port) != 1) {
         std::fprintf(stderr, "cannot listen on %d\n", port);
         return 1;

@@ -1,4 +1,4 @@
-#include "devices/TcpService.h"
+#include "devices/network/TcpSockets.h"
 #include "tests/support/QtTestApplication.h"
 
 #include <QCoreApplication>
@@ -44,7 +44,7 @@ int FreePort()
 class TcpService : public testing::Test {
 protected:
     void SetUp() override { TestApplication(); }
-    TTCPForm service;
+    TcpSockets service;
 };
 
 } // namespace

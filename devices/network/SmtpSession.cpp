@@ -1,4 +1,4 @@
-#include "devices/SmtpClient.h"
+#include "devices/network/NetworkModule.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -186,7 +186,7 @@ int TakeReply(QByteArray& pending)
     }
 }
 
-Result Send(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
+Result SendOverSocket(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
 {
     Session session(observer, stopped, replyTimeoutMs);
     const Result result = Deliver(session, mail);
