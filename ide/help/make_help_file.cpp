@@ -189,9 +189,8 @@ void WriteFlowStatements(Writer& out, const Notes& notes)
         // The flow words are listed without the bullet: the window's lists
         // do not show them.
         out.rtf += "\\pard\\sb80\\f1\\b " + Escape(name) + "\\b0\\f0  ";
-        out.rtf += Escape(note != notes.end() ? note->second.syntax + " - " + note->second.text
-                                              : "a word of the program's structure.")
-            + "\\par\n";
+        if (note == notes.end()) Fail("no note for the flow word " + name);
+        out.rtf += Escape(note->second.syntax + " - " + note->second.text) + "\\par\n";
     }
 }
 
