@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -199,6 +200,12 @@ TEST_F(CodesHelpFormTest, StoredBoundsAreKept)
     form->SetBoundsFromSettings(QRect(30, 40, 1000, 500), 150);
     form->show();
     EXPECT_EQ(form->geometry().size(), QSize(1000, 500));
+
+    // Without them it fills the desktop's free area, frame included.
+    Open();
+    const QRect area = form->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(form->frameGeometry())) << form->frameGeometry().width();
+    EXPECT_GE(form->frameGeometry().width(), area.width() - 5);
 }
 
 } // namespace
