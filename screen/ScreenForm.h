@@ -102,6 +102,18 @@ public:
     AnsiString TakeLastEvent(ControlFamily family) override;
     int TakeLastKey() override;
     int TakeLastMouse() override;
+    void SetMemoSelection(const AnsiString& name, int line, int column, int length) override;
+    void SetMemoSelected(const AnsiString& name, int position, int length) override;
+    // Creation of the families that answer for their own properties
+    // (ScreenControlFamilies.cpp); the arguments as AddControl has them.
+    void AddEditBox(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddRadioGroup(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddSlider(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddSpinner(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddMemo(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    // Keys reach the screen again after a click, or Esc or Enter in a box:
+    // the focus goes to the hidden edit.
+    void ReturnKeysToScreen();
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).
     void SetMousePos(int x, int y) override;
