@@ -92,6 +92,8 @@ TDebugForm::TDebugForm(TVTableForm& variablesWindow, QWidget* parent)
     buttons->addStretch(1);
     grid->addLayout(buttons, 0, 0, 1, 3);
     auto* listLabels = new QHBoxLayout;
+    // The two labels are separate texts; without a gap they read as one.
+    listLabels->setSpacing(12);
     listLabels->addWidget(new QLabel("Expressions List:", panel));
     listLabels->addWidget(new QLabel("(use \\ to separate exressions)", panel));
     listLabels->addStretch(1);
