@@ -132,13 +132,14 @@ TDebugForm::TDebugForm(TVTableForm& variablesWindow, QWidget* parent)
         StepBtn->setFocus();
     });
 
-    // The bottom right corner of the screen, 90 % wide and 40 % high.
+    // The bottom right corner of the screen, 90 % wide and 40 % high; the
+    // desktop's panels are not part of the screen it may cover.
     setMinimumSize(MinimumWidth, MinimumHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
+        const QRect area = screen->availableGeometry();
         const int width = std::max(MinimumWidth, area.width() * 9 / 10);
         const int height = std::max(MinimumHeight, area.height() * 4 / 10);
-        setGeometry(area.width() - width - 10, area.height() - height - 10, width, height);
+        setGeometry(area.right() + 1 - width - 10, area.bottom() + 1 - height - 10, width, height);
     }
     if (!DebugForm) DebugForm = this;
 }
