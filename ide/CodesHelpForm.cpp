@@ -20,9 +20,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TCodesHelpForm* CodesHelpForm = nullptr;
 
@@ -196,13 +198,23 @@ void TCodesHelpForm::showEvent(QShowEvent* event)
     }
 }
 
+void TCodesHelpForm::FillScreen()
+{
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shownOn) return;
+    const QRect area = shownOn->availableGeometry();
+    resize(area.width() - 5, area.height() - 5);
+    move(area.left() + 2, area.top() + 2);
+    // Under a window manager the frame comes on top of that size, and its
+    // title bar would end up above the screen's edge, out of reach; a
+    // maximised window fills the desktop frame and all.
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void TCodesHelpForm::FirstActivation()
 {
     if (!boundsFromSettings) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->geometry();
-            setGeometry(2, 2, area.width() - 5, area.height() - 5);
-        }
+        FillScreen();
     }
     loaded = rtf::LoadFile(helpFile, *HelpPage->document());
     if (!loaded)

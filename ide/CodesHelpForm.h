@@ -62,6 +62,7 @@ protected:
 
 private:
     void FirstActivation();
+    void FillScreen();
     void BuildTree();
     void FillLists();
     void TopicSelected(QTreeWidgetItem* item);

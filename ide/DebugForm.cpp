@@ -92,6 +92,8 @@ TDebugForm::TDebugForm(TVTableForm& variablesWindow, QWidget* parent)
     buttons->addStretch(1);
     grid->addLayout(buttons, 0, 0, 1, 3);
     auto* listLabels = new QHBoxLayout;
+    // The two labels are separate texts; without a gap they read as one.
+    listLabels->setSpacing(12);
     listLabels->addWidget(new QLabel("Expressions List:", panel));
     listLabels->addWidget(new QLabel("(use \\ to separate exressions)", panel));
     listLabels->addStretch(1);
@@ -130,13 +132,14 @@ TDebugForm::TDebugForm(TVTableForm& variablesWindow, QWidget* parent)
         StepBtn->setFocus();
     });
 
-    // The bottom right corner of the screen, 90 % wide and 40 % high.
+    // The bottom right corner of the screen, 90 % wide and 40 % high; the
+    // desktop's panels are not part of the screen it may cover.
     setMinimumSize(MinimumWidth, MinimumHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
+        const QRect area = screen->availableGeometry();
         const int width = std::max(MinimumWidth, area.width() * 9 / 10);
         const int height = std::max(MinimumHeight, area.height() * 4 / 10);
-        setGeometry(area.width() - width - 10, area.height() - height - 10, width, height);
+        setGeometry(area.right() + 1 - width - 10, area.bottom() + 1 - height - 10, width, height);
     }
     if (!DebugForm) DebugForm = this;
 }

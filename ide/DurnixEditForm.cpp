@@ -351,7 +351,7 @@ void TDurnixEditForm::ApplyPreferences(const IdeSettings& s)
     recentLimit = s[IdeSettings::RecentLimit];
     keptSettings.Set(IdeSettings::PrintOptions, s[IdeSettings::PrintOptions]);
     marginAlwaysOn = s.Flag(IdeSettings::MarginAlwaysOn);
-    Memo1->SetGutter(s.Flag(IdeSettings::GutterLineNumbers) || marginAlwaysOn);
+    Memo1->SetGutter(s.Flag(IdeSettings::GutterShown));
     Memo1->SetGutterShowLines(s.Flag(IdeSettings::GutterLineNumbers));
     lineNumbersButton->setChecked(Memo1->GutterShowLines());
     lineNumbersButton->setText(Memo1->GutterShowLines() ? "Ln#" : "   ");

@@ -246,8 +246,14 @@ QWidget* TPreferencesForm::EditorPage()
     grid->addWidget(Memo1, 10, 0, 1, 4);
     grid->setRowStretch(10, 1);
 
+    // The margin follows these boxes once one is touched; until then it keeps
+    // the editor's own state, which may show the margin without either.
     for (QCheckBox* box : { MarginAlwaysOn, LineNumbers })
-        connect(box, &QCheckBox::toggled, this, [this] { ReadControls(); });
+        connect(box, &QCheckBox::toggled, this, [this] {
+            if (!live) return;
+            model.settings.SetFlag(IdeSettings::GutterShown, LineNumbers->isChecked() || MarginAlwaysOn->isChecked());
+            ReadControls();
+        });
     for (QSpinBox* spin : { MarginSize, TextSize })
         connect(spin, &QSpinBox::valueChanged, this, [this] { ReadControls(); });
     for (QCheckBox* box : { Bold, Italic, Underlined, StrikeOut })
@@ -381,7 +387,7 @@ void TPreferencesForm::UpdateSample()
     Memo1->SetTabScale(s[IdeSettings::TabWidth]);
     Memo1->TabBehavior = s.Flag(IdeSettings::SmartTabbing) ? tbSmart : tbFixed;
     Memo1->SetGutterShowLines(s.Flag(IdeSettings::GutterLineNumbers));
-    Memo1->SetGutter(s.Flag(IdeSettings::GutterLineNumbers) || s.Flag(IdeSettings::MarginAlwaysOn));
+    Memo1->SetGutter(s.Flag(IdeSettings::GutterShown));
     Memo1->SetGutterWidth(s[IdeSettings::GutterWidth]);
     Memo1->FullUpdate();
 }
@@ -406,7 +412,6 @@ void TPreferencesForm::ReadControls()
     s.Set(IdeSettings::RecentLimit, MaxRecentFiles->value());
     s.SetFlag(IdeSettings::MarginAlwaysOn, MarginAlwaysOn->isChecked());
     s.SetFlag(IdeSettings::GutterLineNumbers, LineNumbers->isChecked());
-    s.SetFlag(IdeSettings::GutterShown, LineNumbers->isChecked() || MarginAlwaysOn->isChecked());
     s.Set(IdeSettings::FontSize, TextSize->value());
     s.Set(IdeSettings::GutterWidth, MarginSize->value());
     Changed();

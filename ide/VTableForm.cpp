@@ -17,6 +17,8 @@ TVTableForm::TVTableForm(QWidget* parent)
     fixed.setStyleHint(QFont::Monospace);
     Memo3 = new QLineEdit(this);
     Memo3->setReadOnly(true);
+    // The header is no field to work in: focus on it would select it whole.
+    Memo3->setFocusPolicy(Qt::NoFocus);
     Memo3->setFont(fixed);
     Memo3->setText(" Type                  Name                                                                Value");
     Memo1 = new QPlainTextEdit(this);

@@ -93,13 +93,18 @@ void WaitCpu()
     TVTableForm vtable;
     TDebugForm form(vtable);
     bool stopped = false;
-    QTimer::singleShot(5000, &form, [&form] { form.StepBtnClick(); });
-    const std::clock_t before = std::clock();
-    QElapsedTimer timer;
-    timer.start();
-    form.DebugWait("waiting", nullptr, nullptr, stopped);
-    const double cpu = 1000.0 * static_cast<double>(std::clock() - before) / CLOCKS_PER_SEC;
-    std::printf("a debug wait of %.0f ms used %.1f ms of CPU (target below 50 ms for 5 s)\n", Milliseconds(timer), cpu);
+    // The first wait also builds and paints the window for the first time;
+    // the second is the wait alone, as at every later stop.
+    for (const char* which : { "first", "later" }) {
+        QTimer::singleShot(5000, &form, [&form] { form.StepBtnClick(); });
+        const std::clock_t before = std::clock();
+        QElapsedTimer timer;
+        timer.start();
+        form.DebugWait("waiting", nullptr, nullptr, stopped);
+        const double cpu = 1000.0 * static_cast<double>(std::clock() - before) / CLOCKS_PER_SEC;
+        std::printf("a %s debug wait of %.0f ms used %.1f ms of CPU (target below 50 ms for 5 s)\n", which,
+            Milliseconds(timer), cpu);
+    }
 }
 
 void HelpTimes(TFindForm& find)

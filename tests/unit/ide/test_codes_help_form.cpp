@@ -3,8 +3,15 @@
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -126,6 +133,48 @@ TEST_F(CodesHelpFormTest, FindAndFindAgainSearchTheDocument)
     EXPECT_EQ(find.GetMode(), TFindForm::Mode::Help);
 }
 
+TEST_F(CodesHelpFormTest, KeysAndTheContextMenuCopyPlainTextAndSearchAgain)
+{
+    Open();
+    auto key = [this](QWidget* target, int code, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent press(QEvent::KeyPress, code, modifiers);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, code, modifiers);
+        QApplication::sendEvent(target, &release);
+    };
+    QStringList entries;
+    for (const QAction* action : form->PopupMenu->actions())
+        entries << action->text();
+    EXPECT_EQ(entries, (QStringList { "Copy", "Find...", "Find Again", "Select All" }));
+
+    // The titles are bold and coloured: what reaches the clipboard is their
+    // text alone, from the document and from the tree alike.
+    form->TreeView1->setCurrentItem(form->TreeView1->topLevelItem(2));
+    QApplication::clipboard()->clear();
+    key(form->TreeView1, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), "Flow Control Statements");
+    EXPECT_FALSE(copied->hasHtml());
+    key(form->HelpPage, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(form->HelpPage->textCursor().selectionEnd(), form->HelpPage->document()->characterCount() - 1);
+    EXPECT_EQ(form->HelpPage->textCursor().selectionStart(), 0);
+
+    // Ctrl+F takes the selection over; F3, on its release, finds the next one.
+    form->ListChoice(form->CommandsBox, form->CommandsBox->findText("print"));
+    key(form->HelpPage, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(find.HelpSearchText(), "print");
+    EXPECT_TRUE(find.isVisible());
+    const int first = SelectionStart();
+    key(form->HelpPage, Qt::Key_F3, Qt::NoModifier);
+    EXPECT_GT(SelectionStart(), first);
+    EXPECT_EQ(Lower(form->SelectedText()), "print");
+
+    // Closing the help window takes the find dialog along.
+    form->close();
+    EXPECT_FALSE(find.isVisible());
+}
+
 TEST_F(CodesHelpFormTest, AMissingDocumentLeavesTheWindowUsable)
 {
     Open("/nonexistent/folder/Quorvatine_HelpFile.rtf");
@@ -151,6 +200,13 @@ TEST_F(CodesHelpFormTest, StoredBoundsAreKept)
     form->SetBoundsFromSettings(QRect(30, 40, 1000, 500), 150);
     form->show();
     EXPECT_EQ(form->geometry().size(), QSize(1000, 500));
+
+    // Without them it fills the desktop's free area, frame included.
+    Open();
+    const QRect area = form->screen()->availableGeometry();
+    QCoreApplication::processEvents(); // the window state changes on its own turn
+    EXPECT_TRUE(area.contains(form->frameGeometry()));
+    EXPECT_GE(form->frameGeometry().width(), area.width() - 5);
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
+#include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
 #include "ide/FindForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdeSettings.h"
+#include "ide/VTableForm.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/RunHooks.h"
@@ -16,10 +18,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -233,6 +238,25 @@ TEST_F(EditFormTest, RunPrintsAndListsVariables)
             "String    c   ___________________________  \"x\"",
         }));
     EXPECT_TRUE(boxes.shown.empty());
+
+    // Ctrl+B shows that list, texts quoted, in the variables window, modally.
+    TVTableForm variablesWindow;
+    bool modal = false;
+    AnsiString shown;
+    // The command runs once the key is handled: answer when the window is up.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &variablesWindow, [&] {
+        if (!variablesWindow.isVisible()) return;
+        modal = variablesWindow.isModal();
+        shown = variablesWindow.ListText();
+        variablesWindow.reject();
+    });
+    answer.start(5);
+    Key(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(shown,
+        "Integer   a   ___________________________  5\nFloat     b   ___________________________  2.5\n"
+        "String    c   ___________________________  \"x\"");
 }
 
 TEST_F(EditFormTest, RunErrorSelectsTheLine)
@@ -656,6 +680,65 @@ TEST_F(EditFormTest, ClosingDuringARunStopsItFirst)
     Process();
     // The close, held back during the run, now takes place.
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(EditFormTest, ClosingEndsAWaitInTheDebugWindow)
+{
+    const std::string path = Write("steps.bas", "stepping\nprint 1\nprint 2\n");
+    Start();
+    ASSERT_TRUE(form->OpenFile(path, false));
+    TVTableForm variablesWindow;
+    TDebugForm debugWindow(variablesWindow);
+    DebugWindowHook hook(debugWindow);
+    RunHooks::SetDebugger(&hook);
+    int waits = 0;
+    debugWindow.onWait = [&] {
+        ++waits;
+        form->close();
+    };
+    form->Run1Click();
+    RunHooks::SetDebugger(nullptr);
+    // The statement it waited at still runs; the run stops before the next.
+    EXPECT_EQ(waits, 1);
+    EXPECT_EQ(Output(), "1\n");
+    EXPECT_FALSE(debugWindow.isVisible());
+    Process();
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(EditFormTest, PrintGoesThroughThePrintDialogToThePrinter)
+{
+    std::string program;
+    for (int k = 1; k <= 200; ++k)
+        program += "print " + std::to_string(k) + "\r\n";
+    const std::string path = Write("long.bas", program);
+    Start();
+    ASSERT_TRUE(form->OpenFile(path, false));
+    const QString pdf = QString::fromStdString(folder + "/out.pdf");
+    form->Printer().setOutputFormat(QPrinter::PdfFormat);
+    form->Printer().setOutputFileName(pdf);
+    auto pages = [&] {
+        QFile file(pdf);
+        if (!file.open(QIODevice::ReadOnly)) return -1;
+        return static_cast<int>(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    };
+
+    // Cancelled, nothing is printed.
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.shown, (std::vector<AnsiString> { "Print" }));
+    EXPECT_EQ(pages(), -1);
+
+    dialogs.printChoices = { PrintChoice {} };
+    Key(Qt::Key_P, Qt::ControlModifier);
+    const int all = pages();
+    EXPECT_GE(all, 2);
+
+    PrintChoice second;
+    second.range = PrintChoice::Range::Pages;
+    second.fromPage = second.toPage = 2;
+    dialogs.printChoices = { second };
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(pages(), 1);
 }
 
 } // namespace

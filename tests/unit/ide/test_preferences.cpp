@@ -74,6 +74,32 @@ TEST_F(PreferencesTest, ApplyWritesBackAndCancelLeavesTheEditorAlone)
     EXPECT_FALSE(editor->Editor()->GutterShowLines());
 }
 
+TEST_F(PreferencesTest, TheMarginFollowsItsBoxesOnlyOnceOneIsTouched)
+{
+    // The editor may show its margin with neither box checked (as a fresh
+    // start does); a change elsewhere must not take the margin away.
+    editor->hide();
+    IdeSettings start = EditorSettings();
+    start.SetFlag(IdeSettings::MarginAlwaysOn, false);
+    start.SetFlag(IdeSettings::GutterLineNumbers, false);
+    start.SetFlag(IdeSettings::GutterShown, true);
+    editor->ApplySettings(start);
+    form->hide();
+    form->show();
+    EXPECT_TRUE(form->Memo1->Gutter());
+    form->TextSize->setValue(13);
+    EXPECT_TRUE(form->Memo1->Gutter());
+    form->ApplyClick();
+    EXPECT_TRUE(editor->Editor()->Gutter());
+
+    form->show();
+    form->LineNumbers->setChecked(true);
+    form->LineNumbers->setChecked(false);
+    EXPECT_FALSE(form->Memo1->Gutter());
+    form->ApplyClick();
+    EXPECT_FALSE(editor->Editor()->Gutter());
+}
+
 TEST_F(PreferencesTest, ANewBackgroundCarriesAlongWhatHadTheOldOne)
 {
     form->DefaultALL->click();

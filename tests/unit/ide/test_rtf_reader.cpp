@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -139,6 +140,11 @@ TEST(RtfReader, LoadsAFileIntoADocument)
 
     EXPECT_FALSE(rtf::LoadFile(folder.path().toStdString() + "/missing.rtf", document));
     EXPECT_FALSE(rtf::LoadFile(folder.path().toStdString(), document));
+    // A file past the bound counts as missing (sparse: it costs no disk).
+    const std::string huge = folder.path().toStdString() + "/huge.rtf";
+    std::ofstream(huge, std::ios::binary) << "{\\rtf1 big}";
+    std::filesystem::resize_file(huge, rtf::MaxFileSize + 1);
+    EXPECT_FALSE(rtf::LoadFile(huge, document));
     EXPECT_EQ(document.toPlainText().toStdString(), "first\nsecond line");
 }
 
