@@ -16,9 +16,12 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class InputBox;
+class MediaSlots;
+class WavePlayer;
 class QLineEdit;
 class QToolButton;
 class ScreenImageView;
@@ -107,6 +110,20 @@ public:
     void SetMousePos(int x, int y) override;
     void SetImageCursor(int n) override;
     void SetPenPosition(int x, int y) override;
+
+    // Media slots, the wave player, the video window and the window metrics
+    // (screen/media/ScreenMedia.cpp).
+    void MediaPlay(int slot, const AnsiString& file, bool loop) override;
+    void MediaRecord(int slot, const AnsiString& file) override;
+    int MediaControl(int slot, int op) override;
+    void PlayWave(const AnsiString& file, bool background, bool loop) override;
+    bool WaveBusy() override;
+    void SetVideoWindowMetrics(int left, int top, int width, int height) override;
+    void VideoWindowMetrics(int& left, int& top, int& width, int& height) override;
+    void SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable) override;
+    void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
+    // The slots and the video window, made on first use.
+    MediaSlots& Media();
 
     // State and commands of the simple statement families (ScreenQueries.cpp).
     AnsiString TextBuffer() const override { return printedText; }
@@ -277,4 +294,10 @@ private:
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
     KeyPreview* keyPreview = nullptr;
+    std::unique_ptr<MediaSlots> mediaSlots;
+    std::unique_ptr<WavePlayer> wavePlayer;
+    // False while scrsetmetrics has given the window a fixed border.
+    bool sizeableBorder = true;
+    void CloseMedia();
+    void RestoreSizeableBorder();
 };

@@ -1,0 +1,152 @@
+#include "screen/media/MediaSlot.h"
+
+#include "interpreter/ProgramFiles.h"
+#include "platform/AnsiText.h"
+#include "platform/Events.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QUrl>
+#include <QVideoFrame>
+
+namespace {
+
+// A name that does not exist as written is looked up without letter case in
+// its folder, as include files are.
+QUrl MediaUrl(const AnsiString& file)
+{
+    AnsiString found = ProgramFiles::FindFileIgnoringCase(file);
+    if (found.empty()) found = file;
+    return QUrl::fromLocalFile(QFileInfo(platform::toQString(found)).absoluteFilePath());
+}
+
+} // namespace
+
+MediaSlot::MediaSlot(const bool& stopFlag)
+    : stopped(stopFlag)
+{
+    player.setAudioOutput(&output);
+    player.setVideoOutput(&sink);
+    connect(&player, &QMediaPlayer::playbackStateChanged, this, &MediaSlot::StateChanged);
+    connect(&player, &QMediaPlayer::mediaStatusChanged, this, &MediaSlot::StatusChanged);
+    connect(&player, &QMediaPlayer::errorOccurred, this, [this] { failed = true; });
+    connect(&sink, &QVideoSink::videoFrameChanged, this, &MediaSlot::FrameArrived);
+}
+
+MediaSlot::~MediaSlot()
+{
+    Close();
+}
+
+bool MediaSlot::Play(const AnsiString& file, bool loop)
+{
+    Close();
+    fileName = file;
+    Tag = loop ? Media::PlayLoop : Media::PlayOnce;
+    frameSize = displaySize = QSize();
+    failed = false;
+    open = true;
+    player.setSource(MediaUrl(file));
+    player.play();
+    if (WaitUntilLoaded()) return true;
+    Close();
+    return false;
+}
+
+bool MediaSlot::WaitUntilLoaded()
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const QMediaPlayer::MediaStatus status = player.mediaStatus();
+        if (failed || status == QMediaPlayer::InvalidMedia || !open) return false;
+        if (Media::Loaded(status) && (!player.hasVideo() || frameSize.isValid())) return true;
+        if (stopped || clock.elapsed() >= Media::LoadLimitMs) return false;
+        platform::WaitForEvents(10);
+    }
+}
+
+bool MediaSlot::Record(const AnsiString& file)
+{
+    Close();
+    fileName = file;
+    Tag = Media::Record;
+    recording = std::make_unique<WaveRecording>();
+    if (!recording->Start()) {
+        recording.reset();
+        return false;
+    }
+    open = true;
+    return true;
+}
+
+void MediaSlot::Close()
+{
+    // Cleared first: stopping the player reports a stopped state, which must
+    // not count as a clip's end.
+    open = false;
+    recording.reset();
+    player.stop();
+    player.setSource(QUrl());
+}
+
+void MediaSlot::Pause()
+{
+    if (open && !recording) player.pause();
+}
+
+void MediaSlot::Resume()
+{
+    if (open && !recording) player.play();
+}
+
+bool MediaSlot::Save()
+{
+    if (Tag != Media::Record || !recording) return false;
+    recording->Stop();
+    const bool written = recording->Save(fileName);
+    Close();
+    return written;
+}
+
+int MediaSlot::Mode() const
+{
+    return Media::ModeOf(open, recording && recording->Active(), player.mediaStatus(), player.playbackState());
+}
+
+// The backend reports a clip's end as a stopped state first and the end of
+// the media after it: a looping clip restarts on the second, a clip that
+// plays once closes on the first.
+void MediaSlot::StateChanged(QMediaPlayer::PlaybackState state)
+{
+    if (!open || recording || state != QMediaPlayer::StoppedState || Tag != Media::PlayOnce) return;
+    // Closed once the backend has finished reporting, never inside its report.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!open || player.playbackState() != QMediaPlayer::StoppedState) return;
+            Close();
+            if (onEnded) onEnded(this);
+        },
+        Qt::QueuedConnection);
+}
+
+void MediaSlot::StatusChanged(QMediaPlayer::MediaStatus status)
+{
+    if (!open || status != QMediaPlayer::EndOfMedia || Tag != Media::PlayLoop) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!open || Tag != Media::PlayLoop) return;
+            player.setPosition(0);
+            player.play();
+        },
+        Qt::QueuedConnection);
+}
+
+void MediaSlot::FrameArrived(const QVideoFrame& frame)
+{
+    if (frameSize.isValid() || !frame.isValid() || frame.size().isEmpty()) return;
+    frameSize = frame.size();
+    if (!displaySize.isValid()) displaySize = frameSize;
+}

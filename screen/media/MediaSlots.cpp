@@ -1,0 +1,122 @@
+#include "screen/media/MediaSlots.h"
+
+#include "screen/media/MediaSlot.h"
+#include "screen/media/VideoScreenForm.h"
+
+MediaSlots::MediaSlots(const bool& stopFlag)
+    : stopped(stopFlag)
+{ }
+
+MediaSlots::~MediaSlots()
+{
+    CloseAll();
+}
+
+MediaSlot* MediaSlots::SlotAt(int n) const
+{
+    if (n < 0) n = 0;
+    if (n >= players.capacity || !players.items) return nullptr;
+    return players.items[n].get();
+}
+
+MediaSlot* MediaSlots::MakeSlot(int n)
+{
+    if (n < 0) n = 0;
+    if (n > Media::HighestSlot || !players.EnsureIndex(n)) return nullptr;
+    std::unique_ptr<MediaSlot>& slot = players.items[n];
+    if (!slot) {
+        slot = std::make_unique<MediaSlot>(stopped);
+        slot->onEnded = [this](MediaSlot* ended) { PlayerEnded(ended); };
+    }
+    return slot.get();
+}
+
+void MediaSlots::Empty(int n)
+{
+    if (n < 0) n = 0;
+    if (n >= players.capacity || !players.items || !players.items[n]) return;
+    if (videoWindow && videoWindow->player == players.items[n].get()) {
+        videoWindow->ClearPlayer();
+        videoWindow->close();
+    }
+    players.items[n].reset();
+}
+
+void MediaSlots::EmptyAll()
+{
+    for (int k = 0; k < players.capacity; ++k)
+        Empty(k);
+}
+
+void MediaSlots::Play(int n, const AnsiString& file, bool loop)
+{
+    MediaSlot* slot = MakeSlot(n);
+    if (slot && !slot->Play(file, loop)) Empty(n);
+}
+
+void MediaSlots::Record(int n, const AnsiString& file)
+{
+    MediaSlot* slot = MakeSlot(n);
+    if (slot && !slot->Record(file)) Empty(n);
+}
+
+void MediaSlots::PlayerEnded(MediaSlot* slot)
+{
+    if (!videoWindow || videoWindow->player != slot) return;
+    videoWindow->ClearPlayer();
+    videoWindow->close();
+}
+
+int MediaSlots::Control(int n, int op)
+{
+    if (op == Media::CloseAll) EmptyAll();
+    MediaSlot* slot = SlotAt(n);
+    if (!slot) return 0;
+    switch (op) {
+    case Media::Pause:
+        slot->Pause();
+        break;
+    case Media::Resume:
+        slot->Resume();
+        break;
+    case Media::Close:
+        slot->Close();
+        PlayerEnded(slot);
+        break;
+    case Media::Mode:
+        return slot->Mode();
+    case Media::Save:
+        slot->Save();
+        break;
+    case Media::Show:
+        VideoWindow().ShowPlayer(slot);
+        break;
+    case Media::Hide:
+        if (videoWindow) videoWindow->hide();
+        break;
+    case Media::IsVideo:
+        return slot->IsOpen() && slot->displaySize.width() >= 2 && slot->displaySize.height() >= 2 ? 1 : 0;
+    case Media::VideoWidth:
+        return slot->IsOpen() ? slot->displaySize.width() : 0;
+    case Media::VideoHeight:
+        return slot->IsOpen() ? slot->displaySize.height() : 0;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void MediaSlots::CloseAll()
+{
+    if (videoWindow) {
+        videoWindow->ClearPlayer();
+        videoWindow->close();
+    }
+    EmptyAll();
+}
+
+TVideoScreenForm& MediaSlots::VideoWindow()
+{
+    if (!videoWindow) videoWindow = std::make_unique<TVideoScreenForm>();
+    return *videoWindow;
+}
