@@ -25,17 +25,24 @@ QUrl MediaUrl(const AnsiString& file)
 MediaSlot::MediaSlot(const bool& stopFlag)
     : stopped(stopFlag)
 {
-    player.setAudioOutput(&output);
-    player.setVideoOutput(&sink);
-    connect(&player, &QMediaPlayer::playbackStateChanged, this, &MediaSlot::StateChanged);
-    connect(&player, &QMediaPlayer::mediaStatusChanged, this, &MediaSlot::StatusChanged);
-    connect(&player, &QMediaPlayer::errorOccurred, this, [this] { failed = true; });
     connect(&sink, &QVideoSink::videoFrameChanged, this, &MediaSlot::FrameArrived);
+    MakePlayer();
+}
+
+void MediaSlot::MakePlayer()
+{
+    player = std::make_unique<QMediaPlayer>();
+    player->setAudioOutput(&output);
+    player->setVideoOutput(&sink);
+    connect(player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaSlot::StateChanged);
+    connect(player.get(), &QMediaPlayer::mediaStatusChanged, this, &MediaSlot::StatusChanged);
+    connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] { failed = true; });
 }
 
 MediaSlot::~MediaSlot()
 {
-    Close();
+    open = false;
+    recording.reset();
 }
 
 bool MediaSlot::Play(const AnsiString& file, bool loop)
@@ -46,8 +53,8 @@ bool MediaSlot::Play(const AnsiString& file, bool loop)
     frameSize = displaySize = QSize();
     failed = false;
     open = true;
-    player.setSource(MediaUrl(file));
-    player.play();
+    player->setSource(MediaUrl(file));
+    player->play();
     if (WaitUntilLoaded()) return true;
     Close();
     return false;
@@ -58,9 +65,9 @@ bool MediaSlot::WaitUntilLoaded()
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const QMediaPlayer::MediaStatus status = player.mediaStatus();
+        const QMediaPlayer::MediaStatus status = player->mediaStatus();
         if (failed || status == QMediaPlayer::InvalidMedia || !open) return false;
-        if (Media::Loaded(status) && (!player.hasVideo() || frameSize.isValid())) return true;
+        if (Media::Loaded(status) && (!player->hasVideo() || frameSize.isValid())) return true;
         if (stopped || clock.elapsed() >= Media::LoadLimitMs) return false;
         platform::WaitForEvents(10);
     }
@@ -82,22 +89,25 @@ bool MediaSlot::Record(const AnsiString& file)
 
 void MediaSlot::Close()
 {
-    // Cleared first: stopping the player reports a stopped state, which must
+    // Cleared first: dropping the player reports a stopped state, which must
     // not count as a clip's end.
     open = false;
+    failed = false;
     recording.reset();
-    player.stop();
-    player.setSource(QUrl());
+    // A new player rather than a stop: the backend takes a second to stop a
+    // pipeline that failed or has not yet reached playing, yet drops it at
+    // once with its player.
+    MakePlayer();
 }
 
 void MediaSlot::Pause()
 {
-    if (open && !recording) player.pause();
+    if (open && !recording) player->pause();
 }
 
 void MediaSlot::Resume()
 {
-    if (open && !recording) player.play();
+    if (open && !recording) player->play();
 }
 
 bool MediaSlot::Save()
@@ -111,7 +121,7 @@ bool MediaSlot::Save()
 
 int MediaSlot::Mode() const
 {
-    return Media::ModeOf(open, recording && recording->Active(), player.mediaStatus(), player.playbackState());
+    return Media::ModeOf(open, recording && recording->Active(), player->mediaStatus(), player->playbackState());
 }
 
 // The backend reports a clip's end as a stopped state first and the end of
@@ -124,7 +134,7 @@ void MediaSlot::StateChanged(QMediaPlayer::PlaybackState state)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (!open || player.playbackState() != QMediaPlayer::StoppedState) return;
+            if (!open || player->playbackState() != QMediaPlayer::StoppedState) return;
             Close();
             if (onEnded) onEnded(this);
         },
@@ -138,8 +148,8 @@ void MediaSlot::StatusChanged(QMediaPlayer::MediaStatus status)
         this,
         [this] {
             if (!open || Tag != Media::PlayLoop) return;
-            player.setPosition(0);
-            player.play();
+            player->setPosition(0);
+            player->play();
         },
         Qt::QueuedConnection);
 }

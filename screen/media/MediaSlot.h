@@ -52,7 +52,7 @@ public:
     AnsiString fileName;
 
     QVideoSink& Sink() { return sink; }
-    QMediaPlayer& Player() { return player; }
+    QMediaPlayer& Player() { return *player; }
     // Called when a clip that does not loop has ended and the slot closed.
     std::function<void(MediaSlot*)> onEnded;
 
@@ -61,9 +61,10 @@ private:
     void StatusChanged(QMediaPlayer::MediaStatus status);
     void FrameArrived(const QVideoFrame& frame);
     bool WaitUntilLoaded();
+    void MakePlayer();
 
     const bool& stopped;
-    QMediaPlayer player;
+    std::unique_ptr<QMediaPlayer> player;
     QAudioOutput output;
     QVideoSink sink;
     std::unique_ptr<WaveRecording> recording;

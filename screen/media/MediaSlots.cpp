@@ -3,6 +3,8 @@
 #include "screen/media/MediaSlot.h"
 #include "screen/media/VideoScreenForm.h"
 
+#include <algorithm>
+
 MediaSlots::MediaSlots(const bool& stopFlag)
     : stopped(stopFlag)
 { }
@@ -97,9 +99,9 @@ int MediaSlots::Control(int n, int op)
     case Media::IsVideo:
         return slot->IsOpen() && slot->displaySize.width() >= 2 && slot->displaySize.height() >= 2 ? 1 : 0;
     case Media::VideoWidth:
-        return slot->IsOpen() ? slot->displaySize.width() : 0;
+        return slot->IsOpen() ? std::max(slot->displaySize.width(), 0) : 0;
     case Media::VideoHeight:
-        return slot->IsOpen() ? slot->displaySize.height() : 0;
+        return slot->IsOpen() ? std::max(slot->displaySize.height(), 0) : 0;
     default:
         break;
     }

@@ -25,8 +25,10 @@ TVideoScreenForm::TVideoScreenForm(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Panel1);
-    move(0, 0);
     resize(200, 200);
+    // Made on the platform at once, so that its position is the frame's.
+    create();
+    move(0, 0);
 }
 
 TVideoScreenForm::~TVideoScreenForm()
@@ -59,7 +61,7 @@ void TVideoScreenForm::ClearPlayer()
 
 void TVideoScreenForm::Reposition(int left, int top, int width, int height)
 {
-    const QRect frame = frameGeometry();
+    const QRect frame = FrameRect();
     if (left >= 0 || top >= 0) {
         move(left >= 0 ? left : frame.x(), top >= 0 ? top : frame.y());
         placeAtOrigin = false;
@@ -74,8 +76,10 @@ void TVideoScreenForm::Reposition(int left, int top, int width, int height)
     }
 }
 
-QRect TVideoScreenForm::FrameRect() const
+QRect TVideoScreenForm::FrameRect()
 {
+    // The frame is known once the window exists on the platform.
+    if (!testAttribute(Qt::WA_WState_Created)) create();
     return frameGeometry();
 }
 

@@ -35,7 +35,7 @@ public:
     // The window's frame; a dimension below 0 (left, top) or not above 0
     // (width, height) stays, and one given clears its switch.
     void Reposition(int left, int top, int width, int height);
-    QRect FrameRect() const;
+    QRect FrameRect();
 
     void FormShow();
     void FormResize();

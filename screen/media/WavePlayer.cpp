@@ -12,18 +12,25 @@
 WavePlayer::WavePlayer(const bool& stopFlag)
     : stopped(stopFlag)
 {
-    player.setAudioOutput(&output);
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, [this] { failed = true; });
+    MakePlayer();
+}
+
+void WavePlayer::MakePlayer()
+{
+    player = std::make_unique<QMediaPlayer>();
+    player->setAudioOutput(&output);
+    QMediaPlayer* made = player.get();
+    QObject::connect(made, &QMediaPlayer::errorOccurred, [this] { failed = true; });
     // The backend reports the end of the media after the stopped state; a
     // looping sound starts again from there.
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, [this](QMediaPlayer::MediaStatus status) {
+    QObject::connect(made, &QMediaPlayer::mediaStatusChanged, [this, made](QMediaPlayer::MediaStatus status) {
         if (status != QMediaPlayer::EndOfMedia || !looping) return;
         QMetaObject::invokeMethod(
-            &player,
-            [this] {
+            made,
+            [this, made] {
                 if (!looping) return;
-                player.setPosition(0);
-                player.play();
+                made->setPosition(0);
+                made->play();
             },
             Qt::QueuedConnection);
     });
@@ -38,8 +45,8 @@ void WavePlayer::Play(const AnsiString& file, bool background, bool loop)
     if (found.empty()) found = file;
     failed = false;
     looping = background && loop;
-    player.setSource(QUrl::fromLocalFile(QFileInfo(platform::toQString(found)).absoluteFilePath()));
-    player.play();
+    player->setSource(QUrl::fromLocalFile(QFileInfo(platform::toQString(found)).absoluteFilePath()));
+    player->play();
     if (!background) WaitForEnd();
 }
 
@@ -48,12 +55,12 @@ void WavePlayer::WaitForEnd()
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const QMediaPlayer::MediaStatus status = player.mediaStatus();
+        const QMediaPlayer::MediaStatus status = player->mediaStatus();
         if (stopped || failed || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::EndOfMedia) break;
-        if (Media::Loaded(status) && player.playbackState() == QMediaPlayer::StoppedState) break;
+        if (Media::Loaded(status) && player->playbackState() == QMediaPlayer::StoppedState) break;
         // Until the sound has loaded its duration is unknown; the load limit
         // of the media slots bounds that part.
-        const qint64 limit = Media::Loaded(status) ? player.duration() + EndGraceMs : Media::LoadLimitMs;
+        const qint64 limit = Media::Loaded(status) ? player->duration() + EndGraceMs : Media::LoadLimitMs;
         if (clock.elapsed() >= limit) break;
         platform::WaitForEvents(10);
     }
@@ -63,13 +70,16 @@ void WavePlayer::WaitForEnd()
 void WavePlayer::Stop()
 {
     looping = false;
-    player.stop();
-    player.setSource(QUrl());
+    failed = false;
+    // A new player rather than a stop: the backend takes a second to stop a
+    // pipeline that failed or has not yet reached playing, yet drops it at
+    // once with its player.
+    MakePlayer();
 }
 
 bool WavePlayer::Busy() const
 {
-    if (failed || player.playbackState() != QMediaPlayer::PlayingState) return false;
-    const QMediaPlayer::MediaStatus status = player.mediaStatus();
+    if (failed || player->playbackState() != QMediaPlayer::PlayingState) return false;
+    const QMediaPlayer::MediaStatus status = player->mediaStatus();
     return status == QMediaPlayer::LoadingMedia || (Media::Loaded(status) && status != QMediaPlayer::EndOfMedia);
 }

@@ -5,6 +5,8 @@
 #include <QAudioOutput>
 #include <QMediaPlayer>
 
+#include <memory>
+
 // The system's wave player of playwav and wavbusy: one hidden media player
 // apart from the media slots. (A sound effect object would be lighter, but
 // without an audio device it never reports its end.)
@@ -26,9 +28,10 @@ public:
 
 private:
     void WaitForEnd();
+    void MakePlayer();
 
     const bool& stopped;
-    QMediaPlayer player;
+    std::unique_ptr<QMediaPlayer> player;
     QAudioOutput output;
     bool looping = false;
     bool failed = false;
