@@ -37,9 +37,10 @@ void MediaSlots::Empty(int n)
 {
     if (n < 0) n = 0;
     if (n >= players.capacity || !players.items || !players.items[n]) return;
-    if (videoWindow && videoWindow->player == players.items[n].get()) {
-        videoWindow->ClearPlayer();
-        videoWindow->close();
+    TVideoScreenForm* window = VideoScreenFormIfMade();
+    if (window && window->player == players.items[n].get()) {
+        window->ClearPlayer();
+        window->close();
     }
     players.items[n].reset();
 }
@@ -64,9 +65,10 @@ void MediaSlots::Record(int n, const AnsiString& file)
 
 void MediaSlots::PlayerEnded(MediaSlot* slot)
 {
-    if (!videoWindow || videoWindow->player != slot) return;
-    videoWindow->ClearPlayer();
-    videoWindow->close();
+    TVideoScreenForm* window = VideoScreenFormIfMade();
+    if (!window || window->player != slot) return;
+    window->ClearPlayer();
+    window->close();
 }
 
 int MediaSlots::Control(int n, int op)
@@ -94,7 +96,7 @@ int MediaSlots::Control(int n, int op)
         VideoWindow().ShowPlayer(slot);
         break;
     case Media::Hide:
-        if (videoWindow) videoWindow->hide();
+        if (TVideoScreenForm* window = VideoScreenFormIfMade()) window->hide();
         break;
     case Media::IsVideo:
         return slot->IsOpen() && slot->displaySize.width() >= 2 && slot->displaySize.height() >= 2 ? 1 : 0;
@@ -110,15 +112,14 @@ int MediaSlots::Control(int n, int op)
 
 void MediaSlots::CloseAll()
 {
-    if (videoWindow) {
-        videoWindow->ClearPlayer();
-        videoWindow->close();
+    if (TVideoScreenForm* window = VideoScreenFormIfMade()) {
+        window->ClearPlayer();
+        window->close();
     }
     EmptyAll();
 }
 
 TVideoScreenForm& MediaSlots::VideoWindow()
 {
-    if (!videoWindow) videoWindow = std::make_unique<TVideoScreenForm>();
-    return *videoWindow;
+    return VideoScreenForm();
 }

@@ -8,8 +8,8 @@
 class MediaSlot;
 class TVideoScreenForm;
 
-// The numbered media slots of the run-time screen and the video window they
-// share. A slot is empty until a program plays or records in it; the list
+// The numbered media slots of the run-time screen, which share the video
+// window. A slot is empty until a program plays or records in it; the list
 // grows by doubling up to Media::HighestSlot. Every failure empties the slot
 // or answers 0: nothing is reported to the program.
 class MediaSlots {
@@ -27,7 +27,7 @@ public:
     // Closes the video window and empties every slot.
     void CloseAll();
 
-    // The video window, made on first use.
+    // The video window (made on first use).
     TVideoScreenForm& VideoWindow();
     // The slot's player, null when the slot is empty.
     MediaSlot* SlotAt(int n) const;
@@ -42,5 +42,4 @@ private:
 
     const bool& stopped;
     DArray<std::unique_ptr<MediaSlot>> players;
-    std::unique_ptr<TVideoScreenForm> videoWindow;
 };

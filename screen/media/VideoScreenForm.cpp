@@ -14,7 +14,20 @@ namespace {
 // A clip narrower or lower than this leaves the window as it is.
 constexpr int SmallestClip = 20;
 
+TVideoScreenForm* madeForm = nullptr;
+
 } // namespace
+
+TVideoScreenForm& VideoScreenForm()
+{
+    if (!madeForm) madeForm = new TVideoScreenForm;
+    return *madeForm;
+}
+
+TVideoScreenForm* VideoScreenFormIfMade()
+{
+    return madeForm;
+}
 
 TVideoScreenForm::TVideoScreenForm(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -62,17 +75,27 @@ void TVideoScreenForm::ClearPlayer()
 void TVideoScreenForm::Reposition(int left, int top, int width, int height)
 {
     const QRect frame = FrameRect();
+    QPoint position = frame.topLeft();
+    QSize client = pendingClientSize.value_or(size());
     if (left >= 0 || top >= 0) {
-        move(left >= 0 ? left : frame.x(), top >= 0 ? top : frame.y());
+        position = QPoint(left >= 0 ? left : frame.x(), top >= 0 ? top : frame.y());
         placeAtOrigin = false;
+        move(position);
     }
     if (width > 0 || height > 0) {
         // Sized by its frame: the border and caption come off the client area.
-        const int extraWidth = frame.width() - this->width();
-        const int extraHeight = frame.height() - this->height();
-        resize(width > 0 ? std::max(width - extraWidth, 1) : this->width(),
-            height > 0 ? std::max(height - extraHeight, 1) : this->height());
+        const int extraWidth = frameGeometry().width() - this->width();
+        const int extraHeight = frameGeometry().height() - this->height();
+        client = QSize(width > 0 ? std::max(width - extraWidth, 1) : client.width(),
+            height > 0 ? std::max(height - extraHeight, 1) : client.height());
+        resize(client);
         resizeToClip = false;
+    }
+    // Some platforms take a hidden window's new geometry only as it is shown
+    // (and report the old one until then): it is kept and applied then.
+    if (isHidden()) {
+        pendingPosition = position;
+        pendingClientSize = client;
     }
 }
 
@@ -80,7 +103,10 @@ QRect TVideoScreenForm::FrameRect()
 {
     // The frame is known once the window exists on the platform.
     if (!testAttribute(Qt::WA_WState_Created)) create();
-    return frameGeometry();
+    QRect frame = frameGeometry();
+    if (pendingClientSize) frame.setSize(*pendingClientSize + (frameGeometry().size() - size()));
+    if (pendingPosition) frame.moveTopLeft(*pendingPosition);
+    return frame;
 }
 
 void TVideoScreenForm::FormShow()
@@ -113,6 +139,10 @@ void TVideoScreenForm::FormClose()
 void TVideoScreenForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (pendingPosition) move(*pendingPosition);
+    if (pendingClientSize) resize(*pendingClientSize);
+    pendingPosition.reset();
+    pendingClientSize.reset();
     FormShow();
 }
 

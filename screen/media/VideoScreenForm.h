@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 class MediaSlot;
 class QVideoWidget;
 
@@ -49,4 +51,12 @@ protected:
 private:
     void Attach(MediaSlot* slot);
     QMetaObject::Connection frames;
+    std::optional<QPoint> pendingPosition;
+    std::optional<QSize> pendingClientSize;
 };
+
+// The one video window, made on first use and kept for the life of the
+// program, as the screen window is.
+TVideoScreenForm& VideoScreenForm();
+// Null until the video window has been made.
+TVideoScreenForm* VideoScreenFormIfMade();

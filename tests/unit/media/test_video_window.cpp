@@ -17,6 +17,15 @@ protected:
     void SetUp() override
     {
         if (!files.haveClips) GTEST_SKIP() << "gst-launch-1.0 could not make the test clips";
+        // The window lives for the program: each test starts from it as
+        // built. (The offscreen platform takes geometry from a hidden window
+        // only when it is shown.)
+        window().show();
+        window().move(0, 0);
+        window().resize(200, 200);
+        window().setWindowTitle("Quorvatine Video:");
+        WaitUntil([] { return false; }, 20);
+        window().close();
     }
     TVideoScreenForm& window() { return media.VideoWindow(); }
     std::string Caption() { return window().windowTitle().toStdString(); }
@@ -26,12 +35,14 @@ protected:
     MediaSlots media { stopped };
 };
 
-TEST_F(VideoWindowTest, BuiltAtTheOriginWithItsCaptionBase)
+TEST(VideoWindow, BuiltAtTheOriginWithItsCaptionBase)
 {
-    EXPECT_EQ(window().pos(), QPoint(0, 0));
-    EXPECT_EQ(window().size(), QSize(200, 200));
-    EXPECT_EQ(Caption(), "Quorvatine Video:");
-    EXPECT_TRUE(window().isHidden());
+    TVideoScreenForm window;
+    EXPECT_EQ(window.pos(), QPoint(0, 0));
+    EXPECT_EQ(window.size(), QSize(200, 200));
+    EXPECT_EQ(window.windowTitle().toStdString(), "Quorvatine Video:");
+    EXPECT_TRUE(window.isHidden());
+    EXPECT_TRUE(window.resizeToClip && window.placeAtOrigin);
 }
 
 TEST_F(VideoWindowTest, AClipShownSizesTheWindowToItself)
