@@ -6,22 +6,20 @@
 
 namespace {
 
-constexpr int ModeOp = 3;
-constexpr int IsVideoOp = 7;
 // The modes a slot can report; anything else is passed on as 0.
 constexpr int HighestMode = 10;
 
 void MediaState(FunctionCall& call)
 {
     if (!call.ex.screen) return call.ReturnInt(0);
-    const int mode = call.Screen().MediaControl(call.ex.argInt[0], ModeOp);
+    const int mode = call.Screen().MediaControl(call.ex.argInt[0], MediaOp::Mode);
     call.ReturnInt(mode < 0 || mode > HighestMode ? 0 : mode);
 }
 
 void MediaIsVideo(FunctionCall& call)
 {
     if (!call.ex.screen) return call.ReturnInt(0);
-    call.ReturnInt(call.Screen().MediaControl(call.ex.argInt[0], IsVideoOp));
+    call.ReturnInt(call.Screen().MediaControl(call.ex.argInt[0], MediaOp::IsVideo));
 }
 
 constexpr FunctionEntry entries[] = {

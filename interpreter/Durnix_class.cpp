@@ -95,9 +95,9 @@ Durnix_Class::Durnix_Class(RunScreen& runScreen)
 Durnix_Class::~Durnix_Class()
 {
     // A run's sounds and media end with it: the wave sound stops and every
-    // media slot closes (operation -1).
+    // media slot closes.
     screen.PlayWave({}, true, false);
-    screen.MediaControl(0, -1);
+    screen.MediaControl(0, MediaOp::CloseAll);
     Ports_Comms_IO_Form().ResetPorts();
     Ports_Comms_IO_Form().SetStopFlag(nullptr);
     gosubStack.Clear(mainVariables.get());

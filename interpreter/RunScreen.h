@@ -7,6 +7,23 @@ class Palette;
 
 enum class NewLine { No, Yes };
 
+// The operations of RunScreen::MediaControl.
+namespace MediaOp {
+enum : int {
+    CloseAll = -1, // empties every slot first
+    Pause = 0,
+    Resume = 1,
+    Close = 2,
+    Mode = 3,
+    Save = 4,
+    Show = 5,
+    Hide = 6,
+    IsVideo = 7,
+    VideoWidth = 8,
+    VideoHeight = 9,
+};
+} // namespace MediaOp
+
 // The control families whose last event the run loop polls, in the order of
 // the event sources 0 to 8.
 enum class ControlFamily { Button, Edit, ListBox, RBGroup, CheckBox, Slider, Spinner, Memo, Timer };
@@ -195,9 +212,8 @@ public:
     // Records wave audio from the default input for a later op 4 to write
     // into file; without an input the slot is emptied.
     virtual void MediaRecord(int slot, const AnsiString& file) { (void)slot, (void)file; }
-    // -1 closes every slot; 0 pause, 1 resume, 2 close, 3 the mode, 4 save a
-    // recording, 5 show the video window, 6 hide it, 7 video or not, 8 and 9
-    // the video's width and height. 0 for an empty slot.
+    // One of MediaOp; 0 for an empty slot. Mode gives 0 not ready, 1 stopped,
+    // 2 playing, 3 recording or 5 paused.
     virtual int MediaControl(int slot, int op)
     {
         (void)slot, (void)op;

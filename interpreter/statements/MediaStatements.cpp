@@ -9,9 +9,6 @@
 
 namespace {
 
-// Media operations the statements ask of the screen.
-enum MediaOp { Pause = 0, Resume = 1, Close = 2, Save = 4, Show = 5, Hide = 6, VideoWidth = 8, VideoHeight = 9 };
-
 // Writes an integer into the variable named in slot k, when the program
 // named one there.
 void StoreInt(Durnix_Class& d, int k, int32_t value)
@@ -37,12 +34,12 @@ void MediaPlay(Durnix_Class& d)
 
 void MediaPause(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? Pause : Resume);
+    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Pause : MediaOp::Resume);
 }
 
 void MediaStop(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], Close);
+    d.screen.MediaControl(d.paramInt[0], MediaOp::Close);
 }
 
 void MediaRecord(Durnix_Class& d)
@@ -52,12 +49,12 @@ void MediaRecord(Durnix_Class& d)
 
 void MediaSave(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], Save);
+    d.screen.MediaControl(d.paramInt[0], MediaOp::Save);
 }
 
 void MediaShow(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? Show : Hide);
+    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Show : MediaOp::Hide);
 }
 
 void MediaReposition(Durnix_Class& d)
@@ -75,8 +72,8 @@ void MediaGetPosition(Durnix_Class& d)
 
 void MediaVideoSize(Durnix_Class& d)
 {
-    int width = d.screen.MediaControl(d.paramInt[0], VideoWidth);
-    int height = d.screen.MediaControl(d.paramInt[0], VideoHeight);
+    int width = d.screen.MediaControl(d.paramInt[0], MediaOp::VideoWidth);
+    int height = d.screen.MediaControl(d.paramInt[0], MediaOp::VideoHeight);
     if (width <= 0 || height <= 0) width = height = 0;
     StoreInt(d, 1, width);
     StoreInt(d, 2, height);

@@ -7,21 +7,6 @@
 // check the rule without playing anything.
 namespace Media {
 
-// MediaControl's operations.
-enum Op {
-    CloseAll = -1,
-    Pause = 0,
-    Resume = 1,
-    Close = 2,
-    Mode = 3,
-    Save = 4,
-    Show = 5,
-    Hide = 6,
-    IsVideo = 7,
-    VideoWidth = 8,
-    VideoHeight = 9,
-};
-
 // The modes op 3 reports. Seeking (4) and open (6) are never produced: a
 // seek is not offered, and a clip counts as stopped once it has loaded.
 enum ModeCode {

@@ -73,36 +73,36 @@ void MediaSlots::PlayerEnded(MediaSlot* slot)
 
 int MediaSlots::Control(int n, int op)
 {
-    if (op == Media::CloseAll) EmptyAll();
+    if (op == MediaOp::CloseAll) EmptyAll();
     MediaSlot* slot = SlotAt(n);
     if (!slot) return 0;
     switch (op) {
-    case Media::Pause:
+    case MediaOp::Pause:
         slot->Pause();
         break;
-    case Media::Resume:
+    case MediaOp::Resume:
         slot->Resume();
         break;
-    case Media::Close:
+    case MediaOp::Close:
         slot->Close();
         PlayerEnded(slot);
         break;
-    case Media::Mode:
+    case MediaOp::Mode:
         return slot->Mode();
-    case Media::Save:
+    case MediaOp::Save:
         slot->Save();
         break;
-    case Media::Show:
+    case MediaOp::Show:
         VideoWindow().ShowPlayer(slot);
         break;
-    case Media::Hide:
+    case MediaOp::Hide:
         if (TVideoScreenForm* window = VideoScreenFormIfMade()) window->hide();
         break;
-    case Media::IsVideo:
+    case MediaOp::IsVideo:
         return slot->IsOpen() && slot->displaySize.width() >= 2 && slot->displaySize.height() >= 2 ? 1 : 0;
-    case Media::VideoWidth:
+    case MediaOp::VideoWidth:
         return slot->IsOpen() ? std::max(slot->displaySize.width(), 0) : 0;
-    case Media::VideoHeight:
+    case MediaOp::VideoHeight:
         return slot->IsOpen() ? std::max(slot->displaySize.height(), 0) : 0;
     default:
         break;

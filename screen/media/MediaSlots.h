@@ -2,6 +2,7 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
+#include "interpreter/RunScreen.h"
 
 #include <memory>
 
@@ -22,7 +23,7 @@ public:
 
     void Play(int n, const AnsiString& file, bool loop);
     void Record(int n, const AnsiString& file);
-    // The operations of Media::Op; see RunScreen::MediaControl.
+    // See RunScreen::MediaControl.
     int Control(int n, int op);
     // Closes the video window and empties every slot.
     void CloseAll();

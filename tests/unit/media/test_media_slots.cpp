@@ -15,6 +15,7 @@
 namespace {
 
 using namespace Media;
+using namespace MediaOp;
 
 class MediaSlotsTest : public testing::Test {
 protected:

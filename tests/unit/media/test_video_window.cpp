@@ -11,6 +11,7 @@
 namespace {
 
 using namespace Media;
+using namespace MediaOp;
 
 class VideoWindowTest : public testing::Test {
 protected:
