@@ -52,6 +52,8 @@ TVideoScreenForm::~TVideoScreenForm()
 void TVideoScreenForm::Attach(MediaSlot* slot)
 {
     disconnect(frames);
+    // A player the window no longer shows has its clip's own size again.
+    if (player && player != slot) player->displaySize = player->frameSize;
     player = slot;
     if (!slot) return;
     frames = connect(&slot->Sink(), &QVideoSink::videoFrameChanged, Panel1->videoSink(), &QVideoSink::setVideoFrame);
@@ -125,7 +127,8 @@ void TVideoScreenForm::FormShow()
 
 void TVideoScreenForm::FormResize()
 {
-    if (player) player->displaySize = size();
+    // Sound has no display: it stays no video whatever the window's size.
+    if (player && player->frameSize.isValid()) player->displaySize = size();
 }
 
 void TVideoScreenForm::FormClose()

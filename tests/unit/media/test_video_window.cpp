@@ -61,6 +61,21 @@ TEST_F(VideoWindowTest, AClipShownSizesTheWindowToItself)
     EXPECT_EQ(media.Control(0, VideoHeight), 80);
     media.Control(0, Hide);
     EXPECT_TRUE(window().isHidden());
+    // Once the window shows another clip, the first has its own size again.
+    media.Play(1, files.tinyClip, true);
+    media.Control(1, Show);
+    EXPECT_EQ(media.Control(0, VideoWidth), 64);
+    EXPECT_EQ(media.Control(0, VideoHeight), 48);
+}
+
+TEST_F(VideoWindowTest, SoundShownInTheWindowStaysNoVideo)
+{
+    media.Play(0, files.tone, true);
+    media.Control(0, Show);
+    window().resize(120, 90);
+    EXPECT_EQ(media.Control(0, IsVideo), 0);
+    EXPECT_EQ(media.Control(0, VideoWidth), 0);
+    EXPECT_EQ(window().size(), QSize(120, 90));
 }
 
 TEST_F(VideoWindowTest, AClipLowerThanTwentyLeavesTheWindowAsItIs)
