@@ -204,8 +204,9 @@ public:
     // --- Media ------------------------------------------------------------------
     // Numbered media slots that play sound and video files or record wave
     // audio, the wave player, the video window and the screen window's
-    // metrics. A screen without media (the default) plays nothing, and every
-    // query gives 0.
+    // metrics. File names are local ones, already resolved; an empty name is
+    // a file that cannot be played or written. A screen without media (the
+    // default) plays nothing, and every query gives 0.
     // Plays file in slot (a negative slot is slot 0), from its start, looping
     // when loop is true; a file that cannot be played empties the slot.
     virtual void MediaPlay(int slot, const AnsiString& file, bool loop) { (void)slot, (void)file, (void)loop; }

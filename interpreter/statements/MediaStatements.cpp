@@ -9,6 +9,14 @@
 
 namespace {
 
+// A program's file name as this file system knows it ("\\" separators, each
+// component found without letter case); empty when it names nothing here,
+// which the screen takes as a file that cannot be played or written.
+AnsiString LocalName(const AnsiString& name)
+{
+    return FileNames::Resolve(name).value_or(AnsiString());
+}
+
 // Writes an integer into the variable named in slot k, when the program
 // named one there.
 void StoreInt(Durnix_Class& d, int k, int32_t value)
@@ -22,14 +30,16 @@ void PlayWav(Durnix_Class& d)
     const AnsiString& file = d.paramText[0];
     const bool background = d.paramInt[1] != 0;
     if (file.empty()) return d.screen.PlayWave({}, background, false);
-    d.screen.PlayWave(FileNames::ChangeExtension(file, ".wav"), background, background && d.paramInt[2] != 0);
+    // A name that names nothing here stops the sound as a failed one would.
+    d.screen.PlayWave(
+        LocalName(FileNames::ChangeExtension(file, ".wav")), background, background && d.paramInt[2] != 0);
 }
 
 void MediaPlay(Durnix_Class& d)
 {
     AnsiString file = d.paramText[1];
     if (FileNames::ExtensionOf(file).empty()) file += ".wav";
-    d.screen.MediaPlay(d.paramInt[0], file, d.paramInt[2] != 0);
+    d.screen.MediaPlay(d.paramInt[0], LocalName(file), d.paramInt[2] != 0);
 }
 
 void MediaPause(Durnix_Class& d)
@@ -44,7 +54,7 @@ void MediaStop(Durnix_Class& d)
 
 void MediaRecord(Durnix_Class& d)
 {
-    d.screen.MediaRecord(d.paramInt[0], FileNames::ChangeExtension(d.paramText[1], ".wav"));
+    d.screen.MediaRecord(d.paramInt[0], LocalName(FileNames::ChangeExtension(d.paramText[1], ".wav")));
 }
 
 void MediaSave(Durnix_Class& d)

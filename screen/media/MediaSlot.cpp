@@ -1,6 +1,5 @@
 #include "screen/media/MediaSlot.h"
 
-#include "interpreter/ProgramFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/Events.h"
 
@@ -11,13 +10,9 @@
 
 namespace {
 
-// A name that does not exist as written is looked up without letter case in
-// its folder, as include files are.
 QUrl MediaUrl(const AnsiString& file)
 {
-    AnsiString found = ProgramFiles::FindFileIgnoringCase(file);
-    if (found.empty()) found = file;
-    return QUrl::fromLocalFile(QFileInfo(platform::toQString(found)).absoluteFilePath());
+    return QUrl::fromLocalFile(QFileInfo(platform::toQString(file)).absoluteFilePath());
 }
 
 } // namespace
@@ -48,6 +43,7 @@ MediaSlot::~MediaSlot()
 bool MediaSlot::Play(const AnsiString& file, bool loop)
 {
     Close();
+    if (file.empty()) return false;
     fileName = file;
     Tag = loop ? Media::PlayLoop : Media::PlayOnce;
     frameSize = displaySize = QSize();
@@ -76,6 +72,7 @@ bool MediaSlot::WaitUntilLoaded()
 bool MediaSlot::Record(const AnsiString& file)
 {
     Close();
+    if (file.empty()) return false;
     fileName = file;
     Tag = Media::Record;
     recording = std::make_unique<WaveRecording>();

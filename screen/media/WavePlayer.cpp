@@ -1,6 +1,5 @@
 #include "screen/media/WavePlayer.h"
 
-#include "interpreter/ProgramFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/Events.h"
 #include "screen/media/MediaModes.h"
@@ -40,12 +39,9 @@ void WavePlayer::Play(const AnsiString& file, bool background, bool loop)
 {
     Stop();
     if (file.empty()) return;
-    // Looked up without letter case when the name does not exist as written.
-    AnsiString found = ProgramFiles::FindFileIgnoringCase(file);
-    if (found.empty()) found = file;
     failed = false;
     looping = background && loop;
-    player->setSource(QUrl::fromLocalFile(QFileInfo(platform::toQString(found)).absoluteFilePath()));
+    player->setSource(QUrl::fromLocalFile(QFileInfo(platform::toQString(file)).absoluteFilePath()));
     player->play();
     if (!background) WaitForEnd();
 }

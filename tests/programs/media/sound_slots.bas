@@ -43,6 +43,10 @@ print "stopped: ", mediastate(2)
 // media empty their slot.
 mediaplay 3, "TONE.WAV", 1
 print "any case: ", mediastate(3)
+mediaplay 6, ".\TONE", 1
+print "backslash: ", mediastate(6)
+mediaplay 7, "C:\tone.wav"
+print "drive: ", mediastate(7)
 mediaplay 3, "missing"
 print "missing: ", mediastate(3)
 mediaplay 4, "sound_slots.bas"

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 // The media media played for real through the backend (silently, in real
 // time, without an audio device), with bounded waits.
 
@@ -100,14 +98,6 @@ TEST_F(MediaSlotsTest, FilesThatCannotPlayEmptyTheirSlot)
         EXPECT_EQ(ModeOf(2), NotReady);
         EXPECT_EQ(media.Control(2, IsVideo), 0);
     }
-}
-
-TEST_F(MediaSlotsTest, ANameIsFoundWithoutLetterCase)
-{
-    std::ifstream source(files.tone, std::ios::binary);
-    std::ofstream(files.Path("Upper.WAV"), std::ios::binary) << source.rdbuf();
-    media.Play(0, files.Path("upper.wav"), false);
-    EXPECT_EQ(ModeOf(0), Playing);
 }
 
 TEST_F(MediaSlotsTest, SlotNumbers)
