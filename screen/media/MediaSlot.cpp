@@ -26,6 +26,9 @@ MediaSlot::MediaSlot(const bool& stopFlag)
 
 void MediaSlot::MakePlayer()
 {
+    // The old player lets go of the output and the sink before the new one
+    // takes them.
+    player.reset();
     player = std::make_unique<QMediaPlayer>();
     player->setAudioOutput(&output);
     player->setVideoOutput(&sink);
@@ -38,6 +41,8 @@ MediaSlot::~MediaSlot()
 {
     open = false;
     recording.reset();
+    // Before the output and the sink it uses.
+    player.reset();
 }
 
 bool MediaSlot::Play(const AnsiString& file, bool loop)

@@ -14,8 +14,16 @@ WavePlayer::WavePlayer(const bool& stopFlag)
     MakePlayer();
 }
 
+WavePlayer::~WavePlayer()
+{
+    // Before the output it uses.
+    player.reset();
+}
+
 void WavePlayer::MakePlayer()
 {
+    // The old player lets go of the output before the new one takes it.
+    player.reset();
     player = std::make_unique<QMediaPlayer>();
     player->setAudioOutput(&output);
     QMediaPlayer* made = player.get();

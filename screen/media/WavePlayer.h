@@ -14,6 +14,7 @@ class WavePlayer {
 public:
     // stopped: the run's stop flag, which ends a synchronous play.
     explicit WavePlayer(const bool& stopped);
+    ~WavePlayer();
 
     // Plays file from its start. In the background the call returns at once
     // (and the sound loops when loop is true); otherwise it returns when the

@@ -77,6 +77,8 @@ TEST_F(MediaSlotsTest, PauseResumeAndStop)
 
 TEST_F(MediaSlotsTest, VideoAndSoundSizes)
 {
+    // The second clip in a slot is measured as the first was.
+    media.Play(0, files.tinyClip, false);
     media.Play(0, files.clip, false);
     media.Play(1, files.tone, false);
     EXPECT_EQ(media.Control(0, IsVideo), 1);
