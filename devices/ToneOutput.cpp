@@ -1,92 +1,49 @@
 #include "devices/ToneOutput.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QCoreApplication>
-#include <QIODevice>
-#include <QMediaDevices>
-
-#include <algorithm>
-#include <chrono>
-#include <cstring>
-#include <thread>
+#include "devices/Modules.h"
+#include "devices/audio/AudioToneModule.h"
 
 namespace {
 
-// An endless square wave of 16-bit mono samples.
-class SquareWave : public QIODevice {
-public:
-    SquareWave(double frequency, int sampleRate)
-        : halfPeriod(sampleRate / (2.0 * frequency))
-    { }
+// The module's entry point, looked up once; null when it cannot be loaded.
+MakeAudioToneOutputEntry AudioEntry()
+{
+    static const auto entry
+        = reinterpret_cast<MakeAudioToneOutputEntry>(LoadModuleEntry(audioModuleFile, audioModuleEntry));
+    return entry;
+}
 
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 samples = maxSize / 2;
-        for (qint64 k = 0; k < samples; ++k) {
-            const int16_t value = static_cast<int64_t>(position / halfPeriod) % 2 == 0 ? 8000 : -8000;
-            std::memcpy(data + 2 * k, &value, 2);
-            position += 1.0;
-        }
-        return samples * 2;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-    qint64 bytesAvailable() const override { return 4096 + QIODevice::bytesAvailable(); }
-
-private:
-    double halfPeriod;
-    double position = 0;
-};
-
-class AudioToneOutput : public ToneOutput {
+// Rests and delays only wait; the module is loaded on the first tone.
+class ModuleToneOutput : public ToneOutput {
 public:
     void Play(double frequency, int64_t ms, Delays::Pump pump, const bool* stop) override
     {
-        if (frequency <= 0 || !QCoreApplication::instance()) {
-            Delays::WaitMs(ms, pump, stop);
-            return;
-        }
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        QAudioFormat format;
-        format.setSampleRate(48000);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        if (device.isNull() || !device.isFormatSupported(format) || frequency > format.sampleRate() / 2.0) {
-            Delays::WaitMs(ms, pump, stop);
-            return;
-        }
-        SquareWave wave(frequency, format.sampleRate());
-        wave.open(QIODevice::ReadOnly);
-        QAudioSink sink(device, format);
-        if (pump == Delays::Pump::Yes) {
-            // The sink pulls its samples while the events are processed.
-            sink.start(&wave);
-            Delays::WaitMs(ms, Delays::Pump::Yes, stop);
-        } else {
-            // No events: push the samples from here while the time runs.
-            QIODevice* output = sink.start();
-            const auto end = std::chrono::steady_clock::now()
-                + std::chrono::milliseconds(std::min<int64_t>(ms, 1'000'000'000'000));
-            QByteArray samples;
-            while (output && std::chrono::steady_clock::now() < end && !(stop && *stop)) {
-                const qsizetype room = sink.bytesFree() & ~qsizetype(1);
-                if (room > 0) {
-                    samples.resize(room);
-                    const qint64 made = wave.read(samples.data(), room);
-                    if (made > 0) output->write(samples.data(), made);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (frequency > 0) {
+            if (ToneOutput* output = Audible()) {
+                output->Play(frequency, ms, pump, stop);
+                return;
             }
         }
-        sink.stop();
+        Delays::WaitMs(ms, pump, stop);
     }
+
+private:
+    ToneOutput* Audible()
+    {
+        if (!loadTried) {
+            loadTried = true;
+            if (const MakeAudioToneOutputEntry entry = AudioEntry()) audible.reset(entry(&Delays::WaitMs));
+        }
+        return audible.get();
+    }
+
+    bool loadTried = false;
+    std::unique_ptr<ToneOutput> audible;
 };
 
 } // namespace
 
 std::unique_ptr<ToneOutput> MakeAudioToneOutput()
 {
-    return std::make_unique<AudioToneOutput>();
+    return std::make_unique<ModuleToneOutput>();
 }

@@ -15,5 +15,6 @@ public:
 };
 
 // The square wave through the default audio output; silent but as long when
-// there is no audio output or the frequency is above half the sample rate.
+// there is no audio output, the audio module cannot be loaded or the frequency
+// is above half the sample rate.
 std::unique_ptr<ToneOutput> MakeAudioToneOutput();

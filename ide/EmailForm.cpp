@@ -59,6 +59,7 @@ void TEmailForm::Progress(int64_t sent, int64_t total)
 
 void TEmailForm::Show()
 {
+    abandoned = false;
     show();
     raise();
     activateWindow();
@@ -67,7 +68,9 @@ void TEmailForm::Show()
 
 void TEmailForm::Close()
 {
+    closingByProgram = true;
     close();
+    closingByProgram = false;
 }
 
 QString TEmailForm::StatusText() const
@@ -98,6 +101,7 @@ void TEmailForm::showEvent(QShowEvent* event)
 
 void TEmailForm::closeEvent(QCloseEvent* event)
 {
+    if (!closingByProgram && isVisible()) abandoned = true;
     label2->hide();
     label2->setText("");
     QWidget::closeEvent(event);

@@ -16,6 +16,7 @@ public:
     void Progress(int64_t sent, int64_t total) override;
     void Show() override;
     void Close() override;
+    bool Abandoned() const override { return abandoned; }
 
     QString StatusText() const;
     QString ProgressText() const;
@@ -31,4 +32,8 @@ protected:
 private:
     QLabel* label1;
     QLabel* label2;
+    // Set when the user closes the window while a message is going out;
+    // cleared when the window is shown again.
+    bool abandoned = false;
+    bool closingByProgram = false;
 };

@@ -13,3 +13,19 @@ void ControlSlots::DestroyControls()
         controls.items[k] = nullptr;
     }
 }
+
+int ControlSlots::FreeSlot()
+{
+    for (int k = 0; k < controls.capacity; ++k)
+        if (!controls.items[k]) return k;
+    const int slot = controls.capacity;
+    controls.EnsureIndex(slot);
+    names.EnsureIndex(slot);
+    return slot;
+}
+
+void ControlSlots::Place(int slot, QObject* control, const AnsiString& name)
+{
+    controls.items[slot] = control;
+    names.items[slot] = name;
+}

@@ -12,6 +12,11 @@ struct ControlSlots {
     DArray<QObject*> controls;
     DArray<AnsiString> names;
 
+    // The first empty slot, the arrays grown when every slot is used.
+    int FreeSlot();
+    // Puts a new control into an empty slot.
+    void Place(int slot, QObject* control, const AnsiString& name);
+
     // Destroys every control and empties its slot; the names stay.
     void DestroyControls();
 };

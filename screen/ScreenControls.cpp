@@ -2,6 +2,8 @@
 
 #include "platform/AnsiText.h"
 #include "screen/ScreenWidgets.h"
+#include "screen/controls/EditBox.h"
+#include "screen/controls/ProgramControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,36 +13,19 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
-// The controls a running program makes: buttons, list boxes, check boxes and
-// timers, each
-// in the first empty slot of its family, found by the name the program gave
-// it. Their handlers write the control's name into the family's last-event
-// text, which the run loop polls and the getters read.
+// The controls a running program makes, each in the first empty slot of its
+// family, found by the name the program gave it. Their handlers write the
+// control's name into the family's last-event text, which the run loop polls
+// and the getters read. The families with many properties answer for them
+// themselves (ProgramControl); buttons, list boxes, check boxes and timers are
+// handled here.
 
 namespace {
 
-QColor ToQColor(int windowsColor)
-{
-    const auto c = static_cast<unsigned>(windowsColor);
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-}
-
-int FromQColor(const QColor& color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
-
-// The first empty slot, the arrays grown when every slot is used.
-int FreeSlot(ControlSlots& familySlots)
-{
-    for (int k = 0; k < familySlots.controls.capacity; ++k)
-        if (!familySlots.controls.items[k]) return k;
-    const int slot = familySlots.controls.capacity;
-    familySlots.controls.EnsureIndex(slot);
-    familySlots.names.EnsureIndex(slot);
-    return slot;
-}
+using controls::FromQColor;
+using controls::ToQColor;
 
 // The slot of the first control named `name`, -1 when none.
 int SlotOf(const ControlSlots& familySlots, const AnsiString& name)
@@ -129,14 +114,6 @@ int ItemIndex(const QComboBox& box, int n)
     return std::min(n, box.count()) - 1;
 }
 
-AnsiString FontText(const QWidget& widget, int colour)
-{
-    const QFont font = widget.font();
-    const int style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0);
-    return platform::fromQString(font.family()) + "\r\n" + std::to_string(font.pointSize()) + "\r\n"
-        + std::to_string(style) + "\r\n" + std::to_string(colour);
-}
-
 } // namespace
 
 // --- Shared -----------------------------------------------------------------------------
@@ -172,11 +149,10 @@ int TScreenForm::TakeLastMouse()
     return mouse;
 }
 
-// Keys reach the screen again after a click: the focus goes to the hidden edit.
-static void ReturnFocus(TScreenForm& form)
+void TScreenForm::ReturnKeysToScreen()
 {
-    if (form.DummyEdit) form.DummyEdit->setFocus();
-    if (form.InputEditBox_00) form.InputEditBox_00->deselect();
+    if (DummyEdit) DummyEdit->setFocus();
+    if (InputEditBox_00) InputEditBox_00->deselect();
 }
 
 void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts)
@@ -185,17 +161,18 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
     const int x = numbers[0], y = numbers[1];
     switch (family) {
     case ControlFamily::Button: {
-        const int slot = FreeSlot(familySlots);
+        const int slot = familySlots.FreeSlot();
         auto* button = new QPushButton(platform::toQString(name), Image1);
         button->setObjectName(QStringLiteral("Buttons_%1").arg(slot));
         button->setFocusPolicy(Qt::StrongFocus);
+        button->setFont(controls::ControlFont(controls::FontHeight::Form));
         const int width = numbers[2] > 0 ? numbers[2] : TextWidth(*button, name + "  ") + 8;
         const int height = numbers[3] > 0 ? numbers[3] : button->sizeHint().height();
         button->setGeometry(x, y, width, height);
         if (!texts[4].empty()) button->setToolTip(platform::toQString(texts[4]));
         QObject::connect(button, &QPushButton::clicked, this, [this, slot] {
             lastButton = Buttons.names.items[slot];
-            ReturnFocus(*this);
+            ReturnKeysToScreen();
         });
         familySlots.controls.items[slot] = button;
         familySlots.names.items[slot] = name;
@@ -203,13 +180,14 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         break;
     }
     case ControlFamily::CheckBox: {
-        const int slot = FreeSlot(familySlots);
+        const int slot = familySlots.FreeSlot();
         // Two or more characters are the caption, a single space none, anything
         // shorter the name.
         const AnsiString& given = texts[2];
         const AnsiString caption = given.size() >= 2 ? given : given == " " ? AnsiString() : name;
         auto* box = new QCheckBox(platform::toQString(caption), Image1);
         box->setObjectName(QStringLiteral("CheckBoxes_%1").arg(slot));
+        box->setFont(controls::ControlFont(controls::FontHeight::Template));
         box->setChecked(numbers[3] != 0);
         if (numbers[4] != 0) box->setLayoutDirection(Qt::RightToLeft);
         QPalette colours = box->palette();
@@ -222,7 +200,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         if (!texts[5].empty()) box->setToolTip(platform::toQString(texts[5]));
         QObject::connect(box, &QCheckBox::clicked, this, [this, slot] {
             lastCheckBox = CheckBoxes.names.items[slot];
-            ReturnFocus(*this);
+            ReturnKeysToScreen();
         });
         familySlots.controls.items[slot] = box;
         familySlots.names.items[slot] = name;
@@ -230,10 +208,11 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         break;
     }
     case ControlFamily::ListBox: {
-        const int slot = FreeSlot(familySlots);
+        const int slot = familySlots.FreeSlot();
         auto* box = new QComboBox(Image1);
         box->setObjectName(QStringLiteral("ListBoxes_%1").arg(slot));
         box->setEditable(false);
+        box->setFont(controls::ControlFont(controls::FontHeight::Template));
         box->setMaxVisibleItems(20);
         box->addItems(LinesOf(texts[3]));
         box->setCurrentIndex(-1);
@@ -248,15 +227,30 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         // Only the user's choice is an event; the program's changes are not.
         QObject::connect(box, &QComboBox::activated, this, [this, slot] {
             lastListBox = ListBoxes.names.items[slot];
-            ReturnFocus(*this);
+            ReturnKeysToScreen();
         });
         familySlots.controls.items[slot] = box;
         familySlots.names.items[slot] = name;
         box->show();
         break;
     }
+    case ControlFamily::Edit:
+        AddEditBox(name, numbers, texts);
+        break;
+    case ControlFamily::RBGroup:
+        AddRadioGroup(name, numbers, texts);
+        break;
+    case ControlFamily::Slider:
+        AddSlider(name, numbers, texts);
+        break;
+    case ControlFamily::Spinner:
+        AddSpinner(name, numbers, texts);
+        break;
+    case ControlFamily::Memo:
+        AddMemo(name, numbers, texts);
+        break;
     case ControlFamily::Timer: {
-        const int slot = FreeSlot(familySlots);
+        const int slot = familySlots.FreeSlot();
         timerTicks.EnsureIndex(slot);
         timerTicks.items[slot] = 0;
         auto* timer = new QTimer(this);
@@ -287,6 +281,7 @@ void TScreenForm::ControlAction(ControlFamily family, const AnsiString& name, in
         if (widget && widget->isEnabled() && widget->isVisible()) widget->setFocus();
         return;
     }
+    if (auto* control = dynamic_cast<ProgramControl*>(widget)) return control->Action(op, text);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         if (op != 10 && op != 11) return;
         button->setText(platform::toQString(text));
@@ -313,6 +308,7 @@ void TScreenForm::SetControlProperty(ControlFamily family, const AnsiString& nam
     const int slot = SlotOf(familySlots, name);
     if (slot < 0) return;
     QObject* control = familySlots.controls.items[slot];
+    if (auto* own = dynamic_cast<ProgramControl*>(control)) return own->SetProperty(op, value);
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         if (op == 0) button->setEnabled(value != 0);
         if (op == 1) button->setVisible(value == 0);
@@ -370,6 +366,13 @@ int TScreenForm::GetControlProperty(ControlFamily family, const AnsiString& name
     const int slot = SlotOf(familySlots, name);
     if (slot < 0) return 0;
     QObject* control = familySlots.controls.items[slot];
+    if (auto* edit = dynamic_cast<EditBox*>(control); edit && op == 0) {
+        // The flag waits while no box has the focus, so a program polling it
+        // sees a change only once the user is editing.
+        if (focusedEditName.empty()) return 0;
+        return std::exchange(edit->changed, false);
+    }
+    if (auto* own = dynamic_cast<ProgramControl*>(control)) return own->Property(op);
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         static const char codes[] = "ehxywHf";
         return op >= 0 && op < 7 ? Common(*button, codes[op]) : 0;
@@ -408,10 +411,10 @@ AnsiString TScreenForm::GetControlText(ControlFamily family, const AnsiString& n
     const int slot = SlotOf(familySlots, name);
     if (slot < 0) return {};
     QObject* control = familySlots.controls.items[slot];
+    if (auto* own = dynamic_cast<ProgramControl*>(control)) return own->Text(op, n);
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         if (op == 0) return platform::fromQString(button->text());
-        if (op == 1)
-            return FontText(*button, PaletteIndexOf(FromQColor(button->palette().color(QPalette::ButtonText))));
+        if (op == 1) return controls::FontText(*button, palette);
     }
     if (auto* box = qobject_cast<QCheckBox*>(control))
         if (op == 0) return platform::fromQString(box->text());
@@ -425,7 +428,7 @@ AnsiString TScreenForm::GetControlText(ControlFamily family, const AnsiString& n
         }
         if (op == 2)
             return ItemIndex(*list, n) < 0 ? AnsiString() : platform::fromQString(list->itemText(ItemIndex(*list, n)));
-        if (op == 3) return FontText(*list, PaletteIndexOf(FromQColor(list->palette().color(QPalette::Text))));
+        if (op == 3) return controls::FontText(*list, palette);
     }
     return {};
 }
@@ -438,35 +441,18 @@ void TScreenForm::SetControlDim(ControlFamily family, const AnsiString& name, in
     auto* widget = qobject_cast<QWidget*>(familySlots.controls.items[slot]);
     if (!widget) return;
     const bool sizeToo = family != ControlFamily::CheckBox;
-    if (family == ControlFamily::ListBox) height = -1;
-    QRect r = widget->geometry();
-    if (left >= 0) r.moveLeft(left);
-    if (top >= 0) r.moveTop(top);
-    if (sizeToo && width >= 0) r.setWidth(width);
-    if (sizeToo && height >= 0) r.setHeight(height);
-    widget->setGeometry(r);
+    if (family == ControlFamily::ListBox || family == ControlFamily::Slider) height = -1;
+    const QRect r = widget->geometry();
+    controls::PlaceControl(*widget, left >= 0 ? left : r.x(), top >= 0 ? top : r.y(),
+        sizeToo && width >= 0 ? width : r.width(), sizeToo && height >= 0 ? height : r.height());
 }
 
 void TScreenForm::SetControlFont(
     ControlFamily family, const AnsiString& name, const AnsiString& fontName, int size, int style, int colour)
 {
-    QWidget* button = nullptr;
-    if (family == ControlFamily::Button) button = Find<QPushButton>(Buttons, name);
-    if (family == ControlFamily::ListBox) button = Find<QComboBox>(ListBoxes, name);
-    if (!button) return;
-    QFont font = button->font();
-    if (!fontName.empty()) font.setFamily(platform::toQString(fontName));
-    if (colour >= 0) {
-        QPalette colours = button->palette();
-        colours.setColor(QPalette::ButtonText, ToQColor(PaletteColor(colour)));
-        colours.setColor(QPalette::Text, ToQColor(PaletteColor(colour)));
-        button->setPalette(colours);
-    }
-    if (size > 0) font.setPointSize(std::min(size, 1000));
-    if (style >= 0) {
-        font.setBold(style & 1);
-        font.setItalic(style & 2);
-        font.setUnderline(style & 4);
-    }
-    button->setFont(font);
+    const bool hasFont = family == ControlFamily::Button || family == ControlFamily::Edit
+        || family == ControlFamily::ListBox || family == ControlFamily::RBGroup || family == ControlFamily::Memo;
+    if (!hasFont) return;
+    if (auto* widget = Find<QWidget>(SlotsOf(*this, family), name))
+        controls::ChangeFont(*widget, palette, fontName, size, style, colour);
 }

@@ -9,8 +9,7 @@
 #include "screen/InputCodes.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
-#include "screen/media/MediaSlots.h"
-#include "screen/media/WavePlayer.h"
+#include "screen/media/MediaService.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -20,8 +20,7 @@
 #include <optional>
 
 class InputBox;
-class MediaSlots;
-class WavePlayer;
+class MediaService;
 class QLineEdit;
 class QToolButton;
 class ScreenImageView;
@@ -105,6 +104,18 @@ public:
     AnsiString TakeLastEvent(ControlFamily family) override;
     int TakeLastKey() override;
     int TakeLastMouse() override;
+    void SetMemoSelection(const AnsiString& name, int line, int column, int length) override;
+    void SetMemoSelected(const AnsiString& name, int position, int length) override;
+    // Creation of the families that answer for their own properties
+    // (ScreenControlFamilies.cpp); the arguments as AddControl has them.
+    void AddEditBox(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddRadioGroup(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddSlider(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddSpinner(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    void AddMemo(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    // Keys reach the screen again after a click, or Esc or Enter in a box:
+    // the focus goes to the hidden edit.
+    void ReturnKeysToScreen();
     // The mouse pointer: moves it over the image, and sets the image's cursor
     // (0 the default, -1 to -21 the standard cursors; see imageCursor).
     void SetMousePos(int x, int y) override;
@@ -122,8 +133,9 @@ public:
     void VideoWindowMetrics(int& left, int& top, int& width, int& height) override;
     void SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable) override;
     void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
-    // The slots and the video window, made on first use.
-    MediaSlots& Media();
+    // The media service, loaded on first use (one that does nothing when its
+    // module cannot be loaded).
+    MediaService& Media();
 
     // State and commands of the simple statement families (ScreenQueries.cpp).
     AnsiString TextBuffer() const override { return printedText; }
@@ -294,8 +306,7 @@ private:
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
     KeyPreview* keyPreview = nullptr;
-    std::unique_ptr<MediaSlots> mediaSlots;
-    std::unique_ptr<WavePlayer> wavePlayer;
+    std::unique_ptr<MediaService> media;
     // False while scrsetmetrics has given the window a fixed border.
     bool sizeableBorder = true;
     void CloseMedia();

@@ -103,6 +103,10 @@ struct Note {
 };
 using Notes = std::map<std::string, Note>;
 
+// The notes the document used: any other is for a word the language does not
+// have (misspelt, or of the wrong kind), which is an error too.
+std::set<std::string> usedNotes;
+
 void ReadNotes(const std::string& path, Notes& notes)
 {
     for (const std::string& line : Lines(ReadFile(path))) {
@@ -110,66 +114,15 @@ void ReadNotes(const std::string& path, Notes& notes)
         const size_t space = line.find(' ');
         const size_t bar1 = line.find('|');
         const size_t bar2 = bar1 == std::string::npos ? bar1 : line.find('|', bar1 + 1);
-        if (space == std::string::npos || bar2 == std::string::npos) Fail("bad keyword note: " + line);
+        // Exactly two bars: a third would silently move part of the syntax
+        // into the text.
+        if (space == std::string::npos || bar2 == std::string::npos || line.find('|', bar2 + 1) != std::string::npos)
+            Fail("bad keyword note: " + line);
         const std::string key = line.substr(0, space) + " " + line.substr(space + 1, bar1 - space - 1);
         // A second note for one key would silently hide the first.
         if (notes.count(key)) Fail("two keyword notes for " + key);
         notes[key] = { line.substr(bar1 + 1, bar2 - bar1 - 1), line.substr(bar2 + 1) };
     }
-}
-
-std::string FunctionFamily(int group)
-{
-    static const std::map<int, std::string> families = {
-        { 0, "byte texts and array element types" },
-        { 1, "the robot's sensors" },
-        { 2, "array statistics and array texts" },
-        { 3, "mathematics" },
-        { 4, "integers, bits and number tests" },
-        { 5, "texts" },
-        { 6, "file, folder and picture prompts" },
-        { 7, "files, folders and disks" },
-        { 8, "reading and writing open files" },
-        { 9, "colours" },
-        { 10, "system queries and variables" },
-        { 11, "dates and times" },
-        { 12, "TCP and UDP sockets" },
-        { 13, "byte buffers in texts" },
-        { 14, "the numbers of GUI components" },
-        { 15, "the texts of GUI components" },
-        { 16, "the USB I/O board" },
-        { 17, "latitude and longitude texts" },
-        { 18, "finance" },
-        { 19, "video capture" },
-        { 20, "regular expressions" },
-        { 21, "files" },
-    };
-    const auto family = families.find(group);
-    return family == families.end() ? "built-in functions" : family->second;
-}
-
-std::string CommandArea(int code)
-{
-    struct Range {
-        int from, to;
-        const char* area;
-    };
-    static const Range ranges[] = {
-        { 1001, 1024, "program flow" },
-        { 1200, 1215, "console input and output" },
-        { 1300, 1383, "graphics, the screen, bitmaps, the clipboard and printing" },
-        { 1401, 1434, "sound, the serial port and the parallel ports" },
-        { 1501, 1504, "debugging" },
-        { 2001, 2110, "arrays, matrices, data, e-mail and 3-D graphics" },
-        { 4001, 4022, "the robot simulator" },
-        { 17023, 17040, "errors and events" },
-        { 18001, 98005, "GUI components" },
-        { 99001, 99016, "navigation" },
-        { 100001, 100012, "media" },
-    };
-    for (const Range& range : ranges)
-        if (code >= range.from && code <= range.to) return range.area;
-    return "the language";
 }
 
 struct Writer {
@@ -191,48 +144,28 @@ struct Writer {
     }
 };
 
-std::string Arguments(int minArgs, int maxArgs)
-{
-    std::string text;
-    for (int k = 1; k <= maxArgs && k <= 10; ++k) {
-        const std::string argument = (k > 1 ? ", " : "") + std::string("p") + std::to_string(k);
-        text += k > minArgs ? "[" + argument + "]" : argument;
-    }
-    return text;
-}
-
 void WriteCommands(Writer& out, const Notes& notes)
 {
-    const Vocabulary& vocabulary = Vocabulary::instance();
     out.Paragraph("Every command of the language, in the order of the editor's word list. A command is a "
                   "statement of its own; its operands follow it, separated by commas.");
     for (const std::string& name : KeywordList(0)) {
+        // Every keyword has its note: a word without one is a build error.
         const auto note = notes.find("cmd " + name);
-        if (note != notes.end()) {
-            out.Entry(name, " ", note->second.syntax, note->second.text);
-            continue;
-        }
-        int code = 0;
-        vocabulary.statements.Find(name, &code);
-        out.Entry(name, " ", "...", "A command of " + CommandArea(code) + ".");
+        usedNotes.insert("cmd " + name);
+        if (note == notes.end()) Fail("no note for the command " + name);
+        out.Entry(name, " ", note->second.syntax, note->second.text);
     }
 }
 
 void WriteFunctions(Writer& out, const Notes& notes)
 {
-    const Vocabulary& vocabulary = Vocabulary::instance();
     out.Paragraph("Every built-in function, in the order of the editor's word list. A function is called in an "
                   "expression, with its arguments in parentheses; arguments in brackets may be left out.");
     for (const std::string& name : KeywordList(1)) {
-        const Codes_Class::Node* row = vocabulary.functions.Lookup(name);
         const auto note = notes.find("fn " + name);
-        if (note != notes.end()) {
-            out.Entry(name, "(", note->second.syntax, note->second.text);
-            continue;
-        }
-        const std::string arguments = row ? Arguments(row->minArgs, row->maxArgs) : "";
-        out.Entry(name, "(", arguments + ")",
-            "A function of " + FunctionFamily(row ? row->group : -1) + "; it gives its value to the expression.");
+        usedNotes.insert("fn " + name);
+        if (note == notes.end()) Fail("no note for the function " + name);
+        out.Entry(name, "(", note->second.syntax, note->second.text);
     }
 }
 
@@ -242,8 +175,9 @@ void WriteConstants(Writer& out, const Notes& notes)
                   "expected; its name is not case-sensitive.");
     for (const std::string& name : KeywordList(3)) {
         const auto note = notes.find("const " + name);
-        out.Entry(name, "\t", note != notes.end() ? note->second.syntax : "",
-            note != notes.end() ? note->second.text : "A named constant of the language.");
+        usedNotes.insert("const " + name);
+        if (note == notes.end()) Fail("no note for the constant " + name);
+        out.Entry(name, "\t", note->second.syntax, note->second.text);
     }
 }
 
@@ -251,6 +185,7 @@ void WriteFlowStatements(Writer& out, const Notes& notes)
 {
     for (const std::string& name : KeywordList(2)) {
         const auto note = notes.find("flow " + name);
+        usedNotes.insert("flow " + name);
         // The flow words are listed without the bullet: the window's lists
         // do not show them.
         out.rtf += "\\pard\\sb80\\f1\\b " + Escape(name) + "\\b0\\f0  ";
@@ -310,6 +245,8 @@ int main(int argc, char** argv)
         if (title == "Other Constants") WriteConstants(out, notes);
     }
     out.rtf += "}\n";
+    for (const auto& [key, note] : notes)
+        if (!usedNotes.count(key)) Fail("a note for a word the language does not have: " + key);
 
     std::ofstream file(argv[2], std::ios::binary);
     file << out.rtf;

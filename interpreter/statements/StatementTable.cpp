@@ -1,7 +1,8 @@
 #include "interpreter/statements/StatementTable.h"
 
 #include <algorithm>
-#include <vector>
+#include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -33,14 +34,20 @@ const StatementFamily* const families[] = {
 
 // Statement codes are small positive numbers, so the handlers sit in a flat
 // table indexed by code: the run loop finds one per statement without hashing.
-const std::vector<StatementHandler>& handlers()
+// The highest codes lie above 100,000, yet only a few pages of the table are
+// ever written: memory from calloc is zero (null handlers) without being
+// touched, where a vector would clear all 800 KB at every start. The table
+// lives as long as the process.
+std::span<const StatementHandler> handlers()
 {
-    static const std::vector<StatementHandler> table = [] {
+    static const std::span<const StatementHandler> table = [] {
         int highest = 0;
         for (const StatementFamily* family : families)
             for (int k = 0; k < family->count; ++k)
                 highest = std::max(highest, Code(family->entries[k].code));
-        std::vector<StatementHandler> byCode(static_cast<size_t>(highest) + 1, nullptr);
+        const size_t size = static_cast<size_t>(highest) + 1;
+        auto* byCode = static_cast<StatementHandler*>(std::calloc(size, sizeof(StatementHandler)));
+        if (!byCode) throw std::bad_alloc();
         // The first family to name a code keeps it.
         for (const StatementFamily* family : families)
             for (int k = 0; k < family->count; ++k) {
@@ -48,7 +55,7 @@ const std::vector<StatementHandler>& handlers()
                 if (code >= 0 && !byCode[static_cast<size_t>(code)])
                     byCode[static_cast<size_t>(code)] = family->entries[k].handler;
             }
-        return byCode;
+        return std::span<const StatementHandler>(byCode, size);
     }();
     return table;
 }
@@ -67,7 +74,7 @@ std::span<const StatementHandler> StatementHandlers()
 
 StatementHandler FindStatementHandler(int code)
 {
-    const auto& table = handlers();
+    const std::span<const StatementHandler> table = handlers();
     if (code < 0 || static_cast<size_t>(code) >= table.size()) return nullptr;
     return table[static_cast<size_t>(code)];
 }

@@ -1,17 +1,38 @@
+#include "devices/Modules.h"
 #include "screen/ScreenForm.h"
-#include "screen/media/MediaSlot.h"
-#include "screen/media/MediaSlots.h"
-#include "screen/media/VideoScreenForm.h"
-#include "screen/media/WavePlayer.h"
+#include "screen/media/MediaService.h"
 
 // The run-time screen's media: the numbered slots and the video window they
-// share, the wave player, and the placing of the screen and video windows.
-// Window metrics are frame metrics: moving and sizing the frame.
+// share, the wave player (all in the media module, loaded on first use), and
+// the placing of the screen window. Window metrics are frame metrics: moving
+// and sizing the frame.
 
-MediaSlots& TScreenForm::Media()
+namespace {
+
+// Stands in when the media module cannot be loaded: nothing plays, and
+// every query gives 0.
+class NoMedia : public MediaService {
+public:
+    void Play(int, const AnsiString&, bool) override { }
+    void Record(int, const AnsiString&) override { }
+    int Control(int, int) override { return 0; }
+    void CloseAll() override { }
+    void PlayWave(const AnsiString&, bool, bool) override { }
+    bool WaveBusy() override { return false; }
+    void SetVideoWindowMetrics(int, int, int, int) override { }
+    void VideoWindowMetrics(int& left, int& top, int& width, int& height) override { left = top = width = height = 0; }
+};
+
+} // namespace
+
+MediaService& TScreenForm::Media()
 {
-    if (!mediaSlots) mediaSlots = std::make_unique<MediaSlots>(stopped);
-    return *mediaSlots;
+    if (!media) {
+        auto make = reinterpret_cast<MakeMediaServiceEntry>(LoadModuleEntry(mediaModuleFile, mediaModuleEntry));
+        media.reset(make ? make(&stopped) : nullptr);
+        if (!media) media = std::make_unique<NoMedia>();
+    }
+    return *media;
 }
 
 void TScreenForm::MediaPlay(int slot, const AnsiString& file, bool loop)
@@ -24,88 +45,35 @@ void TScreenForm::MediaRecord(int slot, const AnsiString& file)
     Media().Record(slot, file);
 }
 
+// Asking or closing before anything played loads nothing: the end of every
+// run closes the slots.
 int TScreenForm::MediaControl(int slot, int op)
 {
-    // Nothing to close or ask before the first slot exists.
-    if (!mediaSlots) return 0;
-    return mediaSlots->Control(slot, op);
+    return media ? media->Control(slot, op) : 0;
 }
 
 void TScreenForm::CloseMedia()
 {
-    if (mediaSlots) mediaSlots->CloseAll();
+    if (media) media->CloseAll();
 }
 
 void TScreenForm::PlayWave(const AnsiString& file, bool background, bool loop)
 {
-    if (!wavePlayer) {
-        if (file.empty()) return;
-        wavePlayer = std::make_unique<WavePlayer>(stopped);
-    }
-    wavePlayer->Play(file, background, loop);
+    if (!media && file.empty()) return;
+    Media().PlayWave(file, background, loop);
 }
 
 bool TScreenForm::WaveBusy()
 {
-    return wavePlayer && wavePlayer->Busy();
+    return media && media->WaveBusy();
 }
 
 void TScreenForm::SetVideoWindowMetrics(int left, int top, int width, int height)
 {
-    Media().VideoWindow().Reposition(left, top, width, height);
+    Media().SetVideoWindowMetrics(left, top, width, height);
 }
 
 void TScreenForm::VideoWindowMetrics(int& left, int& top, int& width, int& height)
 {
-    const QRect frame = Media().VideoWindow().FrameRect();
-    left = frame.x();
-    top = frame.y();
-    width = frame.width();
-    height = frame.height();
-}
-
-void TScreenForm::RestoreSizeableBorder()
-{
-    if (sizeableBorder) return;
-    sizeableBorder = true;
-    setMinimumSize(0, 0);
-    // The window still never grows past the size of its first activation.
-    if (rememberedWidth > 0)
-        setMaximumSize(rememberedWidth, rememberedHeight);
-    else
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-}
-
-void TScreenForm::SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable)
-{
-    hide();
-    sizeableBorder = false;
-    RestoreSizeableBorder();
-    ControlBar1->setVisible(bar);
-    const QRect frame = frameGeometry();
-    if (left >= 0 || top >= 0) move(left >= 0 ? left : frame.x(), top >= 0 ? top : frame.y());
-    if (width > 0 || height > 0) {
-        const int extraWidth = frame.width() - this->width();
-        const int extraHeight = frame.height() - this->height();
-        resize(width > 0 ? std::max(width - extraWidth, 1) : this->width(),
-            height > 0 ? std::max(height - extraHeight, 1) : this->height());
-    }
-    if (!sizeable) {
-        // A single fixed border: the window keeps the size it has now.
-        setFixedSize(size());
-        sizeableBorder = false;
-    }
-    LayOutChildren();
-    show();
-}
-
-void TScreenForm::ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable)
-{
-    const QRect frame = frameGeometry();
-    left = frame.x();
-    top = frame.y();
-    width = frame.width();
-    height = frame.height();
-    bar = ControlBarVisible();
-    sizeable = sizeableBorder;
+    Media().VideoWindowMetrics(left, top, width, height);
 }

@@ -1,6 +1,5 @@
 #include "screen/media/VideoScreenForm.h"
 
-#include "builtins/FileNames.h"
 #include "platform/AnsiText.h"
 #include "screen/media/MediaSlot.h"
 
@@ -122,7 +121,9 @@ void TVideoScreenForm::FormShow()
     const QSize clip = player->frameSize;
     if (clip.width() < SmallestClip || clip.height() < SmallestClip) return;
     resize(clip);
-    setWindowTitle(platform::toQString(captionBase + FileNames::NameOf(player->fileName)));
+    // The name without its folder (the screen hands over local names).
+    const AnsiString& file = player->fileName;
+    setWindowTitle(platform::toQString(captionBase + file.substr(file.find_last_of('/') + 1)));
 }
 
 void TVideoScreenForm::FormResize()

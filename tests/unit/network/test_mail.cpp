@@ -5,11 +5,13 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 
 // The e-mail service against a scripted SMTP peer in this test (it records the
@@ -26,6 +28,8 @@ public:
     std::string greeting = "220 test ready\r\n";
     bool dropInData = false;
     bool silent = false;
+    // Called with each command's first word before it is answered.
+    std::function<void(const std::string&)> onCommand;
     std::string transcript;
     std::string data;
 
@@ -65,6 +69,7 @@ private:
             }
             transcript += line + "\n";
             const std::string word = line.substr(0, line.find_first_of(" :"));
+            if (onCommand) onCommand(word);
             if (word == "DATA") {
                 inData = true;
                 socket->write("354 go ahead\r\n");
@@ -248,4 +253,45 @@ TEST(EmailForm, ProgressLineAndActivation)
     EXPECT_EQ(form.StatusText(), "Sending Email");
     form.Close();
     EXPECT_FALSE(form.ProgressVisible());
+}
+
+// Closing the window while the message goes out gives the message up as a
+// failed send, also while the connection is still being made.
+TEST_F(MailTest, ClosingTheWindowAbandonsTheMessage)
+{
+    TEmailForm form;
+    ScriptedPeer peer;
+    peer.onCommand = [&](const std::string& word) {
+        if (word == "RCPT") form.close();
+    };
+    form.Show();
+    EXPECT_EQ(Smtp::Send(Mail(peer.Port()), form, stopped, 2000), Smtp::Result::SendFailed);
+    EXPECT_EQ(peer.transcript.find("DATA"), std::string::npos);
+
+    ScriptedPeer silent;
+    silent.silent = true;
+    form.Show();
+    EXPECT_FALSE(form.Abandoned());
+    QTimer::singleShot(100, &form, [&] { form.close(); });
+    EXPECT_EQ(Smtp::Send(Mail(silent.Port()), form, stopped, 5000), Smtp::Result::SendFailed);
+
+    form.Show(); // shown again: a new message goes out normally
+    ScriptedPeer good;
+    EXPECT_EQ(Smtp::Send(Mail(good.Port()), form, stopped, 2000), Smtp::Result::Sent);
+    form.Close();
+    EXPECT_FALSE(form.Abandoned()); // the program's own close abandons nothing
+}
+
+TEST(MailReplies, TakenWholeFromTheReceivedBytes)
+{
+    QByteArray pending("250-mail.test\r\n250-SIZE 100\r\n250 HELP\r\n354 go\r\n22");
+    EXPECT_EQ(Smtp::TakeReply(pending), 250); // the continuation lines belong to it
+    EXPECT_EQ(Smtp::TakeReply(pending), 354);
+    EXPECT_EQ(Smtp::TakeReply(pending), Smtp::NoReply); // "22" is not complete yet
+    pending += "0\n";
+    EXPECT_EQ(Smtp::TakeReply(pending), 220);
+    pending = "xyz nonsense\r\na\r\n";
+    EXPECT_EQ(Smtp::TakeReply(pending), 0); // no number: a failure code, not a hang
+    EXPECT_EQ(Smtp::TakeReply(pending), Smtp::NoReply); // a line too short for a code is dropped
+    EXPECT_TRUE(pending.isEmpty());
 }

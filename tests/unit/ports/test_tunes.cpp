@@ -1,6 +1,12 @@
 #include "devices/TunePlayer.h"
+#include "devices/audio/AudioToneModule.h"
 #include "tests/support/RunHarness.h"
 #include "tests/unit/ports/PortsFixture.h"
+
+#include <dlfcn.h>
+
+#include <chrono>
+#include <memory>
 
 namespace {
 
@@ -131,3 +137,18 @@ TEST_F(RobotColourStatements, InvisibleColoursLetTheRobotPass)
 }
 
 } // namespace
+
+// Tones come from a module loaded at run time: a missing entry point would
+// silence every tone without a word, and a tone must last its time whether or
+// not the machine has an audio output.
+TEST(AudioModule, GivesATonePlayerThatLastsItsTime)
+{
+    void* module = dlopen(QV_AUDIO_MODULE, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    const auto entry = reinterpret_cast<MakeAudioToneOutputEntry>(dlsym(module, audioModuleEntry));
+    ASSERT_NE(entry, nullptr);
+    std::unique_ptr<ToneOutput> output(entry(&Delays::WaitMs));
+    const auto start = std::chrono::steady_clock::now();
+    output->Play(440, 60, Delays::Pump::No, nullptr);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(55));
+}

@@ -1,4 +1,4 @@
-#include "devices/SmtpClient.h"
+#include "devices/network/NetworkModule.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,6 +12,9 @@ namespace Smtp {
 namespace {
 
 constexpr qint64 BlockSize = 4096;
+// Replies are a few hundred bytes; a server that sends more without a line
+// end is not speaking SMTP.
+constexpr qsizetype MaxReplyBytes = 1 << 20;
 
 class Session {
 public:
@@ -25,7 +28,7 @@ public:
     {
         QDeadlineTimer deadline(timeoutMs);
         while (!done()) {
-            if (deadline.hasExpired() || stopped) return false;
+            if (deadline.hasExpired() || stopped || observer.Abandoned()) return false;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         return true;
@@ -36,13 +39,9 @@ public:
     int Reply()
     {
         for (;;) {
-            const qsizetype end = pending.indexOf('\n');
-            if (end >= 0) {
-                const QByteArray line = pending.left(end);
-                pending.remove(0, end + 1);
-                if (line.size() >= 3 && (line.size() == 3 || line[3] != '-')) return line.left(3).toInt();
-                continue;
-            }
+            const int code = TakeReply(pending);
+            if (code != NoReply) return code;
+            if (pending.size() > MaxReplyBytes) return 0; // no server sends lines this long
             if (socket.state() != QAbstractSocket::ConnectedState && socket.bytesAvailable() == 0) return 0;
             if (!WaitUntil(
                     [&] { return socket.bytesAvailable() > 0 || socket.state() != QAbstractSocket::ConnectedState; }))
@@ -89,9 +88,11 @@ bool Positive(int code)
 
 } // namespace
 
-Result Send(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
+namespace {
+
+Result Deliver(Session& session, const MailSettings& mail)
 {
-    Session session(observer, stopped, replyTimeoutMs);
+    MailObserver& observer = session.observer;
 
     // Lookup.
     QHostAddress address;
@@ -169,6 +170,31 @@ Result Send(const MailSettings& mail, MailObserver& observer, const bool& stoppe
     session.Command("QUIT");
     session.socket.disconnectFromHost();
     return Result::Sent;
+}
+
+} // namespace
+
+int TakeReply(QByteArray& pending)
+{
+    for (;;) {
+        const qsizetype end = pending.indexOf('\n');
+        if (end < 0) return NoReply;
+        const QByteArray line = pending.left(end);
+        pending.remove(0, end + 1);
+        // The last line of a reply has no "-" after its code.
+        if (line.size() >= 3 && (line.size() == 3 || line[3] != '-')) return line.left(3).toInt();
+    }
+}
+
+Result SendOverSocket(const MailSettings& mail, MailObserver& observer, const bool& stopped, int replyTimeoutMs)
+{
+    Session session(observer, stopped, replyTimeoutMs);
+    const Result result = Deliver(session, mail);
+    if (result != Result::Sent && observer.Abandoned()) {
+        session.socket.abort();
+        return Result::SendFailed;
+    }
+    return result;
 }
 
 } // namespace Smtp

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "base/Values.h"
+
+class Palette;
+class QColor;
+class QFont;
+class QWidget;
+
+// What the screen asks of a run-time control beyond removing and focusing it:
+// the family's own action, property and text operation numbers. Unknown
+// numbers do nothing (getters give 0 or "").
+class ProgramControl {
+public:
+    virtual ~ProgramControl() = default;
+    virtual void Action(int op, const AnsiString& text) = 0;
+    virtual void SetProperty(int op, int value) = 0;
+    virtual int Property(int op) const = 0;
+    virtual AnsiString Text(int op, int n) const = 0;
+};
+
+// The look the controls share.
+namespace controls {
+
+// Windows colour values (red in the low byte) to and from Qt colours.
+QColor ToQColor(int windowsColor);
+int FromQColor(const QColor& color);
+
+// The screen's font at the given pixel height: the classic dialog face when it
+// is installed, else the system's sans face at the same height.
+enum class FontHeight { Form = 13, Template = 15 };
+QFont ControlFont(FontHeight height);
+
+// Font name, point size, style bits (1 bold, 2 italic, 4 underline) and the
+// font colour, joined by CR LF; the colour a palette index where one matches.
+AnsiString FontText(const QWidget& widget, const Palette& palette);
+// Changes the font the way the font statements do: the name when not empty,
+// the colour when not negative, the size when above 0, the style bits when not
+// negative.
+void ChangeFont(QWidget& widget, const Palette& palette, const AnsiString& name, int size, int style, int colour);
+
+// The background and text colours (Windows values).
+void SetBackColour(QWidget& widget, int windowsColor);
+int BackColour(const QWidget& widget, const Palette& palette);
+void SetTextColour(QWidget& widget, int windowsColor);
+
+// A control's place, positions and sizes capped as drawing caps them, so that
+// no widget grows past what a window can hold.
+void PlaceControl(QWidget& widget, long long left, long long top, long long width, long long height);
+
+// The common integer properties.
+bool IsHidden(const QWidget& widget);
+bool HasFocusWithin(const QWidget& widget);
+
+} // namespace controls
