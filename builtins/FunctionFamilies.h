@@ -29,5 +29,6 @@ std::span<const FunctionEntry> ByteBufferFunctionEntries();
 std::span<const FunctionEntry> FileDialogFunctionEntries();
 std::span<const FunctionEntry> ProcessFunctionEntries();
 std::span<const FunctionEntry> ControlFunctionEntries();
+std::span<const FunctionEntry> MediaFunctionEntries();
 // Direct forms of functions of one number (see DirectFunction).
 std::span<const DirectFunctionEntry> MathDirectEntries();

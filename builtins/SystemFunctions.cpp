@@ -15,8 +15,7 @@ constexpr int HighestKey = 254;
 
 void WavBusy(FunctionCall& call)
 {
-    // No wave sound plays until the media services exist.
-    call.ReturnInt(0);
+    call.ReturnInt(call.ex.screen && call.Screen().WaveBusy() ? 1 : 0);
 }
 
 void AbortFlag(FunctionCall& call)

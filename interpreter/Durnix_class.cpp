@@ -94,7 +94,10 @@ Durnix_Class::Durnix_Class(RunScreen& runScreen)
 
 Durnix_Class::~Durnix_Class()
 {
-    // FIXME: sounds and media slots are closed here once that service exists.
+    // A run's sounds and media end with it: the wave sound stops and every
+    // media slot closes.
+    screen.PlayWave({}, true, false);
+    screen.MediaControl(0, MediaOp::CloseAll);
     Ports_Comms_IO_Form().ResetPorts();
     Ports_Comms_IO_Form().SetStopFlag(nullptr);
     gosubStack.Clear(mainVariables.get());

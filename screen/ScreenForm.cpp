@@ -9,6 +9,7 @@
 #include "screen/InputCodes.h"
 #include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
+#include "screen/media/MediaService.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -146,7 +147,10 @@ TScreenForm::TScreenForm(QWidget* parent)
     platform::InstallKeyTracking();
 }
 
-TScreenForm::~TScreenForm() = default;
+TScreenForm::~TScreenForm()
+{
+    CloseMedia();
+}
 
 void TScreenForm::BuildToolBar()
 {
@@ -278,6 +282,7 @@ void TScreenForm::ResetForRun()
 void TScreenForm::PrepareForRun()
 {
     ControlBar1->show();
+    RestoreSizeableBorder();
     if (firstActivation) {
         FormActivate();
     } else if (size() != QSize(rememberedWidth, rememberedHeight)) {
@@ -382,7 +387,7 @@ void TScreenForm::StopOnClose()
     for (ControlSlots* family :
         { &Buttons, &EditBoxes, &ListBoxes, &RBGroups, &CheckBoxes, &Sliders, &Spinners, &Memos, &Timers })
         family->DestroyControls();
-    // FIXME: close the video window and every media player once they exist.
+    CloseMedia();
     if (onScreenClosed) onScreenClosed();
 }
 

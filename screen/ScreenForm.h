@@ -16,9 +16,11 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class InputBox;
+class MediaService;
 class QLineEdit;
 class QToolButton;
 class ScreenImageView;
@@ -119,6 +121,21 @@ public:
     void SetMousePos(int x, int y) override;
     void SetImageCursor(int n) override;
     void SetPenPosition(int x, int y) override;
+
+    // Media slots, the wave player, the video window and the window metrics
+    // (screen/media/ScreenMedia.cpp).
+    void MediaPlay(int slot, const AnsiString& file, bool loop) override;
+    void MediaRecord(int slot, const AnsiString& file) override;
+    int MediaControl(int slot, int op) override;
+    void PlayWave(const AnsiString& file, bool background, bool loop) override;
+    bool WaveBusy() override;
+    void SetVideoWindowMetrics(int left, int top, int width, int height) override;
+    void VideoWindowMetrics(int& left, int& top, int& width, int& height) override;
+    void SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable) override;
+    void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
+    // The media service, loaded on first use (one that does nothing when its
+    // module cannot be loaded).
+    MediaService& Media();
 
     // State and commands of the simple statement families (ScreenQueries.cpp).
     AnsiString TextBuffer() const override { return printedText; }
@@ -289,4 +306,9 @@ private:
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
     KeyPreview* keyPreview = nullptr;
+    std::unique_ptr<MediaService> media;
+    // False while scrsetmetrics has given the window a fixed border.
+    bool sizeableBorder = true;
+    void CloseMedia();
+    void RestoreSizeableBorder();
 };

@@ -11,7 +11,8 @@ root=$(pwd)
 
 packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
-          libgtest-dev fonts-liberation clang libclang-rt-14-dev libhidapi-dev)
+          libgtest-dev fonts-liberation clang libclang-rt-14-dev libhidapi-dev
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-tools)
 
 install_missing() {
     local missing=()

@@ -29,6 +29,7 @@ const StatementFamily* const families[] = {
     &imageStatements,
     &arrayPictureStatements,
     &controlStatements,
+    &mediaStatements,
 };
 
 // Statement codes are small positive numbers, so the handlers sit in a flat

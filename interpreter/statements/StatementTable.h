@@ -52,3 +52,4 @@ extern const StatementFamily filePrintStatements;
 extern const StatementFamily imageStatements;
 extern const StatementFamily arrayPictureStatements;
 extern const StatementFamily controlStatements;
+extern const StatementFamily mediaStatements;
