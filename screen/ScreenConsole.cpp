@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <chrono>
 
 // Paints console pieces on the current canvas and echoes them in headless mode.
 class TScreenForm::PrintSurface : public ConsoleSurface {
@@ -62,7 +63,19 @@ void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)
         PrintSurface surface(*this);
         PrintConsoleText(*this, Metrics(), text, newLine, surface);
     }
-    if (headlessOut) std::fflush(headlessOut);
+    if (headlessOut) FlushHeadlessOutput(Flush::WhenDue);
+}
+
+void TScreenForm::FlushHeadlessOutput(Flush when)
+{
+    // A flush per print would make printing a system call per line; the
+    // output still appears as it is made, a few milliseconds late at most,
+    // and at once before anything waits for input.
+    constexpr auto interval = std::chrono::milliseconds(20);
+    const auto now = std::chrono::steady_clock::now();
+    if (when == Flush::WhenDue && now - lastHeadlessFlush < interval) return;
+    lastHeadlessFlush = now;
+    std::fflush(headlessOut);
 }
 
 void TScreenForm::ClearScreen(int colour)
@@ -110,6 +123,7 @@ void TScreenForm::EndWaitsAtEndOfInput()
 
 AnsiString TScreenForm::ReadHeadlessLine()
 {
+    if (headlessOut) FlushHeadlessOutput(Flush::Now);
     AnsiString line;
     int c = EOF;
     while (headlessIn && (c = std::fgetc(headlessIn)) != EOF && c != '\n')
@@ -124,6 +138,7 @@ AnsiString TScreenForm::ReadHeadlessLine()
 
 int TScreenForm::ReadHeadlessKey()
 {
+    if (headlessOut) FlushHeadlessOutput(Flush::Now);
     int c = headlessIn ? std::fgetc(headlessIn) : EOF;
     if (c == EOF) {
         EndWaitsAtEndOfInput();

@@ -14,6 +14,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -262,6 +263,8 @@ private:
     int WaitForKey();
     AnsiString ReadHeadlessLine();
     int ReadHeadlessKey();
+    enum class Flush { WhenDue, Now };
+    void FlushHeadlessOutput(Flush when);
     void EndWaitsAtEndOfInput();
     ConsoleMetrics Metrics() const;
 
@@ -276,5 +279,6 @@ private:
     bool headless = false;
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
+    std::chrono::steady_clock::time_point lastHeadlessFlush;
     KeyPreview* keyPreview = nullptr;
 };
