@@ -31,3 +31,5 @@ std::span<const FunctionEntry> ProcessFunctionEntries();
 std::span<const FunctionEntry> ControlFunctionEntries();
 // Direct forms of functions of one number (see DirectFunction).
 std::span<const DirectFunctionEntry> MathDirectEntries();
+// Direct forms of functions of two numbers (see DirectPairFunction).
+std::span<const DirectPairFunctionEntry> MathDirectPairEntries();

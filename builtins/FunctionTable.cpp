@@ -46,3 +46,10 @@ DirectFunction FindDirectFunction(int code)
         if (entry.code == code) return entry.function;
     return nullptr;
 }
+
+DirectPairFunction FindDirectPairFunction(int code)
+{
+    for (const DirectPairFunctionEntry& entry : MathDirectPairEntries())
+        if (entry.code == code) return entry.function;
+    return nullptr;
+}

@@ -18,6 +18,9 @@ using Kind = CompiledExpression::Kind;
 
 // Array elements with more indexes than this are read from the text.
 constexpr int MaxCompiledIndexes = 16;
+// Function calls with more arguments after the first than this are read from
+// the text.
+constexpr size_t MaxCompiledArguments = 8;
 
 } // namespace
 
@@ -341,67 +344,51 @@ private:
         return Add(std::move(node));
     }
 
-    // With the "(" of an argument list current: whether the list holds one
-    // argument, found by matching brackets alone. One scan answers for every
-    // list nested inside too, so that a nest of calls costs one pass however
-    // deep it is. The "(" is current again afterwards.
-    std::unordered_map<int32_t, bool> oneArgument; // by the offset of the "("
-    bool OneArgumentFollows()
-    {
-        const int32_t at = CurrentOffset();
-        if (const auto known = oneArgument.find(at); known != oneArgument.end()) return known->second;
-        struct Open {
-            int32_t offset;
-            bool one;
-        };
-        std::vector<Open> open { { at, true } };
-        while (!open.empty()) {
-            if (!Read() || e.tokenType == TokenType::None
-                || (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText))
-                break;
-            if (IsDelimiterIn("([")) {
-                // Nesting this deep is never compiled; the scan stops early.
-                if (open.size() >= static_cast<size_t>(Expression_Class::MaxNesting)) {
-                    tooDeep = true;
-                    break;
-                }
-                open.push_back({ CurrentOffset(), true });
-            } else if (IsDelimiterIn(")]")) {
-                oneArgument[open.back().offset] = open.back().one;
-                open.pop_back();
-            } else if (IsDelimiter(',')) {
-                open.back().one = false;
-            }
-        }
-        // Lists left open are no lists of one argument.
-        for (const Open& list : open)
-            oneArgument[list.offset] = false;
-        e.scanPosition = e.programStart + at;
-        e.NextToken();
-        return oneArgument[at];
-    }
-
-    // A function of one required argument, given one: the tree evaluates the
-    // argument itself and hands its value to the call frame.
+    // A function whose frame reads the first argument as a value (a number,
+    // a text or either) and leaves the rest to its handler: the tree evaluates
+    // the first argument itself and hands its value to the call frame, and
+    // keeps the further ones, which the handler asks for in turn (see
+    // CompiledArguments). An empty argument, or more than the tree keeps, is
+    // left to the text.
     int32_t CallOne(Expression_Class::CachedToken& name)
     {
         const FunctionEntry* entry = FindFunctionEntry(name.code);
         if (!entry || !TakesOneReadArgument(*entry, name.function->group)) return -1;
         if (!Read() || !IsDelimiter('(') || *e.PeekNextChar() == ')') return -1;
-        if (!OneArgumentFollows()) return -1;
-        if (!Read()) return -1;
-        if (e.tokenType != TokenType::String && (e.tokenText.empty() || IsDelimiter(','))) return -1;
+        if (!Read() || !ArgumentStarts()) return -1;
         CompiledExpression::Node node;
         node.kind = Kind::CallOne;
         node.token = &name;
         node.function = entry;
-        if (entry->first == FirstArgument::Number) node.direct = FindDirectFunction(name.code);
         node.first = Level1();
-        if (node.first < 0 || !IsDelimiter(')')) return -1;
+        if (node.first < 0) return -1;
+        std::vector<CompiledExpression::Item> rest;
+        while (IsDelimiter(',')) {
+            if (rest.size() >= MaxCompiledArguments) return -1;
+            CompiledExpression::Item item;
+            item.opOffset = CurrentOffset();
+            if (!Read() || !ArgumentStarts()) return -1;
+            item.operand = Level1();
+            if (item.operand < 0) return -1;
+            item.afterOffset = CurrentOffset();
+            rest.push_back(item);
+        }
+        if (!IsDelimiter(')')) return -1;
+        if (entry->first == FirstArgument::Number) {
+            if (rest.empty()) node.direct = FindDirectFunction(name.code);
+            if (rest.size() == 1) node.directPair = FindDirectPairFunction(name.code);
+        }
         node.opOffset = CurrentOffset();
         if (!Read()) return -1;
         node.afterOffset = CurrentOffset();
-        return Add(std::move(node));
+        return AddChain(std::move(node), rest);
+    }
+
+    // Whether the current token starts an argument: an empty one (a "," at
+    // once) is read as omitted by the frame.
+    bool ArgumentStarts() const
+    {
+        return e.tokenType == TokenType::String || (!e.tokenText.empty() && !IsDelimiter(','));
     }
 
     int32_t Name()
@@ -496,6 +483,34 @@ public:
 private:
     Expression_Class& e;
     const CompiledExpression& c;
+
+    // The arguments after the first of a call, as its handler asks for them.
+    // Each is found by the offset of its ",", since a handler may have read
+    // some of the list from the text; it leaves current the token the text
+    // evaluator leaves after it.
+    class Arguments final : public CompiledArguments {
+    public:
+        Arguments(CompiledEvaluator& evaluator, const CompiledExpression::Node& call)
+            : run(evaluator)
+            , node(call)
+        { }
+        bool Next(int32_t commaOffset, Value& value) override
+        {
+            for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+                const CompiledExpression::Item& item = run.c.items[static_cast<size_t>(k)];
+                if (item.opOffset != commaOffset) continue;
+                run.Eval(item.operand, value);
+                run.PositionAt(run.stop >= 0 ? run.stop : item.afterOffset);
+                run.stop = -1;
+                return true;
+            }
+            return false;
+        }
+
+    private:
+        CompiledEvaluator& run;
+        const CompiledExpression::Node& node;
+    };
 
     [[noreturn]] void RaiseAt(int32_t offset, ErrorCode error)
     {
@@ -652,18 +667,36 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     case Kind::CallOne: {
         Value first;
         Eval(node.first, first);
-        // The common case of a function of one number needs no frame; the
-        // direct form declines everything else.
+        // The common case of a function of one or two numbers needs no frame;
+        // the direct form declines everything else. A second argument is
+        // taken only when reading it can raise nothing, so that no error comes
+        // before one the handler raises for the first.
         double direct;
         if (node.direct && stop < 0 && first.isNumber() && node.direct(first.asDouble(), direct)) {
             out.setFloat(direct);
             return;
         }
-        // The handler runs with the token after its argument current, as in a
-        // call read from the text: the ")" or where the argument ended early.
-        PositionAt(stop >= 0 ? stop : node.opOffset);
+        if (node.directPair && stop < 0 && first.isNumber()) {
+            double b;
+            bool isInt;
+            Value second;
+            if (NumberLeaf(c.items[static_cast<size_t>(node.itemBegin)].operand, b, isInt)) {
+                if (isInt)
+                    second.setInt(static_cast<int32_t>(b));
+                else
+                    second.setFloat(b);
+                if (node.directPair(first, second, out)) return;
+            }
+        }
+        // The handler runs with the token after its first argument current,
+        // as in a call read from the text: the "," or ")" after it, or where
+        // the argument ended early.
+        const int32_t afterFirst
+            = node.itemBegin < node.itemEnd ? c.items[static_cast<size_t>(node.itemBegin)].opOffset : node.opOffset;
+        PositionAt(stop >= 0 ? stop : afterFirst);
         stop = -1;
-        CallWithReadArgument(e, *node.function, node.token->code, first, out);
+        Arguments rest(*this, node);
+        CallWithReadArgument(e, *node.function, node.token->code, first, out, &rest);
         break;
     }
     case Kind::Parenthesis:

@@ -58,8 +58,12 @@ struct CompiledExpression {
         int32_t opOffset = 0; // operator token; for names the token itself; for arrays the "]"
         int32_t afterOffset = 0; // the token after the node's last token
         Expression_Class::CachedToken* token = nullptr; // name or function token
-        const FunctionEntry* function = nullptr; // CallOne: the function's handler row
+        // CallOne: the function's handler row; the arguments after the first
+        // are the items (opOffset their ",", afterOffset the token after them).
+        const FunctionEntry* function = nullptr;
         bool (*direct)(double, double&) = nullptr; // CallOne: its direct form, if any (DirectFunction)
+        // CallOne of two numbers: its direct form, if any (DirectPairFunction).
+        bool (*directPair)(const Value&, const Value&, Value&) = nullptr;
         Value constant; // a literal; an outer variable's name without its "_"
     };
 

@@ -256,7 +256,10 @@ Value FunctionCall::NextValue()
 {
     if (!HasMore()) ex.RaiseError(ErrorCode::FunctionNotEnoughParameters);
     Value v;
-    ReadRequired(ex, v);
+    if (compiledArguments && compiledArguments->Next(static_cast<int32_t>(ex.tokenStart - ex.programStart), v))
+        ClearFailedOperations();
+    else
+        ReadRequired(ex, v);
     return v;
 }
 
@@ -313,13 +316,15 @@ bool TakesOneReadArgument(const FunctionEntry& entry, int group)
         || entry.first == FirstArgument::Any;
 }
 
-char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result)
+char CallWithReadArgument(
+    Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result, CompiledArguments* rest)
 {
     // Conditions raised while the argument was evaluated are not the
     // function's: RunHandler forgets them before the handler runs.
     CheckKind(ex, first, entry.first);
     FunctionCall call(ex, code, result);
     call.first = std::move(first);
+    call.compiledArguments = rest;
     RunHandler(call, entry.handler, CatchResult);
     if (!IsDelimiterToken(ex, ')')) ex.RaiseError(ErrorCode::UnbalancedParenthesis);
     return result.tag;
