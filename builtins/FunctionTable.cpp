@@ -53,3 +53,10 @@ DirectPairFunction FindDirectPairFunction(int code)
         if (entry.code == code) return entry.function;
     return nullptr;
 }
+
+bool ReadsFirstTextInPlace(int code)
+{
+    for (FunctionCode reader : TextInPlaceReaders())
+        if (Code(reader) == code) return true;
+    return false;
+}

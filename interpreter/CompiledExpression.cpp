@@ -95,8 +95,29 @@ private:
 
     int32_t Add(CompiledExpression::Node node)
     {
+        node.pure = Pure(node);
         out.nodes.push_back(std::move(node));
         return static_cast<int32_t>(out.nodes.size() - 1);
+    }
+
+    // Whether a node about to be added is pure, from its operands', which are
+    // added before it.
+    bool Pure(const CompiledExpression::Node& node) const
+    {
+        auto operandPure = [this](int32_t index) { return index < 0 || out.nodes[static_cast<size_t>(index)].pure; };
+        switch (node.kind) {
+        case Kind::Call:
+            return false;
+        case Kind::CallOne:
+            if (!node.direct && !node.directPair && !ReadsFirstTextInPlace(node.token->code)) return false;
+            break;
+        default:
+            break;
+        }
+        if (!operandPure(node.first) || !operandPure(node.second)) return false;
+        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k)
+            if (!operandPure(out.items[static_cast<size_t>(k)].operand)) return false;
+        return true;
     }
 
     // Set when the expression was not compiled because it nests too deep.
@@ -378,6 +399,11 @@ private:
             if (rest.empty()) node.direct = FindDirectFunction(name.code);
             if (rest.size() == 1) node.directPair = FindDirectPairFunction(name.code);
         }
+        node.lendFirst = ReadsFirstTextInPlace(name.code)
+            && out.nodes[static_cast<size_t>(node.first)].kind == Kind::Variable
+            && std::all_of(rest.begin(), rest.end(), [this](const CompiledExpression::Item& item) {
+                   return out.nodes[static_cast<size_t>(item.operand)].pure;
+               });
         node.opOffset = CurrentOffset();
         if (!Read()) return -1;
         node.afterOffset = CurrentOffset();
@@ -666,7 +692,16 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
     }
     case Kind::CallOne: {
         Value first;
-        Eval(node.first, first);
+        const AnsiString* lent = nullptr;
+        if (node.lendFirst) {
+            const CompiledExpression::Node& argument = c.nodes[static_cast<size_t>(node.first)];
+            const Variables_Class::Node* variable = e.FindVariable(*argument.token, e.currentVariables);
+            if (variable && variable->type == Tag::String) {
+                lent = &variable->textValue;
+                first.tag = Tag::String;
+            }
+        }
+        if (!lent) Eval(node.first, first);
         // The common case of a function of one or two numbers needs no frame;
         // the direct form declines everything else. A second argument is
         // taken only when reading it can raise nothing, so that no error comes
@@ -696,7 +731,7 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
         PositionAt(stop >= 0 ? stop : afterFirst);
         stop = -1;
         Arguments rest(*this, node);
-        CallWithReadArgument(e, *node.function, node.token->code, first, out, &rest);
+        CallWithReadArgument(e, *node.function, node.token->code, first, out, &rest, lent);
         break;
     }
     case Kind::Parenthesis:

@@ -65,6 +65,13 @@ struct CompiledExpression {
         // CallOne of two numbers: its direct form, if any (DirectPairFunction).
         bool (*directPair)(const Value&, const Value&, Value&) = nullptr;
         Value constant; // a literal; an outer variable's name without its "_"
+        // Evaluating the node changes no variable: it calls no function but
+        // those that only compute their result.
+        bool pure = false;
+        // CallOne: the first argument is a variable whose text the function
+        // may read in place (ReadsFirstTextInPlace), and the further
+        // arguments are pure, so the text stays as it is during the call.
+        bool lendFirst = false;
     };
 
     std::vector<Node> nodes;

@@ -65,7 +65,10 @@ public:
     // The first argument truncated toward zero to 32 bits (wrapping; error 42
     // beyond the 64-bit range).
     int32_t FirstInt() { return ToInt(first); }
-    const AnsiString& FirstText() const { return first.s; }
+    const AnsiString& FirstText() const { return firstText ? *firstText : first.s; }
+    // A variable's text lent for the call instead of a copy in first (whose
+    // tag still says text); only for ReadsFirstTextInPlace functions.
+    const AnsiString* firstText = nullptr;
 
     // True when the current token is "," (an optional argument follows).
     bool HasMore() const;
@@ -120,6 +123,11 @@ struct DirectPairFunctionEntry {
 };
 DirectPairFunction FindDirectPairFunction(int code);
 
+// Whether the function's handler reads its first argument, a text, only
+// through FirstText and changes nothing but its result, so that it may be
+// given a variable's text in place.
+bool ReadsFirstTextInPlace(int code);
+
 // Calls a function of one required argument whose value the caller has
 // already read, with the token after that argument current (normally the
 // closing ")"): the same checks, catch results and errors as a call read from
@@ -127,7 +135,7 @@ DirectPairFunction FindDirectPairFunction(int code);
 // the call from the text).
 bool TakesOneReadArgument(const FunctionEntry& entry, int group);
 char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result,
-    CompiledArguments* rest = nullptr);
+    CompiledArguments* rest = nullptr, const AnsiString* lentText = nullptr);
 
 // Runs the group-200 function whose row is the evaluator's current function
 // row: reads the arguments by signature, then dispatches on the code.

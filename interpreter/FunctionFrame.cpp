@@ -332,8 +332,8 @@ bool TakesOneReadArgument(const FunctionEntry& entry, int group)
         || entry.first == FirstArgument::Any;
 }
 
-char CallWithReadArgument(
-    Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result, CompiledArguments* rest)
+char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result,
+    CompiledArguments* rest, const AnsiString* lentText)
 {
     // Conditions raised while the argument was evaluated are not the
     // function's: RunHandler forgets them before the handler runs.
@@ -341,6 +341,7 @@ char CallWithReadArgument(
     FunctionCall call(ex, code, result);
     call.first = std::move(first);
     call.compiledArguments = rest;
+    call.firstText = lentText;
     RunHandler(call, entry.handler, CatchResult);
     if (!IsDelimiterToken(ex, ')')) ex.RaiseError(ErrorCode::UnbalancedParenthesis);
     return result.tag;

@@ -197,6 +197,11 @@ TEST(CompiledExpressions, MatchTheTextEvaluator)
         "left(t, mod(a, 4) + 1)",
         "instring(t - 1, 2)",
         "left(t, 1 \\\r\n , 2)",
+        // A variable's text read in place by the function.
+        "length(t) + instring(t, \"b\", a)",
+        "upper(t) + left(t, mod(a, 3) + 1)",
+        "left(t, length(t) - 1)",
+        "left(t, sqrt(t))",
     };
     for (const char* text : cases)
         ExpectSame(text);
@@ -228,7 +233,7 @@ TEST(CompiledExpressions, RandomExpressionsMatchTheTextEvaluator)
         case 5:
             return pick({ "-", "!", "~", "" }) + expression(depth + 1);
         case 6:
-            return pick({ "sqrt(", "length(", "abs(", "int(" }) + expression(depth + 1) + ")";
+            return pick({ "sqrt(", "length(", "abs(", "int(", "upper(" }) + expression(depth + 1) + ")";
         case 7:
             return pick({ "max(", "left(", "mod(", "instring(" }) + expression(depth + 1) + ", " + expression(depth + 1)
                 + ")";
