@@ -96,6 +96,7 @@ private:
     int32_t Add(CompiledExpression::Node node)
     {
         node.pure = Pure(node);
+        node.height = Height(node);
         out.nodes.push_back(std::move(node));
         return static_cast<int32_t>(out.nodes.size() - 1);
     }
@@ -118,6 +119,19 @@ private:
         for (int32_t k = node.itemBegin; k < node.itemEnd; ++k)
             if (!operandPure(out.items[static_cast<size_t>(k)].operand)) return false;
         return true;
+    }
+
+    uint8_t Height(const CompiledExpression::Node& node) const
+    {
+        int below = 0;
+        auto operand = [&](int32_t index) {
+            if (index >= 0) below = std::max<int>(below, out.nodes[static_cast<size_t>(index)].height);
+        };
+        operand(node.first);
+        operand(node.second);
+        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k)
+            operand(out.items[static_cast<size_t>(k)].operand);
+        return static_cast<uint8_t>(std::min(below + 1, 255));
     }
 
     // Set when the expression was not compiled because it nests too deep.
@@ -579,11 +593,131 @@ private:
         return true;
     }
 
+    // The numeric path: a small subtree of number literals and variables
+    // holding numbers, joined by sums, products, parentheses, signs and the
+    // direct forms of functions, evaluated without Values. It declines (false,
+    // nothing changed anywhere) at the first text, error, or node of another
+    // kind; the caller then evaluates the subtree as usual, which meets the
+    // same text or error where it belongs. Nothing on the path has an effect,
+    // so evaluating again is safe, and the height bound keeps what a declined
+    // attempt costs small.
+    static constexpr uint8_t NumericPathHeight = 8;
+    bool NumberPath(int32_t index, double& value, bool& isInt)
+    {
+        const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
+        switch (node.kind) {
+        case Kind::Constant:
+        case Kind::Variable:
+            return NumberLeaf(index, value, isInt);
+        case Kind::Parenthesis:
+            return NumberPath(node.first, value, isInt);
+        case Kind::Unary: {
+            double operand;
+            bool operandInt;
+            if (!NumberPath(node.first, operand, operandInt)) return false;
+            Value v;
+            if (operandInt)
+                v.setInt(static_cast<int32_t>(operand));
+            else
+                v.setFloat(operand);
+            Operators::ApplyUnary(node.op, v);
+            value = v.asDouble();
+            isInt = v.tag == Tag::Int;
+            return true;
+        }
+        case Kind::Sum:
+        case Kind::Product: {
+            double total;
+            bool allIntegers;
+            if (!NumberPath(node.first, total, allIntegers)) return false;
+            for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+                const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
+                double b;
+                bool bInt;
+                if (!NumberPath(item.operand, b, bInt)) return false;
+                allIntegers = allIntegers && bInt;
+                if (node.kind == Kind::Sum)
+                    total = item.op == '+' ? total + b : total - b;
+                else if (!Operators::ApplyProductStep(static_cast<char>(item.op), total, b, allIntegers))
+                    return false;
+                if (!std::isfinite(total)) return false;
+            }
+            isInt = allIntegers;
+            value = allIntegers ? Expression_Class::ClampToInt(total) : total;
+            return true;
+        }
+        case Kind::ArrayElement: {
+            std::array<int, MaxCompiledIndexes> indexes {};
+            int count = 0;
+            for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
+                double index;
+                bool indexInt;
+                if (!NumberPath(c.items[static_cast<size_t>(k)].operand, index, indexInt) || !indexInt) return false;
+                indexes[static_cast<size_t>(count++)] = static_cast<int32_t>(index);
+            }
+            const Arrays_Class::Node* array = e.FindArray(*node.token);
+            Value element;
+            if (!array || !Arrays_Class::ReadElement(*array, indexes.data(), count, element) || !element.isNumber())
+                return false;
+            value = element.asDouble();
+            isInt = element.tag == Tag::Int;
+            return true;
+        }
+        case Kind::CallOne: {
+            if (!node.direct && !node.directPair) return false;
+            double a;
+            bool aInt;
+            if (!NumberPath(node.first, a, aInt)) return false;
+            if (node.direct) {
+                isInt = false;
+                return node.direct(a, value);
+            }
+            double b;
+            bool bInt;
+            if (!NumberPath(c.items[static_cast<size_t>(node.itemBegin)].operand, b, bInt)) return false;
+            Value first, second, result;
+            if (aInt)
+                first.setInt(static_cast<int32_t>(a));
+            else
+                first.setFloat(a);
+            if (bInt)
+                second.setInt(static_cast<int32_t>(b));
+            else
+                second.setFloat(b);
+            if (!node.directPair(first, second, result)) return false;
+            value = result.asDouble();
+            isInt = result.tag == Tag::Int;
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+public:
+    // The numeric path for a whole subtree, into a Value.
+    bool TryNumberPath(int32_t index, Value& out)
+    {
+        if (c.nodes[static_cast<size_t>(index)].height > NumericPathHeight) return false;
+        double value;
+        bool isInt;
+        if (!NumberPath(index, value, isInt)) return false;
+        if (isInt)
+            out.setInt(static_cast<int32_t>(value));
+        else
+            out.setFloat(value);
+        return true;
+    }
+
+private:
     // An operand of a sum or a product, which must be a number: a text raises
     // textError with the token after it current (or where it ended early).
     void NumberOperand(const CompiledExpression::Item& item, ErrorCode textError, double& b, bool& isInt)
     {
         if (NumberLeaf(item.operand, b, isInt)) return;
+        if (c.nodes[static_cast<size_t>(item.operand)].height <= NumericPathHeight
+            && NumberPath(item.operand, b, isInt))
+            return;
         Value right;
         Eval(item.operand, right);
         if (stop >= 0) RaiseAt(stop, textError);
@@ -958,7 +1092,7 @@ bool CompiledExpression::Run(Expression_Class& e, Value& result, const AnsiStrin
         } else {
             evaluator.SumRest(top, result);
         }
-    } else {
+    } else if (!evaluator.TryNumberPath(root, result)) {
         evaluator.Eval(root, result);
     }
     evaluator.PositionAt(evaluator.stop >= 0 ? evaluator.stop : endOffset);

@@ -68,6 +68,9 @@ struct CompiledExpression {
         // Evaluating the node changes no variable: it calls no function but
         // those that only compute their result.
         bool pure = false;
+        // The longest path of nodes from this one down to a leaf, at most
+        // 255: how much work a failed attempt at the numeric path may waste.
+        uint8_t height = 1;
         // CallOne: the first argument is a variable whose text the function
         // may read in place (ReadsFirstTextInPlace), and the further
         // arguments are pure, so the text stays as it is during the call.

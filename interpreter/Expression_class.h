@@ -95,7 +95,13 @@ public:
     // the type. Tokens are cached per text offset: the text never changes while
     // attached, so a token is a pure function of where it starts.
     int NextToken();
-    const char* PeekNextChar() const;
+    const char* PeekNextChar() const
+    {
+        const char* p = scanPosition;
+        while (IsBlank(*p))
+            ++p;
+        return p;
+    }
     void SkipRestOfLine();
     // Makes text the current token's text after a re-attach emptied the token
     // cache that tokenText viewed; the object keeps its own copy.
