@@ -611,20 +611,6 @@ private:
             return NumberLeaf(index, value, isInt);
         case Kind::Parenthesis:
             return NumberPath(node.first, value, isInt);
-        case Kind::Unary: {
-            double operand;
-            bool operandInt;
-            if (!NumberPath(node.first, operand, operandInt)) return false;
-            Value v;
-            if (operandInt)
-                v.setInt(static_cast<int32_t>(operand));
-            else
-                v.setFloat(operand);
-            Operators::ApplyUnary(node.op, v);
-            value = v.asDouble();
-            isInt = v.tag == Tag::Int;
-            return true;
-        }
         case Kind::Sum:
         case Kind::Product: {
             double total;
@@ -646,8 +632,40 @@ private:
             value = allIntegers ? Expression_Class::ClampToInt(total) : total;
             return true;
         }
+        case Kind::CallOne:
+            if (node.direct) {
+                double a;
+                bool aInt;
+                isInt = false;
+                return NumberPath(node.first, a, aInt) && node.direct(a, value);
+            }
+            return NumberPathOther(node, value, isInt);
+        default:
+            return NumberPathOther(node, value, isInt);
+        }
+    }
+
+    // The rarer nodes of the numeric path, apart so that the frame of the
+    // common one stays small.
+    [[gnu::noinline]] bool NumberPathOther(const CompiledExpression::Node& node, double& value, bool& isInt)
+    {
+        switch (node.kind) {
+        case Kind::Unary: {
+            double operand;
+            bool operandInt;
+            if (!NumberPath(node.first, operand, operandInt)) return false;
+            Value v;
+            if (operandInt)
+                v.setInt(static_cast<int32_t>(operand));
+            else
+                v.setFloat(operand);
+            Operators::ApplyUnary(node.op, v);
+            value = v.asDouble();
+            isInt = v.tag == Tag::Int;
+            return true;
+        }
         case Kind::ArrayElement: {
-            std::array<int, MaxCompiledIndexes> indexes {};
+            std::array<int, MaxCompiledIndexes> indexes;
             int count = 0;
             for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
                 double index;
@@ -664,16 +682,10 @@ private:
             return true;
         }
         case Kind::CallOne: {
-            if (!node.direct && !node.directPair) return false;
-            double a;
-            bool aInt;
+            if (!node.directPair) return false;
+            double a, b;
+            bool aInt, bInt;
             if (!NumberPath(node.first, a, aInt)) return false;
-            if (node.direct) {
-                isInt = false;
-                return node.direct(a, value);
-            }
-            double b;
-            bool bInt;
             if (!NumberPath(c.items[static_cast<size_t>(node.itemBegin)].operand, b, bInt)) return false;
             Value first, second, result;
             if (aInt)
