@@ -55,7 +55,7 @@ struct DegreeTable {
     }
 };
 
-const DegreeTable& Degrees()
+[[gnu::always_inline]] inline const DegreeTable& Degrees()
 {
     static const DegreeTable table;
     return table;
@@ -63,7 +63,7 @@ const DegreeTable& Degrees()
 
 // The cosine and sine of an angle in degrees, from the table for a whole
 // degree of a turn.
-void CosineAndSine(double degrees, double& cosine, double& sine)
+[[gnu::always_inline]] inline void CosineAndSine(double degrees, double& cosine, double& sine)
 {
     const int whole = static_cast<int>(degrees);
     if (degrees >= 0 && degrees < 360 && whole == degrees) {
@@ -371,7 +371,16 @@ void Robot_Class::Draw(bool restore)
         penX = cx;
         penY = cy;
     }
-    SaveSquare();
+    // Just restored and drawn over by nothing, the background of a square
+    // that stayed where it was is what the buffer holds already (a turn).
+    const Square before = SquareAround(savedX, savedY, radius);
+    const Square after = SquareAround(x, y, radius);
+    if (restore && !penDown && before.left == after.left && before.top == after.top && !buffer.isNull()) {
+        savedX = x;
+        savedY = y;
+    } else {
+        SaveSquare();
+    }
     // A body far off the image shows nothing, and its corners would not fit
     // the arithmetic of drawing.
     if (NearImage(canvas->image, cx, cy, 4 * int64_t { radius } + 64)) {
@@ -395,9 +404,19 @@ void Robot_Class::Draw(bool restore)
 
 bool Robot_Class::Collides(int arcCentre) const
 {
+    // Pixel's reading, with the image looked at once for the whole arc.
+    const QImage* image = canvas ? &canvas->image : nullptr;
+    const int width = image ? image->width() : 0;
+    const int height = image ? image->height() : 0;
+    const uchar* bits = image ? image->constBits() : nullptr;
+    const qsizetype stride = image ? image->bytesPerLine() : 0;
     for (int offset = arcCentre - 65; offset <= arcCentre + 64; offset += 3) {
         const QPoint p = PointAt(radius + 1, Normalise(static_cast<int64_t>(heading) + offset));
-        if (!InArena(p) || !Passable(Pixel(p))) return true;
+        if (!InArena(p)) return true;
+        const bool onImage = p.x() >= 0 && p.y() >= 0 && p.x() < width && p.y() < height;
+        const int colour
+            = onImage ? platform::fromQRgb(reinterpret_cast<const QRgb*>(bits + p.y() * stride)[p.x()]) : -1;
+        if (!Passable(colour)) return true;
     }
     return false;
 }
