@@ -77,6 +77,9 @@ struct CompiledExpression {
         bool lendFirst = false;
     };
 
+    // Array elements with more indexes than this are read from the text.
+    static constexpr int MaxIndexes = 16;
+
     std::vector<Node> nodes;
     std::vector<Item> items;
     int32_t root = -1;
