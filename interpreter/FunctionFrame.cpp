@@ -137,10 +137,6 @@ void CheckKind(Expression_Class& ex, const Value& v, FirstArgument wanted)
     if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsString);
 }
 
-// Forgets the floating-point conditions raised so far. Only those of
-// FailedOperation are ever tested, and feclearexcept reloads the whole
-// floating-point environment, which takes longer than most functions' own
-// work; so the flags are cleared only when one of those is raised.
 // Whether one of FailedOperation is raised: std::fetestexcept, read inline
 // where the unit's two status registers can be read directly, since every
 // function call asks twice.
@@ -157,6 +153,10 @@ int FailedOperationsRaised()
 #endif
 }
 
+// Forgets the floating-point conditions raised so far. Only those of
+// FailedOperation are ever tested, and feclearexcept reloads the whole
+// floating-point environment, which takes longer than most functions' own
+// work; so the flags are cleared only when one of those is raised.
 void ClearFailedOperations()
 {
     if (FailedOperationsRaised() != 0) std::feclearexcept(FE_ALL_EXCEPT);
