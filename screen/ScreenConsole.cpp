@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -70,10 +71,21 @@ void TScreenForm::FlushHeadlessOutput(Flush when)
 {
     // A flush per print would make printing a system call per line; the
     // output still appears as it is made, a few milliseconds late at most,
-    // and at once before anything waits for input.
+    // and at once before anything waits for input. What a print leaves
+    // unflushed goes out on a timer, which the run loop's event processing
+    // serves, so that a program computing after its last print shows it.
     constexpr auto interval = std::chrono::milliseconds(20);
     const auto now = std::chrono::steady_clock::now();
-    if (when == Flush::WhenDue && now - lastHeadlessFlush < interval) return;
+    if (when == Flush::WhenDue && now - lastHeadlessFlush < interval) {
+        if (!headlessFlushPending) {
+            headlessFlushPending = true;
+            QTimer::singleShot(interval, this, [this] {
+                headlessFlushPending = false;
+                if (headlessOut) FlushHeadlessOutput(Flush::Now);
+            });
+        }
+        return;
+    }
     lastHeadlessFlush = now;
     std::fflush(headlessOut);
 }

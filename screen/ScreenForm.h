@@ -280,5 +280,6 @@ private:
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
     std::chrono::steady_clock::time_point lastHeadlessFlush;
+    bool headlessFlushPending = false; // a timer will flush what is left
     KeyPreview* keyPreview = nullptr;
 };
