@@ -21,9 +21,11 @@ public:
     explicit PrintSurface(TScreenForm& screen)
         : form(screen)
     { }
+    // What one print echoes goes out in one write.
     ~PrintSurface() override
     {
-        if (pendingReturn) std::fputc('\r', form.headlessOut);
+        if (pendingReturn) echoed += '\r';
+        if (!echoed.empty()) std::fwrite(echoed.data(), 1, echoed.size(), form.headlessOut);
     }
 
     void ClearScreen() override { form.ClearScreen(-1); }
@@ -43,10 +45,10 @@ public:
         while (start < text.size()) {
             if (pendingReturn) {
                 pendingReturn = false;
-                if (text[start] != '\n') std::fputc('\r', form.headlessOut);
+                if (text[start] != '\n') echoed += '\r';
             }
             const size_t returnAt = std::min(text.find('\r', start), text.size());
-            std::fwrite(text.data() + start, 1, returnAt - start, form.headlessOut);
+            echoed.append(text, start, returnAt - start);
             if (returnAt == text.size()) break;
             pendingReturn = true;
             start = returnAt + 1;
@@ -56,6 +58,7 @@ public:
 private:
     TScreenForm& form;
     bool pendingReturn = false;
+    AnsiString echoed;
 };
 
 void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)
