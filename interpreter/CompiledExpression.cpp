@@ -492,50 +492,6 @@ bool CompiledExpression::Compile(Expression_Class& e, CompiledExpression& out)
     return compiled;
 }
 
-void Expression_Class::EvaluateExpression(Value& result)
-{
-    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
-    // A tree nested deeper than what is left is read from the text, which
-    // raises the error where the bound is passed.
-    if (tree && Nesting::Fits(*this, tree->depth))
-        tree->Run(*this, result);
-    else
-        Level1(result);
-}
-
-bool Expression_Class::EvaluateAppending(Value& result, const AnsiString* target)
-{
-    NextToken();
-    if (tokenType != TokenType::String) {
-        if (tokenText.empty()) RaiseError(ErrorCode::NoExpression);
-        if (IsCurrentDelimiter(',')) {
-            result.tag = Tag::Omitted;
-            return false;
-        }
-    }
-    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
-    if (tree && Nesting::Fits(*this, tree->depth)) return tree->Run(*this, result, target);
-    Level1(result);
-    return false;
-}
-
-const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
-{
-    // Only a current token that is exactly what reading at tokenStart gives
-    // has a tree: statements that step the scan position by hand, or a token
-    // text put back after a re-attach, are read from the text.
-    if (!currentToken) return nullptr;
-    const size_t offset = static_cast<size_t>(tokenStart - programStart);
-    if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
-        || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
-        || tokenText.data() != currentToken->text.data())
-        return nullptr;
-    int32_t slot = currentToken->compiled;
-    if (slot == 0) [[unlikely]]
-        slot = CompileAt(offset);
-    return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
-}
-
 // The first evaluation at an offset: out of the path every later one takes.
 [[gnu::noinline]] int32_t Expression_Class::CompileAt(size_t offset)
 {
