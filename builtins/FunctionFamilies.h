@@ -32,3 +32,7 @@ std::span<const FunctionEntry> ControlFunctionEntries();
 std::span<const FunctionEntry> MediaFunctionEntries();
 // Direct forms of functions of one number (see DirectFunction).
 std::span<const DirectFunctionEntry> MathDirectEntries();
+// Text functions that read their first text in place (see ReadsFirstTextInPlace).
+std::span<const FunctionCode> TextInPlaceReaders();
+// Direct forms of functions of two numbers (see DirectPairFunction).
+std::span<const DirectPairFunctionEntry> MathDirectPairEntries();

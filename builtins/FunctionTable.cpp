@@ -46,3 +46,17 @@ DirectFunction FindDirectFunction(int code)
         if (entry.code == code) return entry.function;
     return nullptr;
 }
+
+DirectPairFunction FindDirectPairFunction(int code)
+{
+    for (const DirectPairFunctionEntry& entry : MathDirectPairEntries())
+        if (entry.code == code) return entry.function;
+    return nullptr;
+}
+
+bool ReadsFirstTextInPlace(int code)
+{
+    for (FunctionCode reader : TextInPlaceReaders())
+        if (Code(reader) == code) return true;
+    return false;
+}

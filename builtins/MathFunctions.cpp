@@ -362,6 +362,19 @@ constexpr DirectFunctionEntry directEntries[] = {
     { 5023, [](double x, double& r) { return x >= 0 && Finite(std::sqrt(Extended(x)), r); } },
 };
 
+// mod of two integers as Modulo computes it; a double argument goes through
+// the handler's rounding, a zero divisor raises its error there.
+bool DirectModulo(const Value& a, const Value& b, Value& result)
+{
+    if (a.tag != Tag::Int || b.tag != Tag::Int || b.i == 0) return false;
+    result.setInt(b.i == -1 ? 0 : a.i % b.i);
+    return true;
+}
+
+constexpr DirectPairFunctionEntry directPairEntries[] = {
+    { Code(FunctionCode::Mod), DirectModulo },
+};
+
 } // namespace
 
 std::span<const FunctionEntry> MathFunctionEntries()
@@ -372,4 +385,9 @@ std::span<const FunctionEntry> MathFunctionEntries()
 std::span<const DirectFunctionEntry> MathDirectEntries()
 {
     return directEntries;
+}
+
+std::span<const DirectPairFunctionEntry> MathDirectPairEntries()
+{
+    return directPairEntries;
 }

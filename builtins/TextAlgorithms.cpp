@@ -104,18 +104,38 @@ char LowerChar(char c)
     return c;
 }
 
+namespace {
+
+// UpperChar or LowerChar of every byte, so that changing the case of a text
+// is one table look-up per character.
+struct CaseTable {
+    unsigned char map[256];
+    explicit CaseTable(char (*change)(char))
+    {
+        for (int c = 0; c < 256; ++c)
+            map[c] = static_cast<unsigned char>(change(static_cast<char>(c)));
+    }
+    AnsiString Apply(const AnsiString& s) const
+    {
+        AnsiString r(s.size(), '\0');
+        for (size_t k = 0; k < s.size(); ++k)
+            r[k] = static_cast<char>(map[static_cast<unsigned char>(s[k])]);
+        return r;
+    }
+};
+
+} // namespace
+
 AnsiString UpperCase(const AnsiString& s)
 {
-    AnsiString r = s;
-    std::transform(r.begin(), r.end(), r.begin(), UpperChar);
-    return r;
+    static const CaseTable table(UpperChar);
+    return table.Apply(s);
 }
 
 AnsiString LowerCase(const AnsiString& s)
 {
-    AnsiString r = s;
-    std::transform(r.begin(), r.end(), r.begin(), LowerChar);
-    return r;
+    static const CaseTable table(LowerChar);
+    return table.Apply(s);
 }
 
 AnsiString ProperCase(const AnsiString& s)

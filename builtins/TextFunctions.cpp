@@ -269,9 +269,22 @@ constexpr FunctionEntry entries[] = {
     { FunctionCode::Tocommatext, FirstArgument::Text, [](FunctionCall& c) { c.ReturnText(CommaText(S(c))); } },
 };
 
+// The functions whose handlers read their first text only through
+// FirstText, change nothing but their result, and keep nothing of the text:
+// a compiled call may hand them a variable's text in place of a copy.
+constexpr FunctionCode inPlaceReaders[] = { FunctionCode::Length, FunctionCode::Trim, FunctionCode::Lefttrim,
+    FunctionCode::Righttrim, FunctionCode::Left, FunctionCode::Right, FunctionCode::Upper, FunctionCode::Lower,
+    FunctionCode::Instring, FunctionCode::Extract, FunctionCode::Numparts, FunctionCode::Contains,
+    FunctionCode::Notcontains, FunctionCode::Ascii, FunctionCode::Proper };
+
 } // namespace
 
 std::span<const FunctionEntry> TextFunctionEntries()
 {
     return entries;
+}
+
+std::span<const FunctionCode> TextInPlaceReaders()
+{
+    return inPlaceReaders;
 }

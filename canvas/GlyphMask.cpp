@@ -45,6 +45,19 @@ GlyphMask MakeGlyphMask(const QRawFont& font, quint32 glyph, int reach)
 
 void PutGlyph(uchar* bits, qsizetype stride, const GlyphMask& mask, int x, int y, QRgb colour)
 {
-    for (const QPoint& offset : mask.pixels)
-        reinterpret_cast<QRgb*>(bits + (y + offset.y()) * stride)[x + offset.x()] = colour;
+    if (stride % static_cast<qsizetype>(sizeof(QRgb)) != 0) {
+        for (const QPoint& offset : mask.pixels)
+            reinterpret_cast<QRgb*>(bits + (y + offset.y()) * stride)[x + offset.x()] = colour;
+        return;
+    }
+    const qsizetype rowPixels = stride / static_cast<qsizetype>(sizeof(QRgb));
+    if (mask.rowPixels != rowPixels) {
+        mask.flatOffsets.clear();
+        for (const QPoint& offset : mask.pixels)
+            mask.flatOffsets.push_back(offset.y() * rowPixels + offset.x());
+        mask.rowPixels = rowPixels;
+    }
+    QRgb* const origin = reinterpret_cast<QRgb*>(bits + y * stride) + x;
+    for (const qsizetype offset : mask.flatOffsets)
+        origin[offset] = colour;
 }

@@ -21,6 +21,11 @@ struct GlyphMask {
     std::vector<QPoint> pixels;
     // The smallest rectangle holding every offset; empty for a blank glyph.
     QRect bounds;
+    // The offsets as distances in pixels for rows of `rowPixels` pixels,
+    // made for the last row length drawn on: the console draws every line
+    // on the same image.
+    mutable std::vector<qsizetype> flatOffsets;
+    mutable qsizetype rowPixels = 0;
 };
 
 // Draws `glyph` of `font` as the canvas draws text (no antialiasing) and

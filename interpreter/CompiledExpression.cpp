@@ -1,23 +1,20 @@
 #include "interpreter/CompiledExpression.h"
 
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
 #include "platform/StackLimit.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <string_view>
-#include <unordered_map>
 
 namespace {
 
 using Kind = CompiledExpression::Kind;
 
-// Array elements with more indexes than this are read from the text.
-constexpr int MaxCompiledIndexes = 16;
+// Function calls with more arguments after the first than this are read from
+// the text.
+constexpr size_t MaxCompiledArguments = 8;
 
 } // namespace
 
@@ -92,8 +89,43 @@ private:
 
     int32_t Add(CompiledExpression::Node node)
     {
+        node.pure = Pure(node);
+        node.height = Height(node);
         out.nodes.push_back(std::move(node));
         return static_cast<int32_t>(out.nodes.size() - 1);
+    }
+
+    // Whether a node about to be added is pure, from its operands', which are
+    // added before it.
+    bool Pure(const CompiledExpression::Node& node) const
+    {
+        auto operandPure = [this](int32_t index) { return index < 0 || out.nodes[static_cast<size_t>(index)].pure; };
+        switch (node.kind) {
+        case Kind::Call:
+            return false;
+        case Kind::CallOne:
+            if (!node.direct && !node.directPair && !ReadsFirstTextInPlace(node.token->code)) return false;
+            break;
+        default:
+            break;
+        }
+        if (!operandPure(node.first) || !operandPure(node.second)) return false;
+        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k)
+            if (!operandPure(out.items[static_cast<size_t>(k)].operand)) return false;
+        return true;
+    }
+
+    uint8_t Height(const CompiledExpression::Node& node) const
+    {
+        int below = 0;
+        auto operand = [&](int32_t index) {
+            if (index >= 0) below = std::max<int>(below, out.nodes[static_cast<size_t>(index)].height);
+        };
+        operand(node.first);
+        operand(node.second);
+        for (int32_t k = node.itemBegin; k < node.itemEnd; ++k)
+            operand(out.items[static_cast<size_t>(k)].operand);
+        return static_cast<uint8_t>(std::min(below + 1, 255));
     }
 
     // Set when the expression was not compiled because it nests too deep.
@@ -341,67 +373,56 @@ private:
         return Add(std::move(node));
     }
 
-    // With the "(" of an argument list current: whether the list holds one
-    // argument, found by matching brackets alone. One scan answers for every
-    // list nested inside too, so that a nest of calls costs one pass however
-    // deep it is. The "(" is current again afterwards.
-    std::unordered_map<int32_t, bool> oneArgument; // by the offset of the "("
-    bool OneArgumentFollows()
-    {
-        const int32_t at = CurrentOffset();
-        if (const auto known = oneArgument.find(at); known != oneArgument.end()) return known->second;
-        struct Open {
-            int32_t offset;
-            bool one;
-        };
-        std::vector<Open> open { { at, true } };
-        while (!open.empty()) {
-            if (!Read() || e.tokenType == TokenType::None
-                || (e.tokenType == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfText))
-                break;
-            if (IsDelimiterIn("([")) {
-                // Nesting this deep is never compiled; the scan stops early.
-                if (open.size() >= static_cast<size_t>(Expression_Class::MaxNesting)) {
-                    tooDeep = true;
-                    break;
-                }
-                open.push_back({ CurrentOffset(), true });
-            } else if (IsDelimiterIn(")]")) {
-                oneArgument[open.back().offset] = open.back().one;
-                open.pop_back();
-            } else if (IsDelimiter(',')) {
-                open.back().one = false;
-            }
-        }
-        // Lists left open are no lists of one argument.
-        for (const Open& list : open)
-            oneArgument[list.offset] = false;
-        e.scanPosition = e.programStart + at;
-        e.NextToken();
-        return oneArgument[at];
-    }
-
-    // A function of one required argument, given one: the tree evaluates the
-    // argument itself and hands its value to the call frame.
+    // A function whose frame reads the first argument as a value (a number,
+    // a text or either) and leaves the rest to its handler: the tree evaluates
+    // the first argument itself and hands its value to the call frame, and
+    // keeps the further ones, which the handler asks for in turn (see
+    // CompiledArguments). An empty argument, or more than the tree keeps, is
+    // left to the text.
     int32_t CallOne(Expression_Class::CachedToken& name)
     {
         const FunctionEntry* entry = FindFunctionEntry(name.code);
         if (!entry || !TakesOneReadArgument(*entry, name.function->group)) return -1;
         if (!Read() || !IsDelimiter('(') || *e.PeekNextChar() == ')') return -1;
-        if (!OneArgumentFollows()) return -1;
-        if (!Read()) return -1;
-        if (e.tokenType != TokenType::String && (e.tokenText.empty() || IsDelimiter(','))) return -1;
+        if (!Read() || !ArgumentStarts()) return -1;
         CompiledExpression::Node node;
         node.kind = Kind::CallOne;
         node.token = &name;
         node.function = entry;
-        if (entry->first == FirstArgument::Number) node.direct = FindDirectFunction(name.code);
         node.first = Level1();
-        if (node.first < 0 || !IsDelimiter(')')) return -1;
+        if (node.first < 0) return -1;
+        std::vector<CompiledExpression::Item> rest;
+        while (IsDelimiter(',')) {
+            if (rest.size() >= MaxCompiledArguments) return -1;
+            CompiledExpression::Item item;
+            item.opOffset = CurrentOffset();
+            if (!Read() || !ArgumentStarts()) return -1;
+            item.operand = Level1();
+            if (item.operand < 0) return -1;
+            item.afterOffset = CurrentOffset();
+            rest.push_back(item);
+        }
+        if (!IsDelimiter(')')) return -1;
+        if (entry->first == FirstArgument::Number) {
+            if (rest.empty()) node.direct = FindDirectFunction(name.code);
+            if (rest.size() == 1) node.directPair = FindDirectPairFunction(name.code);
+        }
+        node.lendFirst = ReadsFirstTextInPlace(name.code)
+            && out.nodes[static_cast<size_t>(node.first)].kind == Kind::Variable
+            && std::all_of(rest.begin(), rest.end(), [this](const CompiledExpression::Item& item) {
+                   return out.nodes[static_cast<size_t>(item.operand)].pure;
+               });
         node.opOffset = CurrentOffset();
         if (!Read()) return -1;
         node.afterOffset = CurrentOffset();
-        return Add(std::move(node));
+        return AddChain(std::move(node), rest);
+    }
+
+    // Whether the current token starts an argument: an empty one (a "," at
+    // once) is read as omitted by the frame.
+    bool ArgumentStarts() const
+    {
+        return e.tokenType == TokenType::String || (!e.tokenText.empty() && !IsDelimiter(','));
     }
 
     int32_t Name()
@@ -428,7 +449,7 @@ private:
             if (IsDelimiter(']')) break;
             return -1;
         }
-        if (indexes.size() > MaxCompiledIndexes) return -1;
+        if (indexes.size() > CompiledExpression::MaxIndexes) return -1;
         node.opOffset = CurrentOffset();
         if (!Read()) return -1;
         node.afterOffset = CurrentOffset();
@@ -469,476 +490,6 @@ bool CompiledExpression::Compile(Expression_Class& e, CompiledExpression& out)
     e.functionGroup = functionGroup;
     e.functionSignature = functionSignature;
     return compiled;
-}
-
-// Evaluates a tree. `stop` is the read offset of the operator where a text
-// operand ended the expression early, -1 while it runs to its compiled end.
-class CompiledEvaluator {
-public:
-    CompiledEvaluator(Expression_Class& evaluator, const CompiledExpression& tree)
-        : e(evaluator)
-        , c(tree)
-    { }
-
-    void Eval(int32_t index, Value& out);
-    int32_t stop = -1;
-    int baseDepth = 0; // the nesting outside the expression
-    [[gnu::noinline]] void Other(const CompiledExpression::Node& node, Value& out);
-
-    // Puts the tokenizer on the token read at offset, as the text evaluator
-    // has it current at that point.
-    void PositionAt(int32_t offset)
-    {
-        e.scanPosition = e.programStart + offset;
-        e.NextToken();
-    }
-
-private:
-    Expression_Class& e;
-    const CompiledExpression& c;
-
-    [[noreturn]] void RaiseAt(int32_t offset, ErrorCode error)
-    {
-        PositionAt(offset);
-        e.RaiseError(error);
-    }
-    void CheckFinite(double x, int32_t offset)
-    {
-        if (std::isnan(x)) RaiseAt(offset, ErrorCode::IllegalMathOperation);
-        if (std::isinf(x)) RaiseAt(offset, ErrorCode::NumberTooBig);
-    }
-
-    // A number literal or a variable holding a number, read without going
-    // through a Value; false for any other operand.
-    bool NumberLeaf(int32_t index, double& value, bool& isInt)
-    {
-        const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
-        if (node.kind == Kind::Constant) {
-            if (node.constant.tag == Tag::Int) {
-                value = node.constant.i;
-                isInt = true;
-                return true;
-            }
-            if (node.constant.tag != Tag::Float) return false;
-            value = node.constant.f;
-            isInt = false;
-            return true;
-        }
-        if (node.kind != Kind::Variable) return false;
-        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
-        if (!variable) return false;
-        if (variable->type == Tag::Int) {
-            value = variable->intValue;
-            isInt = true;
-            return true;
-        }
-        if (variable->type != Tag::Float) return false;
-        value = variable->floatValue;
-        isInt = false;
-        return true;
-    }
-
-    // An operand of a sum or a product, which must be a number: a text raises
-    // textError with the token after it current (or where it ended early).
-    void NumberOperand(const CompiledExpression::Item& item, ErrorCode textError, double& b, bool& isInt)
-    {
-        if (NumberLeaf(item.operand, b, isInt)) return;
-        Value right;
-        Eval(item.operand, right);
-        if (stop >= 0) RaiseAt(stop, textError);
-        if (right.tag == Tag::String) RaiseAt(item.afterOffset, textError);
-        b = right.asDouble();
-        isInt = right.tag == Tag::Int;
-    }
-
-    [[gnu::noinline]] void Logic(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] void Relate(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] void Sum(const CompiledExpression::Node& node, Value& out);
-
-public:
-    [[gnu::always_inline]] inline void SumRest(const CompiledExpression::Node& node, Value& out);
-    void JoinOperands(const CompiledExpression::Node& node, Value& out, size_t before);
-    bool ReadsTarget(int32_t index, const AnsiString* target, Value& out);
-
-private:
-    [[gnu::noinline]] void Product(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] void Power(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] void Unary(const CompiledExpression::Node& node, Value& out);
-    [[gnu::noinline]] bool Element(
-        const CompiledExpression::Node& node, Value& out, const AnsiString* target = nullptr);
-};
-
-// The leaves that loops meet most are handled here; every other node kind in
-// functions of their own, so that this recursive function stays small.
-void CompiledEvaluator::Eval(int32_t index, Value& out)
-{
-    const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
-    switch (node.kind) {
-    case Kind::Constant:
-        if (node.constant.tag == Tag::Int) {
-            out.setInt(node.constant.i);
-            return;
-        }
-        if (node.constant.tag == Tag::Float) {
-            out.setFloat(node.constant.f);
-            return;
-        }
-        break;
-    case Kind::Variable: {
-        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
-        if (variable && variable->type == Tag::Int) {
-            out.setInt(variable->intValue);
-            return;
-        }
-        if (variable && variable->type == Tag::Float) {
-            out.setFloat(variable->floatValue);
-            return;
-        }
-        break;
-    }
-    case Kind::Sum:
-        Sum(node, out);
-        return;
-    case Kind::Product:
-        Product(node, out);
-        return;
-    case Kind::Relation:
-        Relate(node, out);
-        return;
-    default:
-        break;
-    }
-    Other(node, out);
-}
-
-void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
-{
-    switch (node.kind) {
-    case Kind::Constant:
-        out.setString(node.constant.s);
-        return;
-    case Kind::Variable: {
-        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
-        if (!variable) {
-            // The text evaluator puts the token after the name back first.
-            PositionAt(node.afterOffset);
-            e.PutBack();
-            e.RaiseError(ErrorCode::VariableNotInitialized);
-        }
-        Variables_Class::CopyValue(*variable, out);
-        break;
-    }
-    case Kind::OuterVariable:
-        if (!e.outerVariables || !e.outerVariables->Get(node.constant.s, out))
-            RaiseAt(node.opOffset, ErrorCode::VariableNotInitialized);
-        break;
-    case Kind::ArrayElement:
-        Element(node, out);
-        break;
-    case Kind::Call: {
-        // The arguments are read from the text at the nesting the call has in
-        // the expression, as the text evaluator would read them.
-        const int outer = e.nestingDepth;
-        e.nestingDepth = baseDepth + node.relation;
-        struct Restore {
-            Expression_Class& e;
-            int depth;
-            ~Restore() { e.nestingDepth = depth; }
-        } restore { e, outer };
-        PositionAt(node.opOffset);
-        e.CallFunction(out);
-        break;
-    }
-    case Kind::CallOne: {
-        Value first;
-        Eval(node.first, first);
-        // The common case of a function of one number needs no frame; the
-        // direct form declines everything else.
-        double direct;
-        if (node.direct && stop < 0 && first.isNumber() && node.direct(first.asDouble(), direct)) {
-            out.setFloat(direct);
-            return;
-        }
-        // The handler runs with the token after its argument current, as in a
-        // call read from the text: the ")" or where the argument ended early.
-        PositionAt(stop >= 0 ? stop : node.opOffset);
-        stop = -1;
-        CallWithReadArgument(e, *node.function, node.token->code, first, out);
-        break;
-    }
-    case Kind::Parenthesis:
-        Eval(node.first, out);
-        if (stop >= 0) RaiseAt(stop, ErrorCode::UnbalancedParenthesis);
-        return;
-    case Kind::Unary:
-        Unary(node, out);
-        return;
-    case Kind::Power:
-        Power(node, out);
-        return;
-    case Kind::Logic:
-        Logic(node, out);
-        return;
-    default:
-        Eval(static_cast<int32_t>(&node - c.nodes.data()), out);
-        return;
-    }
-    // A name or a function may hold something that is no operand.
-    if (out.tag != Tag::Int && out.tag != Tag::Float && out.tag != Tag::String)
-        RaiseAt(node.afterOffset, ErrorCode::SyntaxError);
-}
-
-void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    if (stop >= 0) return;
-    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-        Value right;
-        Eval(item.operand, right);
-        if (out.tag == Tag::String || right.tag == Tag::String)
-            RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::AndOrOnStrings);
-        const int32_t a = out.tag == Tag::Int ? out.i : Expression_Class::ClampToInt(out.f);
-        const int32_t b = right.tag == Tag::Int ? right.i : Expression_Class::TruncateToInt(right.f);
-        const int32_t value = Operators::ApplyLogical(item.op, a, b);
-        out.setInt(value);
-        // A relation that ended early gave a number: the chain ends with it.
-        if (stop >= 0) return;
-    }
-}
-
-void CompiledEvaluator::Relate(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    if (stop >= 0) return;
-    Value right;
-    Eval(node.second, right);
-    // A right side that ended early is a text; the comparison still happens
-    // and the early end goes on outward.
-    if ((out.tag == Tag::String) != (right.tag == Tag::String))
-        RaiseAt(stop >= 0 ? stop : node.afterOffset, ErrorCode::StringNumberComparison);
-    out.setInt(e.ApplyRelation(node.relation, out, right));
-}
-
-void CompiledEvaluator::Sum(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    SumRest(node, out);
-}
-
-// The operands of a sum after its leftmost one, which is in out.
-inline void CompiledEvaluator::SumRest(const CompiledExpression::Node& node, Value& out)
-{
-    if (stop >= 0) return;
-    if (out.tag == Tag::String) {
-        JoinOperands(node, out, 0);
-        return;
-    }
-    bool allIntegers = out.tag == Tag::Int;
-    double sum = out.asDouble();
-    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-        double b;
-        bool isInt;
-        NumberOperand(item, ErrorCode::SyntaxError, b, isInt);
-        allIntegers = allIntegers && isInt;
-        sum = item.op == '+' ? sum + b : sum - b;
-        CheckFinite(sum, item.afterOffset);
-    }
-    if (allIntegers)
-        out.setInt(Expression_Class::ClampToInt(sum));
-    else
-        out.setFloat(sum);
-}
-
-// A text joins only with "+": a "-" ends the expression there. `before` is the
-// length of the text that out continues (see JoinText).
-void CompiledEvaluator::JoinOperands(const CompiledExpression::Node& node, Value& out, size_t before)
-{
-    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-        if (item.op != '+') {
-            stop = item.opOffset;
-            return;
-        }
-        Value right;
-        Eval(item.operand, right);
-        if (!Operators::JoinText(out.s, right, before))
-            RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::OutOfMemory);
-        if (stop >= 0) return;
-    }
-}
-
-// The leftmost operand of a sum that an assignment to target evaluates: true,
-// with out untouched, when the operand reads target itself; otherwise out
-// gets its value as Eval gives it. Indexes are evaluated once either way.
-bool CompiledEvaluator::ReadsTarget(int32_t index, const AnsiString* target, Value& out)
-{
-    const CompiledExpression::Node& node = c.nodes[static_cast<size_t>(index)];
-    switch (node.kind) {
-    case Kind::Variable: {
-        const Variables_Class::Node* variable = e.FindVariable(*node.token, e.currentVariables);
-        if (variable && variable->type == Tag::String && &variable->textValue == target) return true;
-        break;
-    }
-    case Kind::OuterVariable: {
-        const Variables_Class::Node* variable = e.outerVariables ? e.outerVariables->Find(node.constant.s) : nullptr;
-        if (variable && variable->type == Tag::String && &variable->textValue == target) return true;
-        break;
-    }
-    case Kind::ArrayElement:
-        return Element(node, out, target);
-    default:
-        break;
-    }
-    Eval(index, out);
-    return false;
-}
-
-void CompiledEvaluator::Product(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    if (stop >= 0) return;
-    if (out.tag == Tag::String) {
-        stop = c.items[static_cast<size_t>(node.itemBegin)].opOffset;
-        return;
-    }
-    bool integerResult = out.tag == Tag::Int;
-    double product = out.asDouble();
-    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-        double b;
-        bool isInt;
-        NumberOperand(item, ErrorCode::MultiplyOrDivideStrings, b, isInt);
-        integerResult = integerResult && isInt;
-        if (!Operators::ApplyProductStep(static_cast<char>(item.op), product, b, integerResult))
-            RaiseAt(item.afterOffset, ErrorCode::DivisionByZero);
-        CheckFinite(product, item.afterOffset);
-    }
-    if (integerResult)
-        out.setInt(Expression_Class::ClampToInt(product));
-    else
-        out.setFloat(product);
-}
-
-void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    if (out.tag == Tag::String) {
-        stop = node.opOffset;
-        return;
-    }
-    Value exponent;
-    Eval(node.second, exponent);
-    if (stop >= 0) RaiseAt(stop, ErrorCode::PowerOfStrings);
-    if (exponent.tag == Tag::String) RaiseAt(node.afterOffset, ErrorCode::PowerOfStrings);
-    // The power routines raise their own errors with the token after the
-    // exponent current.
-    PositionAt(node.afterOffset);
-    if (out.tag == Tag::Int && exponent.tag == Tag::Int)
-        e.IntegerPower(out, out.i, exponent.i);
-    else
-        e.FloatPower(out, out.asDouble(), exponent.asDouble());
-}
-
-void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)
-{
-    Eval(node.first, out);
-    if (!Operators::ApplyUnary(node.op, out)) RaiseAt(node.afterOffset, ErrorCode::UnaryOnStrings);
-}
-
-bool CompiledEvaluator::Element(const CompiledExpression::Node& node, Value& out, const AnsiString* target)
-{
-    std::array<int, MaxCompiledIndexes> indexes {};
-    int count = 0;
-    for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
-        const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
-        Value index;
-        Eval(item.operand, index);
-        // An index that ended early is followed by no "," or "]".
-        if (index.tag != Tag::Int) RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::ArrayDimensionNotInteger);
-        if (stop >= 0) RaiseAt(stop, ErrorCode::ClosingBracketExpected);
-        indexes[static_cast<size_t>(count++)] = index.i;
-    }
-    const Arrays_Class::Node* array = e.FindArray(*node.token);
-    if (!array) RaiseAt(node.opOffset, ErrorCode::ArrayNotDefined);
-    if (target && Arrays_Class::StoredText(*array, indexes.data(), count) == target) return true;
-    if (!Arrays_Class::ReadElement(*array, indexes.data(), count, out))
-        RaiseAt(node.opOffset, ErrorCode::ArrayElementNotInitialized);
-    return false;
-}
-
-bool CompiledExpression::Run(Expression_Class& e, Value& result, const AnsiString* appendTarget) const
-{
-    CompiledEvaluator evaluator(e, *this);
-    evaluator.baseDepth = e.nestingDepth;
-    // Both callers have made sure that the depth fits (Nesting::Fits, which
-    // asks more than Nesting does), so the levels are entered unchecked.
-    struct Levels {
-        Expression_Class& e;
-        int count;
-        ~Levels() { e.nestingDepth -= count; }
-    } levels { e, depth };
-    e.nestingDepth += depth;
-    bool appended = false;
-    const Node& top = nodes[static_cast<size_t>(root)];
-    if (appendTarget && top.kind == Kind::Sum) {
-        appended = evaluator.ReadsTarget(top.first, appendTarget, result);
-        if (appended) {
-            result.setString(AnsiString());
-            evaluator.JoinOperands(top, result, appendTarget->size());
-        } else {
-            evaluator.SumRest(top, result);
-        }
-    } else {
-        evaluator.Eval(root, result);
-    }
-    evaluator.PositionAt(evaluator.stop >= 0 ? evaluator.stop : endOffset);
-    return appended;
-}
-
-void Expression_Class::EvaluateExpression(Value& result)
-{
-    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
-    // A tree nested deeper than what is left is read from the text, which
-    // raises the error where the bound is passed.
-    if (tree && Nesting::Fits(*this, tree->depth))
-        tree->Run(*this, result);
-    else
-        Level1(result);
-}
-
-bool Expression_Class::EvaluateAppending(Value& result, const AnsiString* target)
-{
-    NextToken();
-    if (tokenType != TokenType::String) {
-        if (tokenText.empty()) RaiseError(ErrorCode::NoExpression);
-        if (IsCurrentDelimiter(',')) {
-            result.tag = Tag::Omitted;
-            return false;
-        }
-    }
-    const CompiledExpression* tree = compileExpressions ? CompiledAtCurrentToken() : nullptr;
-    if (tree && Nesting::Fits(*this, tree->depth)) return tree->Run(*this, result, target);
-    Level1(result);
-    return false;
-}
-
-const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
-{
-    // Only a current token that is exactly what reading at tokenStart gives
-    // has a tree: statements that step the scan position by hand, or a token
-    // text put back after a re-attach, are read from the text.
-    if (!currentToken) return nullptr;
-    const size_t offset = static_cast<size_t>(tokenStart - programStart);
-    if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
-        || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
-        || tokenText.data() != currentToken->text.data())
-        return nullptr;
-    int32_t slot = currentToken->compiled;
-    if (slot == 0) [[unlikely]]
-        slot = CompileAt(offset);
-    return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
 }
 
 // The first evaluation at an offset: out of the path every later one takes.

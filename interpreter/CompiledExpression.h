@@ -58,10 +58,27 @@ struct CompiledExpression {
         int32_t opOffset = 0; // operator token; for names the token itself; for arrays the "]"
         int32_t afterOffset = 0; // the token after the node's last token
         Expression_Class::CachedToken* token = nullptr; // name or function token
-        const FunctionEntry* function = nullptr; // CallOne: the function's handler row
+        // CallOne: the function's handler row; the arguments after the first
+        // are the items (opOffset their ",", afterOffset the token after them).
+        const FunctionEntry* function = nullptr;
         bool (*direct)(double, double&) = nullptr; // CallOne: its direct form, if any (DirectFunction)
+        // CallOne of two numbers: its direct form, if any (DirectPairFunction).
+        bool (*directPair)(const Value&, const Value&, Value&) = nullptr;
         Value constant; // a literal; an outer variable's name without its "_"
+        // Evaluating the node changes no variable: it calls no function but
+        // those that only compute their result.
+        bool pure = false;
+        // The longest path of nodes from this one down to a leaf, at most
+        // 255: how much work a failed attempt at the numeric path may waste.
+        uint8_t height = 1;
+        // CallOne: the first argument is a variable whose text the function
+        // may read in place (ReadsFirstTextInPlace), and the further
+        // arguments are pure, so the text stays as it is during the call.
+        bool lendFirst = false;
     };
+
+    // Array elements with more indexes than this are read from the text.
+    static constexpr int MaxIndexes = 16;
 
     std::vector<Node> nodes;
     std::vector<Item> items;

@@ -136,12 +136,6 @@ bool Durnix_Class::AtIncludeEnd() const
     return false;
 }
 
-bool Durnix_Class::CurrentIs(char c) const
-{
-    return expression.tokenType == TokenType::Delimiter && expression.tokenText.size() == 1
-        && expression.tokenText[0] == c;
-}
-
 void Durnix_Class::SetCurrentVariables(Variables_Class* table)
 {
     currentVariables = table;

@@ -83,7 +83,11 @@ public:
     // True when the current token ends the statement.
     bool AtEndOfStatement() const { return expression.endOfStatement; }
     // True when the current token is the one-character delimiter c.
-    bool CurrentIs(char c) const;
+    bool CurrentIs(char c) const
+    {
+        return expression.tokenType == TokenType::Delimiter && expression.tokenText.size() == 1
+            && expression.tokenText[0] == c;
+    }
     // Reads "[i, j, ...]" after an array name into `indexes` (the "[" is the
     // current token); returns the index count. Leaves the token after "]".
     int ReadIndexList(DArray<int>& indexes);

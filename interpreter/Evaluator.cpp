@@ -12,14 +12,6 @@
 // current one. Numbers are combined in double precision; an operation on
 // integers only gives an integer again through ClampToInt.
 
-bool Expression_Class::Nesting::Fits(const Expression_Class& evaluator, int levels)
-{
-    // A level of a compiled tree takes a few small frames; this is ample.
-    constexpr size_t treeLevelBytes = 1024;
-    return evaluator.nestingDepth + levels <= MaxNesting
-        && platform::StackHeadroom() > StackReserve + static_cast<size_t>(levels) * treeLevelBytes;
-}
-
 Expression_Class::Nesting::Nesting(Expression_Class& evaluator, int count)
     : e(evaluator)
     , levels(count)

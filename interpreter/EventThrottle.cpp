@@ -41,12 +41,6 @@ private:
 
 } // namespace
 
-std::atomic<bool>& EventThrottle::flag()
-{
-    static std::atomic<bool> due { true };
-    return due;
-}
-
 void EventThrottle::Start()
 {
     static Ticker ticker(flag());

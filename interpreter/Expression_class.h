@@ -8,6 +8,7 @@
 #include "interpreter/KeywordCodes.h"
 #include "interpreter/RunTimeError.h"
 #include "interpreter/Variables_class.h"
+#include "platform/StackLimit.h"
 
 #include <cstdint>
 #include <deque>
@@ -95,7 +96,13 @@ public:
     // the type. Tokens are cached per text offset: the text never changes while
     // attached, so a token is a pure function of where it starts.
     int NextToken();
-    const char* PeekNextChar() const;
+    const char* PeekNextChar() const
+    {
+        const char* p = scanPosition;
+        while (IsBlank(*p))
+            ++p;
+        return p;
+    }
     void SkipRestOfLine();
     // Makes text the current token's text after a re-attach emptied the token
     // cache that tokenText viewed; the object keeps its own copy.
@@ -169,7 +176,13 @@ public:
         Nesting(const Nesting&) = delete;
         Nesting& operator=(const Nesting&) = delete;
         // Whether `levels` more levels fit, without raising.
-        static bool Fits(const Expression_Class& evaluator, int levels);
+        static bool Fits(const Expression_Class& evaluator, int levels)
+        {
+            // A level of a compiled tree takes a few small frames; this is ample.
+            constexpr size_t treeLevelBytes = 1024;
+            return evaluator.nestingDepth + levels <= MaxNesting
+                && platform::StackHeadroom() > StackReserve + static_cast<size_t>(levels) * treeLevelBytes;
+        }
 
     private:
         Expression_Class& e;

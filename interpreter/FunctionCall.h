@@ -23,6 +23,18 @@ enum class FirstArgument {
 class FunctionCall;
 using FunctionHandler = void (*)(FunctionCall&);
 
+// The arguments after the first of a call whose expression was compiled: the
+// handler's next argument is evaluated from the tree instead of the text when
+// the "," it follows is current (commaOffset its read offset). False when the
+// tree holds no argument there; the frame then reads it from the text.
+class CompiledArguments {
+public:
+    virtual bool Next(int32_t commaOffset, Value& value) = 0;
+
+protected:
+    ~CompiledArguments() = default;
+};
+
 // One row of a family's dispatch table.
 struct FunctionEntry {
     FunctionCode code;
@@ -45,6 +57,7 @@ public:
     const int code;
     Value first; // tag 0 for a function without arguments
     Value& result;
+    CompiledArguments* compiledArguments = nullptr;
 
     bool FirstIsText() const { return first.tag == Tag::String; }
     // The first argument as a double (the frame has checked that it is a number).
@@ -52,7 +65,10 @@ public:
     // The first argument truncated toward zero to 32 bits (wrapping; error 42
     // beyond the 64-bit range).
     int32_t FirstInt() { return ToInt(first); }
-    const AnsiString& FirstText() const { return first.s; }
+    const AnsiString& FirstText() const { return firstText ? *firstText : first.s; }
+    // A variable's text lent for the call instead of a copy in first (whose
+    // tag still says text); only for ReadsFirstTextInPlace functions.
+    const AnsiString* firstText = nullptr;
 
     // True when the current token is "," (an optional argument follows).
     bool HasMore() const;
@@ -97,13 +113,29 @@ struct DirectFunctionEntry {
 // The direct form of a function code, or null when it has none.
 DirectFunction FindDirectFunction(int code);
 
+// The same for a function of two numbers, given as the values read (an
+// integer or a double each): true with the result the ordinary call gives, or
+// false where it would raise an error or give its catch result.
+using DirectPairFunction = bool (*)(const Value& a, const Value& b, Value& result);
+struct DirectPairFunctionEntry {
+    int code;
+    DirectPairFunction function;
+};
+DirectPairFunction FindDirectPairFunction(int code);
+
+// Whether the function's handler reads its first argument, a text, only
+// through FirstText and changes nothing but its result, so that it may be
+// given a variable's text in place.
+bool ReadsFirstTextInPlace(int code);
+
 // Calls a function of one required argument whose value the caller has
 // already read, with the token after that argument current (normally the
 // closing ")"): the same checks, catch results and errors as a call read from
 // the text. False when the function is not one of those (the caller then reads
 // the call from the text).
 bool TakesOneReadArgument(const FunctionEntry& entry, int group);
-char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result);
+char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result,
+    CompiledArguments* rest = nullptr, const AnsiString* lentText = nullptr);
 
 // Runs the group-200 function whose row is the evaluator's current function
 // row: reads the arguments by signature, then dispatches on the code.

@@ -137,13 +137,29 @@ void CheckKind(Expression_Class& ex, const Value& v, FirstArgument wanted)
     if (wanted == FirstArgument::Text && v.tag != Tag::String) ex.RaiseError(ErrorCode::FunctionNeedsString);
 }
 
+// Whether one of FailedOperation is raised: std::fetestexcept, read inline
+// where the unit's two status registers can be read directly, since every
+// function call asks twice.
+int FailedOperationsRaised()
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    unsigned short x87Status;
+    unsigned int sseStatus;
+    __asm__ volatile("fnstsw %0" : "=am"(x87Status));
+    __asm__ volatile("stmxcsr %0" : "=m"(sseStatus));
+    return (x87Status | sseStatus) & FailedOperation;
+#else
+    return std::fetestexcept(FailedOperation);
+#endif
+}
+
 // Forgets the floating-point conditions raised so far. Only those of
 // FailedOperation are ever tested, and feclearexcept reloads the whole
 // floating-point environment, which takes longer than most functions' own
 // work; so the flags are cleared only when one of those is raised.
 void ClearFailedOperations()
 {
-    if (std::fetestexcept(FailedOperation) != 0) std::feclearexcept(FE_ALL_EXCEPT);
+    if (FailedOperationsRaised() != 0) std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 // Reads one required value; an empty position or an empty list is a missing
@@ -218,7 +234,7 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
     ClearFailedOperations();
     try {
         handler(call);
-        const bool raised = std::fetestexcept(FailedOperation) != 0;
+        const bool raised = FailedOperationsRaised() != 0;
         if (raised || (call.result.tag == Tag::Float && !std::isfinite(call.result.f)))
             call.result.setFloat(catchResult);
         // Nothing raised: nothing to forget either.
@@ -256,7 +272,10 @@ Value FunctionCall::NextValue()
 {
     if (!HasMore()) ex.RaiseError(ErrorCode::FunctionNotEnoughParameters);
     Value v;
-    ReadRequired(ex, v);
+    if (compiledArguments && compiledArguments->Next(static_cast<int32_t>(ex.tokenStart - ex.programStart), v))
+        ClearFailedOperations();
+    else
+        ReadRequired(ex, v);
     return v;
 }
 
@@ -313,13 +332,16 @@ bool TakesOneReadArgument(const FunctionEntry& entry, int group)
         || entry.first == FirstArgument::Any;
 }
 
-char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result)
+char CallWithReadArgument(Expression_Class& ex, const FunctionEntry& entry, int code, Value& first, Value& result,
+    CompiledArguments* rest, const AnsiString* lentText)
 {
     // Conditions raised while the argument was evaluated are not the
     // function's: RunHandler forgets them before the handler runs.
     CheckKind(ex, first, entry.first);
     FunctionCall call(ex, code, result);
     call.first = std::move(first);
+    call.compiledArguments = rest;
+    call.firstText = lentText;
     RunHandler(call, entry.handler, CatchResult);
     if (!IsDelimiterToken(ex, ')')) ex.RaiseError(ErrorCode::UnbalancedParenthesis);
     return result.tag;

@@ -86,30 +86,6 @@ int RelationOf(char first, char second)
     }
 }
 
-bool ApplyProductStep(char op, double& product, double b, bool& integerResult)
-{
-    switch (op) {
-    case '*':
-        product *= b;
-        return true;
-    case '/':
-        if (b == 0) return false;
-        product /= b;
-        return true;
-    case '%':
-        product = product * b / 100;
-        integerResult = false;
-        return true;
-    default: { // '#': the remainder keeps the sign of the left operand
-        const int32_t a = Expression_Class::ClampToInt(product);
-        const int32_t d = Expression_Class::ClampToInt(b);
-        if (d == 0) return false;
-        product = d == -1 ? 0 : a % d;
-        return true;
-    }
-    }
-}
-
 bool ApplyUnary(char op, Value& value)
 {
     switch (value.tag) {

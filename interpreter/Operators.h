@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
+#include "interpreter/Expression_class.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,29 @@ int RelationOf(char first, char second);
 // One step of a product: "*", "/", "%" or "#" applied to the running double
 // product. Returns false, leaving the product as it was, for a division by
 // zero; "%" makes the result a float.
-bool ApplyProductStep(char op, double& product, double b, bool& integerResult);
+inline bool ApplyProductStep(char op, double& product, double b, bool& integerResult)
+{
+    switch (op) {
+    case '*':
+        product *= b;
+        return true;
+    case '/':
+        if (b == 0) return false;
+        product /= b;
+        return true;
+    case '%':
+        product = product * b / 100;
+        integerResult = false;
+        return true;
+    default: { // '#': the remainder keeps the sign of the left operand
+        const int32_t a = Expression_Class::ClampToInt(product);
+        const int32_t d = Expression_Class::ClampToInt(b);
+        if (d == 0) return false;
+        product = d == -1 ? 0 : a % d;
+        return true;
+    }
+    }
+}
 
 // A unary "+", "-", "!" or "~" applied to a number in place; false for a text.
 bool ApplyUnary(char op, Value& value);

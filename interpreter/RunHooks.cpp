@@ -33,7 +33,6 @@ public:
 };
 DebugHook noDebugger;
 DeviceServices noServices;
-DebugHook* debugger = &noDebugger;
 ServiceEventSources* services = &noServices;
 EmailWindow noEmail;
 EmailWindow* email = &noEmail;
@@ -41,10 +40,8 @@ bool hiddenProgram = false;
 bool fromExecutable = false;
 } // namespace
 
-DebugHook& Debugger()
-{
-    return *debugger;
-}
+DebugHook* detail::debugger = &noDebugger;
+
 ServiceEventSources& Services()
 {
     return *services;
@@ -59,7 +56,7 @@ void SetEmail(EmailWindow* window)
 }
 void SetDebugger(DebugHook* hook)
 {
-    debugger = hook ? hook : &noDebugger;
+    detail::debugger = hook ? hook : &noDebugger;
 }
 void SetServices(ServiceEventSources* sources)
 {

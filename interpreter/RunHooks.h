@@ -76,8 +76,15 @@ public:
 };
 
 namespace RunHooks {
+namespace detail {
+// The installed debugger, asked on every statement; never null.
+extern DebugHook* debugger;
+} // namespace detail
 // The installed hooks; never null (defaults that do nothing).
-DebugHook& Debugger();
+inline DebugHook& Debugger()
+{
+    return *detail::debugger;
+}
 ServiceEventSources& Services();
 void SetDebugger(DebugHook* hook);
 void SetServices(ServiceEventSources* sources);

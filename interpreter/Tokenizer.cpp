@@ -74,14 +74,6 @@ bool Expression_Class::IsDelimiter(char c)
     return DelimiterTable[static_cast<unsigned char>(c)];
 }
 
-const char* Expression_Class::PeekNextChar() const
-{
-    const char* p = scanPosition;
-    while (IsBlank(*p))
-        ++p;
-    return p;
-}
-
 void Expression_Class::SkipRestOfLine()
 {
     const char* p = scanPosition;

@@ -84,6 +84,8 @@ AnsiString WithNewlines(const AnsiString& text)
 
 void HeadlessDialogs::Write(const AnsiString& caption, const AnsiString& text)
 {
+    // What the program printed comes first, as it was made first.
+    std::fflush(stdout);
     std::fprintf(err, "%s: %s\n", caption.c_str(), WithNewlines(text).c_str());
     std::fflush(err);
 }
@@ -171,6 +173,8 @@ AnsiString CurrentFolder()
 
 AnsiString HeadlessDialogs::chooseFile(const FileDialogRequest& request)
 {
+    // What the program printed comes first, as it was made first.
+    std::fflush(stdout);
     std::fprintf(err, "%s: %s\n", request.title.c_str(), request.initialName.c_str());
     std::fflush(err);
     AnsiString line;

@@ -40,6 +40,8 @@ void setMessageBoxes(MessageBoxes* boxes)
 
 int HeadlessMessageBoxes::show(const AnsiString& text, const AnsiString& caption, int flags)
 {
+    // What the program printed comes first, as it was made first.
+    std::fflush(stdout);
     // Multi-line texts are composed with CR LF; a terminal wants plain line ends.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), WithNewlines(text).c_str());
     std::fflush(stderr);

@@ -3,7 +3,6 @@
 #include <pthread.h>
 
 #include <cstdint>
-#include <limits>
 
 namespace platform {
 
@@ -26,13 +25,13 @@ uintptr_t FindStackLow()
 
 } // namespace
 
-size_t StackHeadroom()
+thread_local constinit std::uintptr_t detail::stackLow = 0;
+
+std::uintptr_t detail::FindStackLowOnce()
 {
-    thread_local const uintptr_t low = FindStackLow();
-    if (low == 0) return std::numeric_limits<size_t>::max();
-    // The frame address, not a local's: a sanitizer may keep locals elsewhere.
-    const auto position = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-    return position > low ? position - low : 0;
+    const uintptr_t low = FindStackLow();
+    stackLow = low == 0 ? 1 : low;
+    return stackLow;
 }
 
 } // namespace platform

@@ -10,8 +10,10 @@
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 
 // Paints console pieces on the current canvas and echoes them in headless mode.
 class TScreenForm::PrintSurface : public ConsoleSurface {
@@ -19,9 +21,11 @@ public:
     explicit PrintSurface(TScreenForm& screen)
         : form(screen)
     { }
+    // What one print echoes goes out in one write.
     ~PrintSurface() override
     {
-        if (pendingReturn) std::fputc('\r', form.headlessOut);
+        if (pendingReturn) echoed += '\r';
+        if (!echoed.empty()) std::fwrite(echoed.data(), 1, echoed.size(), form.headlessOut);
     }
 
     void ClearScreen() override { form.ClearScreen(-1); }
@@ -41,10 +45,10 @@ public:
         while (start < text.size()) {
             if (pendingReturn) {
                 pendingReturn = false;
-                if (text[start] != '\n') std::fputc('\r', form.headlessOut);
+                if (text[start] != '\n') echoed += '\r';
             }
             const size_t returnAt = std::min(text.find('\r', start), text.size());
-            std::fwrite(text.data() + start, 1, returnAt - start, form.headlessOut);
+            echoed.append(text, start, returnAt - start);
             if (returnAt == text.size()) break;
             pendingReturn = true;
             start = returnAt + 1;
@@ -54,6 +58,7 @@ public:
 private:
     TScreenForm& form;
     bool pendingReturn = false;
+    AnsiString echoed;
 };
 
 void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)
@@ -62,7 +67,30 @@ void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)
         PrintSurface surface(*this);
         PrintConsoleText(*this, Metrics(), text, newLine, surface);
     }
-    if (headlessOut) std::fflush(headlessOut);
+    if (headlessOut) FlushHeadlessOutput(Flush::WhenDue);
+}
+
+void TScreenForm::FlushHeadlessOutput(Flush when)
+{
+    // A flush per print would make printing a system call per line; the
+    // output still appears as it is made, a few milliseconds late at most,
+    // and at once before anything waits for input. What a print leaves
+    // unflushed goes out on a timer, which the run loop's event processing
+    // serves, so that a program computing after its last print shows it.
+    constexpr auto interval = std::chrono::milliseconds(20);
+    const auto now = std::chrono::steady_clock::now();
+    if (when == Flush::WhenDue && now - lastHeadlessFlush < interval) {
+        if (!headlessFlushPending) {
+            headlessFlushPending = true;
+            QTimer::singleShot(interval, this, [this] {
+                headlessFlushPending = false;
+                if (headlessOut) FlushHeadlessOutput(Flush::Now);
+            });
+        }
+        return;
+    }
+    lastHeadlessFlush = now;
+    std::fflush(headlessOut);
 }
 
 void TScreenForm::ClearScreen(int colour)
@@ -110,6 +138,7 @@ void TScreenForm::EndWaitsAtEndOfInput()
 
 AnsiString TScreenForm::ReadHeadlessLine()
 {
+    if (headlessOut) FlushHeadlessOutput(Flush::Now);
     AnsiString line;
     int c = EOF;
     while (headlessIn && (c = std::fgetc(headlessIn)) != EOF && c != '\n')
@@ -124,6 +153,7 @@ AnsiString TScreenForm::ReadHeadlessLine()
 
 int TScreenForm::ReadHeadlessKey()
 {
+    if (headlessOut) FlushHeadlessOutput(Flush::Now);
     int c = headlessIn ? std::fgetc(headlessIn) : EOF;
     if (c == EOF) {
         EndWaitsAtEndOfInput();

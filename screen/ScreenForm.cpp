@@ -312,6 +312,8 @@ void TScreenForm::AfterRun()
     closeMode = 0;
     closeRequested = false;
     stopped = true;
+    // What the run printed is out before anything reports on the run.
+    if (headlessOut) FlushHeadlessOutput(Flush::Now);
     ViewEditor->show();
     DebugON->show();
     TurnSteppingOn->show();

@@ -14,6 +14,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -291,6 +292,8 @@ private:
     int WaitForKey();
     AnsiString ReadHeadlessLine();
     int ReadHeadlessKey();
+    enum class Flush { WhenDue, Now };
+    void FlushHeadlessOutput(Flush when);
     void EndWaitsAtEndOfInput();
     ConsoleMetrics Metrics() const;
 
@@ -305,6 +308,8 @@ private:
     bool headless = false;
     FILE* headlessOut = nullptr;
     FILE* headlessIn = nullptr;
+    std::chrono::steady_clock::time_point lastHeadlessFlush;
+    bool headlessFlushPending = false; // a timer will flush what is left
     KeyPreview* keyPreview = nullptr;
     std::unique_ptr<MediaService> media;
     // False while scrsetmetrics has given the window a fixed border.

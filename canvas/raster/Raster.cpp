@@ -40,15 +40,6 @@ void FillRow(const Surface& surface, int y, Coordinate from, Coordinate to, Pixe
     std::fill(surface.Row(y) + l, surface.Row(y) + r, value);
 }
 
-// Offset along the minor axis of pixel `step` of a line whose major axis runs
-// `major` steps while its minor axis runs `minor`: the nearest whole pixel, a
-// half rounding away from the start. 128-bit so that any two 32-bit points fit.
-Coordinate MinorOffset(Coordinate step, Coordinate major, Coordinate minor)
-{
-    const __int128 numerator = static_cast<__int128>(2) * step * minor + major;
-    return static_cast<Coordinate>(numerator / (static_cast<__int128>(2) * major));
-}
-
 // Pixels of one row of an ellipse: `none` when the row lies outside the box.
 struct RowSpan {
     Coordinate left = 0;
@@ -137,19 +128,43 @@ Box Line(const Surface& surface, Coordinate x1, Coordinate y1, Coordinate x2, Co
     first = std::max<Coordinate>(first, 0);
     last = std::min<Coordinate>(last, steps - 1);
 
-    Box changed;
+    if (first > last) return {};
+
+    // The offset along the minor axis of pixel `step` is the nearest whole
+    // pixel, a half rounding away from the start: the quotient of
+    // 2 * step * minor + major by 2 * major, in 128 bits so that any two
+    // 32-bit points fit. It is carried from step to step as quotient and
+    // remainder, since the numerator grows by 2 * minor per step and that is
+    // at most the divisor 2 * major; only the first step needs a division.
+    const Coordinate major = alongX ? absX : absY;
+    const Coordinate minor = alongX ? absY : absX;
+    const __int128 divisor = static_cast<__int128>(2) * major;
+    const __int128 numerator = static_cast<__int128>(2) * first * minor + major;
+    Coordinate quotient = static_cast<Coordinate>(numerator / divisor);
+    __int128 remainder = numerator % divisor;
+    const __int128 increment = static_cast<__int128>(2) * minor;
+
+    int left = surface.width, top = surface.height, right = 0, bottom = 0;
     for (Coordinate step = first; step <= last; ++step) {
-        Coordinate x, y;
-        if (alongX) {
-            x = x1 + stepX * step;
-            y = y1 + stepY * MinorOffset(step, absX, absY);
-        } else {
-            y = y1 + stepY * step;
-            x = x1 + stepX * MinorOffset(step, absY, absX);
+        const Coordinate x = alongX ? x1 + stepX * step : x1 + stepX * quotient;
+        const Coordinate y = alongX ? y1 + stepY * quotient : y1 + stepY * step;
+        if (surface.Contains(x, y)) {
+            const int column = static_cast<int>(x);
+            const int row = static_cast<int>(y);
+            surface.Row(row)[column] = value;
+            left = std::min(left, column);
+            right = std::max(right, column + 1);
+            top = std::min(top, row);
+            bottom = std::max(bottom, row + 1);
         }
-        changed = changed.United(PutPixel(surface, x, y, value));
+        remainder += increment;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++quotient;
+        }
     }
-    return changed;
+    if (right <= left || bottom <= top) return {};
+    return Box { left, top, right, bottom };
 }
 
 Box FillBox(const Surface& surface, const WideBox& wide, Pixel value)
@@ -172,9 +187,11 @@ Box Rectangle(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brus
             FillRow(surface, y, box.left, box.right, pen);
             continue;
         }
-        FillRow(surface, y, box.left + 1, box.right - 1, brush);
-        FillRow(surface, y, box.left, box.left + 1, pen);
-        FillRow(surface, y, box.right - 1, box.right, pen);
+        // The inside, then the two sides over its ends.
+        Pixel* const row = surface.Row(y);
+        std::fill(row + clipped.left, row + clipped.right, brush);
+        if (box.left >= clipped.left) row[box.left] = pen;
+        if (box.right - 1 < clipped.right && box.right - 1 >= clipped.left) row[box.right - 1] = pen;
     }
     return clipped;
 }

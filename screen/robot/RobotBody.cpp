@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -29,7 +30,7 @@ void RobotBody::Reset(int border, int fill)
     fillColour = fill;
 }
 
-const QImage& RobotBody::Sprite(QPoint corner1, QPoint corner2, QPoint tip)
+const RobotBody::Sprite& RobotBody::SpriteOf(QPoint corner1, QPoint corner2, QPoint tip)
 {
     const uint64_t key = Pack(corner1.x()) | Pack(corner1.y()) << 8 | Pack(corner2.x()) << 16 | Pack(corner2.y()) << 24
         | Pack(tip.x()) << 32 | Pack(tip.y()) << 40;
@@ -37,15 +38,15 @@ const QImage& RobotBody::Sprite(QPoint corner1, QPoint corner2, QPoint tip)
     if (found != sprites.end()) return found->second;
     if (sprites.size() >= MaxSprites) sprites.clear();
 
-    // The sprite's pixel (0, 0) stands for the image pixel origin + (0, 0).
+    // The picture's pixel (0, 0) stands for the image pixel origin + (0, 0).
     const QRect bounds = QRect(corner1, corner2)
                              .normalized()
                              .united(QRect(QPoint(0, 0), tip).normalized())
                              .adjusted(-Margin, -Margin, Margin, Margin);
-    QImage sprite(bounds.size(), QImage::Format_ARGB32);
-    sprite.fill(Qt::transparent);
+    QImage picture(bounds.size(), QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
     {
-        QPainter painter(&sprite);
+        QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.translate(-bounds.topLeft());
         painter.setPen(QPen(platform::toQColor(borderColour), BodyPenWidth));
@@ -53,7 +54,24 @@ const QImage& RobotBody::Sprite(QPoint corner1, QPoint corner2, QPoint tip)
         painter.drawEllipse(QRect(corner1, corner2 - QPoint(1, 1)));
         painter.drawLine(QPoint(0, 0), tip);
     }
-    sprite.setOffset(bounds.topLeft());
+    Sprite sprite;
+    sprite.offset = bounds.topLeft();
+    sprite.size = bounds.size();
+    for (int row = 0; row < picture.height(); ++row) {
+        const QRgb* pixels = reinterpret_cast<const QRgb*>(picture.constScanLine(row));
+        for (int column = 0; column < picture.width();) {
+            // Drawn without antialiasing, a pixel is either covered or not.
+            if (qAlpha(pixels[column]) == 0) {
+                ++column;
+                continue;
+            }
+            Run run { row, column, 0, sprite.pixels.size() };
+            for (; column < picture.width() && qAlpha(pixels[column]) != 0; ++column)
+                sprite.pixels.push_back(pixels[column] | 0xFF000000u);
+            run.length = column - run.column;
+            sprite.runs.push_back(run);
+        }
+    }
     return sprites.emplace(key, std::move(sprite)).first->second;
 }
 
@@ -65,17 +83,21 @@ QRect RobotBody::Draw(QImage& image, QPoint centre, QPoint corner1, QPoint corne
     auto fits = [](QPoint p) { return std::abs(p.x()) < Span - Margin && std::abs(p.y()) < Span - Margin; };
     if (!fits(relative1) || !fits(relative2) || !fits(relativeTip)) return QRect();
 
-    const QImage& sprite = Sprite(relative1, relative2, relativeTip);
-    const QRect target = QRect(centre + sprite.offset(), sprite.size());
+    const Sprite& sprite = SpriteOf(relative1, relative2, relativeTip);
+    const QRect target = QRect(centre + sprite.offset, sprite.size);
     const QRect part = target.intersected(image.rect());
-    for (int row = part.top(); row <= part.bottom(); ++row) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(sprite.constScanLine(row - target.top()));
-        QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int column = part.left(); column <= part.right(); ++column) {
-            const QRgb pixel = from[column - target.left()];
-            // Drawn without antialiasing, a pixel is either covered or not.
-            if (qAlpha(pixel) != 0) to[column] = pixel | 0xFF000000u;
-        }
+    if (part.isEmpty()) return part;
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (const Run& run : sprite.runs) {
+        const int row = target.top() + run.row;
+        if (row < part.top() || row > part.bottom()) continue;
+        const int from = std::max(target.left() + run.column, part.left());
+        const int to = std::min(target.left() + run.column + run.length - 1, part.right());
+        if (from > to) continue;
+        const QRgb* source = sprite.pixels.data() + run.first + (from - target.left() - run.column);
+        std::memcpy(reinterpret_cast<QRgb*>(bits + row * stride) + from, source,
+            static_cast<size_t>(to - from + 1) * sizeof(QRgb));
     }
     return part;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 // The robot's picture: a filled ellipse and a heading line, both with a pen 4
 // pixels wide, drawn without antialiasing. Stroking a wide ellipse is the
@@ -25,11 +26,26 @@ public:
     QRect Draw(QImage& image, QPoint centre, QPoint corner1, QPoint corner2, QPoint tip);
 
 private:
-    const QImage& Sprite(QPoint corner1, QPoint corner2, QPoint tip);
+    // A rendered shape kept as the runs of covered pixels in each row, so
+    // that drawing it copies whole runs and tests no pixel. The sprite's
+    // pixel (0, 0) stands for the image pixel centre + offset.
+    struct Run {
+        int row;
+        int column;
+        int length;
+        size_t first; // index of the run's first pixel in pixels
+    };
+    struct Sprite {
+        QPoint offset;
+        QSize size;
+        std::vector<Run> runs;
+        std::vector<QRgb> pixels; // opaque, in run order
+    };
+    const Sprite& SpriteOf(QPoint corner1, QPoint corner2, QPoint tip);
 
     int borderColour = 0;
     int fillColour = 0;
     // Offsets lie within +-127 of the centre: the radius is at most 50.
     static constexpr int Span = 128;
-    std::unordered_map<uint64_t, QImage> sprites;
+    std::unordered_map<uint64_t, Sprite> sprites;
 };

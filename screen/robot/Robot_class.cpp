@@ -39,6 +39,43 @@ const Palette& DefaultPalette()
     return palette;
 }
 
+// The cosine and sine of each whole degree of a turn, computed as PointAt
+// computes them for any angle: the probes of every motion step meet only
+// whole degrees, and the library's sine and cosine were most of the step.
+struct DegreeTable {
+    double cosine[360];
+    double sine[360];
+    DegreeTable()
+    {
+        for (int k = 0; k < 360; ++k) {
+            const double angle = k * DegreesToRadians;
+            cosine[k] = std::cos(angle);
+            sine[k] = std::sin(angle);
+        }
+    }
+};
+
+[[gnu::always_inline]] inline const DegreeTable& Degrees()
+{
+    static const DegreeTable table;
+    return table;
+}
+
+// The cosine and sine of an angle in degrees, from the table for a whole
+// degree of a turn.
+[[gnu::always_inline]] inline void CosineAndSine(double degrees, double& cosine, double& sine)
+{
+    const int whole = static_cast<int>(degrees);
+    if (degrees >= 0 && degrees < 360 && whole == degrees) {
+        cosine = Degrees().cosine[whole];
+        sine = Degrees().sine[whole];
+        return;
+    }
+    const double angle = degrees * DegreesToRadians;
+    cosine = std::cos(angle);
+    sine = std::sin(angle);
+}
+
 // The square of half-side `half` around (cx, cy), corners truncated; kept
 // in 64 bits, since a robot may stand anywhere in the int range.
 struct Square {
@@ -68,9 +105,14 @@ QRect CopySquare(QImage& image, QImage& store, const Square& square, Direction d
     const QRect part(QPoint(static_cast<int>(left), static_cast<int>(top)),
         QPoint(static_cast<int>(right), static_cast<int>(bottom)));
     const size_t bytes = static_cast<size_t>(part.width()) * 4;
+    // One detach check per image, not one per row.
+    uchar* const imageBits = image.bits();
+    uchar* const storeBits = store.bits();
+    const qsizetype imageStride = image.bytesPerLine();
+    const qsizetype storeStride = store.bytesPerLine();
     for (int row = part.top(); row <= part.bottom(); ++row) {
-        uchar* onImage = image.scanLine(row) + static_cast<ptrdiff_t>(part.left()) * 4;
-        uchar* inStore = store.scanLine(static_cast<int>(row - square.top)) + (left - square.left) * 4;
+        uchar* onImage = imageBits + row * imageStride + static_cast<ptrdiff_t>(part.left()) * 4;
+        uchar* inStore = storeBits + (row - square.top) * storeStride + (left - square.left) * 4;
         if (direction == Direction::ImageToBuffer)
             std::memcpy(inStore, onImage, bytes);
         else
@@ -170,9 +212,9 @@ bool Robot_Class::InArena(QPoint p) const
 
 QPoint Robot_Class::PointAt(double d, double degrees) const
 {
-    const double angle = degrees * DegreesToRadians;
-    return QPoint(
-        Trunc(static_cast<double>(x) + d * std::cos(angle)), Trunc(static_cast<double>(y) + d * std::sin(angle)));
+    double cosine, sine;
+    CosineAndSine(degrees, cosine, sine);
+    return QPoint(Trunc(static_cast<double>(x) + d * cosine), Trunc(static_cast<double>(y) + d * sine));
 }
 
 int32_t Robot_Class::Random()
@@ -329,16 +371,25 @@ void Robot_Class::Draw(bool restore)
         penX = cx;
         penY = cy;
     }
-    SaveSquare();
+    // Just restored and drawn over by nothing, the background of a square
+    // that stayed where it was is what the buffer holds already (a turn).
+    const Square before = SquareAround(savedX, savedY, radius);
+    const Square after = SquareAround(x, y, radius);
+    if (restore && !penDown && before.left == after.left && before.top == after.top && !buffer.isNull()) {
+        savedX = x;
+        savedY = y;
+    } else {
+        SaveSquare();
+    }
     // A body far off the image shows nothing, and its corners would not fit
     // the arithmetic of drawing.
     if (NearImage(canvas->image, cx, cy, 4 * int64_t { radius } + 64)) {
         const QPoint corner1(Trunc(static_cast<double>(x) - radius + 4), Trunc(static_cast<double>(y) - radius + 4));
         const QPoint corner2(Trunc(static_cast<double>(x) + radius - 4), Trunc(static_cast<double>(y) + radius - 4));
-        const double angle = heading * DegreesToRadians;
+        double cosine, sine;
+        CosineAndSine(heading, cosine, sine);
         const int reach = radius - 5;
-        QPoint tip(Trunc(static_cast<double>(x) + std::cos(angle) * reach),
-            Trunc(static_cast<double>(y) + std::sin(angle) * reach));
+        QPoint tip(Trunc(static_cast<double>(x) + cosine * reach), Trunc(static_cast<double>(y) + sine * reach));
         // Straight up the cosine is not exactly 0; the line must stay vertical.
         if (heading == 270) tip.setX(cx);
         canvas->Changed(body.Draw(canvas->image, QPoint(cx, cy), corner1, corner2, tip));
@@ -353,9 +404,19 @@ void Robot_Class::Draw(bool restore)
 
 bool Robot_Class::Collides(int arcCentre) const
 {
+    // Pixel's reading, with the image looked at once for the whole arc.
+    const QImage* image = canvas ? &canvas->image : nullptr;
+    const int width = image ? image->width() : 0;
+    const int height = image ? image->height() : 0;
+    const uchar* bits = image ? image->constBits() : nullptr;
+    const qsizetype stride = image ? image->bytesPerLine() : 0;
     for (int offset = arcCentre - 65; offset <= arcCentre + 64; offset += 3) {
         const QPoint p = PointAt(radius + 1, Normalise(static_cast<int64_t>(heading) + offset));
-        if (!InArena(p) || !Passable(Pixel(p))) return true;
+        if (!InArena(p)) return true;
+        const bool onImage = p.x() >= 0 && p.y() >= 0 && p.x() < width && p.y() < height;
+        const int colour
+            = onImage ? platform::fromQRgb(reinterpret_cast<const QRgb*>(bits + p.y() * stride)[p.x()]) : -1;
+        if (!Passable(colour)) return true;
     }
     return false;
 }
@@ -373,8 +434,10 @@ int Robot_Class::Forward(int n)
     float dx = 0;
     float dy = 0;
     auto takeStep = [&] {
-        dx = sign * static_cast<float>(std::cos(heading * DegreesToRadians));
-        dy = sign * static_cast<float>(std::sin(heading * DegreesToRadians));
+        double cosine, sine;
+        CosineAndSine(heading, cosine, sine);
+        dx = sign * static_cast<float>(cosine);
+        dy = sign * static_cast<float>(sine);
     };
     takeStep();
     for (int64_t round = 0; round < count; ++round) {

@@ -180,6 +180,28 @@ TEST(CompiledExpressions, MatchTheTextEvaluator)
         "left(t, (?))",
         "length(m[?])",
         "sqrt(?",
+        // Arguments after the first, which the handler asks for in turn.
+        "mod(a, 3) + mod(b, a)",
+        "mod(a, 0)",
+        "mod(b, -1) - mod(t, 2)",
+        "mod(a, t)",
+        "mod(a, t - 1)",
+        "mod(a, 3, 4)",
+        "mod(a)",
+        "mod(a,)",
+        "mod(a, , 2)",
+        "mod(1e300, a)",
+        "mod(a, undefined)",
+        "mid(t, a, 2) + instring(t, \"b\")",
+        "mid(t, t, undefined)",
+        "left(t, mod(a, 4) + 1)",
+        "instring(t - 1, 2)",
+        "left(t, 1 \\\r\n , 2)",
+        // A variable's text read in place by the function.
+        "length(t) + instring(t, \"b\", a)",
+        "upper(t) + left(t, mod(a, 3) + 1)",
+        "left(t, length(t) - 1)",
+        "left(t, sqrt(t))",
     };
     for (const char* text : cases)
         ExpectSame(text);
@@ -211,9 +233,10 @@ TEST(CompiledExpressions, RandomExpressionsMatchTheTextEvaluator)
         case 5:
             return pick({ "-", "!", "~", "" }) + expression(depth + 1);
         case 6:
-            return pick({ "sqrt(", "length(", "abs(", "int(" }) + expression(depth + 1) + ")";
+            return pick({ "sqrt(", "length(", "abs(", "int(", "upper(" }) + expression(depth + 1) + ")";
         case 7:
-            return pick({ "max(", "left(" }) + expression(depth + 1) + ", " + expression(depth + 1) + ")";
+            return pick({ "max(", "left(", "mod(", "instring(" }) + expression(depth + 1) + ", " + expression(depth + 1)
+                + ")";
         case 8:
             return "m[" + expression(depth + 1) + ", " + expression(depth + 1) + "]";
         default:

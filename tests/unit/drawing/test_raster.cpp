@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,29 @@ TEST(Raster, JoinedLinesCoverAClosedOutlineOnce)
     for (int k = 0; k < 4; ++k)
         Line(b.surface, corners[k][0], corners[k][1], corners[k + 1][0], corners[k + 1][1], Black);
     EXPECT_EQ(b.Dump(), "........\n.#####..\n.#...#..\n.#...#..\n.#####..\n........\n");
+}
+
+// Every pixel of a line is the nearest one to the exact line along the minor
+// axis, a half rounding away from the start; lines that start or end off the
+// surface keep the same pixels on it.
+TEST(Raster, LinePixelsFollowTheRoundedSlopeWhereverTheyStart)
+{
+    const Coordinate ends[][4] = { { -4, 0, 9, 3 }, { 9, 4, -7, 0 }, { 1, -9, 4, 7 }, { 6, 9, 0, -8 },
+        { -20, -3, 30, 8 }, { 3, 2, -30, -1 }, { 0, 0, 7, 7 }, { -100, 4, 100, 1 } };
+    for (const auto& e : ends) {
+        Buffer drawn(7, 5), expected(7, 5);
+        Line(drawn.surface, e[0], e[1], e[2], e[3], Black);
+        const Coordinate dx = e[2] - e[0], dy = e[3] - e[1];
+        const Coordinate major = std::max(std::abs(dx), std::abs(dy));
+        const bool alongX = std::abs(dx) >= std::abs(dy);
+        for (Coordinate step = 0; step < major; ++step) {
+            const Coordinate offset = (2 * step * (alongX ? std::abs(dy) : std::abs(dx)) + major) / (2 * major);
+            const Coordinate x = e[0] + (dx < 0 ? -1 : 1) * (alongX ? step : offset);
+            const Coordinate y = e[1] + (dy < 0 ? -1 : 1) * (alongX ? offset : step);
+            if (x >= 0 && y >= 0 && x < 7 && y < 5) expected.Set(static_cast<int>(x), static_cast<int>(y), Black);
+        }
+        EXPECT_EQ(drawn.Dump(), expected.Dump()) << e[0] << "," << e[1] << " to " << e[2] << "," << e[3];
+    }
 }
 
 TEST(Raster, LineReportsItsClippedBox)

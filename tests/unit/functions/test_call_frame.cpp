@@ -4,6 +4,7 @@
 #include "interpreter/Codes_class.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <set>
 
 // The call frame: parentheses, argument counts and kinds, defaults, nested
@@ -174,4 +175,41 @@ TEST(CallFrame, KeywordLists)
     ASSERT_EQ(statements.substr(0, 4), "s:if");
     EXPECT_EQ(statements.substr(statements.size() - 11), "\r\nexit\r\nsub");
     EXPECT_EQ(EvaluateFunction("functionslist(1)"), "error 1");
+}
+
+// A handler whose work raises a floating-point condition gives the catch
+// result even when what it returns looks like a number; conditions raised
+// before the call (by its arguments) are not the handler's.
+TEST(CallFrame, RaisedConditionsGiveTheCatchResult)
+{
+    struct Case {
+        const char* name;
+        FunctionHandler handler;
+        bool raisedBefore;
+        double expected;
+    };
+    static volatile double huge = 1e308;
+    static volatile double zero = 0.0;
+    const Case cases[] = {
+        { "clean", [](FunctionCall& c) { c.ReturnFloat(2.0); }, false, 2.0 },
+        { "overflow", [](FunctionCall& c) { huge = huge * 10, c.ReturnFloat(2.0); }, false, 0.0 },
+        { "invalid", [](FunctionCall& c) { zero = zero / zero, c.ReturnInt(5); }, false, 0.0 },
+        { "division by zero", [](FunctionCall& c) { zero = 1 / zero, c.ReturnInt(5); }, false, 0.0 },
+        { "raised by the arguments", [](FunctionCall& c) { c.ReturnFloat(3.0); }, true, 3.0 },
+    };
+    for (const Case& c : cases) {
+        EngineHarness engine;
+        Expression_Class& ex = engine.Attach(")\r\n");
+        ex.NextToken();
+        const FunctionEntry entry { FunctionCode::Sin, FirstArgument::Number, c.handler };
+        Value first, result;
+        first.setFloat(1.0);
+        std::feclearexcept(FE_ALL_EXCEPT);
+        if (c.raisedBefore) huge = huge * 10;
+        CallWithReadArgument(ex, entry, Code(FunctionCode::Sin), first, result);
+        std::feclearexcept(FE_ALL_EXCEPT);
+        huge = 1e308;
+        zero = 0.0;
+        EXPECT_EQ(result.asDouble(), c.expected) << c.name;
+    }
 }

@@ -54,3 +54,47 @@ TEST(DirectFunctions, GiveWhatTheOrdinaryCallGives)
         }
     }
 }
+
+TEST(DirectFunctions, PairsGiveWhatTheOrdinaryCallGives)
+{
+    const char* const arguments[]
+        = { "0", "1", "-1", "7", "-7", "3", "2147483647", "-2147483648", "2.5", "-0.5", "1e300" };
+    for (const DirectPairFunctionEntry& entry : MathDirectPairEntries()) {
+        const std::string name = NameOf(entry.code);
+        ASSERT_FALSE(name.empty()) << entry.code;
+        for (const char* a : arguments) {
+            for (const char* b : arguments) {
+                const std::string text = name + "(" + a + ", " + b + ")\r\n";
+                EngineHarness engine;
+                engine.expression.trapFlag = 1;
+                engine.expression.compileExpressions = false;
+                Expression_Class& ex = engine.Attach(text);
+                Value ordinary;
+                bool raised = false;
+                try {
+                    ex.Evaluate(ordinary);
+                } catch (const RunTimeError&) {
+                    raised = true;
+                }
+                // The literals as the tokenizer types them.
+                auto literal = [](const char* number) {
+                    Value v;
+                    if (std::strpbrk(number, ".e") || std::strtod(number, nullptr) > 2147483647.0
+                        || std::strtod(number, nullptr) < -2147483648.0)
+                        v.setFloat(std::strtod(number, nullptr));
+                    else
+                        v.setInt(static_cast<int32_t>(std::strtoll(number, nullptr, 10)));
+                    return v;
+                };
+                Value direct;
+                if (!entry.function(literal(a), literal(b), direct)) continue;
+                ASSERT_FALSE(raised) << text;
+                ASSERT_EQ(direct.tag, ordinary.tag) << text;
+                if (direct.tag == Tag::Int)
+                    EXPECT_EQ(direct.i, ordinary.i) << text;
+                else
+                    EXPECT_EQ(std::memcmp(&direct.f, &ordinary.f, sizeof direct.f), 0) << text;
+            }
+        }
+    }
+}
