@@ -68,6 +68,20 @@ TEST(ArrayDrawing, SpacingZeroDrawsNoLinesOfItsSet)
     EXPECT_EQ(Region(12, 20, 1, 1), "4\n");
 }
 
+TEST(ArrayDrawing, AHugeSheetDrawsOnlyTheLinesOnTheScreen)
+{
+    // Two billion pixels each way at a spacing of 1: only the lines that reach
+    // the image are drawn, so the statement ends at once and the screen is
+    // covered by lines as it would be by the full sheet.
+    const RunResult r = RunProgram("rectanglewh 0, 0, 800, 600, 15, 15\n"
+                                   "dim g[19]\n"
+                                   "g[0] = 0\ng[1] = 0\ng[2] = 2000000000\ng[3] = 2000000000\ng[5] = 14\ng[6] = 0\n"
+                                   "g[7] = 1\ng[8] = 0\ng[9] = 1\ng[10] = 0\ng[15] = 4\n"
+                                   "mgraphpaper g\n");
+    ASSERT_EQ(r.ended, 1) << r.output << " error " << r.errorNumber << " in line " << r.errorLine;
+    EXPECT_EQ(Region(797, 597, 3, 3), "444\n444\n444\n");
+}
+
 TEST(ArrayDrawing, BezierOfFourPointsDrawsOneSegment)
 {
     const RunResult r
