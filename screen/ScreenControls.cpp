@@ -168,7 +168,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         button->setFont(controls::ControlFont(controls::FontHeight::Form));
         const int width = numbers[2] > 0 ? numbers[2] : TextWidth(*button, name + "  ") + 8;
         const int height = numbers[3] > 0 ? numbers[3] : button->sizeHint().height();
-        button->setGeometry(x, y, width, height);
+        controls::PlaceControl(*button, x, y, width, height);
         if (!texts[4].empty()) button->setToolTip(platform::toQString(texts[4]));
         QObject::connect(button, &QPushButton::clicked, this, [this, slot] {
             lastButton = Buttons.names.items[slot];
@@ -196,7 +196,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         box->setPalette(colours);
         box->setAutoFillBackground(true);
         const int width = caption.empty() ? 15 : TextWidth(*box, caption) + 20;
-        box->setGeometry(x, y, width, box->sizeHint().height());
+        controls::PlaceControl(*box, x, y, width, box->sizeHint().height());
         if (!texts[5].empty()) box->setToolTip(platform::toQString(texts[5]));
         QObject::connect(box, &QCheckBox::clicked, this, [this, slot] {
             lastCheckBox = CheckBoxes.names.items[slot];
@@ -222,7 +222,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         colours.setColor(QPalette::Text, ToQColor(canvas->fontColor));
         colours.setColor(QPalette::ButtonText, ToQColor(canvas->fontColor));
         box->setPalette(colours);
-        box->setGeometry(x, y, numbers[2] > 0 ? numbers[2] : 100, box->sizeHint().height());
+        controls::PlaceControl(*box, x, y, numbers[2] > 0 ? numbers[2] : 100, box->sizeHint().height());
         if (!texts[4].empty()) box->setToolTip(platform::toQString(texts[4]));
         // Only the user's choice is an event; the program's changes are not.
         QObject::connect(box, &QComboBox::activated, this, [this, slot] {

@@ -21,3 +21,5 @@ setlistboxdim "L", 40, 50, 120, 300
 print getlistboxx("L"), ",", getlistboxy("L"), ",", getlistboxw("L")
 clearlistbox "L"
 print listboxitemscount("L"), " [", lastlistbox(), "]"
+addlistbox "Far", 2000000000, -2000000000, 2000000000
+print getlistboxx("Far"), ",", getlistboxy("Far"), ",", getlistboxw("Far")
