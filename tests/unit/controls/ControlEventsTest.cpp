@@ -148,4 +148,23 @@ TEST(ControlEvents, LastKeyAndLastMouseAreTakenOnce)
     EXPECT_EQ(result.output, "65 0 1 0\n");
 }
 
+TEST(ControlEvents, TheFormSeesAKeyBeforeTheFocusedControl)
+{
+    RecordingDebugger debugger;
+    debugger.injectBefore = "x = 1";
+    debugger.inject = [] {
+        auto* box = Named<EditBox>(TestScreen().EditBoxes, "E");
+        box->setFocus();
+        QTest::keyPress(box, Qt::Key_B);
+    };
+    RunHooks::SetDebugger(&debugger);
+    const RunResult result = RunProgram("addedit \"E\", 10, 10\n"
+                                        "x = 1\n"
+                                        "print lastkey(), \" \", getedit(\"E\")\n"
+                                        "removeedit \"E\"\n");
+    RunHooks::SetDebugger(nullptr);
+    EXPECT_EQ(result.ended, 1);
+    EXPECT_EQ(result.output, "66 b\n");
+}
+
 } // namespace
