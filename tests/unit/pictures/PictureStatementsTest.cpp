@@ -8,9 +8,13 @@
 
 #include <jpeglib.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include <sys/resource.h>
 
 // Picture statements run as programs on the off-screen screen, checked on its
 // pixels: drawing from arrays, arrays to and from the screen, JPEG pictures.
@@ -202,6 +206,29 @@ TEST(PictureFiles, NamesGetTheBitmapExtensionAndFoldersSlashes)
     const auto back = ReadBitmapFile("/tmp/QV-PICTURES-mixedcase.BMP");
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->At(0, 0), 0x123456u);
+}
+
+TEST(PictureFiles, AFailedSaveLeavesTheOldFileAsItWas)
+{
+    // A file size limit makes the second, larger save fail part-way, as a
+    // full disk would.
+    const char* name = "/tmp/qv-pictures-kept";
+    ASSERT_TRUE(WriteBitmapFile(name, Picture(2, 2, 0x123456)));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = WriteBitmapFile(name, Picture(100, 100, 0xFFFFFF));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(saved);
+    const auto back = ReadBitmapFile(name);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->width, 2);
+    EXPECT_EQ(back->At(1, 1), 0x123456u);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/qv-pictures-kept.bmp.part"));
 }
 
 } // namespace
