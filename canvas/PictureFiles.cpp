@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -108,9 +111,13 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
     // that only lets its files be changed), the target is written directly.
     const std::string path = BitmapFileName(name);
     const std::string part = path + ".part";
+    // A file the user may not change stays refused, and a link is written
+    // through rather than replaced.
+    if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return false;
     std::error_code error;
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    if (out) {
+    std::ofstream out;
+    if (!fs::is_symlink(path, error)) out.open(part, std::ios::binary | std::ios::trunc);
+    if (out.is_open()) {
         if (WriteBytes(out, bytes)) {
             fs::rename(part, path, error);
             if (!error) return true;

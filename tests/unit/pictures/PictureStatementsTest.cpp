@@ -231,4 +231,17 @@ TEST(PictureFiles, AFailedSaveLeavesTheOldFileAsItWas)
     EXPECT_FALSE(std::filesystem::exists("/tmp/qv-pictures-kept.bmp.part"));
 }
 
+TEST(PictureFiles, ASaveThroughALinkKeepsTheLink)
+{
+    namespace fs = std::filesystem;
+    fs::remove("/tmp/qv-pictures-link.bmp");
+    ASSERT_TRUE(WriteBitmapFile("/tmp/qv-pictures-target", Picture(1, 1, 0)));
+    fs::create_symlink("/tmp/qv-pictures-target.bmp", "/tmp/qv-pictures-link.bmp");
+    ASSERT_TRUE(WriteBitmapFile("/tmp/qv-pictures-link", Picture(1, 1, 0xABCDEF)));
+    EXPECT_TRUE(fs::is_symlink("/tmp/qv-pictures-link.bmp"));
+    const auto back = ReadBitmapFile("/tmp/qv-pictures-target");
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->At(0, 0), 0xABCDEFu);
+}
+
 } // namespace
