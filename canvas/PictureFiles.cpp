@@ -4,10 +4,12 @@
 #include "canvas/JpegCodec.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -110,7 +112,10 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
     // existing file as it was. Where no file can be made beside it (a folder
     // that only lets its files be changed), the target is written directly.
     const std::string path = BitmapFileName(name);
-    const std::string part = path + ".part";
+    // Named for this process and this save, so that two saves of one file at
+    // the same time never share it.
+    static std::atomic<unsigned> saves { 0 };
+    const std::string part = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".part";
     // A file the user may not change stays refused, and a link is written
     // through rather than replaced.
     if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return false;
