@@ -38,7 +38,9 @@ struct Channel {
     uint32_t Of(uint32_t value) const
     {
         if (maximum == 0) return 0;
-        return (((value & mask) >> shift) * 255 + maximum / 2) / maximum;
+        // In 64 bits: a mask of more than 24 bits would overflow the product.
+        const uint64_t v = (value & mask) >> shift;
+        return static_cast<uint32_t>((v * 255 + maximum / 2) / maximum);
     }
 };
 

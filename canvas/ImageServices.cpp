@@ -141,13 +141,14 @@ bool DrawBmpStretched(Canvas& canvas, const AnsiString& file, int x, int y, int 
     if (h < 1) h = imageH;
     const int cutW = std::min(w, imageW - x), cutH = std::min(h, imageH - y);
     if (mode == -1) {
-        // The stretched picture, at the rectangle's offset inside a picture of
-        // the rectangle's size, goes to the clipboard.
-        if (cutW <= 0 || cutH <= 0) return false;
-        Picture result(cutW, cutH, 0xFFFFFF);
-        const Picture stretched = StretchPart(*source, w, h, cutW - x, cutH - y);
-        for (int j = y; j < cutH && j - y < stretched.height; ++j)
-            for (int i = x; i < cutW && i - x < stretched.width; ++i)
+        // The whole source, stretched to w x h, goes to the clipboard in a new
+        // picture of that size (the rectangle's offset applies inside it); the
+        // screen's edges do not cut it.
+        if (!Picture::SizeAllowed(w, h)) return false;
+        Picture result(w, h, 0xFFFFFF);
+        const Picture stretched = StretchPart(*source, w, h, w - x, h - y);
+        for (int j = y; j < h; ++j)
+            for (int i = x; i < w; ++i)
                 result.At(i, j) = stretched.At(i - x, j - y);
         return PutOnClipboard(result);
     }

@@ -4,11 +4,16 @@
 #include "canvas/JpegCodec.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -87,15 +92,46 @@ std::optional<Picture> ReadBitmapFile(const AnsiString& name)
     return DecodeBmp(bytes->data(), bytes->size());
 }
 
+namespace {
+
+bool WriteBytes(std::ofstream& out, const std::vector<uint8_t>& bytes)
+{
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
 bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
 {
     const std::vector<uint8_t> bytes = EncodeBmp(picture);
     if (bytes.empty()) return false;
-    std::ofstream out(BitmapFileName(name), std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    // The picture goes to a new file beside the target, which replaces the
+    // target only once it is complete: a failed save (a full disk) leaves an
+    // existing file as it was. Where no file can be made beside it (a folder
+    // that only lets its files be changed), the target is written directly.
+    const std::string path = BitmapFileName(name);
+    // Named for this process and this save, so that two saves of one file at
+    // the same time never share it.
+    static std::atomic<unsigned> saves { 0 };
+    const std::string part = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".part";
+    // A file the user may not change stays refused, and a link is written
+    // through rather than replaced.
+    if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return false;
+    std::error_code error;
+    std::ofstream out;
+    if (!fs::is_symlink(path, error)) out.open(part, std::ios::binary | std::ios::trunc);
+    if (out.is_open()) {
+        if (WriteBytes(out, bytes)) {
+            fs::rename(part, path, error);
+            if (!error) return true;
+        }
+        fs::remove(part, error);
+        return false;
+    }
+    std::ofstream direct(path, std::ios::binary | std::ios::trunc);
+    return direct && WriteBytes(direct, bytes);
 }
 
 std::optional<Picture> ReadPictureFile(const AnsiString& name)

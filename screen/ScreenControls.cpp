@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 // The controls a running program makes, each in the first empty slot of its
 // family, found by the name the program gave it. Their handlers write the
@@ -91,7 +92,22 @@ QStringList LinesOf(const AnsiString& text)
     return lines;
 }
 
-// A sorted list box keeps its items in order ignoring case; the shown item stays.
+// An item as the 8-bit text the program sees, each byte in capitals as the
+// text functions fold it (the Windows-1252 letters that have a capital there).
+AnsiString FoldedItem(const QString& item)
+{
+    AnsiString text = platform::fromQString(item);
+    for (char& byte : text) {
+        const QChar upper
+            = QChar(static_cast<char16_t>(platform::byteToCharacter(static_cast<unsigned char>(byte)))).toUpper();
+        char folded = 0;
+        if (platform::characterToByte(upper.unicode(), folded)) byte = folded;
+    }
+    return text;
+}
+
+// A sorted list box keeps its items in byte order ignoring case; the shown
+// item stays.
 void SortItems(QComboBox& box)
 {
     if (!box.property("sorted").toBool()) return;
@@ -100,8 +116,17 @@ void SortItems(QComboBox& box)
     QStringList items;
     for (int k = 0; k < box.count(); ++k)
         items << box.itemText(k);
-    std::stable_sort(items.begin(), items.end(),
-        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::vector<std::pair<AnsiString, QString>> keyed;
+    for (const QString& item : items)
+        keyed.emplace_back(FoldedItem(item), item);
+    // Compared as unsigned bytes, as the text functions compare.
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+    });
+    items.clear();
+    for (const auto& entry : keyed)
+        items << entry.second;
     box.clear();
     box.addItems(items);
     box.setCurrentIndex(selected ? static_cast<int>(items.indexOf(shown)) : -1);
@@ -168,7 +193,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         button->setFont(controls::ControlFont(controls::FontHeight::Form));
         const int width = numbers[2] > 0 ? numbers[2] : TextWidth(*button, name + "  ") + 8;
         const int height = numbers[3] > 0 ? numbers[3] : button->sizeHint().height();
-        button->setGeometry(x, y, width, height);
+        controls::PlaceControl(*button, x, y, width, height);
         if (!texts[4].empty()) button->setToolTip(platform::toQString(texts[4]));
         QObject::connect(button, &QPushButton::clicked, this, [this, slot] {
             lastButton = Buttons.names.items[slot];
@@ -196,7 +221,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         box->setPalette(colours);
         box->setAutoFillBackground(true);
         const int width = caption.empty() ? 15 : TextWidth(*box, caption) + 20;
-        box->setGeometry(x, y, width, box->sizeHint().height());
+        controls::PlaceControl(*box, x, y, width, box->sizeHint().height());
         if (!texts[5].empty()) box->setToolTip(platform::toQString(texts[5]));
         QObject::connect(box, &QCheckBox::clicked, this, [this, slot] {
             lastCheckBox = CheckBoxes.names.items[slot];
@@ -222,7 +247,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         colours.setColor(QPalette::Text, ToQColor(canvas->fontColor));
         colours.setColor(QPalette::ButtonText, ToQColor(canvas->fontColor));
         box->setPalette(colours);
-        box->setGeometry(x, y, numbers[2] > 0 ? numbers[2] : 100, box->sizeHint().height());
+        controls::PlaceControl(*box, x, y, numbers[2] > 0 ? numbers[2] : 100, box->sizeHint().height());
         if (!texts[4].empty()) box->setToolTip(platform::toQString(texts[4]));
         // Only the user's choice is an event; the program's changes are not.
         QObject::connect(box, &QComboBox::activated, this, [this, slot] {

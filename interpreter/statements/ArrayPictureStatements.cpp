@@ -310,17 +310,29 @@ void MGraphPaper(Durnix_Class& d)
     const int left = p[0], top = p[1], width = p[2], height = p[3];
     RunScreen& screen = d.screen;
     screen.DrawEllipseOrRect(4, left, top, width, height, p[5], p[5]);
-    // A spacing of 0 draws no lines of its set.
+    // A spacing of 0 draws no lines of its set. Only lines that can reach the
+    // image are drawn: a paper millions of pixels wide must not take hours.
+    const Canvas& canvas = screen.DrawingCanvas();
+    auto visibleSteps
+        = [](long long origin, long long length, long long spacing, long long lineWidth, long long image) {
+              const long long margin = lineWidth + 2;
+              long long first = 0, last = length / spacing;
+              if (origin + margin < 0) first = (-margin - origin + spacing - 1) / spacing;
+              last = std::min(last, (image + margin - origin) / spacing);
+              return std::pair { first, last };
+          };
     auto vertical = [&](int spacing, int lineWidth, int colour) {
         if (spacing <= 0) return;
-        for (long long k = 0; k * spacing <= width; ++k) {
+        const auto [first, last] = visibleSteps(left, width, spacing, lineWidth, canvas.image.width());
+        for (long long k = first; k <= last; ++k) {
             const int x = static_cast<int>(left + k * spacing);
             screen.DrawLine(x, top, x, top + height, lineWidth, colour);
         }
     };
     auto horizontal = [&](int spacing, int lineWidth, int colour) {
         if (spacing <= 0) return;
-        for (long long k = 0; k * spacing <= height; ++k) {
+        const auto [first, last] = visibleSteps(top, height, spacing, lineWidth, canvas.image.height());
+        for (long long k = first; k <= last; ++k) {
             const int y = static_cast<int>(top + k * spacing);
             screen.DrawLine(left, y, left + width, y, lineWidth, colour);
         }

@@ -22,3 +22,6 @@ hidebutton "nosuch"
 print getbuttonx("nosuch"), "[", getbuttoncaption("nosuch"), "][", getbuttonfont("nosuch"), "]"
 getbutton v
 print "[", v, "][", lastbutton(), "]"
+' Places and sizes are capped as drawing caps them.
+addbutton "Huge", -100000, 2000000000, 2000000000, 2000000000
+print getbuttonx("Huge"), ",", getbuttony("Huge"), ",", getbuttonw("Huge"), ",", getbuttonh("Huge")

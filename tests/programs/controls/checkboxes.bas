@@ -14,3 +14,5 @@ print getcheckboxcaption("K")
 hidecheckbox "K"
 enablecheckbox "K", 0
 print checkboxhidden("K"), checkboxenabled("K"), checkboxhidden("nosuch")
+addcheckbox "Far", 2000000000, -2000000000
+print getcheckboxx("Far"), ",", getcheckboxy("Far")

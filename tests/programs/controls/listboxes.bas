@@ -21,3 +21,10 @@ setlistboxdim "L", 40, 50, 120, 300
 print getlistboxx("L"), ",", getlistboxy("L"), ",", getlistboxw("L")
 clearlistbox "L"
 print listboxitemscount("L"), " [", lastlistbox(), "]"
+addlistbox "Far", 2000000000, -2000000000, 2000000000
+print getlistboxx("Far"), ",", getlistboxy("Far"), ",", getlistboxw("Far")
+' Sorting folds case as the text functions do and orders by Windows-1252 byte:
+' the euro sign (128) comes before capital E acute (201).
+addlistbox "U", 10, 200, -1, "Zoo" + nl + char(201) + "t" + char(233) + nl + char(128) + "uro" + nl + "apple" + nl + char(233) + "a"
+sortlistbox "U"
+print ascii(getlistboxitem("U", 1)), " ", ascii(getlistboxitem("U", 2)), " ", ascii(getlistboxitem("U", 3)), " ", ascii(getlistboxitem("U", 4)), " ", ascii(getlistboxitem("U", 5))

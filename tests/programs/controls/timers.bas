@@ -16,6 +16,12 @@ removetimer "T"
 print gettimerperiod("T"), " [", lasttimer(), "]"
 addtimer "D"
 print gettimerperiod("D")
+' A period of 0 set afterwards means no ticks, also once switched on again.
+addtimer "Z", 10
+settimerperiod "Z", 0
+settimer "Z", 1
+delay 100
+print gettimerperiod("Z"), " ", gettimerticks("Z"), " ", timerison("Z")
 end
 tick:
 n = n + 1

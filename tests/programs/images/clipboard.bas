@@ -30,3 +30,9 @@ print a[1, 2], " ", a[0, 0]
 scrfromcb 10, 10
 mscrtoarray s, 10, 10, 3, 2
 print s[0, 0], " ", s[1, 2]
+' cbfitbmp stretches the file to the full size asked, beyond the screen's edges too.
+cbfitbmp "/tmp/qv-images-clip", 1000, 700
+sizecb w, h
+print "fit ", w, "x", h
+mreadbmp a
+print a[0, 0], " ", a[699, 999]

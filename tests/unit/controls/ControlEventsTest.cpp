@@ -1,6 +1,7 @@
 #include "tests/support/RunHarness.h"
 
 #include "screen/ScreenForm.h"
+#include "screen/ScreenWidgets.h"
 #include "screen/controls/EditBox.h"
 #include "screen/controls/Memo.h"
 #include "screen/controls/RadioGroup.h"
@@ -128,6 +129,42 @@ TEST(ControlEvents, EveryFamilyRunsItsHandlerOncePerUserEvent)
     RunHooks::SetDebugger(nullptr);
     EXPECT_EQ(result.ended, 1);
     EXPECT_EQ(result.output, "memo M\nspin P\nslide S\nrb R\nedit E\n211 hi42\n");
+}
+
+TEST(ControlEvents, LastKeyAndLastMouseAreTakenOnce)
+{
+    RecordingDebugger debugger;
+    debugger.injectBefore = "x = 1";
+    debugger.inject = [] {
+        TestScreen().FormKeyDown(65, 0);
+        QTest::mousePress(TestScreen().Image1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    };
+    RunHooks::SetDebugger(&debugger);
+    const RunResult result
+        = RunProgram("x = 1\n"
+                     "print lastkey(), \" \", lastkey(), \" \", lastmouse() > 0, \" \", lastmouse()\n");
+    RunHooks::SetDebugger(nullptr);
+    EXPECT_EQ(result.ended, 1);
+    EXPECT_EQ(result.output, "65 0 1 0\n");
+}
+
+TEST(ControlEvents, TheFormSeesAKeyBeforeTheFocusedControl)
+{
+    RecordingDebugger debugger;
+    debugger.injectBefore = "x = 1";
+    debugger.inject = [] {
+        auto* box = Named<EditBox>(TestScreen().EditBoxes, "E");
+        box->setFocus();
+        QTest::keyPress(box, Qt::Key_B);
+    };
+    RunHooks::SetDebugger(&debugger);
+    const RunResult result = RunProgram("addedit \"E\", 10, 10\n"
+                                        "x = 1\n"
+                                        "print lastkey(), \" \", getedit(\"E\")\n"
+                                        "removeedit \"E\"\n");
+    RunHooks::SetDebugger(nullptr);
+    EXPECT_EQ(result.ended, 1);
+    EXPECT_EQ(result.output, "66 b\n");
 }
 
 } // namespace

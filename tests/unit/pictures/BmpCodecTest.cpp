@@ -172,6 +172,14 @@ std::vector<ReadCase> ReadCases()
             .masks = { 0x000000FF, 0x0000FF00, 0x00FF0000 },
             .pixels = { 255, 0, 0, 0 } },
         { Red } });
+    cases.push_back({ "32 bit, a mask of all 32 bits",
+        { .width = 1,
+            .height = 1,
+            .bitCount = 32,
+            .compression = 3,
+            .masks = { 0xFFFFFFFF, 0, 0 },
+            .pixels = { 255, 255, 255, 255 } },
+        { Red } });
     cases.push_back(
         { "124-byte header", { .infoSize = 124, .width = 1, .height = -1, .pixels = { 0, 255, 0, 0 } }, { Green } });
     return cases;

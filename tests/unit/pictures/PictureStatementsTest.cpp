@@ -8,9 +8,13 @@
 
 #include <jpeglib.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include <sys/resource.h>
 
 // Picture statements run as programs on the off-screen screen, checked on its
 // pixels: drawing from arrays, arrays to and from the screen, JPEG pictures.
@@ -66,6 +70,20 @@ TEST(ArrayDrawing, SpacingZeroDrawsNoLinesOfItsSet)
     ASSERT_EQ(r.ended, 1) << r.output << " error " << r.errorNumber << " in line " << r.errorLine;
     EXPECT_EQ(Region(12, 12, 1, 1), "e\n");
     EXPECT_EQ(Region(12, 20, 1, 1), "4\n");
+}
+
+TEST(ArrayDrawing, AHugeSheetDrawsOnlyTheLinesOnTheScreen)
+{
+    // Two billion pixels each way at a spacing of 1: only the lines that reach
+    // the image are drawn, so the statement ends at once and the screen is
+    // covered by lines as it would be by the full sheet.
+    const RunResult r = RunProgram("rectanglewh 0, 0, 800, 600, 15, 15\n"
+                                   "dim g[19]\n"
+                                   "g[0] = 0\ng[1] = 0\ng[2] = 2000000000\ng[3] = 2000000000\ng[5] = 14\ng[6] = 0\n"
+                                   "g[7] = 1\ng[8] = 0\ng[9] = 1\ng[10] = 0\ng[15] = 4\n"
+                                   "mgraphpaper g\n");
+    ASSERT_EQ(r.ended, 1) << r.output << " error " << r.errorNumber << " in line " << r.errorLine;
+    EXPECT_EQ(Region(797, 597, 3, 3), "444\n444\n444\n");
 }
 
 TEST(ArrayDrawing, BezierOfFourPointsDrawsOneSegment)
@@ -188,6 +206,43 @@ TEST(PictureFiles, NamesGetTheBitmapExtensionAndFoldersSlashes)
     const auto back = ReadBitmapFile("/tmp/QV-PICTURES-mixedcase.BMP");
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->At(0, 0), 0x123456u);
+}
+
+TEST(PictureFiles, AFailedSaveLeavesTheOldFileAsItWas)
+{
+    // A file size limit makes the second, larger save fail part-way, as a
+    // full disk would.
+    const char* name = "/tmp/qv-pictures-kept";
+    ASSERT_TRUE(WriteBitmapFile(name, Picture(2, 2, 0x123456)));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = WriteBitmapFile(name, Picture(100, 100, 0xFFFFFF));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(saved);
+    const auto back = ReadBitmapFile(name);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->width, 2);
+    EXPECT_EQ(back->At(1, 1), 0x123456u);
+    for (const auto& entry : std::filesystem::directory_iterator("/tmp"))
+        EXPECT_EQ(entry.path().string().find("qv-pictures-kept.bmp."), std::string::npos) << entry.path();
+}
+
+TEST(PictureFiles, ASaveThroughALinkKeepsTheLink)
+{
+    namespace fs = std::filesystem;
+    fs::remove("/tmp/qv-pictures-link.bmp");
+    ASSERT_TRUE(WriteBitmapFile("/tmp/qv-pictures-target", Picture(1, 1, 0)));
+    fs::create_symlink("/tmp/qv-pictures-target.bmp", "/tmp/qv-pictures-link.bmp");
+    ASSERT_TRUE(WriteBitmapFile("/tmp/qv-pictures-link", Picture(1, 1, 0xABCDEF)));
+    EXPECT_TRUE(fs::is_symlink("/tmp/qv-pictures-link.bmp"));
+    const auto back = ReadBitmapFile("/tmp/qv-pictures-target");
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->At(0, 0), 0xABCDEFu);
 }
 
 } // namespace
