@@ -81,6 +81,7 @@ std::string Evaluations(const std::string& text, bool compiled)
     Engine engine;
     Expression_Class& ex = engine.run.expression;
     ex.compileExpressions = compiled;
+    ex.compileOnFirstUse = true;
     ex.Attach(text.c_str(), engine.run.currentVariables, &engine.run.arrays);
     ex.outerVariables = &engine.outerVariables;
     std::string result;

@@ -936,7 +936,11 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
         || tokenText.data() != currentToken->text.data())
         return nullptr;
     int32_t slot = currentToken->compiled;
-    if (slot == 0) [[unlikely]]
+    if (slot == 0 && !compileOnFirstUse) [[unlikely]] {
+        currentToken->compiled = CachedToken::EvaluatedOnce;
+        return nullptr;
+    }
+    if (slot == 0 || slot == CachedToken::EvaluatedOnce) [[unlikely]]
         slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
 }
@@ -947,6 +951,9 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     auto tree = std::make_unique<CompiledExpression>();
     int32_t slot = -1;
     if (CompiledExpression::Compile(*this, *tree)) {
+        // Kept for the whole run: no room left over from growing.
+        tree->nodes.shrink_to_fit();
+        tree->items.shrink_to_fit();
         compiled.push_back(std::move(tree));
         slot = static_cast<int32_t>(compiled.size());
     }
@@ -957,7 +964,8 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     if (slot < 0 && tree->tooDeepUntil >= 0) {
         const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), tokenSlot.size() - 1);
         for (size_t k = offset + 1; k <= until; ++k)
-            if (tokenSlot[k] && tokenSlot[k]->compiled == 0) tokenSlot[k]->compiled = -1;
+            if (tokenSlot[k] && (tokenSlot[k]->compiled == 0 || tokenSlot[k]->compiled == CachedToken::EvaluatedOnce))
+                tokenSlot[k]->compiled = -1;
     }
     return slot;
 }

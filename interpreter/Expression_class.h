@@ -150,6 +150,10 @@ public:
     // compiled tree, with the same results, errors and error positions. Off,
     // every evaluation reads the text again (tests compare the two).
     bool compileExpressions = true;
+    // An expression is compiled when it is evaluated the second time: code
+    // that runs once (most of a long program) costs no tree. On, the first
+    // evaluation already compiles (tests that compare the two evaluators).
+    bool compileOnFirstUse = false;
 
     // Nesting of expressions (parentheses, function arguments, array
     // indexes, powers) is bounded: no real program comes near this depth, and
@@ -275,9 +279,11 @@ public:
         int type = 0;
         int code = 0;
         int32_t endOffset = 0; // scan position after the token
-        // The expression that starts with this token: 0 not compiled yet, -1
-        // not compilable, k the k-th entry of compiled.
+        // The expression that starts with this token: 0 not evaluated yet,
+        // EvaluatedOnce read from the text once, -1 not compilable, k the k-th
+        // entry of compiled.
         int32_t compiled = 0;
+        static constexpr int32_t EvaluatedOnce = INT32_MIN;
         // A view of the attached text (or of a fixed text such as the line
         // break), which outlives the token: a token copies no text.
         std::string_view text;

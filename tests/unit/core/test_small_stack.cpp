@@ -32,6 +32,7 @@ void* Evaluate(void* argument)
     Job& job = *static_cast<Job*>(argument);
     EngineHarness engine;
     engine.expression.compileExpressions = job.compiled;
+    engine.expression.compileOnFirstUse = true;
     job.outcome = engine.Evaluate(job.text);
     return nullptr;
 }
