@@ -931,7 +931,7 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     // text put back after a re-attach, are read from the text.
     if (!currentToken) return nullptr;
     const size_t offset = static_cast<size_t>(tokenStart - programStart);
-    if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
+    if (offset >= tokenSlot.size() || TokenAt(offset) != currentToken
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
         return nullptr;
@@ -964,8 +964,9 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     if (slot < 0 && tree->tooDeepUntil >= 0) {
         const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), tokenSlot.size() - 1);
         for (size_t k = offset + 1; k <= until; ++k)
-            if (tokenSlot[k] && (tokenSlot[k]->compiled == 0 || tokenSlot[k]->compiled == CachedToken::EvaluatedOnce))
-                tokenSlot[k]->compiled = -1;
+            if (CachedToken* token = TokenAt(k);
+                token && (token->compiled == 0 || token->compiled == CachedToken::EvaluatedOnce))
+                token->compiled = -1;
     }
     return slot;
 }

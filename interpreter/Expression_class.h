@@ -271,6 +271,22 @@ public:
     Robot_Class* robot = nullptr;
 
 public:
+    // Kept apart from the tokens, since most tokens are no names: a program
+    // that runs through once keeps a token for each token it read.
+    struct NameCache {
+        // A variable token remembers the node it named in the table with this
+        // identity (see Variables_Class::identity).
+        uint64_t variableTable = 0;
+        Variables_Class::Node* variableNode = nullptr;
+        // A name's hash in the variable tables, worked out when it is scanned:
+        // a sub's locals are new at every call, so its names are looked up
+        // again at each.
+        uint64_t nameHash = 0;
+        // An array name token remembers the node it named in the array table
+        // with this identity (see Arrays_Class::identity).
+        uint64_t arrayTable = 0;
+        Arrays_Class::Node* arrayNode = nullptr;
+    };
     // One scanned token, kept for the offset where its first non-blank
     // character lies. Tokens are made only for text that is read, and kept
     // small: a program of many megabytes that runs through once keeps one of
@@ -292,19 +308,14 @@ public:
         char numberTag = 0; // type 3/10/12: the literal's tag, 's' for a malformed number
         int32_t intValue = 0;
         double floatValue = 0.0;
-        // A variable token remembers the node it named in the table with this
-        // identity (see Variables_Class::identity).
-        uint64_t variableTable = 0;
-        Variables_Class::Node* variableNode = nullptr;
-        // A name's hash in the variable tables, worked out when it is scanned:
-        // a sub's locals are new at every call, so its names are looked up
-        // again at each.
-        uint64_t nameHash = 0;
-        // An array name token remembers the node it named in the array table
-        // with this identity (see Arrays_Class::identity).
-        uint64_t arrayTable = 0;
-        Arrays_Class::Node* arrayNode = nullptr;
+        // What a name token remembers of its lookups; null for other tokens.
+        NameCache* names = nullptr;
     };
+    NameCache& Names(CachedToken& token)
+    {
+        if (!token.names) token.names = &nameCaches.emplace_back();
+        return *token.names;
+    }
     // The node of the array that a name token names in the evaluator's array
     // table, null when there is none. A node found is remembered with the
     // token and given again without a lookup while the table's identity stays
@@ -314,11 +325,12 @@ public:
     {
         if (!arrays) return nullptr;
         const uint64_t identity = arrays->identity();
-        if (token.arrayNode && token.arrayTable == identity) return token.arrayNode;
+        if (token.names && token.names->arrayNode && token.names->arrayTable == identity) return token.names->arrayNode;
         Arrays_Class::Node* node = arrays->Find(token.text);
         if (node) {
-            token.arrayNode = node;
-            token.arrayTable = identity;
+            NameCache& names = Names(token);
+            names.arrayNode = node;
+            names.arrayTable = identity;
         }
         return node;
     }
@@ -350,7 +362,8 @@ private:
 
     Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table)
     {
-        if (table && token.variableNode && token.variableTable == table->identity()) return token.variableNode;
+        if (table && token.names && token.names->variableNode && token.names->variableTable == table->identity())
+            return token.names->variableNode;
         return LookUpVariable(token, table);
     }
     Variables_Class::Node* LookUpVariable(CachedToken& token, Variables_Class* table);
@@ -369,10 +382,17 @@ private:
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;
     size_t programLength = 0;
-    // Per text offset: its token, null until scanned. Its memory is taken only
-    // where the text is read.
-    ZeroedTable<CachedToken*> tokenSlot;
+    // Per text offset: its token's place in tokenCache plus one, 0 until
+    // scanned (half the size of a pointer; a text holds fewer tokens than
+    // bytes). Its memory is taken only where the text is read.
+    ZeroedTable<uint32_t> tokenSlot;
     std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached
+    CachedToken* TokenAt(size_t offset)
+    {
+        const uint32_t slot = tokenSlot[offset];
+        return slot ? &tokenCache[slot - 1] : nullptr;
+    }
+    std::deque<NameCache> nameCaches;
     std::vector<int> indexScratch;
 };
 
@@ -382,7 +402,7 @@ inline int Expression_Class::NextToken()
 {
     // The usual read: a position read before, inside the text.
     const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
-    CachedToken* cached = readOffset < tokenSlot.size() ? tokenSlot[readOffset] : nullptr;
+    CachedToken* cached = readOffset < tokenSlot.size() ? TokenAt(readOffset) : nullptr;
     if (!cached) [[unlikely]]
         cached = &FirstReadAt();
     CachedToken& token = *cached;

@@ -98,6 +98,7 @@ void Expression_Class::ResetTokenCache()
     // The tokens go before the table that points at them, so that a failed
     // allocation leaves no slot pointing at a freed token.
     tokenCache.clear();
+    nameCaches.clear();
     compiled.clear();
     tokenSlot.Assign(programLength + 1);
 }
@@ -117,21 +118,22 @@ void Expression_Class::ResetTokenCache()
     // character, so the slot of the position itself is filled too: the usual
     // read, from just after the previous token, then skips no blanks.
     const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
-    CachedToken* cached = tokenSlot[readOffset];
-    if (!cached) {
+    uint32_t slot = tokenSlot[readOffset];
+    if (!slot) {
         const char* p = scanPosition;
         while (IsBlank(*p))
             ++p;
         const size_t offset = static_cast<size_t>(p - programStart);
-        cached = tokenSlot[offset];
-        if (!cached) {
+        slot = tokenSlot[offset];
+        if (!slot) {
             const char* readFrom = scanPosition;
-            cached = &ScanIntoCache(p, offset);
+            ScanIntoCache(p, offset);
+            slot = tokenSlot[offset];
             scanPosition = readFrom;
         }
-        tokenSlot[readOffset] = cached;
+        tokenSlot[readOffset] = slot;
     }
-    return *cached;
+    return tokenCache[slot - 1];
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
@@ -157,7 +159,7 @@ void Expression_Class::ResetTokenCache()
     scanPosition = p;
     ScanToken(scanned); // may raise an error (an unterminated string)
     tokenCache.push_back(std::move(scanned));
-    tokenSlot[offset] = &tokenCache.back();
+    tokenSlot[offset] = static_cast<uint32_t>(tokenCache.size());
     return tokenCache.back();
 }
 
@@ -346,7 +348,7 @@ void Expression_Class::ScanWord(CachedToken& token, const char*& p)
     // "sub" is told apart from a variable when the token is read.
     token.type = TokenType::Variable;
     token.subWord = token.text == "sub";
-    token.nameHash = Variables_Class::HashName(token.text);
+    Names(token).nameHash = Variables_Class::HashName(token.text);
 }
 
 // A decimal, hexadecimal (0x) or binary (0%) literal, with its value worked out
