@@ -382,15 +382,20 @@ private:
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;
     size_t programLength = 0;
-    // Per text offset: its token's place in tokenCache plus one, 0 until
-    // scanned (half the size of a pointer; a text holds fewer tokens than
-    // bytes). Its memory is taken only where the text is read.
+    // Per text offset: its token's place in tokenCache, 0 until scanned (half
+    // the size of a pointer; a text holds fewer tokens than bytes). Its
+    // memory is taken only where the text is read.
     ZeroedTable<uint32_t> tokenSlot;
-    std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached
+    // The tokens in the order they were scanned, from place 1 on (a slot's
+    // value is the place itself); room for one per offset is set aside, but
+    // as with the slots only what is filled takes memory. Tokens never move
+    // once cached.
+    ZeroedTable<CachedToken> tokenCache;
+    size_t tokenCount = 0;
     CachedToken* TokenAt(size_t offset)
     {
         const uint32_t slot = tokenSlot[offset];
-        return slot ? &tokenCache[slot - 1] : nullptr;
+        return slot ? &tokenCache[slot] : nullptr;
     }
     std::deque<NameCache> nameCaches;
     std::vector<int> indexScratch;

@@ -95,11 +95,14 @@ void Expression_Class::ResetTokenCache()
     programLength = programStart ? std::strlen(programStart) : 0;
     tokenText = {};
     currentToken = nullptr;
-    // The tokens go before the table that points at them, so that a failed
-    // allocation leaves no slot pointing at a freed token.
-    tokenCache.clear();
-    nameCaches.clear();
+    // The slots go first and come last, so that a failed allocation leaves
+    // them empty (the next read sets the cache up again) rather than pointing
+    // at tokens that are gone.
+    tokenSlot.Assign(0);
     compiled.clear();
+    nameCaches.clear();
+    tokenCount = 1;
+    tokenCache.Assign(programLength + 2);
     tokenSlot.Assign(programLength + 1);
 }
 
@@ -133,7 +136,7 @@ void Expression_Class::ResetTokenCache()
         }
         tokenSlot[readOffset] = slot;
     }
-    return tokenCache[slot - 1];
+    return tokenCache[slot];
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
@@ -158,9 +161,10 @@ void Expression_Class::ResetTokenCache()
     CachedToken scanned;
     scanPosition = p;
     ScanToken(scanned); // may raise an error (an unterminated string)
-    tokenCache.push_back(std::move(scanned));
-    tokenSlot[offset] = static_cast<uint32_t>(tokenCache.size());
-    return tokenCache.back();
+    CachedToken& token = tokenCache[tokenCount];
+    token = scanned;
+    tokenSlot[offset] = static_cast<uint32_t>(tokenCount++);
+    return token;
 }
 
 // Scans the token that starts at the scan position (blanks already skipped)
