@@ -235,6 +235,7 @@ AnsiString InsertText(const AnsiString& s, const AnsiString& t, int pos)
 {
     long long at = pos;
     if (at < 1) at = 1;
+    CheckTextLength(static_cast<std::uint64_t>(s.size()) + t.size());
     if (at > static_cast<long long>(s.size())) return s + t;
     AnsiString r = s;
     r.insert(static_cast<std::size_t>(at - 1), t);
@@ -244,6 +245,7 @@ AnsiString InsertText(const AnsiString& s, const AnsiString& t, int pos)
 AnsiString OverwriteText(const AnsiString& s, const AnsiString& t, int pos)
 {
     const std::size_t head = static_cast<std::size_t>(std::max(pos, 1) - 1);
+    CheckTextLength(static_cast<std::uint64_t>(std::min(head, s.size())) + t.size());
     AnsiString r = s.substr(0, std::min(head, s.size()));
     r += t;
     const std::size_t tail = head + t.size();

@@ -663,12 +663,16 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     // text put back after a re-attach, are read from the text.
     if (!currentToken) return nullptr;
     const size_t offset = static_cast<size_t>(tokenStart - programStart);
-    if (offset >= tokenSlot.size() || tokenSlot[offset] != currentToken
+    if (offset >= tokenSlot.size() || TokenAt(offset) != currentToken
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
         return nullptr;
     int32_t slot = currentToken->compiled;
-    if (slot == 0) [[unlikely]]
+    if (slot == 0 && !compileOnFirstUse) [[unlikely]] {
+        currentToken->compiled = CachedToken::EvaluatedOnce;
+        return nullptr;
+    }
+    if (slot == 0 || slot == CachedToken::EvaluatedOnce) [[unlikely]]
         slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
 }

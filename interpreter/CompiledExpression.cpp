@@ -498,6 +498,9 @@ bool CompiledExpression::Compile(Expression_Class& e, CompiledExpression& out)
     auto tree = std::make_unique<CompiledExpression>();
     int32_t slot = -1;
     if (CompiledExpression::Compile(*this, *tree)) {
+        // Kept for the whole run: no room left over from growing.
+        tree->nodes.shrink_to_fit();
+        tree->items.shrink_to_fit();
         compiled.push_back(std::move(tree));
         slot = static_cast<int32_t>(compiled.size());
     }
@@ -508,7 +511,9 @@ bool CompiledExpression::Compile(Expression_Class& e, CompiledExpression& out)
     if (slot < 0 && tree->tooDeepUntil >= 0) {
         const size_t until = std::min(static_cast<size_t>(tree->tooDeepUntil), tokenSlot.size() - 1);
         for (size_t k = offset + 1; k <= until; ++k)
-            if (tokenSlot[k] && tokenSlot[k]->compiled == 0) tokenSlot[k]->compiled = -1;
+            if (CachedToken* token = TokenAt(k);
+                token && (token->compiled == 0 || token->compiled == CachedToken::EvaluatedOnce))
+                token->compiled = -1;
     }
     return slot;
 }

@@ -324,11 +324,13 @@ void Expression_Class::Atom(Value& result)
 Variables_Class::Node* Expression_Class::LookUpVariable(CachedToken& token, Variables_Class* table)
 {
     if (!table) return nullptr;
-    Variables_Class::Node* node
-        = token.type == TokenType::Variable ? table->FindHashed(token.text, token.nameHash) : table->Find(token.text);
+    Variables_Class::Node* node = token.type == TokenType::Variable && token.names
+        ? table->FindHashed(token.text, token.names->nameHash)
+        : table->Find(token.text);
     if (node) {
-        token.variableNode = node;
-        token.variableTable = table->identity();
+        NameCache& names = Names(token);
+        names.variableNode = node;
+        names.variableTable = table->identity();
     }
     return node;
 }

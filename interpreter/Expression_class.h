@@ -157,6 +157,10 @@ public:
     // compiled tree, with the same results, errors and error positions. Off,
     // every evaluation reads the text again (tests compare the two).
     bool compileExpressions = true;
+    // An expression is compiled when it is evaluated the second time: code
+    // that runs once (most of a long program) costs no tree. On, the first
+    // evaluation already compiles (tests that compare the two evaluators).
+    bool compileOnFirstUse = false;
 
     // Nesting of expressions (parentheses, function arguments, array
     // indexes, powers) is bounded: no real program comes near this depth, and
@@ -280,25 +284,9 @@ public:
     Robot_Class* robot = nullptr;
 
 public:
-    // One scanned token, kept for the offset where its first non-blank
-    // character lies. Tokens are made only for text that is read, and kept
-    // small: a program of many megabytes that runs through once keeps one of
-    // them for each token it read.
-    struct CachedToken {
-        int type = 0;
-        int code = 0;
-        int32_t endOffset = 0; // scan position after the token
-        // The expression that starts with this token: 0 not compiled yet, -1
-        // not compilable, k the k-th entry of compiled.
-        int32_t compiled = 0;
-        // A view of the attached text (or of a fixed text such as the line
-        // break), which outlives the token: a token copies no text.
-        std::string_view text;
-        const Codes_Class::Node* function = nullptr; // the function row of a type 9 token
-        bool subWord = false; // the text "sub", a type 13 token while subs are collected
-        char numberTag = 0; // type 3/10/12: the literal's tag, 's' for a malformed number
-        int32_t intValue = 0;
-        double floatValue = 0.0;
+    // Kept apart from the tokens, since most tokens are no names: a program
+    // that runs through once keeps a token for each token it read.
+    struct NameCache {
         // A variable token remembers the node it named in the table with this
         // identity (see Variables_Class::identity).
         uint64_t variableTable = 0;
@@ -312,6 +300,35 @@ public:
         uint64_t arrayTable = 0;
         Arrays_Class::Node* arrayNode = nullptr;
     };
+    // One scanned token, kept for the offset where its first non-blank
+    // character lies. Tokens are made only for text that is read, and kept
+    // small: a program of many megabytes that runs through once keeps one of
+    // them for each token it read.
+    struct CachedToken {
+        int type = 0;
+        int code = 0;
+        int32_t endOffset = 0; // scan position after the token
+        // The expression that starts with this token: 0 not evaluated yet,
+        // EvaluatedOnce read from the text once, -1 not compilable, k the k-th
+        // entry of compiled.
+        int32_t compiled = 0;
+        static constexpr int32_t EvaluatedOnce = INT32_MIN;
+        // A view of the attached text (or of a fixed text such as the line
+        // break), which outlives the token: a token copies no text.
+        std::string_view text;
+        const Codes_Class::Node* function = nullptr; // the function row of a type 9 token
+        bool subWord = false; // the text "sub", a type 13 token while subs are collected
+        char numberTag = 0; // type 3/10/12: the literal's tag, 's' for a malformed number
+        int32_t intValue = 0;
+        double floatValue = 0.0;
+        // What a name token remembers of its lookups; null for other tokens.
+        NameCache* names = nullptr;
+    };
+    NameCache& Names(CachedToken& token)
+    {
+        if (!token.names) token.names = &nameCaches.emplace_back();
+        return *token.names;
+    }
     // The node of the array that a name token names in the evaluator's array
     // table, null when there is none. A node found is remembered with the
     // token and given again without a lookup while the table's identity stays
@@ -321,11 +338,12 @@ public:
     {
         if (!arrays) return nullptr;
         const uint64_t identity = arrays->identity();
-        if (token.arrayNode && token.arrayTable == identity) return token.arrayNode;
+        if (token.names && token.names->arrayNode && token.names->arrayTable == identity) return token.names->arrayNode;
         Arrays_Class::Node* node = arrays->Find(token.text);
         if (node) {
-            token.arrayNode = node;
-            token.arrayTable = identity;
+            NameCache& names = Names(token);
+            names.arrayNode = node;
+            names.arrayTable = identity;
         }
         return node;
     }
@@ -357,7 +375,8 @@ private:
 
     Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table)
     {
-        if (table && token.variableNode && token.variableTable == table->identity()) return token.variableNode;
+        if (table && token.names && token.names->variableNode && token.names->variableTable == table->identity())
+            return token.names->variableNode;
         return LookUpVariable(token, table);
     }
     Variables_Class::Node* LookUpVariable(CachedToken& token, Variables_Class* table);
@@ -376,10 +395,22 @@ private:
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;
     size_t programLength = 0;
-    // Per text offset: its token, null until scanned. Its memory is taken only
-    // where the text is read.
-    ZeroedTable<CachedToken*> tokenSlot;
-    std::deque<CachedToken> tokenCache; // a deque: tokens never move once cached
+    // Per text offset: its token's place in tokenCache, 0 until scanned (half
+    // the size of a pointer; a text holds fewer tokens than bytes). Its
+    // memory is taken only where the text is read.
+    ZeroedTable<uint32_t> tokenSlot;
+    // The tokens in the order they were scanned, from place 1 on (a slot's
+    // value is the place itself); room for one per offset is set aside, but
+    // as with the slots only what is filled takes memory. Tokens never move
+    // once cached.
+    ZeroedTable<CachedToken> tokenCache;
+    size_t tokenCount = 0;
+    CachedToken* TokenAt(size_t offset)
+    {
+        const uint32_t slot = tokenSlot[offset];
+        return slot ? &tokenCache[slot] : nullptr;
+    }
+    std::deque<NameCache> nameCaches;
     std::vector<int> indexScratch;
 };
 
@@ -389,7 +420,7 @@ inline int Expression_Class::NextToken()
 {
     // The usual read: a position read before, inside the text.
     const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
-    CachedToken* cached = readOffset < tokenSlot.size() ? tokenSlot[readOffset] : nullptr;
+    CachedToken* cached = readOffset < tokenSlot.size() ? TokenAt(readOffset) : nullptr;
     if (!cached) [[unlikely]]
         cached = &FirstReadAt();
     CachedToken& token = *cached;

@@ -1,3 +1,4 @@
+#include "builtins/TextAlgorithms.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
@@ -234,6 +235,9 @@ void RunHandler(FunctionCall& call, FunctionHandler handler, double catchResult)
     ClearFailedOperations();
     try {
         handler(call);
+        // A text past the bound of every text fails like a function that
+        // checked the bound itself, whichever handler built it.
+        if (call.result.tag == Tag::String) TextAlgorithms::CheckTextLength(call.result.s.size());
         const bool raised = FailedOperationsRaised() != 0;
         if (raised || (call.result.tag == Tag::Float && !std::isfinite(call.result.f)))
             call.result.setFloat(catchResult);

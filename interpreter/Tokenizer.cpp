@@ -87,10 +87,14 @@ void Expression_Class::ResetTokenCache()
     programLength = programStart ? std::strlen(programStart) : 0;
     tokenText = {};
     currentToken = nullptr;
-    // The tokens go before the table that points at them, so that a failed
-    // allocation leaves no slot pointing at a freed token.
-    tokenCache.clear();
+    // The slots go first and come last, so that a failed allocation leaves
+    // them empty (the next read sets the cache up again) rather than pointing
+    // at tokens that are gone.
+    tokenSlot.Assign(0);
     compiled.clear();
+    nameCaches.clear();
+    tokenCount = 1;
+    tokenCache.Assign(programLength + 2);
     tokenSlot.Assign(programLength + 1);
 }
 
@@ -109,21 +113,22 @@ void Expression_Class::ResetTokenCache()
     // character, so the slot of the position itself is filled too: the usual
     // read, from just after the previous token, then skips no blanks.
     const size_t readOffset = static_cast<size_t>(scanPosition - programStart);
-    CachedToken* cached = tokenSlot[readOffset];
-    if (!cached) {
+    uint32_t slot = tokenSlot[readOffset];
+    if (!slot) {
         const char* p = scanPosition;
         while (IsBlank(*p))
             ++p;
         const size_t offset = static_cast<size_t>(p - programStart);
-        cached = tokenSlot[offset];
-        if (!cached) {
+        slot = tokenSlot[offset];
+        if (!slot) {
             const char* readFrom = scanPosition;
-            cached = &ScanIntoCache(p, offset);
+            ScanIntoCache(p, offset);
+            slot = tokenSlot[offset];
             scanPosition = readFrom;
         }
-        tokenSlot[readOffset] = cached;
+        tokenSlot[readOffset] = slot;
     }
-    return *cached;
+    return tokenCache[slot];
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
@@ -148,9 +153,10 @@ void Expression_Class::ResetTokenCache()
     CachedToken scanned;
     scanPosition = p;
     ScanToken(scanned); // may raise an error (an unterminated string)
-    tokenCache.push_back(std::move(scanned));
-    tokenSlot[offset] = &tokenCache.back();
-    return tokenCache.back();
+    CachedToken& token = tokenCache[tokenCount];
+    token = scanned;
+    tokenSlot[offset] = static_cast<uint32_t>(tokenCount++);
+    return token;
 }
 
 // Scans the token that starts at the scan position (blanks already skipped)
@@ -338,7 +344,7 @@ void Expression_Class::ScanWord(CachedToken& token, const char*& p)
     // "sub" is told apart from a variable when the token is read.
     token.type = TokenType::Variable;
     token.subWord = token.text == "sub";
-    token.nameHash = Variables_Class::HashName(token.text);
+    Names(token).nameHash = Variables_Class::HashName(token.text);
 }
 
 // A decimal, hexadecimal (0x) or binary (0%) literal, with its value worked out

@@ -50,6 +50,8 @@ RunResult RunProgram(const std::string& text, const std::string& input, Evaluati
         screen.PrepareForRun();
         Durnix_Class interpreter(screen);
         interpreter.expression.compileExpressions = evaluation == Evaluation::Compiled;
+        // Programs here mostly run once: compile at once, so that they test the trees.
+        interpreter.expression.compileOnFirstUse = true;
         result.ended = interpreter.Run(ProgramFiles::NormaliseLineEnds(text));
         screen.AfterRun();
         result.outcome = interpreter.outcome;

@@ -287,7 +287,11 @@ namespace {
 // Both ways of evaluating: from the compiled tree and from the text.
 class ArrayReads : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { engine.expression.compileExpressions = GetParam(); }
+    void SetUp() override
+    {
+        engine.expression.compileExpressions = GetParam();
+        engine.expression.compileOnFirstUse = true;
+    }
     EngineHarness engine;
 };
 } // namespace

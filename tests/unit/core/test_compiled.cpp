@@ -70,6 +70,7 @@ std::string Outcome(const std::string& text, const Binding& binding, bool compil
     EngineHarness engine;
     Bind(engine, binding);
     engine.expression.compileExpressions = compiled;
+    engine.expression.compileOnFirstUse = true;
     std::string result;
     for (int round = 0; round < 2; ++round) {
         Expression_Class& ex = engine.Attach(text);
