@@ -33,6 +33,8 @@ for program in "$folder"/*.bas; do
     run=$program
     if [ "$fresh" = fresh ]; then
         rm -rf "$scratch/folder" && mkdir "$scratch/folder" && cp "$program" "$scratch/folder/" || exit 2
+        # Files the programs include come along.
+        if [ -d "$folder/lib" ]; then cp -r "$folder/lib" "$scratch/folder/" || exit 2; fi
         run="$scratch/folder/$(basename "$program")"
     fi
     env "${settings[@]}" timeout 60 "$binary" --headless "${arguments[@]}" "$run" < "$input" > "$scratch/out" 2> "$scratch/err"
