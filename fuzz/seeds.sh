@@ -20,12 +20,12 @@ expression)
     # expression (or close enough to one for the mutations to start from).
     cat "${programs[@]}" | tr -d '\r' \
         | sed -E 's/^[[:space:]]*(print[[:space:]]+|[A-Za-z_][A-Za-z0-9_]*[[:space:]]*=[[:space:]]*)//I' \
-        | grep -v '^[[:space:]]*$' | sort -u | split -l 1 -a 5 - "$out/line-"
+        | grep -av '^[[:space:]]*$' | sort -u | split -l 1 -a 5 - "$out/line-"
     ;;
 regex)
     # A flags byte, the pattern, the text and the replacement, split by NUL bytes.
     k=0
-    grep -ohE 're_Setup\("[^"]*"' tests/programs/*/*.bas | sed -E 's/^re_Setup\("(.*)"$/\1/' | sort -u \
+    grep -aohE 're_Setup\("[^"]*"' tests/programs/*/*.bas | sed -E 's/^re_Setup\("(.*)"$/\1/' | sort -u \
         | while IFS= read -r pattern; do
             k=$((k + 1))
             printf '\0%s\0The year 2024, ab12 cd-34 <b>x</b> a.b@c.de\0[$1$&]' "$pattern" > "$out/pattern-$k"
