@@ -20,7 +20,12 @@ public:
     void Play(int slot, const AnsiString& file, bool loop) override { slots_.Play(slot, file, loop); }
     void Record(int slot, const AnsiString& file) override { slots_.Record(slot, file); }
     int Control(int slot, int op) override { return slots_.Control(slot, op); }
-    void CloseAll() override { slots_.CloseAll(); }
+    // Closing the screen silences it: the wave sound stops with the slots.
+    void CloseAll() override
+    {
+        slots_.CloseAll();
+        if (wave) wave->Stop();
+    }
 
     void PlayWave(const AnsiString& file, bool background, bool loop) override
     {

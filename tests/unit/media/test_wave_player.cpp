@@ -1,9 +1,14 @@
+#include "screen/media/MediaService.h"
 #include "screen/media/WavePlayer.h"
 #include "tests/unit/media/MediaFiles.h"
 
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+
+extern "C" MediaService* QvMakeMediaService(const bool* stopped);
 
 // The wave player: a synchronous sound lasts as long as it plays and never
 // hangs; a background one reports itself busy while it plays.
@@ -60,6 +65,18 @@ TEST_F(WavePlayerTest, BackgroundSoundsPlayOnceOrLoop)
     // An empty name stops it.
     player.Play({}, true, false);
     EXPECT_FALSE(player.Busy());
+}
+
+TEST(MediaService, ClosingTheScreenStopsALoopingWaveSound)
+{
+    bool stopped = false;
+    std::unique_ptr<MediaService> media(QvMakeMediaService(&stopped));
+    media->PlayWave(MediaFiles::Get().tone, true, true);
+    ASSERT_TRUE(WaitUntil([&] { return media->WaveBusy(); }, 1000));
+    media->CloseAll();
+    EXPECT_FALSE(media->WaveBusy());
+    WaitUntil([] { return false; }, 600);
+    EXPECT_FALSE(media->WaveBusy());
 }
 
 } // namespace
