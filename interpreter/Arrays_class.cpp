@@ -54,26 +54,7 @@ int Arrays_Class::Define(std::string_view name, int n, const int* sizes)
     if (capacity < 0) return -2;
     auto store = std::make_unique<DArray_Class>(0);
     if (!store->Init(static_cast<int>(capacity))) return -2;
-    std::vector<int> dims(sizes, sizes + n);
-    for (int& size : dims) {
-        if (size < 0) size = 0;
-    }
-    Node* node = Find(name);
-    if (!node) {
-        node = new Node;
-        node->name = AnsiString(name);
-        index.emplace(node->name, node);
-        if (tail)
-            tail->next = node;
-        else
-            head = node;
-        tail = node;
-        ++count;
-    }
-    node->dimCount = n;
-    node->dims = std::move(dims);
-    node->data = std::move(store);
-    tableIdentity = NewIdentity();
+    Install(name, std::vector<int>(sizes, sizes + n), std::move(store));
     return 1;
 }
 

@@ -73,6 +73,9 @@ public:
     // --- Statement parameters ---------------------------------------------
     static constexpr int ParamSlots = 15;
     void SetParamDefaults(int count, int value, char letter);
+    // Every slot empty and 'i', then slot k takes letters[k] and defaults[k]
+    // (as integer and as float): the set-up of a table-driven statement row.
+    void SetParamRow(const char* letters, const int* defaults);
     // Reads value operands into the slots; `given` receives the number of
     // operand positions read.
     void ParseParams(int required, int maximum, int& given);

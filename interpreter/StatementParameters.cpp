@@ -14,6 +14,16 @@ void Durnix_Class::SetParamDefaults(int count, int value, char letter)
     }
 }
 
+void Durnix_Class::SetParamRow(const char* letters, const int* defaults)
+{
+    SetParamDefaults(ParamSlots, 0, 'i');
+    for (int k = 0; k < ParamSlots && letters[k]; ++k) {
+        paramType[k] = letters[k];
+        paramInt[k] = defaults[k];
+        paramFloat[k] = defaults[k];
+    }
+}
+
 void Durnix_Class::ParseParams(int required, int maximum, int& given)
 {
     ParseOperands(required, maximum, given, false);

@@ -170,13 +170,7 @@ void Draw(Durnix_Class& d)
 {
     const DrawingStatement* statement = Find(d.expression.tokenCode);
     if (!statement) d.RaiseError(ErrorCode::SyntaxError);
-    d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
-    const int slotCount = static_cast<int>(std::strlen(statement->letters));
-    for (int k = 0; k < slotCount; ++k) {
-        d.paramType[k] = statement->letters[k];
-        d.paramInt[k] = statement->defaults[k];
-        d.paramFloat[k] = statement->defaults[k];
-    }
+    d.SetParamRow(statement->letters, statement->defaults);
     int given = 0;
     d.ParseParams(statement->required, statement->maximum, given);
     statement->operation(d, d.screen);

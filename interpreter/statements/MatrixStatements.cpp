@@ -265,13 +265,7 @@ void Run(Durnix_Class& d)
 {
     const MatrixStatement* statement = Find(d.expression.tokenCode);
     if (!statement) d.RaiseError(ErrorCode::SyntaxError);
-    d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
-    const int slotCount = static_cast<int>(std::strlen(statement->letters));
-    for (int k = 0; k < slotCount; ++k) {
-        d.paramType[k] = statement->letters[k];
-        d.paramInt[k] = statement->defaults[k];
-        d.paramFloat[k] = statement->defaults[k];
-    }
+    d.SetParamRow(statement->letters, statement->defaults);
     // gevisibles shades the edges by 0.9 unless told otherwise.
     if (statement->code == StatementCode::Gevisibles) d.paramFloat[4] = 0.9;
     int given = 0;

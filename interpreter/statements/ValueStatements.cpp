@@ -205,13 +205,7 @@ void ReturnValues(Durnix_Class& d)
     for (const ValueStatement& candidate : statements)
         if (Code(candidate.code) == code) statement = &candidate;
     if (!statement) d.RaiseError(ErrorCode::SyntaxError);
-    d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
-    const int slotCount = static_cast<int>(std::strlen(statement->letters));
-    for (int k = 0; k < slotCount; ++k) {
-        d.paramType[k] = statement->letters[k];
-        d.paramInt[k] = statement->defaults[k];
-        d.paramFloat[k] = statement->defaults[k];
-    }
+    d.SetParamRow(statement->letters, statement->defaults);
     int given = 0;
     d.ParseParamsWithNames(statement->required, statement->maximum, given);
     Outputs outputs(d, given);

@@ -104,7 +104,9 @@ TEST_F(SerialTest, ByteSizeAndParityAreClampedInTheRecord)
         // 7 bits and even parity on one: only the refusal of 4 bits is certain
         // here.
         const bool opened = Open(c.record);
-        if (!c.opens) EXPECT_FALSE(opened);
+        if (!c.opens) {
+            EXPECT_FALSE(opened);
+        }
         EXPECT_EQ(comm.ByteSize, c.byteSize);
         EXPECT_EQ(comm.Parity, c.parity);
     }
