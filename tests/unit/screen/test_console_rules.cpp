@@ -174,3 +174,65 @@ TEST(ScreenSizing, FollowsTheDesktop)
     EXPECT_EQ(FirstActivationGeometry(827, 703, 32).width, 818);
     EXPECT_EQ(FirstActivationGeometry(827, 703, 32).clientHeight, 667 - 32);
 }
+
+// A text of many screens (a program may print one of hundreds of megabytes)
+// is taken piece by piece from the front in one pass, and only what the last
+// screen shows is painted: 64 MiB here ends on the row and column its length
+// gives, with the last piece painted.
+TEST(Console, AVeryLongTextIsPaintedInOnePass)
+{
+    class CountingSurface : public ConsoleSurface {
+    public:
+        explicit CountingSurface(ConsoleState& printed)
+            : state(printed)
+        { }
+        size_t painted = 0;
+        int clears = 0;
+        AnsiString last;
+        void ClearScreen() override
+        {
+            ++clears;
+            state.textRow = state.textColumn = 0;
+        }
+        void PaintPiece(int, int, const AnsiString& piece) override
+        {
+            painted += piece.size();
+            last = piece;
+        }
+        void Printed(const AnsiString&) override { }
+
+    private:
+        ConsoleState& state;
+    };
+    ConsoleState state;
+    CountingSurface surface(state);
+    const size_t length = size_t(64) << 20;
+    AnsiString text(length, 'x');
+    text.back() = 'y';
+    PrintConsoleText(state, screen800x600, text, NewLine::No, surface);
+    EXPECT_LE(surface.painted, size_t(35 * 88));
+    EXPECT_EQ(surface.clears, 1);
+    EXPECT_EQ(surface.last.back(), 'y');
+    const size_t rows = (length - 1) / 88; // rows completed before the last piece
+    EXPECT_EQ(state.textRow, static_cast<int>(rows % 35));
+    EXPECT_EQ(state.textColumn, static_cast<int>(length - rows * 88));
+}
+
+// Rows that a later row of the same text clears away are not painted, and the
+// one clear that shows comes before the last screen: the screen ends as when
+// every row was painted and cleared in turn.
+TEST(Console, RowsClearedByTheSameTextAreNotPainted)
+{
+    const ConsoleMetrics tiny { 10, 1, 3 }; // three rows of ten
+    ConsoleState state;
+    RecordingSurface surface(state);
+    PrintConsoleText(state, tiny, AnsiString(45, 'x'), NewLine::No, surface);
+    EXPECT_EQ(surface.log, (std::vector<std::string> { "clear", "0,0:" + AnsiString(10, 'x'), "1,0:xxxxx" }));
+    EXPECT_EQ(state.textRow, 1);
+    EXPECT_EQ(state.textColumn, 5);
+    // A text that ends on its first screen paints every row.
+    ConsoleState fresh;
+    RecordingSurface all(fresh);
+    PrintConsoleText(fresh, tiny, AnsiString(25, 'x'), NewLine::No, all);
+    EXPECT_EQ(all.log.size(), 3u);
+}
