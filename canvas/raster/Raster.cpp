@@ -42,9 +42,21 @@ Box Clipped(const Surface& surface, Coordinate left, Coordinate top, Coordinate 
 void FillPixels(Pixel* row, std::ptrdiff_t count, Pixel value)
 {
 #if defined(__SSE2__)
-    const __m128i four = _mm_set1_epi32(static_cast<int>(value));
-    for (; count >= 4; count -= 4, row += 4)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row), four);
+    if (count >= 4) {
+        const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+        Pixel* const end = row + count;
+        for (; end - row >= 16; row += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 4), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 8), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 12), four);
+        }
+        for (; end - row > 4; row += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row), four);
+        // The last four, overlapping what is already filled.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 4), four);
+        return;
+    }
 #endif
     for (; count > 0; --count)
         *row++ = value;
@@ -111,47 +123,49 @@ struct LineWalk {
 template <typename Wide>
 Box WalkLine(const Surface& surface, const LineWalk& walk, Wide remainder, Wide divisor, Wide increment, Pixel value)
 {
-    const std::ptrdiff_t majorMove = walk.alongX ? walk.majorStep : walk.majorStep * surface.stride;
-    const std::ptrdiff_t minorMove = walk.alongX ? walk.minorStep * surface.stride : walk.minorStep;
     const Coordinate minorLimit = walk.alongX ? surface.height : surface.width;
     Coordinate majorAt = walk.majorAt;
     Coordinate minorAt = walk.minorAt;
-    // The pixel's offset in the buffer, meaningful while minorAt is on it; a
-    // minor coordinate far off the surface is brought in range first, where
-    // the offset cannot overflow.
-    std::ptrdiff_t offset = 0;
-    bool placed = false;
-    Coordinate firstMajor = 0, firstMinor = 0, lastMajor = 0, lastMinor = 0;
-    bool drawn = false;
-    for (Coordinate k = 0; k < walk.steps; ++k) {
-        if (minorAt >= 0 && minorAt < minorLimit) {
-            if (!placed) {
-                const Coordinate x = walk.alongX ? majorAt : minorAt;
-                const Coordinate y = walk.alongX ? minorAt : majorAt;
-                offset = static_cast<std::ptrdiff_t>(y) * surface.stride + static_cast<std::ptrdiff_t>(x);
-                placed = true;
-            }
-            surface.pixels[offset] = value;
-            if (!drawn) {
-                firstMajor = majorAt;
-                firstMinor = minorAt;
-                drawn = true;
-            }
-            lastMajor = majorAt;
-            lastMinor = minorAt;
-        } else if (drawn) {
-            break; // the minor coordinate has left the surface for good
-        }
+    Coordinate steps = walk.steps;
+    auto advance = [&] {
         majorAt += walk.majorStep;
-        offset += majorMove;
         remainder += increment;
         if (remainder >= divisor) {
             remainder -= divisor;
             minorAt += walk.minorStep;
-            offset += minorMove;
         }
+    };
+    // The steps before the minor coordinate comes onto the surface.
+    while (steps > 0 && (minorAt < 0 || minorAt >= minorLimit)) {
+        advance();
+        --steps;
     }
-    if (!drawn) return {};
+    if (steps == 0) return {};
+    const Coordinate firstMajor = majorAt, firstMinor = minorAt;
+    // From here the pixel's place moves by a fixed amount per step, until the
+    // minor coordinate leaves the surface for good.
+    const std::ptrdiff_t majorMove = walk.alongX ? walk.majorStep : walk.majorStep * surface.stride;
+    const std::ptrdiff_t minorMove = walk.alongX ? walk.minorStep * surface.stride : walk.minorStep;
+    Pixel* pixel = walk.alongX ? surface.Row(static_cast<int>(minorAt)) + majorAt
+                               : surface.Row(static_cast<int>(majorAt)) + minorAt;
+    Coordinate lastMinor = minorAt;
+    Coordinate drawn = 0;
+    for (; drawn < steps; ++drawn) {
+        *pixel = value;
+        lastMinor = minorAt;
+        remainder += increment;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            minorAt += walk.minorStep;
+            if (minorAt < 0 || minorAt >= minorLimit) {
+                ++drawn;
+                break;
+            }
+            pixel += minorMove;
+        }
+        pixel += majorMove;
+    }
+    const Coordinate lastMajor = firstMajor + walk.majorStep * (drawn - 1);
     const Coordinate x1 = walk.alongX ? firstMajor : firstMinor, x2 = walk.alongX ? lastMajor : lastMinor;
     const Coordinate y1 = walk.alongX ? firstMinor : firstMajor, y2 = walk.alongX ? lastMinor : lastMajor;
     return Box { static_cast<int>(std::min(x1, x2)), static_cast<int>(std::min(y1, y2)),

@@ -144,11 +144,11 @@ TEST(Raster, RectangleOutlinesInPenAndFillsWithBrush)
 TEST(Raster, FillsCoverExactlyTheirRowsAtEveryWidth)
 {
     for (Coordinate left = 0; left < 4; ++left) {
-        for (Coordinate width = 1; width <= 11; ++width) {
-            Buffer b(16, 4);
+        for (Coordinate width = 1; width <= 37; ++width) {
+            Buffer b(44, 4);
             Rectangle(b.surface, WideBox { left, 0, left + width, 4 }, Black, Red);
             FillBox(b.surface, WideBox { left, 3, left + width, 4 }, Blue);
-            for (int x = 0; x < 16; ++x) {
+            for (int x = 0; x < 44; ++x) {
                 const bool inside = x >= left && x < left + width;
                 const bool side = x == left || x == left + width - 1;
                 EXPECT_EQ(b.At(x, 0), inside ? Black : White) << left << "+" << width << " at " << x;
