@@ -54,6 +54,13 @@ DirectPairFunction FindDirectPairFunction(int code)
     return nullptr;
 }
 
+DirectTextFunction FindDirectTextFunction(int code)
+{
+    for (const DirectTextFunctionEntry& entry : TextDirectEntries())
+        if (entry.code == code) return entry.function;
+    return nullptr;
+}
+
 bool ReadsFirstTextInPlace(int code)
 {
     for (FunctionCode reader : TextInPlaceReaders())

@@ -115,27 +115,54 @@ struct CaseTable {
         for (int c = 0; c < 256; ++c)
             map[c] = static_cast<unsigned char>(change(static_cast<char>(c)));
     }
-    AnsiString Apply(const AnsiString& s) const
+    void ApplyInto(const AnsiString& s, AnsiString& out) const
     {
-        AnsiString r(s.size(), '\0');
-        for (size_t k = 0; k < s.size(); ++k)
-            r[k] = static_cast<char>(map[static_cast<unsigned char>(s[k])]);
-        return r;
+        out.resize(s.size());
+        // Through plain pointers: a store through the text's own char
+        // pointer could alias anything and would reload both every byte.
+        const auto* from = reinterpret_cast<const unsigned char*>(s.data());
+        char* to = out.data();
+        for (size_t k = 0, n = s.size(); k < n; ++k)
+            to[k] = static_cast<char>(map[from[k]]);
     }
 };
+
+const CaseTable& UpperTable()
+{
+    static const CaseTable table(UpperChar);
+    return table;
+}
+
+const CaseTable& LowerTable()
+{
+    static const CaseTable table(LowerChar);
+    return table;
+}
 
 } // namespace
 
 AnsiString UpperCase(const AnsiString& s)
 {
-    static const CaseTable table(UpperChar);
-    return table.Apply(s);
+    AnsiString r;
+    UpperTable().ApplyInto(s, r);
+    return r;
+}
+
+void UpperCaseInto(const AnsiString& s, AnsiString& out)
+{
+    UpperTable().ApplyInto(s, out);
+}
+
+void LowerCaseInto(const AnsiString& s, AnsiString& out)
+{
+    LowerTable().ApplyInto(s, out);
 }
 
 AnsiString LowerCase(const AnsiString& s)
 {
-    static const CaseTable table(LowerChar);
-    return table.Apply(s);
+    AnsiString r;
+    LowerTable().ApplyInto(s, r);
+    return r;
 }
 
 AnsiString ProperCase(const AnsiString& s)

@@ -224,6 +224,34 @@ private:
         }
     }
 
+    // The direct form of a text function: the further arguments are taken
+    // only where reading them can have no effect and raise nothing (a text
+    // literal or variable, the numeric path), else the call declines.
+    [[gnu::noinline]] bool DirectText(const CompiledExpression::Node& node, const AnsiString& text, Value& out)
+    {
+        std::array<DirectArgument, MaxDirectTextArguments> more;
+        const int count = node.itemEnd - node.itemBegin;
+        for (int k = 0; k < count; ++k) {
+            const int32_t index = c.items[static_cast<size_t>(node.itemBegin + k)].operand;
+            const CompiledExpression::Node& argument = c.nodes[static_cast<size_t>(index)];
+            DirectArgument& slot = more[static_cast<size_t>(k)];
+            if (argument.kind == Kind::Constant && argument.constant.tag == Tag::String) {
+                slot.text = &argument.constant.s;
+                continue;
+            }
+            if (argument.kind == Kind::Variable) {
+                const Variables_Class::Node* variable = e.FindVariable(*argument.token, e.currentVariables);
+                if (variable && variable->type == Tag::String) {
+                    slot.text = &variable->textValue;
+                    continue;
+                }
+            }
+            bool isInt;
+            if (argument.height > NumericPathHeight || !NumberPath(index, slot.number, isInt)) return false;
+        }
+        return node.directText(text, more.data(), count, out);
+    }
+
 public:
     // The numeric path for a whole subtree, into a Value.
     bool TryNumberPath(int32_t index, Value& out)
@@ -366,6 +394,8 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
             }
         }
         if (!lent) Eval(node.first, first);
+        if (node.directText && stop < 0 && first.tag == Tag::String && DirectText(node, lent ? *lent : first.s, out))
+            return;
         // The common case of a function of one or two numbers needs no frame;
         // the direct form declines everything else. A second argument is
         // taken only when reading it can raise nothing, so that no error comes
