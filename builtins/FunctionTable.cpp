@@ -54,10 +54,13 @@ DirectPairFunction FindDirectPairFunction(int code)
     return nullptr;
 }
 
-DirectTextFunction FindDirectTextFunction(int code)
+DirectTextFunction FindDirectTextFunction(int code, bool* givesNumber)
 {
-    for (const DirectTextFunctionEntry& entry : TextDirectEntries())
-        if (entry.code == code) return entry.function;
+    for (const DirectTextFunctionEntry& entry : TextDirectEntries()) {
+        if (entry.code != code) continue;
+        if (givesNumber) *givesNumber = entry.givesNumber;
+        return entry.function;
+    }
     return nullptr;
 }
 

@@ -330,12 +330,12 @@ bool DirectInString(const AnsiString& s, const DirectArgument* more, int count, 
 }
 
 constexpr DirectTextFunctionEntry directEntries[] = {
-    { Code(FunctionCode::Length), DirectLength },
-    { Code(FunctionCode::Upper), DirectUpper },
-    { Code(FunctionCode::Lower), DirectLower },
-    { Code(FunctionCode::Left), DirectLeft },
-    { Code(FunctionCode::Right), DirectRight },
-    { Code(FunctionCode::Instring), DirectInString },
+    { Code(FunctionCode::Length), DirectLength, true },
+    { Code(FunctionCode::Upper), DirectUpper, false },
+    { Code(FunctionCode::Lower), DirectLower, false },
+    { Code(FunctionCode::Left), DirectLeft, false },
+    { Code(FunctionCode::Right), DirectRight, false },
+    { Code(FunctionCode::Instring), DirectInString, true },
 };
 
 // The functions whose handlers read their first text only through

@@ -200,6 +200,7 @@ private:
             return true;
         }
         case Kind::CallOne: {
+            if (node.directTextNumber) return TextNumberPath(node, value, isInt);
             if (!node.directPair) return false;
             double a, b;
             bool aInt, bInt;
@@ -250,6 +251,25 @@ private:
             if (argument.height > NumericPathHeight || !NumberPath(index, slot.number, isInt)) return false;
         }
         return node.directText(text, more.data(), count, out);
+    }
+
+    // A text function giving a number on the numeric path: its first text
+    // must be a literal or a variable, read without effect or error.
+    bool TextNumberPath(const CompiledExpression::Node& node, double& value, bool& isInt)
+    {
+        const CompiledExpression::Node& argument = c.nodes[static_cast<size_t>(node.first)];
+        const AnsiString* text = nullptr;
+        if (argument.kind == Kind::Constant && argument.constant.tag == Tag::String) {
+            text = &argument.constant.s;
+        } else if (argument.kind == Kind::Variable) {
+            const Variables_Class::Node* variable = e.FindVariable(*argument.token, e.currentVariables);
+            if (variable && variable->type == Tag::String) text = &variable->textValue;
+        }
+        Value result;
+        if (!text || !DirectText(node, *text, result) || result.tag != Tag::Int) return false;
+        value = result.i;
+        isInt = true;
+        return true;
     }
 
 public:

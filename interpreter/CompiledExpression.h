@@ -68,6 +68,7 @@ struct CompiledExpression {
         // CallOne of a text and at most MaxDirectTextArguments more: its
         // direct form, if any (DirectTextFunction).
         bool (*directText)(const AnsiString&, const DirectArgument*, int, Value&) = nullptr;
+        bool directTextNumber = false; // the direct text form gives a number
         Value constant; // a literal; an outer variable's name without its "_"
         // Evaluating the node changes no variable: it calls no function but
         // those that only compute their result.

@@ -136,10 +136,12 @@ using DirectTextFunction = bool (*)(const AnsiString& first, const DirectArgumen
 struct DirectTextFunctionEntry {
     int code;
     DirectTextFunction function;
+    bool givesNumber; // its result is always a number
 };
 // At most this many arguments follow the first in a direct text call.
 constexpr int MaxDirectTextArguments = 2;
-DirectTextFunction FindDirectTextFunction(int code);
+// givesNumber, when given, is set to the entry's givesNumber.
+DirectTextFunction FindDirectTextFunction(int code, bool* givesNumber = nullptr);
 
 // Whether the function's handler reads its first argument, a text, only
 // through FirstText and changes nothing but its result, so that it may be

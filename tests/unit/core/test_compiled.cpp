@@ -212,6 +212,9 @@ TEST(CompiledExpressions, MatchTheTextEvaluator)
         "instring(t, \"\", a) + instring(t, t, 1e300) + length(t, 1)",
         "upper(t, 1) + lower(a) + upper(\"\xe9\xff\") + lower(\"\xc9\x9f\")",
         "length(upper(t)) * 2 + instring(upper(t), \"B\")",
+        // The same on the numeric path of a sum or an argument.
+        "a + length(t) + instring(t, \"b\") * 2 - length(\"xyz\")",
+        "mod(length(t) + instring(\"abcabc\", t, a), 3) + instring(t, a)",
     };
     for (const char* text : cases)
         ExpectSame(text);
