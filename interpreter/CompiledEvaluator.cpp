@@ -157,6 +157,8 @@ private:
                 isInt = false;
                 return NumberPath(node.first, a, aInt) && node.direct(a, value);
             }
+            // A function whose direct form gives a text is no number.
+            if (node.directText && !node.directTextNumber) return false;
             return NumberPathOther(node, value, isInt);
         default:
             return NumberPathOther(node, value, isInt);
