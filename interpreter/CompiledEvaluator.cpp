@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
 
 // Running the trees that CompiledExpression::Compile reads: the same values,
 // errors and token left current as the text evaluator gives.
@@ -252,7 +253,13 @@ private:
             bool isInt;
             if (argument.height > NumericPathHeight || !NumberPath(index, slot.number, isInt)) return false;
         }
-        return node.directText(text, more.data(), count, out);
+        // A failure of the class library (no room for the text) is declined:
+        // the ordinary call meets it again and gives its catch result.
+        try {
+            return node.directText(text, more.data(), count, out);
+        } catch (const std::exception&) {
+            return false;
+        }
     }
 
     // A text function giving a number on the numeric path: its first text
