@@ -36,3 +36,5 @@ std::span<const DirectFunctionEntry> MathDirectEntries();
 std::span<const FunctionCode> TextInPlaceReaders();
 // Direct forms of functions of two numbers (see DirectPairFunction).
 std::span<const DirectPairFunctionEntry> MathDirectPairEntries();
+// Direct forms of text functions (see DirectTextFunction).
+std::span<const DirectTextFunctionEntry> TextDirectEntries();

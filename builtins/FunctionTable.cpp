@@ -54,6 +54,16 @@ DirectPairFunction FindDirectPairFunction(int code)
     return nullptr;
 }
 
+DirectTextFunction FindDirectTextFunction(int code, bool* givesNumber)
+{
+    for (const DirectTextFunctionEntry& entry : TextDirectEntries()) {
+        if (entry.code != code) continue;
+        if (givesNumber) *givesNumber = entry.givesNumber;
+        return entry.function;
+    }
+    return nullptr;
+}
+
 bool ReadsFirstTextInPlace(int code)
 {
     for (FunctionCode reader : TextInPlaceReaders())

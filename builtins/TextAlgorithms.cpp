@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace TextAlgorithms {
 
@@ -115,27 +116,76 @@ struct CaseTable {
         for (int c = 0; c < 256; ++c)
             map[c] = static_cast<unsigned char>(change(static_cast<char>(c)));
     }
-    AnsiString Apply(const AnsiString& s) const
+    void ApplyInto(const AnsiString& s, AnsiString& out, uint8_t first, uint8_t last) const
     {
-        AnsiString r(s.size(), '\0');
-        for (size_t k = 0; k < s.size(); ++k)
-            r[k] = static_cast<char>(map[static_cast<unsigned char>(s[k])]);
-        return r;
+        // A copy first, changed in place: copying is quicker than filling.
+        out.assign(s);
+        // Through plain pointers: a store through the text's own char
+        // pointer could alias anything and would reload both every byte.
+        const auto* from = reinterpret_cast<const unsigned char*>(out.data());
+        char* to = out.data();
+        const size_t n = s.size();
+        size_t k = 0;
+        // Eight plain ASCII bytes at a time: the letters first..last move by
+        // 0x20 (up or down), everything else stays; a block with a byte from
+        // 0x80 on goes through the table.
+        constexpr uint64_t Ones = 0x0101010101010101ULL;
+        constexpr uint64_t HighBits = 0x8080808080808080ULL;
+        for (; k + 8 <= n; k += 8) {
+            uint64_t block;
+            std::memcpy(&block, from + k, 8);
+            if ((block & HighBits) == 0) {
+                const uint64_t fromFirst = block + Ones * (0x80 - first);
+                const uint64_t pastLast = block + Ones * (0x7F - last);
+                const uint64_t letters = (fromFirst & ~pastLast & HighBits) >> 2;
+                block = first == 'a' ? block - letters : block + letters;
+                std::memcpy(to + k, &block, 8);
+                continue;
+            }
+            for (size_t j = k; j < k + 8; ++j)
+                to[j] = static_cast<char>(map[from[j]]);
+        }
+        for (; k < n; ++k)
+            to[k] = static_cast<char>(map[from[k]]);
     }
 };
+
+const CaseTable& UpperTable()
+{
+    static const CaseTable table(UpperChar);
+    return table;
+}
+
+const CaseTable& LowerTable()
+{
+    static const CaseTable table(LowerChar);
+    return table;
+}
 
 } // namespace
 
 AnsiString UpperCase(const AnsiString& s)
 {
-    static const CaseTable table(UpperChar);
-    return table.Apply(s);
+    AnsiString r;
+    UpperTable().ApplyInto(s, r, 'a', 'z');
+    return r;
+}
+
+void UpperCaseInto(const AnsiString& s, AnsiString& out)
+{
+    UpperTable().ApplyInto(s, out, 'a', 'z');
+}
+
+void LowerCaseInto(const AnsiString& s, AnsiString& out)
+{
+    LowerTable().ApplyInto(s, out, 'A', 'Z');
 }
 
 AnsiString LowerCase(const AnsiString& s)
 {
-    static const CaseTable table(LowerChar);
-    return table.Apply(s);
+    AnsiString r;
+    LowerTable().ApplyInto(s, r, 'A', 'Z');
+    return r;
 }
 
 AnsiString ProperCase(const AnsiString& s)

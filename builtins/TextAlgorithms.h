@@ -23,6 +23,9 @@ char UpperChar(char c);
 char LowerChar(char c);
 AnsiString UpperCase(const AnsiString& s);
 AnsiString LowerCase(const AnsiString& s);
+// The same into out, whose room is used again.
+void UpperCaseInto(const AnsiString& s, AnsiString& out);
+void LowerCaseInto(const AnsiString& s, AnsiString& out);
 // The first character and every character after a blank upper-cased.
 AnsiString ProperCase(const AnsiString& s);
 

@@ -269,6 +269,75 @@ constexpr FunctionEntry entries[] = {
     { FunctionCode::Tocommatext, FirstArgument::Text, [](FunctionCall& c) { c.ReturnText(CommaText(S(c))); } },
 };
 
+// The direct forms of the commonest cutting, case and search functions. A
+// number argument becomes an integer as FunctionCall::ToInt makes it; beyond
+// the 64-bit range, where that raises, the direct form declines.
+bool DirectInt(const DirectArgument& argument, int32_t& n)
+{
+    constexpr double TwoTo63 = 9223372036854775808.0;
+    const double x = argument.number;
+    if (argument.text || !(x < TwoTo63 && x > -TwoTo63)) return false;
+    n = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(x))));
+    return true;
+}
+
+bool DirectLength(const AnsiString& s, const DirectArgument*, int count, Value& result)
+{
+    if (count != 0) return false;
+    result.setInt(Expression_Class::ClampToInt(static_cast<double>(s.size())));
+    return true;
+}
+
+bool DirectUpper(const AnsiString& s, const DirectArgument*, int count, Value& result)
+{
+    if (count != 0) return false;
+    result.tag = Tag::String;
+    UpperCaseInto(s, result.s);
+    return true;
+}
+
+bool DirectLower(const AnsiString& s, const DirectArgument*, int count, Value& result)
+{
+    if (count != 0) return false;
+    result.tag = Tag::String;
+    LowerCaseInto(s, result.s);
+    return true;
+}
+
+bool DirectLeft(const AnsiString& s, const DirectArgument* more, int count, Value& result)
+{
+    int32_t n;
+    if (count != 1 || !DirectInt(more[0], n)) return false;
+    result.tag = Tag::String;
+    result.s.assign(s, 0, static_cast<std::size_t>(std::max(n, 0)));
+    return true;
+}
+
+bool DirectRight(const AnsiString& s, const DirectArgument* more, int count, Value& result)
+{
+    int32_t n;
+    if (count != 1 || !DirectInt(more[0], n)) return false;
+    result.setString(RightPart(s, n));
+    return true;
+}
+
+bool DirectInString(const AnsiString& s, const DirectArgument* more, int count, Value& result)
+{
+    int32_t start = 0;
+    if (count < 1 || count > 2 || !more[0].text || (count == 2 && !DirectInt(more[1], start))) return false;
+    result.setInt(FindText(s, *more[0].text, start));
+    return true;
+}
+
+constexpr DirectTextFunctionEntry directEntries[] = {
+    { Code(FunctionCode::Length), DirectLength, true },
+    { Code(FunctionCode::Upper), DirectUpper, false },
+    { Code(FunctionCode::Lower), DirectLower, false },
+    { Code(FunctionCode::Left), DirectLeft, false },
+    { Code(FunctionCode::Right), DirectRight, false },
+    { Code(FunctionCode::Instring), DirectInString, true },
+};
+
 // The functions whose handlers read their first text only through
 // FirstText, change nothing but their result, and keep nothing of the text:
 // a compiled call may hand them a variable's text in place of a copy.
@@ -287,4 +356,9 @@ std::span<const FunctionEntry> TextFunctionEntries()
 std::span<const FunctionCode> TextInPlaceReaders()
 {
     return inPlaceReaders;
+}
+
+std::span<const DirectTextFunctionEntry> TextDirectEntries()
+{
+    return directEntries;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
 
 // Running the trees that CompiledExpression::Compile reads: the same values,
 // errors and token left current as the text evaluator gives.
@@ -157,6 +158,8 @@ private:
                 isInt = false;
                 return NumberPath(node.first, a, aInt) && node.direct(a, value);
             }
+            // A function whose direct form gives a text is no number.
+            if (node.directText && !node.directTextNumber) return false;
             return NumberPathOther(node, value, isInt);
         default:
             return NumberPathOther(node, value, isInt);
@@ -200,6 +203,7 @@ private:
             return true;
         }
         case Kind::CallOne: {
+            if (node.directTextNumber) return TextNumberPath(node, value, isInt);
             if (!node.directPair) return false;
             double a, b;
             bool aInt, bInt;
@@ -222,6 +226,59 @@ private:
         default:
             return false;
         }
+    }
+
+    // The direct form of a text function: the further arguments are taken
+    // only where reading them can have no effect and raise nothing (a text
+    // literal or variable, the numeric path), else the call declines.
+    [[gnu::noinline]] bool DirectText(const CompiledExpression::Node& node, const AnsiString& text, Value& out)
+    {
+        std::array<DirectArgument, MaxDirectTextArguments> more;
+        const int count = node.itemEnd - node.itemBegin;
+        for (int k = 0; k < count; ++k) {
+            const int32_t index = c.items[static_cast<size_t>(node.itemBegin + k)].operand;
+            const CompiledExpression::Node& argument = c.nodes[static_cast<size_t>(index)];
+            DirectArgument& slot = more[static_cast<size_t>(k)];
+            if (argument.kind == Kind::Constant && argument.constant.tag == Tag::String) {
+                slot.text = &argument.constant.s;
+                continue;
+            }
+            if (argument.kind == Kind::Variable) {
+                const Variables_Class::Node* variable = e.FindVariable(*argument.token, e.currentVariables);
+                if (variable && variable->type == Tag::String) {
+                    slot.text = &variable->textValue;
+                    continue;
+                }
+            }
+            bool isInt;
+            if (argument.height > NumericPathHeight || !NumberPath(index, slot.number, isInt)) return false;
+        }
+        // A failure of the class library (no room for the text) is declined:
+        // the ordinary call meets it again and gives its catch result.
+        try {
+            return node.directText(text, more.data(), count, out);
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+
+    // A text function giving a number on the numeric path: its first text
+    // must be a literal or a variable, read without effect or error.
+    bool TextNumberPath(const CompiledExpression::Node& node, double& value, bool& isInt)
+    {
+        const CompiledExpression::Node& argument = c.nodes[static_cast<size_t>(node.first)];
+        const AnsiString* text = nullptr;
+        if (argument.kind == Kind::Constant && argument.constant.tag == Tag::String) {
+            text = &argument.constant.s;
+        } else if (argument.kind == Kind::Variable) {
+            const Variables_Class::Node* variable = e.FindVariable(*argument.token, e.currentVariables);
+            if (variable && variable->type == Tag::String) text = &variable->textValue;
+        }
+        Value result;
+        if (!text || !DirectText(node, *text, result) || result.tag != Tag::Int) return false;
+        value = result.i;
+        isInt = true;
+        return true;
     }
 
 public:
@@ -366,6 +423,8 @@ void CompiledEvaluator::Other(const CompiledExpression::Node& node, Value& out)
             }
         }
         if (!lent) Eval(node.first, first);
+        if (node.directText && stop < 0 && first.tag == Tag::String && DirectText(node, lent ? *lent : first.s, out))
+            return;
         // The common case of a function of one or two numbers needs no frame;
         // the direct form declines everything else. A second argument is
         // taken only when reading it can raise nothing, so that no error comes

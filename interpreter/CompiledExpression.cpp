@@ -407,6 +407,8 @@ private:
             if (rest.empty()) node.direct = FindDirectFunction(name.code);
             if (rest.size() == 1) node.directPair = FindDirectPairFunction(name.code);
         }
+        if (entry->first == FirstArgument::Text && rest.size() <= MaxDirectTextArguments)
+            node.directText = FindDirectTextFunction(name.code, &node.directTextNumber);
         node.lendFirst = ReadsFirstTextInPlace(name.code)
             && out.nodes[static_cast<size_t>(node.first)].kind == Kind::Variable
             && std::all_of(rest.begin(), rest.end(), [this](const CompiledExpression::Item& item) {

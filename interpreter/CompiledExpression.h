@@ -6,6 +6,7 @@
 #include <vector>
 
 struct FunctionEntry;
+struct DirectArgument;
 
 // An expression read once from the program text and kept as a tree, so that a
 // loop evaluates it again without reading its tokens. The tree follows the
@@ -64,6 +65,10 @@ struct CompiledExpression {
         bool (*direct)(double, double&) = nullptr; // CallOne: its direct form, if any (DirectFunction)
         // CallOne of two numbers: its direct form, if any (DirectPairFunction).
         bool (*directPair)(const Value&, const Value&, Value&) = nullptr;
+        // CallOne of a text and at most MaxDirectTextArguments more: its
+        // direct form, if any (DirectTextFunction).
+        bool (*directText)(const AnsiString&, const DirectArgument*, int, Value&) = nullptr;
+        bool directTextNumber = false; // the direct text form gives a number
         Value constant; // a literal; an outer variable's name without its "_"
         // Evaluating the node changes no variable: it calls no function but
         // those that only compute their result.

@@ -123,6 +123,26 @@ struct DirectPairFunctionEntry {
 };
 DirectPairFunction FindDirectPairFunction(int code);
 
+// The same for a function whose first argument is a text, given the further
+// arguments as read without effects: each a text or a number. It gives what
+// the ordinary call gives, or false where that would raise an error, give its
+// catch result, or read its arguments otherwise (another count, a text where
+// a number is wanted or the other way round).
+struct DirectArgument {
+    const AnsiString* text = nullptr; // null for a number
+    double number = 0.0;
+};
+using DirectTextFunction = bool (*)(const AnsiString& first, const DirectArgument* more, int count, Value& result);
+struct DirectTextFunctionEntry {
+    int code;
+    DirectTextFunction function;
+    bool givesNumber; // its result is always a number
+};
+// At most this many arguments follow the first in a direct text call.
+constexpr int MaxDirectTextArguments = 2;
+// givesNumber, when given, is set to the entry's givesNumber.
+DirectTextFunction FindDirectTextFunction(int code, bool* givesNumber = nullptr);
+
 // Whether the function's handler reads its first argument, a text, only
 // through FirstText and changes nothing but its result, so that it may be
 // given a variable's text in place.

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace raster {
 
 namespace {
@@ -33,11 +37,36 @@ Box Clipped(const Surface& surface, Coordinate left, Coordinate top, Coordinate 
     return Box { l, t, r, b };
 }
 
+// Fills count pixels from row on with value, four at a time where the
+// vector unit allows: the compiler leaves a plain fill loop pixel by pixel.
+void FillPixels(Pixel* row, std::ptrdiff_t count, Pixel value)
+{
+#if defined(__SSE2__)
+    if (count >= 4) {
+        const __m128i four = _mm_set1_epi32(static_cast<int>(value));
+        Pixel* const end = row + count;
+        for (; end - row >= 16; row += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 4), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 8), four);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 12), four);
+        }
+        for (; end - row > 4; row += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row), four);
+        // The last four, overlapping what is already filled.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 4), four);
+        return;
+    }
+#endif
+    for (; count > 0; --count)
+        *row++ = value;
+}
+
 void FillRow(const Surface& surface, int y, Coordinate from, Coordinate to, Pixel value)
 {
     if (y < 0 || y >= surface.height) return;
     auto [l, r] = ClipRange(from, to, surface.width);
-    std::fill(surface.Row(y) + l, surface.Row(y) + r, value);
+    FillPixels(surface.Row(y) + l, r - l, value);
 }
 
 // Pixels of one row of an ellipse: `none` when the row lies outside the box.
@@ -73,6 +102,74 @@ RowSpan EllipseRow(const WideBox& box, Coordinate y)
     span.right = centreRight + reach;
     span.none = false;
     return span;
+}
+
+// The visible steps of a line: the place of the first (along its major and
+// minor axes), the direction of each axis and the number of steps.
+struct LineWalk {
+    Coordinate majorAt = 0;
+    Coordinate minorAt = 0;
+    Coordinate majorStep = 1;
+    Coordinate minorStep = 1;
+    Coordinate steps = 0;
+    bool alongX = true;
+};
+
+// Draws the steps of walk, carrying the minor offset as remainder against
+// divisor. The major coordinate of every step lies on the surface; the minor
+// one is tested. Both move monotonically, so the box of the pixels drawn is
+// that of the first and the last of them, and a pixel's place in the buffer
+// moves by a fixed amount per step.
+template <typename Wide>
+Box WalkLine(const Surface& surface, const LineWalk& walk, Wide remainder, Wide divisor, Wide increment, Pixel value)
+{
+    const Coordinate minorLimit = walk.alongX ? surface.height : surface.width;
+    Coordinate majorAt = walk.majorAt;
+    Coordinate minorAt = walk.minorAt;
+    Coordinate steps = walk.steps;
+    auto advance = [&] {
+        majorAt += walk.majorStep;
+        remainder += increment;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            minorAt += walk.minorStep;
+        }
+    };
+    // The steps before the minor coordinate comes onto the surface.
+    while (steps > 0 && (minorAt < 0 || minorAt >= minorLimit)) {
+        advance();
+        --steps;
+    }
+    if (steps == 0) return {};
+    const Coordinate firstMajor = majorAt, firstMinor = minorAt;
+    // From here the pixel's place moves by a fixed amount per step, until the
+    // minor coordinate leaves the surface for good.
+    const std::ptrdiff_t majorMove = walk.alongX ? walk.majorStep : walk.majorStep * surface.stride;
+    const std::ptrdiff_t minorMove = walk.alongX ? walk.minorStep * surface.stride : walk.minorStep;
+    Pixel* pixel = walk.alongX ? surface.Row(static_cast<int>(minorAt)) + majorAt
+                               : surface.Row(static_cast<int>(majorAt)) + minorAt;
+    Coordinate lastMinor = minorAt;
+    Coordinate drawn = 0;
+    for (; drawn < steps; ++drawn) {
+        *pixel = value;
+        lastMinor = minorAt;
+        remainder += increment;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            minorAt += walk.minorStep;
+            if (minorAt < 0 || minorAt >= minorLimit) {
+                ++drawn;
+                break;
+            }
+            pixel += minorMove;
+        }
+        pixel += majorMove;
+    }
+    const Coordinate lastMajor = firstMajor + walk.majorStep * (drawn - 1);
+    const Coordinate x1 = walk.alongX ? firstMajor : firstMinor, x2 = walk.alongX ? lastMajor : lastMinor;
+    const Coordinate y1 = walk.alongX ? firstMinor : firstMajor, y2 = walk.alongX ? lastMinor : lastMajor;
+    return Box { static_cast<int>(std::min(x1, x2)), static_cast<int>(std::min(y1, y2)),
+        static_cast<int>(std::max(x1, x2)) + 1, static_cast<int>(std::max(y1, y2)) + 1 };
 }
 
 } // namespace
@@ -140,31 +237,20 @@ Box Line(const Surface& surface, Coordinate x1, Coordinate y1, Coordinate x2, Co
     const Coordinate minor = alongX ? absY : absX;
     const __int128 divisor = static_cast<__int128>(2) * major;
     const __int128 numerator = static_cast<__int128>(2) * first * minor + major;
-    Coordinate quotient = static_cast<Coordinate>(numerator / divisor);
-    __int128 remainder = numerator % divisor;
-    const __int128 increment = static_cast<__int128>(2) * minor;
-
-    int left = surface.width, top = surface.height, right = 0, bottom = 0;
-    for (Coordinate step = first; step <= last; ++step) {
-        const Coordinate x = alongX ? x1 + stepX * step : x1 + stepX * quotient;
-        const Coordinate y = alongX ? y1 + stepY * quotient : y1 + stepY * step;
-        if (surface.Contains(x, y)) {
-            const int column = static_cast<int>(x);
-            const int row = static_cast<int>(y);
-            surface.Row(row)[column] = value;
-            left = std::min(left, column);
-            right = std::max(right, column + 1);
-            top = std::min(top, row);
-            bottom = std::max(bottom, row + 1);
-        }
-        remainder += increment;
-        if (remainder >= divisor) {
-            remainder -= divisor;
-            ++quotient;
-        }
-    }
-    if (right <= left || bottom <= top) return {};
-    return Box { left, top, right, bottom };
+    LineWalk walk;
+    walk.majorAt = start + direction * first;
+    walk.minorAt = (alongX ? y1 : x1) + (alongX ? stepY : stepX) * static_cast<Coordinate>(numerator / divisor);
+    walk.majorStep = direction;
+    walk.minorStep = alongX ? stepY : stepX;
+    walk.steps = last - first + 1;
+    walk.alongX = alongX;
+    // The remainder stays below 2 * major + 2 * minor, so 64 bits carry it
+    // for every line whose ends a program can name; wider lines take 128.
+    constexpr Coordinate NarrowMajor = Coordinate { 1 } << 60;
+    if (major < NarrowMajor)
+        return WalkLine<Coordinate>(surface, walk, static_cast<Coordinate>(numerator % divisor),
+            static_cast<Coordinate>(divisor), 2 * minor, value);
+    return WalkLine<__int128>(surface, walk, numerator % divisor, divisor, static_cast<__int128>(2) * minor, value);
 }
 
 Box FillBox(const Surface& surface, const WideBox& wide, Pixel value)
@@ -173,7 +259,7 @@ Box FillBox(const Surface& surface, const WideBox& wide, Pixel value)
     const Box clipped = Clipped(surface, box.left, box.top, box.right, box.bottom);
     if (clipped.Empty()) return {};
     for (int y = clipped.top; y < clipped.bottom; ++y)
-        std::fill(surface.Row(y) + clipped.left, surface.Row(y) + clipped.right, value);
+        FillPixels(surface.Row(y) + clipped.left, clipped.right - clipped.left, value);
     return clipped;
 }
 
@@ -189,7 +275,7 @@ Box Rectangle(const Surface& surface, const WideBox& wide, Pixel pen, Pixel brus
         }
         // The inside, then the two sides over its ends.
         Pixel* const row = surface.Row(y);
-        std::fill(row + clipped.left, row + clipped.right, brush);
+        FillPixels(row + clipped.left, clipped.right - clipped.left, brush);
         if (box.left >= clipped.left) row[box.left] = pen;
         if (box.right - 1 < clipped.right && box.right - 1 >= clipped.left) row[box.right - 1] = pen;
     }

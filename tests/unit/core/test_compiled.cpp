@@ -203,6 +203,18 @@ TEST(CompiledExpressions, MatchTheTextEvaluator)
         "upper(t) + left(t, mod(a, 3) + 1)",
         "left(t, length(t) - 1)",
         "left(t, sqrt(t))",
+        // Direct forms of text functions, and what they must decline: wrong
+        // kinds and counts, numbers past the 64-bit range, undefined names.
+        "left(t, a) + right(t, b) + upper(t) + lower(t)",
+        "left(\"abcdef\", -a) + right(\"abcdef\", 1e300) + left(t, 1e19)",
+        "left(t, b) + left(t, undefined) + right(t)",
+        "instring(t, a) + instring(t, b, 2) + instring(\"xabc\", t, -a, 1)",
+        "instring(t, \"\", a) + instring(t, t, 1e300) + length(t, 1)",
+        "upper(t, 1) + lower(a) + upper(\"\xe9\xff\") + lower(\"\xc9\x9f\")",
+        "length(upper(t)) * 2 + instring(upper(t), \"B\")",
+        // The same on the numeric path of a sum or an argument.
+        "a + length(t) + instring(t, \"b\") * 2 - length(\"xyz\")",
+        "mod(length(t) + instring(\"abcabc\", t, a), 3) + instring(t, a)",
     };
     for (const char* text : cases)
         ExpectSame(text);

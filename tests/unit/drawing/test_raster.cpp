@@ -75,7 +75,12 @@ INSTANTIATE_TEST_SUITE_P(Raster, Lines,
         LineCase { "ZeroLength", 3, 2, 3, 2, "......\n......\n......\n......\n" },
         LineCase { "ClippedBothEnds", -1000000000, 2, 1000000000, 2, "......\n......\n######\n......\n" },
         LineCase { "WhollyOutside", -5, -1, 10, -1, "......\n......\n......\n......\n" },
-        LineCase { "ExtremeDiagonal", INT_MIN, INT_MIN, INT_MAX, INT_MAX, "#.....\n.#....\n..#...\n...#..\n" }),
+        LineCase { "ExtremeDiagonal", INT_MIN, INT_MIN, INT_MAX, INT_MAX, "#.....\n.#....\n..#...\n...#..\n" },
+        // Past 2^60 the walk carries its remainder in 128 bits.
+        LineCase { "WideHorizontal", -(Coordinate { 1 } << 61), 3, Coordinate { 1 } << 61, 3,
+            "......\n......\n......\n######\n" },
+        LineCase { "WideDiagonal", -(Coordinate { 1 } << 61), -(Coordinate { 1 } << 61), Coordinate { 1 } << 61,
+            Coordinate { 1 } << 61, "#.....\n.#....\n..#...\n...#..\n" }),
     [](const testing::TestParamInfo<LineCase>& c) { return std::string(c.param.name); });
 
 TEST(Raster, JoinedLinesCoverAClosedOutlineOnce)
@@ -93,10 +98,12 @@ TEST(Raster, JoinedLinesCoverAClosedOutlineOnce)
 TEST(Raster, LinePixelsFollowTheRoundedSlopeWhereverTheyStart)
 {
     const Coordinate ends[][4] = { { -4, 0, 9, 3 }, { 9, 4, -7, 0 }, { 1, -9, 4, 7 }, { 6, 9, 0, -8 },
-        { -20, -3, 30, 8 }, { 3, 2, -30, -1 }, { 0, 0, 7, 7 }, { -100, 4, 100, 1 } };
+        { -20, -3, 30, 8 }, { 3, 2, -30, -1 }, { 0, 0, 7, 7 }, { -100, 4, 100, 1 }, { -3, -6, 12, 9 },
+        { 8, -2, -4, 10 }, { 2, 40, 5, -40 }, { 6, 0, 6, 5 }, { 0, 4, 7, 4 } };
     for (const auto& e : ends) {
         Buffer drawn(7, 5), expected(7, 5);
-        Line(drawn.surface, e[0], e[1], e[2], e[3], Black);
+        const Box reported = Line(drawn.surface, e[0], e[1], e[2], e[3], Black);
+        Box box;
         const Coordinate dx = e[2] - e[0], dy = e[3] - e[1];
         const Coordinate major = std::max(std::abs(dx), std::abs(dy));
         const bool alongX = std::abs(dx) >= std::abs(dy);
@@ -104,9 +111,14 @@ TEST(Raster, LinePixelsFollowTheRoundedSlopeWhereverTheyStart)
             const Coordinate offset = (2 * step * (alongX ? std::abs(dy) : std::abs(dx)) + major) / (2 * major);
             const Coordinate x = e[0] + (dx < 0 ? -1 : 1) * (alongX ? step : offset);
             const Coordinate y = e[1] + (dy < 0 ? -1 : 1) * (alongX ? offset : step);
-            if (x >= 0 && y >= 0 && x < 7 && y < 5) expected.Set(static_cast<int>(x), static_cast<int>(y), Black);
+            if (x >= 0 && y >= 0 && x < 7 && y < 5) {
+                expected.Set(static_cast<int>(x), static_cast<int>(y), Black);
+                box = box.United(
+                    Box { static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + 1, static_cast<int>(y) + 1 });
+            }
         }
         EXPECT_EQ(drawn.Dump(), expected.Dump()) << e[0] << "," << e[1] << " to " << e[2] << "," << e[3];
+        EXPECT_EQ(reported, box) << e[0] << "," << e[1] << " to " << e[2] << "," << e[3];
     }
 }
 
@@ -125,6 +137,26 @@ TEST(Raster, RectangleOutlinesInPenAndFillsWithBrush)
     Buffer thin(4, 3);
     Rectangle(thin.surface, WideBox { 0, 1, 4, 2 }, Black, Red);
     EXPECT_EQ(thin.Dump(), "....\n####\n....\n");
+}
+
+// Rows are filled several pixels at a time: every width, odd starts included,
+// must cover exactly its own pixels.
+TEST(Raster, FillsCoverExactlyTheirRowsAtEveryWidth)
+{
+    for (Coordinate left = 0; left < 4; ++left) {
+        for (Coordinate width = 1; width <= 37; ++width) {
+            Buffer b(44, 4);
+            Rectangle(b.surface, WideBox { left, 0, left + width, 4 }, Black, Red);
+            FillBox(b.surface, WideBox { left, 3, left + width, 4 }, Blue);
+            for (int x = 0; x < 44; ++x) {
+                const bool inside = x >= left && x < left + width;
+                const bool side = x == left || x == left + width - 1;
+                EXPECT_EQ(b.At(x, 0), inside ? Black : White) << left << "+" << width << " at " << x;
+                EXPECT_EQ(b.At(x, 1), inside ? (side ? Black : Red) : White) << left << "+" << width << " at " << x;
+                EXPECT_EQ(b.At(x, 3), inside ? Blue : White) << left << "+" << width << " at " << x;
+            }
+        }
+    }
 }
 
 TEST(Raster, RectangleClipsAndNormalises)

@@ -25,6 +25,33 @@ TEST(TextAlgorithms, CaseMappingFollowsWindows1252)
     EXPECT_EQ(UpperChar('\xFF'), '\x9F');
 }
 
+// Whole texts change case several bytes at a time: every byte, at every
+// place in a block, with and without bytes from 0x80 on beside it, maps as
+// UpperChar and LowerChar map it alone.
+TEST(TextAlgorithms, TextCaseMatchesTheByteMapping)
+{
+    for (int shift = 0; shift < 9; ++shift) {
+        for (bool plain : { true, false }) {
+            AnsiString s(static_cast<size_t>(shift), 'x');
+            for (int b = 0; b < 256; ++b)
+                if (!plain || b < 0x80) s += static_cast<char>(b);
+            s += "tail";
+            AnsiString up = s, low = s;
+            for (char& c : up)
+                c = UpperChar(c);
+            for (char& c : low)
+                c = LowerChar(c);
+            EXPECT_EQ(UpperCase(s), up) << shift;
+            EXPECT_EQ(LowerCase(s), low) << shift;
+            AnsiString into = "some older and longer text than any of these";
+            UpperCaseInto(s, into);
+            EXPECT_EQ(into, up) << shift;
+            LowerCaseInto(s, into);
+            EXPECT_EQ(into, low) << shift;
+        }
+    }
+}
+
 TEST(TextAlgorithms, EncryptionIsItsOwnInverse)
 {
     const AnsiString texts[] = { "a", "hello world", AnsiString("\0\x01\xFF z", 5), AnsiString(1000, 'q') };
