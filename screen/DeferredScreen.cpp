@@ -194,8 +194,22 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
         return Forward([&](TScreenForm& window) { window.PrintText(text, newLine); });
     // No row wraps, and the rows never reach the bottom here: where the
     // window clears for a full image the replay clears it the same way.
-    const ConsoleMetrics unbounded { columnsWithoutWindow, 1, std::numeric_limits<int>::max() };
-    {
+    if (text.find('\r') == AnsiString::npos) {
+        // The common case, as PrintConsoleText does it for a text that fits
+        // its row: one piece, echoed as it is.
+        if (printedText.size() > printedTextLimit) printedText.clear();
+        printedText += text;
+        if (out) std::fwrite(text.data(), 1, text.size(), out);
+        if (newLine == NewLine::Yes) {
+            textColumn = 0;
+            ++textRow;
+            printedText += "\r\n";
+            if (out) std::fputc('\n', out);
+        } else {
+            textColumn += static_cast<int>(text.size());
+        }
+    } else {
+        const ConsoleMetrics unbounded { columnsWithoutWindow, 1, std::numeric_limits<int>::max() };
         EchoingSurface surface(out);
         PrintConsoleText(*this, unbounded, text, newLine, surface);
     }
