@@ -3,6 +3,7 @@
 #include "ide/Forms.h"
 #include "platform/Application.h"
 #include "platform/KeyMap.h"
+#include "platform/SystemQueries.h"
 #include "screen/ScreenForm.h"
 
 #include <QApplication>
@@ -60,6 +61,9 @@ HeadlessRun::HeadlessRun(int argc, char** argv, Naming applicationNaming)
     SetLocale();
     if (naming == Naming::Environment) QCoreApplication::setApplicationName("Quorvatine");
     platform::setApplicationMaker(&HeadlessRun::MakeApplication);
+    // The desktop, clipboard and key queries answer as the headless window
+    // makes them answer, before it is made too.
+    platform::setHeadlessSystem(true);
 }
 
 HeadlessRun::~HeadlessRun()
