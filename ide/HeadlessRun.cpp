@@ -47,7 +47,7 @@ HeadlessRun::HeadlessRun(int argc, char** argv, Naming applicationNaming)
         platform::RequireApplication();
         auto form = std::make_unique<TScreenForm>();
         ScreenForm = form.get();
-        form->SetDesktopSize(QSize(1024, 768));
+        form->SetDesktopSize(QSize(DeferredScreen::desktopWidth, DeferredScreen::desktopHeight));
         form->SetHeadless(stdout, stdin);
         // Nobody sees the off-screen window: painting it would only copy the
         // image into a backing store that nothing reads.

@@ -2,8 +2,10 @@
 
 #include "platform/Application.h"
 #include "screen/ScreenForm.h"
+#include "screen/ScreenSizing.h"
 
-#include <limits>
+#include "canvas/ScreenFont.h"
+
 #include <utility>
 
 namespace {
@@ -11,15 +13,16 @@ namespace {
 // The screen whose held-back output the event pump sends on; one at a time.
 DeferredScreen* idleScreen = nullptr;
 
-// Echoes what a print adds to printedText; paints nothing, and never clears
-// (see PrintText).
+// Echoes what a print adds to printedText, and clears as the window would;
+// paints nothing.
 class EchoingSurface : public ConsoleSurface {
 public:
-    explicit EchoingSurface(FILE* output)
+    EchoingSurface(FILE* output, std::function<void()> clearing)
         : out(output)
+        , clear(std::move(clearing))
     { }
     ~EchoingSurface() override { echo.WriteTo(out); }
-    void ClearScreen() override { }
+    void ClearScreen() override { clear(); }
     void PaintPiece(int, int, const AnsiString&) override { }
     void Printed(const AnsiString& text) override
     {
@@ -28,6 +31,7 @@ public:
 
 private:
     FILE* out;
+    std::function<void()> clear;
     ConsoleEcho echo;
 };
 
@@ -40,6 +44,8 @@ constexpr size_t entryWeight = 16;
 DeferredScreen::DeferredScreen(FILE* output, FormMaker maker)
     : out(output)
     , makeForm(std::move(maker))
+    , metrics { columnsWithoutWindow, screenFontPixelHeight + 2,
+        FirstActivationGeometry(desktopWidth, desktopHeight, screenToolBarHeight).imageHeight }
 {
     idleScreen = this;
     platform::setIdleWork(&DeferredScreen::FlushWhenDue);
@@ -107,6 +113,23 @@ void DeferredScreen::MakeForm() const
     self.keptWeight = 0;
 }
 
+void DeferredScreen::ForgetKept()
+{
+    kept.clear();
+    keptText.clear();
+    keptWeight = 0;
+}
+
+void DeferredScreen::ClearWhenRowPassesBottom()
+{
+    // What PrintConsoleText does for a print that fits its row; the clear
+    // takes the current brush, which nothing changes before the window.
+    if (!RowPassesBottom(*this, metrics)) return;
+    ForgetKept();
+    Keep(Kept { Kept::Kind::Clear, NewLine::No, -1, 0 }, {});
+    textRow = textColumn = 0;
+}
+
 void DeferredScreen::Keep(const Kept& entry, const AnsiString& text)
 {
     kept.push_back(entry);
@@ -168,9 +191,7 @@ void DeferredScreen::BeginRun()
     stopped = false;
     closeMode = 0;
     textRow = textColumn = 0;
-    kept.clear();
-    keptText.clear();
-    keptWeight = 0;
+    ForgetKept();
 }
 
 bool DeferredScreen::TakeCloseRequest()
@@ -192,11 +213,11 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
         = text.size() > static_cast<size_t>(columnsWithoutWindow - std::min(textColumn, columnsWithoutWindow));
     if (form || mayWrap || keptWeight + text.size() + entryWeight > keptTextLimit)
         return Forward([&](TScreenForm& window) { window.PrintText(text, newLine); });
-    // No row wraps, and the rows never reach the bottom here: where the
-    // window clears for a full image the replay clears it the same way.
+    // No row wraps here: each print is one piece.
     if (text.find('\r') == AnsiString::npos) {
         // The common case, as PrintConsoleText does it for a text that fits
-        // its row: one piece, echoed as it is.
+        // its row, echoed as it is.
+        ClearWhenRowPassesBottom();
         if (printedText.size() > printedTextLimit) printedText.clear();
         printedText += text;
         if (out) std::fwrite(text.data(), 1, text.size(), out);
@@ -209,9 +230,8 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
             textColumn += static_cast<int>(text.size());
         }
     } else {
-        const ConsoleMetrics unbounded { columnsWithoutWindow, 1, std::numeric_limits<int>::max() };
-        EchoingSurface surface(out);
-        PrintConsoleText(*this, unbounded, text, newLine, surface);
+        EchoingSurface surface(out, [this] { ClearWhenRowPassesBottom(); });
+        PrintConsoleText(*this, metrics, text, newLine, surface);
     }
     Keep(Kept { Kept::Kind::Print, newLine, -1, text.size() }, text);
     FlushOutput(Flush::WhenDue);
@@ -220,10 +240,7 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
 void DeferredScreen::ClearScreen(int colour)
 {
     if (form) return Forward([colour](TScreenForm& window) { window.ClearScreen(colour); });
-    // The clear covers everything kept before it.
-    kept.clear();
-    keptText.clear();
-    keptWeight = 0;
+    ForgetKept();
     Keep(Kept { Kept::Kind::Clear, NewLine::No, colour, 0 }, {});
     textRow = textColumn = 0;
 }

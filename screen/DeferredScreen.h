@@ -17,7 +17,9 @@ class TScreenForm;
 // platform plugin and the font configuration: far more than a short program
 // costs to run. Until the run needs more, this screen keeps the console by
 // itself: printed text goes to standard output as the window would write it,
-// and the prints since the image was last cleared are kept. The first call
+// and the prints since the image was last cleared are kept (at most a screen
+// of rows: the rows' height and the image's are known without the window).
+// The first call
 // that needs the window (any drawing, a pixel read, input, a control, media,
 // the saved image) makes it and replays those prints into its image unechoed,
 // so that from then on the window answers exactly as if it had been there from
@@ -29,7 +31,8 @@ class TScreenForm;
 class DeferredScreen : public RunScreen, public ConsoleState {
 public:
     // makeForm returns the configured headless window (application made,
-    // desktop size and standard streams set); out is where printing echoes.
+    // desktop size desktopSize, standard streams set); out is where printing
+    // echoes. The window reads standard input.
     using FormMaker = std::function<std::unique_ptr<TScreenForm>()>;
     DeferredScreen(FILE* out, FormMaker makeForm);
     ~DeferredScreen() override;
@@ -44,10 +47,14 @@ public:
     TScreenForm& Form() const;
     bool HasForm() const { return form != nullptr; }
 
+    // The desktop the headless window is sized for.
+    static constexpr int desktopWidth = 1024;
+    static constexpr int desktopHeight = 768;
     // Columns that a print may reach without the window: no console font
     // has characters so wide that a row of the 800-pixel image holds fewer.
     static constexpr int columnsWithoutWindow = 50;
-    // Text kept for the replay above which the window is made instead.
+    // Text kept for the replay above which the window is made instead (a
+    // screen of rows holds far less, but empty prints add up too).
     static constexpr size_t keptTextLimit = 1 << 20;
 
     // --- Run control --------------------------------------------------------
@@ -159,11 +166,17 @@ private:
     template <typename Call> decltype(auto) Forward(Call&& call) const;
     void MakeForm() const;
     void Keep(const Kept& entry, const AnsiString& text);
+    // The image is cleared whole: what was kept is covered.
+    void ForgetKept();
+    void ClearWhenRowPassesBottom();
     void FlushOutput(Flush when);
     static void FlushWhenDue();
 
     FILE* out;
     FormMaker makeForm;
+    // The window's console metrics, but for the columns, which only the font
+    // configuration knows (no print reaches columnsWithoutWindow here).
+    ConsoleMetrics metrics;
     mutable std::unique_ptr<TScreenForm> form;
     bool prepared = false;
     bool began = false;

@@ -20,7 +20,7 @@ namespace {
 std::unique_ptr<TScreenForm> HeadlessForm(FILE* out)
 {
     auto form = std::make_unique<TScreenForm>();
-    form->SetDesktopSize(QSize(1024, 768));
+    form->SetDesktopSize(QSize(DeferredScreen::desktopWidth, DeferredScreen::desktopHeight));
     form->SetHeadless(out, nullptr);
     form->setUpdatesEnabled(false);
     return form;
@@ -124,6 +124,15 @@ TEST(DeferredScreen, EndsAsAWindowMadeAtOnce)
     clearedThenPrinted.push_back({ Step::Clear, "", 4 });
     clearedThenPrinted.push_back({ Step::PrintLine, "after" });
     clearedThenPrinted.push_back({ Step::Print, "open" });
+    // A clear in a palette colour, then rows past the bottom, some of them
+    // with carriage returns: the clear at the bottom takes the brush.
+    std::vector<Step> paletteClearThenManyRows = { { Step::Clear, "", 4 } };
+    for (int k = 0; k < 45; ++k)
+        paletteClearThenManyRows.push_back({ Step::PrintLine, k % 3 == 0 ? "cr\rrow" : "row" });
+    // More text than is ever kept for the replay, in rows: only the last
+    // screen of them is needed.
+    const std::vector<Step> moreThanEverKept
+        = Lines(static_cast<int>(DeferredScreen::keptTextLimit / 40), std::string(36, 'm'));
     std::vector<Step> wrapAfterShortRows = Lines(3, "short ");
     wrapAfterShortRows.push_back({ Step::PrintLine, std::string(200, 'w') });
     wrapAfterShortRows.push_back({ Step::PrintLine, "end" });
@@ -135,6 +144,8 @@ TEST(DeferredScreen, EndsAsAWindowMadeAtOnce)
             { { Step::PrintLine, "a\rb" }, { Step::Print, "c\r\nd" }, { Step::PrintLine, "e\r" }, { Step::Print, "" } },
             false },
         { "a cleared image in a palette colour", clearedThenPrinted, false },
+        { "a palette clear, then rows past the bottom", paletteClearThenManyRows, false },
+        { "more rows than the kept text could hold", moreThanEverKept, false },
         { "an open row growing past what is known to fit", widening, true },
         { "a row wider than the image after short ones", wrapAfterShortRows, true },
     };
