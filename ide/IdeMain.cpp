@@ -89,8 +89,9 @@ int EnvironmentMain(int argc, char** argv)
     const AnsiString executable = IdePaths::RunningExecutable();
     const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
     // The USB board and image-capture libraries come only from the program's
-    // own folder, once, window or headless; they are freed at exit.
-    devices::Qelm().Load(devices::ExecutableFolder());
+    // own folder, once, window or headless (the board's at its first use);
+    // they are freed at exit.
+    devices::Qelm().LoadOnFirstCall(devices::ExecutableFolder());
     devices::Capture().Load(devices::ExecutableFolder());
     bool headless = false;
     for (int k = 1; k < argc; ++k)
