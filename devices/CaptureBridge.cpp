@@ -1,4 +1,5 @@
 #include "devices/CaptureBridge.h"
+#include "platform/Application.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@ using WindowName = int (*)(long, const char*);
 
 bool SystemClipboardHoldsPicture()
 {
+    platform::RequireApplication();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();

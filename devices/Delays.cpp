@@ -1,5 +1,6 @@
 #include "devices/Delays.h"
 
+#include "platform/Application.h"
 #include "platform/Events.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,7 @@ int64_t UnitsToNanoseconds(double count)
 void WaitMs(int64_t ms, Pump pump, const bool* stop)
 {
     if (ms <= 0) return;
+    if (pump == Pump::Yes) platform::RequireApplication();
     const int64_t limit = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::duration::max()).count() / 4;
     const auto end = Clock::now() + std::chrono::milliseconds(std::min(ms, limit));
     const bool events = pump == Pump::Yes && QCoreApplication::instance() != nullptr;

@@ -140,11 +140,18 @@ void QelmBridge::Unload()
 {
     if (library) dlclose(library);
     library = nullptr;
+    pendingFolder.clear();
     std::fill(std::begin(entries), std::end(entries), nullptr);
 }
 
 int QelmBridge::DeviceCall(int code, int device, unsigned char args[8], AnsiString& text)
 {
+    if (!pendingFolder.empty()) {
+        // Tried once, found or not.
+        const std::string folder = std::move(pendingFolder);
+        pendingFolder.clear();
+        Load(folder);
+    }
     if (!library) return 0;
     const int d = device & 0xFF;
     // The entry point of each code, or null: the caller gets 0 and nothing changes.

@@ -14,6 +14,9 @@ public:
     // Loads "libqelm.so" from `folder` by absolute path (never a search path)
     // and binds its entry points; a second call while loaded does nothing.
     void Load(const std::string& folder);
+    // Load(folder) at the first DeviceCall instead: most runs never use the
+    // board, and loading the library and its USB layer costs start-up time.
+    void LoadOnFirstCall(const std::string& folder) { pendingFolder = folder; }
     void Unload();
     bool Loaded() const { return library != nullptr; }
 
@@ -28,6 +31,7 @@ public:
 
 private:
     void* library = nullptr;
+    std::string pendingFolder;
     void* entries[50] = {};
 };
 

@@ -1,6 +1,7 @@
 #include "devices/SerialComm.h"
 
 #include "devices/ComPortMap.h"
+#include "platform/Application.h"
 #include "platform/Events.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,8 @@ void TqzComm::Open()
     if (path.empty()) {
         reason = "No serial port is known by that number.";
     } else {
+        // The port reports on the application's event loop.
+        platform::RequireApplication();
         port = std::make_unique<QSerialPort>();
         port->setPortName(QString::fromStdString(path));
         port->setReadBufferSize(std::max(1, BufferInSize));

@@ -14,6 +14,7 @@
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/Forms.h"
+#include "ide/HeadlessRun.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
@@ -59,16 +60,6 @@ public:
     }
 };
 
-// Qt's own diagnostics would mix with the program's standard error, which a
-// headless run reserves for message boxes.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        std::abort();
-    }
-}
-
 // A stand-alone executable started with --headless runs its own program with
 // no display; other arguments are ignored.
 int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executable)
@@ -78,23 +69,15 @@ int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executab
         std::fprintf(stderr, "quorvatine: cannot read the program of %s\n", executable.c_str());
         return static_cast<int>(ProgramRunner::Status::CannotRun);
     }
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietMessages);
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    platform::InstallKeyTracking();
-    auto screen = std::make_unique<TScreenForm>();
-    ScreenForm = screen.get();
-    ScreenForm->SetDesktopSize(QSize(1024, 768));
-    ScreenForm->SetHeadless(stdout, stdin);
-    ScreenForm->setUpdatesEnabled(false);
+    HeadlessRun headless(argc, argv, HeadlessRun::Naming::Executable);
+    DeferredScreen& screen = headless.Screen();
     RunHooks::SetHiddenProgram(true);
     RunHooks::SetFromExecutable(true);
     ProgramName::Set(executable);
-    ScreenForm->PrepareForRun();
-    auto run = std::make_unique<Durnix_Class>(*ScreenForm);
+    screen.PrepareForRun();
+    auto run = std::make_unique<Durnix_Class>(screen);
     const int ended = run->Run(program);
-    ScreenForm->AfterRun();
+    screen.AfterRun();
     std::fflush(stdout);
     return static_cast<int>(ended ? ProgramRunner::Status::Ended : ProgramRunner::Status::RunTimeError);
 }
@@ -106,8 +89,9 @@ int EnvironmentMain(int argc, char** argv)
     const AnsiString executable = IdePaths::RunningExecutable();
     const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
     // The USB board and image-capture libraries come only from the program's
-    // own folder, once, window or headless; they are freed at exit.
-    devices::Qelm().Load(devices::ExecutableFolder());
+    // own folder, once, window or headless (the board's at its first use);
+    // they are freed at exit.
+    devices::Qelm().LoadOnFirstCall(devices::ExecutableFolder());
     devices::Capture().Load(devices::ExecutableFolder());
     bool headless = false;
     for (int k = 1; k < argc; ++k)

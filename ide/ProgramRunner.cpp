@@ -3,6 +3,7 @@
 
 #include "builtins/ProgramName.h"
 #include "ide/Forms.h"
+#include "ide/HeadlessRun.h"
 #include "ide/ProcessLifetime.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
@@ -83,19 +84,8 @@ AnsiString StripQuotes(AnsiString name)
     return name;
 }
 
-// Qt's own diagnostics would mix with the program's standard error, which the
-// headless runner reserves for message boxes.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        std::abort();
-    }
-}
-
-} // namespace
-
-Status RunFile(const AnsiString& path, long long maxStatements)
+// The run itself, on the window or on the headless run's deferred screen.
+template <typename Screen> Status RunFileOn(Screen& screen, const AnsiString& path, long long maxStatements)
 {
     namespace fs = std::filesystem;
     AnsiString text;
@@ -112,17 +102,39 @@ Status RunFile(const AnsiString& path, long long maxStatements)
 
     // No TCP connection carries from one run into the next.
     RunHooks::Services().ResetTcp();
-    ScreenForm->PrepareForRun();
-    auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
+    screen.PrepareForRun();
+    auto interpreter = std::make_unique<Durnix_Class>(screen);
     interpreter->statementBudget = maxStatements;
     const int ended = interpreter->Run(text);
-    ScreenForm->AfterRun();
+    screen.AfterRun();
     RunHooks::Services().ResetTcp();
     if (interpreter->budgetExhausted) {
         std::fprintf(stderr, "quorvatine: run stopped after %lld statements (--max-statements)\n", maxStatements);
         return Status::BudgetExhausted;
     }
     return ended ? Status::Ended : Status::RunTimeError;
+}
+
+// The headless runner: no window and no application object until the run
+// needs them.
+int RunHeadless(int argc, char** argv, const Arguments& arguments)
+{
+    HeadlessRun run(argc, argv, HeadlessRun::Naming::Environment);
+    const Status status = RunFileOn(run.Screen(), arguments.program, arguments.maxStatements);
+    if (status == Status::CannotRun) return static_cast<int>(status);
+    if (!arguments.screenshot.empty() && !run.Screen().SaveImagePng(arguments.screenshot)) {
+        std::fprintf(stderr, "quorvatine: cannot write %s\n", arguments.screenshot.c_str());
+        return static_cast<int>(Status::CannotRun);
+    }
+    std::fflush(stdout);
+    return static_cast<int>(status);
+}
+
+} // namespace
+
+Status RunFile(const AnsiString& path, long long maxStatements)
+{
+    return RunFileOn(*ScreenForm, path, maxStatements);
 }
 
 int Main(int argc, char** argv)
@@ -133,28 +145,21 @@ int Main(int argc, char** argv)
         return static_cast<int>(Status::CannotRun);
     }
     arguments.program = StripQuotes(arguments.program);
-    if (arguments.headless) {
-        // The run-time screen exists off screen, sized as on a 1024 x 768
-        // desktop, so that its image is 800 x 600.
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        qInstallMessageHandler(QuietMessages);
-    }
     // The screenshot is named relative to where the runner was started, not
     // to the program's folder, which becomes the current directory.
     std::error_code error;
     if (!arguments.screenshot.empty())
         arguments.screenshot = std::filesystem::absolute(arguments.screenshot, error).string();
+    if (arguments.headless) return RunHeadless(argc, argv, arguments);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quorvatine");
     platform::InstallKeyTracking();
     platform::QtMessageBoxes qtBoxes;
-    if (!arguments.headless) platform::setMessageBoxes(&qtBoxes);
+    platform::setMessageBoxes(&qtBoxes);
     QtDialogs qtDialogs;
-    if (!arguments.headless) {
-        platform::setDialogs(&qtDialogs);
-        platform::setChildOutput(platform::ChildOutput::Inherited);
-    }
+    platform::setDialogs(&qtDialogs);
+    platform::setChildOutput(platform::ChildOutput::Inherited);
     // The dialogs go when Main returns; the global must not outlive them.
     struct ForgetDialogs {
         ~ForgetDialogs() { platform::setDialogs(nullptr); }
@@ -166,25 +171,9 @@ int Main(int argc, char** argv)
     struct ForgetScreen {
         ~ForgetScreen() { ScreenForm = nullptr; }
     } forgetScreen;
-    if (arguments.headless) {
-        ScreenForm->SetDesktopSize(QSize(1024, 768));
-        ScreenForm->SetHeadless(stdout, stdin);
-        // Nobody sees the off-screen window: painting it would only copy the
-        // image into a backing store that nothing reads.
-        ScreenForm->setUpdatesEnabled(false);
-    }
 
     const Status status = RunFile(arguments.program, arguments.maxStatements);
     if (status == Status::CannotRun) return static_cast<int>(status);
-
-    if (arguments.headless) {
-        if (!arguments.screenshot.empty() && !ScreenForm->SaveImagePng(arguments.screenshot)) {
-            std::fprintf(stderr, "quorvatine: cannot write %s\n", arguments.screenshot.c_str());
-            return static_cast<int>(Status::CannotRun);
-        }
-        std::fflush(stdout);
-        return static_cast<int>(status);
-    }
     return ProcessLifetime::EndWhenScreenCloses(*ScreenForm, static_cast<int>(status));
 }
 

@@ -1,4 +1,5 @@
 #include "platform/ClipboardImage.h"
+#include "platform/Application.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@ QImage& ProcessImage()
 
 QClipboard* SystemClipboard()
 {
+    platform::RequireApplication();
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 

@@ -13,6 +13,32 @@ void appendPrinted(ConsoleState& state, const AnsiString& text, ConsoleSurface& 
 
 } // namespace
 
+void ConsoleEcho::Add(const AnsiString& text)
+{
+    // Runs without a CR are written whole; a CR is held back until the next
+    // character shows whether it starts a CR LF.
+    size_t start = 0;
+    while (start < text.size()) {
+        if (pendingReturn) {
+            pendingReturn = false;
+            if (text[start] != '\n') echoed += '\r';
+        }
+        const size_t returnAt = std::min(text.find('\r', start), text.size());
+        echoed.append(text, start, returnAt - start);
+        if (returnAt == text.size()) break;
+        pendingReturn = true;
+        start = returnAt + 1;
+    }
+}
+
+void ConsoleEcho::WriteTo(FILE* out)
+{
+    if (pendingReturn) echoed += '\r';
+    pendingReturn = false;
+    if (out && !echoed.empty()) std::fwrite(echoed.data(), 1, echoed.size(), out);
+    echoed.clear();
+}
+
 bool RowPassesBottom(const ConsoleState& state, const ConsoleMetrics& metrics)
 {
     return static_cast<long long>(metrics.imageHeight) - metrics.lineHeight

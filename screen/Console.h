@@ -3,6 +3,8 @@
 #include "base/Values.h"
 #include "interpreter/RunScreen.h"
 
+#include <cstdio>
+
 // The console rules of the run-time screen, apart from any widget: text is
 // painted at a cursor counted in rows and columns of a fixed-pitch font, wraps
 // at the right edge, and a row that would pass the bottom clears the screen and
@@ -38,6 +40,20 @@ public:
 // Paints text at the cursor with wrapping and clearing, and records it.
 void PrintConsoleText(
     ConsoleState& state, const ConsoleMetrics& metrics, AnsiString text, NewLine newLine, ConsoleSurface& surface);
+
+// What a headless console writes to standard output for one print: what
+// printedText gained, with "\n" for each CR LF.
+class ConsoleEcho {
+public:
+    // Takes what ConsoleSurface::Printed receives.
+    void Add(const AnsiString& text);
+    // Writes what the print echoed in one write (nothing when out is null).
+    void WriteTo(FILE* out);
+
+private:
+    bool pendingReturn = false;
+    AnsiString echoed;
+};
 
 // True when a row at the cursor would not fit above the bottom of the image.
 bool RowPassesBottom(const ConsoleState& state, const ConsoleMetrics& metrics);

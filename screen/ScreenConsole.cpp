@@ -22,11 +22,7 @@ public:
         : form(screen)
     { }
     // What one print echoes goes out in one write.
-    ~PrintSurface() override
-    {
-        if (pendingReturn) echoed += '\r';
-        if (!echoed.empty()) std::fwrite(echoed.data(), 1, echoed.size(), form.headlessOut);
-    }
+    ~PrintSurface() override { echo.WriteTo(form.headlessOut); }
 
     void ClearScreen() override { form.ClearScreen(-1); }
 
@@ -38,27 +34,12 @@ public:
     // Standard output holds what printedText holds, with "\n" for each CR LF.
     void Printed(const AnsiString& text) override
     {
-        if (!form.headlessOut) return;
-        // Runs without a CR are written whole; a CR is held back until the
-        // next character shows whether it starts a CR LF.
-        size_t start = 0;
-        while (start < text.size()) {
-            if (pendingReturn) {
-                pendingReturn = false;
-                if (text[start] != '\n') echoed += '\r';
-            }
-            const size_t returnAt = std::min(text.find('\r', start), text.size());
-            echoed.append(text, start, returnAt - start);
-            if (returnAt == text.size()) break;
-            pendingReturn = true;
-            start = returnAt + 1;
-        }
+        if (form.headlessOut) echo.Add(text);
     }
 
 private:
     TScreenForm& form;
-    bool pendingReturn = false;
-    AnsiString echoed;
+    ConsoleEcho echo;
 };
 
 void TScreenForm::PrintText(const AnsiString& text, NewLine newLine)

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int toolBarHeight = 32;
+constexpr int toolBarHeight = screenToolBarHeight;
 
 const char* const closeRefusedText = "You cannot close the program window using this button.\n\n"
                                      "There is another option provided within the screen\n"

@@ -11,4 +11,8 @@ struct ScreenGeometry {
     int top = 0;
 };
 
+// The height of the strip below the image that holds the input box and the
+// tool buttons.
+constexpr int screenToolBarHeight = 32;
+
 ScreenGeometry FirstActivationGeometry(int desktopWidth, int desktopHeight, int toolBarHeight);
