@@ -93,8 +93,12 @@ void Expression_Class::ResetTokenCache()
     tokenSlot.Assign(0);
     compiled.clear();
     nameCaches.clear();
+    for (PassingToken& token : passing)
+        token.valid = false;
     tokenCount = 1;
+    readMarks.Assign(0);
     tokenCache.Assign(programLength + 2);
+    readMarks.Assign(programLength / 4 + 1);
     tokenSlot.Assign(programLength + 1);
 }
 
@@ -121,6 +125,9 @@ void Expression_Class::ResetTokenCache()
         const size_t offset = static_cast<size_t>(p - programStart);
         slot = tokenSlot[offset];
         if (!slot) {
+            if (CachedToken* token = PassingTokenAt(offset)) return *token;
+            if (!compileOnFirstUse && (scanningWholeText || !HasMark(offset, ReadMark::Read)))
+                return ScanPassing(p, offset);
             const char* readFrom = scanPosition;
             ScanIntoCache(p, offset);
             slot = tokenSlot[offset];
@@ -129,6 +136,80 @@ void Expression_Class::ResetTokenCache()
         tokenSlot[readOffset] = slot;
     }
     return tokenCache[slot];
+}
+
+// The passing token scanned at offset, if one still holds it: a token put
+// back and read again is read once.
+Expression_Class::CachedToken* Expression_Class::PassingTokenAt(size_t offset)
+{
+    for (PassingToken& token : passing) {
+        if (token.valid && token.offset == offset) return &token.token;
+    }
+    return nullptr;
+}
+
+// A first read: scans into the passing token that is not the current one.
+Expression_Class::CachedToken& Expression_Class::ScanPassing(const char* p, size_t offset)
+{
+    PassingToken& target = passing[currentToken == &passing[0].token ? 1 : 0];
+    target.valid = false;
+    target.token = CachedToken {};
+    target.names = NameCache {};
+    target.token.names = &target.names;
+    tokenText = {};
+    tokenType = TokenType::None;
+    tokenCode = 0;
+    endOfStatement = false;
+    const char* readFrom = scanPosition;
+    scanPosition = p;
+    ScanToken(target.token); // may raise an error (an unterminated string)
+    scanPosition = readFrom;
+    target.offset = offset;
+    target.valid = true;
+    if (!scanningWholeText) SetMark(offset, ReadMark::Read);
+    return target.token;
+}
+
+Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const char* readFrom)
+{
+    if (!IsPassing(&token)) return token;
+    PassingToken& source = &token == &passing[0].token ? passing[0] : passing[1];
+    uint32_t slot = tokenSlot[source.offset];
+    if (!slot) {
+        CachedToken copy = source.token;
+        const NameCache& names = source.names;
+        copy.names
+            = names.variableNode || names.arrayNode || names.nameHash ? &nameCaches.emplace_back(names) : nullptr;
+        Store(copy, source.offset);
+        slot = tokenSlot[source.offset];
+    }
+    // The read that made the token current may have begun on blanks before it.
+    if (readFrom && readFrom >= programStart) {
+        const char* p = readFrom;
+        while (IsBlank(*p))
+            ++p;
+        if (static_cast<size_t>(p - programStart) == source.offset)
+            tokenSlot[static_cast<size_t>(readFrom - programStart)] = slot;
+    }
+    return tokenCache[slot];
+}
+
+bool Expression_Class::FirstEvaluationAtPassingToken()
+{
+    if (compileOnFirstUse) {
+        KeepCurrentToken();
+        return true;
+    }
+    // Only a token that is exactly what reading at tokenStart gives counts, as
+    // for cached tokens.
+    const PassingToken& source = currentToken == &passing[0].token ? passing[0] : passing[1];
+    const char* p = tokenStart;
+    while (IsBlank(*p))
+        ++p;
+    if (p == programStart + source.offset && scanPosition == programStart + currentToken->endOffset
+        && tokenType == currentToken->type && tokenText.data() == currentToken->text.data())
+        SetMark(source.offset, ReadMark::Evaluated);
+    return false;
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
@@ -153,8 +234,14 @@ void Expression_Class::ResetTokenCache()
     CachedToken scanned;
     scanPosition = p;
     ScanToken(scanned); // may raise an error (an unterminated string)
+    return Store(scanned, offset);
+}
+
+Expression_Class::CachedToken& Expression_Class::Store(const CachedToken& scanned, size_t offset)
+{
     CachedToken& token = tokenCache[tokenCount];
     token = scanned;
+    if (HasMark(offset, ReadMark::Evaluated)) token.compiled = CachedToken::EvaluatedOnce;
     tokenSlot[offset] = static_cast<uint32_t>(tokenCount++);
     return token;
 }
