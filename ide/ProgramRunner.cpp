@@ -115,7 +115,8 @@ Status RunFile(const AnsiString& path, long long maxStatements)
     ScreenForm->PrepareForRun();
     auto interpreter = std::make_unique<Durnix_Class>(*ScreenForm);
     interpreter->statementBudget = maxStatements;
-    const int ended = interpreter->Run(text);
+    // The runner keeps no copy of the text: a large program lives once.
+    const int ended = interpreter->Run(std::move(text));
     ScreenForm->AfterRun();
     RunHooks::Services().ResetTcp();
     if (interpreter->budgetExhausted) {
