@@ -166,6 +166,9 @@ public:
     // what it reads for the first time is neither cached nor counted as
     // read, so the scan leaves the cache as it found it.
     bool scanningWholeText = false;
+    // What the cache holds: the tokens kept and the expressions compiled.
+    size_t CachedTokenCount() const { return tokenCount ? tokenCount - 1 : 0; }
+    size_t CompiledCount() const { return compiled.size(); }
 
     // Nesting of expressions (parentheses, function arguments, array
     // indexes, powers) is bounded: no real program comes near this depth, and
@@ -418,6 +421,7 @@ private:
     PassingToken passing[2];
     bool IsPassing(const CachedToken* token) const { return token == &passing[0].token || token == &passing[1].token; }
     CachedToken* PassingTokenAt(size_t offset);
+    CachedToken& ReadPassingAgain(CachedToken& token, size_t offset);
     // The cached token for token, which may be a passing one (it is cached
     // then); the offset of the read that made it current gets its slot too.
     CachedToken& Keep(CachedToken& token, const char* readFrom = nullptr);

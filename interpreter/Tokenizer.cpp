@@ -125,7 +125,7 @@ void Expression_Class::ResetTokenCache()
         const size_t offset = static_cast<size_t>(p - programStart);
         slot = tokenSlot[offset];
         if (!slot) {
-            if (CachedToken* token = PassingTokenAt(offset)) return *token;
+            if (CachedToken* token = PassingTokenAt(offset)) return ReadPassingAgain(*token, offset);
             if (!compileOnFirstUse && (scanningWholeText || !HasMark(offset, ReadMark::Read)))
                 return ScanPassing(p, offset);
             const char* readFrom = scanPosition;
@@ -146,6 +146,16 @@ Expression_Class::CachedToken* Expression_Class::PassingTokenAt(size_t offset)
         if (token.valid && token.offset == offset) return &token.token;
     }
     return nullptr;
+}
+
+// A read of what a passing token holds. The current token put back and read
+// again is still read once; otherwise this is a read like any other.
+Expression_Class::CachedToken& Expression_Class::ReadPassingAgain(CachedToken& token, size_t offset)
+{
+    if (&token == currentToken || scanningWholeText) return token;
+    if (compileOnFirstUse || HasMark(offset, ReadMark::Read)) return Keep(token, scanPosition);
+    SetMark(offset, ReadMark::Read);
+    return token;
 }
 
 // A first read: scans into the passing token that is not the current one.
