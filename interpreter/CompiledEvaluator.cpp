@@ -662,12 +662,11 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     // has a tree: statements that step the scan position by hand, or a token
     // text put back after a re-attach, are read from the text.
     if (!currentToken) return nullptr;
-    if (IsPassing(currentToken) && !FirstEvaluationAtPassingToken()) return nullptr;
     const size_t offset = static_cast<size_t>(tokenStart - programStart);
     if (offset >= tokenSlot.size() || TokenAt(offset) != currentToken
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
-        return nullptr;
+        return CompiledAtPassingToken();
     int32_t slot = currentToken->compiled;
     if (slot == 0 && !compileOnFirstUse) [[unlikely]] {
         currentToken->compiled = CachedToken::EvaluatedOnce;

@@ -431,10 +431,11 @@ private:
         if (IsPassing(currentToken)) currentToken = &Keep(*currentToken, tokenStart);
         return currentToken;
     }
-    // An expression starts at a passing token: it is evaluated here for the
-    // first time. Remembers that for when the token is cached; true when the
-    // expression is to be compiled now (the token is then cached).
-    bool FirstEvaluationAtPassingToken();
+    // The tree of the expression at the current token when that token is a
+    // passing one, read here for the first time: none, unless it is to be
+    // compiled at once (the token is cached then). Otherwise the evaluation
+    // is remembered for when the token is cached.
+    const CompiledExpression* CompiledAtPassingToken();
     // Two marks per text offset, four offsets a byte: read once (its token is
     // cached at the next read), and the expression starting there evaluated
     // once (its token is cached as CachedToken::EvaluatedOnce).

@@ -204,11 +204,13 @@ Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const 
     return tokenCache[slot];
 }
 
-bool Expression_Class::FirstEvaluationAtPassingToken()
+// Out of CompiledAtCurrentToken, whose path for cached tokens stays short.
+[[gnu::noinline]] const CompiledExpression* Expression_Class::CompiledAtPassingToken()
 {
+    if (!IsPassing(currentToken)) return nullptr;
     if (compileOnFirstUse) {
         KeepCurrentToken();
-        return true;
+        return CompiledAtCurrentToken();
     }
     // Only a token that is exactly what reading at tokenStart gives counts, as
     // for cached tokens.
@@ -219,7 +221,7 @@ bool Expression_Class::FirstEvaluationAtPassingToken()
     if (p == programStart + source.offset && scanPosition == programStart + currentToken->endOffset
         && tokenType == currentToken->type && tokenText.data() == currentToken->text.data())
         SetMark(source.offset, ReadMark::Evaluated);
-    return false;
+    return nullptr;
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
