@@ -194,7 +194,7 @@ Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const 
         slot = tokenSlot[source.offset];
     }
     // The read that made the token current may have begun on blanks before it.
-    if (readFrom && readFrom >= programStart) {
+    if (readFrom && readFrom >= programStart && readFrom <= programStart + programLength) {
         const char* p = readFrom;
         while (IsBlank(*p))
             ++p;
