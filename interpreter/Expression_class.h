@@ -309,9 +309,9 @@ public:
         Arrays_Class::Node* arrayNode = nullptr;
     };
     // One scanned token, kept for the offset where its first non-blank
-    // character lies. Tokens are made only for text that is read, and kept
-    // small: a program of many megabytes that runs through once keeps one of
-    // them for each token it read.
+    // character lies. Tokens are kept only for text that is read more than
+    // once (see PassingToken), and kept small: a loop over much of a program
+    // of many megabytes keeps one of them for each token it reads.
     struct CachedToken {
         int type = 0;
         int code = 0;
@@ -451,7 +451,7 @@ private:
     }
     // Per text offset: its token's place in tokenCache, 0 until scanned (half
     // the size of a pointer; a text holds fewer tokens than bytes). Its
-    // memory is taken only where the text is read.
+    // memory is taken only where the text is read again.
     ZeroedTable<uint32_t> tokenSlot;
     // The tokens in the order they were scanned, from place 1 on (a slot's
     // value is the place itself); room for one per offset is set aside, but

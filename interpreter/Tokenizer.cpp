@@ -102,7 +102,7 @@ void Expression_Class::ResetTokenCache()
     tokenSlot.Assign(programLength + 1);
 }
 
-// A read from a position not read before: sets the cache up for the attached
+// A read from a position not cached: sets the cache up for the attached
 // text when needed, and brings a position outside the text to its end.
 [[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::FirstReadAt()
 {
@@ -215,6 +215,7 @@ Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const 
     // Only a token that is exactly what reading at tokenStart gives counts, as
     // for cached tokens.
     const PassingToken& source = currentToken == &passing[0].token ? passing[0] : passing[1];
+    if (tokenStart < programStart || tokenStart > programStart + source.offset) return nullptr;
     const char* p = tokenStart;
     while (IsBlank(*p))
         ++p;
@@ -235,8 +236,8 @@ Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const 
     functionSignature = row.signature;
 }
 
-// The first read at an offset. Kept out of NextToken so that the path taken
-// for every token already cached stays short.
+// The read that caches an offset's token. Kept out of NextToken so that the
+// path taken for every token already cached stays short.
 [[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::ScanIntoCache(const char* p, size_t offset)
 {
     tokenText = {};
