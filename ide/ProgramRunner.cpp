@@ -105,7 +105,8 @@ template <typename Screen> Status RunFileOn(Screen& screen, const AnsiString& pa
     screen.PrepareForRun();
     auto interpreter = std::make_unique<Durnix_Class>(screen);
     interpreter->statementBudget = maxStatements;
-    const int ended = interpreter->Run(text);
+    // The runner keeps no copy of the text: a large program lives once.
+    const int ended = interpreter->Run(std::move(text));
     screen.AfterRun();
     RunHooks::Services().ResetTcp();
     if (interpreter->budgetExhausted) {

@@ -725,7 +725,7 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     if (offset >= tokenSlot.size() || TokenAt(offset) != currentToken
         || scanPosition != programStart + currentToken->endOffset || tokenType != currentToken->type
         || tokenText.data() != currentToken->text.data())
-        return nullptr;
+        return CompiledAtPassingToken();
     int32_t slot = currentToken->compiled;
     if (slot == 0 && !compileOnFirstUse) [[unlikely]] {
         currentToken->compiled = CachedToken::EvaluatedOnce;

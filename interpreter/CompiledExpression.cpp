@@ -340,7 +340,7 @@ private:
     int32_t Call()
     {
         const int32_t start = CurrentOffset();
-        Expression_Class::CachedToken* name = e.currentToken;
+        Expression_Class::CachedToken* name = e.KeepCurrentToken();
         if (!name || !name->function) return -1;
         const int32_t one = CallOne(*name);
         if (one >= 0) return one;
@@ -431,7 +431,7 @@ private:
     {
         if (*e.PeekNextChar() == '(' || !e.currentToken) return -1;
         CompiledExpression::Node node;
-        node.token = e.currentToken;
+        node.token = e.KeepCurrentToken();
         if (!Read()) return -1;
         if (!IsDelimiter('[')) {
             node.kind = Kind::Variable;

@@ -164,9 +164,9 @@ int Durnix_Class::PrepareCompile(const AnsiString& text)
     return 1;
 }
 
-int Durnix_Class::Run(const AnsiString& text)
+int Durnix_Class::Run(AnsiString text)
 {
-    programText = text;
+    programText = std::move(text);
     EventThrottle::Start();
     RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
     re_Reset();

@@ -61,8 +61,9 @@ public:
 
     // Runs a program text. Returns 1 when the program ended (end of text, end,
     // terminate, exit, or a stop), 0 when a run-time error ended it; `outcome`
-    // then holds the error line and `errorColumn` the column.
-    int Run(const AnsiString& text);
+    // then holds the error line and `errorColumn` the column. A text moved in
+    // is not copied.
+    int Run(AnsiString text);
     // Attaches and expands the includes without running, for making a
     // stand-alone executable; 0 when the preparation raised an error. The
     // expanded text is `programText`.

@@ -281,7 +281,7 @@ void Expression_Class::Atom(Value& result)
         CachedToken* nameToken = currentToken;
         NextToken();
         if (IsCurrentDelimiter('[')) {
-            ReadArrayElement(*nameToken, result);
+            ReadArrayElement(Keep(*nameToken), result);
             NextToken();
             return;
         }

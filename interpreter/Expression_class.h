@@ -159,8 +159,16 @@ public:
     bool compileExpressions = true;
     // An expression is compiled when it is evaluated the second time: code
     // that runs once (most of a long program) costs no tree. On, the first
-    // evaluation already compiles (tests that compare the two evaluators).
+    // evaluation already compiles (tests that compare the two evaluators),
+    // and every token read is cached at once.
     bool compileOnFirstUse = false;
+    // Set while a scan passes over the whole text (includes, labels, subs):
+    // what it reads for the first time is neither cached nor counted as
+    // read, so the scan leaves the cache as it found it.
+    bool scanningWholeText = false;
+    // What the cache holds: the tokens kept and the expressions compiled.
+    size_t CachedTokenCount() const { return tokenCount ? tokenCount - 1 : 0; }
+    size_t CompiledCount() const { return compiled.size(); }
 
     // Nesting of expressions (parentheses, function arguments, array
     // indexes, powers) is bounded: no real program comes near this depth, and
@@ -301,9 +309,9 @@ public:
         Arrays_Class::Node* arrayNode = nullptr;
     };
     // One scanned token, kept for the offset where its first non-blank
-    // character lies. Tokens are made only for text that is read, and kept
-    // small: a program of many megabytes that runs through once keeps one of
-    // them for each token it read.
+    // character lies. Tokens are kept only for text that is read more than
+    // once (see PassingToken), and kept small: a loop over much of a program
+    // of many megabytes keeps one of them for each token it reads.
     struct CachedToken {
         int type = 0;
         int code = 0;
@@ -351,6 +359,8 @@ public:
 private:
     CachedToken& FirstReadAt();
     CachedToken& ScanIntoCache(const char* p, size_t offset);
+    CachedToken& ScanPassing(const char* p, size_t offset);
+    CachedToken& Store(const CachedToken& scanned, size_t offset);
     void LoadFunctionRow(const Codes_Class::Node& row);
     void ScanToken(CachedToken& token);
     void ScanWord(CachedToken& token, const char*& p);
@@ -395,9 +405,53 @@ private:
     CachedToken* currentToken = nullptr;
     AnsiString restoredTokenText;
     size_t programLength = 0;
+
+    // A token is cached the second time its offset is read: code that runs
+    // once, most of a long program, keeps no token. The first read scans into
+    // one of two passing tokens, used in turn, so that the token before the
+    // current one stays as it is too (a name read before its "[" or its
+    // value). Whoever keeps a token longer, or writes into it, keeps it in
+    // the cache first.
+    struct PassingToken {
+        CachedToken token;
+        NameCache names;
+        size_t offset = 0;
+        bool valid = false;
+    };
+    PassingToken passing[2];
+    bool IsPassing(const CachedToken* token) const { return token == &passing[0].token || token == &passing[1].token; }
+    CachedToken* PassingTokenAt(size_t offset);
+    CachedToken& ReadPassingAgain(CachedToken& token, size_t offset);
+    // The cached token for token, which may be a passing one (it is cached
+    // then); the offset of the read that made it current gets its slot too.
+    CachedToken& Keep(CachedToken& token, const char* readFrom = nullptr);
+    // Makes the current token a cached one; null when there is none.
+    CachedToken* KeepCurrentToken()
+    {
+        if (IsPassing(currentToken)) currentToken = &Keep(*currentToken, tokenStart);
+        return currentToken;
+    }
+    // The tree of the expression at the current token when that token is a
+    // passing one, read here for the first time: none, unless it is to be
+    // compiled at once (the token is cached then). Otherwise the evaluation
+    // is remembered for when the token is cached.
+    const CompiledExpression* CompiledAtPassingToken();
+    // Two marks per text offset, four offsets a byte: read once (its token is
+    // cached at the next read), and the expression starting there evaluated
+    // once (its token is cached as CachedToken::EvaluatedOnce).
+    enum class ReadMark : uint8_t { Read = 1, Evaluated = 2 };
+    ZeroedTable<uint8_t> readMarks;
+    bool HasMark(size_t offset, ReadMark mark) const
+    {
+        return (readMarks[offset >> 2] >> ((offset & 3) * 2)) & static_cast<uint8_t>(mark);
+    }
+    void SetMark(size_t offset, ReadMark mark)
+    {
+        readMarks[offset >> 2] |= static_cast<uint8_t>(static_cast<uint8_t>(mark) << ((offset & 3) * 2));
+    }
     // Per text offset: its token's place in tokenCache, 0 until scanned (half
     // the size of a pointer; a text holds fewer tokens than bytes). Its
-    // memory is taken only where the text is read.
+    // memory is taken only where the text is read again.
     ZeroedTable<uint32_t> tokenSlot;
     // The tokens in the order they were scanned, from place 1 on (a slot's
     // value is the place itself); room for one per offset is set aside, but

@@ -16,6 +16,27 @@
 
 namespace ProgramFiles {
 
+AnsiString NormaliseLineEnds(AnsiString&& text)
+{
+    size_t lone = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\n' && (k == 0 || text[k - 1] != '\r')) ++lone;
+    }
+    if (lone == 0) return std::move(text);
+    if (text.capacity() < text.size() + lone) return NormaliseLineEnds(static_cast<const AnsiString&>(text));
+    // Widened in place from the end: every character moves right by the line
+    // breaks before it that gain a '\r', so nothing is overwritten unread.
+    size_t from = text.size();
+    size_t to = from + lone;
+    text.resize(to);
+    while (from > 0) {
+        const char c = text[--from];
+        text[--to] = c;
+        if (c == '\n' && (from == 0 || text[from - 1] != '\r')) text[--to] = '\r';
+    }
+    return std::move(text);
+}
+
 AnsiString NormaliseLineEnds(const AnsiString& text)
 {
     AnsiString result;
@@ -60,7 +81,9 @@ ReadResult ReadBytes(const AnsiString& path, AnsiString& bytes)
     if (!S_ISREG(status.st_mode)) return ReadResult::NotRegular;
     if (static_cast<uint64_t>(status.st_size) > MaxProgramBytes) return ReadResult::TooLarge;
     bytes.clear();
-    bytes.reserve(static_cast<size_t>(status.st_size));
+    // With room for widening the line breaks of a text from elsewhere in
+    // place; room that is not written takes no memory.
+    bytes.reserve(static_cast<size_t>(status.st_size) + static_cast<size_t>(status.st_size) / 16 + 16);
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
@@ -84,7 +107,7 @@ ReadResult ReadProgram(const AnsiString& path, AnsiString& text, bool& binary)
     binary = ProtectedPrograms::UnscrambleBinaryProgram(bytes);
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (std::string_view(bytes).starts_with(byteOrderMark)) bytes.erase(0, byteOrderMark.size());
-    text = NormaliseLineEnds(bytes);
+    text = NormaliseLineEnds(std::move(bytes));
     return ReadResult::Ok;
 }
 

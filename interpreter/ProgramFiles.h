@@ -34,7 +34,9 @@ AnsiString DescribeFailure(ReadResult result, const AnsiString& path);
 // includes in any case). Empty when there is none.
 AnsiString FindFileIgnoringCase(const AnsiString& name);
 
-// Turns bare LF line ends into CR LF.
+// Turns bare LF line ends into CR LF. A text moved in is widened in place when
+// it has the room, so that a large program is not held twice.
 AnsiString NormaliseLineEnds(const AnsiString& text);
+AnsiString NormaliseLineEnds(AnsiString&& text);
 
 } // namespace ProgramFiles

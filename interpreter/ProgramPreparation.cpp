@@ -21,6 +21,26 @@ AnsiString UpperCased(AnsiString text)
     return text;
 }
 
+// Marks a scan over the whole text for its lifetime, also when it ends with
+// an error: such a scan reads the head of every line, which the run may never
+// read, and leaves the token cache as it found it.
+class WholeTextScan {
+public:
+    explicit WholeTextScan(Expression_Class& evaluator)
+        : e(evaluator)
+        , was(evaluator.scanningWholeText)
+    {
+        e.scanningWholeText = true;
+    }
+    ~WholeTextScan() { e.scanningWholeText = was; }
+    WholeTextScan(const WholeTextScan&) = delete;
+    WholeTextScan& operator=(const WholeTextScan&) = delete;
+
+private:
+    Expression_Class& e;
+    bool was;
+};
+
 } // namespace
 
 void Durnix_Class::PrepareProgram()
@@ -37,6 +57,7 @@ void Durnix_Class::PrepareProgram()
 void Durnix_Class::ExpandIncludes()
 {
     Expression_Class& e = expression;
+    const WholeTextScan scan(e);
     std::vector<AnsiString> expanded;
     e.scanPosition = e.programStart;
     for (;;) {
@@ -111,6 +132,7 @@ void Durnix_Class::ReadIncludeFile(const AnsiString& name)
 void Durnix_Class::ScanLabels()
 {
     Expression_Class& e = expression;
+    const WholeTextScan scan(e);
     const char* saved = e.scanPosition;
     e.scanPosition = e.programStart;
     for (;;) {
@@ -131,6 +153,7 @@ void Durnix_Class::ScanLabels()
 void Durnix_Class::ScanSubs()
 {
     Expression_Class& e = expression;
+    const WholeTextScan scan(e);
     const char* saved = e.scanPosition;
     e.scanPosition = e.programStart;
     e.recogniseSub = true;

@@ -93,12 +93,16 @@ void Expression_Class::ResetTokenCache()
     tokenSlot.Assign(0);
     compiled.clear();
     nameCaches.clear();
+    for (PassingToken& token : passing)
+        token.valid = false;
     tokenCount = 1;
+    readMarks.Assign(0);
     tokenCache.Assign(programLength + 2);
+    readMarks.Assign(programLength / 4 + 1);
     tokenSlot.Assign(programLength + 1);
 }
 
-// A read from a position not read before: sets the cache up for the attached
+// A read from a position not cached: sets the cache up for the attached
 // text when needed, and brings a position outside the text to its end.
 [[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::FirstReadAt()
 {
@@ -121,6 +125,9 @@ void Expression_Class::ResetTokenCache()
         const size_t offset = static_cast<size_t>(p - programStart);
         slot = tokenSlot[offset];
         if (!slot) {
+            if (CachedToken* token = PassingTokenAt(offset)) return ReadPassingAgain(*token, offset);
+            if (!compileOnFirstUse && (scanningWholeText || !HasMark(offset, ReadMark::Read)))
+                return ScanPassing(p, offset);
             const char* readFrom = scanPosition;
             ScanIntoCache(p, offset);
             slot = tokenSlot[offset];
@@ -129,6 +136,93 @@ void Expression_Class::ResetTokenCache()
         tokenSlot[readOffset] = slot;
     }
     return tokenCache[slot];
+}
+
+// The passing token scanned at offset, if one still holds it: a token put
+// back and read again is read once.
+Expression_Class::CachedToken* Expression_Class::PassingTokenAt(size_t offset)
+{
+    for (PassingToken& token : passing) {
+        if (token.valid && token.offset == offset) return &token.token;
+    }
+    return nullptr;
+}
+
+// A read of what a passing token holds. The current token put back and read
+// again is still read once; otherwise this is a read like any other.
+Expression_Class::CachedToken& Expression_Class::ReadPassingAgain(CachedToken& token, size_t offset)
+{
+    if (&token == currentToken || scanningWholeText) return token;
+    if (compileOnFirstUse || HasMark(offset, ReadMark::Read)) return Keep(token, scanPosition);
+    SetMark(offset, ReadMark::Read);
+    return token;
+}
+
+// A first read: scans into the passing token that is not the current one.
+Expression_Class::CachedToken& Expression_Class::ScanPassing(const char* p, size_t offset)
+{
+    PassingToken& target = passing[currentToken == &passing[0].token ? 1 : 0];
+    target.valid = false;
+    target.token = CachedToken {};
+    target.names = NameCache {};
+    target.token.names = &target.names;
+    tokenText = {};
+    tokenType = TokenType::None;
+    tokenCode = 0;
+    endOfStatement = false;
+    const char* readFrom = scanPosition;
+    scanPosition = p;
+    ScanToken(target.token); // may raise an error (an unterminated string)
+    scanPosition = readFrom;
+    target.offset = offset;
+    target.valid = true;
+    if (!scanningWholeText) SetMark(offset, ReadMark::Read);
+    return target.token;
+}
+
+Expression_Class::CachedToken& Expression_Class::Keep(CachedToken& token, const char* readFrom)
+{
+    if (!IsPassing(&token)) return token;
+    PassingToken& source = &token == &passing[0].token ? passing[0] : passing[1];
+    uint32_t slot = tokenSlot[source.offset];
+    if (!slot) {
+        CachedToken copy = source.token;
+        const NameCache& names = source.names;
+        copy.names
+            = names.variableNode || names.arrayNode || names.nameHash ? &nameCaches.emplace_back(names) : nullptr;
+        Store(copy, source.offset);
+        slot = tokenSlot[source.offset];
+    }
+    // The read that made the token current may have begun on blanks before it.
+    if (readFrom && readFrom >= programStart && readFrom <= programStart + programLength) {
+        const char* p = readFrom;
+        while (IsBlank(*p))
+            ++p;
+        if (static_cast<size_t>(p - programStart) == source.offset)
+            tokenSlot[static_cast<size_t>(readFrom - programStart)] = slot;
+    }
+    return tokenCache[slot];
+}
+
+// Out of CompiledAtCurrentToken, whose path for cached tokens stays short.
+[[gnu::noinline]] const CompiledExpression* Expression_Class::CompiledAtPassingToken()
+{
+    if (!IsPassing(currentToken)) return nullptr;
+    if (compileOnFirstUse) {
+        KeepCurrentToken();
+        return CompiledAtCurrentToken();
+    }
+    // Only a token that is exactly what reading at tokenStart gives counts, as
+    // for cached tokens.
+    const PassingToken& source = currentToken == &passing[0].token ? passing[0] : passing[1];
+    if (tokenStart < programStart || tokenStart > programStart + source.offset) return nullptr;
+    const char* p = tokenStart;
+    while (IsBlank(*p))
+        ++p;
+    if (p == programStart + source.offset && scanPosition == programStart + currentToken->endOffset
+        && tokenType == currentToken->type && tokenText.data() == currentToken->text.data())
+        SetMark(source.offset, ReadMark::Evaluated);
+    return nullptr;
 }
 
 // Out of NextToken, which reads far more tokens that are no function name.
@@ -142,8 +236,8 @@ void Expression_Class::ResetTokenCache()
     functionSignature = row.signature;
 }
 
-// The first read at an offset. Kept out of NextToken so that the path taken
-// for every token already cached stays short.
+// The read that caches an offset's token. Kept out of NextToken so that the
+// path taken for every token already cached stays short.
 [[gnu::noinline]] Expression_Class::CachedToken& Expression_Class::ScanIntoCache(const char* p, size_t offset)
 {
     tokenText = {};
@@ -153,8 +247,14 @@ void Expression_Class::ResetTokenCache()
     CachedToken scanned;
     scanPosition = p;
     ScanToken(scanned); // may raise an error (an unterminated string)
+    return Store(scanned, offset);
+}
+
+Expression_Class::CachedToken& Expression_Class::Store(const CachedToken& scanned, size_t offset)
+{
     CachedToken& token = tokenCache[tokenCount];
     token = scanned;
+    if (HasMark(offset, ReadMark::Evaluated)) token.compiled = CachedToken::EvaluatedOnce;
     tokenSlot[offset] = static_cast<uint32_t>(tokenCount++);
     return token;
 }

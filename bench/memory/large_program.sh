@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Peak memory (resident set) of the headless runner on large generated
 # programs, per byte of program text. Two shapes:
-#   runs-through  every line runs once, top to bottom (the token cache fills
-#                 with the whole program);
+#   runs-through  every line runs once, top to bottom (a token is cached
+#                 only when its place is read a second time, so next to
+#                 nothing is);
 #   mostly-idle   a short loop calls one sub of a library of subs that are
-#                 never called (only what runs is cached).
+#                 never called (only what runs again is cached; the subs'
+#                 table holds one entry for each).
 # Usage: bench/memory/large_program.sh [MEGABYTES]   (default 50)
 # BINARY=path measures another build (default build/bin/quorvatine).
 # Needs GNU time (/usr/bin/time) and python3.

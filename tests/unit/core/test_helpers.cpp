@@ -1,8 +1,11 @@
 #include "EngineHarness.h"
+#include "interpreter/ProgramFiles.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
+#include <utility>
 
 TEST(NumberHelpers, ClampAndTruncate)
 {
@@ -166,4 +169,33 @@ TEST(FloatText, Formats)
     EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity()), "INF");
     EXPECT_EQ(FloatToStr(std::nan("")), "NAN");
     EXPECT_EQ(IntToStr(-2147483647 - 1), "-2147483648");
+}
+
+TEST(ProgramFiles, LineEndsWidenedInPlaceOrCopied)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        { "", "" },
+        { "\n", "\r\n" },
+        { "a\nb", "a\r\nb" },
+        { "a\r\nb\n", "a\r\nb\r\n" },
+        { "\n\n\r\n\n", "\r\n\r\n\r\n\r\n" },
+        { "x\r\ry\n\r", "x\r\ry\r\n\r" },
+        { std::string(40, '\n') + "z",
+            [] {
+                std::string lines;
+                for (int k = 0; k < 40; ++k)
+                    lines += "\r\n";
+                return lines + "z";
+            }() },
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ProgramFiles::NormaliseLineEnds(text), expected);
+        // Moved in, with room to widen in place and without.
+        std::string roomy = text;
+        roomy.reserve(2 * text.size() + 8);
+        EXPECT_EQ(ProgramFiles::NormaliseLineEnds(std::move(roomy)), expected);
+        std::string tight = text;
+        tight.shrink_to_fit();
+        EXPECT_EQ(ProgramFiles::NormaliseLineEnds(std::move(tight)), expected);
+    }
 }

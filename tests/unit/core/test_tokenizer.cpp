@@ -153,6 +153,61 @@ TEST(Tokenizer, ReattachingForgetsTokensAndTrees)
     }
 }
 
+TEST(Tokenizer, TokensAreCachedOnTheirSecondRead)
+{
+    EngineHarness engine;
+    Expression_Class& ex = engine.Attach("print a, b\r\nx = 1");
+    auto readAll = [&ex] {
+        ex.scanPosition = ex.programStart;
+        while (ex.NextToken() != TokenType::Delimiter || ex.tokenCode != TokenCode::EndOfText) {
+            // A token put back and read again is still read once.
+            ex.PutBack();
+            ex.NextToken();
+        }
+    };
+    // A scan over the whole text leaves nothing behind, however often it runs.
+    ex.scanningWholeText = true;
+    readAll();
+    readAll();
+    EXPECT_EQ(ex.CachedTokenCount(), 0u);
+    ex.scanningWholeText = false;
+    readAll();
+    EXPECT_EQ(ex.CachedTokenCount(), 0u);
+    readAll();
+    EXPECT_EQ(ex.CachedTokenCount(), 9u);
+    readAll();
+    EXPECT_EQ(ex.CachedTokenCount(), 9u);
+}
+
+TEST(Tokenizer, ExpressionsCompileOnTheirSecondEvaluation)
+{
+    // "q" is unset at first: the first evaluation of line 1 ends at it, and
+    // its compilation is the first to read "b". Line 3, read once in between,
+    // takes the place of what was read only once.
+    EngineHarness engine;
+    engine.variables.SetInt("a", 5);
+    engine.variables.SetInt("b", 7);
+    engine.variables.SetInt("c", 50);
+    Expression_Class& ex = engine.Attach("a + q + b\r\nb * 3 + a\r\nc - a");
+    auto line = [&](int number) {
+        ex.scanPosition = ex.programStart + (number == 1 ? 0 : number == 2 ? 11 : 22);
+        return engine.EvaluateNext();
+    };
+    EXPECT_EQ(line(1), "error 51 at 1:5");
+    engine.variables.SetInt("q", 100);
+    EXPECT_EQ(line(2), "i:26");
+    EXPECT_EQ(ex.CompiledCount(), 0u);
+    EXPECT_EQ(line(1), "i:112");
+    EXPECT_EQ(ex.CompiledCount(), 1u);
+    EXPECT_EQ(line(3), "i:45");
+    EXPECT_EQ(line(2), "i:26");
+    EXPECT_EQ(ex.CompiledCount(), 2u);
+    engine.variables.SetInt("b", 1);
+    EXPECT_EQ(line(1), "i:106");
+    EXPECT_EQ(line(2), "i:8");
+    EXPECT_EQ(ex.CompiledCount(), 2u);
+}
+
 TEST(Tokenizer, SkipRestOfLine)
 {
     EngineHarness engine;
