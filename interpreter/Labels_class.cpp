@@ -3,6 +3,7 @@
 
 #include "interpreter/Variables_class.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -29,8 +30,8 @@ int Labels_Class::Add(std::string_view name, const char* position, int paramCoun
     if (FindHashed(name, hash)) return -1;
     try {
         if (static_cast<size_t>(count + 1) * 2 > slots.size()) GrowIndex();
-        auto node = std::make_unique<Node>(Node { AnsiString(name), position, paramCount, AnsiString(paramList),
-            nullptr, SplitParameters(paramList), false, AnsiString(name) + "__Result", hash, 0 });
+        auto node = std::make_unique<Node>(Node { AnsiString(name), position, nullptr, SplitParameters(paramList),
+            AnsiString(name) + "__Result", hash, 0, paramCount, false });
         node->resultHash = Variables_Class::HashName(node->resultName);
         for (const Parameter& parameter : node->parameters)
             node->hasByReference = node->hasByReference || parameter.byReference;
@@ -64,7 +65,15 @@ const char* Labels_Class::Find(std::string_view name, int* paramCount, AnsiStrin
     const Node* node = Lookup(name);
     if (!node) return nullptr;
     if (paramCount) *paramCount = node->paramCount;
-    if (paramList) *paramList = node->paramList;
+    if (paramList) {
+        // Rebuilt from the split parameters: the list is always comma-terminated.
+        paramList->clear();
+        for (const Parameter& parameter : node->parameters) {
+            if (parameter.byReference) *paramList += '&';
+            *paramList += parameter.name;
+            *paramList += ',';
+        }
+    }
     return node->position;
 }
 
@@ -76,6 +85,9 @@ const Labels_Class::Node* Labels_Class::FindNode(std::string_view name) const
 std::vector<Labels_Class::Parameter> Labels_Class::SplitParameters(std::string_view list)
 {
     std::vector<Parameter> parameters;
+    // Exactly the room needed: a program may have hundreds of thousands of subs.
+    parameters.reserve(
+        static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + (list.empty() || list.back() == ',' ? 0 : 1));
     size_t start = 0;
     while (start < list.size()) {
         size_t comma = list.find(',', start);

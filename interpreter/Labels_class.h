@@ -17,16 +17,16 @@ public:
     struct Node {
         AnsiString name;
         const char* position = nullptr; // just after the label, or after the sub's head line
-        int paramCount = 0;
-        AnsiString paramList; // a sub's parameters, each followed by a comma; "&" marks by reference
         Node* next = nullptr;
-        // paramList split once when the name is added, so that a call need
-        // not split it again.
+        // A sub's parameters, split once when the name is added so that a call
+        // need not split them again. The comma-terminated list they came from
+        // is not kept: a program of many subs would hold each list twice.
         std::vector<Parameter> parameters;
-        bool hasByReference = false; // some parameter is passed by reference
         AnsiString resultName; // name + "__Result", where a sub's result goes
         uint64_t hash = 0; // of name, kept for the index
         uint64_t resultHash = 0; // of resultName (Variables_Class::HashName)
+        int paramCount = 0;
+        bool hasByReference = false; // some parameter is passed by reference
     };
 
     Labels_Class() = default;
