@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int FirstEventCode = Code(StatementCode::Onbutton);
-constexpr int OnErrorCode = Code(StatementCode::Onerror);
 
 AnsiString NameOfValue(const Value& value)
 {
