@@ -9,6 +9,7 @@
 #include "interpreter/RobotSerialLink.h"
 #include "interpreter/RunScreen.h"
 #include "interpreter/Stacks.h"
+#include "interpreter/StatementCache.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>
@@ -211,6 +212,8 @@ public:
     std::unique_ptr<Variables_Class> mainVariables;
 
     Expression_Class expression;
+    // Ready forms of the statements that loops run again and again.
+    StatementCache statementCache;
     bool prescanNeeded = true;
     std::vector<std::unique_ptr<Variables_Class>> sparedTables;
 

@@ -1,0 +1,234 @@
+#include "interpreter/StatementCache.h"
+
+#include "interpreter/CompiledExpression.h"
+#include "interpreter/Durnix_class.h"
+#include "interpreter/EventThrottle.h"
+#include "interpreter/statements/StatementTable.h"
+#include "platform/Events.h"
+
+#include <cstdint>
+
+// Each ready form does what the statement's handler does when it reads the
+// text, step by step and in the same order, so that every check and every
+// error falls where it falls there. A form declines only before it has read
+// or changed anything; once it has evaluated an expression it goes through
+// to the end, as the handler would.
+
+void StatementCache::Clear()
+{
+    formAt.Assign(0);
+    forms.clear();
+    furthest = -1;
+}
+
+bool StatementCache::Prepare(Durnix_Class& d, ptrdiff_t offset)
+{
+    Expression_Class& e = d.expression;
+    const size_t length = static_cast<size_t>(e.programLength) + 1;
+    if (formAt.size() != length) formAt.Assign(length);
+    const int32_t form = Compile(d, static_cast<int32_t>(offset));
+    formAt[static_cast<size_t>(offset)] = form;
+    return form > 0 && RunForm(d, *forms[static_cast<size_t>(form - 1)]);
+}
+
+bool StatementCache::RunForm(Durnix_Class& d, const Form& form)
+{
+    switch (form.kind) {
+    case Kind::AssignVariable:
+        return RunAssignVariable(d, form);
+    case Kind::AssignElement:
+        return RunAssignElement(d, form);
+    case Kind::Increment:
+        return RunIncrement(d, form);
+    case Kind::Gosub:
+        return RunGosub(d, form);
+    }
+    return false;
+}
+
+const CompiledExpression* StatementCache::TreeAtCurrentToken(Expression_Class& e)
+{
+    Expression_Class::CachedToken* token = e.currentToken;
+    if (!token || token->type != e.tokenType) return nullptr;
+    // Evaluate's own checks on the first token, which fail the same way at
+    // every run: such a value is read from the text.
+    if (e.tokenType != TokenType::String && (e.tokenText.empty() || e.IsCurrentDelimiter(','))) return nullptr;
+    const size_t offset = static_cast<size_t>(e.tokenStart - e.programStart);
+    int32_t slot = token->compiled;
+    if (slot == 0 || slot == Expression_Class::CachedToken::EvaluatedOnce) slot = e.CompileAt(offset);
+    return slot > 0 ? e.compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
+}
+
+int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
+{
+    Expression_Class& e = d.expression;
+    // The text is read here as the run loop reads it; the run loop reads it
+    // again from the same place when no form comes of it.
+    auto form = std::make_unique<Form>();
+    bool made = false;
+    int type = e.NextToken();
+    while (type == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfStatement)
+        type = e.NextToken();
+    if (type == TokenType::Variable) {
+        made = CompileAssignment(e, *form);
+    } else if (type == TokenType::Keyword && e.tokenCode == Code(StatementCode::Gosub)) {
+        form->kind = Kind::Gosub;
+        form->operatorStart = static_cast<int32_t>(e.scanPosition - e.programStart);
+        e.NextToken();
+        const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
+        form->target = label ? label->position : nullptr;
+        made = form->target != nullptr;
+    }
+    e.scanPosition = e.programStart + offset;
+    if (!made) return -1;
+    forms.push_back(std::move(form));
+    return static_cast<int32_t>(forms.size());
+}
+
+bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
+{
+    form.name = e.currentToken;
+    if (!form.name) return false;
+    const bool element = *e.PeekNextChar() == '[';
+    e.NextToken();
+    if (element) {
+        if (!e.IsCurrentDelimiter('[')) return false;
+        form.kind = Kind::AssignElement;
+        form.indexStart = static_cast<int32_t>(e.scanPosition - e.programStart);
+        e.NextToken();
+        form.index = TreeAtCurrentToken(e);
+        if (!form.index) return false;
+        // One index, closed by "]".
+        e.scanPosition = e.programStart + form.index->endOffset;
+        e.NextToken();
+        if (!e.IsCurrentDelimiter(']')) return false;
+        e.NextToken();
+    }
+    if (e.tokenType != TokenType::Delimiter || e.tokenText.size() != 1) return false;
+    const char first = e.tokenText[0];
+    const char second = *e.scanPosition;
+    if (first == '=') {
+        if (!element) form.kind = Kind::AssignVariable;
+        form.valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
+        e.NextToken();
+        form.value = TreeAtCurrentToken(e);
+        return form.value != nullptr;
+    }
+    if (element || (first != '+' && first != '-') || second != first) return false;
+    form.kind = Kind::Increment;
+    form.operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
+    form.delta = first == '+' ? 1 : -1;
+    return true;
+}
+
+void StatementCache::EvaluateValue(Expression_Class& e, const Form& form, Value& value)
+{
+    if (!Expression_Class::Nesting::Fits(e, form.value->depth)) {
+        e.Evaluate(value);
+        return;
+    }
+    e.NextToken();
+    form.value->Run(e, value);
+}
+
+void StatementCache::CheckValue(Durnix_Class& d, const Value& value)
+{
+    Expression_Class& e = d.expression;
+    if (d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
+    if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
+    if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
+        e.RaiseError(ErrorCode::SyntaxError);
+}
+
+bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    Variables_Class* table = d.currentVariables;
+    if (!table || d.declareMode) return false;
+    Variables_Class::Node* variable = e.FindVariable(*form.name, table);
+    // A text is appended to in place by the handler.
+    if (variable && variable->type == Tag::String) return false;
+    e.scanPosition = e.programStart + form.valueStart;
+    Value value;
+    EvaluateValue(e, form, value);
+    CheckValue(d, value);
+    if (Variables_Class::Node* existing = e.FindVariable(*form.name, table))
+        Variables_Class::StoreValue(*existing, value);
+    else
+        table->SetValue(form.name->text, value);
+    return true;
+}
+
+bool StatementCache::RunIncrement(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    Variables_Class* table = d.currentVariables;
+    if (!table) return false;
+    Variables_Class::Node* variable = e.FindVariable(*form.name, table);
+    if (!variable || (variable->type != Tag::Int && variable->type != Tag::Float)) return false;
+    // The handler leaves the first character of the operator current.
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    ++e.scanPosition;
+    if (variable->type == Tag::Int)
+        variable->intValue
+            = static_cast<int32_t>(static_cast<uint32_t>(variable->intValue) + static_cast<uint32_t>(form.delta));
+    else
+        variable->floatValue += form.delta;
+    return true;
+}
+
+bool StatementCache::RunAssignElement(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    const Arrays_Class::Node* defined = e.FindArray(*form.name);
+    if (!defined || defined->dimCount == 0) return false;
+    if (!Expression_Class::Nesting::Fits(e, form.index->depth)) return false;
+
+    e.scanPosition = e.programStart + form.indexStart;
+    e.NextToken();
+    Value index;
+    form.index->Run(e, index);
+    if (e.endOfStatement) e.RaiseError(ErrorCode::ClosingBracketExpected);
+    if (index.tag != Tag::Int) e.RaiseError(ErrorCode::ArrayDimensionNotInteger);
+    // The form has one index: a "," cannot follow it, so anything but "]"
+    // is an error.
+    if (!d.CurrentIs(']')) e.RaiseError(ErrorCode::ClosingBracketExpected);
+    DArray<int>& indexes = d.elementIndexes;
+    indexes.items[0] = index.i;
+    for (int k = 1; k < indexes.capacity; ++k)
+        indexes.items[k] = 0;
+    e.NextToken(); // the "="
+
+    Arrays_Class::Node* array = e.FindArray(*form.name);
+    const AnsiString* text = array ? Arrays_Class::StoredText(*array, indexes) : nullptr;
+    Value value;
+    bool appended = false;
+    if (text)
+        appended = e.EvaluateAppending(value, text);
+    else
+        EvaluateValue(e, form, value);
+    CheckValue(d, value);
+    array = e.FindArray(*form.name);
+    if (appended && array) {
+        if (AnsiString* stored = Arrays_Class::StoredText(*array, indexes)) {
+            stored->append(value.s);
+            return true;
+        }
+    }
+    if (!array || !Arrays_Class::WriteElement(*array, indexes, value)) e.RaiseError(ErrorCode::IncorrectArrayIndexing);
+    return true;
+}
+
+bool StatementCache::RunGosub(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    if (d.gosubStack.count() >= Durnix_Class::MaxFrames) return false;
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    if (!d.gosubStack.PushGosub(d.ifDepth, e.scanPosition)) d.RaiseError(ErrorCode::TooManyNestedGosubs);
+    e.scanPosition = form.target;
+    d.ifDepth = 0;
+    if (EventThrottle::Due()) platform::ProcessMessages();
+    return true;
+}

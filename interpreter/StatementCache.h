@@ -1,0 +1,82 @@
+#pragma once
+
+#include "base/ZeroedTable.h"
+#include "interpreter/Expression_class.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Durnix_Class;
+struct CompiledExpression;
+
+// The statements a loop runs over and over, kept in a ready form by the read
+// offset where the run loop starts to read them: an assignment to a variable
+// or to an element of one index, ++ and -- on a variable, and GOSUB to a
+// label named directly. A ready statement runs without reading its tokens
+// one by one, with the compiled trees of its expressions, and gives the same
+// values, errors (with their lines and columns) and current token as read
+// from the text.
+//
+// A statement is made ready when it runs the second time: a text that runs
+// once keeps nothing here. Anything out of the ordinary (a text held
+// by the target, declared variables, nesting near the bound) is read from
+// the text as before.
+class StatementCache {
+public:
+    // Runs the statement at the scan position from its ready form and returns
+    // true; false, with nothing read or changed, when the text must be read.
+    // The run loop calls it only while the debugger does not step.
+    // `e` is the run's evaluator.
+    bool TryRun(Durnix_Class& d, const Expression_Class& e)
+    {
+        const ptrdiff_t offset = e.scanPosition - e.programStart;
+        if (offset > furthest) [[unlikely]] {
+            furthest = offset;
+            return false;
+        }
+        const int32_t form = static_cast<size_t>(offset) < formAt.size() ? formAt[static_cast<size_t>(offset)] : 0;
+        if (form <= 0) return form == 0 && e.compileExpressions && Prepare(d, offset);
+        return RunForm(d, *forms[static_cast<size_t>(form - 1)]);
+    }
+    // Forgets every form: the text was attached again.
+    void Clear();
+
+private:
+    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub };
+    struct Form {
+        Kind kind = Kind::AssignVariable;
+        Expression_Class::CachedToken* name = nullptr; // target variable or array
+        int32_t valueStart = 0; // read offset of the value's first token
+        const CompiledExpression* value = nullptr;
+        int32_t indexStart = 0; // read offset of the index's first token
+        const CompiledExpression* index = nullptr;
+        int32_t operatorStart = 0; // read offset of "++" or "--"; of a GOSUB's label
+        int delta = 0;
+        const char* target = nullptr; // where a GOSUB goes
+    };
+    // Makes the form of the statement at offset, met again, and runs it.
+    bool Prepare(Durnix_Class& d, ptrdiff_t offset);
+    bool RunForm(Durnix_Class& d, const Form& form);
+    int32_t Compile(Durnix_Class& d, int32_t offset);
+    bool CompileAssignment(Expression_Class& e, Form& form);
+    static const CompiledExpression* TreeAtCurrentToken(Expression_Class& e);
+
+    bool RunAssignVariable(Durnix_Class& d, const Form& form);
+    bool RunAssignElement(Durnix_Class& d, const Form& form);
+    bool RunIncrement(Durnix_Class& d, const Form& form);
+    bool RunGosub(Durnix_Class& d, const Form& form);
+    // Evaluates a value whose first token is next to be read, as Evaluate does.
+    static void EvaluateValue(Expression_Class& e, const Form& form, Value& value);
+    // The checks an assignment makes on the value read and the token after it.
+    static void CheckValue(Durnix_Class& d, const Value& value);
+
+    // Per text offset: 0 not met again yet, -1 no form, k forms[k - 1]. Only
+    // the pages of text that runs again take memory.
+    ZeroedTable<int32_t> formAt;
+    std::vector<std::unique_ptr<Form>> forms;
+    // The furthest offset a statement started at: a statement further on runs
+    // for the first time, and is not noted.
+    ptrdiff_t furthest = -1;
+};
