@@ -131,14 +131,17 @@ private:
             return NumberPath(node.first, value, isInt);
         case Kind::Sum:
         case Kind::Product: {
+            // Leaves are read here rather than through a call of their own:
+            // most operands in a loop are literals and variables.
             double total;
             bool allIntegers;
-            if (!NumberPath(node.first, total, allIntegers)) return false;
+            if (!NumberLeaf(node.first, total, allIntegers) && !NumberPath(node.first, total, allIntegers))
+                return false;
             for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
                 const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
                 double b;
                 bool bInt;
-                if (!NumberPath(item.operand, b, bInt)) return false;
+                if (!NumberLeaf(item.operand, b, bInt) && !NumberPath(item.operand, b, bInt)) return false;
                 allIntegers = allIntegers && bInt;
                 if (node.kind == Kind::Sum)
                     total = item.op == '+' ? total + b : total - b;
@@ -155,7 +158,7 @@ private:
                 double a;
                 bool aInt;
                 isInt = false;
-                return NumberPath(node.first, a, aInt) && node.direct(a, value);
+                return (NumberLeaf(node.first, a, aInt) || NumberPath(node.first, a, aInt)) && node.direct(a, value);
             }
             return NumberPathOther(node, value, isInt);
         default:

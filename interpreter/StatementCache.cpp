@@ -28,22 +28,9 @@ bool StatementCache::Prepare(Durnix_Class& d, ptrdiff_t offset)
     if (formAt.size() != length) formAt.Assign(length);
     const int32_t form = Compile(d, static_cast<int32_t>(offset));
     formAt[static_cast<size_t>(offset)] = form;
-    return form > 0 && RunForm(d, *forms[static_cast<size_t>(form - 1)]);
-}
-
-bool StatementCache::RunForm(Durnix_Class& d, const Form& form)
-{
-    switch (form.kind) {
-    case Kind::AssignVariable:
-        return RunAssignVariable(d, form);
-    case Kind::AssignElement:
-        return RunAssignElement(d, form);
-    case Kind::Increment:
-        return RunIncrement(d, form);
-    case Kind::Gosub:
-        return RunGosub(d, form);
-    }
-    return false;
+    if (form <= 0) return false;
+    const Form& ready = *forms[static_cast<size_t>(form - 1)];
+    return ready.run(d, ready);
 }
 
 const CompiledExpression* StatementCache::TreeAtCurrentToken(Expression_Class& e)
@@ -78,9 +65,37 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
         form->target = label ? label->position : nullptr;
         made = form->target != nullptr;
+    } else if (type == TokenType::Keyword) {
+        // The words that end the run are the run loop's own.
+        const int code = e.tokenCode;
+        const std::span<const StatementHandler> handlers = StatementHandlers();
+        const bool ends = code == Code(StatementCode::End) || code == Code(StatementCode::Terminate)
+            || code == Code(StatementCode::Exit);
+        form->kind = Kind::Keyword;
+        form->operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
+        form->handler
+            = !ends && static_cast<size_t>(code) < handlers.size() ? handlers[static_cast<size_t>(code)] : nullptr;
+        made = form->handler != nullptr;
     }
     e.scanPosition = e.programStart + offset;
     if (!made) return -1;
+    switch (form->kind) {
+    case Kind::AssignVariable:
+        form->run = RunAssignVariable;
+        break;
+    case Kind::AssignElement:
+        form->run = RunAssignElement;
+        break;
+    case Kind::Increment:
+        form->run = RunIncrement;
+        break;
+    case Kind::Gosub:
+        form->run = RunGosub;
+        break;
+    case Kind::Keyword:
+        form->run = RunKeyword;
+        break;
+    }
     forms.push_back(std::move(form));
     return static_cast<int32_t>(forms.size());
 }
@@ -229,6 +244,16 @@ bool StatementCache::RunGosub(Durnix_Class& d, const Form& form)
     if (!d.gosubStack.PushGosub(d.ifDepth, e.scanPosition)) d.RaiseError(ErrorCode::TooManyNestedGosubs);
     e.scanPosition = form.target;
     d.ifDepth = 0;
+    if (EventThrottle::Due()) platform::ProcessMessages();
+    return true;
+}
+
+bool StatementCache::RunKeyword(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    form.handler(d);
     if (EventThrottle::Due()) platform::ProcessMessages();
     return true;
 }

@@ -14,7 +14,8 @@ struct CompiledExpression;
 // The statements a loop runs over and over, kept in a ready form by the read
 // offset where the run loop starts to read them: an assignment to a variable
 // or to an element of one index, ++ and -- on a variable, and GOSUB to a
-// label named directly. A ready statement runs without reading its tokens
+// label named directly; any other statement word keeps its handler, found
+// once. A ready statement runs without reading its tokens
 // one by one, with the compiled trees of its expressions, and gives the same
 // values, errors (with their lines and columns) and current token as read
 // from the text.
@@ -38,15 +39,17 @@ public:
         }
         const int32_t form = static_cast<size_t>(offset) < formAt.size() ? formAt[static_cast<size_t>(offset)] : 0;
         if (form <= 0) return form == 0 && e.compileExpressions && Prepare(d, offset);
-        return RunForm(d, *forms[static_cast<size_t>(form - 1)]);
+        const Form& ready = *forms[static_cast<size_t>(form - 1)];
+        return ready.run(d, ready);
     }
     // Forgets every form: the text was attached again.
     void Clear();
 
 private:
-    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub };
+    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Keyword };
     struct Form {
         Kind kind = Kind::AssignVariable;
+        bool (*run)(Durnix_Class&, const Form&) = nullptr; // the Run function of the kind
         Expression_Class::CachedToken* name = nullptr; // target variable or array
         int32_t valueStart = 0; // read offset of the value's first token
         const CompiledExpression* value = nullptr;
@@ -55,18 +58,19 @@ private:
         int32_t operatorStart = 0; // read offset of "++" or "--"; of a GOSUB's label
         int delta = 0;
         const char* target = nullptr; // where a GOSUB goes
+        void (*handler)(Durnix_Class&) = nullptr; // the handler of another statement word
     };
     // Makes the form of the statement at offset, met again, and runs it.
     bool Prepare(Durnix_Class& d, ptrdiff_t offset);
-    bool RunForm(Durnix_Class& d, const Form& form);
     int32_t Compile(Durnix_Class& d, int32_t offset);
     bool CompileAssignment(Expression_Class& e, Form& form);
     static const CompiledExpression* TreeAtCurrentToken(Expression_Class& e);
 
-    bool RunAssignVariable(Durnix_Class& d, const Form& form);
-    bool RunAssignElement(Durnix_Class& d, const Form& form);
-    bool RunIncrement(Durnix_Class& d, const Form& form);
-    bool RunGosub(Durnix_Class& d, const Form& form);
+    static bool RunAssignVariable(Durnix_Class& d, const Form& form);
+    static bool RunAssignElement(Durnix_Class& d, const Form& form);
+    static bool RunIncrement(Durnix_Class& d, const Form& form);
+    static bool RunGosub(Durnix_Class& d, const Form& form);
+    static bool RunKeyword(Durnix_Class& d, const Form& form);
     // Evaluates a value whose first token is next to be read, as Evaluate does.
     static void EvaluateValue(Expression_Class& e, const Form& form, Value& value);
     // The checks an assignment makes on the value read and the token after it.
