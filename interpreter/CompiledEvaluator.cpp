@@ -242,6 +242,12 @@ public:
         return true;
     }
 
+    // The numeric path for a whole subtree, into a number and its kind.
+    bool TryNumbers(int32_t index, double& value, bool& isInt)
+    {
+        return c.nodes[static_cast<size_t>(index)].height <= NumericPathHeight && NumberPath(index, value, isInt);
+    }
+
 private:
     // An operand of a sum or a product, which must be a number: a text raises
     // textError with the token after it current (or where it ended early).
@@ -678,4 +684,10 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     if (slot == 0 || slot == CachedToken::EvaluatedOnce) [[unlikely]]
         slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
+}
+
+bool CompiledExpression::RunNumbers(Expression_Class& e, double& value, bool& isInt) const
+{
+    CompiledEvaluator evaluator(e, *this);
+    return evaluator.TryNumbers(root, value, isInt);
 }

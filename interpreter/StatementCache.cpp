@@ -127,7 +127,11 @@ bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
         form.valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
         form.value = TreeAtCurrentToken(e);
-        return form.value != nullptr;
+        if (!form.value) return false;
+        e.scanPosition = e.programStart + form.value->endOffset;
+        e.NextToken();
+        form.valueEndsStatement = e.endOfStatement;
+        return true;
     }
     if (element || (first != '+' && first != '-') || second != first) return false;
     form.kind = Kind::Increment;
@@ -144,6 +148,30 @@ void StatementCache::EvaluateValue(Expression_Class& e, const Form& form, Value&
     }
     e.NextToken();
     form.value->Run(e, value);
+}
+
+bool StatementCache::NumberValue(Expression_Class& e, const Form& form, double& value, bool& isInt)
+{
+    if (!form.valueEndsStatement || !Expression_Class::Nesting::Fits(e, form.value->depth)
+        || !form.value->RunNumbers(e, value, isInt))
+        return false;
+    e.scanPosition = e.programStart + form.value->endOffset;
+    e.NextToken();
+    return true;
+}
+
+// Stores a number into a variable that holds one of the same kind, in place.
+static bool StoreSameKind(Variables_Class::Node& variable, double value, bool isInt)
+{
+    if (isInt && variable.type == Tag::Int) {
+        variable.intValue = static_cast<int32_t>(value);
+        return true;
+    }
+    if (!isInt && variable.type == Tag::Float) {
+        variable.floatValue = value;
+        return true;
+    }
+    return false;
 }
 
 void StatementCache::CheckValue(Durnix_Class& d, const Value& value)
@@ -164,9 +192,21 @@ bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
     // A text is appended to in place by the handler.
     if (variable && variable->type == Tag::String) return false;
     e.scanPosition = e.programStart + form.valueStart;
+    double number;
+    bool isInt;
+    const bool numeric = NumberValue(e, form, number, isInt);
+    // The numeric path changes nothing, so the variable is still the one found.
+    if (numeric && variable && StoreSameKind(*variable, number, isInt)) return true;
     Value value;
-    EvaluateValue(e, form, value);
-    CheckValue(d, value);
+    if (numeric) {
+        if (isInt)
+            value.setInt(static_cast<int32_t>(number));
+        else
+            value.setFloat(number);
+    } else {
+        EvaluateValue(e, form, value);
+        CheckValue(d, value);
+    }
     if (Variables_Class::Node* existing = e.FindVariable(*form.name, table))
         Variables_Class::StoreValue(*existing, value);
     else
@@ -200,30 +240,47 @@ bool StatementCache::RunAssignElement(Durnix_Class& d, const Form& form)
     if (!defined || defined->dimCount == 0) return false;
     if (!Expression_Class::Nesting::Fits(e, form.index->depth)) return false;
 
-    e.scanPosition = e.programStart + form.indexStart;
-    e.NextToken();
     Value index;
-    form.index->Run(e, index);
-    if (e.endOfStatement) e.RaiseError(ErrorCode::ClosingBracketExpected);
-    if (index.tag != Tag::Int) e.RaiseError(ErrorCode::ArrayDimensionNotInteger);
-    // The form has one index: a "," cannot follow it, so anything but "]"
-    // is an error.
-    if (!d.CurrentIs(']')) e.RaiseError(ErrorCode::ClosingBracketExpected);
+    double number;
+    bool isInt = false;
+    if (form.index->RunNumbers(e, number, isInt) && isInt) {
+        // An integer from the numeric path passes every check below; the "]"
+        // and the "=" are where the form found them, and the value's reading
+        // starts after them.
+        index.setInt(static_cast<int32_t>(number));
+        e.scanPosition = e.programStart + form.valueStart;
+    } else {
+        e.scanPosition = e.programStart + form.indexStart;
+        e.NextToken();
+        form.index->Run(e, index);
+        if (e.endOfStatement) e.RaiseError(ErrorCode::ClosingBracketExpected);
+        if (index.tag != Tag::Int) e.RaiseError(ErrorCode::ArrayDimensionNotInteger);
+        // The form has one index: a "," cannot follow it, so anything but "]"
+        // is an error.
+        if (!d.CurrentIs(']')) e.RaiseError(ErrorCode::ClosingBracketExpected);
+        e.NextToken(); // the "="
+    }
     DArray<int>& indexes = d.elementIndexes;
     indexes.items[0] = index.i;
     for (int k = 1; k < indexes.capacity; ++k)
         indexes.items[k] = 0;
-    e.NextToken(); // the "="
 
     Arrays_Class::Node* array = e.FindArray(*form.name);
     const AnsiString* text = array ? Arrays_Class::StoredText(*array, indexes) : nullptr;
     Value value;
     bool appended = false;
-    if (text)
+    if (text) {
         appended = e.EvaluateAppending(value, text);
-    else
+        CheckValue(d, value);
+    } else if (NumberValue(e, form, number, isInt)) {
+        if (isInt)
+            value.setInt(static_cast<int32_t>(number));
+        else
+            value.setFloat(number);
+    } else {
         EvaluateValue(e, form, value);
-    CheckValue(d, value);
+        CheckValue(d, value);
+    }
     array = e.FindArray(*form.name);
     if (appended && array) {
         if (AnsiString* stored = Arrays_Class::StoredText(*array, indexes)) {

@@ -53,6 +53,9 @@ private:
         Expression_Class::CachedToken* name = nullptr; // target variable or array
         int32_t valueStart = 0; // read offset of the value's first token
         const CompiledExpression* value = nullptr;
+        // The value is followed by the end of the statement, where a number
+        // leaves its assignment at once.
+        bool valueEndsStatement = false;
         int32_t indexStart = 0; // read offset of the index's first token
         const CompiledExpression* index = nullptr;
         int32_t operatorStart = 0; // read offset of "++" or "--"; of a GOSUB's label
@@ -73,6 +76,9 @@ private:
     static bool RunKeyword(Durnix_Class& d, const Form& form);
     // Evaluates a value whose first token is next to be read, as Evaluate does.
     static void EvaluateValue(Expression_Class& e, const Form& form, Value& value);
+    // A value that is a plain number, as EvaluateValue gives it, leaving the
+    // token after it current; false, with nothing read, for any other value.
+    static bool NumberValue(Expression_Class& e, const Form& form, double& value, bool& isInt);
     // The checks an assignment makes on the value read and the token after it.
     static void CheckValue(Durnix_Class& d, const Value& value);
 
