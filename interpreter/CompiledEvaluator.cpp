@@ -171,6 +171,25 @@ private:
     [[gnu::noinline]] bool NumberPathOther(const CompiledExpression::Node& node, double& value, bool& isInt)
     {
         switch (node.kind) {
+        case Kind::Relation: {
+            // Two numbers compare without an error, to 0 or 1.
+            double a, b;
+            bool aInt, bInt;
+            if (!NumberLeaf(node.first, a, aInt) && !NumberPath(node.first, a, aInt)) return false;
+            if (!NumberLeaf(node.second, b, bInt) && !NumberPath(node.second, b, bInt)) return false;
+            Value left, right;
+            if (aInt)
+                left.setInt(static_cast<int32_t>(a));
+            else
+                left.setFloat(a);
+            if (bInt)
+                right.setInt(static_cast<int32_t>(b));
+            else
+                right.setFloat(b);
+            value = e.ApplyRelation(node.relation, left, right);
+            isInt = true;
+            return true;
+        }
         case Kind::Unary: {
             double operand;
             bool operandInt;

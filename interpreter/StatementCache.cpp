@@ -203,6 +203,11 @@ bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
             value.setInt(static_cast<int32_t>(number));
         else
             value.setFloat(number);
+        if (!variable) {
+            // Still absent: the numeric path makes no variable.
+            table->SetValue(form.name->text, value);
+            return true;
+        }
     } else {
         EvaluateValue(e, form, value);
         CheckValue(d, value);
