@@ -210,6 +210,15 @@ public:
 
     Variables_Class* currentVariables = nullptr;
     std::unique_ptr<Variables_Class> mainVariables;
+    // The node that the last RETURN from a sub stored its result in, in the
+    // caller's table with that identity; a node stays valid while its table
+    // keeps the identity.
+    struct ResultNode {
+        const void* sub = nullptr;
+        uint64_t table = 0;
+        Variables_Class::Node* node = nullptr;
+    };
+    ResultNode lastResult;
 
     Expression_Class expression;
     // Ready forms of the statements that loops run again and again.

@@ -138,7 +138,14 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
         AnsiString named;
         const AnsiString& resultName = frame.sub ? frame.sub->resultName : (named = frame.subName + "__Result");
         const uint64_t resultHash = frame.sub ? frame.sub->resultHash : Variables_Class::HashName(resultName);
-        Variables_Class::Node& result = caller->FindOrAppendHashed(resultName, resultHash);
+        // A loop that calls one sub finds the result's node as it left it.
+        Durnix_Class::ResultNode& last = d.lastResult;
+        if (!frame.sub || last.sub != frame.sub || last.table != caller->identity() || !last.node) {
+            last.node = &caller->FindOrAppendHashed(resultName, resultHash);
+            last.sub = frame.sub;
+            last.table = caller->identity();
+        }
+        Variables_Class::Node& result = *last.node;
         Value local;
         if (given > 0 && d.paramType[0] == Tag::Float) {
             Variables_Class::Store(result, Tag::Float, &d.paramFloat[0]);
