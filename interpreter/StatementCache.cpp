@@ -4,6 +4,7 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/EventThrottle.h"
 #include "interpreter/statements/StatementTable.h"
+#include "interpreter/statements/SubCalls.h"
 #include "platform/Events.h"
 
 #include <cstdint>
@@ -65,6 +66,10 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
         form->target = label ? label->position : nullptr;
         made = form->target != nullptr;
+    } else if (type == TokenType::Keyword && e.tokenCode == Code(StatementCode::Call)) {
+        form->kind = Kind::Call;
+        form->operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
+        made = CompileCall(d, *form);
     } else if (type == TokenType::Keyword) {
         // The words that end the run are the run loop's own.
         const int code = e.tokenCode;
@@ -91,6 +96,9 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         break;
     case Kind::Gosub:
         form->run = RunGosub;
+        break;
+    case Kind::Call:
+        form->run = RunCall;
         break;
     case Kind::Keyword:
         form->run = RunKeyword;
@@ -316,6 +324,95 @@ bool StatementCache::RunKeyword(Durnix_Class& d, const Form& form)
     e.scanPosition = e.programStart + form.operatorStart;
     e.NextToken();
     form.handler(d);
+    if (EventThrottle::Due()) platform::ProcessMessages();
+    return true;
+}
+
+bool StatementCache::CompileCall(Durnix_Class& d, Form& form)
+{
+    Expression_Class& e = d.expression;
+    e.NextToken();
+    form.sub = d.subs.FindNode(e.tokenText);
+    if (!form.sub || form.sub->hasByReference) return false;
+    e.NextToken();
+    if (!e.IsCurrentDelimiter('(')) return false;
+    if (*e.PeekNextChar() == ')') {
+        form.noArguments = true;
+        return true;
+    }
+    const int most = form.sub->paramCount < Durnix_Class::ParamSlots ? form.sub->paramCount : Durnix_Class::ParamSlots;
+    for (;;) {
+        if (static_cast<int>(form.arguments.size()) >= most) return false;
+        Form::Argument argument;
+        argument.start = static_cast<int32_t>(e.scanPosition - e.programStart);
+        e.NextToken();
+        argument.tree = TreeAtCurrentToken(e);
+        if (!argument.tree) return false;
+        form.arguments.push_back(argument);
+        e.scanPosition = e.programStart + argument.tree->endOffset;
+        e.NextToken();
+        if (e.IsCurrentDelimiter(')')) return true;
+        if (!e.IsCurrentDelimiter(',')) return false;
+    }
+}
+
+// The CALL handler's reading of the arguments, each from its tree: a value
+// goes into its parameter slot as ReadOperand puts it there.
+bool StatementCache::RunCall(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    const Labels_Class::Node* sub = form.sub;
+    const int count = sub->paramCount < Durnix_Class::ParamSlots ? sub->paramCount : Durnix_Class::ParamSlots;
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    d.targetByExpression = false;
+    d.SetParamDefaults(count, 0, '0');
+    int given = 0;
+    if (form.noArguments) {
+        e.scanPosition = e.programStart + form.operatorStart;
+        e.NextToken(); // "call"
+        e.NextToken(); // the name
+        e.NextToken(); // "("
+        e.NextToken(); // ")"
+    } else {
+        for (const Form::Argument& argument : form.arguments) {
+            Value value;
+            double number;
+            bool isInt;
+            e.scanPosition = e.programStart + argument.start;
+            if (!Expression_Class::Nesting::Fits(e, argument.tree->depth)) {
+                d.paramType[given] = '0';
+                d.ReadOperand(given);
+            } else {
+                if (argument.tree->RunNumbers(e, number, isInt)) {
+                    e.scanPosition = e.programStart + argument.tree->endOffset;
+                    e.NextToken();
+                    if (isInt)
+                        value.setInt(static_cast<int32_t>(number));
+                    else
+                        value.setFloat(number);
+                } else {
+                    e.NextToken();
+                    argument.tree->Run(e, value);
+                }
+                if (value.tag == Tag::Int) {
+                    d.paramInt[given] = value.i;
+                    d.paramFloat[given] = value.i;
+                } else if (value.tag == Tag::Float) {
+                    d.paramFloat[given] = value.f;
+                } else {
+                    d.paramText[given] = value.s;
+                }
+                d.paramType[given] = value.tag;
+            }
+            ++given;
+            // A value that ended early leaves its operator current.
+            if (!d.CurrentIs(',')) break;
+        }
+    }
+    if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
+    e.NextToken();
+    EnterSub(d, sub, given, AnsiString());
     if (EventThrottle::Due()) platform::ProcessMessages();
     return true;
 }

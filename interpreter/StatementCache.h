@@ -2,6 +2,7 @@
 
 #include "base/ZeroedTable.h"
 #include "interpreter/Expression_class.h"
+#include "interpreter/Labels_class.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,8 +14,8 @@ struct CompiledExpression;
 
 // The statements a loop runs over and over, kept in a ready form by the read
 // offset where the run loop starts to read them: an assignment to a variable
-// or to an element of one index, ++ and -- on a variable, and GOSUB to a
-// label named directly; any other statement word keeps its handler, found
+// or to an element of one index, ++ and -- on a variable, GOSUB to a label
+// and CALL of a sub without by-reference parameters, named directly; any other statement word keeps its handler, found
 // once. A ready statement runs without reading its tokens
 // one by one, with the compiled trees of its expressions, and gives the same
 // values, errors (with their lines and columns) and current token as read
@@ -46,7 +47,7 @@ public:
     void Clear();
 
 private:
-    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Keyword };
+    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Call, Keyword };
     struct Form {
         Kind kind = Kind::AssignVariable;
         bool (*run)(Durnix_Class&, const Form&) = nullptr; // the Run function of the kind
@@ -62,6 +63,14 @@ private:
         int delta = 0;
         const char* target = nullptr; // where a GOSUB goes
         void (*handler)(Durnix_Class&) = nullptr; // the handler of another statement word
+        // A CALL: the sub, and each argument's first token and tree.
+        const Labels_Class::Node* sub = nullptr;
+        struct Argument {
+            int32_t start = 0;
+            const CompiledExpression* tree = nullptr;
+        };
+        std::vector<Argument> arguments;
+        bool noArguments = false; // "name()"
     };
     // Makes the form of the statement at offset, met again, and runs it.
     bool Prepare(Durnix_Class& d, ptrdiff_t offset);
@@ -74,6 +83,8 @@ private:
     static bool RunIncrement(Durnix_Class& d, const Form& form);
     static bool RunGosub(Durnix_Class& d, const Form& form);
     static bool RunKeyword(Durnix_Class& d, const Form& form);
+    static bool RunCall(Durnix_Class& d, const Form& form);
+    bool CompileCall(Durnix_Class& d, Form& form);
     // Evaluates a value whose first token is next to be read, as Evaluate does.
     static void EvaluateValue(Expression_Class& e, const Form& form, Value& value);
     // A value that is a plain number, as EvaluateValue gives it, leaving the

@@ -1,5 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
+#include "interpreter/statements/SubCalls.h"
 
 #include <utility>
 #include <vector>
@@ -102,7 +103,15 @@ void Call(Durnix_Class& d)
     }
     if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
     e.NextToken();
+    EnterSub(d, sub, given, std::move(arguments));
+}
 
+} // namespace
+
+void EnterSub(Durnix_Class& d, const Labels_Class::Node* sub, int given, AnsiString&& arguments)
+{
+    Expression_Class& e = d.expression;
+    const std::vector<Labels_Class::Parameter>& parameters = sub->parameters;
     if (d.gosubStack.count() >= Durnix_Class::MaxFrames
         || !d.gosubStack.PushCall(d.ifDepth, e.scanPosition, d.currentVariables, sub, std::move(arguments)))
         TooManyFrames(d);
@@ -128,6 +137,8 @@ void Call(Durnix_Class& d)
         }
     }
 }
+
+namespace {
 
 // Hands a CALL's result and by-reference parameters back to the caller.
 void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)

@@ -82,6 +82,19 @@ TEST(ReadyStatements, MatchTheTextReadingInSubsAndNestedGosubs)
         "for k = 1 to 3\ncall f(k)\nprint f__Result\nnext\nend\nsub f(n)\nfor j = 1 to 2\nx = n * j\ny++\n"
         "next\nreturn x + y",
         "for k = 1 to 3\ncall f(k)\nnext\nend\nsub f(n)\nfor j = 1 to 2\nq = q + n\nnext\nreturn q",
+        // CALL: arguments that change type, turn text, end early, fail, are
+        // left out; a sub of no parameters; a by-reference parameter.
+        "t = 1\nfor k = 1 to 3\ncall f(k * 2, t, upper(\"a\") + k)\nprint f__Result\nif k = 2 then t = \"x\"\nnext\n"
+        "end\nsub f(a, b, c)\nreturn a + \" \" + b + \" \" + c",
+        "t = 1\nfor k = 1 to 3\ncall f(t - 1)\nprint f__Result\nt = \"x\"\nnext\nend\nsub f(a)\nreturn a",
+        "for k = 1 to 3\ncall f(6 / (2 - k), k)\nprint f__Result\nnext\nend\nsub f(a, b)\nreturn a",
+        "for k = 1 to 3\ncall f(k)\nprint f__Result\nnext\nend\nsub f(a, b)\nreturn b",
+        "for k = 1 to 3\ncall g()\nprint g__Result\nnext\nend\nsub g()\nreturn 7",
+        "for k = 1 to 3\ncall f(k, k, k)\nnext\nend\nsub f(a)\nreturn a",
+        "for k = 1 to 3\ncall f(k)\nprint k\nnext\nend\nsub f(&a)\na = a * 10\nreturn",
+        "for k = 1 to 3\ncall f(k) x\nnext\nend\nsub f(a)\nreturn",
+        "for k = 1 to 3\ncall fib(k + 5)\nprint fib__Result\nnext\nend\nsub fib(n)\nif n < 2 then return n\n"
+        "call fib(n - 1)\na = fib__Result\ncall fib(n - 2)\nreturn a + fib__Result",
         // GOSUB without end: the frames run out with the same error.
         "x = 0\ns:\nx++\ngosub s",
         // A trapped error in a ready form, then the loop goes on.

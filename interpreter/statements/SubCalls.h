@@ -1,0 +1,13 @@
+#pragma once
+
+#include "base/Values.h"
+#include "interpreter/Labels_class.h"
+
+class Durnix_Class;
+
+// The second half of a CALL, once its arguments are read into the statement
+// parameter slots (`given` of them, with the token after the ")" current):
+// pushes the frame, goes to the sub and binds its parameters in a fresh
+// table. `arguments` are the argument names kept for by-reference
+// parameters.
+void EnterSub(Durnix_Class& d, const Labels_Class::Node* sub, int given, AnsiString&& arguments);
