@@ -57,27 +57,40 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
     int type = e.NextToken();
     while (type == TokenType::Delimiter && e.tokenCode == TokenCode::EndOfStatement)
         type = e.NextToken();
+    const int code = e.tokenCode;
+    const int32_t wordStart = static_cast<int32_t>(e.tokenStart - e.programStart);
     if (type == TokenType::Variable) {
         made = CompileAssignment(e, *form);
-    } else if (type == TokenType::Keyword && e.tokenCode == Code(StatementCode::Gosub)) {
+    } else if (type == TokenType::Keyword && code == Code(StatementCode::Gosub)) {
         form->kind = Kind::Gosub;
         form->operatorStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
         const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
         form->target = label ? label->position : nullptr;
         made = form->target != nullptr;
-    } else if (type == TokenType::Keyword && e.tokenCode == Code(StatementCode::Call)) {
+    } else if (type == TokenType::Keyword && code == Code(StatementCode::Call)) {
         form->kind = Kind::Call;
-        form->operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
+        form->operatorStart = wordStart;
         made = CompileCall(d, *form);
-    } else if (type == TokenType::Keyword) {
-        // The words that end the run are the run loop's own.
-        const int code = e.tokenCode;
+    } else if (type == TokenType::Keyword && code == Code(StatementCode::Return)) {
+        form->kind = Kind::Return;
+        form->operatorStart = wordStart;
+        form->valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
+        // A bare return has nothing to read and keeps its handler.
+        e.NextToken();
+        form->value = e.endOfStatement ? nullptr : TreeAtCurrentToken(e);
+        made = form->value != nullptr;
+    }
+    if (!made && type == TokenType::Keyword) {
+        // Any other statement word, and the forms above that the text does
+        // not fit: the handler, found once. The words that end the run are
+        // the run loop's own.
         const std::span<const StatementHandler> handlers = StatementHandlers();
         const bool ends = code == Code(StatementCode::End) || code == Code(StatementCode::Terminate)
             || code == Code(StatementCode::Exit);
+        *form = Form {};
         form->kind = Kind::Keyword;
-        form->operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
+        form->operatorStart = wordStart;
         form->handler
             = !ends && static_cast<size_t>(code) < handlers.size() ? handlers[static_cast<size_t>(code)] : nullptr;
         made = form->handler != nullptr;
@@ -99,6 +112,9 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         break;
     case Kind::Call:
         form->run = RunCall;
+        break;
+    case Kind::Return:
+        form->run = RunReturn;
         break;
     case Kind::Keyword:
         form->run = RunKeyword;
@@ -413,6 +429,44 @@ bool StatementCache::RunCall(Durnix_Class& d, const Form& form)
     if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
     e.NextToken();
     EnterSub(d, sub, given, AnsiString());
+    if (EventThrottle::Due()) platform::ProcessMessages();
+    return true;
+}
+
+// RETURN with a value, read as the handler reads it into the first slot.
+bool StatementCache::RunReturn(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    if (!d.gosubStack.Top() || !Expression_Class::Nesting::Fits(e, form.value->depth)) return false;
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    d.SetParamDefaults(1, 0, '0');
+    e.scanPosition = e.programStart + form.valueStart;
+    e.NextToken();
+    Value value;
+    double number;
+    bool isInt;
+    if (form.value->RunNumbers(e, number, isInt)) {
+        e.scanPosition = e.programStart + form.value->endOffset;
+        e.NextToken();
+        if (isInt)
+            value.setInt(static_cast<int32_t>(number));
+        else
+            value.setFloat(number);
+    } else {
+        form.value->Run(e, value);
+    }
+    if (value.tag == Tag::Int) {
+        d.paramInt[0] = value.i;
+        d.paramFloat[0] = value.i;
+    } else if (value.tag == Tag::Float) {
+        d.paramFloat[0] = value.f;
+    } else {
+        d.paramText[0] = value.s;
+    }
+    d.paramType[0] = value.tag;
+    if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
+    LeaveFrame(d, 1);
     if (EventThrottle::Due()) platform::ProcessMessages();
     return true;
 }

@@ -11,3 +11,8 @@ class Durnix_Class;
 // table. `arguments` are the argument names kept for by-reference
 // parameters.
 void EnterSub(Durnix_Class& d, const Labels_Class::Node* sub, int given, AnsiString&& arguments);
+
+// The second half of a RETURN, once its value, if any, is read into the
+// first parameter slot (`given` is 1 then): goes back to the caller, hands a
+// CALL's result over and pops the frame, which must exist.
+void LeaveFrame(Durnix_Class& d, int given);

@@ -199,6 +199,14 @@ void Return(Durnix_Class& d)
         e.PutBack();
         d.ParseParams(0, 1, given);
     }
+    LeaveFrame(d, given);
+}
+
+} // namespace
+
+void LeaveFrame(Durnix_Class& d, int given)
+{
+    Expression_Class& e = d.expression;
     // Read in place: nothing below pushes a frame, and it is popped last.
     const GoSubStack_Node& frame = *d.gosubStack.Top();
     e.tokenCode = 0;
@@ -210,6 +218,8 @@ void Return(Durnix_Class& d)
     for (int k = 0; k < frame.repeatCount && d.repeatStack.Pop(); ++k) { }
     d.gosubStack.Pop();
 }
+
+namespace {
 
 const StatementEntry entries[] = {
     { StatementCode::Gosub, Gosub },

@@ -95,6 +95,12 @@ TEST(ReadyStatements, MatchTheTextReadingInSubsAndNestedGosubs)
         "for k = 1 to 3\ncall f(k) x\nnext\nend\nsub f(a)\nreturn",
         "for k = 1 to 3\ncall fib(k + 5)\nprint fib__Result\nnext\nend\nsub fib(n)\nif n < 2 then return n\n"
         "call fib(n - 1)\na = fib__Result\ncall fib(n - 2)\nreturn a + fib__Result",
+        // RETURN with a value that turns text, ends early or is followed by
+        // more; from a GOSUB.
+        "t = 1\nfor k = 1 to 3\ncall f(k)\nprint f__Result\nif k = 2 then t = \"x\"\nnext\nend\nsub f(a)\nreturn t + a",
+        "t = 1\nfor k = 1 to 3\ncall f(k)\nprint f__Result\nt = \"x\"\nnext\nend\nsub f(a)\nreturn t - a",
+        "for k = 1 to 3\ncall f(k)\nprint f__Result\nnext\nend\nsub f(a)\nif a = 3 then return a a\nreturn a * 2",
+        "for k = 1 to 3\ngosub s\nnext\nreturn 1\nend\ns:\nreturn k",
         // GOSUB without end: the frames run out with the same error.
         "x = 0\ns:\nx++\ngosub s",
         // A trapped error in a ready form, then the loop goes on.
