@@ -3,8 +3,8 @@
 #include "interpreter/CompiledExpression.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/EventThrottle.h"
+#include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
-#include "interpreter/statements/SubCalls.h"
 #include "platform/Events.h"
 
 #include <cstdint>
@@ -80,6 +80,13 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         e.NextToken();
         form->value = e.endOfStatement ? nullptr : TreeAtCurrentToken(e);
         made = form->value != nullptr;
+    } else if (type == TokenType::Keyword && code == Code(StatementCode::If)) {
+        form->kind = Kind::If;
+        form->operatorStart = wordStart;
+        form->valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
+        e.NextToken();
+        form->value = TreeAtCurrentToken(e);
+        made = form->value != nullptr;
     }
     if (!made && type == TokenType::Keyword) {
         // Any other statement word, and the forms above that the text does
@@ -115,6 +122,9 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         break;
     case Kind::Return:
         form->run = RunReturn;
+        break;
+    case Kind::If:
+        form->run = RunIf;
         break;
     case Kind::Keyword:
         form->run = RunKeyword;
@@ -467,6 +477,38 @@ bool StatementCache::RunReturn(Durnix_Class& d, const Form& form)
     d.paramType[0] = value.tag;
     if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
     LeaveFrame(d, 1);
+    if (EventThrottle::Due()) platform::ProcessMessages();
+    return true;
+}
+
+// IF, with its condition read as EvaluateCondition reads it.
+bool StatementCache::RunIf(Durnix_Class& d, const Form& form)
+{
+    Expression_Class& e = d.expression;
+    if (!Expression_Class::Nesting::Fits(e, form.value->depth)) return false;
+    e.scanPosition = e.programStart + form.operatorStart;
+    e.NextToken();
+    const char* blockStart = e.tokenStart;
+    bool condition;
+    double number;
+    bool isInt;
+    if (form.value->RunNumbers(e, number, isInt)) {
+        e.scanPosition = e.programStart + form.value->endOffset;
+        e.NextToken();
+        condition = isInt ? static_cast<int32_t>(number) != 0 : Expression_Class::ClampToInt(number) != 0;
+    } else {
+        e.scanPosition = e.programStart + form.valueStart;
+        e.NextToken();
+        Value value;
+        form.value->Run(e, value);
+        if (value.tag == Tag::Int)
+            condition = value.i != 0;
+        else if (value.tag == Tag::Float)
+            condition = Expression_Class::ClampToInt(value.f) != 0;
+        else
+            e.RaiseError(ErrorCode::NotALogicalExpression);
+    }
+    ContinueIf(d, blockStart, condition, false);
     if (EventThrottle::Due()) platform::ProcessMessages();
     return true;
 }

@@ -15,8 +15,8 @@ struct CompiledExpression;
 // The statements a loop runs over and over, kept in a ready form by the read
 // offset where the run loop starts to read them: an assignment to a variable
 // or to an element of one index, ++ and -- on a variable, GOSUB to a label
-// and CALL of a sub without by-reference parameters, named directly, and
-// RETURN with a value; any other statement word keeps its handler, found
+// and CALL of a sub without by-reference parameters, named directly,
+// RETURN with a value, and IF; any other statement word keeps its handler, found
 // once. A ready statement runs without reading its tokens
 // one by one, with the compiled trees of its expressions, and gives the same
 // values, errors (with their lines and columns) and current token as read
@@ -48,7 +48,7 @@ public:
     void Clear();
 
 private:
-    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Call, Return, Keyword };
+    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Call, Return, If, Keyword };
     struct Form {
         Kind kind = Kind::AssignVariable;
         bool (*run)(Durnix_Class&, const Form&) = nullptr; // the Run function of the kind
@@ -86,6 +86,7 @@ private:
     static bool RunKeyword(Durnix_Class& d, const Form& form);
     static bool RunCall(Durnix_Class& d, const Form& form);
     static bool RunReturn(Durnix_Class& d, const Form& form);
+    static bool RunIf(Durnix_Class& d, const Form& form);
     bool CompileCall(Durnix_Class& d, Form& form);
     // Evaluates a value whose first token is next to be read, as Evaluate does.
     static void EvaluateValue(Expression_Class& e, const Form& form, Value& value);

@@ -1,6 +1,6 @@
 #include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
-#include "interpreter/statements/SubCalls.h"
 
 #include <utility>
 #include <vector>

@@ -65,6 +65,12 @@ TEST(ReadyStatements, MatchTheTextReading)
         "big++\nprint big",
         "w--\nw++\nw--\nprint w",
         "t++\nif k = 2 then t = \"q\"\nprint t",
+        // IF: one line and blocks, a condition that turns float or text,
+        // a missing then.
+        "if k * w > 1 then print \"big\"\nw = 0.4\nprint w",
+        "if t then print \"yes\" else print \"no\"\nif k = 2 then t = \"q\"",
+        "if k < 2\nprint \"a\"\nelseif k < 3\nprint \"b\"\nelse\nprint \"c\"\nendif",
+        "if k - 2 print \"x\"\nprint \"y\"",
         // GOSUB to a label, and a name that is no label.
         "gosub s1\nprint x",
         "gosub nowhere\nprint x",
