@@ -18,6 +18,7 @@
 void StatementCache::Clear()
 {
     formAt.Assign(0);
+    metAgain.Assign(0);
     forms.clear();
     furthest = -1;
 }
@@ -26,6 +27,13 @@ bool StatementCache::Prepare(Durnix_Class& d, ptrdiff_t offset)
 {
     Expression_Class& e = d.expression;
     const size_t length = static_cast<size_t>(e.programLength) + 1;
+    const size_t at = static_cast<size_t>(offset);
+    if (metAgain.size() != (length + 7) / 8) metAgain.Assign((length + 7) / 8);
+    const uint8_t bit = static_cast<uint8_t>(1u << (at & 7));
+    if (!(metAgain[at >> 3] & bit)) {
+        metAgain[at >> 3] |= bit;
+        return false;
+    }
     if (formAt.size() != length) formAt.Assign(length);
     const int32_t form = Compile(d, static_cast<int32_t>(offset));
     formAt[static_cast<size_t>(offset)] = form;
@@ -34,10 +42,19 @@ bool StatementCache::Prepare(Durnix_Class& d, ptrdiff_t offset)
     return ready.run(d, ready);
 }
 
+bool StatementCache::CurrentTokenKept(Expression_Class& e)
+{
+    // A form keeps its tokens for the whole run: only a token the cache holds
+    // for the offset where it was read will do.
+    if (!e.currentToken) return false;
+    const size_t offset = static_cast<size_t>(e.tokenStart - e.programStart);
+    return offset < e.tokenSlot.size() && e.TokenAt(offset) == e.currentToken;
+}
+
 const CompiledExpression* StatementCache::TreeAtCurrentToken(Expression_Class& e)
 {
     Expression_Class::CachedToken* token = e.currentToken;
-    if (!token || token->type != e.tokenType) return nullptr;
+    if (!CurrentTokenKept(e) || token->type != e.tokenType) return nullptr;
     // Evaluate's own checks on the first token, which fail the same way at
     // every run: such a value is read from the text.
     if (e.tokenType != TokenType::String && (e.tokenText.empty() || e.IsCurrentDelimiter(','))) return nullptr;
@@ -136,8 +153,8 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
 
 bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
 {
+    if (!CurrentTokenKept(e)) return false;
     form.name = e.currentToken;
-    if (!form.name) return false;
     const bool element = *e.PeekNextChar() == '[';
     e.NextToken();
     if (element) {

@@ -22,8 +22,8 @@ struct CompiledExpression;
 // values, errors (with their lines and columns) and current token as read
 // from the text.
 //
-// A statement is made ready when it runs the second time: a text that runs
-// once keeps nothing here. Anything out of the ordinary (a text held
+// A statement is made ready when it runs the third time: a text that runs
+// once keeps nothing here but a bit for each statement it meets again. Anything out of the ordinary (a text held
 // by the target, declared variables, nesting near the bound) is read from
 // the text as before.
 class StatementCache {
@@ -73,10 +73,12 @@ private:
         std::vector<Argument> arguments;
         bool noArguments = false; // "name()"
     };
-    // Makes the form of the statement at offset, met again, and runs it.
+    // Notes the statement at offset, met again; the next time makes its
+    // form and runs it.
     bool Prepare(Durnix_Class& d, ptrdiff_t offset);
     int32_t Compile(Durnix_Class& d, int32_t offset);
     bool CompileAssignment(Expression_Class& e, Form& form);
+    static bool CurrentTokenKept(Expression_Class& e);
     static const CompiledExpression* TreeAtCurrentToken(Expression_Class& e);
 
     static bool RunAssignVariable(Durnix_Class& d, const Form& form);
@@ -96,9 +98,13 @@ private:
     // The checks an assignment makes on the value read and the token after it.
     static void CheckValue(Durnix_Class& d, const Value& value);
 
-    // Per text offset: 0 not met again yet, -1 no form, k forms[k - 1]. Only
-    // the pages of text that runs again take memory.
+    // Per text offset: 0 no form made yet, -1 no form, k forms[k - 1]. Only
+    // the pages of text that runs a third time take memory.
     ZeroedTable<int32_t> formAt;
+    // One bit per text offset: the statement there was met again once. A
+    // text that runs through once, calling subs that lie further on, notes
+    // the statements after each call here rather than making their forms.
+    ZeroedTable<uint8_t> metAgain;
     std::vector<std::unique_ptr<Form>> forms;
     // The furthest offset a statement started at: a statement further on runs
     // for the first time, and is not noted.
