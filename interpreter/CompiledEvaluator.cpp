@@ -177,16 +177,30 @@ private:
             bool aInt, bInt;
             if (!NumberLeaf(node.first, a, aInt) && !NumberPath(node.first, a, aInt)) return false;
             if (!NumberLeaf(node.second, b, bInt) && !NumberPath(node.second, b, bInt)) return false;
-            Value left, right;
-            if (aInt)
-                left.setInt(static_cast<int32_t>(a));
-            else
-                left.setFloat(a);
-            if (bInt)
-                right.setInt(static_cast<int32_t>(b));
-            else
-                right.setFloat(b);
-            value = e.ApplyRelation(node.relation, left, right);
+            // As ApplyRelation compares two numbers; "$" is for texts only.
+            switch (node.relation) {
+            case Relation::Less:
+                value = !(a >= b);
+                break;
+            case Relation::Greater:
+                value = a > b;
+                break;
+            case Relation::LessOrEqual:
+                value = !(a > b);
+                break;
+            case Relation::GreaterOrEqual:
+                value = a >= b;
+                break;
+            case Relation::Equal:
+                value = !(a < b || a > b);
+                break;
+            case Relation::NotEqual:
+                value = a < b || a > b;
+                break;
+            default:
+                value = 0;
+                break;
+            }
             isInt = true;
             return true;
         }
