@@ -132,14 +132,17 @@ private:
             return NumberPath(node.first, value, isInt);
         case Kind::Sum:
         case Kind::Product: {
+            // Leaves are read here rather than through a call of their own:
+            // most operands in a loop are literals and variables.
             double total;
             bool allIntegers;
-            if (!NumberPath(node.first, total, allIntegers)) return false;
+            if (!NumberLeaf(node.first, total, allIntegers) && !NumberPath(node.first, total, allIntegers))
+                return false;
             for (int32_t k = node.itemBegin; k < node.itemEnd; ++k) {
                 const CompiledExpression::Item& item = c.items[static_cast<size_t>(k)];
                 double b;
                 bool bInt;
-                if (!NumberPath(item.operand, b, bInt)) return false;
+                if (!NumberLeaf(item.operand, b, bInt) && !NumberPath(item.operand, b, bInt)) return false;
                 allIntegers = allIntegers && bInt;
                 if (node.kind == Kind::Sum)
                     total = item.op == '+' ? total + b : total - b;
@@ -156,7 +159,7 @@ private:
                 double a;
                 bool aInt;
                 isInt = false;
-                return NumberPath(node.first, a, aInt) && node.direct(a, value);
+                return (NumberLeaf(node.first, a, aInt) || NumberPath(node.first, a, aInt)) && node.direct(a, value);
             }
             // A function whose direct form gives a text is no number.
             if (node.directText && !node.directTextNumber) return false;
@@ -171,6 +174,39 @@ private:
     [[gnu::noinline]] bool NumberPathOther(const CompiledExpression::Node& node, double& value, bool& isInt)
     {
         switch (node.kind) {
+        case Kind::Relation: {
+            // Two numbers compare without an error, to 0 or 1.
+            double a, b;
+            bool aInt, bInt;
+            if (!NumberLeaf(node.first, a, aInt) && !NumberPath(node.first, a, aInt)) return false;
+            if (!NumberLeaf(node.second, b, bInt) && !NumberPath(node.second, b, bInt)) return false;
+            // As ApplyRelation compares two numbers; "$" is for texts only.
+            switch (node.relation) {
+            case Relation::Less:
+                value = !(a >= b);
+                break;
+            case Relation::Greater:
+                value = a > b;
+                break;
+            case Relation::LessOrEqual:
+                value = !(a > b);
+                break;
+            case Relation::GreaterOrEqual:
+                value = a >= b;
+                break;
+            case Relation::Equal:
+                value = !(a < b || a > b);
+                break;
+            case Relation::NotEqual:
+                value = a < b || a > b;
+                break;
+            default:
+                value = 0;
+                break;
+            }
+            isInt = true;
+            return true;
+        }
         case Kind::Unary: {
             double operand;
             bool operandInt;
@@ -294,6 +330,12 @@ public:
         else
             out.setFloat(value);
         return true;
+    }
+
+    // The numeric path for a whole subtree, into a number and its kind.
+    bool TryNumbers(int32_t index, double& value, bool& isInt)
+    {
+        return c.nodes[static_cast<size_t>(index)].height <= NumericPathHeight && NumberPath(index, value, isInt);
     }
 
 private:
@@ -734,4 +776,10 @@ const CompiledExpression* Expression_Class::CompiledAtCurrentToken()
     if (slot == 0 || slot == CachedToken::EvaluatedOnce) [[unlikely]]
         slot = CompileAt(offset);
     return slot > 0 ? compiled[static_cast<size_t>(slot - 1)].get() : nullptr;
+}
+
+bool CompiledExpression::RunNumbers(Expression_Class& e, double& value, bool& isInt) const
+{
+    CompiledEvaluator evaluator(e, *this);
+    return evaluator.TryNumbers(root, value, isInt);
 }

@@ -113,4 +113,11 @@ struct CompiledExpression {
     // place. Values, errors and the length limit are the same as for the
     // whole sum. Otherwise result is the whole value and the return false.
     bool Run(Expression_Class& e, Value& result, const AnsiString* appendTarget = nullptr) const;
+    // The value when the tree is small and made of numbers only (literals,
+    // variables holding numbers, arithmetic and functions of a number that
+    // compute their result): true with value and its kind, and then Run would
+    // give that number, raise nothing, and leave the token at endOffset
+    // current. False, with nothing changed, for anything else. The
+    // tokenizer's state is not touched.
+    bool RunNumbers(Expression_Class& e, double& value, bool& isInt) const;
 };

@@ -148,6 +148,7 @@ void Durnix_Class::Attach()
     expression.outerVariables = mainVariables.get();
     // A new text may lie where the old one was.
     lineBreaks = {};
+    statementCache.Clear();
 }
 
 int Durnix_Class::PrepareCompile(const AnsiString& text)
@@ -221,7 +222,11 @@ int Durnix_Class::Run(AnsiString text)
 void Durnix_Class::ExecuteStatement()
 {
     PollEvents();
-    if (RunHooks::Debugger().SteppingOn() && !RunHooks::HiddenProgram()) DebugStep();
+    if (RunHooks::Debugger().SteppingOn()) {
+        if (!RunHooks::HiddenProgram()) DebugStep();
+    } else if (statementCache.TryRun(*this, expression)) {
+        return;
+    }
 
     Expression_Class& e = expression;
     int type = e.NextToken();

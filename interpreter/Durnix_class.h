@@ -9,6 +9,7 @@
 #include "interpreter/RobotSerialLink.h"
 #include "interpreter/RunScreen.h"
 #include "interpreter/Stacks.h"
+#include "interpreter/StatementCache.h"
 #include "interpreter/Variables_class.h"
 
 #include <cstddef>
@@ -210,8 +211,19 @@ public:
 
     Variables_Class* currentVariables = nullptr;
     std::unique_ptr<Variables_Class> mainVariables;
+    // The node that the last RETURN from a sub stored its result in, in the
+    // caller's table with that identity; a node stays valid while its table
+    // keeps the identity.
+    struct ResultNode {
+        const void* sub = nullptr;
+        uint64_t table = 0;
+        Variables_Class::Node* node = nullptr;
+    };
+    ResultNode lastResult;
 
     Expression_Class expression;
+    // Ready forms of the statements that loops run again and again.
+    StatementCache statementCache;
     bool prescanNeeded = true;
     std::vector<std::unique_ptr<Variables_Class>> sparedTables;
 

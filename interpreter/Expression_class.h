@@ -395,6 +395,7 @@ private:
     friend class ExpressionCompiler;
     friend class CompiledEvaluator;
     friend struct CompiledExpression;
+    friend class StatementCache;
     // Evaluates the expression that starts at the current token, from its
     // compiled tree when it has one.
     void EvaluateExpression(Value& result);

@@ -1,4 +1,5 @@
 #include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
 
 #include <cstdint>
@@ -118,9 +119,16 @@ void SkipToEndIf(Durnix_Class& d, const char* blockStart)
 
 void RunIf(Durnix_Class& d, bool isElseIf)
 {
-    Expression_Class& e = d.expression;
-    const char* blockStart = e.tokenStart;
+    const char* blockStart = d.expression.tokenStart;
     const bool condition = d.EvaluateCondition(ErrorCode::NotALogicalExpression);
+    ContinueIf(d, blockStart, condition, isElseIf);
+}
+
+} // namespace
+
+void ContinueIf(Durnix_Class& d, const char* blockStart, bool condition, bool isElseIf)
+{
+    Expression_Class& e = d.expression;
     d.ifBranchState = 0;
     const bool oneLine = IsKeyword(e, StatementCode::Then);
     if (condition) {
@@ -141,6 +149,8 @@ void RunIf(Durnix_Class& d, bool isElseIf)
     if (!isElseIf) ++d.ifDepth;
     SkipFalseBranch(d, blockStart);
 }
+
+namespace {
 
 void If(Durnix_Class& d)
 {

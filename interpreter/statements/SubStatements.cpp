@@ -1,4 +1,5 @@
 #include "interpreter/Durnix_class.h"
+#include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
 
 #include <utility>
@@ -102,7 +103,15 @@ void Call(Durnix_Class& d)
     }
     if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
     e.NextToken();
+    EnterSub(d, sub, given, std::move(arguments));
+}
 
+} // namespace
+
+void EnterSub(Durnix_Class& d, const Labels_Class::Node* sub, int given, AnsiString&& arguments)
+{
+    Expression_Class& e = d.expression;
+    const std::vector<Labels_Class::Parameter>& parameters = sub->parameters;
     if (d.gosubStack.count() >= Durnix_Class::MaxFrames
         || !d.gosubStack.PushCall(d.ifDepth, e.scanPosition, d.currentVariables, sub, std::move(arguments)))
         TooManyFrames(d);
@@ -129,6 +138,8 @@ void Call(Durnix_Class& d)
     }
 }
 
+namespace {
+
 // Hands a CALL's result and by-reference parameters back to the caller.
 void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
 {
@@ -138,7 +149,14 @@ void ReturnToCaller(Durnix_Class& d, const GoSubStack_Node& frame, int given)
         AnsiString named;
         const AnsiString& resultName = frame.sub ? frame.sub->resultName : (named = frame.subName + "__Result");
         const uint64_t resultHash = frame.sub ? frame.sub->resultHash : Variables_Class::HashName(resultName);
-        Variables_Class::Node& result = caller->FindOrAppendHashed(resultName, resultHash);
+        // A loop that calls one sub finds the result's node as it left it.
+        Durnix_Class::ResultNode& last = d.lastResult;
+        if (!frame.sub || last.sub != frame.sub || last.table != caller->identity() || !last.node) {
+            last.node = &caller->FindOrAppendHashed(resultName, resultHash);
+            last.sub = frame.sub;
+            last.table = caller->identity();
+        }
+        Variables_Class::Node& result = *last.node;
         Value local;
         if (given > 0 && d.paramType[0] == Tag::Float) {
             Variables_Class::Store(result, Tag::Float, &d.paramFloat[0]);
@@ -181,6 +199,14 @@ void Return(Durnix_Class& d)
         e.PutBack();
         d.ParseParams(0, 1, given);
     }
+    LeaveFrame(d, given);
+}
+
+} // namespace
+
+void LeaveFrame(Durnix_Class& d, int given)
+{
+    Expression_Class& e = d.expression;
     // Read in place: nothing below pushes a frame, and it is popped last.
     const GoSubStack_Node& frame = *d.gosubStack.Top();
     e.tokenCode = 0;
@@ -192,6 +218,8 @@ void Return(Durnix_Class& d)
     for (int k = 0; k < frame.repeatCount && d.repeatStack.Pop(); ++k) { }
     d.gosubStack.Pop();
 }
+
+namespace {
 
 const StatementEntry entries[] = {
     { StatementCode::Gosub, Gosub },

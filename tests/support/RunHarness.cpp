@@ -57,6 +57,7 @@ RunResult RunProgram(const std::string& text, const std::string& input, Evaluati
         result.outcome = interpreter.outcome;
         result.errorNumber = interpreter.expression.lastErrorNumber;
         result.errorLine = interpreter.expression.lastErrorLine;
+        result.errorColumn = interpreter.errorColumn;
     }
     platform::setMessageBoxes(nullptr);
     screen.SetHeadless(nullptr, nullptr);

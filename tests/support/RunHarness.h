@@ -16,6 +16,7 @@ struct RunResult {
     int outcome = 0;
     int errorNumber = 0; // the last error raised, trapped or not
     int errorLine = 0;
+    int errorColumn = 0;
     std::vector<platform::RecordingMessageBoxes::Shown> boxes;
 };
 
