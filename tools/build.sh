@@ -72,6 +72,9 @@ test)
     # a machine, which can take seconds on a cold disk; the media tests that
     # time a clip should not pay for it.
     gst-inspect-1.0 > /dev/null 2>&1 || true
+    # Tests run side by side, at most eight at a time: a sanitized test can take
+    # hundreds of megabytes, and many cores would not mean as much memory.
+    test_jobs=$((jobs < 8 ? jobs : 8))
     status=0
     summary=()
     # A test that fails is run once more, alone, after everything else, so that
@@ -82,7 +85,7 @@ test)
     run_suite() {
         local name=$1 dir=$2
         echo "== $name =="
-        if (cd "$dir" && ctest -j "$jobs" --output-on-failure --timeout 600); then
+        if (cd "$dir" && ctest -j "$test_jobs" --output-on-failure --timeout 600); then
             return 0
         fi
         local failed
