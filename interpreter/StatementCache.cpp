@@ -79,18 +79,18 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
     if (type == TokenType::Variable) {
         made = CompileAssignment(e, *form);
     } else if (type == TokenType::Keyword && code == Code(StatementCode::Gosub)) {
-        form->kind = Kind::Gosub;
+        form->run = RunGosub;
         form->operatorStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
         const Labels_Class::Node* label = d.labels.FindNode(e.tokenText);
         form->target = label ? label->position : nullptr;
         made = form->target != nullptr;
     } else if (type == TokenType::Keyword && code == Code(StatementCode::Call)) {
-        form->kind = Kind::Call;
+        form->run = RunCall;
         form->operatorStart = wordStart;
         made = CompileCall(d, *form);
     } else if (type == TokenType::Keyword && code == Code(StatementCode::Return)) {
-        form->kind = Kind::Return;
+        form->run = RunReturn;
         form->operatorStart = wordStart;
         form->valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         // A bare return has nothing to read and keeps its handler.
@@ -98,7 +98,7 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         form->value = e.endOfStatement ? nullptr : TreeAtCurrentToken(e);
         made = form->value != nullptr;
     } else if (type == TokenType::Keyword && code == Code(StatementCode::If)) {
-        form->kind = Kind::If;
+        form->run = RunIf;
         form->operatorStart = wordStart;
         form->valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
@@ -113,7 +113,7 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         const bool ends = code == Code(StatementCode::End) || code == Code(StatementCode::Terminate)
             || code == Code(StatementCode::Exit);
         *form = Form {};
-        form->kind = Kind::Keyword;
+        form->run = RunKeyword;
         form->operatorStart = wordStart;
         form->handler
             = !ends && static_cast<size_t>(code) < handlers.size() ? handlers[static_cast<size_t>(code)] : nullptr;
@@ -121,32 +121,6 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
     }
     e.scanPosition = e.programStart + offset;
     if (!made) return -1;
-    switch (form->kind) {
-    case Kind::AssignVariable:
-        form->run = RunAssignVariable;
-        break;
-    case Kind::AssignElement:
-        form->run = RunAssignElement;
-        break;
-    case Kind::Increment:
-        form->run = RunIncrement;
-        break;
-    case Kind::Gosub:
-        form->run = RunGosub;
-        break;
-    case Kind::Call:
-        form->run = RunCall;
-        break;
-    case Kind::Return:
-        form->run = RunReturn;
-        break;
-    case Kind::If:
-        form->run = RunIf;
-        break;
-    case Kind::Keyword:
-        form->run = RunKeyword;
-        break;
-    }
     forms.push_back(std::move(form));
     return static_cast<int32_t>(forms.size());
 }
@@ -159,7 +133,7 @@ bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
     e.NextToken();
     if (element) {
         if (!e.IsCurrentDelimiter('[')) return false;
-        form.kind = Kind::AssignElement;
+        form.run = RunAssignElement;
         form.indexStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
         form.index = TreeAtCurrentToken(e);
@@ -174,7 +148,7 @@ bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
     const char first = e.tokenText[0];
     const char second = *e.scanPosition;
     if (first == '=') {
-        if (!element) form.kind = Kind::AssignVariable;
+        if (!element) form.run = RunAssignVariable;
         form.valueStart = static_cast<int32_t>(e.scanPosition - e.programStart);
         e.NextToken();
         form.value = TreeAtCurrentToken(e);
@@ -185,7 +159,7 @@ bool StatementCache::CompileAssignment(Expression_Class& e, Form& form)
         return true;
     }
     if (element || (first != '+' && first != '-') || second != first) return false;
-    form.kind = Kind::Increment;
+    form.run = RunIncrement;
     form.operatorStart = static_cast<int32_t>(e.tokenStart - e.programStart);
     form.delta = first == '+' ? 1 : -1;
     return true;

@@ -48,10 +48,9 @@ public:
     void Clear();
 
 private:
-    enum class Kind : uint8_t { AssignVariable, AssignElement, Increment, Gosub, Call, Return, If, Keyword };
     struct Form {
-        Kind kind = Kind::AssignVariable;
-        bool (*run)(Durnix_Class&, const Form&) = nullptr; // the Run function of the kind
+        // What the statement is, as the function that runs it.
+        bool (*run)(Durnix_Class&, const Form&) = nullptr;
         Expression_Class::CachedToken* name = nullptr; // target variable or array
         int32_t valueStart = 0; // read offset of the value's first token
         const CompiledExpression* value = nullptr;
