@@ -7,6 +7,8 @@
 
 #include "platform/Colors.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -81,4 +83,21 @@ std::string Region(int x, int y, int width, int height)
         text += '\n';
     }
     return text;
+}
+
+std::string DescribeRun(const RunResult& result, bool withColumn)
+{
+    std::string text = result.output + "| ended " + std::to_string(result.ended) + " error "
+        + std::to_string(result.errorNumber) + " line " + std::to_string(result.errorLine);
+    if (withColumn) text += " column " + std::to_string(result.errorColumn);
+    for (const auto& box : result.boxes)
+        text += " | " + box.caption + ": " + box.text;
+    return text;
+}
+
+void ExpectSameBothWays(const std::string& program, bool withColumn)
+{
+    const std::string compiled = DescribeRun(RunProgram(program, {}, Evaluation::Compiled), withColumn);
+    const std::string fromText = DescribeRun(RunProgram(program, {}, Evaluation::FromText), withColumn);
+    EXPECT_EQ(compiled, fromText) << program;
 }

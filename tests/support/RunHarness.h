@@ -27,6 +27,13 @@ enum class Evaluation { Compiled, FromText };
 RunResult RunProgram(
     const std::string& text, const std::string& input = {}, Evaluation evaluation = Evaluation::Compiled);
 
+// What a run printed and how it ended as one text, so that two runs compare in
+// one assertion; the error's column only when asked for.
+std::string DescribeRun(const RunResult& result, bool withColumn);
+// Runs the program with compiled trees and with every expression read from the
+// text, and expects both to print, fail and end alike.
+void ExpectSameBothWays(const std::string& program, bool withColumn);
+
 class TScreenForm;
 // The off-screen run-time screen that programs run on (created once, with the
 // application object).
