@@ -56,6 +56,15 @@ QString toQString(const AnsiString& text)
     return result;
 }
 
+QStringList linesOf(const AnsiString& text)
+{
+    QString all = toQString(text);
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = all.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
 AnsiString fromQString(const QString& text)
 {
     AnsiString result;

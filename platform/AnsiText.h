@@ -3,6 +3,7 @@
 #include "base/Values.h"
 
 #include <QString>
+#include <QStringList>
 
 // Texts cross into widgets and back only through these two functions, which use
 // Windows-1252. Every byte maps to one character and back to the same byte; the
@@ -11,6 +12,10 @@
 namespace platform {
 
 QString toQString(const AnsiString& text);
+
+// The lines of a text separated by CR LF (a bare LF also ends a line); a final
+// line break adds no empty line.
+QStringList linesOf(const AnsiString& text);
 
 // Characters that Windows-1252 cannot represent become '?'.
 AnsiString fromQString(const QString& text);

@@ -81,17 +81,6 @@ int Common(const QWidget& w, char what)
     return 0;
 }
 
-// Lines of a text separated by CR LF (a bare LF also ends a line); a final
-// line break adds no empty line.
-QStringList LinesOf(const AnsiString& text)
-{
-    QString all = platform::toQString(text);
-    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = all.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
 // An item as the 8-bit text the program sees, each byte in capitals as the
 // text functions fold it (the Windows-1252 letters that have a capital there).
 AnsiString FoldedItem(const QString& item)
@@ -239,7 +228,7 @@ void TScreenForm::AddControl(ControlFamily family, const AnsiString& name, const
         box->setEditable(false);
         box->setFont(controls::ControlFont(controls::FontHeight::Template));
         box->setMaxVisibleItems(20);
-        box->addItems(LinesOf(texts[3]));
+        box->addItems(platform::linesOf(texts[3]));
         box->setCurrentIndex(-1);
         QPalette colours = box->palette();
         colours.setColor(QPalette::Base, ToQColor(canvas->brushColor));
@@ -316,7 +305,7 @@ void TScreenForm::ControlAction(ControlFamily family, const AnsiString& name, in
         if (op == 10) list->addItem(platform::toQString(text));
         if (op == 11) {
             list->clear();
-            list->addItems(LinesOf(text));
+            list->addItems(platform::linesOf(text));
             list->setCurrentIndex(-1);
         }
         if (op == 10 || op == 11) SortItems(*list);

@@ -10,21 +10,6 @@
 
 using namespace controls;
 
-namespace {
-
-// Lines of a text separated by CR LF (a bare LF also ends a line); a final
-// line break adds no empty line.
-QStringList LinesOf(const AnsiString& text)
-{
-    QString all = platform::toQString(text);
-    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = all.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
-} // namespace
-
 RadioGroup::RadioGroup(QWidget* parent, const Palette& screenPalette)
     : QGroupBox(parent)
     , palette(screenPalette)
@@ -59,7 +44,7 @@ void RadioGroup::SetButtons(const AnsiString& lines)
 {
     while (!buttons.empty())
         RemoveButton(buttons.size() - 1);
-    for (const QString& line : LinesOf(lines))
+    for (const QString& line : platform::linesOf(lines))
         AddButton(line);
     PlaceButtons();
 }
