@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/ScreenFontSize.h"
+
 #include <QFont>
 
 // The console font: "Courier New" 11 points where it is installed, otherwise
@@ -7,6 +9,3 @@
 // and characters 9 pixels wide, and drawn without antialiasing so that every
 // text pixel has exactly the pen colour.
 QFont ScreenFont();
-
-// Font height in pixels that 11 points give on the original 96-dpi screen.
-constexpr int screenFontPixelHeight = 15;

@@ -1,9 +1,7 @@
 #include "devices/CaptureBridge.h"
 #include "platform/Application.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "platform/SystemQueries.h"
+#include "platform/WindowModule.h"
 
 #include <dlfcn.h>
 
@@ -26,10 +24,10 @@ using WindowName = int (*)(long, const char*);
 
 bool SystemClipboardHoldsPicture()
 {
+    // The library leaves its picture on the window system's clipboard.
+    platform::RequireWindowModule();
     platform::RequireApplication();
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
+    return platform::systemClipboardHoldsPicture();
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 #include "ide/HeadlessRun.h"
 
-#include "ide/Forms.h"
 #include "platform/Application.h"
-#include "platform/KeyMap.h"
 #include "platform/SystemQueries.h"
-#include "screen/ScreenForm.h"
+#include "screen/WindowParts.h"
 
-#include <QApplication>
-#include <QSize>
+#include <QCoreApplication>
 
 #include <clocale>
 #include <cstdio>
@@ -42,17 +39,8 @@ HeadlessRun::HeadlessRun(int argc, char** argv, Naming applicationNaming)
     , arguments(argv)
     , naming(applicationNaming)
     , screen(std::make_unique<DeferredScreen>(stdout, [] {
-        // The screen exists off screen, sized as on a 1024 x 768 desktop, so
-        // that its image is 800 x 600.
         platform::RequireApplication();
-        auto form = std::make_unique<TScreenForm>();
-        ScreenForm = form.get();
-        form->SetDesktopSize(QSize(DeferredScreen::desktopWidth, DeferredScreen::desktopHeight));
-        form->SetHeadless(stdout, stdin);
-        // Nobody sees the off-screen window: painting it would only copy the
-        // image into a backing store that nothing reads.
-        form->setUpdatesEnabled(false);
-        return form;
+        return Window().makeHeadlessWindow(stdout, stdin);
     }))
 {
     current = this;
@@ -69,7 +57,6 @@ HeadlessRun::HeadlessRun(int argc, char** argv, Naming applicationNaming)
 HeadlessRun::~HeadlessRun()
 {
     platform::setApplicationMaker(nullptr);
-    ScreenForm = nullptr;
     screen.reset();
     application.reset();
     current = nullptr;
@@ -78,7 +65,6 @@ HeadlessRun::~HeadlessRun()
 void HeadlessRun::MakeApplication()
 {
     if (!current) return;
-    current->application = std::make_unique<QApplication>(current->argumentCount, current->arguments);
+    current->application.reset(Window().makeApplication(current->argumentCount, current->arguments));
     SetLocale();
-    platform::InstallKeyTracking();
 }

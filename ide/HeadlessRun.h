@@ -4,12 +4,13 @@
 
 #include <memory>
 
-class QApplication;
+class QCoreApplication;
 
 // The process of a headless run: standard output and input stand for the
 // screen, and the application object and the screen's window are made only
 // when the run first needs them (see DeferredScreen), so that a program that
-// only computes and prints starts as fast as the libraries load.
+// only computes and prints starts as fast as the libraries load. Both come
+// from the window module, which is loaded then too.
 class HeadlessRun {
 public:
     enum class Naming { Environment, Executable };
@@ -31,6 +32,6 @@ private:
     char** arguments;
     Naming naming;
     // Declared in this order so that the window goes before the application.
-    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QCoreApplication> application;
     std::unique_ptr<DeferredScreen> screen;
 };

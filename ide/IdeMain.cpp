@@ -2,11 +2,8 @@
 // a macro: they come first.
 #include "interpreter/Durnix_class.h"
 
-#include "devices/CaptureBridge.h"
-#include "devices/QelmBridge.h"
 #include "ide/IdeMain.h"
 
-#include "builtins/ProgramName.h"
 #include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
@@ -14,7 +11,6 @@
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/Forms.h"
-#include "ide/HeadlessRun.h"
 #include "ide/IdeDialogs.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
@@ -60,45 +56,12 @@ public:
     }
 };
 
-// A stand-alone executable started with --headless runs its own program with
-// no display; other arguments are ignored.
-int RunAppendedProgramHeadless(int argc, char** argv, const AnsiString& executable)
-{
-    AnsiString program;
-    if (ExecutableImage::LoadAppendedProgram(executable, program) != ExecutableImage::AppendedResult::Found) {
-        std::fprintf(stderr, "quorvatine: cannot read the program of %s\n", executable.c_str());
-        return static_cast<int>(ProgramRunner::Status::CannotRun);
-    }
-    HeadlessRun headless(argc, argv, HeadlessRun::Naming::Executable);
-    DeferredScreen& screen = headless.Screen();
-    RunHooks::SetHiddenProgram(true);
-    RunHooks::SetFromExecutable(true);
-    ProgramName::Set(executable);
-    screen.PrepareForRun();
-    auto run = std::make_unique<Durnix_Class>(screen);
-    const int ended = run->Run(program);
-    screen.AfterRun();
-    std::fflush(stdout);
-    return static_cast<int>(ended ? ProgramRunner::Status::Ended : ProgramRunner::Status::RunTimeError);
-}
-
 } // namespace
 
 int EnvironmentMain(int argc, char** argv)
 {
     const AnsiString executable = IdePaths::RunningExecutable();
     const bool compiled = !ExecutableImage::IsIdeExecutable(executable);
-    // The USB board and image-capture libraries come only from the program's
-    // own folder, once, window or headless (the board's at its first use);
-    // they are freed at exit.
-    devices::Qelm().LoadOnFirstCall(devices::ExecutableFolder());
-    devices::Capture().Load(devices::ExecutableFolder());
-    bool headless = false;
-    for (int k = 1; k < argc; ++k)
-        headless = headless || std::strcmp(argv[k], "--headless") == 0;
-    if (headless)
-        return compiled ? RunAppendedProgramHeadless(argc, argv, executable) : ProgramRunner::Main(argc, argv);
-
     AnsiString file;
     if (!compiled) {
         if (argc > 2 || (argc == 2 && std::strncmp(argv[1], "--", 2) == 0)) {

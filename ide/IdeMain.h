@@ -1,8 +1,7 @@
 #pragma once
 
-// The program's main routine: the environment's window, a stand-alone
-// executable's own program, or the headless runner.
+// The environment's main routine (in the window module): the editor and its
+// windows, or a stand-alone executable's own program on the run-time screen.
 //   quorvatine                      the environment
 //   quorvatine PROGRAM.bas          the environment, running the program at once
-//   quorvatine --headless ...       the headless runner (see ProgramRunner.h)
 int EnvironmentMain(int argc, char** argv);

@@ -2,21 +2,9 @@
 #include "interpreter/RunHooks.h"
 
 #include "builtins/ProgramName.h"
-#include "ide/Forms.h"
 #include "ide/HeadlessRun.h"
-#include "ide/ProcessLifetime.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
-#include "platform/Dialogs.h"
-#include "platform/KeyMap.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ProcessStart.h"
-#include "platform/QtMessageBoxes.h"
-#include "screen/ScreenDialogs.h"
-#include "screen/ScreenForm.h"
-
-#include <QApplication>
-#include <QSize>
 
 #include <cctype>
 #include <cerrno>
@@ -84,8 +72,8 @@ AnsiString StripQuotes(AnsiString name)
     return name;
 }
 
-// The run itself, on the window or on the headless run's deferred screen.
-template <typename Screen> Status RunFileOn(Screen& screen, const AnsiString& path, long long maxStatements)
+// The run itself, on the headless run's deferred screen.
+Status RunFileOn(DeferredScreen& screen, const AnsiString& path, long long maxStatements)
 {
     namespace fs = std::filesystem;
     AnsiString text;
@@ -133,11 +121,6 @@ int RunHeadless(int argc, char** argv, const Arguments& arguments)
 
 } // namespace
 
-Status RunFile(const AnsiString& path, long long maxStatements)
-{
-    return RunFileOn(*ScreenForm, path, maxStatements);
-}
-
 int Main(int argc, char** argv)
 {
     Arguments arguments;
@@ -151,31 +134,8 @@ int Main(int argc, char** argv)
     std::error_code error;
     if (!arguments.screenshot.empty())
         arguments.screenshot = std::filesystem::absolute(arguments.screenshot, error).string();
-    if (arguments.headless) return RunHeadless(argc, argv, arguments);
-
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Quorvatine");
-    platform::InstallKeyTracking();
-    platform::QtMessageBoxes qtBoxes;
-    platform::setMessageBoxes(&qtBoxes);
-    QtDialogs qtDialogs;
-    platform::setDialogs(&qtDialogs);
-    platform::setChildOutput(platform::ChildOutput::Inherited);
-    // The dialogs go when Main returns; the global must not outlive them.
-    struct ForgetDialogs {
-        ~ForgetDialogs() { platform::setDialogs(nullptr); }
-    } forgetDialogs;
-
-    auto screen = std::make_unique<TScreenForm>();
-    ScreenForm = screen.get();
-    // The screen goes when Main returns; the global must not outlive it.
-    struct ForgetScreen {
-        ~ForgetScreen() { ScreenForm = nullptr; }
-    } forgetScreen;
-
-    const Status status = RunFile(arguments.program, arguments.maxStatements);
-    if (status == Status::CannotRun) return static_cast<int>(status);
-    return ProcessLifetime::EndWhenScreenCloses(*ScreenForm, static_cast<int>(status));
+    // Only the headless runner comes here: the environment runs the rest.
+    return RunHeadless(argc, argv, arguments);
 }
 
 } // namespace ProgramRunner

@@ -1,6 +1,6 @@
-#include "ide/IdeMain.h"
+#include "ide/Launch.h"
 
 int main(int argc, char** argv)
 {
-    return EnvironmentMain(argc, argv);
+    return LaunchMain(argc, argv);
 }

@@ -1,31 +1,20 @@
 #include "platform/SystemQueries.h"
 
-#include "platform/AnsiText.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace platform {
 
 namespace {
 bool headless = false;
+const DesktopQueries* desktop = nullptr;
 AnsiString processClipboard;
 std::function<void()> beepHandler;
 
 constexpr int HeadlessDesktopWidth = 1024;
 constexpr int HeadlessDesktopHeight = 768;
 
-QScreen* primaryScreen()
+// The desktop's queries, none in a headless run.
+const DesktopQueries* Desktop()
 {
-    if (headless || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return nullptr;
-    return QGuiApplication::primaryScreen();
-}
-
-QClipboard* systemClipboard()
-{
-    if (headless || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return nullptr;
-    return QGuiApplication::clipboard();
+    return headless ? nullptr : desktop;
 }
 } // namespace
 
@@ -39,46 +28,49 @@ bool headlessSystem()
     return headless;
 }
 
+void setDesktopQueries(const DesktopQueries* queries)
+{
+    desktop = queries;
+}
+
 int desktopWidth()
 {
-    QScreen* screen = primaryScreen();
-    return screen ? screen->size().width() : HeadlessDesktopWidth;
+    int width = 0;
+    int height = 0;
+    return Desktop() && Desktop()->desktopSize(width, height) ? width : HeadlessDesktopWidth;
 }
 
 int desktopHeight()
 {
-    QScreen* screen = primaryScreen();
-    return screen ? screen->size().height() : HeadlessDesktopHeight;
+    int width = 0;
+    int height = 0;
+    return Desktop() && Desktop()->desktopSize(width, height) ? height : HeadlessDesktopHeight;
 }
 
 AnsiString clipboardText()
 {
-    QClipboard* clipboard = systemClipboard();
-    return clipboard ? fromQString(clipboard->text()) : processClipboard;
+    AnsiString text;
+    return Desktop() && Desktop()->clipboardText(text) ? text : processClipboard;
 }
 
 void setClipboardText(const AnsiString& text)
 {
-    QClipboard* clipboard = systemClipboard();
-    if (clipboard)
-        clipboard->setText(toQString(text));
-    else
-        processClipboard = text;
+    if (!Desktop() || !Desktop()->setClipboardText(text)) processClipboard = text;
 }
 
 void clearClipboard()
 {
-    QClipboard* clipboard = systemClipboard();
-    if (clipboard)
-        clipboard->clear();
-    else
-        processClipboard.clear();
+    if (!Desktop() || !Desktop()->clearClipboard()) processClipboard.clear();
 }
 
 bool applicationActive()
 {
-    if (headless || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+    return Desktop() && Desktop()->applicationActive();
+}
+
+bool systemClipboardHoldsPicture()
+{
+    return desktop && desktop->clipboardHoldsPicture();
 }
 
 void beep()

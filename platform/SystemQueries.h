@@ -28,4 +28,24 @@ bool applicationActive();
 void beep();
 void setBeepHandler(std::function<void()> handler);
 
+// The desktop's own answers, from the window module (which has the window
+// system's libraries): each is false when no window system application
+// runs, and the headless answer stands then.
+struct DesktopQueries {
+    bool (*desktopSize)(int& width, int& height);
+    bool (*clipboardText)(AnsiString& text);
+    bool (*setClipboardText)(const AnsiString& text);
+    bool (*clearClipboard)();
+    bool (*applicationActive)();
+    bool (*clipboardHoldsPicture)();
+};
+// Whether the window system's clipboard holds a picture (where a capture
+// library leaves it), headless or not: false with no window system
+// application.
+bool systemClipboardHoldsPicture();
+// Null for none: the headless answers.
+void setDesktopQueries(const DesktopQueries* queries);
+// The window module's desktop queries, over Qt Gui (in the module only).
+const DesktopQueries& QtDesktopQueries();
+
 } // namespace platform

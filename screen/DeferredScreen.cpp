@@ -1,10 +1,9 @@
 #include "screen/DeferredScreen.h"
 
 #include "platform/Application.h"
-#include "screen/ScreenForm.h"
 #include "screen/ScreenSizing.h"
 
-#include "canvas/ScreenFont.h"
+#include "canvas/ScreenFontSize.h"
 
 #include <utility>
 
@@ -62,17 +61,17 @@ DeferredScreen::~DeferredScreen()
 template <typename Call> decltype(auto) DeferredScreen::Forward(Call&& call) const
 {
     auto& self = const_cast<DeferredScreen&>(*this);
-    TScreenForm& window = Form();
+    RunScreen& window = Form().Screen();
     window.stopped = stopped;
     struct PassBack {
         DeferredScreen& self;
-        TScreenForm& window;
+        RunScreen& window;
         ~PassBack() { self.stopped = window.stopped; }
     } passBack { self, window };
     return call(window);
 }
 
-TScreenForm& DeferredScreen::Form() const
+HeadlessWindow& DeferredScreen::Form() const
 {
     if (!form) MakeForm();
     return *form;
@@ -88,12 +87,13 @@ void DeferredScreen::MakeForm() const
         platform::setIdleWork(nullptr);
     }
     form = makeForm();
-    TScreenForm& window = *form;
-    if (prepared) window.PrepareForRun();
+    HeadlessWindow& headless = *form;
+    RunScreen& window = headless.Screen();
+    if (prepared) headless.PrepareForRun();
     if (began) window.BeginRun();
     window.SetCloseMode(closeMode);
     // The kept prints paint the image again; they were echoed already.
-    window.SetHeadless(nullptr, nullptr);
+    headless.SetHeadless(nullptr, nullptr);
     size_t offset = 0;
     for (const Kept& entry : kept) {
         if (entry.kind == Kept::Kind::Clear) {
@@ -103,10 +103,10 @@ void DeferredScreen::MakeForm() const
             offset += entry.length;
         }
     }
-    window.SetHeadless(out, stdin);
+    headless.SetHeadless(out, stdin);
     // The text buffer holds everything printed, also what no kept print
     // painted again.
-    window.printedText = printedText;
+    headless.Console().printedText = printedText;
     window.stopped = stopped;
     self.kept.clear();
     self.keptText.clear();
@@ -161,7 +161,7 @@ void DeferredScreen::PrepareForRun()
 {
     prepared = true;
     if (form) {
-        Forward([](TScreenForm& window) { window.PrepareForRun(); });
+        Forward([this](RunScreen&) { form->PrepareForRun(); });
         return;
     }
     stopped = false;
@@ -171,7 +171,7 @@ void DeferredScreen::PrepareForRun()
 void DeferredScreen::AfterRun()
 {
     if (form) {
-        Forward([](TScreenForm& window) { window.AfterRun(); });
+        Forward([this](RunScreen&) { form->AfterRun(); });
         return;
     }
     closeMode = 0;
@@ -181,12 +181,12 @@ void DeferredScreen::AfterRun()
 
 bool DeferredScreen::SaveImagePng(const AnsiString& fileName)
 {
-    return Forward([&](TScreenForm& window) { return window.SaveImagePng(fileName); });
+    return Forward([&](RunScreen&) { return form->SaveImagePng(fileName); });
 }
 
 void DeferredScreen::BeginRun()
 {
-    if (form) return Forward([](TScreenForm& window) { window.BeginRun(); });
+    if (form) return Forward([](RunScreen& window) { window.BeginRun(); });
     began = true;
     stopped = false;
     closeMode = 0;
@@ -198,12 +198,12 @@ bool DeferredScreen::TakeCloseRequest()
 {
     // Only the window asks to close.
     if (!form) return false;
-    return Forward([](TScreenForm& window) { return window.TakeCloseRequest(); });
+    return Forward([](RunScreen& window) { return window.TakeCloseRequest(); });
 }
 
 void DeferredScreen::SetCloseMode(int mode)
 {
-    if (form) return Forward([mode](TScreenForm& window) { window.SetCloseMode(mode); });
+    if (form) return Forward([mode](RunScreen& window) { window.SetCloseMode(mode); });
     closeMode = mode;
 }
 
@@ -212,7 +212,7 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
     const bool mayWrap
         = text.size() > static_cast<size_t>(columnsWithoutWindow - std::min(textColumn, columnsWithoutWindow));
     if (form || mayWrap || keptWeight + text.size() + entryWeight > keptTextLimit)
-        return Forward([&](TScreenForm& window) { window.PrintText(text, newLine); });
+        return Forward([&](RunScreen& window) { window.PrintText(text, newLine); });
     // No row wraps here: each print is one piece.
     if (text.find('\r') == AnsiString::npos) {
         // The common case, as PrintConsoleText does it for a text that fits
@@ -239,7 +239,7 @@ void DeferredScreen::PrintText(const AnsiString& text, NewLine newLine)
 
 void DeferredScreen::ClearScreen(int colour)
 {
-    if (form) return Forward([colour](TScreenForm& window) { window.ClearScreen(colour); });
+    if (form) return Forward([colour](RunScreen& window) { window.ClearScreen(colour); });
     ForgetKept();
     Keep(Kept { Kept::Kind::Clear, NewLine::No, colour, 0 }, {});
     textRow = textColumn = 0;
@@ -247,7 +247,7 @@ void DeferredScreen::ClearScreen(int colour)
 
 AnsiString DeferredScreen::TextBuffer() const
 {
-    if (form) return Forward([](TScreenForm& window) { return window.TextBuffer(); });
+    if (form) return Forward([](RunScreen& window) { return window.TextBuffer(); });
     return printedText;
 }
 
@@ -257,357 +257,357 @@ AnsiString DeferredScreen::TextBuffer() const
 bool DeferredScreen::ControlEventPending(ControlFamily family) const
 {
     if (!form) return false;
-    return Forward([family](TScreenForm& window) { return window.ControlEventPending(family); });
+    return Forward([family](RunScreen& window) { return window.ControlEventPending(family); });
 }
 
 int DeferredScreen::KeyCode() const
 {
     if (!form) return 0;
-    return Forward([](TScreenForm& window) { return window.KeyCode(); });
+    return Forward([](RunScreen& window) { return window.KeyCode(); });
 }
 
 int DeferredScreen::MouseButtons() const
 {
     if (!form) return 0;
-    return Forward([](TScreenForm& window) { return window.MouseButtons(); });
+    return Forward([](RunScreen& window) { return window.MouseButtons(); });
 }
 
 int DeferredScreen::GetKeyChar() const
 {
     if (!form) return 0;
-    return Forward([](TScreenForm& window) { return window.GetKeyChar(); });
+    return Forward([](RunScreen& window) { return window.GetKeyChar(); });
 }
 
 AnsiString DeferredScreen::TakeLastEvent(ControlFamily family)
 {
     if (!form) return {};
-    return Forward([family](TScreenForm& window) { return window.TakeLastEvent(family); });
+    return Forward([family](RunScreen& window) { return window.TakeLastEvent(family); });
 }
 
 int DeferredScreen::TakeLastKey()
 {
     if (!form) return 0;
-    return Forward([](TScreenForm& window) { return window.TakeLastKey(); });
+    return Forward([](RunScreen& window) { return window.TakeLastKey(); });
 }
 
 int DeferredScreen::TakeLastMouse()
 {
     if (!form) return 0;
-    return Forward([](TScreenForm& window) { return window.TakeLastMouse(); });
+    return Forward([](RunScreen& window) { return window.TakeLastMouse(); });
 }
 
 int DeferredScreen::MediaControl(int slot, int op)
 {
     if (!form) return 0;
-    return Forward([=](TScreenForm& window) { return window.MediaControl(slot, op); });
+    return Forward([=](RunScreen& window) { return window.MediaControl(slot, op); });
 }
 
 void DeferredScreen::PlayWave(const AnsiString& file, bool background, bool loop)
 {
     // Stopping the wave player that never played is nothing.
     if (!form && file.empty()) return;
-    Forward([&](TScreenForm& window) { window.PlayWave(file, background, loop); });
+    Forward([&](RunScreen& window) { window.PlayWave(file, background, loop); });
 }
 
 bool DeferredScreen::WaveBusy()
 {
     if (!form) return false;
-    return Forward([](TScreenForm& window) { return window.WaveBusy(); });
+    return Forward([](RunScreen& window) { return window.WaveBusy(); });
 }
 
 // Everything else needs the window.
 
 void DeferredScreen::TextAt(int x, int y, const AnsiString& text)
 {
-    Forward([&](TScreenForm& window) { window.TextAt(x, y, text); });
+    Forward([&](RunScreen& window) { window.TextAt(x, y, text); });
 }
 
 AnsiString DeferredScreen::InputLine(const AnsiString& prompt)
 {
-    return Forward([&](TScreenForm& window) { return window.InputLine(prompt); });
+    return Forward([&](RunScreen& window) { return window.InputLine(prompt); });
 }
 
 AnsiString DeferredScreen::InputLineInPlace(const AnsiString& prompt)
 {
-    return Forward([&](TScreenForm& window) { return window.InputLineInPlace(prompt); });
+    return Forward([&](RunScreen& window) { return window.InputLineInPlace(prompt); });
 }
 
 int DeferredScreen::WaitKeyWithPrompt(const AnsiString& prompt)
 {
-    return Forward([&](TScreenForm& window) { return window.WaitKeyWithPrompt(prompt); });
+    return Forward([&](RunScreen& window) { return window.WaitKeyWithPrompt(prompt); });
 }
 
 int DeferredScreen::PrintAndWaitKey(const AnsiString& text)
 {
-    return Forward([&](TScreenForm& window) { return window.PrintAndWaitKey(text); });
+    return Forward([&](RunScreen& window) { return window.PrintAndWaitKey(text); });
 }
 
 void DeferredScreen::SetColors(int fore, int back)
 {
-    Forward([=](TScreenForm& window) { window.SetColors(fore, back); });
+    Forward([=](RunScreen& window) { window.SetColors(fore, back); });
 }
 
 void DeferredScreen::SetPixel(int x, int y, int colour)
 {
-    Forward([=](TScreenForm& window) { window.SetPixel(x, y, colour); });
+    Forward([=](RunScreen& window) { window.SetPixel(x, y, colour); });
 }
 
 void DeferredScreen::SetPenPosition(int x, int y)
 {
-    Forward([=](TScreenForm& window) { window.SetPenPosition(x, y); });
+    Forward([=](RunScreen& window) { window.SetPenPosition(x, y); });
 }
 
 void DeferredScreen::TextAtWithFont(
     int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore, int back)
 {
-    Forward([&](TScreenForm& window) { window.TextAtWithFont(x, y, text, fontName, size, style, fore, back); });
+    Forward([&](RunScreen& window) { window.TextAtWithFont(x, y, text, fontName, size, style, fore, back); });
 }
 
 void DeferredScreen::OverlayText(
     int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore)
 {
-    Forward([&](TScreenForm& window) { window.OverlayText(x, y, text, fontName, size, style, fore); });
+    Forward([&](RunScreen& window) { window.OverlayText(x, y, text, fontName, size, style, fore); });
 }
 
 void DeferredScreen::DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back)
 {
-    Forward([=](TScreenForm& window) { window.DrawEllipseOrRect(kind, x1, y1, x2, y2, fore, back); });
+    Forward([=](RunScreen& window) { window.DrawEllipseOrRect(kind, x1, y1, x2, y2, fore, back); });
 }
 
 void DeferredScreen::DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour)
 {
-    Forward([=](TScreenForm& window) { window.DrawRectOutline(kind, x1, y1, x2, y2, width, colour); });
+    Forward([=](RunScreen& window) { window.DrawRectOutline(kind, x1, y1, x2, y2, width, colour); });
 }
 
 void DeferredScreen::DrawLine(int x1, int y1, int x2, int y2, int width, int colour)
 {
-    Forward([=](TScreenForm& window) { window.DrawLine(x1, y1, x2, y2, width, colour); });
+    Forward([=](RunScreen& window) { window.DrawLine(x1, y1, x2, y2, width, colour); });
 }
 
 void DeferredScreen::LineToXY(int x, int y, int width, int colour)
 {
-    Forward([=](TScreenForm& window) { window.LineToXY(x, y, width, colour); });
+    Forward([=](RunScreen& window) { window.LineToXY(x, y, width, colour); });
 }
 
 void DeferredScreen::DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour)
 {
-    Forward([=](TScreenForm& window) { window.DrawArc(x1, y1, x2, y2, start, sweep, width, colour); });
+    Forward([=](RunScreen& window) { window.DrawArc(x1, y1, x2, y2, start, sweep, width, colour); });
 }
 
 void DeferredScreen::DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back)
 {
-    Forward([=](TScreenForm& window) { window.DrawPie(x1, y1, x2, y2, start, sweep, fore, back); });
+    Forward([=](RunScreen& window) { window.DrawPie(x1, y1, x2, y2, start, sweep, fore, back); });
 }
 
 void DeferredScreen::FloodFillSurface(int x, int y, int fill, int target)
 {
-    Forward([=](TScreenForm& window) { window.FloodFillSurface(x, y, fill, target); });
+    Forward([=](RunScreen& window) { window.FloodFillSurface(x, y, fill, target); });
 }
 
 void DeferredScreen::FloodFillToBorder(int x, int y, int fill, int border)
 {
-    Forward([=](TScreenForm& window) { window.FloodFillToBorder(x, y, fill, border); });
+    Forward([=](RunScreen& window) { window.FloodFillToBorder(x, y, fill, border); });
 }
 
 void DeferredScreen::DrawPathString(const AnsiString& text, int x, int y, int step, int colour)
 {
-    Forward([&](TScreenForm& window) { window.DrawPathString(text, x, y, step, colour); });
+    Forward([&](RunScreen& window) { window.DrawPathString(text, x, y, step, colour); });
 }
 
 void DeferredScreen::SetMousePos(int x, int y)
 {
-    Forward([=](TScreenForm& window) { window.SetMousePos(x, y); });
+    Forward([=](RunScreen& window) { window.SetMousePos(x, y); });
 }
 
 void DeferredScreen::SetImageCursor(int n)
 {
-    Forward([=](TScreenForm& window) { window.SetImageCursor(n); });
+    Forward([=](RunScreen& window) { window.SetImageCursor(n); });
 }
 
 Canvas& DeferredScreen::RobotCanvas(bool page)
 {
-    return Forward([=](TScreenForm& window) -> Canvas& { return window.RobotCanvas(page); });
+    return Forward([=](RunScreen& window) -> Canvas& { return window.RobotCanvas(page); });
 }
 
 const Palette& DeferredScreen::ScreenPalette() const
 {
-    return Forward([](TScreenForm& window) -> const Palette& { return window.ScreenPalette(); });
+    return Forward([](RunScreen& window) -> const Palette& { return window.ScreenPalette(); });
 }
 
 void DeferredScreen::SetTextBuffer(const AnsiString& text)
 {
-    Forward([&](TScreenForm& window) { window.SetTextBuffer(text); });
+    Forward([&](RunScreen& window) { window.SetTextBuffer(text); });
 }
 
 void DeferredScreen::SetPromptText(const AnsiString& text)
 {
-    Forward([&](TScreenForm& window) { window.SetPromptText(text); });
+    Forward([&](RunScreen& window) { window.SetPromptText(text); });
 }
 
 void DeferredScreen::SetInputText(const AnsiString& text)
 {
-    Forward([&](TScreenForm& window) { window.SetInputText(text); });
+    Forward([&](RunScreen& window) { window.SetInputText(text); });
 }
 
 bool DeferredScreen::ControlBarVisible() const
 {
-    return Forward([](TScreenForm& window) { return window.ControlBarVisible(); });
+    return Forward([](RunScreen& window) { return window.ControlBarVisible(); });
 }
 
 void DeferredScreen::SetPenWidth(int width)
 {
-    Forward([=](TScreenForm& window) { window.SetPenWidth(width); });
+    Forward([=](RunScreen& window) { window.SetPenWidth(width); });
 }
 
 int DeferredScreen::PenWidth() const
 {
-    return Forward([](TScreenForm& window) { return window.PenWidth(); });
+    return Forward([](RunScreen& window) { return window.PenWidth(); });
 }
 
 void DeferredScreen::SetDrawTarget(int n)
 {
-    Forward([=](TScreenForm& window) { window.SetDrawTarget(n); });
+    Forward([=](RunScreen& window) { window.SetDrawTarget(n); });
 }
 
 Canvas& DeferredScreen::DrawingCanvas()
 {
-    return Forward([](TScreenForm& window) -> Canvas& { return window.DrawingCanvas(); });
+    return Forward([](RunScreen& window) -> Canvas& { return window.DrawingCanvas(); });
 }
 
 void DeferredScreen::CopyRectToBuffer(int x1, int y1, int x2, int y2)
 {
-    Forward([=](TScreenForm& window) { window.CopyRectToBuffer(x1, y1, x2, y2); });
+    Forward([=](RunScreen& window) { window.CopyRectToBuffer(x1, y1, x2, y2); });
 }
 
 void DeferredScreen::CopyRectToBufferWH(int x, int y, int width, int height)
 {
-    Forward([=](TScreenForm& window) { window.CopyRectToBufferWH(x, y, width, height); });
+    Forward([=](RunScreen& window) { window.CopyRectToBufferWH(x, y, width, height); });
 }
 
 void DeferredScreen::PasteBuffer(int x, int y)
 {
-    Forward([=](TScreenForm& window) { window.PasteBuffer(x, y); });
+    Forward([=](RunScreen& window) { window.PasteBuffer(x, y); });
 }
 
 void DeferredScreen::PrintScreenImage()
 {
-    Forward([](TScreenForm& window) { window.PrintScreenImage(); });
+    Forward([](RunScreen& window) { window.PrintScreenImage(); });
 }
 
 void DeferredScreen::MousePosition(int& x, int& y) const
 {
-    Forward([&](TScreenForm& window) { window.MousePosition(x, y); });
+    Forward([&](RunScreen& window) { window.MousePosition(x, y); });
 }
 
 int DeferredScreen::GetPixelIndex(int x, int y) const
 {
-    return Forward([=](TScreenForm& window) { return window.GetPixelIndex(x, y); });
+    return Forward([=](RunScreen& window) { return window.GetPixelIndex(x, y); });
 }
 
 int DeferredScreen::GetColorIndex(int which) const
 {
-    return Forward([=](TScreenForm& window) { return window.GetColorIndex(which); });
+    return Forward([=](RunScreen& window) { return window.GetColorIndex(which); });
 }
 
 void DeferredScreen::PenPosition(int& x, int& y) const
 {
-    Forward([&](TScreenForm& window) { window.PenPosition(x, y); });
+    Forward([&](RunScreen& window) { window.PenPosition(x, y); });
 }
 
 void DeferredScreen::ImageSize(int& width, int& height) const
 {
-    Forward([&](TScreenForm& window) { window.ImageSize(width, height); });
+    Forward([&](RunScreen& window) { window.ImageSize(width, height); });
 }
 
 int DeferredScreen::ImageCursor() const
 {
-    return Forward([](TScreenForm& window) { return window.ImageCursor(); });
+    return Forward([](RunScreen& window) { return window.ImageCursor(); });
 }
 
 void DeferredScreen::ImagePointOnScreen(int& x, int& y) const
 {
-    Forward([&](TScreenForm& window) { window.ImagePointOnScreen(x, y); });
+    Forward([&](RunScreen& window) { window.ImagePointOnScreen(x, y); });
 }
 
 void DeferredScreen::DrawBezierPoints(const int* xy, int count, int width, int colour)
 {
-    Forward([=](TScreenForm& window) { window.DrawBezierPoints(xy, count, width, colour); });
+    Forward([=](RunScreen& window) { window.DrawBezierPoints(xy, count, width, colour); });
 }
 
 void DeferredScreen::AddControl(
     ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts)
 {
-    Forward([&](TScreenForm& window) { window.AddControl(family, name, numbers, texts); });
+    Forward([&](RunScreen& window) { window.AddControl(family, name, numbers, texts); });
 }
 
 void DeferredScreen::ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text)
 {
-    Forward([&](TScreenForm& window) { window.ControlAction(family, name, op, text); });
+    Forward([&](RunScreen& window) { window.ControlAction(family, name, op, text); });
 }
 
 void DeferredScreen::SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value)
 {
-    Forward([&](TScreenForm& window) { window.SetControlProperty(family, name, op, value); });
+    Forward([&](RunScreen& window) { window.SetControlProperty(family, name, op, value); });
 }
 
 int DeferredScreen::GetControlProperty(ControlFamily family, const AnsiString& name, int op)
 {
-    return Forward([&](TScreenForm& window) { return window.GetControlProperty(family, name, op); });
+    return Forward([&](RunScreen& window) { return window.GetControlProperty(family, name, op); });
 }
 
 AnsiString DeferredScreen::GetControlText(ControlFamily family, const AnsiString& name, int op, int n)
 {
-    return Forward([&](TScreenForm& window) { return window.GetControlText(family, name, op, n); });
+    return Forward([&](RunScreen& window) { return window.GetControlText(family, name, op, n); });
 }
 
 void DeferredScreen::SetControlDim(
     ControlFamily family, const AnsiString& name, int left, int top, int width, int height)
 {
-    Forward([&](TScreenForm& window) { window.SetControlDim(family, name, left, top, width, height); });
+    Forward([&](RunScreen& window) { window.SetControlDim(family, name, left, top, width, height); });
 }
 
 void DeferredScreen::SetControlFont(
     ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour)
 {
-    Forward([&](TScreenForm& window) { window.SetControlFont(family, name, font, size, style, colour); });
+    Forward([&](RunScreen& window) { window.SetControlFont(family, name, font, size, style, colour); });
 }
 
 void DeferredScreen::SetMemoSelection(const AnsiString& name, int line, int column, int length)
 {
-    Forward([&](TScreenForm& window) { window.SetMemoSelection(name, line, column, length); });
+    Forward([&](RunScreen& window) { window.SetMemoSelection(name, line, column, length); });
 }
 
 void DeferredScreen::SetMemoSelected(const AnsiString& name, int position, int length)
 {
-    Forward([&](TScreenForm& window) { window.SetMemoSelected(name, position, length); });
+    Forward([&](RunScreen& window) { window.SetMemoSelected(name, position, length); });
 }
 
 void DeferredScreen::MediaPlay(int slot, const AnsiString& file, bool loop)
 {
-    Forward([&](TScreenForm& window) { window.MediaPlay(slot, file, loop); });
+    Forward([&](RunScreen& window) { window.MediaPlay(slot, file, loop); });
 }
 
 void DeferredScreen::MediaRecord(int slot, const AnsiString& file)
 {
-    Forward([&](TScreenForm& window) { window.MediaRecord(slot, file); });
+    Forward([&](RunScreen& window) { window.MediaRecord(slot, file); });
 }
 
 void DeferredScreen::SetVideoWindowMetrics(int left, int top, int width, int height)
 {
-    Forward([=](TScreenForm& window) { window.SetVideoWindowMetrics(left, top, width, height); });
+    Forward([=](RunScreen& window) { window.SetVideoWindowMetrics(left, top, width, height); });
 }
 
 void DeferredScreen::VideoWindowMetrics(int& left, int& top, int& width, int& height)
 {
-    Forward([&](TScreenForm& window) { window.VideoWindowMetrics(left, top, width, height); });
+    Forward([&](RunScreen& window) { window.VideoWindowMetrics(left, top, width, height); });
 }
 
 void DeferredScreen::SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable)
 {
-    Forward([=](TScreenForm& window) { window.SetScreenMetrics(left, top, width, height, bar, sizeable); });
+    Forward([=](RunScreen& window) { window.SetScreenMetrics(left, top, width, height, bar, sizeable); });
 }
 
 void DeferredScreen::ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable)
 {
-    Forward([&](TScreenForm& window) { window.ScreenMetrics(left, top, width, height, bar, sizeable); });
+    Forward([&](RunScreen& window) { window.ScreenMetrics(left, top, width, height, bar, sizeable); });
 }

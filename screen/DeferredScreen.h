@@ -2,14 +2,13 @@
 
 #include "interpreter/RunScreen.h"
 #include "screen/Console.h"
+#include "screen/HeadlessWindow.h"
 
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
-
-class TScreenForm;
 
 // The run-time screen of a headless run, made only when a run needs it.
 //
@@ -33,7 +32,7 @@ public:
     // makeForm returns the configured headless window (application made,
     // desktop size desktopSize, standard streams set); out is where printing
     // echoes. The window reads standard input.
-    using FormMaker = std::function<std::unique_ptr<TScreenForm>()>;
+    using FormMaker = std::function<std::unique_ptr<HeadlessWindow>()>;
     DeferredScreen(FILE* out, FormMaker makeForm);
     ~DeferredScreen() override;
     DeferredScreen(const DeferredScreen&) = delete;
@@ -44,7 +43,7 @@ public:
     void AfterRun();
     bool SaveImagePng(const AnsiString& fileName);
     // The window, made (and brought up to date) when it is not there yet.
-    TScreenForm& Form() const;
+    HeadlessWindow& Form() const;
     bool HasForm() const { return form != nullptr; }
 
     // The desktop the headless window is sized for.
@@ -177,7 +176,7 @@ private:
     // The window's console metrics, but for the columns, which only the font
     // configuration knows (no print reaches columnsWithoutWindow here).
     ConsoleMetrics metrics;
-    mutable std::unique_ptr<TScreenForm> form;
+    mutable std::unique_ptr<HeadlessWindow> form;
     bool prepared = false;
     bool began = false;
     int closeMode = 0;

@@ -7,6 +7,7 @@
 #include "interpreter/RunScreen.h"
 #include "screen/Console.h"
 #include "screen/ControlSlots.h"
+#include "screen/HeadlessWindow.h"
 #include "screen/InputHistory.h"
 
 #include <QImage>
@@ -33,8 +34,9 @@ class StatusLabel;
 // between the window's handlers and a run.
 //
 // The console state (textRow, textColumn, printedText) is inherited so that it
-// reads as the form's own; the wrapping rules live in Console.h.
-class TScreenForm : public QWidget, public ConsoleState, public RunScreen {
+// reads as the form's own; the wrapping rules live in Console.h. A headless
+// run drives it as a HeadlessWindow.
+class TScreenForm : public QWidget, public ConsoleState, public RunScreen, public HeadlessWindow {
 public:
     explicit TScreenForm(QWidget* parent = nullptr);
     ~TScreenForm() override;
@@ -54,8 +56,10 @@ public:
     void SetCloseMode(int mode) override { closeMode = mode; }
     void ResetScreen();
     bool TakeCloseRequest() override;
-    void PrepareForRun();
-    void AfterRun();
+    void PrepareForRun() override;
+    void AfterRun() override;
+    RunScreen& Screen() override { return *this; }
+    ConsoleState& Console() override { return *this; }
 
     // Colour arguments: 0..15 select a palette entry, other values are colours.
     int PaletteColor(int c) const { return palette.PaletteColor(c); }
@@ -175,10 +179,10 @@ public:
     // Headless console: printed text goes to out as it is painted (CR LF as
     // "\n"), input lines and keys come from in; the end of in ends every wait
     // as closing the screen would. Null streams switch it off.
-    void SetHeadless(FILE* out, FILE* in);
+    void SetHeadless(FILE* out, FILE* in) override;
     bool IsHeadless() const { return headless; }
     // Saves the visible image as a PNG file; false when it cannot be written.
-    bool SaveImagePng(const AnsiString& fileName) const;
+    bool SaveImagePng(const AnsiString& fileName) const override;
 
     // Tool buttons.
     void PrintScreenClick();

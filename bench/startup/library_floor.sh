@@ -2,7 +2,7 @@
 # What loading the libraries alone costs: three empty programs that link Qt
 # Core, Qt Gui, and Qt Widgets (and end at once, making no application), timed
 # beside our runner on a one-line program. The headless runner cannot start
-# faster than the empty program that links what it links (Qt Widgets today).
+# faster than the empty program that links what it links (Qt Core).
 # Needs: g++, pkg-config, Qt's development files and hyperfine.
 # Usage: bench/startup/library_floor.sh   BINARY=path times another build;
 # RUNS=n runs (default 200). The machine must be quiet.

@@ -1,3 +1,4 @@
+#include "platform/SystemQueries.h"
 #include "platform/WindowModule.h"
 
 // Tests link the window parts in-process: asking for the window module
@@ -7,8 +8,11 @@ namespace {
 
 void InstallForTests()
 {
+    platform::setDesktopQueries(&platform::QtDesktopQueries());
 }
 
-const bool installerSet = (platform::setWindowInstaller(&InstallForTests), true);
+// Installed at once: the desktop queries are asked without asking for the
+// module first.
+const bool installed = (platform::setWindowInstaller(&InstallForTests), platform::RequireWindowModule(), true);
 
 } // namespace

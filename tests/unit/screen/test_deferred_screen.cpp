@@ -93,7 +93,7 @@ Outcome OnDeferredScreen(const std::vector<Step>& steps)
         Apply(screen, steps);
         const bool madeDuringRun = screen.HasForm();
         screen.AfterRun();
-        outcome = Collect(screen.Form(), out);
+        outcome = Collect(dynamic_cast<TScreenForm&>(screen.Form()), out);
         outcome.windowDuringRun = madeDuringRun;
     }
     std::fclose(out);
