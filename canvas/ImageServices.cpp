@@ -3,6 +3,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/PictureFiles.h"
 #include "canvas/PictureFilters.h"
+#include "canvas/PictureImages.h"
 #include "platform/ClipboardImage.h"
 
 #include <algorithm>
