@@ -1,3 +1,4 @@
+#include "canvas/ImagePartsInstaller.h"
 #include "platform/WindowModule.h"
 
 // Tests link the window parts in-process: asking for the window module
@@ -7,6 +8,7 @@ namespace {
 
 void InstallForTests()
 {
+    InstallImageParts();
 }
 
 const bool installerSet = (platform::setWindowInstaller(&InstallForTests), true);
