@@ -3,6 +3,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/PictureFiles.h"
 #include "canvas/PictureFilters.h"
+#include "canvas/PictureImages.h"
 #include "platform/ClipboardImage.h"
 
 #include <algorithm>
@@ -111,14 +112,6 @@ bool SaveRectToBmp(const Canvas& canvas, const AnsiString& file, int x, int y, i
     return WriteBitmapFile(file, CanvasPart(canvas, x, y, w, h));
 }
 
-bool GetBmpSize(const AnsiString& file, int& w, int& h)
-{
-    const auto picture = ReadBitmapFile(file);
-    w = picture ? picture->width : 0;
-    h = picture ? picture->height : 0;
-    return picture.has_value();
-}
-
 bool DrawBmpPart(Canvas& canvas, const AnsiString& file, int x, int y, int w, int h, int sx, int sy, bool transparent)
 {
     bool clipboardEmpty = false;
@@ -204,59 +197,6 @@ bool CopyRectToClipboard(const Canvas& canvas, int x, int y, int w, int h)
     h = std::min(h, imageH - y);
     if (w <= 0 || h <= 0) return false;
     return PutOnClipboard(CanvasPart(canvas, x, y, w, h));
-}
-
-bool BmpPartToClipboard(const AnsiString& file, int sx, int sy, int w, int h)
-{
-    const auto source = ReadBitmapFile(file);
-    if (!source) return false;
-    sx = std::clamp(sx, 0, source->width - 1);
-    sy = std::clamp(sy, 0, source->height - 1);
-    if (w <= 0 || w > source->width) w = source->width;
-    if (h <= 0 || h > source->height) h = source->height;
-    w = std::min(w, source->width - sx);
-    h = std::min(h, source->height - sy);
-    return PutOnClipboard(Crop(*source, sx, sy, w, h));
-}
-
-bool SaveClipboardBmp(const AnsiString& file)
-{
-    const auto picture = ClipboardPicture();
-    if (!picture) return true;
-    return WriteBitmapFile(file, *picture);
-}
-
-bool FlipClipboardBmp(bool mirror)
-{
-    auto picture = ClipboardPicture();
-    if (!picture) return true;
-    if (mirror)
-        MirrorColumns(*picture);
-    else
-        FlipRows(*picture);
-    return PutOnClipboard(*picture);
-}
-
-bool RotateClipboardBmp(int angle)
-{
-    const auto picture = ClipboardPicture();
-    if (!picture) return true;
-    // A new picture: its first fill turns it wholly into the corner colour.
-    Picture result(picture->width, picture->height, 0xFFFFFF);
-    RotateInto(*picture, result, angle, CornerOf(*picture));
-    return PutOnClipboard(result);
-}
-
-bool ScaleBmpToFile(const AnsiString& source, int w, int h, const AnsiString& target)
-{
-    bool clipboardEmpty = false;
-    const auto picture = LoadSource(source, clipboardEmpty);
-    if (!picture) return clipboardEmpty;
-    if (w <= 0) w = picture->width;
-    if (h <= 0) h = picture->height;
-    if (!Picture::SizeAllowed(w, h)) return false;
-    const Picture result = Stretch(*picture, w, h);
-    return target == ClipboardName ? PutOnClipboard(result) : WriteBitmapFile(target, result);
 }
 
 } // namespace ImageServices

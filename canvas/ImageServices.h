@@ -8,7 +8,8 @@
 class Canvas;
 
 // The screen's picture services: they move pictures between a drawing
-// surface, bitmap files and the clipboard. Every file name gets the extension
+// surface, bitmap files and the clipboard. (What needs no surface is the
+// core's: interpreter/ClipboardPictures.h.) Every file name gets the extension
 // ".bmp"; where a source may be "-1" it means the clipboard's picture, and a
 // clipboard without one makes the operation do nothing and succeed. False when
 // a file could not be read or written or the clipboard refused the picture;
@@ -24,7 +25,6 @@ std::optional<Picture> ClipboardPicture();
 bool PutOnClipboard(const Picture& picture);
 
 bool SaveRectToBmp(const Canvas& canvas, const AnsiString& file, int x, int y, int w, int h);
-bool GetBmpSize(const AnsiString& file, int& w, int& h);
 bool DrawBmpPart(Canvas& canvas, const AnsiString& file, int x, int y, int w, int h, int sx, int sy, bool transparent);
 // Mode -1 puts the stretched picture on the clipboard instead of the canvas.
 bool DrawBmpStretched(Canvas& canvas, const AnsiString& file, int x, int y, int w, int h, int mode, bool transparent);
@@ -33,11 +33,6 @@ bool DrawBmpRotated(
 bool DrawBmpFlipped(
     Canvas& canvas, const AnsiString& file, int x, int y, int w, int h, int sx, int sy, bool transparent, bool mirror);
 bool CopyRectToClipboard(const Canvas& canvas, int x, int y, int w, int h);
-bool BmpPartToClipboard(const AnsiString& file, int sx, int sy, int w, int h);
-bool SaveClipboardBmp(const AnsiString& file);
-bool FlipClipboardBmp(bool mirror);
-bool RotateClipboardBmp(int angle);
-bool ScaleBmpToFile(const AnsiString& source, int w, int h, const AnsiString& target);
 
 // Pixels of the surface and back: the rectangle must lie inside the image.
 Picture CanvasPart(const Canvas& canvas, int x, int y, int w, int h);

@@ -1,9 +1,5 @@
 #include "canvas/Palette.h"
 
-#include "platform/Colors.h"
-
-#include <QImage>
-
 namespace {
 
 // black, blue, green, teal, red, purple, maroon, silver, gray, light blue,
@@ -17,9 +13,8 @@ constexpr std::array<int, Palette::size> defaultPalette = {
 
 int NormalisedColor(int windowsColor)
 {
-    QImage probe(3, 2, QImage::Format_RGB32);
-    probe.setPixel(0, 0, platform::toQRgb(windowsColor));
-    return platform::fromQRgb(probe.pixel(0, 0));
+    // A screen pixel is opaque RGB: only the three colour bytes survive.
+    return windowsColor & 0xFFFFFF;
 }
 
 Palette::Palette()

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-class QImage;
-
 // A picture as the codecs and filters handle it: rows top to bottom, each pixel
 // 0x00RRGGBB (the layout of an RGB32 image without its alpha byte). Plain data
 // so that the readers and filters run and are tested without a display.
@@ -51,7 +49,3 @@ inline int ColorFromPixel(uint32_t pixel)
 {
     return static_cast<int>(((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF));
 }
-
-// Between pictures and RGB32 images (any other image format is converted).
-QImage ImageFromPicture(const Picture& picture);
-Picture PictureFromImage(const QImage& image);

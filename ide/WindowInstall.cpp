@@ -1,5 +1,6 @@
 #include "ide/WindowInstall.h"
 
+#include "canvas/ImagePartsInstaller.h"
 #include "ide/Forms.h"
 #include "ide/IdeMain.h"
 #include "platform/KeyMap.h"
@@ -48,5 +49,6 @@ std::unique_ptr<HeadlessWindow> MakeHeadlessWindow(FILE* out, FILE* in)
 void InstallWindowParts()
 {
     platform::setDesktopQueries(&platform::QtDesktopQueries());
+    InstallImageParts();
     SetWindowParts({ &EnvironmentMain, &MakeApplication, &MakeHeadlessWindow });
 }

@@ -1,11 +1,10 @@
 // Durnix_class.h first: Qt's headers define the word "slots" away.
 #include "interpreter/statements/StatementRows.h"
 
-#include "canvas/Canvas.h"
-#include "canvas/ImageServices.h"
 #include "canvas/Palette.h"
 #include "canvas/PictureFiles.h"
 #include "canvas/PictureFilters.h"
+#include "interpreter/ImageParts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +28,7 @@ void Check(Durnix_Class& d, bool ok, ErrorCode error = ErrorCode::BitmapNotOpene
 // when the clipboard holds none); a file that cannot be read raises 87.
 std::optional<Picture> SourcePicture(Durnix_Class& d, const AnsiString& file)
 {
-    if (file.empty()) return ImageServices::ClipboardPicture();
+    if (file.empty()) return Images().clipboardPicture();
     auto picture = ReadBitmapFile(file);
     Check(d, picture.has_value());
     return picture;
@@ -81,7 +80,7 @@ Picture ArrayPicture(Durnix_Class& d, const Arrays_Class::Node& node)
 
 void MReadBmp(Durnix_Class& d)
 {
-    auto source = d.paramText[1].empty() ? ImageServices::ClipboardPicture() : SourcePicture(d, d.paramText[1]);
+    auto source = d.paramText[1].empty() ? Images().clipboardPicture() : SourcePicture(d, d.paramText[1]);
     const Picture picture = source ? std::move(*source) : Picture(1, 1, 0xFFFFFF);
     Arrays_Class::Node& node = DefineArray(d, d.paramText[0], { picture.height, picture.width });
     const int channel = d.paramInt[2];
@@ -103,32 +102,31 @@ void MWriteBmp(Durnix_Class& d)
 {
     const Picture picture = ArrayPicture(d, ArrayNamed(d, 0));
     const AnsiString& file = d.paramText[1];
-    Check(d, file.empty() ? ImageServices::PutOnClipboard(picture) : WriteBitmapFile(file, picture));
+    Check(d, file.empty() ? Images().putOnClipboard(picture) : WriteBitmapFile(file, picture));
 }
 
 void MScrToArray(Durnix_Class& d)
 {
     const Canvas& canvas = d.screen.DrawingCanvas();
-    const int imageW = canvas.image.width(), imageH = canvas.image.height();
+    const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int x = std::clamp(d.paramInt[1], 0, imageW), y = std::clamp(d.paramInt[2], 0, imageH);
     int w = d.paramInt[3] < 1 ? imageW : d.paramInt[3];
     int h = d.paramInt[4] < 1 ? imageH : d.paramInt[4];
     w = std::min(w, imageW - x);
     h = std::min(h, imageH - y);
     Arrays_Class::Node& node = DefineArray(d, d.paramText[0], { h, w });
-    for (int i = 0; i < h; ++i) {
-        const auto* row = reinterpret_cast<const uint32_t*>(canvas.image.constScanLine(y + i)) + x;
+    if (w <= 0 || h <= 0) return;
+    const Picture part = Images().canvasPart(canvas, x, y, w, h);
+    for (int i = 0; i < h; ++i)
         for (int j = 0; j < w; ++j)
-            Check(
-                d, node.data->SetInt(i * w + j, ColorFromPixel(row[j] & 0xFFFFFF), false) == 1, ErrorCode::OutOfMemory);
-    }
+            Check(d, node.data->SetInt(i * w + j, ColorFromPixel(part.At(j, i)), false) == 1, ErrorCode::OutOfMemory);
 }
 
 void MScrFromArray(Durnix_Class& d)
 {
     const Arrays_Class::Node& node = ArrayNamed(d, 0);
     Canvas& canvas = d.screen.DrawingCanvas();
-    const int imageW = canvas.image.width(), imageH = canvas.image.height();
+    const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int rows = node.dims[0], columns = node.dims[1];
     if (rows <= 0 || columns <= 0) return;
     const int* n = d.paramInt;
@@ -139,25 +137,26 @@ void MScrFromArray(Durnix_Class& d)
     w = std::min({ w, imageW - x, columns - column });
     h = std::min({ h, imageH - y, rows - row });
     if (w <= 0 || h <= 0) return;
+    // The part of the array that lands on the image, as a picture drawn whole.
+    Picture part(w, h);
     for (int i = 0; i < h; ++i) {
-        auto* target = reinterpret_cast<uint32_t*>(canvas.image.scanLine(y + i)) + x;
         const int first = (row + i) * columns + column;
         for (int j = 0; j < w; ++j)
-            target[j] = PixelFromColor(ElementInt(node, first + j)) | 0xFF000000u;
+            part.At(j, i) = PixelFromColor(ElementInt(node, first + j));
     }
-    canvas.Changed(QRect(x, y, w, h));
+    Images().drawPicture(canvas, part, x, y, 0, 0, w, h, false, 0);
 }
 
 void MScrFitArray(Durnix_Class& d)
 {
     const Picture picture = ArrayPicture(d, ArrayNamed(d, 0));
     Canvas& canvas = d.screen.DrawingCanvas();
-    const int imageW = canvas.image.width(), imageH = canvas.image.height();
+    const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int x = std::clamp(d.paramInt[1], 0, imageW), y = std::clamp(d.paramInt[2], 0, imageH);
     const int w = d.paramInt[3] < 1 ? imageW : d.paramInt[3];
     const int h = d.paramInt[4] < 1 ? imageH : d.paramInt[4];
     const Picture stretched = StretchPart(picture, w, h, imageW - x, imageH - y);
-    ImageServices::DrawPicture(canvas, stretched, x, y, 0, 0, stretched.width, stretched.height, false, 0);
+    Images().drawPicture(canvas, stretched, x, y, 0, 0, stretched.width, stretched.height, false, 0);
 }
 
 // --- Statistics and colour search ----------------------------------------------------
@@ -312,7 +311,7 @@ void MGraphPaper(Durnix_Class& d)
     screen.DrawEllipseOrRect(4, left, top, width, height, p[5], p[5]);
     // A spacing of 0 draws no lines of its set. Only lines that can reach the
     // image are drawn: a paper millions of pixels wide must not take hours.
-    const Canvas& canvas = screen.DrawingCanvas();
+    const auto [imageW, imageH] = Images().canvasSize(screen.DrawingCanvas());
     auto visibleSteps
         = [](long long origin, long long length, long long spacing, long long lineWidth, long long image) {
               const long long margin = lineWidth + 2;
@@ -323,7 +322,7 @@ void MGraphPaper(Durnix_Class& d)
           };
     auto vertical = [&](int spacing, int lineWidth, int colour) {
         if (spacing <= 0) return;
-        const auto [first, last] = visibleSteps(left, width, spacing, lineWidth, canvas.image.width());
+        const auto [first, last] = visibleSteps(left, width, spacing, lineWidth, imageW);
         for (long long k = first; k <= last; ++k) {
             const int x = static_cast<int>(left + k * spacing);
             screen.DrawLine(x, top, x, top + height, lineWidth, colour);
@@ -331,7 +330,7 @@ void MGraphPaper(Durnix_Class& d)
     };
     auto horizontal = [&](int spacing, int lineWidth, int colour) {
         if (spacing <= 0) return;
-        const auto [first, last] = visibleSteps(top, height, spacing, lineWidth, canvas.image.height());
+        const auto [first, last] = visibleSteps(top, height, spacing, lineWidth, imageH);
         for (long long k = first; k <= last; ++k) {
             const int y = static_cast<int>(top + k * spacing);
             screen.DrawLine(left, y, left + width, y, lineWidth, colour);

@@ -1,12 +1,11 @@
 // Durnix_class.h first: Qt's headers define the word "slots" away.
 #include "interpreter/statements/StatementRows.h"
 
-#include "canvas/Canvas.h"
-#include "canvas/ImageServices.h"
 #include "canvas/Palette.h"
 #include "canvas/PictureFiles.h"
 #include "canvas/PictureFilters.h"
-#include "platform/ClipboardImage.h"
+#include "interpreter/ClipboardPictures.h"
+#include "interpreter/ImageParts.h"
 
 #include <algorithm>
 #include <optional>
@@ -61,7 +60,7 @@ double F(Durnix_Class& d, int slot)
 // empty name (none, and nothing to do, when the clipboard holds none).
 std::optional<Picture> FilterSource(Durnix_Class& d, const AnsiString& file)
 {
-    if (file.empty()) return ImageServices::ClipboardPicture();
+    if (file.empty()) return Images().clipboardPicture();
     auto picture = ReadBitmapFile(file);
     Check(d, picture.has_value());
     return picture;
@@ -70,7 +69,7 @@ std::optional<Picture> FilterSource(Durnix_Class& d, const AnsiString& file)
 // The result goes to the bitmap file, or to the clipboard for an empty name.
 void StoreResult(Durnix_Class& d, const Picture& picture, const AnsiString& out)
 {
-    Check(d, out.empty() ? ImageServices::PutOnClipboard(picture) : WriteBitmapFile(out, picture));
+    Check(d, out.empty() ? Images().putOnClipboard(picture) : WriteBitmapFile(out, picture));
 }
 
 template <typename Filter> void RunFilter(Durnix_Class& d, const AnsiString& file, const AnsiString& out, Filter filter)
@@ -130,7 +129,7 @@ void BmpChangeColor(Durnix_Class& d)
 void BmpCompare(Durnix_Class& d)
 {
     // Here a clipboard without a picture is a failure like a missing file.
-    auto a = T(d, 0).empty() ? ImageServices::ClipboardPicture() : ReadBitmapFile(T(d, 0));
+    auto a = T(d, 0).empty() ? Images().clipboardPicture() : ReadBitmapFile(T(d, 0));
     Check(d, a.has_value());
     const auto b = ReadBitmapFile(T(d, 1));
     Check(d, b.has_value());
@@ -146,7 +145,7 @@ struct Block {
 };
 Block ScreenBlock(const Canvas& canvas, const int* n)
 {
-    const int imageW = canvas.image.width(), imageH = canvas.image.height();
+    const auto [imageW, imageH] = Images().canvasSize(canvas);
     Block b { std::clamp(n[1], 0, imageW), std::clamp(n[2], 0, imageH), n[3], n[4] };
     if (b.w <= 0) b.w = imageW;
     if (b.h <= 0) b.h = imageH;
@@ -170,7 +169,7 @@ void CopyScr(Durnix_Class& d)
     const Block b = ScreenBlock(Surface(d), N(d));
     if (static_cast<size_t>(slot) >= d.storedBitmaps.size()) d.storedBitmaps.resize(static_cast<size_t>(slot) + 1);
     d.storedBitmaps[static_cast<size_t>(slot)]
-        = b.w > 0 && b.h > 0 ? ImageServices::CanvasPart(Surface(d), b.x, b.y, b.w, b.h) : Picture();
+        = b.w > 0 && b.h > 0 ? Images().canvasPart(Surface(d), b.x, b.y, b.w, b.h) : Picture();
 }
 
 void CopyToScr(Durnix_Class& d)
@@ -179,13 +178,14 @@ void CopyToScr(Durnix_Class& d)
     if (!stored) return;
     Canvas& canvas = Surface(d);
     const int* n = N(d);
-    const int x = std::clamp(n[1], 0, canvas.image.width()), y = std::clamp(n[2], 0, canvas.image.height());
+    const auto [imageW, imageH] = Images().canvasSize(canvas);
+    const int x = std::clamp(n[1], 0, imageW), y = std::clamp(n[2], 0, imageH);
     const int sx = std::clamp(n[5], 0, stored->width), sy = std::clamp(n[6], 0, stored->height);
     int w = n[3] <= 0 ? stored->width : n[3];
     int h = n[4] <= 0 ? stored->height : n[4];
-    w = std::min({ w, canvas.image.width() - x, stored->width - sx });
-    h = std::min({ h, canvas.image.height() - y, stored->height - sy });
-    ImageServices::DrawPicture(canvas, *stored, x, y, sx, sy, w, h, false, 0);
+    w = std::min({ w, imageW - x, stored->width - sx });
+    h = std::min({ h, imageH - y, stored->height - sy });
+    Images().drawPicture(canvas, *stored, x, y, sx, sy, w, h, false, 0);
 }
 
 void CopyFitScr(Durnix_Class& d)
@@ -196,67 +196,65 @@ void CopyFitScr(Durnix_Class& d)
     const Block b = ScreenBlock(canvas, N(d));
     if (b.w <= 0 || b.h <= 0) return;
     const Picture stretched = Stretch(*stored, b.w, b.h);
-    ImageServices::DrawPicture(canvas, stretched, b.x, b.y, 0, 0, b.w, b.h, Transparent(d), stored->At(0, 0));
+    Images().drawPicture(canvas, stretched, b.x, b.y, 0, 0, b.w, b.h, Transparent(d), stored->At(0, 0));
 }
 
 // --- Screen image services ------------------------------------------------------------
 
 void ScrToCb(Durnix_Class& d)
 {
-    Check(d, ImageServices::CopyRectToClipboard(Surface(d), N(d)[0], N(d)[1], N(d)[2], N(d)[3]));
+    Check(d, Images().copyRectToClipboard(Surface(d), N(d)[0], N(d)[1], N(d)[2], N(d)[3]));
 }
 void FitCb(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::DrawBmpStretched(Surface(d), ClipboardName, n[0], n[1], n[2], n[3], 0, Transparent(d)));
+    Check(d, Images().drawBmpStretched(Surface(d), ClipboardName, n[0], n[1], n[2], n[3], 0, Transparent(d)));
 }
 void ScrFromCb(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::DrawBmpPart(Surface(d), ClipboardName, n[0], n[1], n[2], n[3], n[4], n[5], Transparent(d)));
+    Check(d, Images().drawBmpPart(Surface(d), ClipboardName, n[0], n[1], n[2], n[3], n[4], n[5], Transparent(d)));
 }
 void ReadBmp(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::DrawBmpPart(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], Transparent(d)));
+    Check(d, Images().drawBmpPart(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], Transparent(d)));
 }
 template <bool Mirror> void FlipBmp(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d,
-        ImageServices::DrawBmpFlipped(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], Transparent(d), Mirror));
+    Check(d, Images().drawBmpFlipped(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], Transparent(d), Mirror));
 }
 void RotateBmp(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d,
-        ImageServices::DrawBmpRotated(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], n[7], Transparent(d)));
+    Check(d, Images().drawBmpRotated(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], n[5], n[6], n[7], Transparent(d)));
 }
 void WriteBmp(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::SaveRectToBmp(Surface(d), T(d, 0), n[1], n[2], n[3], n[4]));
+    Check(d, Images().saveRectToBmp(Surface(d), T(d, 0), n[1], n[2], n[3], n[4]));
 }
 void FitBmp(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::DrawBmpStretched(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], 0, Transparent(d)));
+    Check(d, Images().drawBmpStretched(Surface(d), T(d, 0), n[1], n[2], n[3], n[4], 0, Transparent(d)));
 }
 void BmpToCb(Durnix_Class& d)
 {
     const int* n = N(d);
-    Check(d, ImageServices::BmpPartToClipboard(T(d, 0), n[1], n[2], n[3], n[4]));
+    Check(d, ClipboardPictures::BmpPartToClipboard(T(d, 0), n[1], n[2], n[3], n[4]));
 }
 void CbFitBmp(Durnix_Class& d)
 {
     const int w = N(d)[1] < 1 ? 800 : N(d)[1], h = N(d)[2] < 1 ? 600 : N(d)[2];
-    Check(d, ImageServices::DrawBmpStretched(Surface(d), T(d, 0), 0, 0, w, h, -1, Transparent(d)));
+    Check(d, Images().drawBmpStretched(Surface(d), T(d, 0), 0, 0, w, h, -1, Transparent(d)));
 }
 void ResizeBmp(Durnix_Class& d)
 {
     // An empty target, like "-1", is the clipboard.
     const AnsiString target = T(d, 3).empty() ? AnsiString(ClipboardName) : T(d, 3);
-    Check(d, ImageServices::ScaleBmpToFile(T(d, 0), N(d)[1], N(d)[2], target));
+    Check(d, ClipboardPictures::ScaleBmpToFile(T(d, 0), N(d)[1], N(d)[2], target));
 }
 
 // --- The one-text, no-argument and one-integer picture statements ---------------------
@@ -267,23 +265,23 @@ AnsiString ScreenFileName(Durnix_Class& d)
 }
 void WriteScr(Durnix_Class& d)
 {
-    Check(d, ImageServices::SaveRectToBmp(Surface(d), ScreenFileName(d), 0, 0, 800, 600));
+    Check(d, Images().saveRectToBmp(Surface(d), ScreenFileName(d), 0, 0, 800, 600));
 }
 void ReadScr(Durnix_Class& d)
 {
-    Check(d, ImageServices::DrawBmpStretched(Surface(d), ScreenFileName(d), 0, 0, 800, 600, 0, false));
+    Check(d, Images().drawBmpStretched(Surface(d), ScreenFileName(d), 0, 0, 800, 600, 0, false));
 }
 void CbToBmp(Durnix_Class& d)
 {
-    Check(d, ImageServices::SaveClipboardBmp(ScreenFileName(d)));
+    Check(d, ClipboardPictures::SaveClipboardBmp(ScreenFileName(d)));
 }
 template <bool Mirror> void FlipCb(Durnix_Class& d)
 {
-    Check(d, ImageServices::FlipClipboardBmp(Mirror));
+    Check(d, ClipboardPictures::FlipClipboardBmp(Mirror));
 }
 void RotateCb(Durnix_Class& d)
 {
-    Check(d, ImageServices::RotateClipboardBmp(N(d)[0]));
+    Check(d, ClipboardPictures::RotateClipboardBmp(N(d)[0]));
 }
 void SetTransparent(Durnix_Class& d)
 {
@@ -299,15 +297,15 @@ void StoreInt(Durnix_Class& d, int slot, int value)
 
 void SizeBmp(Durnix_Class& d)
 {
-    int w = 0, h = 0;
-    Check(d, ImageServices::GetBmpSize(T(d, 0), w, h));
-    StoreInt(d, 1, w);
-    StoreInt(d, 2, h);
+    const auto picture = ReadBitmapFile(T(d, 0));
+    Check(d, picture.has_value());
+    StoreInt(d, 1, picture->width);
+    StoreInt(d, 2, picture->height);
 }
 
 void SizeCb(Durnix_Class& d)
 {
-    const auto picture = ImageServices::ClipboardPicture();
+    const auto picture = Images().clipboardPicture();
     StoreInt(d, 0, picture ? picture->width : 0);
     StoreInt(d, 1, picture ? picture->height : 0);
 }

@@ -1,3 +1,4 @@
+#include "canvas/ImagePartsInstaller.h"
 #include "platform/SystemQueries.h"
 #include "platform/WindowModule.h"
 
@@ -9,6 +10,7 @@ namespace {
 void InstallForTests()
 {
     platform::setDesktopQueries(&platform::QtDesktopQueries());
+    InstallImageParts();
 }
 
 // Installed at once: the desktop queries are asked without asking for the

@@ -106,7 +106,10 @@ TEST(ArrayPictures, ScreenToArrayAndBackIsExact)
                                    "mscrfromarray a, 100, 100\n"
                                    "mscrfromarray a, 200, 200, 50, 50, 1, 1\n"
                                    "mscrtoarray w\n"
-                                   "print w[599, 799]\n");
+                                   "print w[599, 799]\n"
+                                   // A block from the right edge has no columns: nothing read, nothing drawn.
+                                   "mscrtoarray e, 800, 5, 3, 3\n"
+                                   "mscrfromarray e, 300, 300\n");
     ASSERT_EQ(r.ended, 1) << r.output << " error " << r.errorNumber << " in line " << r.errorLine;
     EXPECT_EQ(r.output, "255 16777215 16777215\n16777215\n");
     EXPECT_EQ(Region(100, 100, 3, 3), "...\n.4.\n...\n");

@@ -1,8 +1,6 @@
-#include "canvas/Picture.h"
+#include "canvas/PictureImages.h"
 
 #include <QImage>
-
-#include <cstring>
 
 QImage ImageFromPicture(const Picture& picture)
 {
