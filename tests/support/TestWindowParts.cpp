@@ -1,4 +1,5 @@
 #include "platform/WindowModule.h"
+#include "screen/robot/RobotParts.h"
 
 // Tests link the window parts in-process: asking for the window module
 // installs them from here instead of loading the module.
@@ -7,6 +8,7 @@ namespace {
 
 void InstallForTests()
 {
+    InstallRobotParts();
 }
 
 const bool installerSet = (platform::setWindowInstaller(&InstallForTests), true);
