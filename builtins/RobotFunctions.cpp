@@ -1,5 +1,4 @@
 #include "builtins/FunctionFamilies.h"
-#include "screen/robot/Robot_class.h"
 
 #include <cmath>
 
@@ -20,7 +19,7 @@ int First(FunctionCall& call)
     return IntArgument(call, call.first);
 }
 
-Robot_Class& RobotOf(FunctionCall& call)
+RunRobot& RobotOf(FunctionCall& call)
 {
     return call.Robot();
 }

@@ -1,6 +1,7 @@
 #include "ide/WindowInstall.h"
 
 #include "canvas/ImagePartsInstaller.h"
+#include "screen/robot/RobotParts.h"
 #include "ide/Forms.h"
 #include "ide/IdeMain.h"
 #include "platform/KeyMap.h"
@@ -50,5 +51,6 @@ void InstallWindowParts()
 {
     platform::setDesktopQueries(&platform::QtDesktopQueries());
     InstallImageParts();
+    InstallRobotParts();
     SetWindowParts({ &EnvironmentMain, &MakeApplication, &MakeHeadlessWindow });
 }

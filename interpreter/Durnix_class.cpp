@@ -10,9 +10,7 @@
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
-#include "screen/robot/Robot_class.h"
 
-#include <chrono>
 #include <ctime>
 #include <new>
 #include <stdexcept>
@@ -53,42 +51,17 @@ constexpr int CodeEnd = Code(StatementCode::End);
 constexpr int CodeTerminate = Code(StatementCode::Terminate);
 constexpr int CodeExit = Code(StatementCode::Exit);
 
-// The robot's pause after a redraw: without a step delay the window catches
-// up only on the run loop's throttle, so drawing never slows a robot program;
-// with a delay the pause is a wait that keeps the window live and ends early
-// on a stop.
-void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
-{
-    if (milliseconds <= 0) {
-        if (EventThrottle::Due()) platform::ProcessMessages();
-        return;
-    }
-    platform::ProcessMessages();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    for (;;) {
-        if (screen.stopped) return;
-        const auto left
-            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-        if (left <= 0) return;
-        platform::WaitForEvents(static_cast<int>(left));
-    }
-}
-
 } // namespace
 
 Durnix_Class::Durnix_Class(RunScreen& runScreen)
     : screen(runScreen)
-    , robot(std::make_unique<Robot_Class>())
     , mainVariables(std::make_unique<Variables_Class>())
 {
     for (auto& kind : eventHandlerKind)
         kind = 1;
     currentVariables = mainVariables.get();
-    robot->random = [] { return RandomNumbers::Draw31(); };
-    robot->pause = [this](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
     expression.screen = &screen;
-    expression.robot = robot.get();
-    robot->link = &robotLink;
+    expression.robot = &robot;
     Ports_Comms_IO_Form().SetStopFlag(&screen.stopped);
 }
 

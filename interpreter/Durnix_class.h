@@ -6,6 +6,7 @@
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
+#include "interpreter/RobotOfRun.h"
 #include "interpreter/RobotSerialLink.h"
 #include "interpreter/RunScreen.h"
 #include "interpreter/Stacks.h"
@@ -15,8 +16,6 @@
 #include <cstddef>
 #include <memory>
 #include <vector>
-
-class Robot_Class;
 
 // How a run ended, in `outcome`; a positive outcome is the line of an
 // untrapped run-time error.
@@ -140,10 +139,10 @@ public:
 
     // --- State ----------------------------------------------------------------
     RunScreen& screen;
-    // The simulated robot of the run, on the screen's canvas.
-    std::unique_ptr<Robot_Class> robot;
     // The robot's link to a real robot on the serial port (rcommport).
     RobotSerialLink robotLink;
+    // The simulated robot of the run, on the screen's canvas, made on first use.
+    RobotOfRun robot { screen, robotLink };
 
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,

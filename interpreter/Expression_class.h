@@ -17,7 +17,7 @@
 #include <vector>
 
 class Arrays_Class;
-class Robot_Class;
+class RobotOfRun;
 class RunScreen;
 struct CompiledExpression;
 struct OpenFileBuffers;
@@ -289,7 +289,7 @@ public:
     // The screen and the robot of the run that owns this evaluator, which sets
     // them; the built-in functions reach them through their call frame.
     RunScreen* screen = nullptr;
-    Robot_Class* robot = nullptr;
+    RobotOfRun* robot = nullptr;
 
 public:
     // Kept apart from the tokens, since most tokens are no names: a program

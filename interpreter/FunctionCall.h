@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interpreter/Expression_class.h"
+#include "interpreter/RobotOfRun.h"
 
 #include <span>
 
@@ -90,7 +91,7 @@ public:
 
     // The run-time screen and the robot of the run.
     RunScreen& Screen() const { return *ex.screen; }
-    Robot_Class& Robot() const { return *ex.robot; }
+    RunRobot& Robot() const { return ex.robot->Get(); }
 };
 
 // The row for a function code, or null when the function is not available

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/robot/Robot_class.h"
+#include "interpreter/RunRobot.h"
 
 // The real robot on the serial port of the ports service: each exchange
 // discards what waits in the input queue (a late reply to an earlier command

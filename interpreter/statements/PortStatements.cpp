@@ -3,7 +3,6 @@
 #include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/robot/Robot_class.h"
 
 #include <cmath>
 
@@ -105,7 +104,7 @@ void SetCommPort(Durnix_Class& d)
 void RCommPort(Durnix_Class& d)
 {
     ReadCommSettings(d);
-    d.robot->simulated = d.paramInt[0] == 0;
+    d.robot.Get().simulated = d.paramInt[0] == 0;
 }
 
 void ReadTwoIntegers(Durnix_Class& d)
@@ -191,7 +190,7 @@ void RInvisible(Durnix_Class& d)
     int colours[Durnix_Class::ParamSlots] = {};
     for (int k = 0; k < given; ++k)
         colours[k] = d.paramType[k] == Tag::Float ? Expression_Class::ClampToInt(d.paramFloat[k]) : d.paramInt[k];
-    if (d.robot->SetInvisibleColors(colours, given) == RobotResult::NotInitialised)
+    if (d.robot.Get().SetInvisibleColors(colours, given) == RobotResult::NotInitialised)
         d.RaiseError(ErrorCode::RobotNotInitialized);
 }
 

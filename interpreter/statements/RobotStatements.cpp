@@ -1,7 +1,6 @@
 #include "canvas/Palette.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
-#include "screen/robot/Robot_class.h"
 
 #include <cstdlib>
 
@@ -36,47 +35,47 @@ void RaiseForStatus(Durnix_Class& d, int status)
 struct OneIntegerStatement {
     StatementCode code;
     int defaultValue;
-    int (*operation)(Robot_Class&, int);
+    int (*operation)(RunRobot&, int);
 };
 
 constexpr int Success = RobotResult::Success;
 
 constexpr OneIntegerStatement oneIntegerStatements[] = {
-    { StatementCode::Rforward, 1, [](Robot_Class& r, int n) { return r.Forward(n); } },
-    { StatementCode::Rturn, 1, [](Robot_Class& r, int n) { return r.Turn(n); } },
-    { StatementCode::Rlinecolor, 0, [](Robot_Class& r, int n) { return r.SetLineColor(n); } },
-    { StatementCode::Rbeaconcolor, 0, [](Robot_Class& r, int n) { return r.SetBeaconColor(n); } },
-    { StatementCode::Rfloorcolor, 15, [](Robot_Class& r, int n) { return r.SetFloorColor(n); } },
+    { StatementCode::Rforward, 1, [](RunRobot& r, int n) { return r.Forward(n); } },
+    { StatementCode::Rturn, 1, [](RunRobot& r, int n) { return r.Turn(n); } },
+    { StatementCode::Rlinecolor, 0, [](RunRobot& r, int n) { return r.SetLineColor(n); } },
+    { StatementCode::Rbeaconcolor, 0, [](RunRobot& r, int n) { return r.SetBeaconColor(n); } },
+    { StatementCode::Rfloorcolor, 15, [](RunRobot& r, int n) { return r.SetFloorColor(n); } },
     { StatementCode::Rspeed, 0,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             // The absolute value of the most negative integer is taken as the
             // largest delay, like any other value beyond 500.
             const int delay = n == INT32_MIN || std::abs(n) > 500 ? 500 : std::abs(n);
             return r.SetSpeed(delay);
         } },
-    { StatementCode::Rheading, 0, [](Robot_Class& r, int n) { return r.SetHeading(n); } },
+    { StatementCode::Rheading, 0, [](RunRobot& r, int n) { return r.SetHeading(n); } },
     { StatementCode::Rcharge, 100,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             r.SetCharge(n);
             return Success;
         } },
     { StatementCode::Rignorecharge, 1,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             r.SetIgnoreCharge(n != 0);
             return Success;
         } },
     { StatementCode::Rslip, 2,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             r.SetErrorPercent(n, 0);
             return Success;
         } },
     { StatementCode::Rsensetype, 2,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             r.SetSenseType(n);
             return Success;
         } },
     { StatementCode::Rinsterror, 2,
-        [](Robot_Class& r, int n) {
+        [](RunRobot& r, int n) {
             r.SetErrorPercent(n, 1);
             return Success;
         } },
@@ -88,7 +87,7 @@ template <size_t Index> void OneInteger(Durnix_Class& d)
     d.SetParamDefaults(1, statement.defaultValue, 'i');
     int given = 0;
     d.ParseParams(0, 1, given);
-    RaiseForStatus(d, statement.operation(*d.robot, d.paramInt[0]));
+    RaiseForStatus(d, statement.operation(d.robot.Get(), d.paramInt[0]));
 }
 
 // --- Placement ----------------------------------------------------------------------
@@ -102,7 +101,7 @@ void Locate(Durnix_Class& d)
     d.paramInt[6] = 0;
     int given = 0;
     d.ParseParams(2, 7, given);
-    d.robot->Locate(&d.screen.RobotCanvas(d.paramInt[6] != 0), &d.screen.ScreenPalette(), Palette::size - 1,
+    d.robot.Get().Locate(&d.screen.RobotCanvas(d.paramInt[6] != 0), &d.screen.ScreenPalette(), Palette::size - 1,
         d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], d.paramInt[4], d.paramInt[5], &d.screen.stopped);
 }
 
@@ -111,7 +110,7 @@ void Pen(Durnix_Class& d)
     d.SetParamDefaults(2, -1, 'i');
     int given = 0;
     d.ParseParams(1, 2, given);
-    d.robot->SetPen(d.paramInt[0] != 0, d.paramInt[1]);
+    d.robot.Get().SetPen(d.paramInt[0] != 0, d.paramInt[1]);
 }
 
 void Relocate(Durnix_Class& d)
@@ -120,7 +119,7 @@ void Relocate(Durnix_Class& d)
     int given = 0;
     d.ParseParams(0, 3, given);
     // rrelocate before rlocate changes nothing and is no error.
-    d.robot->Relocate(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
+    d.robot.Get().Relocate(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
 }
 
 constexpr StatementEntry entries[] = {

@@ -1,7 +1,6 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Dialogs.h"
-#include "screen/robot/Robot_class.h"
 
 #include <algorithm>
 #include <array>
@@ -117,7 +116,7 @@ void ScrLimits(Durnix_Class& d, Outputs& out)
 void RGps(Durnix_Class& d, Outputs& out)
 {
     int x = 0, y = 0;
-    d.robot->Gps(x, y);
+    d.robot.Get().Gps(x, y);
     out.Int(0, x);
     out.Int(1, y);
 }
@@ -125,8 +124,8 @@ void RGps(Durnix_Class& d, Outputs& out)
 template <bool AtAngle> void RSensor(Durnix_Class& d, Outputs& out)
 {
     int colour = 0, distance = 0;
-    const bool hit = AtAngle ? d.robot->SensorAtAngle(d.paramInt[0], d.paramInt[1], colour, distance)
-                             : d.robot->Sensor(d.paramInt[0], d.paramInt[1], colour, distance);
+    const bool hit = AtAngle ? d.robot.Get().SensorAtAngle(d.paramInt[0], d.paramInt[1], colour, distance)
+                             : d.robot.Get().Sensor(d.paramInt[0], d.paramInt[1], colour, distance);
     out.Int(2, colour);
     out.Int(3, distance);
     out.Int(4, hit ? 1 : 0);

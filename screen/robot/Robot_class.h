@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/RunRobot.h"
 #include "screen/robot/RobotBody.h"
 
 #include <QImage>
@@ -7,29 +8,7 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
-
-class Canvas;
-class Palette;
-
-// The result codes of the robot operations that report one.
-namespace RobotResult {
-constexpr int Success = -1;
-constexpr int NotInitialised = 10;
-constexpr int BatteriesDepleted = 20;
-constexpr int Collided = 30;
-constexpr int TimedOut = 40;
-} // namespace RobotResult
-
-// The serial link to a real robot: one two-byte request, one five-byte reply.
-class RobotLink {
-public:
-    virtual ~RobotLink() = default;
-    // Sends command and argument and reads the five-byte reply; false when the
-    // reply did not arrive in time.
-    virtual bool Exchange(uint8_t command, uint8_t argument, uint8_t reply[5]) = 0;
-};
 
 // The robot of a run: a round body on the run-time screen that moves in whole
 // pixels and degrees, reads its sensors from the pixels around it and draws
@@ -40,63 +19,51 @@ public:
 // the screen's stop flag, and the run supplies the random draw and the pause
 // after each redraw. Positions are single-precision floats and every
 // conversion to a pixel truncates toward zero.
-class Robot_Class {
+class Robot_Class final : public RunRobot {
 public:
     Robot_Class();
     Robot_Class(const Robot_Class&) = delete;
     Robot_Class& operator=(const Robot_Class&) = delete;
 
-    // --- Services of the run -------------------------------------------------
-    // The shared 31-bit random draw (0..2^31-1).
-    std::function<int32_t()> random;
-    // Called after every redraw with the step delay: processes window messages
-    // and sleeps that many milliseconds. Also called with 0 where a probe
-    // display lets the window catch up, and with 500 after a bumper mark.
-    std::function<void(int milliseconds)> pause;
-    // The real robot's link; without one every exchange times out.
-    RobotLink* link = nullptr;
-
     // --- Placement and motion --------------------------------------------------
     void Locate(Canvas* target, const Palette* screenPalette, int maxPaletteIndex, int newX, int newY, int newHeading,
-        int newRadius, int border, int fill, const bool* stoppedFlag);
-    int Relocate(int newX, int newY, int newHeading);
-    int Forward(int n);
-    int Turn(int a);
-    int SetHeading(int h);
+        int newRadius, int border, int fill, const bool* stoppedFlag) override;
+    int Relocate(int newX, int newY, int newHeading) override;
+    int Forward(int n) override;
+    int Turn(int a) override;
+    int SetHeading(int h) override;
 
     // --- Settings ----------------------------------------------------------------
-    int SetSpeed(int milliseconds);
-    void SetCharge(int percent);
-    void SetIgnoreCharge(bool flag) { ignoreCharge = flag; }
-    void SetPen(bool down, int colour);
+    int SetSpeed(int milliseconds) override;
+    void SetCharge(int percent) override;
+    void SetIgnoreCharge(bool flag) override { ignoreCharge = flag; }
+    void SetPen(bool down, int colour) override;
     // which 0: motion slip, 1: instrument error.
-    void SetErrorPercent(int percent, int which);
-    void SetSenseType(int n) { senseType = n; }
-    int SetInvisibleColors(const int* list, int n);
-    int SetLineColor(int c) { return SetColourEntry(LineEntry, c); }
-    int SetBeaconColor(int c) { return SetColourEntry(BeaconEntry, c); }
-    int SetFloorColor(int c) { return SetColourEntry(FloorEntry, c); }
+    void SetErrorPercent(int percent, int which) override;
+    void SetSenseType(int n) override { senseType = n; }
+    int SetInvisibleColors(const int* list, int n) override;
+    int SetColourEntry(int entry, int c) override;
 
     // --- Sensors -------------------------------------------------------------------
-    int Bumper();
-    int BumperShown(int colour);
-    int Feel();
-    int FeelShown(int colour);
-    int Sense(int colour);
-    int Ground(int n);
-    int GroundAtAngle(int a);
-    int Look(int a);
-    int Range(int a);
-    int Beacon(int colour);
-    bool Sensor(int n, int range, int& colour, int& distance);
-    bool SensorAtAngle(int a, int range, int& colour, int& distance);
-    int Compass();
-    void Gps(int& gx, int& gy);
-    int GpsX();
-    int GpsY();
-    int ChargeLevel();
-    int Points() const { return points; }
-    std::string Command(int command, int argument);
+    int Bumper() override;
+    int BumperShown(int colour) override;
+    int Feel() override;
+    int FeelShown(int colour) override;
+    int Sense(int colour) override;
+    int Ground(int n) override;
+    int GroundAtAngle(int a) override;
+    int Look(int a) override;
+    int Range(int a) override;
+    int Beacon(int colour) override;
+    bool Sensor(int n, int range, int& colour, int& distance) override;
+    bool SensorAtAngle(int a, int range, int& colour, int& distance) override;
+    int Compass() override;
+    void Gps(int& gx, int& gy) override;
+    int GpsX() override;
+    int GpsY() override;
+    int ChargeLevel() override;
+    int Points() const override { return points; }
+    std::string Command(int command, int argument) override;
 
     // Deletes both background buffers; the robot is no longer placed.
     void FreeBuffers();
@@ -115,9 +82,6 @@ public:
 
     // --- State -------------------------------------------------------------------
     static constexpr int FullCharge = 200000;
-    static constexpr int FloorEntry = 0;
-    static constexpr int LineEntry = 1;
-    static constexpr int BeaconEntry = 2;
     static constexpr int EmptyEntry = -2;
 
     uint8_t reply[5] = {};
@@ -154,12 +118,10 @@ public:
     int penX = 0;
     int penY = 0;
     const bool* stopped = nullptr;
-    bool simulated = true;
 
 private:
     RobotBody body;
 
-    int SetColourEntry(int entry, int c);
     bool Stopped() const { return stopped != nullptr && *stopped; }
     // The battery rule: an operation may act while charge is left or an empty
     // battery is ignored.

@@ -1,0 +1,42 @@
+#include "interpreter/RobotOfRun.h"
+
+#include "builtins/RandomNumbers.h"
+#include "interpreter/EventThrottle.h"
+#include "interpreter/RunScreen.h"
+#include "platform/Events.h"
+
+#include <chrono>
+
+namespace {
+
+// The robot's pause after a redraw: without a step delay the window catches
+// up only on the run loop's throttle, so drawing never slows a robot program;
+// with a delay the pause is a wait that keeps the window live and ends early
+// on a stop.
+void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
+{
+    if (milliseconds <= 0) {
+        if (EventThrottle::Due()) platform::ProcessMessages();
+        return;
+    }
+    platform::ProcessMessages();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (screen.stopped) return;
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return;
+        platform::WaitForEvents(static_cast<int>(left));
+    }
+}
+
+} // namespace
+
+RunRobot& RobotOfRun::Make()
+{
+    robot = MakeRunRobot();
+    robot->random = [] { return RandomNumbers::Draw31(); };
+    robot->pause = [&screen = screen](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
+    robot->link = &link;
+    return *robot;
+}

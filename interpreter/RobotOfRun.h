@@ -1,0 +1,32 @@
+#pragma once
+
+#include "interpreter/RunRobot.h"
+
+#include <memory>
+
+class RunScreen;
+
+// The robot of one run, made when the program first uses it: a program that
+// never touches the robot neither makes one nor installs the window parts.
+// Until then the robot is what a fresh one would be, so nothing a program
+// observes depends on when it is made.
+class RobotOfRun {
+public:
+    // The robot pauses on `runScreen` and talks to a real robot through
+    // `robotLink`; both must outlive it.
+    RobotOfRun(RunScreen& runScreen, RobotLink& robotLink)
+        : screen(runScreen)
+        , link(robotLink)
+    { }
+    RobotOfRun(const RobotOfRun&) = delete;
+    RobotOfRun& operator=(const RobotOfRun&) = delete;
+
+    RunRobot& Get() { return robot ? *robot : Make(); }
+
+private:
+    RunRobot& Make();
+
+    RunScreen& screen;
+    RobotLink& link;
+    std::unique_ptr<RunRobot> robot;
+};
