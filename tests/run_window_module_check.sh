@@ -7,7 +7,7 @@ runner=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 printf 'print 1 + 1\n' > "$scratch/prints.bas"
-printf 'line 0, 0, 20, 20\nprint getpixel(10, 10)\n' > "$scratch/draws.bas"
+printf 'line 0, 0, 20, 20\nprint pixelclr(10, 10)\n' > "$scratch/draws.bas"
 
 loaded() {
     LD_DEBUG=files "$runner" --headless "$1" 2> "$scratch/loader.txt" > "$scratch/out.txt"
