@@ -2,6 +2,7 @@
 
 #include "interpreter/KeywordCodes.h"
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -145,12 +146,21 @@ void Codes_Class::Clear()
     index.clear();
 }
 
+void Codes_Class::Reserve(size_t count)
+{
+    nodes.reserve(count);
+    index.reserve(count);
+}
+
 const Vocabulary& Vocabulary::instance()
 {
     // A function-local static is initialised exactly once, even when several
     // threads ask at the same time; afterwards the tables are only read.
     static const Vocabulary vocabulary = [] {
         Vocabulary built;
+        built.statements.Reserve(std::size(statementRows));
+        built.functions.Reserve(std::size(functionRows));
+        built.constants.Reserve(std::size(constantRows));
         for (const StatementRow& row : statementRows)
             built.statements.Add(row.name, row.code);
         for (const FunctionRow& row : functionRows)

@@ -35,6 +35,9 @@ public:
     // Replaces text with the names in registration order, each followed by CR LF.
     void ListNames(AnsiString& text) const;
     void Clear();
+    // Room for `count` entries, so that filling a table of known size moves
+    // and rehashes nothing.
+    void Reserve(size_t count);
 
     int count() const { return static_cast<int>(nodes.size()); }
     const std::vector<Node>& entries() const { return nodes; }
