@@ -311,7 +311,9 @@ void MGraphPaper(Durnix_Class& d)
     screen.DrawEllipseOrRect(4, left, top, width, height, p[5], p[5]);
     // A spacing of 0 draws no lines of its set. Only lines that can reach the
     // image are drawn: a paper millions of pixels wide must not take hours.
-    const auto [imageW, imageH] = Images().canvasSize(screen.DrawingCanvas());
+    const ImageParts::Size image = Images().canvasSize(screen.DrawingCanvas());
+    const int imageW = image.width;
+    const int imageH = image.height;
     auto visibleSteps
         = [](long long origin, long long length, long long spacing, long long lineWidth, long long image) {
               const long long margin = lineWidth + 2;
