@@ -251,9 +251,8 @@ void Durnix_Class::ExecuteStatement()
     default:
         break;
     }
-    static const std::span<const StatementHandler> handlers = StatementHandlers();
-    const StatementHandler handler
-        = static_cast<size_t>(e.tokenCode) < handlers.size() ? handlers[static_cast<size_t>(e.tokenCode)] : nullptr;
+    static const StatementHandlerTable& handlers = StatementHandlers();
+    const StatementHandler handler = handlers.Find(e.tokenCode);
     if (!handler) RaiseUnservedStatement(e);
     handler(*this);
     if (EventThrottle::Due()) platform::ProcessMessages();

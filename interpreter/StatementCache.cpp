@@ -109,14 +109,12 @@ int32_t StatementCache::Compile(Durnix_Class& d, int32_t offset)
         // Any other statement word, and the forms above that the text does
         // not fit: the handler, found once. The words that end the run are
         // the run loop's own.
-        const std::span<const StatementHandler> handlers = StatementHandlers();
         const bool ends = code == Code(StatementCode::End) || code == Code(StatementCode::Terminate)
             || code == Code(StatementCode::Exit);
         *form = Form {};
         form->run = RunKeyword;
         form->operatorStart = wordStart;
-        form->handler
-            = !ends && static_cast<size_t>(code) < handlers.size() ? handlers[static_cast<size_t>(code)] : nullptr;
+        form->handler = ends ? nullptr : StatementHandlers().Find(code);
         made = form->handler != nullptr;
     }
     e.scanPosition = e.programStart + offset;
