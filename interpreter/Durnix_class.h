@@ -126,6 +126,8 @@ public:
     LineBreaks lineBreaks;
     // Reads one value operand into a slot (by its letter); false when omitted.
     bool ReadOperand(int slot) { return ReadParameter(slot, false); }
+    // Keeps a value in a slot as given (the letter '0'), its kind in the slot's type.
+    void KeepOperand(int slot, const Value& value);
 
     // Looks a handler target up: the current token's text directly, else the
     // value of an expression starting at it. Returns the position or null;

@@ -371,6 +371,26 @@ bool StatementCache::CompileCall(Durnix_Class& d, Form& form)
     }
 }
 
+// Runs an operand's tree with the scan at its start, as the handlers read an
+// operand: numbers by the numeric path, the rest by the tree. The token after
+// the operand is current then.
+static void RunOperand(Expression_Class& e, const CompiledExpression& tree, Value& value)
+{
+    double number;
+    bool isInt;
+    if (tree.RunNumbers(e, number, isInt)) {
+        e.scanPosition = e.programStart + tree.endOffset;
+        e.NextToken();
+        if (isInt)
+            value.setInt(static_cast<int32_t>(number));
+        else
+            value.setFloat(number);
+    } else {
+        e.NextToken();
+        tree.Run(e, value);
+    }
+}
+
 // The CALL handler's reading of the arguments, each from its tree: a value
 // goes into its parameter slot as ReadOperand puts it there.
 bool StatementCache::RunCall(Durnix_Class& d, const Form& form)
@@ -392,33 +412,13 @@ bool StatementCache::RunCall(Durnix_Class& d, const Form& form)
     } else {
         for (const Form::Argument& argument : form.arguments) {
             Value value;
-            double number;
-            bool isInt;
             e.scanPosition = e.programStart + argument.start;
             if (!Expression_Class::Nesting::Fits(e, argument.tree->depth)) {
                 d.paramType[given] = '0';
                 d.ReadOperand(given);
             } else {
-                if (argument.tree->RunNumbers(e, number, isInt)) {
-                    e.scanPosition = e.programStart + argument.tree->endOffset;
-                    e.NextToken();
-                    if (isInt)
-                        value.setInt(static_cast<int32_t>(number));
-                    else
-                        value.setFloat(number);
-                } else {
-                    e.NextToken();
-                    argument.tree->Run(e, value);
-                }
-                if (value.tag == Tag::Int) {
-                    d.paramInt[given] = value.i;
-                    d.paramFloat[given] = value.i;
-                } else if (value.tag == Tag::Float) {
-                    d.paramFloat[given] = value.f;
-                } else {
-                    d.paramText[given] = value.s;
-                }
-                d.paramType[given] = value.tag;
+                RunOperand(e, *argument.tree, value);
+                d.KeepOperand(given, value);
             }
             ++given;
             // A value that ended early leaves its operator current.
@@ -441,29 +441,9 @@ bool StatementCache::RunReturn(Durnix_Class& d, const Form& form)
     e.NextToken();
     d.SetParamDefaults(1, 0, '0');
     e.scanPosition = e.programStart + form.valueStart;
-    e.NextToken();
     Value value;
-    double number;
-    bool isInt;
-    if (form.value->RunNumbers(e, number, isInt)) {
-        e.scanPosition = e.programStart + form.value->endOffset;
-        e.NextToken();
-        if (isInt)
-            value.setInt(static_cast<int32_t>(number));
-        else
-            value.setFloat(number);
-    } else {
-        form.value->Run(e, value);
-    }
-    if (value.tag == Tag::Int) {
-        d.paramInt[0] = value.i;
-        d.paramFloat[0] = value.i;
-    } else if (value.tag == Tag::Float) {
-        d.paramFloat[0] = value.f;
-    } else {
-        d.paramText[0] = value.s;
-    }
-    d.paramType[0] = value.tag;
+    RunOperand(e, *form.value, value);
+    d.KeepOperand(0, value);
     if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
     LeaveFrame(d, 1);
     if (EventThrottle::Due()) platform::ProcessMessages();

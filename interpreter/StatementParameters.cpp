@@ -111,16 +111,21 @@ bool Durnix_Class::ReadParameter(int slot, bool withNames)
         paramType[slot] = tag;
         break;
     default: // '0' and anything else: any value, kept as given
-        if (tag == Tag::Int) {
-            paramInt[slot] = value.i;
-            paramFloat[slot] = value.i;
-        } else if (tag == Tag::Float) {
-            paramFloat[slot] = value.f;
-        } else {
-            paramText[slot] = value.s;
-        }
-        paramType[slot] = tag;
+        KeepOperand(slot, value);
         break;
     }
     return true;
+}
+
+void Durnix_Class::KeepOperand(int slot, const Value& value)
+{
+    if (value.tag == Tag::Int) {
+        paramInt[slot] = value.i;
+        paramFloat[slot] = value.i;
+    } else if (value.tag == Tag::Float) {
+        paramFloat[slot] = value.f;
+    } else {
+        paramText[slot] = value.s;
+    }
+    paramType[slot] = value.tag;
 }
