@@ -1,9 +1,7 @@
 #pragma once
 
-// Loads a module of the program (a shared library built with it) by absolute
-// path: first from the executable's folder, then from the folder it was built
-// in, since a stand-alone executable usually lives in its program's folder,
-// away from the environment. Returns the address of `entry` in the module, or
-// null when neither folder holds a module with it. The module stays loaded
-// until the process ends: objects it made may live that long.
+// Loads a module of the program that runs on the application's event loop
+// (tones, the network, media): the application is made first, then the module
+// is found as platform::FindModuleEntry finds it, its symbols its own. Returns
+// the address of `entry` in the module, or null.
 void* LoadModuleEntry(const char* file, const char* entry);

@@ -1,7 +1,6 @@
 #include "devices/QelmBridge.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -360,16 +359,6 @@ QelmBridge& Qelm()
 {
     static QelmBridge bridge;
     return bridge;
-}
-
-std::string ExecutableFolder()
-{
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string full(path, static_cast<size_t>(n));
-    const size_t slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
 }
 
 } // namespace devices

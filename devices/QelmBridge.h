@@ -38,7 +38,4 @@ private:
 // The program's one bridge.
 QelmBridge& Qelm();
 
-// The folder of the running executable, from /proc/self/exe.
-std::string ExecutableFolder();
-
 } // namespace devices

@@ -1,9 +1,5 @@
 #include "ide/Launch.h"
 
-// The interpreter's tables name members "slots", which Qt's headers define as
-// a macro: they come first.
-#include "interpreter/Durnix_class.h"
-
 #include "builtins/ProgramName.h"
 #include "devices/CaptureBridge.h"
 #include "devices/QelmBridge.h"
@@ -11,7 +7,9 @@
 #include "ide/HeadlessRun.h"
 #include "ide/IdePaths.h"
 #include "ide/ProgramRunner.h"
+#include "interpreter/Durnix_class.h"
 #include "interpreter/RunHooks.h"
+#include "platform/ModuleFiles.h"
 #include "screen/WindowParts.h"
 
 #include <cstdio>
@@ -51,8 +49,8 @@ int LaunchMain(int argc, char** argv)
     // The USB board and image-capture libraries come only from the program's
     // own folder, once, window or headless (the board's at its first use);
     // they are freed at exit.
-    devices::Qelm().LoadOnFirstCall(devices::ExecutableFolder());
-    devices::Capture().Load(devices::ExecutableFolder());
+    devices::Qelm().LoadOnFirstCall(platform::ExecutableFolder());
+    devices::Capture().Load(platform::ExecutableFolder());
     bool headless = false;
     for (int k = 1; k < argc; ++k)
         headless = headless || std::strcmp(argv[k], "--headless") == 0;

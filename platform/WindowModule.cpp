@@ -1,11 +1,11 @@
 #include "platform/WindowModule.h"
 
+#include "platform/ModuleFiles.h"
+
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace platform {
 
@@ -14,28 +14,11 @@ namespace {
 WindowInstaller installer = nullptr;
 bool installed = false;
 
-std::string ExecutableFolder()
-{
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    const std::string full(path, static_cast<size_t>(n));
-    const size_t slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
-}
-
+// Global: the module's parts and the modules loaded later (media) share the
+// libraries' one copy of Qt Gui's state.
 WindowInstaller LoadInstaller()
 {
-    for (const std::string& folder : { ExecutableFolder(), std::string(QV_MODULE_FOLDER) }) {
-        const std::string path = folder + "/" + windowModuleFile;
-        // Global: the module's parts and the modules loaded later (media)
-        // share the libraries' one copy of Qt Gui's state.
-        if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
-            if (void* entry = dlsym(module, windowModuleEntry)) return reinterpret_cast<WindowInstaller>(entry);
-            dlclose(module);
-        }
-    }
-    return nullptr;
+    return reinterpret_cast<WindowInstaller>(FindModuleEntry(windowModuleFile, windowModuleEntry, true));
 }
 
 } // namespace
@@ -58,11 +41,6 @@ void RequireWindowModule()
     // Set first: what the installer itself asks for finds the parts there.
     installed = true;
     install();
-}
-
-bool windowModuleInstalled()
-{
-    return installed;
 }
 
 } // namespace platform

@@ -23,7 +23,6 @@ void setWindowInstaller(WindowInstaller install);
 // in). A program that cannot find the module cannot draw: it says so on
 // standard error and ends with status 2.
 void RequireWindowModule();
-bool windowModuleInstalled();
 
 // The module's file and its installer's name.
 constexpr const char* windowModuleFile = "libqv_window.so";
