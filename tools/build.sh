@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine (as root) and for daily work:
-#   tools/build.sh run [PROGRAM.bas]   install what is missing, build, run an example
-#   tools/build.sh test                install what is missing, build, run every test
-#                                      (the sanitizer build included), then run each
-#                                      fuzz harness for QV_FUZZ_SECONDS (60; 0 skips)
-# Both are idempotent and quick when nothing changed.
+#   tools/build.sh run [PROGRAM.bas]   install what running needs, build the program,
+#                                      its modules and the help document, run an example
+#   tools/build.sh test                install what testing needs too, build everything,
+#                                      run every test (the sanitizer build included), then
+#                                      the fuzz harnesses side by side, each for
+#                                      QV_FUZZ_SECONDS (60; 0 skips them)
+#   tools/build.sh bench               install the benchmark peers and tools, build the
+#                                      benchmarks (bench/README.md says how to run them)
+#   tools/build.sh install [PREFIX]    build the program and install it under PREFIX
+#                                      (/usr/local), with its desktop menu entry
+#   tools/build.sh uninstall           remove exactly what the last install put there
+# All are idempotent and quick when nothing changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages=(cmake ninja-build g++ ccache pkg-config
-          qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
-          libgtest-dev fonts-liberation clang libclang-rt-14-dev libhidapi-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-tools
-          # For looking at windows, formatting and the benchmarks against the peers.
-          clang-format python3 xvfb openbox x11-utils xdotool imagemagick valgrind hyperfine yabasic basic256)
+# What building and running the program needs: the build tools, the libraries
+# the program and its modules link, and what they use at run time (the media
+# backend's plugins, the fonts of the run-time screen).
+run_packages=(cmake ninja-build g++ ccache pkg-config
+              qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev libhidapi-dev
+              gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-liberation)
+# What the tests need besides: the test framework, clang for the fuzz harnesses
+# and the leak checker, the tool that makes the media tests' clips, and what
+# looks at windows (a display, a window manager, key strokes, screenshots).
+test_packages=(libgtest-dev clang libclang-rt-14-dev gstreamer1.0-tools clang-format python3
+               xvfb openbox x11-utils xdotool imagemagick)
+# The benchmarks' peers and measuring tools.
+bench_packages=(valgrind hyperfine yabasic basic256)
 
 install_missing() {
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -32,20 +46,37 @@ install_missing() {
 
 jobs=$(nproc)
 
+# configure DIR TESTS [CMAKE ARGUMENTS...]: configures DIR once, and again only
+# when the tests are asked for and the folder was configured without them.
+configure() {
+    local dir=$1 tests=$2
+    shift 2
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S . -B "$dir" -G Ninja -DQV_TESTS="$tests" "$@" >/dev/null
+    elif [ "$tests" = ON ] && grep -q '^QV_TESTS:BOOL=OFF' "$dir/CMakeCache.txt"; then
+        cmake -S . -B "$dir" -DQV_TESTS=ON >/dev/null
+    fi
+}
+
 configure_and_build() {
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    fi
+    configure "$dir" ON "$@"
     cmake --build "$dir" -j "$jobs"
+}
+
+# The program, its modules, the USB library and the help document; none of
+# the tests, fuzz harnesses or benchmarks.
+build_program() {
+    configure build OFF
+    cmake --build build -j "$jobs" --target program
 }
 
 command=${1:-}
 case "$command" in
 run)
-    install_missing
-    configure_and_build build
+    install_missing "${run_packages[@]}"
+    build_program
     program=${2:-examples/line_follower.bas}
     if [ -n "${DISPLAY:-}" ]; then
         exec build/bin/quorvatine "$program"
@@ -54,7 +85,7 @@ run)
     fi
     ;;
 test)
-    install_missing
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
     configure_and_build build
     configure_and_build build-asan -DQV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     fuzz_seconds=${QV_FUZZ_SECONDS:-60}
@@ -119,8 +150,26 @@ test)
     fi
     exit $status
     ;;
+bench)
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}"
+    configure build ON
+    cmake --build build -j "$jobs"
+    cmake --build build -j "$jobs" --target benchmarks
+    echo "Benchmarks built; bench/README.md says how to run each."
+    ;;
+install)
+    install_missing "${run_packages[@]}"
+    prefix=${2:-/usr/local}
+    build_program
+    cmake --install build --prefix "$prefix"
+    ;;
+uninstall)
+    manifest=build/install_manifest.txt
+    [ -f "$manifest" ] || { echo "Nothing to uninstall: $manifest is missing" >&2; exit 2; }
+    tools/uninstall.sh "$manifest"
+    ;;
 *)
-    echo "usage: tools/build.sh run [PROGRAM.bas] | tools/build.sh test" >&2
+    echo "usage: tools/build.sh run [PROGRAM.bas] | test | bench | install [PREFIX] | uninstall" >&2
     exit 2
     ;;
 esac
