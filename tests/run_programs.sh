@@ -6,6 +6,10 @@
 #   PROGRAM.in      standard input (optional; empty otherwise)
 #   PROGRAM.args    more runner arguments, on one line (optional)
 #   PROGRAM.env     environment settings NAME=value, one line (optional)
+#   PROGRAM.ports   port numbers the program uses, on one line (optional): each
+#                   is replaced by a port the system gives out as free, in a copy
+#                   of the program, and back again in its output, so that runs
+#                   side by side (or a fuzzer on the same machine) never collide
 # With a third argument "fresh", each program runs as a copy in a new empty
 # folder of its own (programs that make, list and delete files).
 # A failure prints a unified diff; the script fails when any program does.
@@ -37,8 +41,23 @@ for program in "$folder"/*.bas; do
         if [ -d "$folder/lib" ]; then cp -r "$folder/lib" "$scratch/folder/" || exit 2; fi
         run="$scratch/folder/$(basename "$program")"
     fi
+    ports=()
+    [ -f "$base.ports" ] && read -r -a ports < "$base.ports"
+    if [ ${#ports[@]} -gt 0 ]; then
+        mapfile -t free < <("$(dirname "$0")/free_ports.py" ${#ports[@]}) || exit 2
+        to_free=() to_named=()
+        for k in "${!ports[@]}"; do
+            to_free+=(-e "s/\b${ports[$k]}\b/${free[$k]}/g")
+            to_named+=(-e "s/\b${free[$k]}\b/${ports[$k]}/g")
+        done
+        mkdir -p "$scratch/ported" && sed "${to_free[@]}" "$run" > "$scratch/ported/$(basename "$run")" || exit 2
+        run="$scratch/ported/$(basename "$run")"
+    fi
     env "${settings[@]}" timeout 60 "$binary" --headless "${arguments[@]}" "$run" < "$input" > "$scratch/out" 2> "$scratch/err"
     status=$?
+    if [ ${#ports[@]} -gt 0 ]; then
+        sed -i "${to_named[@]}" "$scratch/out" "$scratch/err"
+    fi
     ok=1
     if ! diff -u --label "$name.out (expected)" --label "$name.out (actual)" "$base.out" "$scratch/out"; then
         ok=0
