@@ -25,7 +25,7 @@ run_packages=(cmake ninja-build g++ ccache pkg-config
 # What the tests need besides: the test framework, clang for the fuzz harnesses
 # and the leak checker, the tool that makes the media tests' clips, and what
 # looks at windows (a display, a window manager, key strokes, screenshots).
-test_packages=(libgtest-dev clang libclang-rt-14-dev gstreamer1.0-tools clang-format python3
+test_packages=(libgtest-dev clang libclang-rt-14-dev gstreamer1.0-tools clang-format python3 desktop-file-utils
                xvfb openbox x11-utils xdotool imagemagick)
 # The benchmarks' peers and measuring tools.
 bench_packages=(valgrind hyperfine yabasic basic256)
