@@ -47,7 +47,7 @@ ODD_NUMBERS = ["0", "-1", "1", "2147483647", "-2147483648", "2147483648", "1e300
                "4294967296", "0.5", "-0.5", "65535", "65536", "360", "-360", "800", "600", "99999999",
                "maxinteger()", "3.14159", "1e18", "-9999"]
 ODD_TEXTS = ['""', '"a"', '"abc"', '" "', '"0"', '"-1"', '"1e999"', '"%d%s%n"', '"\\\\"', '"x.bmp"', '"t.txt"',
-             '"a,b,,c"', '"((a|b)*)*c"', 'srepeat("x", 10000)', 'spaces(1000)', 'chr(0)', 'chr(255)', '"[a-z]+"',
+             '"a,b,,c"', '"((a|b)*)*c"', 'srepeat("x", 10000)', 'spaces(1000)', 'char(0)', 'char(255)', '"[a-z]+"',
              '"12:30:00"', '"2024-02-30"', '"01/01/1900"']
 # Texts of megabytes, now and then: every statement that copies one takes
 # milliseconds, so they are rare enough for the budget to end a run in time.

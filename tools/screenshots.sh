@@ -28,13 +28,14 @@ trap cleanup EXIT
 sed 's/^rspeed 3/rspeed 0/; s/^for k = 1 to 2500/for k = 1 to 900/' examples/line_follower.bas > "$scratch/line_follower.bas"
 "$program" --headless --screenshot "$out/run-screen.png" "$scratch/line_follower.bas" > /dev/null
 
-# Examples that draw something worth seeing, each given a statement budget so
-# that one waiting for the user still ends (status 3 is that budget).
-for name in ${QV_SCREENSHOT_EXAMPLES:-drawing_demo}; do
+# Examples that draw something worth seeing, run to their end as the tests
+# run them (the user's part scripted).
+for name in ${QV_SCREENSHOT_EXAMPLES:-wall_follower pictures wireframe_3d}; do
     [ -f "examples/$name.bas" ] || continue
-    sed '/^[[:space:]]*rspeed[[:space:]]/d' "examples/$name.bas" > "$scratch/$name.bas"
-    (cd "$scratch" && "$program" --headless --max-statements 2000000 --screenshot "$out/example-$name.png" \
-        "$scratch/$name.bas" < /dev/null > /dev/null 2>&1) || [ $? = 3 ]
+    mkdir -p "$scratch/$name" && cp examples/*.bas "$scratch/$name/"
+    tests/scripted_example.sh "examples/$name.bas" "$scratch/$name/$name.bas"
+    (cd "$scratch/$name" && "$program" --headless --screenshot "$out/example-$name.png" "$name.bas" \
+        < /dev/null > /dev/null 2>&1)
 done
 
 # The environment in a real window: a settings folder of its own, the example
