@@ -12,7 +12,63 @@
 
 namespace {
 
+using devices::QelmOperation;
+
 const AnsiString NotValid = "NOTVALID";
+
+// The library operation of each board function that makes one call.
+struct OperationOfCode {
+    FunctionCode code;
+    QelmOperation operation;
+};
+constexpr OperationOfCode operationsOfCodes[] = {
+    { FunctionCode::QelmErrorspecs, QelmOperation::ErrorSpecs },
+    { FunctionCode::QelmDllspecs, QelmOperation::LibrarySpecs },
+    { FunctionCode::QelmDevicespecs, QelmOperation::DeviceSpecs },
+    { FunctionCode::QelmFinddevices, QelmOperation::FindDevices },
+    { FunctionCode::QelmNumberofdevices, QelmOperation::NumberOfDevices },
+    { FunctionCode::QelmClearrecenterror, QelmOperation::ClearRecentError },
+    { FunctionCode::QelmDevicevalid, QelmOperation::DeviceValid },
+    { FunctionCode::QelmClosedevice, QelmOperation::CloseDevice },
+    { FunctionCode::QelmSetreadtimeout, QelmOperation::SetReadTimeout },
+    { FunctionCode::QelmInitports, QelmOperation::InitPorts },
+    { FunctionCode::QelmWritea, QelmOperation::WriteA },
+    { FunctionCode::QelmWriteb, QelmOperation::WriteB },
+    { FunctionCode::QelmReada, QelmOperation::ReadA },
+    { FunctionCode::QelmReadb, QelmOperation::ReadB },
+    { FunctionCode::QelmWriteabit, QelmOperation::WriteABit },
+    { FunctionCode::QelmWritebbit, QelmOperation::WriteBBit },
+    { FunctionCode::QelmSetbit, QelmOperation::SetBit },
+    { FunctionCode::QelmResetbit, QelmOperation::ResetBit },
+    { FunctionCode::QelmDirectiona, QelmOperation::DirectionA },
+    { FunctionCode::QelmDirectionb, QelmOperation::DirectionB },
+    { FunctionCode::QelmWrite1wirebit, QelmOperation::Write1WireBit },
+    { FunctionCode::QelmWrite1wire, QelmOperation::Write1Wire },
+    { FunctionCode::QelmReset1wire, QelmOperation::Reset1Wire },
+    { FunctionCode::QelmLcddata, QelmOperation::LcdData },
+    { FunctionCode::QelmLcdcmd, QelmOperation::LcdCommand },
+    { FunctionCode::QelmRead1wire, QelmOperation::Read1Wire },
+    { FunctionCode::QelmRead1wirebit, QelmOperation::Read1WireBit },
+    { FunctionCode::QelmInitlcd, QelmOperation::InitLcd },
+    { FunctionCode::QelmInitspi, QelmOperation::InitSpi },
+    { FunctionCode::QelmSpislaveread, QelmOperation::SpiSlaveRead },
+    { FunctionCode::QelmStrobereads, QelmOperation::StrobeReads },
+    { FunctionCode::QelmDevicecmd, QelmOperation::DeviceCommand },
+    { FunctionCode::QelmSpimaster, QelmOperation::SpiMaster },
+    { FunctionCode::QelmSpislavewrite, QelmOperation::SpiSlaveWrite },
+    { FunctionCode::QelmStrobewrites, QelmOperation::StrobeWrites },
+    { FunctionCode::QelmStepper, QelmOperation::Stepper },
+    { FunctionCode::QelmStrobewrite, QelmOperation::StrobeWrite },
+    { FunctionCode::QelmStroberead, QelmOperation::StrobeRead },
+};
+
+// Only codes of the table reach the handlers that ask.
+QelmOperation OperationOf(int code)
+{
+    for (const OperationOfCode& row : operationsOfCodes)
+        if (Code(row.code) == code) return row.operation;
+    return QelmOperation::Count;
+}
 
 unsigned char LowByte(int32_t value)
 {
@@ -24,11 +80,12 @@ struct UsbCall {
     unsigned char portBytes[2] = {};
     AnsiString text;
 
-    int Run(int code)
+    int Run(QelmOperation operation)
     {
         unsigned char args[8] = { portBytes[0], portBytes[1] };
-        return devices::Qelm().DeviceCall(code, device, args, text);
+        return devices::Qelm().DeviceCall(operation, device, args, text);
     }
+    int Run(int code) { return Run(OperationOf(code)); }
 };
 
 UsbCall WithDevice(FunctionCall& call)
@@ -125,28 +182,28 @@ void FixedDirection(FunctionCall& call)
 {
     struct Form {
         FunctionCode code;
-        FunctionCode direction;
+        QelmOperation direction;
         unsigned char first, second;
-        FunctionCode write; // the port write of a pull-up form, or the code itself
+        QelmOperation write; // the port write of a pull-up form, or Count for none
     };
     static constexpr Form forms[] = {
-        { FunctionCode::QelmDirectionaout, FunctionCode::QelmDirectiona, 255, 255, FunctionCode::QelmDirectionaout },
-        { FunctionCode::QelmDirectionain, FunctionCode::QelmDirectiona, 0, 0, FunctionCode::QelmDirectionain },
-        { FunctionCode::QelmDirectionainpullup, FunctionCode::QelmDirectiona, 0, 255, FunctionCode::QelmWritea },
-        { FunctionCode::QelmDirectionbout, FunctionCode::QelmDirectionb, 255, 255, FunctionCode::QelmDirectionbout },
-        { FunctionCode::QelmDirectionbin, FunctionCode::QelmDirectionb, 0, 0, FunctionCode::QelmDirectionbin },
-        { FunctionCode::QelmDirectionbinpullup, FunctionCode::QelmDirectionb, 0, 255, FunctionCode::QelmWriteb },
+        { FunctionCode::QelmDirectionaout, QelmOperation::DirectionA, 255, 255, QelmOperation::Count },
+        { FunctionCode::QelmDirectionain, QelmOperation::DirectionA, 0, 0, QelmOperation::Count },
+        { FunctionCode::QelmDirectionainpullup, QelmOperation::DirectionA, 0, 255, QelmOperation::WriteA },
+        { FunctionCode::QelmDirectionbout, QelmOperation::DirectionB, 255, 255, QelmOperation::Count },
+        { FunctionCode::QelmDirectionbin, QelmOperation::DirectionB, 0, 0, QelmOperation::Count },
+        { FunctionCode::QelmDirectionbinpullup, QelmOperation::DirectionB, 0, 255, QelmOperation::WriteB },
     };
     for (const Form& form : forms) {
         if (Code(form.code) != call.code) continue;
         UsbCall usb = SignatureDevice(call);
         usb.portBytes[0] = form.first;
         usb.portBytes[1] = form.second;
-        const int result = usb.Run(Code(form.direction));
-        if (form.write != form.code) {
+        const int result = usb.Run(form.direction);
+        if (form.write != QelmOperation::Count) {
             UsbCall write = SignatureDevice(call);
             write.portBytes[0] = 255;
-            write.Run(Code(form.write));
+            write.Run(form.write);
         }
         call.ReturnInt(result);
         return;
@@ -158,7 +215,7 @@ void ReadLatches(FunctionCall& call)
 {
     UsbCall usb = SignatureDevice(call);
     usb.text = AnsiString(1, static_cast<char>(15));
-    const int result = usb.Run(Code(FunctionCode::QelmDevicecmd));
+    const int result = usb.Run(QelmOperation::DeviceCommand);
     call.ReturnText(result == 0 ? NotValid : usb.text);
 }
 
@@ -169,7 +226,7 @@ void Wire2Control(FunctionCall& call)
     UsbCall usb = SignatureDevice(call);
     usb.text = AnsiString(1, static_cast<char>(24));
     usb.text += static_cast<char>(LowByte(call.ex.argInt[1]));
-    const int result = usb.Run(Code(FunctionCode::QelmDevicecmd));
+    const int result = usb.Run(QelmOperation::DeviceCommand);
     call.ReturnInt(result == 0 || usb.text.size() < 2 ? -1 : static_cast<unsigned char>(usb.text[1]));
 }
 
@@ -178,7 +235,7 @@ void Wire2Data(FunctionCall& call)
 {
     UsbCall usb = SignatureDevice(call);
     usb.text = AnsiString(1, static_cast<char>(25)) + call.ex.argText[1];
-    const int result = usb.Run(Code(FunctionCode::QelmDevicecmd));
+    const int result = usb.Run(QelmOperation::DeviceCommand);
     call.ReturnText(result == 0 ? NotValid : usb.text);
 }
 

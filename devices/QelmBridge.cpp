@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -123,6 +124,264 @@ int CharCode(const AnsiString& text, size_t k)
     return static_cast<unsigned char>(text[k]);
 }
 
+// What one call works with: the bound entry points, the device's number and
+// its low byte, the parameter bytes and the text.
+struct CallContext {
+    void* const* entries;
+    int device;
+    int d;
+    unsigned char* args;
+    AnsiString& text;
+
+    template <typename Function> Function At(Entry e) const { return reinterpret_cast<Function>(entries[e]); }
+};
+
+// The calls that do more than one plain call of one entry point.
+int ErrorSpecs(CallContext& c)
+{
+    SharedText error, debug;
+    c.At<Text>(RecentError)(error.bytes);
+    const int result = c.At<Text>(DebugString)(debug.bytes);
+    c.text = error.Read() + "|" + debug.Read();
+    return result;
+}
+
+int LibrarySpecs(CallContext& c)
+{
+    SharedText about, notice, version;
+    c.At<Text>(About)(about.bytes);
+    c.At<Text>(Copyright)(notice.bytes);
+    const int number = c.At<Text>(Version)(version.bytes);
+    c.text = about.Read(82) + "|" + notice.Read(64) + "|" + version.Read(12) + "|" + std::to_string(number);
+    return number;
+}
+
+int DeviceSpecs(CallContext& c)
+{
+    const int did = c.At<Dev>(DeviceDID)(c.d);
+    const int pid = c.At<Dev>(DevicePID)(c.d);
+    const int vid = c.At<Dev>(DeviceVID)(c.d);
+    SharedText mfr, prod, ser;
+    c.At<DevText>(DeviceMfr)(c.d, mfr.bytes);
+    c.At<DevText>(DeviceProd)(c.d, prod.bytes);
+    const int result = c.At<DevText>(DeviceSer)(c.d, ser.bytes);
+    const int firmware = c.At<Dev>(DeviceFirmwareVer)(c.d);
+    c.text = std::to_string(did) + "|" + std::to_string(pid) + "|" + std::to_string(vid) + "|" + mfr.Read() + "|"
+        + prod.Read() + "|" + ser.Read() + "|" + std::to_string(firmware);
+    return result;
+}
+
+// A count of bytes in args[0] and a reply of at most 6 bytes in the text.
+int CountedReply(CallContext& c, Entry e)
+{
+    AnsiString data = Padded(c.text);
+    const int result = c.At<DevCountData>(e)(c.d, &c.args[0], Bytes(data));
+    data.resize(std::min<size_t>(c.args[0], 6));
+    c.text = data;
+    return result;
+}
+
+int SpiSlaveReadCall(CallContext& c)
+{
+    return CountedReply(c, SPISlaveRead);
+}
+
+int StrobeReadsCall(CallContext& c)
+{
+    c.args[0] = static_cast<unsigned char>(std::clamp<int>(c.args[0], 1, 6));
+    return CountedReply(c, StrobeReads);
+}
+
+int DeviceCommand(CallContext& c)
+{
+    AnsiString block = Padded(c.text).substr(0, 8);
+    int result = 0;
+    if (c.At<DevBytes>(WriteDevice)(c.d, Bytes(block)) != 0) result = c.At<DevBytes>(ReadDevice)(c.d, Bytes(block));
+    c.text = block;
+    return result;
+}
+
+int SpiMasterCall(CallContext& c)
+{
+    size_t count = std::min<size_t>(c.text.size(), 6);
+    AnsiString block = Padded(c.text).substr(0, 8);
+    if (count == 0) {
+        count = 1;
+        block[0] = '\0';
+    }
+    c.args[0] = static_cast<unsigned char>(count);
+    const int result = c.At<DevCountData>(SPIMaster)(c.d, &c.args[0], Bytes(block));
+    block.resize(std::min<size_t>(c.args[0], 6));
+    c.text = block;
+    return result;
+}
+
+int SpiSlaveWriteCall(CallContext& c)
+{
+    AnsiString data = Padded(c.text);
+    c.args[0] = 0;
+    return c.At<DevIntData>(SPISlaveWrite)(c.d, 0, Bytes(data));
+}
+
+int StrobeWritesCall(CallContext& c)
+{
+    size_t count = std::min<size_t>(c.text.size(), 6);
+    AnsiString data = Padded(c.text);
+    if (count == 0) {
+        count = 1;
+        data = AnsiString(8, '\0');
+    }
+    c.args[0] = static_cast<unsigned char>(count);
+    return c.At<DevCountData>(StrobeWrites)(c.d, &c.args[0], Bytes(data));
+}
+
+int StepperCall(CallContext& c)
+{
+    const AnsiString p = Padded(c.text);
+    return c.At<DevStepper>(Stepper)(c.d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2), CharCode(p, 3),
+        CharCode(p, 4), CharCode(p, 5), CharCode(p, 6));
+}
+
+// Fewer than 4 bytes: one strobe; more: the two-strobe entry point.
+int StrobeWriteCall(CallContext& c)
+{
+    const AnsiString p = Padded(c.text);
+    if (c.text.size() < 4) {
+        if (!c.entries[StrobeWrite]) return 0;
+        return c.At<DevStrobeWrite>(StrobeWrite)(c.d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2));
+    }
+    if (!c.entries[StrobeWrite2]) return 0;
+    return c.At<DevStrobeWrite2>(StrobeWrite2)(
+        c.d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2), CharCode(p, 3), CharCode(p, 4));
+}
+
+// Fewer than 3 bytes: one strobe; more: the two-strobe entry point.
+int StrobeReadCall(CallContext& c)
+{
+    const AnsiString p = Padded(c.text);
+    if (c.text.size() < 3) {
+        if (!c.entries[StrobeRead]) return 0;
+        c.args[0] = 0;
+        c.At<DevStrobeRead>(StrobeRead)(c.d, &c.args[0], CharCode(p, 0), CharCode(p, 1));
+        return c.args[0];
+    }
+    if (!c.entries[StrobeRead2]) return 0;
+    c.args[0] = 0;
+    c.At<DevStrobeRead2>(StrobeRead2)(c.d, &c.args[0], CharCode(p, 0), CharCode(p, 1), CharCode(p, 2), CharCode(p, 3));
+    return c.args[0];
+}
+
+// How an operation calls its entry point.
+enum class Shape {
+    NoArguments, // () -> answer
+    Device, // (device) -> answer
+    Timeout, // (the device number's low 16 bits) -> answer
+    DeviceBytes, // (device, args) -> answer
+    DeviceValue, // (device, args[0]) -> answer
+    DeviceTwoValues, // (device, args[0], args[1]) -> answer
+    ReadByte, // (device, args) with args[0] cleared -> args[0]
+    ResetWire, // (device, args) -> args[1]
+    ReadWire, // (device, args) with args[0] cleared -> args[1]
+    Special, // a call of its own, given as `special`
+};
+
+struct Operation {
+    QelmOperation operation;
+    Shape shape;
+    Entry entry; // the entry point of the plain shapes
+    int (*special)(CallContext&) = nullptr;
+    // The entry points that must all be bound besides `entry`, as bits; a
+    // special call that chooses between two entry points checks them itself.
+    uint64_t alsoNeeds = 0;
+};
+
+constexpr uint64_t Needs(std::initializer_list<Entry> list)
+{
+    uint64_t bits = 0;
+    for (Entry e : list)
+        bits |= uint64_t { 1 } << e;
+    return bits;
+}
+static_assert(EntryCount <= 64, "the needed entry points are bits of one word");
+
+// One row per operation, in the order of QelmOperation.
+const Operation operations[] = {
+    { QelmOperation::ErrorSpecs, Shape::Special, RecentError, ErrorSpecs, Needs({ DebugString }) },
+    { QelmOperation::LibrarySpecs, Shape::Special, About, LibrarySpecs, Needs({ Copyright, Version }) },
+    { QelmOperation::DeviceSpecs, Shape::Special, DeviceDID, DeviceSpecs,
+        Needs({ DevicePID, DeviceVID, DeviceMfr, DeviceProd, DeviceSer, DeviceFirmwareVer }) },
+    { QelmOperation::FindDevices, Shape::NoArguments, FindDevices },
+    { QelmOperation::NumberOfDevices, Shape::NoArguments, NumberOfDevices },
+    { QelmOperation::ClearRecentError, Shape::NoArguments, ClearRecentError },
+    { QelmOperation::DeviceValid, Shape::Device, DeviceValid },
+    { QelmOperation::CloseDevice, Shape::Device, CloseDevice },
+    { QelmOperation::SetReadTimeout, Shape::Timeout, SetReadTimeout },
+    { QelmOperation::ReadDevice, Shape::DeviceBytes, ReadDevice },
+    { QelmOperation::WriteDevice, Shape::DeviceBytes, WriteDevice },
+    { QelmOperation::InitPorts, Shape::Device, InitPorts },
+    { QelmOperation::WriteA, Shape::DeviceValue, WriteA },
+    { QelmOperation::WriteB, Shape::DeviceValue, WriteB },
+    { QelmOperation::ReadA, Shape::ReadByte, ReadA },
+    { QelmOperation::ReadB, Shape::ReadByte, ReadB },
+    { QelmOperation::WriteABit, Shape::DeviceTwoValues, WriteABit },
+    { QelmOperation::WriteBBit, Shape::DeviceTwoValues, WriteBBit },
+    { QelmOperation::SetBit, Shape::DeviceValue, SetBit },
+    { QelmOperation::ResetBit, Shape::DeviceValue, ResetBit },
+    { QelmOperation::DirectionA, Shape::DeviceTwoValues, DirectionA },
+    { QelmOperation::DirectionB, Shape::DeviceTwoValues, DirectionB },
+    { QelmOperation::Write1WireBit, Shape::DeviceValue, Write1WireBit },
+    { QelmOperation::Write1Wire, Shape::DeviceValue, Write1Wire },
+    { QelmOperation::Reset1Wire, Shape::ResetWire, Reset1Wire },
+    { QelmOperation::LcdData, Shape::DeviceValue, LCDData },
+    { QelmOperation::LcdCommand, Shape::DeviceValue, LCDCmd },
+    { QelmOperation::Read1Wire, Shape::ReadWire, Read1Wire },
+    { QelmOperation::Read1WireBit, Shape::ReadWire, Read1WireBit },
+    { QelmOperation::InitLcd, Shape::DeviceTwoValues, InitLCD },
+    { QelmOperation::InitSpi, Shape::DeviceValue, InitSPI },
+    { QelmOperation::SpiSlaveRead, Shape::Special, SPISlaveRead, SpiSlaveReadCall },
+    { QelmOperation::StrobeReads, Shape::Special, StrobeReads, StrobeReadsCall },
+    { QelmOperation::DeviceCommand, Shape::Special, WriteDevice, DeviceCommand, Needs({ ReadDevice }) },
+    { QelmOperation::SpiMaster, Shape::Special, SPIMaster, SpiMasterCall },
+    { QelmOperation::SpiSlaveWrite, Shape::Special, SPISlaveWrite, SpiSlaveWriteCall },
+    { QelmOperation::StrobeWrites, Shape::Special, StrobeWrites, StrobeWritesCall },
+    { QelmOperation::Stepper, Shape::Special, Stepper, StepperCall },
+    { QelmOperation::StrobeWrite, Shape::Special, EntryCount, StrobeWriteCall },
+    { QelmOperation::StrobeRead, Shape::Special, EntryCount, StrobeReadCall },
+};
+static_assert(std::size(operations) == static_cast<size_t>(QelmOperation::Count), "one row per operation");
+
+int Run(const Operation& row, CallContext& c)
+{
+    switch (row.shape) {
+    case Shape::NoArguments:
+        return c.At<NoArgs>(row.entry)();
+    case Shape::Device:
+        return c.At<Dev>(row.entry)(c.d);
+    case Shape::Timeout:
+        return c.At<Dev>(row.entry)(c.device & 0xFFFF);
+    case Shape::DeviceBytes:
+        return c.At<DevBytes>(row.entry)(c.d, c.args);
+    case Shape::DeviceValue:
+        return c.At<DevInt>(row.entry)(c.d, c.args[0]);
+    case Shape::DeviceTwoValues:
+        return c.At<DevIntInt>(row.entry)(c.d, c.args[0], c.args[1]);
+    case Shape::ReadByte:
+        c.args[0] = 0;
+        c.At<DevBytes>(row.entry)(c.d, c.args);
+        return c.args[0];
+    case Shape::ResetWire:
+        c.At<DevBytes>(row.entry)(c.d, c.args);
+        return c.args[1];
+    case Shape::ReadWire:
+        c.args[0] = 0;
+        c.At<DevBytes>(row.entry)(c.d, c.args);
+        return c.args[1];
+    case Shape::Special:
+        return row.special(c);
+    }
+    return 0;
+}
+
 } // namespace
 
 void QelmBridge::Load(const std::string& folder)
@@ -143,7 +402,7 @@ void QelmBridge::Unload()
     std::fill(std::begin(entries), std::end(entries), nullptr);
 }
 
-int QelmBridge::DeviceCall(int code, int device, unsigned char args[8], AnsiString& text)
+int QelmBridge::DeviceCall(QelmOperation operation, int device, unsigned char args[8], AnsiString& text)
 {
     if (!pendingFolder.empty()) {
         // Tried once, found or not.
@@ -151,208 +410,14 @@ int QelmBridge::DeviceCall(int code, int device, unsigned char args[8], AnsiStri
         pendingFolder.clear();
         Load(folder);
     }
-    if (!library) return 0;
-    const int d = device & 0xFF;
-    // The entry point of each code, or null: the caller gets 0 and nothing changes.
-    auto entry = [&](Entry e) { return entries[e]; };
-    auto needs = [&](std::initializer_list<Entry> list) {
-        for (Entry e : list)
-            if (!entries[e]) return false;
-        return true;
-    };
-    auto call = [&](Entry e) { return reinterpret_cast<Dev>(entry(e)); };
-
-    switch (code) {
-    case 5801: {
-        if (!needs({ RecentError, DebugString })) return 0;
-        SharedText error, debug;
-        reinterpret_cast<Text>(entry(RecentError))(error.bytes);
-        const int result = reinterpret_cast<Text>(entry(DebugString))(debug.bytes);
-        text = error.Read() + "|" + debug.Read();
-        return result;
-    }
-    case 5802: {
-        if (!needs({ About, Copyright, Version })) return 0;
-        SharedText about, notice, version;
-        reinterpret_cast<Text>(entry(About))(about.bytes);
-        reinterpret_cast<Text>(entry(Copyright))(notice.bytes);
-        const int number = reinterpret_cast<Text>(entry(Version))(version.bytes);
-        text = about.Read(82) + "|" + notice.Read(64) + "|" + version.Read(12) + "|" + std::to_string(number);
-        return number;
-    }
-    case 5803: {
-        if (!needs({ DeviceDID, DevicePID, DeviceVID, DeviceMfr, DeviceProd, DeviceSer, DeviceFirmwareVer })) return 0;
-        const int did = call(DeviceDID)(d);
-        const int pid = call(DevicePID)(d);
-        const int vid = call(DeviceVID)(d);
-        SharedText mfr, prod, ser;
-        reinterpret_cast<DevText>(entry(DeviceMfr))(d, mfr.bytes);
-        reinterpret_cast<DevText>(entry(DeviceProd))(d, prod.bytes);
-        const int result = reinterpret_cast<DevText>(entry(DeviceSer))(d, ser.bytes);
-        const int firmware = call(DeviceFirmwareVer)(d);
-        text = std::to_string(did) + "|" + std::to_string(pid) + "|" + std::to_string(vid) + "|" + mfr.Read() + "|"
-            + prod.Read() + "|" + ser.Read() + "|" + std::to_string(firmware);
-        return result;
-    }
-    case 5804:
-        return needs({ FindDevices }) ? reinterpret_cast<NoArgs>(entry(FindDevices))() : 0;
-    case 5805:
-        return needs({ NumberOfDevices }) ? reinterpret_cast<NoArgs>(entry(NumberOfDevices))() : 0;
-    case 5806:
-        return needs({ ClearRecentError }) ? reinterpret_cast<NoArgs>(entry(ClearRecentError))() : 0;
-    case 5807:
-        return needs({ DeviceValid }) ? call(DeviceValid)(d) : 0;
-    case 5808:
-        return needs({ CloseDevice }) ? call(CloseDevice)(d) : 0;
-    case 5809:
-        return needs({ SetReadTimeout }) ? call(SetReadTimeout)(device & 0xFFFF) : 0;
-    case 5810:
-        return needs({ ReadDevice }) ? reinterpret_cast<DevBytes>(entry(ReadDevice))(d, args) : 0;
-    case 5811:
-        return needs({ WriteDevice }) ? reinterpret_cast<DevBytes>(entry(WriteDevice))(d, args) : 0;
-    case 5812:
-        return needs({ InitPorts }) ? call(InitPorts)(d) : 0;
-    case 5813:
-    case 5814: {
-        const Entry e = code == 5813 ? WriteA : WriteB;
-        return needs({ e }) ? reinterpret_cast<DevInt>(entry(e))(d, args[0]) : 0;
-    }
-    case 5815:
-    case 5816: {
-        const Entry e = code == 5815 ? ReadA : ReadB;
-        if (!needs({ e })) return 0;
-        args[0] = 0;
-        reinterpret_cast<DevBytes>(entry(e))(d, args);
-        return args[0];
-    }
-    case 5817:
-    case 5818:
-    case 5821:
-    case 5822:
-    case 5830: {
-        const Entry e = code == 5817 ? WriteABit
-            : code == 5818           ? WriteBBit
-            : code == 5821           ? DirectionA
-            : code == 5822           ? DirectionB
-                                     : InitLCD;
-        return needs({ e }) ? reinterpret_cast<DevIntInt>(entry(e))(d, args[0], args[1]) : 0;
-    }
-    case 5819:
-    case 5820:
-    case 5823:
-    case 5824:
-    case 5826:
-    case 5827:
-    case 5831: {
-        const Entry e = code == 5819 ? SetBit
-            : code == 5820           ? ResetBit
-            : code == 5823           ? Write1WireBit
-            : code == 5824           ? Write1Wire
-            : code == 5826           ? LCDData
-            : code == 5827           ? LCDCmd
-                                     : InitSPI;
-        return needs({ e }) ? reinterpret_cast<DevInt>(entry(e))(d, args[0]) : 0;
-    }
-    case 5825:
-    case 5828:
-    case 5829: {
-        const Entry e = code == 5825 ? Reset1Wire : code == 5828 ? Read1Wire : Read1WireBit;
-        if (!needs({ e })) return 0;
-        if (code != 5825) args[0] = 0;
-        reinterpret_cast<DevBytes>(entry(e))(d, args);
-        return args[1];
-    }
-    case 5832: {
-        if (!needs({ SPISlaveRead })) return 0;
-        AnsiString data = Padded(text);
-        const int result = reinterpret_cast<DevCountData>(entry(SPISlaveRead))(d, &args[0], Bytes(data));
-        data.resize(std::min<size_t>(args[0], 6));
-        text = data;
-        return result;
-    }
-    case 5833: {
-        if (!needs({ StrobeReads })) return 0;
-        AnsiString data = Padded(text);
-        args[0] = static_cast<unsigned char>(std::clamp<int>(args[0], 1, 6));
-        const int result = reinterpret_cast<DevCountData>(entry(StrobeReads))(d, &args[0], Bytes(data));
-        data.resize(std::min<size_t>(args[0], 6));
-        text = data;
-        return result;
-    }
-    case 5834: {
-        if (!needs({ WriteDevice, ReadDevice })) return 0;
-        AnsiString block = Padded(text).substr(0, 8);
-        int result = 0;
-        if (reinterpret_cast<DevBytes>(entry(WriteDevice))(d, Bytes(block)) != 0)
-            result = reinterpret_cast<DevBytes>(entry(ReadDevice))(d, Bytes(block));
-        text = block;
-        return result;
-    }
-    case 5835: {
-        if (!needs({ SPIMaster })) return 0;
-        size_t count = std::min<size_t>(text.size(), 6);
-        AnsiString block = Padded(text).substr(0, 8);
-        if (count == 0) {
-            count = 1;
-            block[0] = '\0';
-        }
-        args[0] = static_cast<unsigned char>(count);
-        const int result = reinterpret_cast<DevCountData>(entry(SPIMaster))(d, &args[0], Bytes(block));
-        block.resize(std::min<size_t>(args[0], 6));
-        text = block;
-        return result;
-    }
-    case 5836: {
-        if (!needs({ SPISlaveWrite })) return 0;
-        AnsiString data = Padded(text);
-        args[0] = 0;
-        return reinterpret_cast<DevIntData>(entry(SPISlaveWrite))(d, 0, Bytes(data));
-    }
-    case 5837: {
-        if (!needs({ StrobeWrites })) return 0;
-        size_t count = std::min<size_t>(text.size(), 6);
-        AnsiString data = Padded(text);
-        if (count == 0) {
-            count = 1;
-            data = AnsiString(8, '\0');
-        }
-        args[0] = static_cast<unsigned char>(count);
-        return reinterpret_cast<DevCountData>(entry(StrobeWrites))(d, &args[0], Bytes(data));
-    }
-    case 5838: {
-        if (!needs({ Stepper })) return 0;
-        const AnsiString p = Padded(text);
-        return reinterpret_cast<DevStepper>(entry(Stepper))(d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2),
-            CharCode(p, 3), CharCode(p, 4), CharCode(p, 5), CharCode(p, 6));
-    }
-    case 5839: {
-        const AnsiString p = Padded(text);
-        if (text.size() < 4) {
-            if (!needs({ StrobeWrite })) return 0;
-            return reinterpret_cast<DevStrobeWrite>(entry(StrobeWrite))(
-                d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2));
-        }
-        if (!needs({ StrobeWrite2 })) return 0;
-        return reinterpret_cast<DevStrobeWrite2>(entry(StrobeWrite2))(
-            d, CharCode(p, 0), CharCode(p, 1), CharCode(p, 2), CharCode(p, 3), CharCode(p, 4));
-    }
-    case 5840: {
-        const AnsiString p = Padded(text);
-        if (text.size() < 3) {
-            if (!needs({ StrobeRead })) return 0;
-            args[0] = 0;
-            reinterpret_cast<DevStrobeRead>(entry(StrobeRead))(d, &args[0], CharCode(p, 0), CharCode(p, 1));
-            return args[0];
-        }
-        if (!needs({ StrobeRead2 })) return 0;
-        args[0] = 0;
-        reinterpret_cast<DevStrobeRead2>(entry(StrobeRead2))(
-            d, &args[0], CharCode(p, 0), CharCode(p, 1), CharCode(p, 2), CharCode(p, 3));
-        return args[0];
-    }
-    default:
-        return 0;
-    }
+    const auto index = static_cast<size_t>(operation);
+    if (!library || index >= std::size(operations)) return 0;
+    const Operation& row = operations[index];
+    if (row.entry != EntryCount && !entries[row.entry]) return 0;
+    for (int e = 0; e < EntryCount; ++e)
+        if ((row.alsoNeeds >> e & 1) && !entries[e]) return 0;
+    CallContext context { entries, device, device & 0xFF, args, text };
+    return Run(row, context);
 }
 
 QelmBridge& Qelm()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
+#include "devices/QelmOperation.h"
 
 #include <string>
 
@@ -20,12 +21,12 @@ public:
     void Unload();
     bool Loaded() const { return library != nullptr; }
 
-    // One USB function's call: `code` is the function's code (5801 to 5840),
-    // `device` its device number (for 5809 the read time-out), `args` the
-    // caller's 8 parameter bytes (args[0] and args[1] carry the numeric
-    // parameters; some codes write results into them) and `text` the text
-    // that some codes read and some fill. 0 for any other code.
-    int DeviceCall(int code, int device, unsigned char args[8], AnsiString& text);
+    // One call of the library: `device` is the device number (for
+    // SetReadTimeout the read time-out), `args` the caller's 8 parameter bytes
+    // (args[0] and args[1] carry the numeric parameters; some operations write
+    // results into them) and `text` the text that some operations read and
+    // some fill. 0 when the library or an entry point it needs is missing.
+    int DeviceCall(QelmOperation operation, int device, unsigned char args[8], AnsiString& text);
 
     ~QelmBridge() { Unload(); }
 

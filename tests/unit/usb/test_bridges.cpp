@@ -11,17 +11,19 @@
 // The bridges to the board library and the capture library: the dispatcher
 // with the library absent and present, and the capture types.
 
-TEST(QelmBridge, WithoutTheLibraryEveryCodeAnswersZero)
+using devices::QelmOperation;
+
+TEST(QelmBridge, WithoutTheLibraryEveryOperationAnswersZero)
 {
     devices::QelmBridge bridge;
     bridge.Load("/nonexistent-folder");
     EXPECT_FALSE(bridge.Loaded());
-    for (int code = 5790; code <= 5860; ++code) {
+    for (int k = 0; k <= static_cast<int>(QelmOperation::Count); ++k) {
         unsigned char args[8] = { 1, 2, 3, 4, 5, 6, 7, 8 };
         AnsiString text = "kept";
-        EXPECT_EQ(bridge.DeviceCall(code, 0, args, text), 0) << code;
-        EXPECT_EQ(text, "kept") << code;
-        EXPECT_EQ(args[0], 1) << code;
+        EXPECT_EQ(bridge.DeviceCall(static_cast<QelmOperation>(k), 0, args, text), 0) << k;
+        EXPECT_EQ(text, "kept") << k;
+        EXPECT_EQ(args[0], 1) << k;
     }
 }
 
@@ -33,32 +35,32 @@ TEST(QelmBridge, DispatchesToTheLibrary)
     ASSERT_TRUE(bridge.Loaded());
     unsigned char args[8] = {};
     AnsiString text;
-    EXPECT_EQ(bridge.DeviceCall(5804, 0, args, text), -1);
-    EXPECT_EQ(bridge.DeviceCall(5805, 0, args, text), 2);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::FindDevices, 0, args, text), -1);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::NumberOfDevices, 0, args, text), 2);
 
-    EXPECT_EQ(bridge.DeviceCall(5802, 0, args, text), 70);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::LibrarySpecs, 0, args, text), 70);
     EXPECT_NE(text.find("|Jan 19 2012|70"), AnsiString::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '|'), 3);
 
-    EXPECT_EQ(bridge.DeviceCall(5803, 257, args, text), -1); // device 1
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::DeviceSpecs, 257, args, text), -1); // device 1
     EXPECT_EQ(text, "1|421|3559|Quorvatine|WexaB|0002|1");
 
     // A 3-character command goes out with five zero bytes; the fake echoes it.
     text = "abc";
-    EXPECT_EQ(bridge.DeviceCall(5834, 0, args, text), -1);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::DeviceCommand, 0, args, text), -1);
     EXPECT_EQ(text, AnsiString("abc\0\0\0\0\0", 8));
 
     unsigned char write[8] = { 0x3C };
-    EXPECT_EQ(bridge.DeviceCall(5813, 0, write, text), -1);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::WriteA, 0, write, text), -1);
     unsigned char read[8] = { 0xFF };
-    EXPECT_EQ(bridge.DeviceCall(5815, 0, read, text), 0x3C);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::ReadA, 0, read, text), 0x3C);
 
-    EXPECT_EQ(bridge.DeviceCall(5801, 0, args, text), -1);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::ErrorSpecs, 0, args, text), -1);
     EXPECT_EQ(text, " |Qelm_ReadDevice - Read");
 
     // Device 60 is refused by the library.
-    EXPECT_EQ(bridge.DeviceCall(5807, 60, args, text), 0);
-    EXPECT_EQ(bridge.DeviceCall(5801, 0, args, text), -1);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::DeviceValid, 60, args, text), 0);
+    EXPECT_EQ(bridge.DeviceCall(QelmOperation::ErrorSpecs, 0, args, text), -1);
     EXPECT_EQ(text.substr(0, 42), "Qelm_DeviceValid - The device number was t");
 }
 
