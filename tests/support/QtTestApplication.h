@@ -9,8 +9,8 @@
 QApplication& TestApplication();
 
 // Makes the application before the first test, for test programs whose tests
-// touch widgets directly. Register it in one file of the program:
-//   [[maybe_unused]] auto* const qt = testing::AddGlobalTestEnvironment(new QtEnvironment);
+// touch widgets directly: tests/support/QtEnvironment.cpp registers it in the
+// areas listed as needing it in tests/CMakeLists.txt.
 class QtEnvironment : public testing::Environment {
 public:
     void SetUp() override { TestApplication(); }

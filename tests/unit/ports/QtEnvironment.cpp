@@ -1,3 +1,0 @@
-#include "tests/support/QtTestApplication.h"
-
-[[maybe_unused]] static auto* const qtEnvironment = testing::AddGlobalTestEnvironment(new QtEnvironment);
