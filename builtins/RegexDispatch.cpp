@@ -3,7 +3,6 @@
 // The regular-expression functions over the one program-wide expression and
 // match result.
 
-#if __has_include("builtins/regex/RegexFunctions.h")
 #include "builtins/regex/RegexFunctions.h"
 
 namespace {
@@ -60,14 +59,3 @@ std::span<const FunctionEntry> RegexFunctionEntries()
 {
     return entries;
 }
-
-#else
-
-// FIXME: the regular-expression functions join the dispatch once their engine
-// provides its entry points; until then they are not available.
-std::span<const FunctionEntry> RegexFunctionEntries()
-{
-    return {};
-}
-
-#endif

@@ -126,8 +126,8 @@ private:
             break;
         }
     }
-    // FIXME: the families of files, dates, system queries, services, arrays
-    // and GUI queries join the dispatch tables as they are built.
+    // A function word that no family serves (none does today) is refused by
+    // name rather than quietly answering 0.
     ex.customErrorText = "Function not available: " + name;
     ex.RaiseError(ErrorCode::EvaluateError);
 }

@@ -565,8 +565,7 @@ int Robot_Class::SetInvisibleColors(const int* list, int n)
 
 bool Robot_Class::Send(int command, int argument)
 {
-    // FIXME: the ports service's serial exchange; until it exists a robot
-    // without a link behaves as one that never answers.
+    // A robot given no serial link behaves as one that never answers.
     if (link == nullptr) return false;
     return link->Exchange(static_cast<uint8_t>(command), static_cast<uint8_t>(argument), reply);
 }
