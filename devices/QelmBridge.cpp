@@ -143,14 +143,30 @@ void QelmBridge::Unload()
     std::fill(std::begin(entries), std::end(entries), nullptr);
 }
 
+void QelmBridge::LoadPending()
+{
+    if (pendingFolder.empty()) return;
+    // Tried once, found or not.
+    const std::string folder = std::move(pendingFolder);
+    pendingFolder.clear();
+    Load(folder);
+}
+
+std::string QelmBridge::HidLibraryVersion()
+{
+    LoadPending();
+    if (!library) return {};
+    // The HID library is the board library's own dependency: looked up
+    // through the board library's handle, it is the copy the boards use.
+    using VersionText = const char* (*)();
+    const auto version = reinterpret_cast<VersionText>(dlsym(library, "hid_version_str"));
+    const char* text = version ? version() : nullptr;
+    return text ? std::string(text) : std::string();
+}
+
 int QelmBridge::DeviceCall(int code, int device, unsigned char args[8], AnsiString& text)
 {
-    if (!pendingFolder.empty()) {
-        // Tried once, found or not.
-        const std::string folder = std::move(pendingFolder);
-        pendingFolder.clear();
-        Load(folder);
-    }
+    LoadPending();
     if (!library) return 0;
     const int d = device & 0xFF;
     // The entry point of each code, or null: the caller gets 0 and nothing changes.
