@@ -30,6 +30,7 @@ std::span<const FunctionEntry> FileDialogFunctionEntries();
 std::span<const FunctionEntry> ProcessFunctionEntries();
 std::span<const FunctionEntry> ControlFunctionEntries();
 std::span<const FunctionEntry> MediaFunctionEntries();
+std::span<const FunctionEntry> TextMetricFunctionEntries();
 // Direct forms of functions of one number (see DirectFunction).
 std::span<const DirectFunctionEntry> MathDirectEntries();
 // Text functions that read their first text in place (see ReadsFirstTextInPlace).

@@ -29,7 +29,7 @@ const std::vector<std::span<const FunctionEntry>>& AllFunctionFamilies()
         SystemFunctionEntries(), DialogFunctionEntries(), ColourFunctionEntries(), ArrayFunctionEntries(),
         // Files, folders, byte buffers, file dialogs and processes.
         OpenFileFunctionEntries(), FolderFunctionEntries(), ByteBufferFunctionEntries(), FileDialogFunctionEntries(),
-        ProcessFunctionEntries(), ControlFunctionEntries(), MediaFunctionEntries() };
+        ProcessFunctionEntries(), ControlFunctionEntries(), MediaFunctionEntries(), TextMetricFunctionEntries() };
     return families;
 }
 

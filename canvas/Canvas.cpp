@@ -11,6 +11,7 @@
 #include <QRawFont>
 
 #include <algorithm>
+#include <climits>
 #include <cwchar>
 
 namespace {
@@ -72,7 +73,7 @@ void Canvas::Fill(int color)
     Changed(image.rect());
 }
 
-void Canvas::MeasureFont()
+void Canvas::MeasureFont() const
 {
     if (textCache.valid && font == textCache.font) return;
     const QFontMetrics metrics(font);
@@ -169,8 +170,7 @@ void Canvas::TextOut(int x, int y, const AnsiString& text)
     MeasureFont();
     const bool plain = IsPlain(text);
     const QString shown = plain ? QString() : platform::toQString(text);
-    const int width
-        = plain ? textCache.fixedAdvance * static_cast<int>(text.size()) : QFontMetrics(font).horizontalAdvance(shown);
+    const int width = plain ? PlainWidth(text) : QFontMetrics(font).horizontalAdvance(shown);
     const QRect box(x, y, width, textCache.height);
     const int baseline = y + textCache.ascent;
     // Most console text needs no painter at all: its glyphs' pixels are known.
@@ -207,7 +207,16 @@ void Canvas::TextOut(int x, int y, const AnsiString& text)
 
 int Canvas::TextWidth(const AnsiString& text) const
 {
-    return QFontMetrics(font).horizontalAdvance(platform::toQString(text));
+    // Measured as TextOut measures, so that a text takes exactly the width it
+    // was measured at.
+    MeasureFont();
+    return IsPlain(text) ? PlainWidth(text) : QFontMetrics(font).horizontalAdvance(platform::toQString(text));
+}
+
+int Canvas::PlainWidth(const AnsiString& text) const
+{
+    return static_cast<int>(std::min<long long>(
+        static_cast<long long>(textCache.fixedAdvance) * static_cast<long long>(text.size()), INT_MAX));
 }
 
 int Canvas::TextHeight(const AnsiString&) const

@@ -45,6 +45,7 @@ public:
     // Paints text at (x, y) in the canvas font and font colour on the brush
     // colour, and moves the pen position to the end of the text.
     void TextOut(int x, int y, const AnsiString& text);
+    // The width TextOut gives the text in the current font.
     int TextWidth(const AnsiString& text) const;
     int TextHeight(const AnsiString& text) const;
 
@@ -80,9 +81,11 @@ private:
         bool masksMade[lastPlain - firstPlain + 1] = {};
         GlyphMask masks[lastPlain - firstPlain + 1];
     };
-    void MeasureFont();
+    void MeasureFont() const;
     // True when the text can take the fixed-pitch fast path.
     bool IsPlain(const AnsiString& text) const;
+    // The width of a text that takes the fast path.
+    int PlainWidth(const AnsiString& text) const;
     const GlyphMask& MaskOf(char c);
     // Puts plain text on the image pixel by pixel, as the painter would; false
     // (and nothing changed) when some pixel would fall off the image or a
@@ -100,5 +103,6 @@ private:
     };
     bool UniformAreaKnown();
     Uniform uniform;
-    TextCache textCache;
+    // Measuring fills it as drawing does.
+    mutable TextCache textCache;
 };

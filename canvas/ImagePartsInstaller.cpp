@@ -2,6 +2,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/ImageServices.h"
+#include "canvas/TextFont.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ ImageParts WindowImageParts()
         .drawBmpRotated = &ImageServices::DrawBmpRotated,
         .drawBmpFlipped = &ImageServices::DrawBmpFlipped,
         .copyRectToClipboard = &ImageServices::CopyRectToClipboard,
+        .textWidth = &TextFont::MeasureWidth,
         .clipboardPicture = &ImageServices::ClipboardPicture,
         .putOnClipboard = &ImageServices::PutOnClipboard,
     };

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 // The library reports a fatal error by calling error_exit, which must not
 // return. It jumps back into DecodeInto with longjmp; so that the jump skips no
@@ -139,4 +141,29 @@ std::optional<Picture> DecodeJpeg(const uint8_t* data, size_t size)
     Picture picture;
     if (!DecodeInto(data, size, AllocatePicture, &picture)) return std::nullopt;
     return picture;
+}
+
+// libjpeg-turbo answers the message for its version with the version of the
+// interface it keeps ("6b"); its own version exists only in its headers, which
+// are those of the library the program was built against. The copyright
+// message, read from the loaded library, tells which of the two is running.
+#if defined(LIBJPEG_TURBO_VERSION)
+#define JPEG_TEXT_OF(x) #x
+#define JPEG_VERSION_TEXT(x) JPEG_TEXT_OF(x)
+constexpr const char* turboVersion = JPEG_VERSION_TEXT(LIBJPEG_TURBO_VERSION);
+#else
+constexpr const char* turboVersion = nullptr;
+#endif
+
+std::string JpegLibraryVersion()
+{
+    jpeg_error_mgr errors;
+    jpeg_std_error(&errors);
+    const char* copyright = errors.jpeg_message_table[JMSG_COPYRIGHT];
+    const char* version = errors.jpeg_message_table[JMSG_VERSION];
+    if (turboVersion && copyright && std::strstr(copyright, "libjpeg-turbo"))
+        return std::string("libjpeg-turbo ") + turboVersion;
+    // The version message begins with the version, a date follows.
+    const std::string text = version ? version : "";
+    return "libjpeg " + text.substr(0, text.find(' '));
 }

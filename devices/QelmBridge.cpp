@@ -402,14 +402,30 @@ void QelmBridge::Unload()
     std::fill(std::begin(entries), std::end(entries), nullptr);
 }
 
+void QelmBridge::LoadPending()
+{
+    if (pendingFolder.empty()) return;
+    // Tried once, found or not.
+    const std::string folder = std::move(pendingFolder);
+    pendingFolder.clear();
+    Load(folder);
+}
+
+std::string QelmBridge::HidLibraryVersion()
+{
+    LoadPending();
+    if (!library) return {};
+    // The HID library is the board library's own dependency: looked up
+    // through the board library's handle, it is the copy the boards use.
+    using VersionText = const char* (*)();
+    const auto version = reinterpret_cast<VersionText>(dlsym(library, "hid_version_str"));
+    const char* text = version ? version() : nullptr;
+    return text ? std::string(text) : std::string();
+}
+
 int QelmBridge::DeviceCall(QelmOperation operation, int device, unsigned char args[8], AnsiString& text)
 {
-    if (!pendingFolder.empty()) {
-        // Tried once, found or not.
-        const std::string folder = std::move(pendingFolder);
-        pendingFolder.clear();
-        Load(folder);
-    }
+    LoadPending();
     const auto index = static_cast<size_t>(operation);
     if (!library || index >= std::size(operations)) return 0;
     const Operation& row = operations[index];

@@ -28,9 +28,17 @@ public:
     // some fill. 0 when the library or an entry point it needs is missing.
     int DeviceCall(QelmOperation operation, int device, unsigned char args[8], AnsiString& text);
 
+    // The version of the HID library that the board library runs on, as that
+    // library reports it ("0.13.1"); empty when the board library is missing
+    // or its HID library gives no version.
+    std::string HidLibraryVersion();
+
     ~QelmBridge() { Unload(); }
 
 private:
+    // The load that LoadOnFirstCall put off, tried once.
+    void LoadPending();
+
     void* library = nullptr;
     std::string pendingFolder;
     void* entries[50] = {};

@@ -1,6 +1,7 @@
 #include "ide/DurnixEditForm.h"
 #include "ide/Forms.h"
 
+#include "ide/AboutForm.h"
 #include "ide/CodesHelpForm.h"
 #include "ide/PreferencesForm.h"
 
@@ -131,8 +132,7 @@ static const TDurnixEditForm::MenuRow menuRows[] = {
     ROW(View, "Fo&nts...                    Ctrl+K", &F::FontsClick, Plain, ""),
 
     ROW(Help, "&Commands Syntax    F1", &F::CommandsSyntaxClick, Plain, "View Quorvatine Commands Syntax"),
-    // FIXME: the about box comes with the start-up window.
-    ROW(Help, "&About Quorvatine", nullptr, Disabled, ""),
+    ROW(Help, "&About Quorvatine", &F::AboutClick, Plain, ""),
 };
 #undef ROW
 
@@ -325,6 +325,11 @@ AnsiString TDurnixEditForm::Panel(int i) const
 {
     if (i == 4) return currentPath;
     return platform::fromQString(panels[i]->text());
+}
+
+void TDurnixEditForm::AboutClick()
+{
+    TAboutForm::ShowFor(*this);
 }
 
 void TDurnixEditForm::PreferencesClick()

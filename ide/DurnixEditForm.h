@@ -77,6 +77,7 @@ public:
     void BringUpDebugClick();
     void CommandsSyntaxClick();
     void PreferencesClick();
+    void AboutClick();
     void PrintClick();
     void PrinterSetupClick();
     // The printer that Print and Printer Setup share, made at first use.

@@ -4,6 +4,7 @@
 
 #include "ide/IdeMain.h"
 
+#include "ide/AboutForm.h"
 #include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
@@ -95,6 +96,8 @@ int EnvironmentMain(int argc, char** argv)
     editor->SetCommandLine(compiled ? AnsiString(" ") : file);
     auto screen = std::make_unique<TScreenForm>();
     ScreenForm = screen.get();
+    auto aboutBox = std::make_unique<TAboutForm>();
+    AboutForm = aboutBox.get();
     // The e-mail window shows how a message goes out, in the environment
     // only: headless runs send without it.
     auto emailForm = std::make_unique<TEmailForm>();
@@ -130,6 +133,7 @@ int EnvironmentMain(int argc, char** argv)
     helpWindow.reset();
     debugWindow.reset();
     variablesWindow.reset();
+    aboutBox.reset();
     ScreenForm = nullptr;
     screen.reset();
     editor.reset();

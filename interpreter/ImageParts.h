@@ -9,8 +9,9 @@
 class Canvas;
 
 // What the picture statements need of a drawing surface and of the
-// clipboard's picture. Both belong to the window module, whose installer
-// fills this table in; the core passes canvases along without looking inside.
+// clipboard's picture, and what measuring text needs of the fonts. All belong
+// to the window module, whose installer fills this table in; the core passes
+// canvases along without looking inside.
 // The services behave as canvas/ImageServices.h describes: a file name gets
 // the extension ".bmp", "-1" as a source is the clipboard's picture, and false
 // means nothing was changed.
@@ -38,6 +39,11 @@ struct ImageParts {
     bool (*drawBmpFlipped)(Canvas& canvas, const AnsiString& file, int x, int y, int w, int h, int sx, int sy,
         bool transparent, bool mirror);
     bool (*copyRectToClipboard)(const Canvas& canvas, int x, int y, int w, int h);
+
+    // The width in pixels of a text drawn by the text statements in the font
+    // they make of a family, a size in points and style bits (1 bold, 2
+    // italic, 4 underline); -1 when there is no font system to ask.
+    int (*textWidth)(const AnsiString& text, const AnsiString& fontName, int size, int style);
 
     // The clipboard's picture, none when it holds none.
     std::optional<Picture> (*clipboardPicture)();

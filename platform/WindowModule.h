@@ -5,8 +5,8 @@
 // and Qt Gui and Widgets with it. A run that only computes and prints never
 // needs it, and loading those libraries would cost more than such a run, so
 // the executable links none of it and loads the module the first time a run
-// draws, reads a pixel, moves the robot, reaches the clipboard or shows a
-// window.
+// draws, reads a pixel, measures a text, moves the robot, reaches the
+// clipboard or shows a window.
 //
 // The module's parts reach the rest of the program through seams: function
 // pointers and makers that the module's installer sets. Programs that link

@@ -1,3 +1,4 @@
+#include "canvas/TextFont.h"
 #include "platform/AnsiText.h"
 #include "platform/Colors.h"
 #include "screen/ScreenForm.h"
@@ -13,16 +14,9 @@
 
 namespace {
 
-// Style bits of the text statements.
-constexpr int BoldBit = 1;
-constexpr int ItalicBit = 2;
-constexpr int UnderlineBit = 4;
-
 // Text far outside the image is never seen; keeping positions near it keeps
 // the pen position arithmetic clear of overflow.
 constexpr int TextReach = 1 << 24;
-// Font sizes are in points at 96 dots per inch; the pixel height is capped.
-constexpr int MaxFontPixels = 2048;
 
 int NearImage(int coordinate)
 {
@@ -54,22 +48,12 @@ private:
     int brushColor;
 };
 
-void ApplyFont(Canvas& canvas, const AnsiString& name, int size, int style)
-{
-    if (!name.empty()) canvas.font.setFamily(platform::toQString(name));
-    if (size > 0)
-        canvas.font.setPixelSize(static_cast<int>(std::min<long long>((size * 96LL + 36) / 72, MaxFontPixels)));
-    canvas.font.setBold((style & BoldBit) != 0);
-    canvas.font.setItalic((style & ItalicBit) != 0);
-    canvas.font.setUnderline((style & UnderlineBit) != 0);
-}
-
 // Paints the text in the font colour without touching the background.
 void TextOutTransparent(Canvas& canvas, int x, int y, const AnsiString& text)
 {
     const QString shown = platform::toQString(text);
     const QFontMetrics metrics(canvas.font);
-    const int width = metrics.horizontalAdvance(shown);
+    const int width = canvas.TextWidth(text);
     canvas.Draw([&](QPainter& painter) {
         painter.setFont(canvas.font);
         painter.setPen(platform::toQColor(canvas.fontColor));
@@ -96,7 +80,7 @@ void TScreenForm::TextAtWithFont(
     if (x == -1) x = canvas->penPos.x();
     if (y == -1) y = canvas->penPos.y();
     TextScope scope(*canvas);
-    ApplyFont(*canvas, fontName, size, style);
+    TextFont::Apply(canvas->font, fontName, size, style);
     if (fore >= 0) canvas->fontColor = PaletteColor(fore);
     if (back >= 0) canvas->brushColor = PaletteColor(back);
     canvas->TextOut(NearImage(x), NearImage(y), text);
@@ -108,7 +92,7 @@ void TScreenForm::OverlayText(
     if (x == -1) x = canvas->penPos.x();
     if (y == -1) y = canvas->penPos.y();
     TextScope scope(*canvas);
-    ApplyFont(*canvas, fontName, size, style);
+    TextFont::Apply(canvas->font, fontName, size, style);
     if (fore >= 0) canvas->fontColor = PaletteColor(fore);
     TextOutTransparent(*canvas, NearImage(x), NearImage(y), text);
 }
