@@ -13,6 +13,7 @@ packages=(cmake ninja-build g++ ccache pkg-config
           qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev
           libgtest-dev fonts-liberation clang libclang-rt-14-dev libhidapi-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-tools
+          libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
           # For looking at windows, formatting and the benchmarks against the peers.
           clang-format python3 xvfb openbox x11-utils xdotool imagemagick valgrind hyperfine yabasic basic256)
 
