@@ -80,8 +80,8 @@ test)
     summary=()
     # A test that fails is run once more, alone, after everything else, so that
     # its output stands at the end of the log where it is easy to find. One that
-    # passes the second time is named as unsteady (the media backend can
-    # dead-lock under load, below our code) but does not fail the run; one that
+    # passes the second time is named as unsteady (a test that times real
+    # events can miss under heavy load) but does not fail the run; one that
     # fails twice does.
     run_suite() {
         local name=$1 dir=$2

@@ -20,8 +20,10 @@ work=$(mktemp -d /tmp/media_stress.XXXXXX)
 [ -x "$binary" ] || { echo "no executable at $binary" >&2; exit 2; }
 command -v gst-launch-1.0 >/dev/null || { echo "needs gst-launch-1.0 (gstreamer1.0-tools)" >&2; exit 2; }
 
-# A quarter of a second of tone, and two seconds of a 64 x 48 test picture.
-gst-launch-1.0 -q audiotestsrc num-buffers=10 samplesperbuffer=1100 ! audio/x-raw,rate=44100,channels=1 \
+# Two seconds of tone and of a 64 x 48 test picture: long enough that neither
+# ends on its own before the cycle asks for its mode, however loaded the
+# machine.
+gst-launch-1.0 -q audiotestsrc num-buffers=20 samplesperbuffer=4410 ! audio/x-raw,rate=44100,channels=1 \
     ! wavenc ! filesink location="$work/clip.wav" || exit 2
 gst-launch-1.0 -q videotestsrc num-buffers=20 ! video/x-raw,width=64,height=48,framerate=10/1 ! jpegenc \
     ! avimux ! filesink location="$work/clip.avi" || exit 2

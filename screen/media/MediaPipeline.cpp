@@ -46,8 +46,9 @@ constexpr guint PlayAudio = 0x2;
 constexpr guint PlaySoftVolume = 0x10;
 
 // How often a clip's thread looks at its requests when the pipeline says
-// nothing: the latency of a pause, a resume or a close.
-constexpr GstClockTime RequestPoll = 10 * GST_MSECOND;
+// nothing: the latency of a pause, a resume or a close, and the age of the
+// position reported.
+constexpr GstClockTime RequestPoll = 20 * GST_MSECOND;
 
 // The clips' threads alive, so that the end of the program can give them a
 // moment to take their pipelines down.
