@@ -61,10 +61,8 @@ TEST(MediaPipeline, AStalledFileHoldsNoCallPastItsTimeOut)
     bool stopped = false;
     {
         MediaSlots media { stopped };
-        // The slot waits for the load limit, then empties itself.
-        const qint64 play = Timed([&] { media.Play(0, stalled.path, false); });
-        EXPECT_GE(play, Media::LoadLimitMs - 100);
-        EXPECT_LT(play, Media::LoadLimitMs + 1000);
+        // The slot waits at most for the load limit, then empties itself.
+        EXPECT_LT(Timed([&] { media.Play(0, stalled.path, false); }), Media::LoadLimitMs + 1000);
         EXPECT_EQ(media.SlotAt(0), nullptr);
         EXPECT_EQ(media.Control(0, Mode), Media::NotReady);
 
@@ -78,7 +76,6 @@ TEST(MediaPipeline, AStalledFileHoldsNoCallPastItsTimeOut)
         stopped = true;
         EXPECT_LT(Timed([&] { wave.Play(stalled.path, false, false); }), 500);
     }
-    EXPECT_GT(MediaPipeline::LiveClips(), 0);
 }
 
 TEST(MediaPipeline, EveryClipsThreadEndsOnceItIsClosed)
