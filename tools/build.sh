@@ -21,6 +21,7 @@ root=$(pwd)
 # backend's plugins, the fonts of the run-time screen).
 run_packages=(cmake ninja-build g++ ccache pkg-config
               qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev libhidapi-dev
+              libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
               gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-liberation)
 # What the tests need besides: the test framework, clang for the fuzz harnesses
 # and the leak checker, the tool that makes the media tests' clips, and what
@@ -110,8 +111,8 @@ test)
     summary=()
     # A test that fails is run once more, alone, after everything else, so that
     # its output stands at the end of the log where it is easy to find. One that
-    # passes the second time is named as unsteady (the media backend can
-    # dead-lock under load, below our code) but does not fail the run; one that
+    # passes the second time is named as unsteady (a test that times real
+    # events can miss under heavy load) but does not fail the run; one that
     # fails twice does.
     run_suite() {
         local name=$1 dir=$2

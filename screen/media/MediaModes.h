@@ -27,9 +27,9 @@ constexpr int HighestSlot = 1023;
 // How long a clip may take to load before its slot is emptied.
 constexpr int LoadLimitMs = 5000;
 
-// The mode of a slot. Qt reports an undecodable or missing file through its
-// media status and leaves the playback state at playing, so the status is
-// asked before the state.
+// The mode of a slot. The player reports an undecodable or missing file
+// through its media status and leaves the playback state at playing, so the
+// status is asked before the state.
 int ModeOf(bool open, bool recording, QMediaPlayer::MediaStatus status, QMediaPlayer::PlaybackState state);
 
 // True once a clip's media status says it can be played (or has been).

@@ -4,9 +4,9 @@
 
 // What the run-time screen asks of its media: the numbered slots, the wave
 // player and the video window. The service lives in a module of its own
-// beside the executable: Qt Multimedia and the libraries behind it take a
-// good part of a short run's start-up, so only a program that plays or asks
-// about media loads them. The module shares no code with the executable but
+// beside the executable: GStreamer, Qt Multimedia and the libraries behind
+// them take a good part of a short run's start-up, so only a program that
+// plays or asks about media loads them. The module shares no code with the executable but
 // this header. Every call happens on the GUI thread.
 class MediaService {
 public:

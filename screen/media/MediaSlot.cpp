@@ -1,48 +1,23 @@
 #include "screen/media/MediaSlot.h"
 
-#include "platform/AnsiText.h"
 #include "platform/Events.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QUrl>
-#include <QVideoFrame>
-
-namespace {
-
-QUrl MediaUrl(const AnsiString& file)
-{
-    return QUrl::fromLocalFile(QFileInfo(platform::toQString(file)).absoluteFilePath());
-}
-
-} // namespace
 
 MediaSlot::MediaSlot(const bool& stopFlag)
     : stopped(stopFlag)
 {
-    connect(&sink, &QVideoSink::videoFrameChanged, this, &MediaSlot::FrameArrived);
-    MakePlayer();
-}
-
-void MediaSlot::MakePlayer()
-{
-    // The old player lets go of the output and the sink before the new one
-    // takes them.
-    player.reset();
-    player = std::make_unique<QMediaPlayer>();
-    player->setAudioOutput(&output);
-    player->setVideoOutput(&sink);
-    connect(player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaSlot::StateChanged);
-    connect(player.get(), &QMediaPlayer::mediaStatusChanged, this, &MediaSlot::StatusChanged);
-    connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] { failed = true; });
+    player.onEnded = [this] { ClipEnded(); };
+    player.onFrame = [this](const QImage& frame) { FrameArrived(frame); };
 }
 
 MediaSlot::~MediaSlot()
 {
     open = false;
     recording.reset();
-    // Before the output and the sink it uses.
-    player.reset();
+    player.onEnded = nullptr;
+    player.onFrame = nullptr;
+    player.Close();
 }
 
 bool MediaSlot::Play(const AnsiString& file, bool loop)
@@ -52,23 +27,30 @@ bool MediaSlot::Play(const AnsiString& file, bool loop)
     fileName = file;
     Tag = loop ? Media::PlayLoop : Media::PlayOnce;
     frameSize = displaySize = QSize();
-    failed = false;
     open = true;
-    player->setSource(MediaUrl(file));
-    player->play();
+    player.SetLooping(loop);
+    player.Open(file);
     if (WaitUntilLoaded()) return true;
     Close();
     return false;
 }
 
+// Every wait here is bounded by the load limit and the run's stop flag:
+// the clip loads on a thread of its own, and nothing here waits for it.
 bool MediaSlot::WaitUntilLoaded()
 {
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const QMediaPlayer::MediaStatus status = player->mediaStatus();
-        if (failed || status == QMediaPlayer::InvalidMedia || !open) return false;
-        if (Media::Loaded(status) && (!player->hasVideo() || frameSize.isValid())) return true;
+        const QMediaPlayer::MediaStatus status = player.mediaStatus();
+        if (player.Failed() || status == QMediaPlayer::InvalidMedia || !open) return false;
+        if (Media::Loaded(status)) {
+            if (!frameSize.isValid() && player.FrameSize().isValid()) {
+                frameSize = player.FrameSize();
+                if (!displaySize.isValid()) displaySize = frameSize;
+            }
+            if (!player.hasVideo() || frameSize.isValid()) return true;
+        }
         if (stopped || clock.elapsed() >= Media::LoadLimitMs) return false;
         platform::WaitForEvents(10);
     }
@@ -91,25 +73,20 @@ bool MediaSlot::Record(const AnsiString& file)
 
 void MediaSlot::Close()
 {
-    // Cleared first: dropping the player reports a stopped state, which must
-    // not count as a clip's end.
     open = false;
-    failed = false;
     recording.reset();
-    // A new player rather than a stop: the backend takes a second to stop a
-    // pipeline that failed or has not yet reached playing, yet drops it at
-    // once with its player.
-    MakePlayer();
+    // Returns at once: the clip's own thread takes its pipeline down.
+    player.Close();
 }
 
 void MediaSlot::Pause()
 {
-    if (open && !recording) player->pause();
+    if (open && !recording) player.Pause();
 }
 
 void MediaSlot::Resume()
 {
-    if (open && !recording) player->play();
+    if (open && !recording) player.Play();
 }
 
 bool MediaSlot::Save()
@@ -123,42 +100,24 @@ bool MediaSlot::Save()
 
 int MediaSlot::Mode() const
 {
-    return Media::ModeOf(open, recording && recording->Active(), player->mediaStatus(), player->playbackState());
+    return Media::ModeOf(open, recording && recording->Active(), player.mediaStatus(), player.playbackState());
 }
 
-// The backend reports a clip's end as a stopped state first and the end of
-// the media after it: a looping clip restarts on the second, a clip that
-// plays once closes on the first.
-void MediaSlot::StateChanged(QMediaPlayer::PlaybackState state)
+// A clip that plays once closes at its end (a looping clip starts again by
+// itself and never ends). Reported from the event processing, never from
+// inside a statement.
+void MediaSlot::ClipEnded()
 {
-    if (!open || recording || state != QMediaPlayer::StoppedState || Tag != Media::PlayOnce) return;
-    // Closed once the backend has finished reporting, never inside its report.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!open || player->playbackState() != QMediaPlayer::StoppedState) return;
-            Close();
-            if (onEnded) onEnded(this);
-        },
-        Qt::QueuedConnection);
+    if (!open || recording || Tag != Media::PlayOnce) return;
+    Close();
+    if (onEnded) onEnded(this);
 }
 
-void MediaSlot::StatusChanged(QMediaPlayer::MediaStatus status)
+void MediaSlot::FrameArrived(const QImage& frame)
 {
-    if (!open || status != QMediaPlayer::EndOfMedia || Tag != Media::PlayLoop) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!open || Tag != Media::PlayLoop) return;
-            player->setPosition(0);
-            player->play();
-        },
-        Qt::QueuedConnection);
-}
-
-void MediaSlot::FrameArrived(const QVideoFrame& frame)
-{
-    if (frameSize.isValid() || !frame.isValid() || frame.size().isEmpty()) return;
-    frameSize = frame.size();
-    if (!displaySize.isValid()) displaySize = frameSize;
+    if (!frameSize.isValid() && !frame.isNull()) {
+        frameSize = frame.size();
+        if (!displaySize.isValid()) displaySize = frameSize;
+    }
+    if (onFrame) onFrame(frame);
 }

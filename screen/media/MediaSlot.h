@@ -2,22 +2,19 @@
 
 #include "base/Values.h"
 #include "screen/media/MediaModes.h"
+#include "screen/media/MediaPipeline.h"
 #include "screen/media/WaveRecording.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
+#include <QImage>
 #include <QObject>
 #include <QSize>
-#include <QVideoSink>
 
 #include <functional>
 #include <memory>
 
-// One media slot's player: a hidden media player with its audio output and
-// a video sink of its own, which learns the size of the clip's first frame
-// (the backend leaves the resolution metadata empty) and passes frames on to
-// the video window while it shows this player. A recording slot holds a wave
-// recording instead of a clip.
+// One media slot's player: a hidden media player that learns the size of the
+// clip's first frame and passes frames on to the video window while it shows
+// this player. A recording slot holds a wave recording instead of a clip.
 class MediaSlot : public QObject {
 public:
     // stopped: the run's stop flag, which ends the wait for a clip to load.
@@ -51,23 +48,20 @@ public:
     int Tag = Media::PlayOnce;
     AnsiString fileName;
 
-    QVideoSink& Sink() { return sink; }
-    QMediaPlayer& Player() { return *player; }
+    MediaPipeline& Player() { return player; }
     // Called when a clip that does not loop has ended and the slot closed.
     std::function<void(MediaSlot*)> onEnded;
+    // Called with each frame of the clip's picture (the video window's
+    // panel, while the window shows this slot).
+    std::function<void(const QImage&)> onFrame;
 
 private:
-    void StateChanged(QMediaPlayer::PlaybackState state);
-    void StatusChanged(QMediaPlayer::MediaStatus status);
-    void FrameArrived(const QVideoFrame& frame);
+    void ClipEnded();
+    void FrameArrived(const QImage& frame);
     bool WaitUntilLoaded();
-    void MakePlayer();
 
     const bool& stopped;
-    std::unique_ptr<QMediaPlayer> player;
-    QAudioOutput output;
-    QVideoSink sink;
+    MediaPipeline player { MediaPipeline::Streams::SoundAndVideo };
     std::unique_ptr<WaveRecording> recording;
     bool open = false;
-    bool failed = false;
 };

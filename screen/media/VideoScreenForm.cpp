@@ -2,11 +2,10 @@
 
 #include "platform/AnsiText.h"
 #include "screen/media/MediaSlot.h"
+#include "screen/media/VideoPanel.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
-#include <QVideoSink>
-#include <QVideoWidget>
 
 namespace {
 
@@ -33,7 +32,7 @@ TVideoScreenForm::TVideoScreenForm(QWidget* parent)
     , captionBase("Quorvatine Video:")
 {
     setWindowTitle(platform::toQString(captionBase));
-    Panel1 = new QVideoWidget(this);
+    Panel1 = new VideoPanel(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Panel1);
@@ -45,17 +44,19 @@ TVideoScreenForm::TVideoScreenForm(QWidget* parent)
 
 TVideoScreenForm::~TVideoScreenForm()
 {
-    disconnect(frames);
+    if (player) player->onFrame = nullptr;
 }
 
 void TVideoScreenForm::Attach(MediaSlot* slot)
 {
-    disconnect(frames);
+    if (player) player->onFrame = nullptr;
     // A player the window no longer shows has its clip's own size again.
     if (player && player != slot) player->displaySize = player->frameSize;
+    if (player != slot) Panel1->Clear();
     player = slot;
     if (!slot) return;
-    frames = connect(&slot->Sink(), &QVideoSink::videoFrameChanged, Panel1->videoSink(), &QVideoSink::setVideoFrame);
+    VideoPanel* panel = Panel1;
+    slot->onFrame = [panel](const QImage& frame) { panel->ShowFrame(frame); };
 }
 
 void TVideoScreenForm::ShowPlayer(MediaSlot* slot)

@@ -2,17 +2,16 @@
 
 #include "base/Values.h"
 
-#include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
 
 #include <optional>
 
 class MediaSlot;
-class QVideoWidget;
+class VideoPanel;
 
-// The video window: a top-level window whose video widget fills it and shows
-// the frames of one media slot's player. Placement follows two switches that
+// The video window: a top-level window whose panel fills it and shows the
+// frames of one media slot's player. Placement follows two switches that
 // every close sets again: a shown clip of at least 20 x 20 sizes the window
 // to itself unless the program sized the window, and the window goes to the
 // desktop's corner unless the program placed it.
@@ -27,7 +26,7 @@ public:
     QPointer<MediaSlot> player;
     bool resizeToClip = true;
     bool placeAtOrigin = true;
-    QVideoWidget* Panel1 = nullptr;
+    VideoPanel* Panel1 = nullptr;
 
     // Shows slot's video in the window and shows the window.
     void ShowPlayer(MediaSlot* slot);
@@ -50,7 +49,6 @@ protected:
 
 private:
     void Attach(MediaSlot* slot);
-    QMetaObject::Connection frames;
     std::optional<QPoint> pendingPosition;
     std::optional<QSize> pendingClientSize;
 };
