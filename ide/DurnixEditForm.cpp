@@ -8,6 +8,7 @@
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/IdeDialogs.h"
+#include "ide/ProgramRunner.h"
 #include "ide/editor/BasicScheme.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/Codes_class.h"
@@ -401,6 +402,17 @@ void TDurnixEditForm::FillWordGroups()
     }
 }
 
+void TDurnixEditForm::Start()
+{
+    if (commandLine.empty()) {
+        show();
+        return;
+    }
+    // Shown and hidden again at once for the run, the window would race the
+    // window manager, which may leave it unmapped for good.
+    QTimer::singleShot(0, this, [this] { StartUp(); });
+}
+
 void TDurnixEditForm::StartUp()
 {
     if (startedUp) return;
@@ -484,7 +496,10 @@ void TDurnixEditForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    QApplication::quit();
+    if (onEnd)
+        onEnd(endStatus);
+    else
+        QCoreApplication::exit(endStatus);
 }
 
 bool TDurnixEditForm::CloseWindowQuery()
@@ -520,6 +535,7 @@ void TDurnixEditForm::CloseAllTabsAndQuit()
 {
     // A program that cannot run ends the environment without questions.
     quitting = true;
+    endStatus = static_cast<int>(ProgramRunner::Status::CannotRun);
     QTimer::singleShot(0, this, [this] { close(); });
 }
 

@@ -546,3 +546,21 @@ TEST_F(ScreenFormTest, SavesTheImageAsPng)
     EXPECT_EQ(platform::fromQRgb(saved.pixel(400, 300)), 0x0000FF);
     EXPECT_FALSE(form->SaveImagePng(dir.filePath("missing/shot.png").toStdString()));
 }
+
+// A window destroyed by another program ends the run even when the program
+// asked to be asked first, and ends a pending input.
+TEST(ScreenClose, ADestroyedWindowStopsTheRunWhateverTheCloseMode)
+{
+    TScreenForm form;
+    form.SetDesktopSize(QSize(1024, 768));
+    form.PrepareForRun();
+    form.closeMode = 2;
+    QTimer::singleShot(0, [&form] {
+        form.InputEditBox_0->setText("partial");
+        form.WindowDestroyed();
+    });
+    EXPECT_EQ(form.InputLine("? "), "partial");
+    EXPECT_TRUE(form.stopped);
+    EXPECT_FALSE(form.TakeCloseRequest());
+    EXPECT_FALSE(form.isVisible());
+}
