@@ -611,8 +611,13 @@ void TDurnixEditForm::ApplySettings(const IdeSettings& s)
         CodesHelpForm->SetBoundsFromSettings(QRect(s[IdeSettings::HelpLeft], s[IdeSettings::HelpTop],
                                                  s[IdeSettings::HelpWidth], s[IdeSettings::HelpHeight]),
             s[IdeSettings::HelpTreeWidth]);
+    // A file opened before the settings came (the one named on the command
+    // line) stays in the list, as its newest entry.
+    const std::vector<AnsiString> openedBefore = recentFiles;
     recentFiles.clear();
     for (auto name = s.recentFiles.rbegin(); name != s.recentFiles.rend(); ++name)
+        AddRecentFile(*name);
+    for (auto name = openedBefore.rbegin(); name != openedBefore.rend(); ++name)
         AddRecentFile(*name);
     settingsLoaded = true;
 }
