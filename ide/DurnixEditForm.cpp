@@ -15,6 +15,7 @@
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WindowWatch.h"
 #include "screen/ScreenForm.h"
 
 #include <QAction>
@@ -214,6 +215,9 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
     BuildStatusBar();
     SetCurrentPath(TabNames::StartName);
     connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) { TabChanged(index); });
+    platform::WatchForeignDestroy(
+        this, [this] { return testAttribute(Qt::WA_WState_Created) ? internalWinId() : WId(0); },
+        [this] { WindowDestroyed(); });
 }
 
 TDurnixEditForm::~TDurnixEditForm()
@@ -537,6 +541,15 @@ void TDurnixEditForm::CloseAllTabsAndQuit()
     quitting = true;
     endStatus = static_cast<int>(ProgramRunner::Status::CannotRun);
     QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TDurnixEditForm::WindowDestroyed()
+{
+    // Qt does not notice by itself: the widget would stay "visible" with no
+    // window behind it. A new window is made when it shows again.
+    hide();
+    destroy();
+    if (!close() && !quitting) show();
 }
 
 void TDurnixEditForm::ExitClick()

@@ -49,6 +49,9 @@ public:
     std::function<void(int status)> onEnd;
     // Called when a run has ended and the windows are as the run left them.
     std::function<void()> onRunFinished;
+    // Another program destroyed the window: taken as a close, with its
+    // questions; a close refused brings the window back.
+    void WindowDestroyed();
 
     // --- File commands ---
     void NewClick();

@@ -239,6 +239,31 @@ TEST_F(LifetimeTest, ThePlainEnvironmentEndsOnlyWithTheEditor)
     EXPECT_EQ(status, 0);
 }
 
+// Another program destroying the editor's window closes it as its close box
+// would: unsaved work is asked about, and a close refused brings it back.
+TEST_F(LifetimeTest, ADestroyedEditorWindowClosesWithItsQuestions)
+{
+    const int status = Session({},
+        {
+            { [this] { return RunOver(); },
+                [this] {
+                    Key(Editor().Editor(), Qt::Key_X, "x");
+                    ASSERT_TRUE(Editor().Modified());
+                    boxes.answers = { platform::MessageAnswer::Cancel };
+                    Editor().WindowDestroyed();
+                    EXPECT_EQ(boxes.shown.size(), 1u);
+                    EXPECT_TRUE(Editor().isVisible());
+                } },
+            { [this] { return true; },
+                [this] {
+                    boxes.answers = { platform::MessageAnswer::No };
+                    Editor().WindowDestroyed();
+                } },
+        });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
 // The keeper's rule on its own: the last shown window going while nothing is
 // busy brings the main window back; a minimised window still counts as shown.
 TEST(ProcessKeeper, TheLastWindowClosingShowsTheMainWindow)
