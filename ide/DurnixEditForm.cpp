@@ -382,7 +382,10 @@ void TDurnixEditForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!firstShow) return;
     firstShow = false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // A program named at start runs before the editor first shows: the
+    // bounds the settings kept then stand.
+    const QScreen* screen = boundsRestored ? nullptr : QGuiApplication::primaryScreen();
+    if (screen) {
         const QRect area = screen->geometry();
         const int width = std::min(area.width() * 99 / 100, 1024);
         const int height = std::min(area.height() * 90 / 100, 768);
@@ -617,7 +620,10 @@ void TDurnixEditForm::ApplySettings(const IdeSettings& s)
         bool visible = false;
         for (const QScreen* screen : QGuiApplication::screens())
             visible = visible || screen->geometry().intersects(bounds);
-        if (visible && bounds.width() >= 100 && bounds.height() >= 100) setGeometry(bounds);
+        if (visible && bounds.width() >= 100 && bounds.height() >= 100) {
+            setGeometry(bounds);
+            boundsRestored = true;
+        }
     }
     if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds) && s[IdeSettings::HelpWidth] >= 100
         && s[IdeSettings::HelpHeight] >= 100)

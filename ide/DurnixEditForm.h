@@ -221,6 +221,7 @@ private:
     bool settingsLoaded = false;
 
     bool firstShow = true;
+    bool boundsRestored = false;
     bool startedUp = false;
     bool autoRunPending = false;
     bool running = false;

@@ -5,6 +5,7 @@
 #include "ide/DurnixEditForm.h"
 #include "ide/Environment.h"
 #include "ide/IdeDialogs.h"
+#include "ide/IdeSettings.h"
 #include "ide/ProcessLifetime.h"
 #include "ide/editor/SxEditor.h"
 #include "platform/MessageBoxes.h"
@@ -164,6 +165,31 @@ TEST_F(LifetimeTest, AfterACommandLineProgramClosingTheScreenLeavesTheEditorAndC
             });
         EXPECT_EQ(status, 0) << how;
     }
+}
+
+// The editor first shows after the program named at start has run, where
+// the settings kept it.
+TEST_F(LifetimeTest, TheEditorComesUpWhereTheSettingsKeptIt)
+{
+    IdeSettings stored;
+    IdeSettingsFile::ReadFromPainter(TsxPainter(), stored);
+    stored.SetFlag(IdeSettings::RememberEditorBounds, true);
+    stored.Set(IdeSettings::EditorLeft, 100);
+    stored.Set(IdeSettings::EditorTop, 80);
+    stored.Set(IdeSettings::EditorWidth, 700);
+    stored.Set(IdeSettings::EditorHeight, 500);
+    ASSERT_TRUE(IdeSettingsFile::Save(folder + "/Quorvatine.INI", stored));
+    const std::string path = Write("p.bas", "print 1\r\n");
+    const int status = Session(path,
+        {
+            { [this] { return RunOver(); },
+                [this] {
+                    EXPECT_TRUE(Editor().isVisible());
+                    EXPECT_EQ(Editor().geometry(), QRect(100, 80, 700, 500));
+                    Editor().close();
+                } },
+        });
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(LifetimeTest, AnInputProgramRunsToItsEndThenTheEditorClosesTheProcess)
