@@ -9,12 +9,14 @@
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/IdeDialogs.h"
+#include "ide/ProgramRunner.h"
 #include "ide/editor/BasicScheme.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/Codes_class.h"
 #include "interpreter/RunHooks.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WindowWatch.h"
 #include "screen/ScreenForm.h"
 
 #include <QAction>
@@ -213,6 +215,9 @@ TDurnixEditForm::TDurnixEditForm(const IdePaths& idePaths, IdeDialogs& ideDialog
     BuildStatusBar();
     SetCurrentPath(TabNames::StartName);
     connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) { TabChanged(index); });
+    platform::WatchForeignDestroy(
+        this, [this] { return testAttribute(Qt::WA_WState_Created) ? internalWinId() : WId(0); },
+        [this] { WindowDestroyed(); });
 }
 
 TDurnixEditForm::~TDurnixEditForm()
@@ -382,7 +387,10 @@ void TDurnixEditForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!firstShow) return;
     firstShow = false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // A program named at start runs before the editor first shows: the
+    // bounds the settings kept then stand.
+    const QScreen* screen = boundsRestored ? nullptr : QGuiApplication::primaryScreen();
+    if (screen) {
         const QRect area = screen->geometry();
         const int width = std::min(area.width() * 99 / 100, 1024);
         const int height = std::min(area.height() * 90 / 100, 768);
@@ -404,6 +412,17 @@ void TDurnixEditForm::FillWordGroups()
             words->SetWordsText(list);
         }
     }
+}
+
+void TDurnixEditForm::Start()
+{
+    if (commandLine.empty()) {
+        show();
+        return;
+    }
+    // Shown and hidden again at once for the run, the window would race the
+    // window manager, which may leave it unmapped for good.
+    QTimer::singleShot(0, this, [this] { StartUp(); });
 }
 
 void TDurnixEditForm::StartUp()
@@ -489,7 +508,10 @@ void TDurnixEditForm::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    QApplication::quit();
+    if (onEnd)
+        onEnd(endStatus);
+    else
+        QCoreApplication::exit(endStatus);
 }
 
 bool TDurnixEditForm::CloseWindowQuery()
@@ -525,7 +547,17 @@ void TDurnixEditForm::CloseAllTabsAndQuit()
 {
     // A program that cannot run ends the environment without questions.
     quitting = true;
+    endStatus = static_cast<int>(ProgramRunner::Status::CannotRun);
     QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TDurnixEditForm::WindowDestroyed()
+{
+    // Qt does not notice by itself: the widget would stay "visible" with no
+    // window behind it. A new window is made when it shows again.
+    hide();
+    destroy();
+    if (!close() && !quitting) show();
 }
 
 void TDurnixEditForm::ExitClick()
@@ -593,15 +625,23 @@ void TDurnixEditForm::ApplySettings(const IdeSettings& s)
         bool visible = false;
         for (const QScreen* screen : QGuiApplication::screens())
             visible = visible || screen->geometry().intersects(bounds);
-        if (visible && bounds.width() >= 100 && bounds.height() >= 100) setGeometry(bounds);
+        if (visible && bounds.width() >= 100 && bounds.height() >= 100) {
+            setGeometry(bounds);
+            boundsRestored = true;
+        }
     }
     if (CodesHelpForm && s.Flag(IdeSettings::RememberHelpBounds) && s[IdeSettings::HelpWidth] >= 100
         && s[IdeSettings::HelpHeight] >= 100)
         CodesHelpForm->SetBoundsFromSettings(QRect(s[IdeSettings::HelpLeft], s[IdeSettings::HelpTop],
                                                  s[IdeSettings::HelpWidth], s[IdeSettings::HelpHeight]),
             s[IdeSettings::HelpTreeWidth]);
+    // A file opened before the settings came (the one named on the command
+    // line) stays in the list, as its newest entry.
+    const std::vector<AnsiString> openedBefore = recentFiles;
     recentFiles.clear();
     for (auto name = s.recentFiles.rbegin(); name != s.recentFiles.rend(); ++name)
+        AddRecentFile(*name);
+    for (auto name = openedBefore.rbegin(); name != openedBefore.rend(); ++name)
         AddRecentFile(*name);
     settingsLoaded = true;
 }

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,21 @@ public:
     // single space marks a stand-alone executable's own program.
     void SetCommandLine(const AnsiString& text) { commandLine = text; }
     const AnsiString& CommandLine() const { return commandLine; }
+    // Starts the environment: the plain editor shows; with a program named,
+    // the editor stays hidden until that program has run.
+    void Start();
+    // The editor is about to show or close by itself: its start-up is still
+    // to run, a run is on the stack, or it closes once the run is over.
+    bool Busy() const { return !startedUp || running || quitting || closeAfterRun; }
+    // Called once the window's close has been accepted, with the process's
+    // status: 1 when a program run at start ended with a run-time error, 2
+    // when it could not be read, else 0. By default the event loop ends.
+    std::function<void(int status)> onEnd;
+    // Called when a run has ended and the windows are as the run left them.
+    std::function<void()> onRunFinished;
+    // Another program destroyed the window: taken as a close, with its
+    // questions; a close refused brings the window back.
+    void WindowDestroyed();
 
     // --- File commands ---
     void NewClick();
@@ -206,11 +222,14 @@ private:
     bool settingsLoaded = false;
 
     bool firstShow = true;
+    bool boundsRestored = false;
     bool startedUp = false;
     bool autoRunPending = false;
     bool running = false;
     bool closeAfterRun = false;
     bool quitting = false;
+    // The status the process ends with when the editor closes.
+    int endStatus = 0;
     bool bringScreenToFront = false;
     // The colour dialog's value, kept from one showing to the next.
     int dialogColour = 0;

@@ -299,6 +299,8 @@ bool TDurnixEditForm::OpenFile(const AnsiString& given, bool fromRecent)
 {
     AnsiString name = given;
     if (name.empty()) {
+        // Refused before the dialog: a file chosen there could not be opened.
+        if (!RoomForAnotherTab()) return false;
         name = dialogs.OpenFileName("Quorvatine--File Open", openFilter, CurrentDirectory());
         if (name.empty()) return false;
     }
@@ -494,13 +496,14 @@ void TDurnixEditForm::SaveBinaryClick()
 void TDurnixEditForm::CreateEXEClick()
 {
     if (hiddenProgram || !ScreenForm) return;
+    // The includes are found beside the program, as a run finds them.
+    const AnsiString folder = TabNames::Folder(currentPath);
+    if (!folder.empty()) (void)::chdir(folder.c_str());
     auto run = std::make_unique<Durnix_Class>(*ScreenForm);
     if (!run->PrepareCompile(EditCommands::FileText(*Memo1))) {
         Box("Could not compile due to not finding one of the include files", errorCaption, MessageFlags::IconError);
         return;
     }
-    const AnsiString folder = TabNames::Folder(currentPath);
-    if (!folder.empty()) (void)::chdir(folder.c_str());
     const AnsiString name = dialogs.SaveFileName(
         "Quorvatine--Save File", "Executable Files (*.exe *.EXE)", TabNames::ExecutableName(currentPath));
     if (name.empty()) return;

@@ -14,6 +14,7 @@
 #include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/IdeDialogs.h"
+#include "ide/ProgramRunner.h"
 #include "ide/VariablesList.h"
 #include "ide/editor/EditorKeys.h"
 #include "ide/editor/EditorPrinting.h"
@@ -107,13 +108,21 @@ void TDurnixEditForm::Run1Click()
     runAction->setEnabled(true);
 
     const int outcome = run->outcome;
-    if (!commandLine.empty() && (hiddenProgram || outcome > 0 || outcome == Outcome::Exit)) {
+    const bool startedByItself = !commandLine.empty();
+    if (startedByItself && (hiddenProgram || outcome > 0 || outcome == Outcome::Exit)) {
         // A program started by itself ends the environment when it ended in a
         // way that leaves nothing to edit.
         quitting = true;
+        if (outcome > 0) endStatus = static_cast<int>(ProgramRunner::Status::RunTimeError);
         QTimer::singleShot(0, this, [this] { close(); });
-    } else {
+    } else if (!closeAfterRun) {
         show();
+        // What a program started by itself left on its screen stays in view;
+        // the editor waits behind it.
+        if (startedByItself && ScreenForm->isVisible()) {
+            ScreenForm->raise();
+            ScreenForm->activateWindow();
+        }
     }
     if (outcome > 0 && !hiddenProgram) AfterRunError(outcome, run->errorColumn, *run);
     RunHooks::Services().ResetTcp();
@@ -124,9 +133,14 @@ void TDurnixEditForm::Run1Click()
     RunHooks::Debugger().CloseAfterRun();
     run.reset();
     if (closeAfterRun) {
-        closeAfterRun = false;
-        QTimer::singleShot(0, this, [this] { close(); });
+        // Still set until the close itself, so that nothing shows the editor
+        // on the way.
+        QTimer::singleShot(0, this, [this] {
+            closeAfterRun = false;
+            close();
+        });
     }
+    if (onRunFinished) onRunFinished();
 }
 
 void TDurnixEditForm::AfterRunError(int line, int column, Durnix_Class& run)

@@ -345,7 +345,11 @@ void TPreferencesForm::ShowColour(QPushButton* field, int colour)
 {
     field->setProperty("colour", colour);
     const QColor shown = platform::toQColor(colour);
-    field->setStyleSheet(QString("background-color: %1; min-width: 48px;").arg(shown.name()));
+    // With a border of its own the field is drawn flat: a style's button
+    // bevel would shade the colour it is there to show.
+    field->setStyleSheet(
+        QString("QPushButton { background-color: %1; border: 1px solid #808080; min-width: 48px; min-height: 18px; }")
+            .arg(shown.name()));
 }
 
 int TPreferencesForm::FieldColour(const QPushButton* field)

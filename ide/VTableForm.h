@@ -6,7 +6,6 @@
 
 #include <vector>
 
-class QLineEdit;
 class QPlainTextEdit;
 
 // The variables window: one line per variable under a fixed header. Shown
@@ -20,7 +19,8 @@ public:
     void SetLines(const std::vector<AnsiString>& lines);
     AnsiString ListText() const;
 
-    QLineEdit* Memo3 = nullptr;
+    // The header line; its words stand over the list's columns.
+    QWidget* Memo3 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
 
 protected:

@@ -12,6 +12,10 @@ namespace VariablesList {
 
 enum class TextQuotes { Yes, No };
 
+// The first character of the type, name and value columns of a line whose
+// name has at most 28 characters: where the header's three words stand.
+constexpr int headerColumns[] = { 0, 10, 43 };
+
 // One line: the type column (10 characters), the name cut to 30 characters,
 // three spaces, underscores up to 28 characters of name, two spaces and the
 // value (a text in double quotes unless quotes is No).

@@ -135,6 +135,7 @@ TScreenForm::TScreenForm(QWidget* parent)
     DummyEdit->setGeometry(-100, -100, 10, 10);
 
     BuildToolBar();
+    ApplyMinimumSize();
     resize(imageWidth + 28, imageHeight + toolBarHeight);
     LayOutChildren();
 
@@ -191,6 +192,14 @@ void TScreenForm::LayOutChildren()
 {
     Image1->setGeometry((width() - imageWidth) / 2, 0, imageWidth, imageHeight);
     ControlBar1->setGeometry(0, height() - toolBarHeight, width(), toolBarHeight);
+}
+
+void TScreenForm::ApplyMinimumSize()
+{
+    if (ControlBar1->isHidden())
+        setMinimumSize(0, 0);
+    else
+        setMinimumSize(ControlBar1->minimumSizeHint().width(), toolBarHeight + lineHeight);
 }
 
 void TScreenForm::SizeImages(int width, int height)
@@ -283,6 +292,7 @@ void TScreenForm::PrepareForRun()
 {
     ControlBar1->show();
     RestoreSizeableBorder();
+    ApplyMinimumSize();
     if (firstActivation) {
         FormActivate();
     } else if (size() != QSize(rememberedWidth, rememberedHeight)) {

@@ -283,6 +283,9 @@ private:
 
     void BuildToolBar();
     void LayOutChildren();
+    // The smallest window that still shows the tool bar's parts side by side
+    // below a row of the image; no limit while the tool bar is hidden.
+    void ApplyMinimumSize();
     void SizeImages(int width, int height);
     void ResetForRun();
     void UpdateCaption();

@@ -8,7 +8,7 @@ void TScreenForm::RestoreSizeableBorder()
 {
     if (sizeableBorder) return;
     sizeableBorder = true;
-    setMinimumSize(0, 0);
+    ApplyMinimumSize();
     // The window still never grows past the size of its first activation.
     if (rememberedWidth > 0)
         setMaximumSize(rememberedWidth, rememberedHeight);
@@ -22,6 +22,7 @@ void TScreenForm::SetScreenMetrics(int left, int top, int width, int height, boo
     sizeableBorder = false;
     RestoreSizeableBorder();
     ControlBar1->setVisible(bar);
+    ApplyMinimumSize();
     const QRect frame = frameGeometry();
     if (left >= 0 || top >= 0) move(left >= 0 ? left : frame.x(), top >= 0 ? top : frame.y());
     if (width > 0 || height > 0) {

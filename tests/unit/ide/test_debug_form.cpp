@@ -12,9 +12,12 @@
 #include "tests/support/RunHarness.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -251,3 +254,56 @@ TEST_F(DebugFormTest, TheWindowKeepsItsSmallestSize)
 }
 
 } // namespace
+
+namespace {
+
+// The left edges of the runs of ink in a widget's image, runs that lie closer
+// than `gap` pixels joining into one.
+std::vector<int> InkRuns(const QImage& image, int gap)
+{
+    std::vector<int> starts;
+    int lastInk = -gap - 1;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height() && !ink; ++y)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (!ink) continue;
+        if (x - lastInk > gap) starts.push_back(x);
+        lastInk = x;
+    }
+    return starts;
+}
+
+} // namespace
+
+// The header's words "Type", "Name" and "Value" stand over the type, name and
+// value columns of the list, scrolled sideways or not.
+TEST(VariablesWindow, TheHeaderLinesUpWithTheColumns)
+{
+    TVTableForm window;
+    window.SetLines({ "Integer   counter   _____________________  5",
+        "String    s   ___________________________  \"" + std::string(80, 'x') + "\"" });
+    window.resize(600, 200);
+    window.show();
+    QCoreApplication::processEvents();
+    for (int scrolled : { 0, 40 }) {
+        window.Memo1->horizontalScrollBar()->setValue(scrolled);
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(window.Memo1->font());
+        const int headerLeft = window.Memo3->mapTo(&window, QPoint(0, 0)).x();
+        std::vector<int> shown;
+        for (int x : InkRuns(window.Memo3->grab().toImage(), metrics.horizontalAdvance("  ")))
+            shown.push_back(headerLeft + x);
+        // The columns in view; a word scrolled out of view leaves no ink.
+        std::vector<int> columns;
+        for (int column : { 0, 10, 43 }) {
+            QTextCursor cursor(window.Memo1->document());
+            cursor.setPosition(column);
+            const int x = window.Memo1->viewport()->mapTo(&window, window.Memo1->cursorRect(cursor).topLeft()).x();
+            if (x >= headerLeft) columns.push_back(x);
+        }
+        ASSERT_EQ(shown.size(), columns.size()) << scrolled;
+        for (size_t k = 0; k < columns.size(); ++k)
+            EXPECT_NEAR(shown[k], columns[k], 3) << "word " << k << " scrolled " << scrolled;
+    }
+}

@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -339,6 +340,11 @@ TEST_F(EditFormTest, TabLimitAndClosing)
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Too many open files...close some files and try again...");
     EXPECT_EQ(boxes.shown[0].caption, "Quorvatine Error...");
+    // Open is refused before its dialog: a file chosen there could not open.
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Too many open files...close some files and try again...");
     form->CloseAllClick();
     EXPECT_EQ(form->TabCount(), 1);
     EXPECT_EQ(form->TabPath(0), "NoName.BAS");
@@ -517,6 +523,18 @@ TEST_F(EditFormTest, CommandLineFileRunsAtStart)
     EXPECT_TRUE(form->isVisible());
 }
 
+TEST_F(EditFormTest, CommandLineFileEntersTheRecentFilesAboveTheStoredOnes)
+{
+    IdeSettings stored;
+    IdeSettingsFile::ReadFromPainter(TsxPainter(), stored);
+    stored.Set(IdeSettings::RecentLimit, 5);
+    stored.recentFiles = { "/new.bas", "/old.bas" };
+    ASSERT_TRUE(IdeSettingsFile::Save(folder + "/Quorvatine.INI", stored));
+    const std::string path = Write("auto.bas", "print 1\n");
+    Start(path);
+    EXPECT_EQ(form->RecentFiles(), (std::vector<AnsiString> { path, "/new.bas", "/old.bas" }));
+}
+
 TEST_F(EditFormTest, CommandLineFileWithAnErrorEndsTheProgram)
 {
     const std::string path = Write("bad.bas", "print 1\nx = 1 + * 2\n");
@@ -584,6 +602,37 @@ TEST_F(EditFormTest, CreateExeRunsItsProgram)
     Process();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->HiddenProgramShown());
+}
+
+// The environment started in another folder: the includes and the names
+// typed in the save dialogs are taken beside the program, as a run takes them.
+TEST_F(EditFormTest, ProtectedFormsAreMadeBesideTheProgram)
+{
+    ASSERT_EQ(::mkdir((folder + "/app").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder + "/elsewhere").c_str(), 0755), 0);
+    Write("app/lib.bas", "sub twice(n)\r\nreturn n * 2\r\n");
+    const std::string path = Write("app/app.bas", "#include \"LIB.BAS\"\r\ncall twice(21)\r\nprint twice__Result\r\n");
+    Start({}, QV_IDE_EXECUTABLE);
+    (void)::chdir((folder + "/elsewhere").c_str());
+    dialogs.fileNames = { path };
+    Key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(form->Panel(4), path);
+
+    dialogs.fileNames = { "app.Exe" };
+    form->CreateEXEClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The EXE has been successfully created");
+    QProcess process;
+    process.start(QString::fromStdString(folder + "/app/app.Exe"), { "--headless" });
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "42\n");
+
+    (void)::chdir((folder + "/elsewhere").c_str());
+    dialogs.fileNames = { "app_.bas" };
+    form->SaveBinaryClick();
+    EXPECT_EQ(dialogs.shown.back(), "Quorvatine--Save File " + folder + "/app/app_.bas");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(folder + "/app/app_.bas")));
+    EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(EditFormTest, SaveOntoAnotherTabsFile)

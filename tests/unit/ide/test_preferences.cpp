@@ -2,13 +2,16 @@
 #include "ide/IdeDialogs.h"
 #include "ide/PreferencesForm.h"
 #include "ide/editor/SxEditor.h"
+#include "platform/Colors.h"
 #include "platform/MessageBoxes.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,6 +121,19 @@ TEST_F(PreferencesTest, ANewBackgroundCarriesAlongWhatHadTheOldOne)
     form->show();
     form->ShowElement(3);
     EXPECT_EQ(form->BackgroundColor->property("colour").toInt(), 0x00FF00);
+}
+
+// A colour field shows exactly its colour, not a shade of it.
+TEST_F(PreferencesTest, AColourFieldShowsItsColourExactly)
+{
+    form->SettingsPages->setCurrentIndex(1);
+    for (const int colour : { 0x0000FF, 0xABB077, 0x000000, 0xFFFFFF }) {
+        dialogs.colours = { colour };
+        form->ColourFieldClick(form->TextColor);
+        const QImage shown = form->TextColor->grab().toImage();
+        const QRgb middle = shown.pixel(shown.width() / 2, shown.height() / 2);
+        EXPECT_EQ(platform::fromQRgb(middle), colour) << std::hex << colour;
+    }
 }
 
 TEST_F(PreferencesTest, ElementsAndTheirStyles)

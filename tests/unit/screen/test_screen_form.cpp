@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -107,6 +108,34 @@ TEST(ScreenFormSizing, DesktopSizeDecidesTheImage)
     // The form never grows past the size of its first activation.
     small.resize(900, 700);
     EXPECT_EQ(small.size(), QSize(792, 570 - small.ControlBar1->height()));
+}
+
+// Shrunk as far as it goes, the window still shows every tool button and the
+// input box side by side, with the tool bar below a row of the image.
+TEST(ScreenFormSizing, ShrinkingStopsBeforeTheToolBarCrowds)
+{
+    TScreenForm form;
+    form.SetDesktopSize(QSize(1024, 768));
+    form.PrepareForRun();
+    form.resize(60, 20);
+    QCoreApplication::processEvents();
+    EXPECT_GE(form.height(), form.ControlBar1->height() + form.lineHeight);
+    EXPECT_GE(form.ControlBar1->y(), form.lineHeight);
+    std::vector<QRect> parts;
+    for (QWidget* part : { static_cast<QWidget*>(form.InputEditBox_0), static_cast<QWidget*>(form.PrintScreen),
+             static_cast<QWidget*>(form.CutTextBuffer), static_cast<QWidget*>(form.ClearTextBuffer),
+             static_cast<QWidget*>(form.ViewEditor), static_cast<QWidget*>(form.HoltProgram),
+             static_cast<QWidget*>(form.DebugON), static_cast<QWidget*>(form.TurnSteppingOn) }) {
+        const QRect at = part->geometry();
+        EXPECT_GE(at.width(), part->minimumSizeHint().width()) << part->objectName().toStdString();
+        EXPECT_LE(at.right(), form.ControlBar1->width()) << part->objectName().toStdString();
+        for (const QRect& other : parts)
+            EXPECT_FALSE(at.intersects(other)) << part->objectName().toStdString();
+        parts.push_back(at);
+    }
+    // A program's own window without the tool bar may be smaller.
+    form.SetScreenMetrics(-1, -1, 200, 150, false, true);
+    EXPECT_LT(form.width(), form.ControlBar1->minimumSizeHint().width());
 }
 
 TEST(ScreenFormSizing, ConstructionState)
@@ -545,4 +574,22 @@ TEST_F(ScreenFormTest, SavesTheImageAsPng)
     EXPECT_EQ(saved.size(), QSize(800, 600));
     EXPECT_EQ(platform::fromQRgb(saved.pixel(400, 300)), 0x0000FF);
     EXPECT_FALSE(form->SaveImagePng(dir.filePath("missing/shot.png").toStdString()));
+}
+
+// A window destroyed by another program ends the run even when the program
+// asked to be asked first, and ends a pending input.
+TEST(ScreenClose, ADestroyedWindowStopsTheRunWhateverTheCloseMode)
+{
+    TScreenForm form;
+    form.SetDesktopSize(QSize(1024, 768));
+    form.PrepareForRun();
+    form.closeMode = 2;
+    QTimer::singleShot(0, [&form] {
+        form.InputEditBox_0->setText("partial");
+        form.WindowDestroyed();
+    });
+    EXPECT_EQ(form.InputLine("? "), "partial");
+    EXPECT_TRUE(form.stopped);
+    EXPECT_FALSE(form.TakeCloseRequest());
+    EXPECT_FALSE(form.isVisible());
 }
