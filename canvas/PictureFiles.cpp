@@ -2,13 +2,16 @@
 
 #include "canvas/BmpCodec.h"
 #include "canvas/JpegCodec.h"
+#include "platform/RegularFiles.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -40,20 +43,13 @@ std::string LowerExtension(const AnsiString& name)
     return extension;
 }
 
-// Only regular files are read (a pipe or a device would never end), and none
-// larger than any picture can be.
+// Only regular files are read (a pipe would block, a device never end), and
+// none larger than any picture can be.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const AnsiString& path)
 {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return std::nullopt;
-    const uintmax_t size = fs::file_size(path, error);
-    if (error || size > MaxFileBytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-        return std::nullopt;
-    return bytes;
+    const std::optional<AnsiString> bytes = platform::ReadRegularFile(path, MaxFileBytes);
+    if (!bytes) return std::nullopt;
+    return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
 
 } // namespace
@@ -117,8 +113,10 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
     static std::atomic<unsigned> saves { 0 };
     const std::string part = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".part";
     // A file the user may not change stays refused, and a link is written
-    // through rather than replaced.
+    // through rather than replaced. A pipe, socket or device in its place is
+    // no picture file: it is neither replaced nor written into.
     if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return false;
+    if (platform::NamesSpecialFile(path)) return false;
     std::error_code error;
     std::ofstream out;
     if (!fs::is_symlink(path, error)) out.open(part, std::ios::binary | std::ios::trunc);
@@ -130,8 +128,10 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
         fs::remove(part, error);
         return false;
     }
-    std::ofstream direct(path, std::ios::binary | std::ios::trunc);
-    return direct && WriteBytes(direct, bytes);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> direct(platform::OpenRegularStream(path, "wb"), std::fclose);
+    if (!direct) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), direct.get()) == bytes.size();
+    return std::fclose(direct.release()) == 0 && written;
 }
 
 std::optional<Picture> ReadPictureFile(const AnsiString& name)
