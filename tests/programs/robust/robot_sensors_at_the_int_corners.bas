@@ -8,6 +8,13 @@ call corner(small, small, 1)
 call corner(small, big, 1)
 call corner(big, small, 2147483647)
 call corner(big, big, 2147483647)
+// On the image, the widest pen marks a hit too.
+linewidth 1
+clearscr
+rectangle 0, 0, 800, 30, 0, 0
+rlocate 400, 50
+linewidth 2147483647
+print "widest pen ", rdbumper(4)
 print "done"
 end
 moved:
