@@ -16,6 +16,8 @@
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -47,9 +49,25 @@ std::string LowerExtension(const AnsiString& name)
 // none larger than any picture can be.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const AnsiString& path)
 {
-    const std::optional<AnsiString> bytes = platform::ReadRegularFile(path, MaxFileBytes);
-    if (!bytes) return std::nullopt;
-    return std::vector<uint8_t>(bytes->begin(), bytes->end());
+    // Read straight into the picture's buffer: a large picture is held once.
+    const int descriptor = platform::OpenRegularFile(path, O_RDONLY);
+    if (descriptor < 0) return std::nullopt;
+    struct Closer {
+        int descriptor;
+        ~Closer() { ::close(descriptor); }
+    } closer { descriptor };
+    struct stat status { };
+    if (::fstat(descriptor, &status) != 0 || static_cast<uintmax_t>(status.st_size) > MaxFileBytes) return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(status.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(descriptor, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        // A file that shrank since it was measured is no whole picture.
+        if (got <= 0) return std::nullopt;
+        done += static_cast<size_t>(got);
+    }
+    return bytes;
 }
 
 } // namespace
