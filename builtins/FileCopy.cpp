@@ -1,6 +1,7 @@
 #include "builtins/FileCopy.h"
 #include "builtins/FileNames.h"
 #include "interpreter/OpenFiles.h"
+#include "platform/RegularFiles.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -53,11 +54,9 @@ long long CopyBytes(int source, int target)
 
 double Copy(const AnsiString& sourcePath, const AnsiString& targetPath, bool overwrite)
 {
-    Descriptor source { ::open(sourcePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) };
+    Descriptor source { platform::OpenRegularFile(sourcePath, O_RDONLY) };
     struct stat sourceStatus { };
-    if (source.fd < 0 || ::fstat(source.fd, &sourceStatus) != 0 || !S_ISREG(sourceStatus.st_mode)) return SourceFailed;
-    const int flags = ::fcntl(source.fd, F_GETFL);
-    if (flags >= 0) (void)::fcntl(source.fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (source.fd < 0 || ::fstat(source.fd, &sourceStatus) != 0) return SourceFailed;
     const mode_t mode = sourceStatus.st_mode & 0777;
 
     struct stat targetStatus { };

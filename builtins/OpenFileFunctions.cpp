@@ -3,6 +3,7 @@
 #include "builtins/TextAlgorithms.h"
 #include "interpreter/LibraryFailure.h"
 #include "interpreter/OpenFiles.h"
+#include "platform/RegularFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,20 +25,11 @@ int Handle(FunctionCall& call)
     return OpenFiles::IsOpen(call.ex, handle) ? handle : InvalidHandle;
 }
 
-// Opens without blocking (a pipe with no partner would wait for ever), then
-// turns blocking back on for the reads and writes.
+// A handle is for a regular file only: a pipe, socket or device would block
+// or never end (see platform/RegularFiles.h).
 int OpenDescriptor(const AnsiString& path, int flags)
 {
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (descriptor < 0) return -1;
-    struct stat status { };
-    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        return -1;
-    }
-    const int current = ::fcntl(descriptor, F_GETFL);
-    if (current >= 0) (void)::fcntl(descriptor, F_SETFL, current & ~O_NONBLOCK);
-    return descriptor;
+    return platform::OpenRegularFile(path, flags);
 }
 
 void ReturnRecorded(FunctionCall& call, const std::optional<AnsiString>& path, int flags)

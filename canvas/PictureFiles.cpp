@@ -2,17 +2,22 @@
 
 #include "canvas/BmpCodec.h"
 #include "canvas/JpegCodec.h"
+#include "platform/RegularFiles.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -40,19 +45,28 @@ std::string LowerExtension(const AnsiString& name)
     return extension;
 }
 
-// Only regular files are read (a pipe or a device would never end), and none
-// larger than any picture can be.
+// Only regular files are read (a pipe would block, a device never end), and
+// none larger than any picture can be.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const AnsiString& path)
 {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return std::nullopt;
-    const uintmax_t size = fs::file_size(path, error);
-    if (error || size > MaxFileBytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-        return std::nullopt;
+    // Read straight into the picture's buffer: a large picture is held once.
+    const int descriptor = platform::OpenRegularFile(path, O_RDONLY);
+    if (descriptor < 0) return std::nullopt;
+    struct Closer {
+        int descriptor;
+        ~Closer() { ::close(descriptor); }
+    } closer { descriptor };
+    struct stat status { };
+    if (::fstat(descriptor, &status) != 0 || static_cast<uintmax_t>(status.st_size) > MaxFileBytes) return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(status.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(descriptor, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        // A file that shrank since it was measured is no whole picture.
+        if (got <= 0) return std::nullopt;
+        done += static_cast<size_t>(got);
+    }
     return bytes;
 }
 
@@ -117,8 +131,10 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
     static std::atomic<unsigned> saves { 0 };
     const std::string part = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".part";
     // A file the user may not change stays refused, and a link is written
-    // through rather than replaced.
+    // through rather than replaced. A pipe, socket or device in its place is
+    // no picture file: it is neither replaced nor written into.
     if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT) return false;
+    if (platform::NamesSpecialFile(path)) return false;
     std::error_code error;
     std::ofstream out;
     if (!fs::is_symlink(path, error)) out.open(part, std::ios::binary | std::ios::trunc);
@@ -130,8 +146,10 @@ bool WriteBitmapFile(const AnsiString& name, const Picture& picture)
         fs::remove(part, error);
         return false;
     }
-    std::ofstream direct(path, std::ios::binary | std::ios::trunc);
-    return direct && WriteBytes(direct, bytes);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> direct(platform::OpenRegularStream(path, "wb"), std::fclose);
+    if (!direct) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), direct.get()) == bytes.size();
+    return std::fclose(direct.release()) == 0 && written;
 }
 
 std::optional<Picture> ReadPictureFile(const AnsiString& name)

@@ -1,9 +1,13 @@
 #include "devices/MailMessage.h"
+#include "platform/RegularFiles.h"
 
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace MailText {
 namespace {
@@ -174,12 +178,13 @@ bool Compose(const MailSettings& mail, std::time_t now, AnsiString& message, Ans
 {
     std::vector<std::pair<AnsiString, AnsiString>> files;
     for (const AnsiString& path : mail.attachments) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
+        // A pipe, socket or device is no attachment: it would block or never end.
+        std::optional<AnsiString> bytes = platform::ReadRegularFile(path, std::numeric_limits<size_t>::max());
+        if (!bytes) {
             missing = path;
             return false;
         }
-        files.emplace_back(BaseName(path), AnsiString(std::istreambuf_iterator<char>(in), {}));
+        files.emplace_back(BaseName(path), std::move(*bytes));
     }
     AnsiString out;
     out += "Date: " + DateHeader(now) + "\r\n";

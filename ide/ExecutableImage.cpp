@@ -1,4 +1,5 @@
 #include "ide/ExecutableImage.h"
+#include "platform/RegularFiles.h"
 
 #include "interpreter/ProtectedPrograms.h"
 
@@ -123,10 +124,10 @@ AppendedResult LoadAppendedProgram(const AnsiString& path, AnsiString& text)
 
 double CopyFileBinary(const AnsiString& source, const AnsiString& target, int mode)
 {
-    FILE* in = std::fopen(source.c_str(), "rb");
+    FILE* in = platform::OpenRegularStream(source, "rb");
     if (!in) return -1;
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == 1 ? O_TRUNC : O_EXCL);
-    const int out = ::open(target.c_str(), flags, 0666);
+    const int flags = O_WRONLY | O_CREAT | (mode == 1 ? O_TRUNC : O_EXCL);
+    const int out = platform::OpenRegularFile(target, flags);
     if (out < 0) {
         std::fclose(in);
         return -2;
@@ -159,7 +160,8 @@ bool CreateExecutable(const AnsiString& executable, const AnsiString& target, co
     struct stat info;
     const mode_t permissions = ::stat(executable.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0755;
 
-    const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, permissions);
+    // A pipe or device named as the target is refused rather than waited on.
+    const int out = platform::OpenRegularFile(target, O_WRONLY | O_CREAT | O_TRUNC, permissions);
     if (out < 0) return false;
     AnsiString body = ProtectedPrograms::MakeBody(program, seed);
     ProtectedPrograms::ScrambleBlocks(body);

@@ -1,5 +1,6 @@
 #include "interpreter/ArrayFileFormat.h"
 #include "interpreter/ArraySupport.h"
+#include "platform/RegularFiles.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,10 +19,11 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// The whole file; false when it cannot be opened or read.
+// The whole file; false when it cannot be opened or read, or is no regular
+// file (a pipe would block, a device never end).
 bool LoadFile(const AnsiString& fileName, AnsiString& bytes)
 {
-    File file(std::fopen(fileName.c_str(), "rb"));
+    File file(platform::OpenRegularStream(fileName, "rb"));
     if (!file) return false;
     bytes.clear();
     char buffer[1 << 16];
@@ -77,7 +79,7 @@ int Arrays_Class::WriteFile(std::string_view name, const AnsiString& fileName)
 {
     const Node* node = Find(name);
     if (!node) return NotDefined;
-    File file(std::fopen(fileName.c_str(), "wb"));
+    File file(platform::OpenRegularStream(fileName, "wb"));
     if (!file) return WriteFailed;
     Output out(file.get());
     arrayfile::AppendInt(out.text, node->dimCount);
@@ -195,7 +197,7 @@ int Arrays_Class::WriteTextLines(std::string_view name, const AnsiString& fileNa
     const Node* node = Find(name);
     if (!node) return NotDefined;
     if (node->dimCount != 1) return WrongDimension;
-    File file(std::fopen(fileName.c_str(), "wb"));
+    File file(platform::OpenRegularStream(fileName, "wb"));
     if (!file) return WriteFailed;
     Output out(file.get());
     const DArray_Class* store = node->data.get();

@@ -192,6 +192,17 @@ int Durnix_Class::Run(AnsiString text)
     }
 }
 
+bool Durnix_Class::SpendMotionStep()
+{
+    if (statementBudget == 0) return true;
+    if (statementsRun >= statementBudget) {
+        budgetExhausted = true;
+        return false;
+    }
+    ++statementsRun;
+    return true;
+}
+
 void Durnix_Class::ExecuteStatement()
 {
     PollEvents();

@@ -144,7 +144,9 @@ public:
     // The robot's link to a real robot on the serial port (rcommport).
     RobotSerialLink robotLink;
     // The simulated robot of the run, on the screen's canvas, made on first use.
-    RobotOfRun robot { screen, robotLink };
+    // Each pixel or degree of its motion counts against the statement budget,
+    // so that a budget ends a program that moves the robot for ever too.
+    RobotOfRun robot { screen, robotLink, [this] { return SpendMotionStep(); } };
 
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,
@@ -205,6 +207,9 @@ public:
     int mailReplyTimeoutMs = 30000;
     long long statementsRun = 0;
     bool budgetExhausted = false;
+    // Counts one step of robot motion against the budget; false (the budget
+    // exhausted) once it is spent.
+    bool SpendMotionStep();
     // Line and column of the last error raised; an untrapped error's line
     // becomes the outcome.
     int errorLine = 0;

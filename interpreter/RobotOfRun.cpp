@@ -38,5 +38,6 @@ RunRobot& RobotOfRun::Make()
     robot->random = [] { return RandomNumbers::Draw31(); };
     robot->pause = [&screen = screen](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
     robot->link = &link;
+    robot->motionStep = motionStep;
     return *robot;
 }

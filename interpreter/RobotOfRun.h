@@ -2,7 +2,9 @@
 
 #include "interpreter/RunRobot.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class RunScreen;
 
@@ -14,9 +16,11 @@ class RobotOfRun {
 public:
     // The robot pauses on `runScreen` and talks to a real robot through
     // `robotLink`; both must outlive it.
-    RobotOfRun(RunScreen& runScreen, RobotLink& robotLink)
+    // `stepAllowed` becomes the robot's motion step (see RunRobot).
+    RobotOfRun(RunScreen& runScreen, RobotLink& robotLink, std::function<bool()> stepAllowed = {})
         : screen(runScreen)
         , link(robotLink)
+        , motionStep(std::move(stepAllowed))
     { }
     RobotOfRun(const RobotOfRun&) = delete;
     RobotOfRun& operator=(const RobotOfRun&) = delete;
@@ -28,5 +32,6 @@ private:
 
     RunScreen& screen;
     RobotLink& link;
+    std::function<bool()> motionStep;
     std::unique_ptr<RunRobot> robot;
 };

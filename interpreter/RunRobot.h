@@ -41,6 +41,10 @@ public:
     // and sleeps that many milliseconds. Also called with 0 where a probe
     // display lets the window catch up, and with 500 after a bumper mark.
     std::function<void(int milliseconds)> pause;
+    // Called before every round of a motion (a pixel or a degree): false
+    // once the run's statement budget is spent, which ends the motion there
+    // as a stop does. Unset, motion is never cut short.
+    std::function<bool()> motionStep;
     // The real robot's link; without one every exchange times out.
     RobotLink* link = nullptr;
     // False once rcommport names a real robot: the operations go to the link.

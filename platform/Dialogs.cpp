@@ -6,10 +6,12 @@
 
 #include <algorithm>
 
+#include "platform/RegularFiles.h"
 #include "platform/RichText.h"
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 
 namespace platform {
 
@@ -22,11 +24,11 @@ constexpr std::streamsize MaxShownFile = 16 * 1024 * 1024;
 
 AnsiString ReadShownFile(const AnsiString& name)
 {
-    std::ifstream file(name, std::ios::binary);
+    // Only a regular file is shown: a pipe would block the dialog for ever.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularStream(name, "rb"), std::fclose);
     if (!file) return {};
     AnsiString bytes(static_cast<size_t>(MaxShownFile), '\0');
-    file.read(bytes.data(), MaxShownFile);
-    bytes.resize(static_cast<size_t>(file.gcount()));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
     return bytes;
 }
 

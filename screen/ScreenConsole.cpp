@@ -5,10 +5,11 @@
 #include "platform/Colors.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
+#include "platform/RegularFiles.h"
 #include "screen/InputCodes.h"
 #include "screen/ScreenWidgets.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -108,7 +109,12 @@ void TScreenForm::SetHeadless(FILE* out, FILE* in)
 
 bool TScreenForm::SaveImagePng(const AnsiString& fileName) const
 {
-    return imageCanvas.image.save(QFile::decodeName(fileName.c_str()), "PNG");
+    // Encoded in memory first: writing through the image's own writer loses
+    // the failure of a buffered write (a full disk) or of the close.
+    QByteArray encoded;
+    QBuffer out(&encoded);
+    if (!out.open(QIODevice::WriteOnly) || !imageCanvas.image.save(&out, "PNG")) return false;
+    return platform::WriteNamedFile(fileName, encoded.toStdString());
 }
 
 void TScreenForm::EndWaitsAtEndOfInput()

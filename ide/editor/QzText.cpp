@@ -1,10 +1,15 @@
 #include "ide/editor/QzText.h"
 
 #include "ide/editor/TextHelpers.h"
+#include "platform/RegularFiles.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -354,12 +359,11 @@ void TqzText::SetText(const AnsiString& s)
 
 void TqzText::LoadFromFile(const AnsiString& name)
 {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot open file \"" + name + "\"");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // Only a regular file: a pipe would block, a device never end.
+    const std::optional<AnsiString> bytes = platform::ReadRegularFile(name, std::numeric_limits<size_t>::max());
+    if (!bytes) throw std::runtime_error("Cannot open file \"" + name + "\"");
     BeginUpdate();
-    SetText(bytes.str());
+    SetText(*bytes);
     fileName = name;
     modified = false;
     loaded = true;
@@ -368,12 +372,14 @@ void TqzText::LoadFromFile(const AnsiString& name)
 
 void TqzText::SaveToFile(const AnsiString& name)
 {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(platform::OpenRegularStream(name, "wb"), std::fclose);
     if (!out) throw std::runtime_error("Cannot create file \"" + name + "\"");
-    for (const AnsiString& s : lines)
-        out << s << "\r\n";
-    out.close();
-    if (!out) throw std::runtime_error("Cannot write file \"" + name + "\"");
+    bool written = true;
+    for (const AnsiString& s : lines) {
+        written = written && std::fwrite(s.data(), 1, s.size(), out.get()) == s.size();
+        written = written && std::fwrite("\r\n", 1, 2, out.get()) == 2;
+    }
+    if (std::fclose(out.release()) != 0 || !written) throw std::runtime_error("Cannot write file \"" + name + "\"");
     fileName = name;
     modified = false;
 }

@@ -1,6 +1,7 @@
 #include "builtins/FileNames.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementRows.h"
+#include "platform/RegularFiles.h"
 
 // The wave, media and window-metrics statements: the wave player, the media
 // slots of the run-time screen (the first argument of every media statement
@@ -11,10 +12,14 @@ namespace {
 
 // A program's file name as this file system knows it ("\\" separators, each
 // component found without letter case); empty when it names nothing here,
-// which the screen takes as a file that cannot be played or written.
+// which the screen takes as a file that cannot be played or written. A name
+// that leads to a pipe, socket or device is empty too: the player would wait
+// on a pipe for ever, and a recording would be written into it.
 AnsiString LocalName(const AnsiString& name)
 {
-    return FileNames::Resolve(name).value_or(AnsiString());
+    const std::optional<AnsiString> path = FileNames::Resolve(name);
+    if (!path || platform::NamesSpecialFile(*path)) return {};
+    return *path;
 }
 
 // Writes an integer into the variable named in slot k, when the program

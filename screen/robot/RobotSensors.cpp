@@ -87,6 +87,39 @@ int Robot_Class::Bumper()
     return bits;
 }
 
+void Robot_Class::MarkBump(QPoint outer, QPoint inner, int mark)
+{
+    // The robot may stand anywhere in the int range, and the pen may be of
+    // any width: the corners of the mark widened by the pen do not fit an
+    // int there. The area is worked out in 64 bits and cut to the image; a
+    // mark that cannot reach the image is not drawn at all.
+    const int width = canvas->penWidth;
+    const int64_t reach = int64_t { width } + 1;
+    const QImage& image = canvas->image;
+    const int64_t left = std::max<int64_t>(std::min(outer.x(), inner.x()) - reach, 0);
+    const int64_t top = std::max<int64_t>(std::min(outer.y(), inner.y()) - reach, 0);
+    const int64_t right = std::min<int64_t>(std::max(outer.x(), inner.x()) + reach, image.width() - 1);
+    const int64_t bottom = std::min<int64_t>(std::max(outer.y(), inner.y()) + reach, image.height() - 1);
+    if (left > right || top > bottom) return;
+    // A box far off the image (reached only by a vast pen) is not drawn
+    // either: its coordinates would not fit the arithmetic of drawing.
+    constexpr int64_t FarOff = 1 << 20;
+    const QPoint corner1(std::min(outer.x(), inner.x()), std::min(outer.y(), inner.y()));
+    const QPoint corner2(std::max(outer.x(), inner.x()), std::max(outer.y(), inner.y()));
+    if (corner2.x() < -FarOff || corner2.y() < -FarOff || corner1.x() > image.width() + FarOff
+        || corner1.y() > image.height() + FarOff)
+        return;
+    const QRect changed(QPoint(static_cast<int>(left), static_cast<int>(top)),
+        QPoint(static_cast<int>(right), static_cast<int>(bottom)));
+    const QRect box(corner1, corner2);
+    canvas->Draw([&](QPainter& painter) {
+        painter.setPen(QPen(platform::toQColor(mark), width));
+        painter.setBrush(platform::toQColor(mark));
+        painter.drawEllipse(box);
+        return changed;
+    });
+}
+
 int Robot_Class::BumperShown(int colour)
 {
     if (!initialised) return -1;
@@ -100,16 +133,7 @@ int Robot_Class::BumperShown(int colour)
             // No bounds test here: a point off the drawing surface reads -1.
             if (Passable(Pixel(PointAt(radius + 2, direction)))) continue;
             bits |= 1 << i;
-            if (!Stopped()) {
-                const QRect box = QRect(PointAt(radius - 3, direction), PointAt(radius / 2, direction)).normalized();
-                const int width = canvas->penWidth;
-                canvas->Draw([&](QPainter& painter) {
-                    painter.setPen(QPen(platform::toQColor(mark), width));
-                    painter.setBrush(platform::toQColor(mark));
-                    painter.drawEllipse(box);
-                    return box.adjusted(-width, -width, width, width);
-                });
-            }
+            if (!Stopped()) MarkBump(PointAt(radius - 3, direction), PointAt(radius / 2, direction), mark);
             Pause(BumperMarkMilliseconds);
             break;
         }

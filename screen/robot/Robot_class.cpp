@@ -402,6 +402,35 @@ void Robot_Class::Draw(bool restore)
 
 // --- Motion --------------------------------------------------------------------
 
+int Robot_Class::AdvanceHeading(int64_t h, int step, int64_t steps)
+{
+    // A heading set outside 0..359 (rheading with a large value) comes back
+    // by 359 or 361 a step, as one Normalise per degree takes it; these runs
+    // of steps are taken at once.
+    while (steps > 0 && (h < 0 || h >= 360)) {
+        int64_t run = 1;
+        if (step > 0 && h >= 359)
+            run = (h - 359) / 359 + 1;
+        else if (step > 0 && h < -1)
+            run = (-1 - h + 360) / 361;
+        else if (step < 0 && h >= 361)
+            run = (h - 361) / 361 + 1;
+        else if (step < 0 && h < 0)
+            run = (-h + 358) / 359;
+        run = std::clamp<int64_t>(run, 1, steps);
+        if (run == 1) {
+            h = Normalise(h + step);
+        } else {
+            const int64_t jump = step > 0 ? (h >= 359 ? -359 : 361) : (h >= 361 ? -361 : 359);
+            h += jump * run;
+        }
+        steps -= run;
+    }
+    // Within 0..359 each step is one degree modulo 360.
+    if (steps > 0) h = ((h + step * (steps % 360)) % 360 + 360) % 360;
+    return static_cast<int>(h);
+}
+
 bool Robot_Class::Collides(int arcCentre) const
 {
     // Pixel's reading, with the image looked at once for the whole arc.
@@ -441,8 +470,9 @@ int Robot_Class::Forward(int n)
     };
     takeStep();
     for (int64_t round = 0; round < count; ++round) {
-        // A stop ends a long motion; the run ends on the same flag.
-        if (Stopped()) break;
+        // A stop or a spent statement budget ends a long motion; the run ends
+        // on the same flag or budget.
+        if (Stopped() || !StepAllowed()) break;
         if (slipPercent > 0) {
             const int32_t r = Random() % 20000;
             if (r < 100 * slipPercent) continue;
@@ -474,10 +504,25 @@ int Robot_Class::Turn(int a)
     }
     if (!MayAct()) return RobotResult::BatteriesDepleted;
     points += 2;
-    const int64_t count = std::llabs(static_cast<int64_t>(a));
+    int64_t count = std::llabs(static_cast<int64_t>(a));
     const int step = a > 0 ? 1 : -1;
+    if (slipPercent <= 0 && !Stopped()) {
+        // Without slip a turn's end depends only on how far it turns, so the
+        // whole turns beyond the first are made at once: the heading they
+        // reach and the charge their redraws would cost, with nothing drawn
+        // (they would end on the picture they start from). At most one full
+        // turn and the remainder are shown, so that a huge angle ends at once.
+        const int64_t shown = count < 360 ? count : 360 + count % 360;
+        const int64_t skipped = count - shown;
+        if (skipped > 0) {
+            heading = AdvanceHeading(heading, step, skipped);
+            battery = static_cast<int>(std::max<int64_t>(int64_t { battery } - 2 * skipped, 0));
+            count = shown;
+        }
+    }
     for (int64_t k = 0; k < count;) {
-        if (Stopped()) break;
+        // A stop or a spent statement budget ends a long turn.
+        if (Stopped() || !StepAllowed()) break;
         bool counts = true;
         if (slipPercent > 0) {
             const int32_t r = Random() % 10000;

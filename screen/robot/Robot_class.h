@@ -79,6 +79,9 @@ public:
     // Subtracts 360 once when a is 360 or more, then adds 360 once when the
     // result is negative.
     static int Normalise(int64_t a);
+    // The heading after `steps` one-degree steps in the direction of step
+    // (+1 or -1), each passed through Normalise, worked out at once.
+    static int AdvanceHeading(int64_t h, int step, int64_t steps);
 
     // --- State -------------------------------------------------------------------
     static constexpr int FullCharge = 200000;
@@ -123,6 +126,7 @@ private:
     RobotBody body;
 
     bool Stopped() const { return stopped != nullptr && *stopped; }
+    bool StepAllowed() const { return !motionStep || motionStep(); }
     // The battery rule: an operation may act while charge is left or an empty
     // battery is ignored.
     bool MayAct() const { return battery > 0 || ignoreCharge; }
@@ -150,6 +154,9 @@ private:
     void RestoreBigSquare();
     void SetCanvasPixel(QPoint p, int colour);
 
+    // The mark of one bumper hit: an ellipse between two points on the hit's
+    // direction.
+    void MarkBump(QPoint outer, QPoint inner, int mark);
     // One feeler direction; with a mark colour the probe paints its samples.
     bool FeelDirection(double direction, bool shown, int mark);
     bool FeelSample(QPoint p, bool shown, int mark);

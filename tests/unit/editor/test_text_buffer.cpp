@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <vector>
@@ -375,4 +377,11 @@ TEST(TextBuffer, FilesRoundTripWithTabsExpanded)
     EXPECT_EQ(bytes, "        X\r\n2nd\r\nthird\r\n");
     std::remove(path.c_str());
     EXPECT_THROW(t.LoadFromFile(path + ".missing"), std::runtime_error);
+    // A pipe is no text file: loading from it or saving into it fails at
+    // once instead of waiting for a partner, and the buffer stays as it was.
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_THROW(t.LoadFromFile(path), std::runtime_error);
+    EXPECT_THROW(t.SaveToFile(path), std::runtime_error);
+    EXPECT_EQ(LinesOf(t), (std::vector<AnsiString> { "        X", "2nd", "third" }));
+    std::remove(path.c_str());
 }

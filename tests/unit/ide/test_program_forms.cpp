@@ -122,6 +122,14 @@ TEST(ExecutableImage, SelfDetectionAndAppendedProgram)
     // A target that cannot be created leaves nothing behind.
     EXPECT_FALSE(ExecutableImage::CreateExecutable(source, dir.path().toStdString() + "/no/dir.Exe", "x", 1));
     EXPECT_EQ(ExecutableImage::LoadAppendedProgram(source, program), ExecutableImage::AppendedResult::NoMarker);
+
+    // A pipe named as the target is refused at once (nobody reads it) and
+    // stays a pipe.
+    const std::string pipe = dir.path().toStdString() + "/pipe.Exe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(ExecutableImage::CreateExecutable(source, pipe, "x", 1));
+    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(ExecutableImage, CopyFileBinary)

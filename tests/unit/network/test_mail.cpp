@@ -13,6 +13,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The e-mail service against a scripted SMTP peer in this test (it records the
 // transcript), never a real mail server.
@@ -294,4 +296,25 @@ TEST(MailReplies, TakenWholeFromTheReceivedBytes)
     EXPECT_EQ(Smtp::TakeReply(pending), 0); // no number: a failure code, not a hang
     EXPECT_EQ(Smtp::TakeReply(pending), Smtp::NoReply); // a line too short for a code is dropped
     EXPECT_TRUE(pending.isEmpty());
+}
+
+TEST(MailText, AnAttachmentThatIsNoRegularFileIsMissing)
+{
+    // A pipe nobody writes would block the composing for ever, a device
+    // never end; both are reported as the missing attachment.
+    char folder[] = "/tmp/qv-mail-pipe-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const AnsiString pipe = AnsiString(folder) + "/pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const AnsiString& path : { pipe, AnsiString("/dev/zero") }) {
+        MailSettings mail;
+        mail.from = "x";
+        mail.to = { "y" };
+        mail.attachments = { path };
+        AnsiString message, missing;
+        EXPECT_FALSE(MailText::Compose(mail, 0, message, missing)) << path;
+        EXPECT_EQ(missing, path);
+    }
+    ::unlink(pipe.c_str());
+    ::rmdir(folder);
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <vector>
 
@@ -327,6 +329,67 @@ TEST_F(RobotArena, EveryTurnDegreeRedraws)
     robot.Turn(360);
     EXPECT_EQ(pauses.size(), 360u);
     EXPECT_EQ(robot.battery, Robot_Class::FullCharge - 2 - 720);
+}
+
+TEST(RobotHeading, AdvanceHeadingMatchesOneNormalisePerDegree)
+{
+    // Headings in range and far outside it (rheading with a large value),
+    // against the degree-by-degree walk that a turn used to make.
+    const int64_t headings[] = { 0, 1, 90, 359, -1, -2, 360, 361, 717, 718, 719, 720, 721, -359, -360, -361, -362, -723,
+        100000, -100000, 2147483557, -2147483378 };
+    const int64_t counts[] = { 0, 1, 2, 359, 360, 361, 1000, 5000, 12345 };
+    for (int64_t h : headings)
+        for (int step : { 1, -1 })
+            for (int64_t n : counts) {
+                int64_t walked = h;
+                for (int64_t k = 0; k < n; ++k)
+                    walked = Robot_Class::Normalise(walked + step);
+                EXPECT_EQ(Robot_Class::AdvanceHeading(h, step, n), walked)
+                    << "heading " << h << " step " << step << " steps " << n;
+            }
+}
+
+TEST_F(RobotArena, AHugeTurnShowsAtMostOneFullTurnAndEndsAsTheWholeTurnWould)
+{
+    struct Case {
+        int turn;
+        size_t redraws;
+        int compass;
+    };
+    const Case cases[] = {
+        { 2147483647, 360 + 127, 127 },
+        { -2147483647 - 1, 360 + 128, 232 },
+        { 720, 360, 0 },
+        { 370, 370, 10 },
+    };
+    for (const Case& c : cases) {
+        Place(100, 75, 0);
+        robot.SetCharge(100);
+        pauses.clear();
+        EXPECT_EQ(robot.Turn(c.turn), RobotResult::Success);
+        EXPECT_EQ(pauses.size(), c.redraws) << c.turn;
+        EXPECT_EQ(robot.Compass(), c.compass) << c.turn;
+        // Every degree is charged as if drawn.
+        const int64_t drain = 2 * std::llabs(static_cast<int64_t>(c.turn));
+        EXPECT_EQ(robot.battery, std::max<int64_t>(Robot_Class::FullCharge - drain, 0) - 1) << c.turn;
+    }
+}
+
+TEST_F(RobotArena, ASpentStepBudgetEndsAMotion)
+{
+    Place(100, 75, 0);
+    robot.SetErrorPercent(100, 0);
+    for (int k = 0; k < 100; ++k)
+        draws.push_back(0); // each degree lost to slip, none drawn
+    int allowed = 10;
+    robot.motionStep = [&allowed] { return allowed-- > 0; };
+    EXPECT_EQ(robot.Turn(2147483647), RobotResult::Success);
+    EXPECT_EQ(draws.size(), 90u);
+    draws.clear();
+    robot.SetErrorPercent(0, 0);
+    allowed = 5;
+    EXPECT_EQ(robot.Forward(1000), RobotResult::Success);
+    EXPECT_EQ(robot.GpsY(), 70);
 }
 
 TEST_F(RobotArena, TheBatteryIsTestedOnlyWhenAnOperationStarts)
