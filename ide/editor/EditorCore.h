@@ -107,6 +107,12 @@ public:
     void KeyUp(int key, int shift);
     // Whether the key press that follows the last key down is to be skipped.
     bool EditActionHandled() const { return editActionHandled; }
+    // A new key stroke (or a text an input method commits) begins. What the
+    // last stroke's edit action or OnKeyDown handler swallowed was that
+    // stroke's own character: the flag must not outlive it, or the first
+    // character of a key the editor has no code for (punctuation, accented
+    // letters) would be dropped after Ctrl+A, Enter or a command's dialog.
+    void BeginKeyStroke(int shift);
     TqzPoint MouseToTextXY(int px, int py) const;
     TMouseWhere MouseWhere(int px, int py) const;
     void MouseDown(MouseButton button, int shift, int px, int py);

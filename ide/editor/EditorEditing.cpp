@@ -467,6 +467,12 @@ void EditorCore::MoveByKey(TqzPoint p, int shift, bool fromWrap)
     MoveTo(p, extend, fromWrap);
 }
 
+void EditorCore::BeginKeyStroke(int shift)
+{
+    editActionHandled = false;
+    lastShift = shift;
+}
+
 bool EditorCore::KeyPreview(int& key, int shift)
 {
     editActionHandled = false;

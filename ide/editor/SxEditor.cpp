@@ -576,6 +576,7 @@ bool TsxEditor::event(QEvent* e)
 void TsxEditor::keyPressEvent(QKeyEvent* e)
 {
     const int shift = ShiftStateOf(e->modifiers());
+    BeginKeyStroke(shift);
     int key = VirtualKeyOf(e->key());
     if (key == 0 && (shift & ShiftState::Ctrl)) {
         const int digit = DigitOfShiftedKey(e->key());
@@ -624,6 +625,7 @@ void TsxEditor::keyReleaseEvent(QKeyEvent* e)
 void TsxEditor::inputMethodEvent(QInputMethodEvent* e)
 {
     const QString committed = e->commitString();
+    if (!committed.isEmpty()) BeginKeyStroke(0);
     for (char32_t c : committed.toUcs4()) {
         char byte = 0;
         if (c >= 32 && c != 127 && platform::characterToByte(c, byte)) KeyPress(byte);
