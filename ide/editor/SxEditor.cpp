@@ -17,6 +17,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 QColor ColorOf(TColor c)
 {
@@ -70,16 +71,15 @@ QPixmap MakeBookmarkPixmap(int n)
 
 void GetStrMaxSize(const QFont& font, const QString& s, int& height, int& width)
 {
+    // Widths are rounded up: a text given this many whole pixels holds all of
+    // its glyphs, where the rounded advance (11 for 11.39) would cut them.
     height = 0;
     width = 0;
-    for (int style = 1; style <= 15; ++style) {
-        QFontMetrics fm(WithStyle(font, style));
-        height = std::max(height, fm.height());
-        width = std::max(width, fm.horizontalAdvance(s));
+    for (int style = 0; style <= 15; ++style) {
+        const QFont styled = WithStyle(font, style);
+        height = std::max(height, QFontMetrics(styled).height());
+        width = std::max(width, static_cast<int>(std::ceil(QFontMetricsF(styled).horizontalAdvance(s) - 0.01)));
     }
-    QFontMetrics plain(font);
-    height = std::max(height, plain.height());
-    width = std::max(width, plain.horizontalAdvance(s));
 }
 
 void GetCharMaxSize(const QFont& font, int& height, int& width)
@@ -152,6 +152,15 @@ void TsxEditor::FontChanged()
     gutterDigitHeight = QFontMetrics(digits).height();
     int height = 0, width = 0;
     GetCharMaxSize(baseFont, height, width);
+    glyphs.SetFont(baseFont, width);
+    // A line holds the whole ink of every glyph: where accents or descenders
+    // reach past the font's own ascent or descent, the line grows by those
+    // pixels, or the lines above and below would cut them off.
+    int inkAbove = 0, inkBelow = 0;
+    glyphs.InkExtent(inkAbove, inkBelow);
+    const int ascent = QFontMetrics(baseFont).ascent();
+    baseAscent = std::max(ascent, inkAbove);
+    height = baseAscent + std::max(height - ascent, inkBelow);
     SetMetrics(height, width, VisibleLines(), VisibleColumns());
     FullUpdate();
 }
@@ -369,7 +378,6 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
     const int lh = LineHeight();
     const int width = viewport()->width();
     const int left = LeftChar();
-    const int ascent = QFontMetrics(baseFont).ascent();
     auto columnX = [&](int column) { return gutterX + (column - 1 - left) * cw; };
 
     if (n < 0 || n >= Lines().Count()) {
@@ -387,17 +395,16 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
     const int length = static_cast<int>(line.size());
     const int lastVisible = left + VisibleColumns() + 1;
 
-    auto drawSegment = [&](int from, int to, const QColor& front, const QColor& back, TFontStyles style) {
+    // Backgrounds first, glyphs over them all: a glyph that leans or reaches
+    // past its cell (italics, '_') keeps its ink where the next run begins.
+    segments.clear();
+    auto addSegment = [&](int from, int to, const QColor& front, const QColor& back, TFontStyles style) {
         // Columns from..to-1 (1-based), cut to the visible window.
         from = std::max(from, left + 1);
         to = std::min(to, lastVisible + 1);
         if (to <= from) return;
-        const QRect r(columnX(from), y, (to - from) * cw, lh);
-        p.fillRect(r, back);
-        p.setFont(FontFor(style));
-        p.setPen(front);
-        p.drawText(r.left(), y + ascent,
-            platform::toQString(line.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from))));
+        p.fillRect(QRect(columnX(from), y, (to - from) * cw, lh), back);
+        segments.push_back({ from, to, front, style });
     };
 
     TsxPaintAttr attr;
@@ -413,11 +420,11 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
             const QColor front = ColorOf(attr.ColorFront);
             const QColor back = ColorOf(attr.ColorBack);
             if (!h.any || end <= h.start || column >= h.end) {
-                drawSegment(column, end, front, back, attr.Style);
+                addSegment(column, end, front, back, attr.Style);
             } else {
-                drawSegment(column, std::max(column, h.start), front, back, attr.Style);
-                drawSegment(std::max(column, h.start), std::min(end, h.end), h.front, h.back, attr.Style);
-                drawSegment(std::min(end, h.end), end, front, back, attr.Style);
+                addSegment(column, std::max(column, h.start), front, back, attr.Style);
+                addSegment(std::max(column, h.start), std::min(end, h.end), h.front, h.back, attr.Style);
+                addSegment(std::min(end, h.end), end, front, back, attr.Style);
             }
         }
         column = end;
@@ -432,6 +439,9 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
         const int x1 = h.end >= Unbounded ? width : std::max(columnX(h.end), gutterX);
         if (x1 > x0) p.fillRect(QRect(x0, y, x1 - x0, lh), h.back);
     }
+    for (const TextSegment& segment : segments)
+        glyphs.Draw(p, columnX(segment.from), y + baseAscent, line.data() + segment.from - 1, segment.to - segment.from,
+            segment.style, segment.front);
 }
 
 void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ide/editor/CellGlyphs.h"
 #include "ide/editor/EditorCore.h"
 
 #include <QAbstractScrollArea>
@@ -55,6 +56,8 @@ public:
     void FullUpdate() override;
 
     QRect CaretRect() const;
+    // How far below a line's top its text stands on the baseline.
+    int BaselineOffset() const { return baseAscent; }
 
 protected:
     bool event(QEvent* e) override;
@@ -105,6 +108,17 @@ private:
     void UpdateCursorShape(int px, int py);
     void ApplyScrollBarPolicy();
 
+    // The visible pieces of the line being painted, drawn once every
+    // background of the line is down.
+    struct TextSegment {
+        int from;
+        int to;
+        QColor front;
+        TFontStyles style;
+    };
+    std::vector<TextSegment> segments;
+    CellGlyphs glyphs;
+    int baseAscent = 0;
     TFontInfo controlFont;
     TFontInfo measuredFont;
     QFont baseFont;
