@@ -147,9 +147,9 @@ void TsxEditor::FontChanged()
 {
     measuredFont = FontInUse();
     baseFont = MakeFont(measuredFont, 0);
-    QFont digits = baseFont;
-    digits.setPointSize(gutterCharSize);
-    gutterDigitHeight = QFontMetrics(digits).height();
+    digitsFont = baseFont;
+    digitsFont.setPointSize(gutterCharSize);
+    gutterDigitHeight = QFontMetrics(digitsFont).height();
     int height = 0, width = 0;
     GetCharMaxSize(baseFont, height, width);
     glyphs.SetFont(baseFont, width);
@@ -182,9 +182,15 @@ void TsxEditor::FullUpdate()
         FontChanged();
         return;
     }
+    UpdateGutterNumbersWidth();
     CalcMetrix();
     EditorCore::FullUpdate();
     inFullUpdate = false;
+}
+
+int TsxEditor::LineNumberWidth(int number) const
+{
+    return QFontMetrics(digitsFont).horizontalAdvance(QString::number(number));
 }
 
 void TsxEditor::resizeEvent(QResizeEvent* e)
@@ -229,7 +235,7 @@ void TsxEditor::RepaintGutter(int a, int b)
     const int first = std::max(a, top);
     const int last = std::min(b, top + VisibleLines());
     if (last < first) return;
-    viewport()->update(QRect(0, (first - top) * LineHeight(), GutterWidth(), (last - first + 1) * LineHeight()));
+    viewport()->update(QRect(0, (first - top) * LineHeight(), GutterWidthInUse(), (last - first + 1) * LineHeight()));
 }
 
 void TsxEditor::RepaintGutterLine(int n)
@@ -447,7 +453,7 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
 void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)
 {
     if (!Gutter()) return;
-    const int w = GutterWidth();
+    const int w = GutterWidthInUse();
     const int lh = LineHeight();
     const QColor colour = ColorOf(Painter() ? Painter()->GetColor(1) : GutterColor());
     p.fillRect(QRect(0, y, w, lh), colour);
@@ -475,13 +481,7 @@ void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)
         }
     }
     if (!imageDrawn && GutterShowLines() && n < Lines().Count()) {
-        QFont digits = baseFont;
-        digits.setBold(false);
-        digits.setItalic(false);
-        digits.setUnderline(false);
-        digits.setStrikeOut(false);
-        digits.setPointSize(gutterCharSize);
-        p.setFont(digits);
+        p.setFont(digitsFont);
         p.setPen(Qt::black);
         const int top = gutterDigitHeight < lh ? y + (lh - gutterDigitHeight) / 2 : y;
         p.drawText(QRect(0, top, w - 4, gutterDigitHeight), Qt::AlignRight | Qt::AlignVCenter,

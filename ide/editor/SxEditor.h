@@ -83,6 +83,7 @@ protected:
     void FocusTaken() override;
     bool HasFocus() const override;
     void ShowHint(const AnsiString& hint, int x, int y) override;
+    int LineNumberWidth(int number) const override;
     void HideHint() override;
     bool ClipboardHasText() const override;
     AnsiString ClipboardText() const override;
@@ -122,6 +123,8 @@ private:
     TFontInfo controlFont;
     TFontInfo measuredFont;
     QFont baseFont;
+    // The line numbers' font: the text's face, plain, at GutterCharSize.
+    QFont digitsFont;
     int gutterCharSize = 8;
     int gutterDigitHeight = 0;
     TBorderStyle borderStyle = TBorderStyle::bsSingle;

@@ -395,3 +395,48 @@ TEST_F(WidgetTest, EveryGlyphSitsWholeInItsColumnAtEverySize)
     EXPECT_NE(selected.pixel(x + 3 * ed->CharWidth(), 0), selection);
     ed->SetPainter(nullptr);
 }
+
+// The gutter grows to the widest line number and shrinks back with the text:
+// a number wider than the gutter lost its leading digits (400000 as 00000).
+TEST_F(WidgetTest, LineNumbersPastNinetyNineThousandStayWhole)
+{
+    ed->SetGutterWidth(42);
+    ed->SetGutterShowLines(true);
+    const int narrow = ed->GutterWidthInUse();
+    EXPECT_EQ(narrow, 42);
+    AnsiString text;
+    for (int n = 0; n < 400000; ++n)
+        text += "x\r\n";
+    ed->SetText(text);
+    ed->SetTopLine(ed->Lines().Count() - 1);
+    const int wide = ed->GutterWidthInUse();
+    EXPECT_GT(wide, 42);
+    EXPECT_EQ(ed->GutterWidth(), 42); // the setting stays as it was
+    EXPECT_EQ(ed->CaretRect().left(), wide);
+
+    // The last number's ink in the gutter is as wide as the number drawn alone.
+    QFont digits = StyledFont(ed->Font, 0);
+    digits.setPointSize(ed->GutterCharSize());
+    auto inkWidth = [](const QImage& image, QRgb background) {
+        int first = 0, last = 0;
+        return InkColumns(image, background, first, last) ? last - first + 1 : 0;
+    };
+    const QImage shown = ed->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage cell = shown.copy(0, 0, wide - 2, ed->LineHeight());
+    QImage alone(200, ed->LineHeight(), QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    QPainter p(&alone);
+    p.setFont(digits);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 0, 190, ed->LineHeight()), Qt::AlignRight | Qt::AlignVCenter, "400000");
+    p.end();
+    EXPECT_EQ(inkWidth(cell, ColorOf(ed->GutterColor()).rgb()), inkWidth(alone, qRgb(255, 255, 255)));
+    // A click just right of the old width is in the gutter now.
+    EXPECT_EQ(ed->MouseWhere(wide - 3, 2), mwGutter);
+
+    ed->SetText("short\r\ntext");
+    EXPECT_EQ(ed->GutterWidthInUse(), narrow);
+    ed->SetText(text);
+    ed->SetGutterShowLines(false);
+    EXPECT_EQ(ed->GutterWidthInUse(), narrow);
+}
