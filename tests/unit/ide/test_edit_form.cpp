@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -765,6 +766,9 @@ TEST_F(EditFormTest, PrintGoesThroughThePrintDialogToThePrinter)
     Start();
     ASSERT_TRUE(form->OpenFile(path, false));
     const QString pdf = QString::fromStdString(folder + "/out.pdf");
+    // The text keeps clear of the paper's edge by the page layout's margins.
+    const QMarginsF margins = form->Printer().pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_EQ(margins, QMarginsF(20, 20, 20, 20));
     form->Printer().setOutputFormat(QPrinter::PdfFormat);
     form->Printer().setOutputFileName(pdf);
     auto pages = [&] {
