@@ -143,7 +143,8 @@ private:
 };
 
 // The largest text height ("Wg") and width ("W" and "m") of a font over all
-// its bold, italic, underline and strike-out combinations.
+// its bold, italic, underline and strike-out combinations; widths are rounded
+// up to whole pixels, the width a column needs to hold its glyph.
 void GetCharMaxSize(const QFont& font, int& height, int& width);
 // The same for one text.
 void GetStrMaxSize(const QFont& font, const QString& s, int& height, int& width);
