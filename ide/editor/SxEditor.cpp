@@ -125,11 +125,6 @@ const TFontInfo& TsxEditor::FontInUse() const
     return Painter() ? Painter()->Font() : controlFont;
 }
 
-QFont TsxEditor::FontFor(TFontStyles style) const
-{
-    return WithStyle(baseFont, style);
-}
-
 void TsxEditor::SetFont(const TFontInfo& f)
 {
     controlFont = f;

@@ -103,7 +103,6 @@ private:
     void PaintTextLine(QPainter& p, int n, int y);
     void PaintGutterLine(QPainter& p, int n, int y);
     void PaintCaret(QPainter& p);
-    QFont FontFor(TFontStyles style) const;
     const TFontInfo& FontInUse() const;
     QRect LineRect(int n) const;
     void UpdateCursorShape(int px, int py);
