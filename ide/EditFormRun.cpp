@@ -293,7 +293,10 @@ void TDurnixEditForm::CommandsSyntaxClick()
 
 QPrinter& TDurnixEditForm::Printer()
 {
-    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetDefaultPageMargins(*printer);
+    }
     return *printer;
 }
 

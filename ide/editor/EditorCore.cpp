@@ -89,6 +89,9 @@ void EditorCore::OnTextChanged()
         blockBegin = blockEnd = TqzPoint {};
         UpdateCaret(0, 0, false, true);
     }
+    // A line count that gains or loses a digit widens or narrows the gutter,
+    // which moves every column.
+    if (UpdateGutterNumbersWidth()) FullUpdate();
     // The scroll ranges follow the line count whatever the bar settings.
     UpdateScrollBars();
     if (text->ContentChanged()) {
@@ -144,6 +147,20 @@ void EditorCore::FullUpdate()
     text->SetMaxWidth(wordWrap ? std::max(1, visibleColumns) : -1);
     UpdateScrollBars();
     RepaintAll();
+}
+
+bool EditorCore::UpdateGutterNumbersWidth()
+{
+    const int before = GutterWidthInUse();
+    gutterNumbersWidth = 0;
+    if (gutterShowLines) {
+        const int first = gutterLinesOffset;
+        const int last = std::max(1, text->Count()) - 1 + gutterLinesOffset;
+        // Digits right-aligned 4 pixels before the edge, 2 pixels clear of the gutter's left side.
+        const int widest = std::max(LineNumberWidth(first), LineNumberWidth(last));
+        if (widest > 0) gutterNumbersWidth = widest + 6;
+    }
+    return GutterWidthInUse() != before;
 }
 
 void EditorCore::SetMetrics(int newLineHeight, int newCharWidth, int newVisibleLines, int newVisibleColumns)
@@ -334,13 +351,19 @@ void EditorCore::SetGutterWidth(int n)
 void EditorCore::SetGutterShowLines(bool b)
 {
     gutterShowLines = b;
-    RepaintGutter(topLine, topLine + visibleLines);
+    if (UpdateGutterNumbersWidth())
+        FullUpdate();
+    else
+        RepaintGutter(topLine, topLine + visibleLines);
 }
 
 void EditorCore::SetGutterLinesOffset(int n)
 {
     gutterLinesOffset = n;
-    RepaintGutter(topLine, topLine + visibleLines);
+    if (UpdateGutterNumbersWidth())
+        FullUpdate();
+    else
+        RepaintGutter(topLine, topLine + visibleLines);
 }
 
 void EditorCore::SetGutterColor(TColor c)

@@ -6,6 +6,7 @@
 #include "ide/editor/QzText.h"
 #include "ide/editor/UndoList.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -107,6 +108,12 @@ public:
     void KeyUp(int key, int shift);
     // Whether the key press that follows the last key down is to be skipped.
     bool EditActionHandled() const { return editActionHandled; }
+    // A new key stroke (or a text an input method commits) begins. What the
+    // last stroke's edit action or OnKeyDown handler swallowed was that
+    // stroke's own character: the flag must not outlive it, or the first
+    // character of a key the editor has no code for (punctuation, accented
+    // letters) would be dropped after Ctrl+A, Enter or a command's dialog.
+    void BeginKeyStroke(int shift);
     TqzPoint MouseToTextXY(int px, int py) const;
     TMouseWhere MouseWhere(int px, int py) const;
     void MouseDown(MouseButton button, int shift, int px, int py);
@@ -140,7 +147,9 @@ public:
     void SetGutter(bool b);
     int GutterWidth() const { return gutterWidth; }
     void SetGutterWidth(int n);
-    int GutterWidthInUse() const { return gutter ? gutterWidth : 0; }
+    // The gutter's width on screen: GutterWidth, or wider while the line
+    // numbers need more room for the widest of them.
+    int GutterWidthInUse() const { return gutter ? std::max(gutterWidth, gutterNumbersWidth) : 0; }
     bool GutterShowLines() const { return gutterShowLines; }
     void SetGutterShowLines(bool b);
     int GutterLinesOffset() const { return gutterLinesOffset; }
@@ -196,6 +205,12 @@ protected:
     virtual void FocusTaken() { }
     virtual bool HasFocus() const { return false; }
     virtual void ShowHint(const AnsiString&, int, int) { }
+    // The pixels a line number takes in the gutter's digits; the plain model
+    // draws none.
+    virtual int LineNumberWidth(int /*number*/) const { return 0; }
+    // Measures the room the widest line number needs again; answers whether
+    // that changed the gutter's width in use.
+    bool UpdateGutterNumbersWidth();
     virtual void HideHint() { }
     // The clipboard; the plain model keeps a clipboard of its own.
     virtual bool ClipboardHasText() const { return clipboardHasText; }
@@ -267,6 +282,7 @@ private:
     int tabScale = 8;
     bool gutter = true;
     int gutterWidth = 36;
+    int gutterNumbersWidth = 0;
     bool gutterShowLines = false;
     int gutterLinesOffset = 1;
     TColor gutterColor = 0xF0F0F0;

@@ -467,6 +467,12 @@ void EditorCore::MoveByKey(TqzPoint p, int shift, bool fromWrap)
     MoveTo(p, extend, fromWrap);
 }
 
+void EditorCore::BeginKeyStroke(int shift)
+{
+    editActionHandled = false;
+    lastShift = shift;
+}
+
 bool EditorCore::KeyPreview(int& key, int shift)
 {
     editActionHandled = false;
@@ -802,7 +808,7 @@ bool EditorCore::PointInBlock(TqzPoint p) const
 
 TMouseWhere EditorCore::MouseWhere(int px, int py) const
 {
-    if (gutter && px < gutterWidth) return mwGutter;
+    if (px < GutterWidthInUse()) return mwGutter;
     // The column under the mouse, not the nearest boundary, decides whether
     // the point lies on the selection.
     const int column = std::max(0, (px - GutterWidthInUse()) / charWidth) + leftChar;

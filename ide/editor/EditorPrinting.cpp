@@ -26,7 +26,7 @@ struct Metrics {
 Metrics MetricsOf(const PrintSurface& surface)
 {
     Metrics m;
-    m.charWidth = std::max(1, surface.TextWidth("X"));
+    m.charWidth = std::max(1, surface.CellWidth());
     const int h = std::max(1, surface.TextHeight("X"));
     m.lineHeight = h + h / 8;
     m.linesPerPage = std::max(2, surface.PageHeight() / m.lineHeight);
@@ -81,7 +81,7 @@ void PrintLine(EditorCore& editor, PrintSurface& surface, const Job& job, const 
         last = std::clamp(last, column, length);
         const TColor colour = (job.options & Colour) ? attr.ColorFront : 0;
         const TFontStyles style = (job.options & Syntax) ? attr.Style : job.fontStyle;
-        surface.Text((column - 1) * m.charWidth, y,
+        surface.CellText((column - 1) * m.charWidth, y,
             text.substr(static_cast<size_t>(column - 1), static_cast<size_t>(last - column + 1)), colour, style);
         column = last + 1;
     }

@@ -19,7 +19,13 @@ public:
     // Starts the document; false when the surface cannot print.
     virtual bool Begin(const AnsiString& title, int copies) = 0;
     virtual void NewPage() = 0;
+    // The width of a column of program text: whole pixels, at least the
+    // print font's "X", so that every character of a line keeps its column.
+    virtual int CellWidth() const { return TextWidth("X"); }
+    // Free text (the header).
     virtual void Text(int x, int y, const AnsiString& text, TColor colour, TFontStyles style) = 0;
+    // Program text: character k in the column that starts at x + k * CellWidth().
+    virtual void CellText(int x, int y, const AnsiString& text, TColor colour, TFontStyles style) = 0;
     virtual bool Aborted() const { return false; }
     virtual void End() = 0;
 };

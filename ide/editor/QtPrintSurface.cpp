@@ -4,7 +4,13 @@
 #include "platform/Colors.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
 
 QtPrintSurface::QtPrintSurface(QPrinter& target, const TFontInfo& info, int pointSize)
     : printer(target)
@@ -12,6 +18,15 @@ QtPrintSurface::QtPrintSurface(QPrinter& target, const TFontInfo& info, int poin
 {
     font.setStyleHint(QFont::Monospace);
     font.setPointSize(pointSize > 0 ? pointSize : 10);
+    // Measured and drawn at the printer's resolution; a column is the widest
+    // "X" of the faces rounded up to whole printer pixels.
+    font = QFont(font, &printer);
+    int cell = 1;
+    for (int style = 0; style <= (FontStyle::Bold | FontStyle::Italic); ++style) {
+        const QFontMetricsF metrics(FontFor(static_cast<TFontStyles>(style)), &printer);
+        cell = std::max(cell, static_cast<int>(std::ceil(metrics.horizontalAdvance('X') - 0.01)));
+    }
+    glyphs.SetFont(font, cell);
 }
 
 int QtPrintSurface::PageWidth() const
@@ -63,7 +78,19 @@ void QtPrintSurface::Text(int x, int y, const AnsiString& text, TColor colour, T
     painter.drawText(x, y + QFontMetrics(font, &printer).ascent(), platform::toQString(text));
 }
 
+void QtPrintSurface::CellText(int x, int y, const AnsiString& text, TColor colour, TFontStyles style)
+{
+    glyphs.Draw(painter, x, y + QFontMetrics(font, &printer).ascent(), text.data(), static_cast<int>(text.size()),
+        style, platform::toQColor(static_cast<int>(colour)));
+}
+
 void QtPrintSurface::End()
 {
     painter.end();
+}
+
+void SetDefaultPageMargins(QPrinter& printer)
+{
+    const double m = DefaultPageMarginMillimetres;
+    printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
 }

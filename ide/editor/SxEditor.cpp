@@ -17,6 +17,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 QColor ColorOf(TColor c)
 {
@@ -70,16 +71,15 @@ QPixmap MakeBookmarkPixmap(int n)
 
 void GetStrMaxSize(const QFont& font, const QString& s, int& height, int& width)
 {
+    // Widths are rounded up: a text given this many whole pixels holds all of
+    // its glyphs, where the rounded advance (11 for 11.39) would cut them.
     height = 0;
     width = 0;
-    for (int style = 1; style <= 15; ++style) {
-        QFontMetrics fm(WithStyle(font, style));
-        height = std::max(height, fm.height());
-        width = std::max(width, fm.horizontalAdvance(s));
+    for (int style = 0; style <= 15; ++style) {
+        const QFont styled = WithStyle(font, style);
+        height = std::max(height, QFontMetrics(styled).height());
+        width = std::max(width, static_cast<int>(std::ceil(QFontMetricsF(styled).horizontalAdvance(s) - 0.01)));
     }
-    QFontMetrics plain(font);
-    height = std::max(height, plain.height());
-    width = std::max(width, plain.horizontalAdvance(s));
 }
 
 void GetCharMaxSize(const QFont& font, int& height, int& width)
@@ -125,11 +125,6 @@ const TFontInfo& TsxEditor::FontInUse() const
     return Painter() ? Painter()->Font() : controlFont;
 }
 
-QFont TsxEditor::FontFor(TFontStyles style) const
-{
-    return WithStyle(baseFont, style);
-}
-
 void TsxEditor::SetFont(const TFontInfo& f)
 {
     controlFont = f;
@@ -147,11 +142,20 @@ void TsxEditor::FontChanged()
 {
     measuredFont = FontInUse();
     baseFont = MakeFont(measuredFont, 0);
-    QFont digits = baseFont;
-    digits.setPointSize(gutterCharSize);
-    gutterDigitHeight = QFontMetrics(digits).height();
+    digitsFont = baseFont;
+    digitsFont.setPointSize(gutterCharSize);
+    gutterDigitHeight = QFontMetrics(digitsFont).height();
     int height = 0, width = 0;
     GetCharMaxSize(baseFont, height, width);
+    glyphs.SetFont(baseFont, width);
+    // A line holds the whole ink of every glyph: where accents or descenders
+    // reach past the font's own ascent or descent, the line grows by those
+    // pixels, or the lines above and below would cut them off.
+    int inkAbove = 0, inkBelow = 0;
+    glyphs.InkExtent(inkAbove, inkBelow);
+    const int ascent = QFontMetrics(baseFont).ascent();
+    baseAscent = std::max(ascent, inkAbove);
+    height = baseAscent + std::max(height - ascent, inkBelow);
     SetMetrics(height, width, VisibleLines(), VisibleColumns());
     FullUpdate();
 }
@@ -173,9 +177,15 @@ void TsxEditor::FullUpdate()
         FontChanged();
         return;
     }
+    UpdateGutterNumbersWidth();
     CalcMetrix();
     EditorCore::FullUpdate();
     inFullUpdate = false;
+}
+
+int TsxEditor::LineNumberWidth(int number) const
+{
+    return QFontMetrics(digitsFont).horizontalAdvance(QString::number(number));
 }
 
 void TsxEditor::resizeEvent(QResizeEvent* e)
@@ -220,7 +230,7 @@ void TsxEditor::RepaintGutter(int a, int b)
     const int first = std::max(a, top);
     const int last = std::min(b, top + VisibleLines());
     if (last < first) return;
-    viewport()->update(QRect(0, (first - top) * LineHeight(), GutterWidth(), (last - first + 1) * LineHeight()));
+    viewport()->update(QRect(0, (first - top) * LineHeight(), GutterWidthInUse(), (last - first + 1) * LineHeight()));
 }
 
 void TsxEditor::RepaintGutterLine(int n)
@@ -369,7 +379,6 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
     const int lh = LineHeight();
     const int width = viewport()->width();
     const int left = LeftChar();
-    const int ascent = QFontMetrics(baseFont).ascent();
     auto columnX = [&](int column) { return gutterX + (column - 1 - left) * cw; };
 
     if (n < 0 || n >= Lines().Count()) {
@@ -387,17 +396,16 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
     const int length = static_cast<int>(line.size());
     const int lastVisible = left + VisibleColumns() + 1;
 
-    auto drawSegment = [&](int from, int to, const QColor& front, const QColor& back, TFontStyles style) {
+    // Backgrounds first, glyphs over them all: a glyph that leans or reaches
+    // past its cell (italics, '_') keeps its ink where the next run begins.
+    segments.clear();
+    auto addSegment = [&](int from, int to, const QColor& front, const QColor& back, TFontStyles style) {
         // Columns from..to-1 (1-based), cut to the visible window.
         from = std::max(from, left + 1);
         to = std::min(to, lastVisible + 1);
         if (to <= from) return;
-        const QRect r(columnX(from), y, (to - from) * cw, lh);
-        p.fillRect(r, back);
-        p.setFont(FontFor(style));
-        p.setPen(front);
-        p.drawText(r.left(), y + ascent,
-            platform::toQString(line.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from))));
+        p.fillRect(QRect(columnX(from), y, (to - from) * cw, lh), back);
+        segments.push_back({ from, to, front, style });
     };
 
     TsxPaintAttr attr;
@@ -413,11 +421,11 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
             const QColor front = ColorOf(attr.ColorFront);
             const QColor back = ColorOf(attr.ColorBack);
             if (!h.any || end <= h.start || column >= h.end) {
-                drawSegment(column, end, front, back, attr.Style);
+                addSegment(column, end, front, back, attr.Style);
             } else {
-                drawSegment(column, std::max(column, h.start), front, back, attr.Style);
-                drawSegment(std::max(column, h.start), std::min(end, h.end), h.front, h.back, attr.Style);
-                drawSegment(std::min(end, h.end), end, front, back, attr.Style);
+                addSegment(column, std::max(column, h.start), front, back, attr.Style);
+                addSegment(std::max(column, h.start), std::min(end, h.end), h.front, h.back, attr.Style);
+                addSegment(std::min(end, h.end), end, front, back, attr.Style);
             }
         }
         column = end;
@@ -432,12 +440,15 @@ void TsxEditor::PaintTextLine(QPainter& p, int n, int y)
         const int x1 = h.end >= Unbounded ? width : std::max(columnX(h.end), gutterX);
         if (x1 > x0) p.fillRect(QRect(x0, y, x1 - x0, lh), h.back);
     }
+    for (const TextSegment& segment : segments)
+        glyphs.Draw(p, columnX(segment.from), y + baseAscent, line.data() + segment.from - 1, segment.to - segment.from,
+            segment.style, segment.front);
 }
 
 void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)
 {
     if (!Gutter()) return;
-    const int w = GutterWidth();
+    const int w = GutterWidthInUse();
     const int lh = LineHeight();
     const QColor colour = ColorOf(Painter() ? Painter()->GetColor(1) : GutterColor());
     p.fillRect(QRect(0, y, w, lh), colour);
@@ -465,13 +476,7 @@ void TsxEditor::PaintGutterLine(QPainter& p, int n, int y)
         }
     }
     if (!imageDrawn && GutterShowLines() && n < Lines().Count()) {
-        QFont digits = baseFont;
-        digits.setBold(false);
-        digits.setItalic(false);
-        digits.setUnderline(false);
-        digits.setStrikeOut(false);
-        digits.setPointSize(gutterCharSize);
-        p.setFont(digits);
+        p.setFont(digitsFont);
         p.setPen(Qt::black);
         const int top = gutterDigitHeight < lh ? y + (lh - gutterDigitHeight) / 2 : y;
         p.drawText(QRect(0, top, w - 4, gutterDigitHeight), Qt::AlignRight | Qt::AlignVCenter,
@@ -576,6 +581,7 @@ bool TsxEditor::event(QEvent* e)
 void TsxEditor::keyPressEvent(QKeyEvent* e)
 {
     const int shift = ShiftStateOf(e->modifiers());
+    BeginKeyStroke(shift);
     int key = VirtualKeyOf(e->key());
     if (key == 0 && (shift & ShiftState::Ctrl)) {
         const int digit = DigitOfShiftedKey(e->key());
@@ -624,6 +630,7 @@ void TsxEditor::keyReleaseEvent(QKeyEvent* e)
 void TsxEditor::inputMethodEvent(QInputMethodEvent* e)
 {
     const QString committed = e->commitString();
+    if (!committed.isEmpty()) BeginKeyStroke(0);
     for (char32_t c : committed.toUcs4()) {
         char byte = 0;
         if (c >= 32 && c != 127 && platform::characterToByte(c, byte)) KeyPress(byte);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ide/editor/CellGlyphs.h"
 #include "ide/editor/EditorCore.h"
 
 #include <QAbstractScrollArea>
@@ -55,6 +56,8 @@ public:
     void FullUpdate() override;
 
     QRect CaretRect() const;
+    // How far below a line's top its text stands on the baseline.
+    int BaselineOffset() const { return baseAscent; }
 
 protected:
     bool event(QEvent* e) override;
@@ -80,6 +83,7 @@ protected:
     void FocusTaken() override;
     bool HasFocus() const override;
     void ShowHint(const AnsiString& hint, int x, int y) override;
+    int LineNumberWidth(int number) const override;
     void HideHint() override;
     bool ClipboardHasText() const override;
     AnsiString ClipboardText() const override;
@@ -99,15 +103,27 @@ private:
     void PaintTextLine(QPainter& p, int n, int y);
     void PaintGutterLine(QPainter& p, int n, int y);
     void PaintCaret(QPainter& p);
-    QFont FontFor(TFontStyles style) const;
     const TFontInfo& FontInUse() const;
     QRect LineRect(int n) const;
     void UpdateCursorShape(int px, int py);
     void ApplyScrollBarPolicy();
 
+    // The visible pieces of the line being painted, drawn once every
+    // background of the line is down.
+    struct TextSegment {
+        int from;
+        int to;
+        QColor front;
+        TFontStyles style;
+    };
+    std::vector<TextSegment> segments;
+    CellGlyphs glyphs;
+    int baseAscent = 0;
     TFontInfo controlFont;
     TFontInfo measuredFont;
     QFont baseFont;
+    // The line numbers' font: the text's face, plain, at GutterCharSize.
+    QFont digitsFont;
     int gutterCharSize = 8;
     int gutterDigitHeight = 0;
     TBorderStyle borderStyle = TBorderStyle::bsSingle;
@@ -126,7 +142,8 @@ private:
 };
 
 // The largest text height ("Wg") and width ("W" and "m") of a font over all
-// its bold, italic, underline and strike-out combinations.
+// its bold, italic, underline and strike-out combinations; widths are rounded
+// up to whole pixels, the width a column needs to hold its glyph.
 void GetCharMaxSize(const QFont& font, int& height, int& width);
 // The same for one text.
 void GetStrMaxSize(const QFont& font, const QString& s, int& height, int& width);

@@ -12,6 +12,7 @@
 #include "ide/editor/SxEditor.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/RunHooks.h"
+#include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
 #include "screen/ScreenForm.h"
 #include "tests/support/QtTestApplication.h"
@@ -22,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +36,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -448,6 +451,54 @@ TEST_F(EditFormTest, KeysAreOneUndoStepEach)
     EXPECT_EQ(Text(), "    if x");
 }
 
+// Every printable character typed right after an editor command arrives, whichever way the
+// command took its own key (an edit action, the window's key handler, a dialog it opened).
+TEST_F(EditFormTest, NoTypedCharacterIsLostAfterACommand)
+{
+    const std::string path = Write("loaded.bas", "' loaded\r\n");
+    Start();
+    // Hidden, the window spends no time painting the thousands of edits.
+    form->hide();
+    TsxEditor& editor = *form->Editor();
+    auto select = [&] {
+        editor.SetBlockBegin({ 2, 0 });
+        editor.SetBlockEnd({ 7, 0 });
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        { "select all", [&] { Key(Qt::Key_A, ctrl); } },
+        { "copy", [&] { select(), Key(Qt::Key_C, ctrl); } },
+        { "cut", [&] { select(), Key(Qt::Key_X, ctrl); } },
+        { "paste", [&] { Key(Qt::Key_V, ctrl); } },
+        { "undo", [&] { Key(Qt::Key_Z, ctrl); } },
+        { "find", [&] { select(), Key(Qt::Key_F, ctrl), form->FindForm()->hide(); } },
+        { "find next", [&] { Key(Qt::Key_F3); } },
+        { "replace", [&] { select(), Key(Qt::Key_F3, ctrl), form->ReplaceForm()->hide(); } },
+        { "replace next", [&] { select(), Key(Qt::Key_F3, Qt::ShiftModifier); } },
+        { "indent", [&] { select(), Key(Qt::Key_F8); } },
+        { "un-indent", [&] { select(), Key(Qt::Key_F7); } },
+        { "enter", [&] { Key(Qt::Key_Return, Qt::NoModifier, "\r"); } },
+        { "open a file", [&] { dialogs.fileNames = { path }, Key(Qt::Key_O, ctrl); } },
+    };
+    form->FindForm()->SetEditorSearchText("pha");
+    for (const auto& [name, command] : commands) {
+        for (int code = 0x20; code <= 0xFF; ++code) {
+            const char32_t character = platform::byteToCharacter(static_cast<unsigned char>(code));
+            if (code == 0x7F || (character >= 0x80 && character < 0xA0)) continue;
+            editor.SetText("  alpha beta\r\n  gamma");
+            editor.SetBlockBegin({ 4, 1 });
+            command();
+            const char32_t upper = QChar::toUpper(character);
+            const QString text = QString::fromUcs4(&character, 1);
+            Key(upper <= 0xFF ? static_cast<int>(upper) : Qt::Key_unknown, Qt::NoModifier, text);
+            const AnsiString& line = editor.Lines()[editor.CaretY()];
+            ASSERT_TRUE(
+                editor.CaretX() >= 1 && line[static_cast<size_t>(editor.CaretX() - 1)] == static_cast<char>(code))
+                << name << ", then " << text.toStdString() << ": " << line;
+        }
+    }
+}
+
 TEST_F(EditFormTest, FindAndReplaceThroughTheDialogs)
 {
     Start();
@@ -764,6 +815,9 @@ TEST_F(EditFormTest, PrintGoesThroughThePrintDialogToThePrinter)
     Start();
     ASSERT_TRUE(form->OpenFile(path, false));
     const QString pdf = QString::fromStdString(folder + "/out.pdf");
+    // The text keeps clear of the paper's edge by the page layout's margins.
+    const QMarginsF margins = form->Printer().pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_EQ(margins, QMarginsF(20, 20, 20, 20));
     form->Printer().setOutputFormat(QPrinter::PdfFormat);
     form->Printer().setOutputFileName(pdf);
     auto pages = [&] {

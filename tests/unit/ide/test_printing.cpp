@@ -8,11 +8,16 @@
 #include "interpreter/Codes_class.h"
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 
 #include <string>
 #include <vector>
@@ -62,6 +67,10 @@ public:
             page.lines.back() += text;
         }
         (void)x;
+    }
+    void CellText(int x, int y, const AnsiString& text, TColor colour, TFontStyles style) override
+    {
+        Text(x, y, text, colour, style);
     }
     void End() override { ended = true; }
 };
@@ -192,6 +201,85 @@ TEST_F(PrintingTest, APdfHasThePagesCounted)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QString content = QString::fromLatin1(pdf.readAll());
     EXPECT_EQ(content.count(QRegularExpression("/Type\\s*/Page[^s]")), total);
+}
+
+// The page descriptions of a PDF that Qt wrote: its compressed streams that
+// draw text, unpacked.
+std::vector<std::string> PageContents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = file.readAll();
+    std::vector<std::string> pages;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at)) {
+        at += 7;
+        const qsizetype end = pdf.indexOf("endstream", at);
+        if (end < 0) break;
+        // qUncompress reads zlib data behind its expected size.
+        QByteArray packed(4, '\0');
+        packed[0] = 0x01; // 16 MB at most
+        packed += pdf.mid(at, end - at);
+        const QByteArray page = qUncompress(packed);
+        if (page.contains("BT")) pages.push_back(page.toStdString());
+        at = end;
+    }
+    return pages;
+}
+
+TEST_F(PrintingTest, APrintoutKeepsTheMarginsAndEveryColumn)
+{
+    TsxPainter painter;
+    SetupBasicScheme(painter);
+    painter.FindWords("Commands")->SetWordsText("rlocate");
+    editor.SetPainter(&painter);
+    editor.SetText("rlocate 100,\"abc\" rlocate");
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/out.pdf";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    SetDefaultPageMargins(printer);
+    QtPrintSurface surface(printer, TFontInfo {}, 14);
+    EditorPrinting::Job job;
+    job.options = EditorPrinting::Syntax | EditorPrinting::Colour;
+    EditorPrinting::Print(editor, surface, job, 1, 1, 1);
+    editor.SetPainter(nullptr);
+    const std::vector<std::string> pages = PageContents(path);
+    ASSERT_EQ(pages.size(), 1u);
+    const QString page = QString::fromStdString(pages[0]);
+
+    // The page's drawing starts at the corner of the margins (in points).
+    const QRegularExpressionMatch origin
+        = QRegularExpression(R"(([-\d.]+) 0 0 ([-\d.]+) ([-\d.]+) ([-\d.]+) cm)").match(page);
+    ASSERT_TRUE(origin.hasMatch());
+    const QPageLayout layout = printer.pageLayout();
+    EXPECT_NEAR(origin.captured(3).toDouble(), layout.margins(QPageLayout::Point).left(), 1.0);
+    EXPECT_NEAR(origin.captured(4).toDouble(),
+        layout.fullRect(QPageLayout::Point).height() - layout.margins(QPageLayout::Point).top(), 1.0);
+
+    // Every run starts on a column's edge and every glyph in it one column
+    // further: the characters fill the columns from 0, each once.
+    const int cell = surface.CellWidth();
+    std::vector<int> columns;
+    QRegularExpressionMatchIterator runs
+        = QRegularExpression(R"(BT\n(.*?)ET)", QRegularExpression::DotMatchesEverythingOption).globalMatch(page);
+    while (runs.hasNext()) {
+        const QString run = runs.next().captured(1);
+        QRegularExpressionMatchIterator moves = QRegularExpression(R"(([-\d.]+) [-\d.]+ Td)").globalMatch(run);
+        int x = 0;
+        for (bool first = true; moves.hasNext(); first = false) {
+            const double move = moves.next().captured(1).toDouble();
+            ASSERT_EQ(move, std::floor(move)) << run.toStdString();
+            ASSERT_EQ(static_cast<int>(move) % cell, 0) << run.toStdString();
+            ASSERT_TRUE(first || move > 0) << run.toStdString();
+            x = first ? static_cast<int>(move) : x + static_cast<int>(move);
+            columns.push_back(x / cell);
+        }
+    }
+    std::sort(columns.begin(), columns.end());
+    std::vector<int> expected(editor.Lines()[0].size());
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(columns, expected);
 }
 
 } // namespace
