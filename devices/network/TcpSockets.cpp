@@ -1,7 +1,6 @@
 #include "devices/network/TcpSockets.h"
+#include "platform/Waits.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
@@ -95,9 +94,7 @@ QHostAddress Resolve(const AnsiString& text)
         found = info;
         done = true;
     });
-    QDeadlineTimer deadline(HostLookupMs);
-    while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    platform::WaitUntil(platform::DeadlineAfterMs(HostLookupMs), [&done] { return done; });
     if (!done) {
         QHostInfo::abortHostLookup(id);
         return {};
