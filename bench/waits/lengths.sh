@@ -15,10 +15,13 @@ trap 'rm -rf "$scratch"' EXIT
 
 # Writes a program that times count repetitions of one statement and leaves
 # the total in milliseconds in result.txt (the window run has no standard
-# output), then ends the environment too.
+# output), then ends the environment too. One untimed run of the statement
+# first makes the application and loads the audio module, which only the
+# first wait of a run pays for.
 write_program() {
     local statement=$1 count=$2
     cat > "$scratch/wait.bas" <<EOF
+$statement
 start = timer()
 for i = 1 to $count
 $statement
