@@ -183,6 +183,8 @@ void TcpSockets::StartClient(const AnsiString& host, int port)
     if (!connectTimer) {
         connectTimer = new QTimer(this);
         connectTimer->setSingleShot(true);
+        // A coarse timer of 30 s keeps only whole seconds and may give up early.
+        connectTimer->setTimerType(Qt::PreciseTimer);
         connect(connectTimer, &QTimer::timeout, this, [this] {
             if (!client || client->state() == QAbstractSocket::ConnectedState) return;
             client->disconnect(this);
