@@ -249,16 +249,24 @@ AnsiString TqzComm::Read(int n)
 
 bool TqzComm::WaitForBytes(int n, int ms)
 {
-    // The time-out runs on the steady clock from now, not from the last whole
-    // millisecond, and each slice rounds up: the wait never gives up early.
     const auto deadline = platform::DeadlineAfterMs(std::max(0, ms));
-    for (;;) {
-        if (!IsHandleValid()) return false;
-        if (port->bytesAvailable() >= n) return true;
-        const auto left = deadline - platform::WaitClock::now();
-        if (left <= platform::WaitClock::duration::zero() || Stopped()) return false;
-        WaitSlice(static_cast<int>(std::min<int64_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count(), 5)));
+    const auto settled = [this, n] {
+        if (port && port->isOpen() && port->bytesToWrite() > 0) port->flush();
+        Recount();
+        return !IsHandleValid() || port->bytesAvailable() >= n || Stopped();
+    };
+    if (QCoreApplication::instance()) {
+        platform::WaitUntil(deadline, settled, { .slice = std::chrono::milliseconds(5) });
+    } else {
+        // Without an event loop the port reads only while it is waited on.
+        while (!settled()) {
+            const auto left = deadline - platform::WaitClock::now();
+            if (left <= platform::WaitClock::duration::zero()) break;
+            port->waitForReadyRead(
+                static_cast<int>(std::min<int64_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count(), 5)));
+        }
     }
+    return IsHandleValid() && port->bytesAvailable() >= n;
 }
 
 bool TqzComm::SetStateDTR(bool on)

@@ -61,10 +61,17 @@ bool WaitUntil(
     WaitClock::time_point deadline, const std::function<bool()>& done, WaitOptions options, WaitServices& services)
 {
     const WaitClock::duration slice = std::max<WaitClock::duration>(options.slice, milliseconds(1));
+    // Set while the last stretch was slept out with the events held back.
+    bool eventsBehind = false;
     for (;;) {
         if (done && done()) return true;
         const WaitClock::time_point now = services.Now();
-        if (now >= deadline) return false;
+        if (now >= deadline) {
+            if (!eventsBehind) return false;
+            // What arrived during that stretch (a byte, a close) still counts.
+            services.ProcessPending();
+            return done && done();
+        }
         const WaitClock::duration left = deadline - now;
         if (options.events == WaitEvents::Hold) {
             services.Sleep(std::min(left, slice));
@@ -77,6 +84,7 @@ bool WaitUntil(
             const WaitClock::time_point later = services.Now();
             if (later >= deadline) return false;
             services.Sleep(deadline - later);
+            eventsBehind = true;
         }
     }
 }

@@ -31,6 +31,8 @@ public:
     std::function<WaitClock::duration(milliseconds)> eventWait = [](milliseconds timeout) { return timeout; };
     // How long a sleep asked for `span` lasts; by default exactly.
     std::function<WaitClock::duration(WaitClock::duration)> sleep = [](WaitClock::duration span) { return span; };
+    // Called as the pending events are processed.
+    std::function<void()> onPending;
     int eventWaits = 0;
     int pendingRounds = 0;
     int sleeps = 0;
@@ -47,6 +49,7 @@ public:
     {
         ++pendingRounds;
         now += microseconds(15);
+        if (onPending) onPending();
     }
     void Sleep(WaitClock::duration span) override
     {
@@ -116,6 +119,19 @@ TEST(Waits, ConditionEndsTheWaitEarly)
         deadline, [&] { return stopped; }, {}, services));
     EXPECT_EQ(services.eventWaits, 3);
     EXPECT_LT(services.now, deadline);
+
+    // An event that came during the last stretch, slept out with the events
+    // held back, is still seen when the deadline is reached.
+    FakeWaitServices late;
+    bool queued = false;
+    bool arrived = false;
+    late.sleep = [&](WaitClock::duration span) {
+        queued = true;
+        return span;
+    };
+    late.onPending = [&] { arrived = arrived || queued; };
+    EXPECT_TRUE(platform::WaitUntil(
+        platform::DeadlineAfterMs(1, late), [&] { return arrived; }, {}, late));
 
     // A condition already true waits not at all, even past the deadline.
     FakeWaitServices idle;
