@@ -13,8 +13,9 @@
 // A wait never ends before its deadline unless the condition ended it, and
 // ends at most about a millisecond plus one event slice after it: the event
 // wait counts whole milliseconds, so it is asked to wake a millisecond early
-// and the last stretch is slept out precisely, with no event processed during
-// those two milliseconds at most.
+// and the last stretch (two milliseconds at most) is slept out precisely; the
+// events that came meanwhile are processed at the deadline, before the
+// condition is tested for the last time.
 namespace platform {
 
 using WaitClock = std::chrono::steady_clock;
