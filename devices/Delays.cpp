@@ -1,9 +1,6 @@
 #include "devices/Delays.h"
 
-#include "platform/Application.h"
-#include "platform/Events.h"
-
-#include <QCoreApplication>
+#include "platform/Waits.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,21 +31,9 @@ int64_t UnitsToNanoseconds(double count)
 
 void WaitMs(int64_t ms, Pump pump, const bool* stop)
 {
-    if (ms <= 0) return;
-    if (pump == Pump::Yes) platform::RequireApplication();
-    const int64_t limit = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::duration::max()).count() / 4;
-    const auto end = Clock::now() + std::chrono::milliseconds(std::min(ms, limit));
-    const bool events = pump == Pump::Yes && QCoreApplication::instance() != nullptr;
-    for (;;) {
-        if (Stopped(stop)) return;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) return;
-        const int slice = static_cast<int>(std::min<int64_t>(left, events ? 50 : 20));
-        if (events)
-            platform::WaitForEvents(slice);
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(slice));
-    }
+    platform::WaitOptions options;
+    options.events = pump == Pump::Yes ? platform::WaitEvents::Process : platform::WaitEvents::Hold;
+    platform::WaitMs(ms, stop, options);
 }
 
 void MicroDelay(double count, const bool* stop)

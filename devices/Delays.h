@@ -8,8 +8,9 @@ namespace Delays {
 
 enum class Pump { No, Yes };
 
-// Waits ms milliseconds: blocking on window events (which it processes) with
-// Pump::Yes, else sleeping. Nothing for ms <= 0.
+// Waits ms milliseconds, never less (platform::WaitMs): blocking on window
+// events (which it processes) with Pump::Yes, else sleeping. Nothing for
+// ms <= 0.
 void WaitMs(int64_t ms, Pump pump, const bool* stop);
 
 // Waits count units of 15 microseconds on the steady clock; a fractional

@@ -3,6 +3,7 @@
 #include "devices/ComPortMap.h"
 #include "platform/Application.h"
 #include "platform/Events.h"
+#include "platform/Waits.h"
 
 #include <QCoreApplication>
 #include <QSerialPort>
@@ -12,12 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-long long NowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 bool ApplyDataBits(QSerialPort& port, int byteSize)
 {
@@ -254,14 +249,24 @@ AnsiString TqzComm::Read(int n)
 
 bool TqzComm::WaitForBytes(int n, int ms)
 {
-    const long long end = NowMs() + std::max(0, ms);
-    for (;;) {
-        if (!IsHandleValid()) return false;
-        if (port->bytesAvailable() >= n) return true;
-        const long long left = end - NowMs();
-        if (left <= 0 || Stopped()) return false;
-        WaitSlice(static_cast<int>(std::min<long long>(left, 5)));
+    const auto deadline = platform::DeadlineAfterMs(std::max(0, ms));
+    const auto settled = [this, n] {
+        if (port && port->isOpen() && port->bytesToWrite() > 0) port->flush();
+        Recount();
+        return !IsHandleValid() || port->bytesAvailable() >= n || Stopped();
+    };
+    if (QCoreApplication::instance()) {
+        platform::WaitUntil(deadline, settled, { .slice = std::chrono::milliseconds(5) });
+    } else {
+        // Without an event loop the port reads only while it is waited on.
+        while (!settled()) {
+            const auto left = deadline - platform::WaitClock::now();
+            if (left <= platform::WaitClock::duration::zero()) break;
+            port->waitForReadyRead(
+                static_cast<int>(std::min<int64_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count(), 5)));
+        }
     }
+    return IsHandleValid() && port->bytesAvailable() >= n;
 }
 
 bool TqzComm::SetStateDTR(bool on)

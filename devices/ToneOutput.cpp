@@ -2,6 +2,7 @@
 
 #include "devices/Modules.h"
 #include "devices/audio/AudioToneModule.h"
+#include "platform/Application.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ public:
     void Play(double frequency, int64_t ms, Delays::Pump pump, const bool* stop) override
     {
         if (frequency > 0) {
+            // The sound devices are reached through the application: a
+            // headless run makes it before its first tone, not after.
+            platform::RequireApplication();
             if (ToneOutput* output = Audible()) {
                 output->Play(frequency, ms, pump, stop);
                 return;

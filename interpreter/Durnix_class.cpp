@@ -141,7 +141,7 @@ int Durnix_Class::PrepareCompile(const AnsiString& text)
 int Durnix_Class::Run(AnsiString text)
 {
     programText = std::move(text);
-    EventThrottle::Start();
+    const EventThrottle::Running ticking;
     RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
     re_Reset();
     // Keys pressed before the run are forgotten.

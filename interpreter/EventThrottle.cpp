@@ -1,7 +1,10 @@
 #include "interpreter/EventThrottle.h"
 
+#include <pthread.h>
+
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -9,8 +12,6 @@ namespace {
 
 constexpr auto tick = std::chrono::milliseconds(5);
 
-// The ticker thread lives until the program exits; its destructor stops it so
-// that no thread outlives the static objects it touches.
 class Ticker {
 public:
     explicit Ticker(std::atomic<bool>& flag)
@@ -21,7 +22,10 @@ public:
                 flag.store(true, std::memory_order_relaxed);
             }
         })
-    { }
+    {
+        // Named from here, so that the name is there as soon as a run starts.
+        pthread_setname_np(thread.native_handle(), EventThrottle::threadName);
+    }
     ~Ticker()
     {
         {
@@ -39,9 +43,36 @@ private:
     std::thread thread;
 };
 
+// The runs in progress and the ticker they share.
+struct Runs {
+    std::mutex mutex;
+    int count = 0;
+    std::unique_ptr<Ticker> ticker;
+};
+
+Runs& runs()
+{
+    // Never destroyed: a run still going when the process exits keeps it.
+    static Runs* const all = new Runs;
+    return *all;
+}
+
 } // namespace
 
-void EventThrottle::Start()
+EventThrottle::Running::Running()
 {
-    static Ticker ticker(flag());
+    Runs& all = runs();
+    std::lock_guard<std::mutex> lock(all.mutex);
+    if (all.count++ == 0) {
+        // The first statement of a run lets the window catch up at once.
+        due.store(true, std::memory_order_relaxed);
+        all.ticker = std::make_unique<Ticker>(due);
+    }
+}
+
+EventThrottle::Running::~Running()
+{
+    Runs& all = runs();
+    std::lock_guard<std::mutex> lock(all.mutex);
+    if (--all.count == 0) all.ticker.reset();
 }

@@ -4,8 +4,7 @@
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunScreen.h"
 #include "platform/Events.h"
-
-#include <chrono>
+#include "platform/Waits.h"
 
 namespace {
 
@@ -19,15 +18,10 @@ void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
         if (EventThrottle::Due()) platform::ProcessMessages();
         return;
     }
+    // The redraw's painting counts towards the pause.
+    const auto deadline = platform::DeadlineAfterMs(milliseconds);
     platform::ProcessMessages();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    for (;;) {
-        if (screen.stopped) return;
-        const auto left
-            = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-        if (left <= 0) return;
-        platform::WaitForEvents(static_cast<int>(left));
-    }
+    platform::WaitUntil(deadline, [&screen] { return screen.stopped; });
 }
 
 } // namespace

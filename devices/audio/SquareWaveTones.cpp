@@ -74,14 +74,18 @@ public:
             const auto end = std::chrono::steady_clock::now()
                 + std::chrono::milliseconds(std::min<int64_t>(ms, 1'000'000'000'000));
             QByteArray samples;
-            while (output && std::chrono::steady_clock::now() < end && !(stop && *stop)) {
+            for (;;) {
+                const auto now = std::chrono::steady_clock::now();
+                if (!output || now >= end || (stop && *stop)) break;
                 const qsizetype room = sink.bytesFree() & ~qsizetype(1);
                 if (room > 0) {
                     samples.resize(room);
                     const qint64 made = wave.read(samples.data(), room);
                     if (made > 0) output->write(samples.data(), made);
                 }
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                // The last sleep ends at the deadline, not up to a refill later.
+                std::this_thread::sleep_for(
+                    std::min<std::chrono::steady_clock::duration>(end - now, std::chrono::milliseconds(5)));
             }
         }
         sink.stop();

@@ -1,7 +1,6 @@
 #include "devices/network/NetworkModule.h"
+#include "platform/Waits.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QHostInfo>
 #include <QTcpSocket>
 
@@ -26,12 +25,13 @@ public:
 
     bool WaitUntil(const std::function<bool()>& done)
     {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!done()) {
-            if (deadline.hasExpired() || stopped || observer.Abandoned()) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
+        const auto deadline = platform::DeadlineAfterMs(timeoutMs);
+        bool given = false;
+        platform::WaitUntil(deadline, [&] {
+            given = done();
+            return given || stopped || observer.Abandoned();
+        });
+        return given;
     }
 
     // The code of the next complete reply (its last line has a space after

@@ -1,7 +1,6 @@
 #include "devices/network/TcpSockets.h"
+#include "platform/Waits.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
@@ -95,9 +94,7 @@ QHostAddress Resolve(const AnsiString& text)
         found = info;
         done = true;
     });
-    QDeadlineTimer deadline(HostLookupMs);
-    while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    platform::WaitUntil(platform::DeadlineAfterMs(HostLookupMs), [&done] { return done; });
     if (!done) {
         QHostInfo::abortHostLookup(id);
         return {};
@@ -186,6 +183,8 @@ void TcpSockets::StartClient(const AnsiString& host, int port)
     if (!connectTimer) {
         connectTimer = new QTimer(this);
         connectTimer->setSingleShot(true);
+        // A coarse timer of 30 s keeps only whole seconds and may give up early.
+        connectTimer->setTimerType(Qt::PreciseTimer);
         connect(connectTimer, &QTimer::timeout, this, [this] {
             if (!client || client->state() == QAbstractSocket::ConnectedState) return;
             client->disconnect(this);

@@ -2,9 +2,9 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Dialogs.h"
-#include "platform/Events.h"
 #include "platform/KeyMap.h"
 #include "platform/SystemQueries.h"
+#include "platform/Waits.h"
 
 #include <algorithm>
 #include <array>
@@ -21,31 +21,17 @@ namespace {
 
 // --- Pauses -----------------------------------------------------------------------
 
-using SteadyClock = std::chrono::steady_clock;
-
-// The longest slice of a pause: a stop is seen within it even when no window
-// event wakes the wait.
-constexpr int PauseSliceMilliseconds = 40;
 constexpr int BeepMilliseconds = 220;
 constexpr int DefaultDelayMilliseconds = 1000;
-constexpr int KeyPollMilliseconds = 10;
+constexpr std::chrono::milliseconds KeyPoll { 10 };
 constexpr int HighestKey = 254;
 
-// Waits on the event loop until the deadline: the windows stay live, no
+// Waits on the event loop for the time asked: the windows stay live, no
 // program handler runs (handlers run only between statements), and the stop
 // flag ends the wait.
-void PauseUntil(const RunScreen& screen, SteadyClock::time_point deadline)
-{
-    while (!screen.stopped) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-        if (left <= 0) return;
-        platform::WaitForEvents(static_cast<int>(std::min<long long>(left, PauseSliceMilliseconds)));
-    }
-}
-
 void Pause(const RunScreen& screen, int milliseconds)
 {
-    PauseUntil(screen, SteadyClock::now() + std::chrono::milliseconds(milliseconds));
+    platform::WaitMs(milliseconds, &screen.stopped);
 }
 
 bool AnyKeyDown()
@@ -141,12 +127,9 @@ void Delay(Durnix_Class& d, int n)
 // Waits while any key is held, at most abs(n) ms (0: no limit).
 void WaitNoKey(Durnix_Class& d, int n)
 {
-    const long long limit = std::llabs(static_cast<long long>(n));
-    const auto start = SteadyClock::now();
-    while (!d.screen.stopped && AnyKeyDown()) {
-        if (limit > 0 && SteadyClock::now() - start > std::chrono::milliseconds(limit)) return;
-        platform::WaitForEvents(KeyPollMilliseconds);
-    }
+    const int64_t limit = std::llabs(static_cast<int64_t>(n));
+    const auto deadline = limit > 0 ? platform::DeadlineAfterMs(limit) : platform::WaitClock::time_point::max();
+    platform::WaitUntil(deadline, [&d] { return d.screen.stopped || !AnyKeyDown(); }, { .slice = KeyPoll });
 }
 
 void CommaTab(Durnix_Class& d, int n)

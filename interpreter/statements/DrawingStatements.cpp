@@ -1,9 +1,10 @@
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
-#include "platform/Events.h"
 #include "platform/KeyMap.h"
+#include "platform/Waits.h"
 
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -28,7 +29,7 @@ struct DrawingStatement {
 };
 
 // The milliseconds between two looks at a held key.
-constexpr int KeyPollMilliseconds = 10;
+constexpr std::chrono::milliseconds KeyPoll { 10 };
 
 void TextWithFont(Durnix_Class& d, RunScreen& screen)
 {
@@ -47,12 +48,9 @@ void Overlay(Durnix_Class& d, RunScreen& screen)
 void WaitNoKey(Durnix_Class& d, RunScreen& screen)
 {
     const int key = d.paramInt[0];
-    const long long limit = std::llabs(static_cast<long long>(d.paramInt[1]));
-    const double start = Expression_Class::MillisecondClock();
-    while (!screen.stopped && platform::KeyIsDown(key)) {
-        if (limit > 0 && Expression_Class::MillisecondClock() - start > static_cast<double>(limit)) break;
-        platform::WaitForEvents(KeyPollMilliseconds);
-    }
+    const int64_t limit = std::llabs(static_cast<int64_t>(d.paramInt[1]));
+    const auto deadline = limit > 0 ? platform::DeadlineAfterMs(limit) : platform::WaitClock::time_point::max();
+    platform::WaitUntil(deadline, [&] { return screen.stopped || !platform::KeyIsDown(key); }, { .slice = KeyPoll });
 }
 
 void DrawShape(Durnix_Class& d, RunScreen& screen)
