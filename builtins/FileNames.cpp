@@ -229,12 +229,16 @@ bool MatchesMasks(const AnsiString& name, const AnsiString& masks)
     size_t start = 0;
     for (;;) {
         const size_t end = masks.find(';', start);
-        AnsiString mask = masks.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
-        while (!mask.empty() && mask.front() == ' ')
-            mask.erase(0, 1);
-        while (!mask.empty() && mask.back() == ' ')
-            mask.pop_back();
-        if (MatchesMask(name, mask)) return true;
+        // The blanks around a mask are cut by position, never one erase at a
+        // time: a mask of millions of blanks must not take quadratic time.
+        const size_t stop = end == AnsiString::npos ? masks.size() : end;
+        size_t first = start;
+        size_t last = stop;
+        while (first < last && masks[first] == ' ')
+            ++first;
+        while (last > first && masks[last - 1] == ' ')
+            --last;
+        if (MatchesMask(name, masks.substr(first, last - first))) return true;
         if (end == AnsiString::npos) return false;
         start = end + 1;
     }
