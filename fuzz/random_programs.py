@@ -86,7 +86,7 @@ class Maker:
     def number(self, small=False):
         r = self.rng
         if small:
-            return str(r.randint(0, 1))
+            return str(r.randint(1, 2))
         if r.random() < 0.4:
             return r.choice(ODD_NUMBERS)
         return str(r.choice([r.randint(-10, 10), r.randint(0, 800), r.uniform(-1000, 1000)]))
