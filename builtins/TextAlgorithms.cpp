@@ -53,7 +53,7 @@ char Turn(char c, bool forward)
     return c;
 }
 
-bool NeedsQuotes(const AnsiString& item)
+bool NeedsQuotes(std::string_view item)
 {
     return std::any_of(item.begin(), item.end(), [](char c) { return IsTrimmed(c) || c == '"' || c == ','; });
 }
@@ -496,18 +496,48 @@ AnsiString SoundexCode(const AnsiString& s, int length)
     return code;
 }
 
+namespace {
+
+// The line of s that starts at `at`, without its line end; `at` moves to the
+// start of the next line (past CR LF, CR or LF).
+std::string_view NextLine(const AnsiString& s, std::size_t& at)
+{
+    std::size_t end = at;
+    while (end < s.size() && s[end] != '\r' && s[end] != '\n')
+        ++end;
+    const std::string_view line(s.data() + at, end - at);
+    if (end < s.size() && s[end] == '\r') ++end;
+    if (end < s.size() && s[end] == '\n') ++end;
+    at = end;
+    return line;
+}
+
+// The length of CommaText(s), counted without building it.
+std::uint64_t CommaTextLength(const AnsiString& s)
+{
+    std::uint64_t length = 0;
+    for (std::size_t at = 0; at < s.size();) {
+        if (at > 0) ++length; // the comma
+        const std::string_view item = NextLine(s, at);
+        length += item.size();
+        if (NeedsQuotes(item)) length += 2 + static_cast<std::uint64_t>(std::count(item.begin(), item.end(), '"'));
+    }
+    return length;
+}
+
+} // namespace
+
 AnsiString CommaText(const AnsiString& s)
 {
+    // Doubled quotes can take the text past the bound of every text: that is
+    // known before it is built.
+    const std::uint64_t length = CommaTextLength(s);
+    CheckTextLength(length);
     AnsiString r;
-    std::size_t at = 0;
-    bool first = true;
-    while (at < s.size()) {
-        std::size_t end = at;
-        while (end < s.size() && s[end] != '\r' && s[end] != '\n')
-            ++end;
-        const AnsiString item = s.substr(at, end - at);
-        if (!first) r += ',';
-        first = false;
+    r.reserve(static_cast<std::size_t>(length));
+    for (std::size_t at = 0; at < s.size();) {
+        if (at > 0) r += ',';
+        const std::string_view item = NextLine(s, at);
         if (NeedsQuotes(item)) {
             r += '"';
             for (char c : item) {
@@ -518,9 +548,6 @@ AnsiString CommaText(const AnsiString& s)
         } else {
             r += item;
         }
-        if (end < s.size() && s[end] == '\r') ++end;
-        if (end < s.size() && s[end] == '\n') ++end;
-        at = end;
     }
     return r;
 }
