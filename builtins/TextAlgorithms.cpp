@@ -255,11 +255,47 @@ AnsiString RightPart(const AnsiString& s, int n)
     return s.substr(static_cast<std::size_t>(length - count));
 }
 
+namespace {
+
+// Where needle first starts in text at or after `from`; npos when nowhere.
+// The plain search (memchr for the first byte, memcmp for the rest) is the
+// quickest for what programs look for, but it compares the needle again at
+// every place whose first byte matches, which grows with the product of the
+// lengths: a million "a"s and a "b" looked for in two million "a"s took
+// minutes. So its work is counted, and once the needle bytes it may have
+// compared pass four for every byte it has moved on (after an allowance), the
+// rest of the text goes to the C library's memmem, whose two-way search takes
+// time linear in the text whatever the needle.
+std::size_t FindBytes(const AnsiString& text, const AnsiString& needle, std::size_t from)
+{
+    const std::size_t m = needle.size();
+    if (m == 0 || from > text.size() || text.size() - from < m) return AnsiString::npos;
+    constexpr std::uint64_t allowance = 1024;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* const first = begin + from;
+    const char* const last = end - m; // the last place a match can start
+    std::uint64_t compared = 0;
+    for (const char* at = first; at <= last; ++at) {
+        at = static_cast<const char*>(std::memchr(at, needle[0], static_cast<std::size_t>(last - at) + 1));
+        if (!at) return AnsiString::npos;
+        if (std::memcmp(at + 1, needle.data() + 1, m - 1) == 0) return static_cast<std::size_t>(at - begin);
+        compared += m;
+        if (compared > allowance + 4 * static_cast<std::uint64_t>(at - first)) {
+            const void* found = memmem(at + 1, static_cast<std::size_t>(end - at - 1), needle.data(), m);
+            return found ? static_cast<std::size_t>(static_cast<const char*>(found) - begin) : AnsiString::npos;
+        }
+    }
+    return AnsiString::npos;
+}
+
+} // namespace
+
 int FindText(const AnsiString& s, const AnsiString& sub, int start)
 {
     if (start < 1) start = 1;
     if (static_cast<std::size_t>(start) > Length(s) || sub.empty()) return 0;
-    const std::size_t at = s.find(sub, static_cast<std::size_t>(start - 1));
+    const std::size_t at = FindBytes(s, sub, static_cast<std::size_t>(start - 1));
     return at == AnsiString::npos ? 0 : static_cast<int>(at + 1);
 }
 
