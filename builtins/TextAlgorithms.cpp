@@ -257,7 +257,8 @@ AnsiString RightPart(const AnsiString& s, int n)
 
 namespace {
 
-// Where needle first starts in text at or after `from`; npos when nowhere.
+// Where needle first starts in text at or after `from`; npos when nowhere, and
+// for an empty needle. Every search for a text inside a text goes through it.
 // The plain search (memchr for the first byte, memcmp for the rest) is the
 // quickest for what programs look for, but it compares the needle again at
 // every place whose first byte matches, which grows with the product of the
@@ -345,7 +346,7 @@ AnsiString Substitute(const AnsiString& s, const AnsiString& from, const AnsiStr
     AnsiString r;
     std::size_t at = 0;
     for (;;) {
-        const std::size_t found = s.find(from, at);
+        const std::size_t found = FindBytes(s, from, at);
         if (found == AnsiString::npos) break;
         CheckTextLength(static_cast<std::uint64_t>(r.size()) + (found - at) + to.size());
         r.append(s, at, found - at);
@@ -401,7 +402,7 @@ AnsiString ExtractField(const AnsiString& s, const AnsiString& delimiter, int n)
     AnsiString field;
     std::size_t rest = 0;
     for (int k = 0; k < n; ++k) {
-        const std::size_t found = delimiter.empty() ? AnsiString::npos : s.find(delimiter, rest);
+        const std::size_t found = FindBytes(s, delimiter, rest);
         if (found == AnsiString::npos) {
             field = s.substr(rest);
             break;
@@ -418,7 +419,7 @@ int CountFields(const AnsiString& s, const AnsiString& delimiter)
     int count = 0;
     std::size_t rest = 0;
     while (rest < s.size()) {
-        const std::size_t found = s.find(delimiter, rest);
+        const std::size_t found = FindBytes(s, delimiter, rest);
         if (found == AnsiString::npos) break;
         rest = found + delimiter.size();
         count = count == 0 ? 2 : count + 1;
