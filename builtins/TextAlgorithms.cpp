@@ -259,14 +259,15 @@ namespace {
 
 // Where needle first starts in text at or after `from`; npos when nowhere, and
 // for an empty needle. Every search for a text inside a text goes through it.
-// The plain search (memchr for the first byte, memcmp for the rest) is the
-// quickest for what programs look for, but it compares the needle again at
-// every place whose first byte matches, which grows with the product of the
-// lengths: a million "a"s and a "b" looked for in two million "a"s took
-// minutes. So its work is counted, and once the needle bytes it may have
-// compared pass four for every byte it has moved on (after an allowance), the
-// rest of the text goes to the C library's memmem, whose two-way search takes
-// time linear in the text whatever the needle.
+// The plain search (memchr for the needle's last byte, then its first byte
+// and memcmp for the rest) is the quickest for what programs look for, but it
+// compares the needle again at every place whose two end bytes match, which
+// grows with the product of the lengths: a million "a"s with a "b" in the
+// middle looked for in two million "a"s would take minutes. So its work is
+// counted, and once the needle bytes it may have compared pass four for every
+// byte it has moved on (after an allowance), the rest of the text goes to the
+// C library's memmem, whose two-way search takes time linear in the text
+// whatever the needle.
 std::size_t FindBytes(const AnsiString& text, const AnsiString& needle, std::size_t from)
 {
     const std::size_t m = needle.size();
@@ -278,8 +279,11 @@ std::size_t FindBytes(const AnsiString& text, const AnsiString& needle, std::siz
     const char* const last = end - m; // the last place a match can start
     std::uint64_t compared = 0;
     for (const char* at = first; at <= last; ++at) {
-        at = static_cast<const char*>(std::memchr(at, needle[0], static_cast<std::size_t>(last - at) + 1));
-        if (!at) return AnsiString::npos;
+        const char* tail = static_cast<const char*>(
+            std::memchr(at + (m - 1), needle[m - 1], static_cast<std::size_t>(end - at) - (m - 1)));
+        if (!tail) return AnsiString::npos;
+        at = tail - (m - 1);
+        if (*at != needle[0]) continue;
         if (std::memcmp(at + 1, needle.data() + 1, m - 1) == 0) return static_cast<std::size_t>(at - begin);
         compared += m;
         if (compared > allowance + 4 * static_cast<std::uint64_t>(at - first)) {

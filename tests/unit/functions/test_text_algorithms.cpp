@@ -138,12 +138,15 @@ TEST(TextAlgorithms, FindTextAgreesWithThePlainSearch)
         { AnsiString("a\0b\0c", 5), AnsiString("\0c", 2), 1, 4 },
         { AnsiString(300, 'a') + "b", AnsiString(299, 'a') + "b", 1, 2 },
         { AnsiString(300, 'a') + "b", AnsiString(299, 'a') + "b", 3, 0 },
-        // Nearly a match at every place: the search hands on at once, or after
-        // a while for a short needle, and finds the match at the very end.
+        // Nearly a match at every place. Needles whose end bytes match
+        // everywhere make the plain search hand on to the linear one, at once
+        // for a long needle, after a while for a short one.
         { AnsiString(100000, 'a') + "b", AnsiString(50000, 'a') + "b", 1, 50001 },
-        { AnsiString(100000, 'a') + "b", AnsiString(7, 'a') + "b", 5, 99994 },
         { AnsiString(100000, 'a') + "b", AnsiString(7, 'a') + "b", 99995, 0 },
-        { AnsiString(100000, 'a'), AnsiString(7, 'a') + "b", 1, 0 },
+        { AnsiString(100000, 'a') + "ba", AnsiString(50000, 'a') + "ba", 1, 50001 },
+        { AnsiString(100000, 'a') + "aaabaaa", "aaabaaa", 5, 100001 },
+        { AnsiString(100000, 'a') + "aaabaaa", "aaabaaa", 100002, 0 },
+        { AnsiString(100000, 'a'), "aaabaaa", 1, 0 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.s.substr(0, 20) + " / " + c.sub.substr(0, 20) + " from " + std::to_string(c.start));
