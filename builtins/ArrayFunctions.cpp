@@ -2,6 +2,7 @@
 #include "builtins/TextAlgorithms.h"
 #include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/LibraryFailure.h"
 
 // The functions that take an array's name: statistics over values and
 // weights, statistics over every element, the dimensions, the elements joined
@@ -58,6 +59,9 @@ AnsiString JoinedText(FunctionCall& call, bool separatorAllowed)
     }
     AnsiString text;
     const int status = call.ex.arrays->ToText(name, text, separator);
+    // A text past the bound of every text is a failed allocation, which gives
+    // the call its failure value as in the other text functions.
+    if (static_cast<ErrorCode>(status) == ErrorCode::OutOfMemory) throw LibraryFailure { "Out of memory" };
     if (status != -1) call.Raise(static_cast<ErrorCode>(status));
     return text;
 }

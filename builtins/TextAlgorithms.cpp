@@ -53,7 +53,7 @@ char Turn(char c, bool forward)
     return c;
 }
 
-bool NeedsQuotes(const AnsiString& item)
+bool NeedsQuotes(std::string_view item)
 {
     return std::any_of(item.begin(), item.end(), [](char c) { return IsTrimmed(c) || c == '"' || c == ','; });
 }
@@ -255,11 +255,52 @@ AnsiString RightPart(const AnsiString& s, int n)
     return s.substr(static_cast<std::size_t>(length - count));
 }
 
+namespace {
+
+// Where needle first starts in text at or after `from`; npos when nowhere, and
+// for an empty needle. Every search for a text inside a text goes through it.
+// The plain search (memchr for the needle's last byte, then its first byte
+// and memcmp for the rest) is the quickest for what programs look for, but it
+// compares the needle again at every place whose two end bytes match, which
+// grows with the product of the lengths: a million "a"s with a "b" in the
+// middle looked for in two million "a"s would take minutes. So its work is
+// counted, and once the needle bytes it may have compared pass four for every
+// byte it has moved on (after an allowance), the rest of the text goes to the
+// C library's memmem, whose two-way search takes time linear in the text
+// whatever the needle.
+std::size_t FindBytes(const AnsiString& text, const AnsiString& needle, std::size_t from)
+{
+    const std::size_t m = needle.size();
+    if (m == 0 || from > text.size() || text.size() - from < m) return AnsiString::npos;
+    constexpr std::uint64_t allowance = 1024;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* const first = begin + from;
+    const char* const last = end - m; // the last place a match can start
+    std::uint64_t compared = 0;
+    for (const char* at = first; at <= last; ++at) {
+        const char* tail = static_cast<const char*>(
+            std::memchr(at + (m - 1), needle[m - 1], static_cast<std::size_t>(end - at) - (m - 1)));
+        if (!tail) return AnsiString::npos;
+        at = tail - (m - 1);
+        if (*at != needle[0]) continue;
+        if (std::memcmp(at + 1, needle.data() + 1, m - 1) == 0) return static_cast<std::size_t>(at - begin);
+        compared += m;
+        if (compared > allowance + 4 * static_cast<std::uint64_t>(at - first)) {
+            const void* found = memmem(at + 1, static_cast<std::size_t>(end - at - 1), needle.data(), m);
+            return found ? static_cast<std::size_t>(static_cast<const char*>(found) - begin) : AnsiString::npos;
+        }
+    }
+    return AnsiString::npos;
+}
+
+} // namespace
+
 int FindText(const AnsiString& s, const AnsiString& sub, int start)
 {
     if (start < 1) start = 1;
     if (static_cast<std::size_t>(start) > Length(s) || sub.empty()) return 0;
-    const std::size_t at = s.find(sub, static_cast<std::size_t>(start - 1));
+    const std::size_t at = FindBytes(s, sub, static_cast<std::size_t>(start - 1));
     return at == AnsiString::npos ? 0 : static_cast<int>(at + 1);
 }
 
@@ -309,7 +350,7 @@ AnsiString Substitute(const AnsiString& s, const AnsiString& from, const AnsiStr
     AnsiString r;
     std::size_t at = 0;
     for (;;) {
-        const std::size_t found = s.find(from, at);
+        const std::size_t found = FindBytes(s, from, at);
         if (found == AnsiString::npos) break;
         CheckTextLength(static_cast<std::uint64_t>(r.size()) + (found - at) + to.size());
         r.append(s, at, found - at);
@@ -365,7 +406,7 @@ AnsiString ExtractField(const AnsiString& s, const AnsiString& delimiter, int n)
     AnsiString field;
     std::size_t rest = 0;
     for (int k = 0; k < n; ++k) {
-        const std::size_t found = delimiter.empty() ? AnsiString::npos : s.find(delimiter, rest);
+        const std::size_t found = FindBytes(s, delimiter, rest);
         if (found == AnsiString::npos) {
             field = s.substr(rest);
             break;
@@ -382,7 +423,7 @@ int CountFields(const AnsiString& s, const AnsiString& delimiter)
     int count = 0;
     std::size_t rest = 0;
     while (rest < s.size()) {
-        const std::size_t found = s.find(delimiter, rest);
+        const std::size_t found = FindBytes(s, delimiter, rest);
         if (found == AnsiString::npos) break;
         rest = found + delimiter.size();
         count = count == 0 ? 2 : count + 1;
@@ -496,18 +537,48 @@ AnsiString SoundexCode(const AnsiString& s, int length)
     return code;
 }
 
+namespace {
+
+// The line of s that starts at `at`, without its line end; `at` moves to the
+// start of the next line (past CR LF, CR or LF).
+std::string_view NextLine(const AnsiString& s, std::size_t& at)
+{
+    std::size_t end = at;
+    while (end < s.size() && s[end] != '\r' && s[end] != '\n')
+        ++end;
+    const std::string_view line(s.data() + at, end - at);
+    if (end < s.size() && s[end] == '\r') ++end;
+    if (end < s.size() && s[end] == '\n') ++end;
+    at = end;
+    return line;
+}
+
+// The length of CommaText(s), counted without building it.
+std::uint64_t CommaTextLength(const AnsiString& s)
+{
+    std::uint64_t length = 0;
+    for (std::size_t at = 0; at < s.size();) {
+        if (at > 0) ++length; // the comma
+        const std::string_view item = NextLine(s, at);
+        length += item.size();
+        if (NeedsQuotes(item)) length += 2 + static_cast<std::uint64_t>(std::count(item.begin(), item.end(), '"'));
+    }
+    return length;
+}
+
+} // namespace
+
 AnsiString CommaText(const AnsiString& s)
 {
+    // Doubled quotes can take the text past the bound of every text: that is
+    // known before it is built.
+    const std::uint64_t length = CommaTextLength(s);
+    CheckTextLength(length);
     AnsiString r;
-    std::size_t at = 0;
-    bool first = true;
-    while (at < s.size()) {
-        std::size_t end = at;
-        while (end < s.size() && s[end] != '\r' && s[end] != '\n')
-            ++end;
-        const AnsiString item = s.substr(at, end - at);
-        if (!first) r += ',';
-        first = false;
+    r.reserve(static_cast<std::size_t>(length));
+    for (std::size_t at = 0; at < s.size();) {
+        if (at > 0) r += ',';
+        const std::string_view item = NextLine(s, at);
         if (NeedsQuotes(item)) {
             r += '"';
             for (char c : item) {
@@ -518,9 +589,6 @@ AnsiString CommaText(const AnsiString& s)
         } else {
             r += item;
         }
-        if (end < s.size() && s[end] == '\r') ++end;
-        if (end < s.size() && s[end] == '\n') ++end;
-        at = end;
     }
     return r;
 }

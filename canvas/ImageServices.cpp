@@ -146,7 +146,9 @@ bool DrawBmpStretched(Canvas& canvas, const AnsiString& file, int x, int y, int 
         return PutOnClipboard(result);
     }
     if (cutW <= 0 || cutH <= 0) return true;
-    const Picture stretched = StretchPart(*source, w, h, cutW, cutH);
+    // The rectangle is cut first and the whole picture fills what is left: a
+    // picture drawn near an edge shows whole, only smaller.
+    const Picture stretched = Stretch(*source, cutW, cutH);
     DrawPicture(canvas, stretched, x, y, 0, 0, cutW, cutH, transparent, CornerOf(*source));
     return true;
 }

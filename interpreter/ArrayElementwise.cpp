@@ -254,8 +254,12 @@ int Arrays_Class::CombineColors(
         if (!IsMatrix(*source) || source->dims != sources[0]->dims || !source->data) return WrongDimension;
     const std::vector<int> sizes = sources[0]->dims;
     auto store = NewStore(SizeProduct(sizes));
-    // Nothing is installed unless the whole result stands.
-    if (!store) return NoMemory;
+    // Past the checks the target counts as made: without room for the result
+    // it is removed, whether it stood before or names a source.
+    if (!store) {
+        Remove(target);
+        return NoMemory;
+    }
     const int positions = sizes[0] * sizes[1];
     for (int k = 0; k < positions; ++k) {
         const int64_t colour = static_cast<int64_t>(IntegerOf(*sources[0]->data, k))

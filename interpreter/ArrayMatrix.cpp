@@ -163,12 +163,20 @@ int Arrays_Class::Multiply(std::string_view a, std::string_view b, std::string_v
     const int rows = left->dims[0];
     const int inner = left->dims[1];
     const int columns = right->dims[1];
+    // Past the checks the target counts as made: a product that fails then
+    // leaves no target, whether it stood before or names a source.
     std::vector<double> x;
     std::vector<double> y;
-    if (!ReadMatrix(*left, x) || !ReadMatrix(*right, y)) return WrongDataType;
+    if (!ReadMatrix(*left, x) || !ReadMatrix(*right, y)) {
+        Remove(target);
+        return WrongDataType;
+    }
     const std::vector<int> sizes { rows, columns };
     auto store = NewStore(SizeProduct(sizes));
-    if (!store) return NoMemory;
+    if (!store) {
+        Remove(target);
+        return NoMemory;
+    }
     std::vector<double> product;
     matrixkernel::Multiply(x, y, rows, inner, columns, product);
     for (size_t k = 0; k < product.size(); ++k)

@@ -1,3 +1,4 @@
+#include "builtins/TextAlgorithms.h"
 #include "interpreter/ArraySupport.h"
 #include "interpreter/NumberText.h"
 
@@ -30,7 +31,17 @@ int Arrays_Class::ToText(std::string_view name, AnsiString& text, const AnsiStri
     const AnsiString& between = separator.empty() ? AnsiString("\r\n") : separator;
     text.clear();
     const DArray_Class* store = node->data.get();
-    for (int k = 0; store && k < store->capacity && store->types[k] != Tag::Unset; ++k) {
+    int elements = 0;
+    while (store && elements < store->capacity && store->types[elements] != Tag::Unset)
+        ++elements;
+    // The length is counted before anything is built: a text past the bound
+    // of every text is refused at once instead of after gigabytes of copying.
+    uint64_t length = elements > 0 ? static_cast<uint64_t>(elements - 1) * between.size() : 0;
+    for (int k = 0; k < elements && length <= TextAlgorithms::MaxTextLength; ++k)
+        length += store->types[k] == Tag::String ? store->cells[k].s->size() : ElementText(*store, k).size();
+    if (length > TextAlgorithms::MaxTextLength) return NoMemory;
+    text.reserve(static_cast<size_t>(length));
+    for (int k = 0; k < elements; ++k) {
         if (k > 0) text += between;
         text += ElementText(*store, k);
     }

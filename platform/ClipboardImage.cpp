@@ -51,4 +51,10 @@ bool SetClipboardImage(const QImage& image)
     return true;
 }
 
+void ClearClipboardImage()
+{
+    ProcessImage() = QImage();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) QGuiApplication::clipboard()->clear();
+}
+
 } // namespace platform

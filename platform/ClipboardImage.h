@@ -11,4 +11,8 @@ bool ClipboardHasImage();
 QImage ClipboardImage();
 // Puts the picture on the clipboard; false when it could not be stored.
 bool SetClipboardImage(const QImage& image);
+// Empties the clipboard of its picture (and, with an application, of all else
+// the system clipboard holds). Makes no application: with none, only the
+// process's picture can be there.
+void ClearClipboardImage();
 } // namespace platform

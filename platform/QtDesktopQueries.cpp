@@ -1,4 +1,5 @@
 #include "platform/AnsiText.h"
+#include "platform/ClipboardImage.h"
 #include "platform/SystemQueries.h"
 
 #include <QClipboard>
@@ -62,7 +63,7 @@ bool ClipboardHoldsPicture()
 }
 
 constexpr DesktopQueries queries { DesktopSize, ClipboardText, SetClipboardText, ClearClipboard, ApplicationActive,
-    ClipboardHoldsPicture };
+    ClipboardHoldsPicture, ClearClipboardImage };
 
 } // namespace
 

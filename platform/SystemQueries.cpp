@@ -60,6 +60,8 @@ void setClipboardText(const AnsiString& text)
 
 void clearClipboard()
 {
+    // Without the window module no picture can have been put there.
+    if (desktop) desktop->clearClipboardPicture();
     if (!Desktop() || !Desktop()->clearClipboard()) processClipboard.clear();
 }
 

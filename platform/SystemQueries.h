@@ -19,6 +19,7 @@ int desktopHeight();
 
 AnsiString clipboardText();
 void setClipboardText(const AnsiString& text);
+// Empties the clipboard: neither text nor picture stays.
 void clearClipboard();
 
 // True while a window of this application has the focus.
@@ -38,6 +39,10 @@ struct DesktopQueries {
     bool (*clearClipboard)();
     bool (*applicationActive)();
     bool (*clipboardHoldsPicture)();
+    // Empties the clipboard of its picture, headless or not: a headless run
+    // keeps its text in the process but its picture with the window system's
+    // clipboard (or in the process when no application runs).
+    void (*clearClipboardPicture)();
 };
 // Whether the window system's clipboard holds a picture (where a capture
 // library leaves it), headless or not: false with no window system

@@ -153,10 +153,13 @@ void MScrFitArray(Durnix_Class& d)
     Canvas& canvas = d.screen.DrawingCanvas();
     const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int x = std::clamp(d.paramInt[1], 0, imageW), y = std::clamp(d.paramInt[2], 0, imageH);
-    const int w = d.paramInt[3] < 1 ? imageW : d.paramInt[3];
-    const int h = d.paramInt[4] < 1 ? imageH : d.paramInt[4];
-    const Picture stretched = StretchPart(picture, w, h, imageW - x, imageH - y);
-    Images().drawPicture(canvas, stretched, x, y, 0, 0, stretched.width, stretched.height, false, 0);
+    // The rectangle is cut at the image's edges first and the whole array
+    // fills what is left, as the stretching picture statements do.
+    const int w = std::min(d.paramInt[3] < 1 ? imageW : d.paramInt[3], imageW - x);
+    const int h = std::min(d.paramInt[4] < 1 ? imageH : d.paramInt[4], imageH - y);
+    if (w <= 0 || h <= 0) return;
+    const Picture stretched = Stretch(picture, w, h);
+    Images().drawPicture(canvas, stretched, x, y, 0, 0, w, h, false, 0);
 }
 
 // --- Statistics and colour search ----------------------------------------------------
@@ -315,11 +318,11 @@ void MGraphPaper(Durnix_Class& d)
     const int imageW = image.width;
     const int imageH = image.height;
     auto visibleSteps
-        = [](long long origin, long long length, long long spacing, long long lineWidth, long long image) {
+        = [](long long origin, long long length, long long spacing, long long lineWidth, long long extent) {
               const long long margin = lineWidth + 2;
               long long first = 0, last = length / spacing;
               if (origin + margin < 0) first = (-margin - origin + spacing - 1) / spacing;
-              last = std::min(last, (image + margin - origin) / spacing);
+              last = std::min(last, (extent + margin - origin) / spacing);
               return std::pair { first, last };
           };
     auto vertical = [&](int spacing, int lineWidth, int colour) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <random>
+
 using namespace TextAlgorithms;
 
 TEST(TextAlgorithms, CaseMappingFollowsWindows1252)
@@ -73,6 +76,8 @@ TEST(TextAlgorithms, CommaTextSplitsEveryKindOfLineBreak)
     EXPECT_EQ(CommaText("a\rb\nc\r\nd"), "a,b,c,d");
     EXPECT_EQ(CommaText("a\r\n\r\nb\r\n"), "a,,b");
     EXPECT_EQ(CommaText("x,y\r\n\tz"), "\"x,y\",\"\tz\"");
+    EXPECT_EQ(CommaText("\r\nsay \"hi\""), ",\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CommaText(""), "");
 }
 
 TEST(TextAlgorithms, OversizedTextsAreLibraryFailures)
@@ -100,4 +105,86 @@ TEST(TextAlgorithms, FieldsAndPositionsNeverReadOutside)
     EXPECT_EQ(FindText("abc", "c", -2147483647 - 1), 3);
     EXPECT_EQ(HexText(1, -2147483647 - 1), "00000000000001");
     EXPECT_EQ(RotateShape("a", -2147483647 - 1), "a");
+}
+
+// instring's search as it was first written, with the text library's find:
+// the reference that the linear search must agree with.
+int FindTextByFind(const AnsiString& s, const AnsiString& sub, int start)
+{
+    if (start < 1) start = 1;
+    if (static_cast<std::size_t>(start) > s.size() || sub.empty()) return 0;
+    const std::size_t at = s.find(sub, static_cast<std::size_t>(start - 1));
+    return at == AnsiString::npos ? 0 : static_cast<int>(at + 1);
+}
+
+TEST(TextAlgorithms, FindTextAgreesWithThePlainSearch)
+{
+    const struct {
+        AnsiString s, sub;
+        int start, position;
+    } cases[] = {
+        { "abcabc", "c", 4, 6 },
+        { "abc", "c", 9, 0 },
+        { "abc", "", 1, 0 }, // an empty needle is never found
+        { "", "", 0, 0 },
+        { "", "a", 1, 0 },
+        { "abc", "abcd", 1, 0 },
+        { "abc", "c", 3, 3 },
+        { "abc", "c", 4, 0 },
+        { "abc", "a", INT_MIN, 1 },
+        { "aAa", "A", 1, 2 }, // letter case counts
+        { "abc", "C", 1, 0 },
+        { "x\xE9x\xC9", "\xC9", 1, 4 },
+        { AnsiString("a\0b\0c", 5), AnsiString("\0c", 2), 1, 4 },
+        { AnsiString(300, 'a') + "b", AnsiString(299, 'a') + "b", 1, 2 },
+        { AnsiString(300, 'a') + "b", AnsiString(299, 'a') + "b", 3, 0 },
+        // Nearly a match at every place. Needles whose end bytes match
+        // everywhere make the plain search hand on to the linear one, at once
+        // for a long needle, after a while for a short one.
+        { AnsiString(100000, 'a') + "b", AnsiString(50000, 'a') + "b", 1, 50001 },
+        { AnsiString(100000, 'a') + "b", AnsiString(7, 'a') + "b", 99995, 0 },
+        { AnsiString(100000, 'a') + "ba", AnsiString(50000, 'a') + "ba", 1, 50001 },
+        { AnsiString(100000, 'a') + "aaabaaa", "aaabaaa", 5, 100001 },
+        { AnsiString(100000, 'a') + "aaabaaa", "aaabaaa", 100002, 0 },
+        { AnsiString(100000, 'a'), "aaabaaa", 1, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.s.substr(0, 20) + " / " + c.sub.substr(0, 20) + " from " + std::to_string(c.start));
+        EXPECT_EQ(FindText(c.s, c.sub, c.start), c.position);
+        EXPECT_EQ(FindTextByFind(c.s, c.sub, c.start), c.position);
+    }
+
+    // Random texts over small alphabets, so that needles occur and nearly
+    // occur often; the needles are mostly cut from the text. Long texts make
+    // the plain search give up part way and hand the rest on; some needles
+    // are past 256 bytes, where the library search changes its method.
+    std::mt19937 random(20261211);
+    int found = 0, longFound = 0;
+    const AnsiString alphabets[] = { "ab", AnsiString("a\0\xFF", 3), "aA" };
+    for (int round = 0; round < 20000; ++round) {
+        const AnsiString& alphabet = alphabets[round % 3];
+        const int length = static_cast<int>(random() % (round % 4 == 0 ? 2000 : 60));
+        AnsiString s;
+        for (int k = 0; k < length; ++k)
+            s += alphabet[random() % alphabet.size()];
+        AnsiString sub;
+        if (length > 0 && random() % 4 != 0) {
+            const std::size_t from = random() % s.size();
+            sub = s.substr(from, 1 + random() % (round % 8 == 0 ? 600 : 12));
+            if (random() % 3 == 0) sub.back() = alphabet[random() % alphabet.size()];
+        } else {
+            const int subLength = static_cast<int>(random() % 5);
+            for (int k = 0; k < subLength; ++k)
+                sub += alphabet[random() % alphabet.size()];
+        }
+        const int start = static_cast<int>(random() % (s.size() + 4)) - 2;
+        const int position = FindText(s, sub, start);
+        ASSERT_EQ(position, FindTextByFind(s, sub, start))
+            << "round " << round << ": " << s << " / " << sub << " from " << start;
+        found += position > 0;
+        longFound += position > 0 && sub.size() > 256;
+    }
+    // The rounds reach both outcomes, and the long needles are found too.
+    EXPECT_GT(found, 5000);
+    EXPECT_GT(longFound, 200);
 }

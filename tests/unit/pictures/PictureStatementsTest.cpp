@@ -155,6 +155,49 @@ TEST(ArrayPictures, StoredScreenBlocks)
     EXPECT_EQ(Region(60, 60, 4, 4), "44..\n44..\n....\n....\n");
 }
 
+// The stretching statements cut their rectangle at the image's right and
+// bottom edges first and stretch the whole picture into what is left, so a
+// picture drawn near an edge is shown whole, only smaller.
+TEST(StretchedPictures, FillTheRectangleCutAtTheImageEdges)
+{
+    // A 2 x 2 picture of four colours: in a file, on the clipboard, in an array.
+    const std::string source = "rectanglewh 0, 0, 800, 600, 15, 15\n"
+                               "setpixel 0, 0, 4\nsetpixel 1, 0, 2\nsetpixel 0, 1, 1\nsetpixel 1, 1, 14\n"
+                               "mscrtoarray p, 0, 0, 2, 2\n"
+                               "mwritebmp p, \"/tmp/qv-pictures-quarters\"\n"
+                               "scrtocb 0, 0, 2, 2\n"
+                               "rectanglewh 0, 0, 800, 600, 15, 15\n";
+    struct Case {
+        const char* statement;
+        int x, y, width, height;
+    };
+    // With no size the rectangle runs to the image's edges (here 400 x 300);
+    // 20 x 20 at 795, 595 leaves 5 x 5; inside the image the size stays.
+    const Case cases[] = {
+        { "fitbmp \"/tmp/qv-pictures-quarters\", 400, 300", 400, 300, 400, 300 },
+        { "fitcb 400, 300", 400, 300, 400, 300 },
+        { "mscrfitarray p, 400, 300", 400, 300, 400, 300 },
+        { "fitbmp \"/tmp/qv-pictures-quarters\", 795, 595, 20, 20", 795, 595, 5, 5 },
+        { "fitcb 795, 595, 20, 20", 795, 595, 5, 5 },
+        { "mscrfitarray p, 795, 595, 20, 20", 795, 595, 5, 5 },
+        { "fitbmp \"/tmp/qv-pictures-quarters\", 10, 10, 6, 4", 10, 10, 6, 4 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statement);
+        const RunResult r = RunProgram(source + c.statement + "\n");
+        ASSERT_EQ(r.ended, 1) << r.output << " error " << r.errorNumber << " in line " << r.errorLine;
+        // The four corners of the rectangle show the picture's four corners,
+        // and nothing is drawn past it.
+        const int right = c.x + c.width - 1, bottom = c.y + c.height - 1;
+        EXPECT_EQ(
+            Region(c.x, c.y, 1, 1) + Region(right, c.y, 1, 1) + Region(c.x, bottom, 1, 1) + Region(right, bottom, 1, 1),
+            "4\n2\n1\ne\n");
+        if (right < 799) {
+            EXPECT_EQ(Region(right + 1, bottom, 1, 1) + Region(right, bottom + 1, 1, 1), ".\n.\n");
+        }
+    }
+}
+
 // A 4 x 4 JPEG of one colour, written to path.
 void WriteJpeg(const std::string& path, int r, int g, int b)
 {
