@@ -13,30 +13,27 @@ colour = 0
 lastx = -1
 quit = 0
 gosub Help
-onmouse Paint
 onbutton Clicked
 
-// Wait for the user; the handlers do the work.
+// Watch the mouse: while a button is held the stroke goes on to where the
+// mouse is now. readmouse gives the button of the last press or of the move
+// that came with it held (0 after a move with none held), so a quick click
+// between two looks is seen too.
 while quit = 0
     delay 10
-    // The button was let go: the next stroke starts afresh.
     readmouse x, y, b
-    if b = 0 then lastx = -1
+    if b = 0
+        lastx = -1
+    elseif y >= 560
+        gosub PickColour
+    elseif b = 1 or b = 2
+        width = 3
+        if b = 2 then width = 9
+        gosub Stroke
+    endif
     if lastkey() = 27 then quit = 1
 wend
 end
-
-Paint:
-readmouse x, y, b
-if y >= 560
-    gosub PickColour
-elseif b = 1 or b = 2
-    width = 3
-    if b = 2 then width = 9
-    gosub Stroke
-endif
-onmouse Paint
-return
 
 // A click in the palette picks its colour.
 PickColour:

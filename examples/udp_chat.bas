@@ -1,7 +1,7 @@
 // A chat over UDP: Alice (you) and Bob (a tiny answering robot) each own a
 // UDP channel on this machine and send each other datagrams.
 //
-// Type a line in the box and press Send (or Enter). Alice's channel sends it
+// Type a line in the box and press Send. Alice's channel sends it
 // to Bob's port; Bob's handler reads it and answers to Alice's port. To chat
 // between two copies of the program, or two machines, give each copy its own
 // port in myport, the other's address and port in peer and peerport, and
@@ -21,7 +21,6 @@ addbutton "Send", 580, 560, 90, 26
 addbutton "Quit", 690, 560, 90, 26
 quit = 0
 onbutton Clicked
-onedit Typed
 onudp Arrived
 
 // Wait for the user; the handlers do the work.
@@ -38,12 +37,6 @@ else
     gosub Send
 endif
 onbutton Clicked
-return
-
-// Enter in the edit box sends too.
-Typed:
-if lastedit() = "Say" and lastkey() = 13 then gosub Send
-onedit Typed
 return
 
 Send:

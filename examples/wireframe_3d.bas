@@ -40,16 +40,17 @@ cam[4] = 400
 cam[5] = 330
 quit = 0
 gosub Draw
-onkey Pressed
 
-// Wait for the keys; the handler does the work.
+// Wait for the keys: lastkey gives the last key pressed (and forgets it),
+// so a short press between two looks is not missed.
 while quit = 0
     delay 20
+    k = lastkey()
+    if k <> 0 then gosub Pressed
 wend
 end
 
 Pressed:
-k = lastkey()
 if k = 37
     cam[1] = cam[1] - 0.1
 elseif k = 39
@@ -65,8 +66,7 @@ elseif (k = 189 or k = 109) and cam[3] > 200
 elseif k = 27
     quit = 1
 endif
-if k <> 0 then gosub Draw
-onkey Pressed
+gosub Draw
 return
 
 Draw:
