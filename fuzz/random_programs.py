@@ -130,7 +130,8 @@ class Maker:
         word = r.choice(self.statements)
         count = r.choice([0, 1, 1, 2, 2, 3, 4, 5, 6, 8])
         if word in WAITS:
-            args = [self.number(small=True) for _ in range(min(count, 2))]
+            # Without an argument a delay lasts a second: always give one.
+            args = [self.number(small=True) for _ in range(max(1, min(count, 2)))]
         else:
             args = [self.expression(1) for _ in range(count)]
         return word + (" " + ", ".join(args) if args else "")
