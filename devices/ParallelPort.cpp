@@ -105,7 +105,7 @@ void TqzLPT::SendChar(uint8_t byte)
 
 void TqzLPT::SendString(const AnsiString& text)
 {
-    Logging(0, "Try to send string " + text + " ...");
+    Logging(TDetailLevel::dlDetail, "Try to send string " + text + " ...");
     for (const char c : text) {
         if (stopFlag && *stopFlag) return;
         if (WaitForStatus(128, 128, 100)) SendChar(static_cast<uint8_t>(c));
