@@ -44,6 +44,9 @@ void KeepFatalError(const AnsiString& message, FatalReport report, AnsiString& u
 
 TqzBaseIO::~TqzBaseIO()
 {
+    const auto current = std::move(freeNotifications);
+    for (const auto& [owner, gone] : current)
+        if (gone) gone();
     SetLogFile(nullptr);
     SetDataProcessor(nullptr);
 }
@@ -122,4 +125,15 @@ void TqzBaseIO::SetDataProcessor(TqzCustomDataProcessor* processor)
     dataProcessor = processor;
     if (old) old->DetachFrom(this);
     if (processor) processor->AttachTo(this);
+}
+
+void TqzBaseIO::AddFreeNotification(const void* owner, std::function<void()> gone)
+{
+    RemoveFreeNotification(owner);
+    freeNotifications.emplace_back(owner, std::move(gone));
+}
+
+void TqzBaseIO::RemoveFreeNotification(const void* owner)
+{
+    std::erase_if(freeNotifications, [owner](const auto& entry) { return entry.first == owner; });
 }

@@ -106,6 +106,10 @@ public:
     void Logging(TDetailLevel level, const AnsiString& text) const;
     void LoggingFmt(TDetailLevel level, const char* format, ...) const __attribute__((format(printf, 3, 4)));
 
+    // Things that hold a pointer to the component learn here when it goes.
+    void AddFreeNotification(const void* owner, std::function<void()> gone);
+    void RemoveFreeNotification(const void* owner);
+
     // The log file and the data processor are not owned; either clears its
     // reference here when it goes away first.
     TqzCustomLogFile* LogFile() const { return logFile; }
@@ -125,6 +129,7 @@ protected:
 
 private:
     TqzNotifyList notifyList;
+    std::vector<std::pair<const void*, std::function<void()>>> freeNotifications;
     TqzCustomLogFile* logFile = nullptr;
     TqzCustomDataProcessor* dataProcessor = nullptr;
     friend class TqzCustomLogFile;

@@ -123,13 +123,13 @@ void TPorts_Comms_IO_Form::ClearSerBuffer(int which)
 AnsiString TPorts_Comms_IO_Form::SerPorts()
 {
     TqzComm lister;
-    std::vector<DeviceListEntry> list;
-    lister.GetDeviceList(list);
+    qzDeviceBox1.SetqzComm(&lister);
     AnsiString text;
-    for (const DeviceListEntry& entry : list) {
+    for (const DeviceListEntry& entry : qzDeviceBox1.Items()) {
         if (!text.empty()) text += "\r\n";
         text += entry.name.size() > 3 ? entry.name.substr(3) : AnsiString();
     }
+    qzDeviceBox1.SetqzComm(nullptr);
     return text;
 }
 

@@ -140,7 +140,7 @@ public:
     // With echo off a typed character is sent but not shown.
     bool TerminalEcho = true;
     void SetTerminal(CommTerminal* terminal);
-    CommTerminal* Terminal() const { return terminal; }
+    CommTerminal* Terminal() const { return terminal.load(); }
     // A character typed in the bound terminal: sent when the usage sends;
     // true when the terminal should show it.
     bool TerminalTyped(uint8_t byte);
@@ -180,7 +180,7 @@ public:
 private:
     int comPortNo = 1;
     TtyControl* tty = &SystemTtyControl();
-    CommTerminal* terminal = nullptr;
+    std::atomic<CommTerminal*> terminal { nullptr };
     std::array<std::function<void(bool)>, 4> monitors;
 
     mutable std::mutex settingsLock;

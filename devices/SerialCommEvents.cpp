@@ -294,7 +294,8 @@ void TqzComm::ProcessReceived(const AnsiString& chunk)
     if (TqzCustomDataProcessor* processor = DataProcessor())
         skip = processor->DataReceive(chunk.data(), static_cast<int>(chunk.size()));
     const bool terminalReceives = TerminalUsage == TTerminalUsage::tuReceive || TerminalUsage == TTerminalUsage::tuBoth;
-    if (terminal && terminalReceives && !(skip & IgnoreBit(TIgnoreType::itTerminal))) terminal->PutReceived(chunk);
+    CommTerminal* shown = terminal;
+    if (shown && terminalReceives && !(skip & IgnoreBit(TIgnoreType::itTerminal))) shown->PutReceived(chunk);
     bool taken = false;
     if (EventListOnLine && OnEventList && !(skip & IgnoreBit(TIgnoreType::itEventList))) {
         for (const TEventList::Match& match : EventList.Scan(chunk.data(), chunk.size())) {
