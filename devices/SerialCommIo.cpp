@@ -187,7 +187,8 @@ bool TqzComm::WaitForBytes(int n, int ms)
             arrived = true;
             break;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        // Rounded up: a wait never ends before its time.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
         if (left <= 0 || Stopped()) break;
         WaitSlice(static_cast<int>(std::min<long long>(left, 5)));
     }
@@ -201,7 +202,8 @@ bool TqzComm::WaitForModemBit(int bit, int ms)
     for (;;) {
         if (!isOpen) return false;
         if (ModemBits() & bit) return true;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        // Rounded up: a wait never ends before its time.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
         if (left <= 0 || Stopped()) return false;
         WaitSlice(static_cast<int>(std::min<long long>(left, 1)));
     }
