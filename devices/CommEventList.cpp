@@ -62,11 +62,10 @@ std::vector<TEventList::Match> TEventList::Scan(const char* data, size_t length)
     return matches;
 }
 
-AnsiString TEventList::MatchText(int index, const char* data, size_t length) const
+AnsiString TEventList::MatchText(const Match& match, const char* data, size_t length) const
 {
-    const TCommEvent& event = Item(index);
-    AnsiString text = event.pattern;
-    const size_t after = static_cast<size_t>(event.position + 1);
-    if (event.position >= 0 && after <= length) text.append(data + after, length - after);
+    AnsiString text = Item(match.index).pattern;
+    const size_t after = static_cast<size_t>(match.position + 1);
+    if (match.position >= 0 && after <= length) text.append(data + after, length - after);
     return text;
 }

@@ -44,10 +44,9 @@ public:
     };
     std::vector<Match> Scan(const char* data, size_t length);
 
-    // The pattern followed by the chunk's bytes after its match, as the
-    // event-list handler gets it; the work buffer is sized for the input
-    // queue plus the longest pattern.
-    AnsiString MatchText(int index, const char* data, size_t length) const;
+    // The pattern followed by the chunk's bytes after the match that ended
+    // at `position`, as the event-list handler gets it.
+    AnsiString MatchText(const Match& match, const char* data, size_t length) const;
 
 private:
     std::vector<TCommEvent> events;

@@ -299,7 +299,7 @@ void TqzComm::ProcessReceived(const AnsiString& chunk)
     bool taken = false;
     if (EventListOnLine && OnEventList && !(skip & IgnoreBit(TIgnoreType::itEventList))) {
         for (const TEventList::Match& match : EventList.Scan(chunk.data(), chunk.size())) {
-            const AnsiString text = EventList.MatchText(match.index, chunk.data(), chunk.size());
+            const AnsiString text = EventList.MatchText(match, chunk.data(), chunk.size());
             OnEventList(*this, match.index, text.data(), static_cast<int>(text.size()), taken);
         }
     }

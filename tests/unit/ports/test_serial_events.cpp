@@ -146,6 +146,10 @@ TEST_F(SerialEvents, EventListMatchesAndMayTakeTheBytes)
     ASSERT_TRUE(Eventually([&] { return log.Has("received xOOKy"); })) << log.Text();
     EXPECT_TRUE(log.Has("event 0 OKy"));
     EXPECT_EQ(comm.EventList.Item(0).position, 3);
+    // Each match hands over the bytes after itself.
+    peer.Write("OK1OK2");
+    ASSERT_TRUE(Eventually([&] { return log.Has("event 0 OK2"); })) << log.Text();
+    EXPECT_TRUE(log.Has("event 0 OK1OK2")) << log.Text();
     take = true;
     peer.Write("ERR!");
     ASSERT_TRUE(Eventually([&] { return log.Has("event 1 ERR!"); })) << log.Text();
