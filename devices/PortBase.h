@@ -10,6 +10,11 @@ class TqzBaseIO;
 class TqzCustomLogFile;
 class TqzCustomDataProcessor;
 
+// The editor control's library has a notify list of the same name: the port
+// library's lives in a namespace of its own, so that the two stay apart in
+// one program.
+namespace qzports {
+
 // Observers of a device component: each entry is called with the component and
 // a notify code, in the order the entries were added.
 class TqzNotifyList {
@@ -31,6 +36,8 @@ private:
     };
     std::vector<Entry> entries;
 };
+
+} // namespace qzports
 
 // Notify codes.
 namespace PortNotify {
@@ -94,7 +101,10 @@ public:
     virtual void Update() { DoNotify(PortNotify::DeviceChanged); }
 
     void ClearDeviceList() { deviceList.clear(); }
-    void NotifyAdd(TqzNotifyList::Method method, const void* owner) { notifyList.Add(std::move(method), owner); }
+    void NotifyAdd(qzports::TqzNotifyList::Method method, const void* owner)
+    {
+        notifyList.Add(std::move(method), owner);
+    }
     void NotifyDelete(const void* owner) { notifyList.Delete(owner); }
     int NotifyCount() const { return notifyList.Count(); }
     void DoNotify(int code) { notifyList.Call(*this, code); }
@@ -128,7 +138,7 @@ protected:
     std::vector<DeviceListEntry> deviceList;
 
 private:
-    TqzNotifyList notifyList;
+    qzports::TqzNotifyList notifyList;
     std::vector<std::pair<const void*, std::function<void()>>> freeNotifications;
     TqzCustomLogFile* logFile = nullptr;
     TqzCustomDataProcessor* dataProcessor = nullptr;

@@ -39,8 +39,10 @@ public:
 // thread, never on the GUI thread: a handler that touches the GUI must pass
 // the work to the GUI thread itself.
 //
-// Properties and handlers are set while the port is closed; the sends,
-// reads, waits and line calls may come from any one thread at a time.
+// Properties, handlers, the event list, the data processor and the terminal
+// are set while the port is closed (the terminal usage, echo and event-list
+// switch also while it is open); the sends, reads, waits and line calls may
+// come from any one thread at a time.
 class TqzComm : public TqzBaseIO {
 public:
     TqzComm();
@@ -83,7 +85,7 @@ public:
     TTraceStates TraceStates() const { return traceStates.load(); }
     // Also sets which port events the event thread reports.
     void SetTraceStates(TTraceStates states);
-    bool EventListOnLine = false;
+    std::atomic<bool> EventListOnLine { false };
     TEventList EventList;
     std::function<void(TqzComm& sender, const char* data, int length)> OnReceived;
     std::function<void(TqzComm& sender, int length)> OnSent;
@@ -136,9 +138,9 @@ public:
     void ClearDeviceBuffers() override;
 
     // --- Terminal and monitors ------------------------------------------------
-    TTerminalUsage TerminalUsage = TTerminalUsage::tuBoth;
+    std::atomic<TTerminalUsage> TerminalUsage { TTerminalUsage::tuBoth };
     // With echo off a typed character is sent but not shown.
-    bool TerminalEcho = true;
+    std::atomic<bool> TerminalEcho { true };
     void SetTerminal(CommTerminal* terminal);
     CommTerminal* Terminal() const { return terminal.load(); }
     // A character typed in the bound terminal: sent when the usage sends;

@@ -48,6 +48,11 @@ struct EventLog {
         return text;
     }
     bool Has(const std::string& line) { return Text().find(line + ";") != std::string::npos; }
+    std::thread::id Thread()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return thread;
+    }
 };
 
 std::string States(TTraceStates states)
@@ -94,7 +99,7 @@ TEST_F(SerialEvents, ReceivedSentAndTraceStatesFireOffTheGuiThread)
 
     peer.Write("hello");
     ASSERT_TRUE(Eventually([&] { return log.Has("received hello"); })) << log.Text();
-    EXPECT_NE(log.thread, std::this_thread::get_id());
+    EXPECT_NE(log.Thread(), std::this_thread::get_id());
     EXPECT_EQ(comm.GetReadyForRead(), 0);
     EXPECT_EQ(comm.received, 5);
 
@@ -121,8 +126,8 @@ TEST_F(SerialEvents, UnusedBytesStayForPolling)
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(comm.ReadString(), "polled");
     // A handler without the receive trace state takes the bytes but is not called.
-    comm.OnReceived = [this](TqzComm&, const char*, int) { log.Add("called"); };
     comm.SetActive(false);
+    comm.OnReceived = [this](TqzComm&, const char*, int) { log.Add("called"); };
     comm.SetActive(true);
     peer.Write("x");
     ASSERT_TRUE(Eventually([&] { return comm.received == 1; }));
