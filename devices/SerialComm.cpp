@@ -178,9 +178,11 @@ void TqzComm::Open()
     isOpen = true;
     LoggingFmt(TDetailLevel::dlSimple, "The port %s succesful opened", name.c_str());
     SetTraceStates(traceStates);
-    StartThreads();
+    // The open's own events come before the threads start: a data processor
+    // or a handler is ready before the first received byte reaches it.
     FireTraceState(TraceBit(TTraceState::tsTxEmpty));
     DoNotify(PortNotify::Opened);
+    StartThreads();
 }
 
 void TqzComm::Halt()
