@@ -2,10 +2,18 @@
 
 #include "base/Values.h"
 
+#include <cstdarg>
 #include <functional>
 #include <vector>
 
 class TqzBaseIO;
+class TqzCustomLogFile;
+class TqzCustomDataProcessor;
+
+// The editor control's library has a notify list of the same name: the port
+// library's lives in a namespace of its own, so that the two stay apart in
+// one program.
+namespace qzports {
 
 // Observers of a device component: each entry is called with the component and
 // a notify code, in the order the entries were added.
@@ -13,7 +21,7 @@ class TqzNotifyList {
 public:
     using Method = std::function<void(TqzBaseIO& sender, int code)>;
     // Adds unless an entry with the same owner is there already: one owner
-    // holds at most one entry.
+    // holds at most one entry, as a method pointer names its object.
     void Add(Method method, const void* owner);
     void Delete(const void* owner);
     void Clear() { entries.clear(); }
@@ -29,6 +37,8 @@ private:
     std::vector<Entry> entries;
 };
 
+} // namespace qzports
+
 // Notify codes.
 namespace PortNotify {
 constexpr int Halting = 1;
@@ -43,25 +53,34 @@ constexpr int Driver = 7;
 constexpr int Parallel = 10;
 } // namespace PortFatal
 
+// Detail levels of the log: simple lines always, the others on request.
+enum class TDetailLevel { dlSimple, dlDetail, dlDebug };
+
+// How a fatal error that no handler took is reported.
+enum class FatalReport { Keep, Show };
+
 // One entry of a device list: "COM3" with the number 3.
 struct DeviceListEntry {
     AnsiString name;
     int number = 0;
+    bool operator==(const DeviceListEntry&) const = default;
 };
 
+// What a fatal error that no handler took leaves behind: the message is kept
+// in `unhandled`, and with FatalReport::Show it is also shown in the
+// application's error box ("Quorvatine"). Nothing is thrown: the errors arise
+// on the port threads as well, where an exception would end the process.
+void KeepFatalError(const AnsiString& message, FatalReport report, AnsiString& unhandled);
+
 // The common base of the device components: the active state over a device
-// handle, the device list, the notify list and the fatal-error path.
-//
-// A fatal error never throws: the handler may clear the raise flag; when it
-// stays set the error is kept in `unhandledError` for the owner to look at,
-// and the component is left as the failing operation left it.
+// handle, the device list, the notify list, the log, the data processor and
+// the fatal-error path.
 class TqzBaseIO {
 public:
     using FatalErrorHandler
         = std::function<void(TqzBaseIO& sender, int code, int systemError, const AnsiString& message, bool& raise)>;
-    using LogSink = std::function<void(int level, const AnsiString& text)>;
 
-    virtual ~TqzBaseIO() = default;
+    virtual ~TqzBaseIO();
 
     bool Active() const { return IsHandleValid(); }
     // Opens or closes when the value differs from the state; nothing otherwise.
@@ -69,6 +88,7 @@ public:
 
     virtual void SendChar(uint8_t byte) = 0;
     virtual void SendString(const AnsiString& text) = 0;
+    virtual void SendData(const char* data, int length);
     virtual void ClearDeviceInput() { }
     virtual void ClearDeviceOutput() { }
     virtual void ClearDeviceBuffers() { }
@@ -81,16 +101,33 @@ public:
     virtual void Update() { DoNotify(PortNotify::DeviceChanged); }
 
     void ClearDeviceList() { deviceList.clear(); }
-    void NotifyAdd(TqzNotifyList::Method method, const void* owner) { notifyList.Add(std::move(method), owner); }
+    void NotifyAdd(qzports::TqzNotifyList::Method method, const void* owner)
+    {
+        notifyList.Add(std::move(method), owner);
+    }
     void NotifyDelete(const void* owner) { notifyList.Delete(owner); }
+    int NotifyCount() const { return notifyList.Count(); }
     void DoNotify(int code) { notifyList.Call(*this, code); }
-    // Fires OnFatalError with the raise flag set, logs the error, and keeps it
-    // as unhandled when the flag is still set.
-    void DoFatalErrors(int code, int systemError, const AnsiString& message);
-    void Logging(int level, const AnsiString& text) const;
+    // Fires OnFatalError with the raise flag set and logs the error; see
+    // KeepFatalError for a flag that stays set.
+    void DoFatalErrors(int code, int systemError, const AnsiString& message, FatalReport report = FatalReport::Keep);
+
+    // Lines go to the log file, when one is set, behind the log prefix.
+    void Logging(TDetailLevel level, const AnsiString& text) const;
+    void LoggingFmt(TDetailLevel level, const char* format, ...) const __attribute__((format(printf, 3, 4)));
+
+    // Things that hold a pointer to the component learn here when it goes.
+    void AddFreeNotification(const void* owner, std::function<void()> gone);
+    void RemoveFreeNotification(const void* owner);
+
+    // The log file and the data processor are not owned; either clears its
+    // reference here when it goes away first.
+    TqzCustomLogFile* LogFile() const { return logFile; }
+    void SetLogFile(TqzCustomLogFile* file);
+    TqzCustomDataProcessor* DataProcessor() const { return dataProcessor; }
+    void SetDataProcessor(TqzCustomDataProcessor* processor);
 
     FatalErrorHandler OnFatalError;
-    LogSink logSink;
     AnsiString logPrefix;
     // The last fatal error that no handler took.
     AnsiString unhandledError;
@@ -101,5 +138,10 @@ protected:
     std::vector<DeviceListEntry> deviceList;
 
 private:
-    TqzNotifyList notifyList;
+    qzports::TqzNotifyList notifyList;
+    std::vector<std::pair<const void*, std::function<void()>>> freeNotifications;
+    TqzCustomLogFile* logFile = nullptr;
+    TqzCustomDataProcessor* dataProcessor = nullptr;
+    friend class TqzCustomLogFile;
+    friend class TqzCustomDataProcessor;
 };

@@ -27,6 +27,8 @@ TPorts_Comms_IO_Form::TPorts_Comms_IO_Form()
     qzComm1.StreamProtocol = TStreamProtocol::spNone;
     qzComm1.BufferInSize = 4096;
     qzComm1.BufferOutSize = 4096;
+    qzComm1.SetTimeoutRead(0);
+    qzComm1.SetTimeoutWrite(100);
     qzComm1.OnFatalError = [this](TqzBaseIO&, int, int, const AnsiString&, bool& raise) {
         raise = false;
         qzComm1.SetActive(false);
@@ -98,10 +100,7 @@ AnsiString TPorts_Comms_IO_Form::SerIn()
 bool TPorts_Comms_IO_Form::SerBytesIn(uint8_t* buffer, int n)
 {
     if (n <= 0 || !qzComm1.WaitForBytes(n, serialTimeout)) return false;
-    const AnsiString bytes = qzComm1.Read(n);
-    if (static_cast<int>(bytes.size()) != n) return false;
-    std::memcpy(buffer, bytes.data(), bytes.size());
-    return true;
+    return qzComm1.Read(reinterpret_cast<char*>(buffer), n) == n;
 }
 
 void TPorts_Comms_IO_Form::ClearSerBuffer(int which)
@@ -124,13 +123,13 @@ void TPorts_Comms_IO_Form::ClearSerBuffer(int which)
 AnsiString TPorts_Comms_IO_Form::SerPorts()
 {
     TqzComm lister;
-    std::vector<DeviceListEntry> list;
-    lister.GetDeviceList(list);
+    qzDeviceBox1.SetqzComm(&lister);
     AnsiString text;
-    for (const DeviceListEntry& entry : list) {
+    for (const DeviceListEntry& entry : qzDeviceBox1.Items()) {
         if (!text.empty()) text += "\r\n";
         text += entry.name.size() > 3 ? entry.name.substr(3) : AnsiString();
     }
+    qzDeviceBox1.SetqzComm(nullptr);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/Delays.h"
+#include "devices/DeviceBoxModel.h"
 #include "devices/ParallelPort.h"
 #include "devices/SerialComm.h"
 #include "devices/ToneOutput.h"
@@ -23,6 +24,8 @@ public:
 
     TqzComm qzComm1;
     TqzLPT qzLPT1;
+    // Never shown: it lists the serial ports for SerPorts.
+    TqzDeviceBoxModel qzDeviceBox1;
 
     // True while a tune plays.
     bool playFlag = false;

@@ -1,64 +1,15 @@
 #include "devices/SerialComm.h"
 
 #include "devices/ComPortMap.h"
-#include "platform/Application.h"
-#include "platform/Events.h"
-#include "platform/Waits.h"
+#include "devices/PortSysUtils.h"
+#include "devices/TtyLine.h"
 
-#include <QCoreApplication>
-#include <QSerialPort>
+#include <cerrno>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-
-namespace {
-
-bool ApplyDataBits(QSerialPort& port, int byteSize)
-{
-    // Outside 4..8 the size is 8; a 4-bit word has no Linux counterpart and
-    // the device refuses it.
-    if (byteSize < 4 || byteSize > 8) byteSize = 8;
-    if (byteSize == 4) return false;
-    return port.setDataBits(static_cast<QSerialPort::DataBits>(byteSize));
-}
-
-QSerialPort::Parity ParityOf(TParity parity)
-{
-    switch (parity) {
-    case TParity::pOdd:
-        return QSerialPort::OddParity;
-    case TParity::pEven:
-        return QSerialPort::EvenParity;
-    case TParity::pMark:
-        return QSerialPort::MarkParity;
-    case TParity::pSpace:
-        return QSerialPort::SpaceParity;
-    default:
-        return QSerialPort::NoParity;
-    }
-}
-
-// One and a half stop bits exist only with 5-bit words, where a UART sends
-// 1.5 when asked for two; Linux has no other way to ask for them.
-QSerialPort::StopBits StopBitsOf(TStopBits stopBits)
-{
-    return stopBits == TStopBits::sbOne ? QSerialPort::OneStop : QSerialPort::TwoStop;
-}
-
-QSerialPort::FlowControl FlowOf(TStreamProtocol protocol)
-{
-    switch (protocol) {
-    case TStreamProtocol::spXonXoff:
-        return QSerialPort::SoftwareControl;
-    case TStreamProtocol::spHardware:
-        return QSerialPort::HardwareControl;
-    default:
-        return QSerialPort::NoFlowControl;
-    }
-}
-
-} // namespace
+#include <fcntl.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 TqzComm::TqzComm()
 {
@@ -68,11 +19,50 @@ TqzComm::TqzComm()
 TqzComm::~TqzComm()
 {
     Close();
+    StopThreads();
+    for (std::thread& late : lateThreads)
+        if (late.joinable()) late.join();
 }
 
-bool TqzComm::IsHandleValid() const
+LineProperties TqzComm::Line() const
 {
-    return port != nullptr && port->isOpen();
+    return { BaudRate, ByteSize, Parity, StopBits, StreamProtocol, EventChar };
+}
+
+void TqzComm::SetLine(const LineProperties& line)
+{
+    BaudRate = line.BaudRate;
+    ByteSize = line.ByteSize;
+    Parity = line.Parity;
+    StopBits = line.StopBits;
+    StreamProtocol = line.StreamProtocol;
+    EventChar = line.EventChar;
+}
+
+TDeviceControlBlock TqzComm::DeviceControlBlock() const
+{
+    TDeviceControlBlock block = MakeDeviceControlBlock(Line());
+    // The kernel raises RTS with CTS flow control itself; with XON/XOFF the
+    // line keeps RTS up, as the system's own settings do.
+    if (StreamProtocol == TStreamProtocol::spXonXoff) block.fRtsControl = RtsControl::On;
+    return block;
+}
+
+bool TqzComm::ApplySettings()
+{
+    std::lock_guard<std::mutex> guard(ioLock);
+    if (fd < 0) return true;
+    const TDeviceControlBlock block = DeviceControlBlock();
+    if (!ApplyLineSettings(fd, block)) return false;
+    ApplyModemControl(block);
+    return true;
+}
+
+void TqzComm::ApplyModemControl(const TDeviceControlBlock& block)
+{
+    // A pseudo-terminal has no modem lines: their calls fail and change nothing.
+    tty->SetModemLine(fd, TIOCM_DTR, block.fDtrControl != 0);
+    if (block.fRtsControl != RtsControl::Handshake) tty->SetModemLine(fd, TIOCM_RTS, block.fRtsControl != 0);
 }
 
 void TqzComm::SetComPortNo(int number)
@@ -85,239 +75,219 @@ void TqzComm::SetComPortNo(int number)
     DoNotify(PortNotify::DeviceChanged);
 }
 
-bool TqzComm::ApplySettings()
+TComPort TqzComm::ComPort() const
 {
-    if (!IsHandleValid()) return true;
-    bool ok = port->setBaudRate(BaudRate) && ApplyDataBits(*port, ByteSize);
-    ok = ok && port->setParity(ParityOf(Parity));
-    ok = ok && port->setStopBits(StopBitsOf(StopBits));
-    ok = ok && port->setFlowControl(FlowOf(StreamProtocol));
-    return ok;
+    return comPortNo >= 1 && comPortNo <= 8 ? static_cast<TComPort>(comPortNo - 1) : TComPort::cpCOMxx;
+}
+
+void TqzComm::SetComPort(TComPort port)
+{
+    if (port != TComPort::cpCOMxx) SetComPortNo(static_cast<int>(port) + 1);
+}
+
+void TqzComm::SetTimeOuts(const TCommTimeouts& value)
+{
+    std::lock_guard<std::mutex> guard(settingsLock);
+    timeouts = value;
+}
+
+TCommTimeouts TqzComm::GetTimeouts() const
+{
+    std::lock_guard<std::mutex> guard(settingsLock);
+    return timeouts;
+}
+
+void TqzComm::SetTimeoutRead(uint32_t ms)
+{
+    std::lock_guard<std::mutex> guard(settingsLock);
+    timeouts.ReadIntervalTimeout = ms;
+}
+
+void TqzComm::SetTimeoutWrite(uint32_t ms)
+{
+    std::lock_guard<std::mutex> guard(settingsLock);
+    timeouts.WriteTotalTimeoutConstant = ms;
+}
+
+void TqzComm::SetTraceStates(TTraceStates states)
+{
+    states &= AllTraceStates;
+    traceStates = states;
+    eventMask = isOpen ? (states | TraceBit(TTraceState::tsRxChar) | TraceBit(TTraceState::tsTxEmpty)) : 0;
+}
+
+bool TqzComm::OpenDevice(AnsiString& reason, int& error)
+{
+    const std::string path = ComPortPath(comPortNo);
+    if (path.empty()) {
+        reason = "No serial port is known by that number.";
+        return false;
+    }
+    const int opened = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (opened < 0) {
+        error = errno;
+        reason = SysErrorString(error);
+        return false;
+    }
+    // Not shared: a second open of the line fails while this one holds it.
+    ioctl(opened, TIOCEXCL);
+    const TDeviceControlBlock block = DeviceControlBlock();
+    if (!ApplyLineSettings(opened, block)) {
+        error = errno;
+        reason = "The device refused the line settings.";
+        ::close(opened);
+        return false;
+    }
+    wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd < 0) {
+        error = errno;
+        reason = SysErrorString(error);
+        ::close(opened);
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(ioLock);
+    fd = opened;
+    ApplyModemControl(block);
+    tty->Flush(fd, 2);
+    return true;
 }
 
 void TqzComm::Open()
 {
     Close();
+    StopThreads();
     received = 0;
     sent = 0;
     const AnsiString name = GetPortName();
-    const std::string path = ComPortPath(comPortNo);
     AnsiString reason;
-    if (path.empty()) {
-        reason = "No serial port is known by that number.";
-    } else {
-        // The port reports on the application's event loop.
-        platform::RequireApplication();
-        port = std::make_unique<QSerialPort>();
-        port->setPortName(QString::fromStdString(path));
-        port->setReadBufferSize(std::max(1, BufferInSize));
-        if (!port->open(QIODevice::ReadWrite)) {
-            reason = port->errorString().toStdString();
-        } else if (!ApplySettings()) {
-            reason = "The device refused the line settings.";
-        }
-    }
-    if (!reason.empty()) {
-        if (port) port->close();
-        port.reset();
-        char text[512];
-        std::snprintf(text, sizeof text, "Device \"%s\" Open Error !!!\r%s", name.c_str(), reason.c_str());
-        DoFatalErrors(PortFatal::SerialOpen, 0, text);
+    int error = 0;
+    if (!OpenDevice(reason, error)) {
+        DoFatalErrors(
+            PortFatal::SerialOpen, error, FormatText("Device \"%s\" Open Error !!!\r%s", name.c_str(), reason.c_str()));
         return;
     }
-    handle = 0;
-    QObject::connect(port.get(), &QSerialPort::readyRead, port.get(), [this] { Recount(); });
-    QObject::connect(port.get(), &QSerialPort::errorOccurred, port.get(), [this](QSerialPort::SerialPortError error) {
-        // A device that went away (a hang-up, an unplugged adapter) fails its
-        // reads and writes and ends the port; a line the device lacks is no
-        // failure.
-        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError || error == QSerialPort::WriteError)
-            DeviceFailed();
-    });
-    Logging(0, "The port " + name + " succesful opened");
-    Recount();
+    {
+        std::lock_guard<std::mutex> guard(queueLock);
+        inQueue.clear();
+        inQueue.reserve(static_cast<size_t>(std::max(1, BufferInSize)));
+        outQueue.clear();
+        waiting = 0;
+    }
+    EventList.Restart();
+    handle = fd;
+    isOpen = true;
+    LoggingFmt(TDetailLevel::dlSimple, "The port %s succesful opened", name.c_str());
+    SetTraceStates(traceStates);
+    // The open's own events come before the threads start: a data processor
+    // or a handler is ready before the first received byte reaches it.
+    FireTraceState(TraceBit(TTraceState::tsTxEmpty));
     DoNotify(PortNotify::Opened);
+    StartThreads();
 }
 
-void TqzComm::DeviceFailed()
+void TqzComm::Halt()
 {
-    // Called from inside the port's own signal: the port object is released
-    // once control is back in the event loop.
-    const AnsiString message = "Device \"" + GetPortName() + "\" failed: " + port->errorString().toStdString();
-    Halt(Release::Later);
-    DoFatalErrors(PortFatal::SerialOpen, 0, message);
-}
-
-void TqzComm::Halt(Release release)
-{
-    if (!port) return;
+    if (!isOpen.exchange(false)) return;
     DoNotify(PortNotify::Halting);
-    QSerialPort* closing = port.release();
-    closing->disconnect();
-    closing->close();
-    if (release == Release::Later && QCoreApplication::instance())
-        closing->deleteLater();
-    else
-        delete closing;
-    waitingCount = 0;
+    eventMask = 0;
+    {
+        std::lock_guard<std::mutex> guard(queueLock);
+        inQueue.clear();
+        outQueue.clear();
+        waiting = 0;
+    }
+    queueChanged.notify_all();
     handle = -1;
 }
 
 void TqzComm::Close()
 {
-    if (!port) return;
-    Halt(Release::Now);
-    Logging(0, "The port succesful closed");
-}
-
-void TqzComm::Recount()
-{
-    waitingCount = IsHandleValid() ? static_cast<int>(port->bytesAvailable()) : 0;
-}
-
-void TqzComm::WaitSlice(int ms)
-{
-    if (ms < 1) ms = 1;
-    if (QCoreApplication::instance())
-        platform::WaitForEvents(ms);
-    else if (port)
-        port->waitForReadyRead(ms);
-    if (port && port->isOpen() && port->bytesToWrite() > 0) port->flush();
-    Recount();
-}
-
-void TqzComm::WriteBytes(const char* data, size_t length)
-{
-    const long long limit = std::max(1, BufferOutSize);
-    while (length > 0 && IsHandleValid()) {
-        const long long room = limit - port->bytesToWrite();
-        if (room <= 0) {
-            if (Stopped()) return;
-            WaitSlice(1);
-            continue;
-        }
-        const size_t chunk = std::min(length, static_cast<size_t>(room));
-        const qint64 written = port->write(data, static_cast<qint64>(chunk));
-        if (written <= 0) return;
-        sent += written;
-        data += written;
-        length -= static_cast<size_t>(written);
-        port->flush();
+    // A port that failed on its own is closed already: its threads and
+    // descriptor are still to be put away.
+    if (!isOpen) {
+        StopThreads();
+        return;
     }
+    Halt();
+    StopThreads();
+    Logging(TDetailLevel::dlSimple, "The port succesful closed");
+    FireTraceState(0);
 }
 
-void TqzComm::SendChar(uint8_t byte)
+void TqzComm::StartThreads()
 {
-    if (!IsHandleValid()) return;
-    const char c = static_cast<char>(byte);
-    WriteBytes(&c, 1);
-}
-
-void TqzComm::SendString(const AnsiString& text)
-{
-    if (!IsHandleValid() || text.empty()) return;
-    WriteBytes(text.data(), text.size());
-}
-
-int TqzComm::GetNotYetSend() const
-{
-    return IsHandleValid() ? static_cast<int>(port->bytesToWrite()) : 0;
-}
-
-int TqzComm::GetReadyForRead() const
-{
-    return IsHandleValid() ? static_cast<int>(port->bytesAvailable()) : 0;
-}
-
-AnsiString TqzComm::ReadString()
-{
-    if (!IsHandleValid()) return {};
-    const QByteArray bytes = port->readAll();
-    received += bytes.size();
-    Recount();
-    return AnsiString(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-AnsiString TqzComm::Read(int n)
-{
-    if (!IsHandleValid() || n <= 0 || port->bytesAvailable() < n) return {};
-    const QByteArray bytes = port->read(n);
-    received += bytes.size();
-    Recount();
-    return AnsiString(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-bool TqzComm::WaitForBytes(int n, int ms)
-{
-    const auto deadline = platform::DeadlineAfterMs(std::max(0, ms));
-    const auto settled = [this, n] {
-        if (port && port->isOpen() && port->bytesToWrite() > 0) port->flush();
-        Recount();
-        return !IsHandleValid() || port->bytesAvailable() >= n || Stopped();
-    };
-    if (QCoreApplication::instance()) {
-        platform::WaitUntil(deadline, settled, { .slice = std::chrono::milliseconds(5) });
-    } else {
-        // Without an event loop the port reads only while it is waited on.
-        while (!settled()) {
-            const auto left = deadline - platform::WaitClock::now();
-            if (left <= platform::WaitClock::duration::zero()) break;
-            port->waitForReadyRead(
-                static_cast<int>(std::min<int64_t>(std::chrono::ceil<std::chrono::milliseconds>(left).count(), 5)));
-        }
-    }
-    return IsHandleValid() && port->bytesAvailable() >= n;
-}
-
-bool TqzComm::SetStateDTR(bool on)
-{
-    if (!IsHandleValid()) return false;
-    const bool ok = port->setDataTerminalReady(on);
-    if (!ok) port->clearError();
-    return ok;
-}
-
-bool TqzComm::SetStateRTS(bool on)
-{
-    if (!IsHandleValid()) return false;
-    const bool ok = port->setRequestToSend(on);
-    if (!ok) port->clearError();
-    return ok;
-}
-
-int TqzComm::GetStateModemSignals()
-{
-    if (!IsHandleValid()) return 0;
-    const QSerialPort::PinoutSignals pins = port->pinoutSignals();
-    if (port->error() != QSerialPort::NoError) {
-        port->clearError();
-        return 0;
+    stopping = false;
+    const int myGeneration = ++generation;
+    {
+        std::lock_guard<std::mutex> guard(messageLock);
+        messages.clear();
+        quitMessages = false;
+        messageThreadDone = false;
     }
     int bits = 0;
-    if (pins & QSerialPort::ClearToSendSignal) bits |= ModemSignal::CTS;
-    if (pins & QSerialPort::DataSetReadySignal) bits |= ModemSignal::DSR;
-    if (pins & QSerialPort::RingIndicatorSignal) bits |= ModemSignal::Ring;
-    if (pins & QSerialPort::DataCarrierDetectSignal) bits |= ModemSignal::RLSD;
-    return bits;
+    modemPolling = false;
+    modemThreadDone = true;
+    if (tty->GetModemLines(fd, bits)) {
+        modemThreadDone = false;
+        modemThread = std::thread([this] { ModemLoop(); });
+    }
+    LineErrorCounts errors;
+    tty->GetLineErrors(fd, errors);
+    messageThread = std::thread([this, myGeneration] { MessageLoop(myGeneration); });
+    eventThread = std::thread([this, myGeneration, bits, errors] { EventLoop(myGeneration, bits, errors); });
 }
 
-void TqzComm::ClearDeviceInput()
+void TqzComm::StopThreads()
 {
-    if (!IsHandleValid()) return;
-    port->clear(QSerialPort::Input);
-    Recount();
+    const std::thread::id self = std::this_thread::get_id();
+    stopping = true;
+    Wake();
+    if (eventThread.joinable()) {
+        if (eventThread.get_id() == self)
+            lateThreads.push_back(std::move(eventThread));
+        else
+            eventThread.join();
+    }
+    if (modemThread.joinable()) {
+        // The modem wait ends only on a line change or a signal.
+        while (!modemThreadDone) {
+            tty->InterruptWait(modemThread.native_handle());
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        modemThread.join();
+    }
+    if (messageThread.joinable()) {
+        std::unique_lock<std::mutex> lock(messageLock);
+        quitMessages = true;
+        messageReady.notify_all();
+        if (messageThread.get_id() == self) {
+            lock.unlock();
+            lateThreads.push_back(std::move(messageThread));
+        } else {
+            // A handler that does not return keeps its thread: the close goes
+            // on after a second, and the thread is joined when the component goes.
+            const bool ended
+                = messageEnded.wait_for(lock, std::chrono::milliseconds(1000), [this] { return messageThreadDone; });
+            lock.unlock();
+            if (ended)
+                messageThread.join();
+            else
+                lateThreads.push_back(std::move(messageThread));
+        }
+    }
+    std::lock_guard<std::mutex> guard(ioLock);
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+    const int wake = wakeFd.exchange(-1);
+    if (wake >= 0) ::close(wake);
 }
 
-void TqzComm::ClearDeviceOutput()
+void TqzComm::Wake() const
 {
-    if (IsHandleValid()) port->clear(QSerialPort::Output);
-}
-
-void TqzComm::ClearDeviceBuffers()
-{
-    if (!IsHandleValid()) return;
-    port->clear(QSerialPort::AllDirections);
-    Recount();
+    const int wake = wakeFd.load();
+    if (wake < 0) return;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wake, &one, sizeof one);
 }
 
 int TqzComm::GetDeviceIndex() const
