@@ -1,7 +1,7 @@
 #include "ide/WindowInstall.h"
 
 #include "canvas/ImagePartsInstaller.h"
-#include "screen/robot/RobotParts.h"
+#include "devices/widgets/CommConfigForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeMain.h"
 #include "platform/KeyMap.h"
@@ -9,6 +9,7 @@
 #include "screen/DeferredScreen.h"
 #include "screen/ScreenForm.h"
 #include "screen/WindowParts.h"
+#include "screen/robot/RobotParts.h"
 
 #include <QApplication>
 #include <QSize>
@@ -52,5 +53,7 @@ void InstallWindowParts()
     platform::setDesktopQueries(&platform::QtDesktopQueries());
     InstallImageParts();
     InstallRobotParts();
+    // The serial component's line settings are edited in a dialog.
+    InstallCommConfigDialog();
     SetWindowParts({ &EnvironmentMain, &MakeApplication, &MakeHeadlessWindow });
 }
