@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
+#include "interpreter/ControlProperty.h"
 
 class Canvas;
 class Palette;
@@ -23,10 +24,6 @@ enum : int {
     VideoHeight = 9,
 };
 } // namespace MediaOp
-
-// The control families whose last event the run loop polls, in the order of
-// the event sources 0 to 8.
-enum class ControlFamily { Button, Edit, ListBox, RBGroup, CheckBox, Slider, Spinner, Memo, Timer };
 
 // What a run uses of the run-time screen: the console, run control, the event
 // sources of the screen, the drawing services the drawing statements bind,

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "interpreter/ControlProperty.h"
+#include "interpreter/KeywordCodes.h"
+
+#include <array>
+#include <cstddef>
+
+// How a control row's statement reads its arguments (after the control's
+// name, which every one of them takes first) and what its function returns.
+enum class ControlPropertyKind {
+    Create, // the family's creation arguments; no function
+    Command, // the name only (remove, focus, clear); the function returns an integer
+    Number, // [, n] with the row's default; the function returns an integer
+    Text, // [, value], any value as its text; the function returns a text
+    RequiredText, // , text (required); no function
+    Item, // no statement; the function takes the item, button or line n and returns a text
+    Place, // [, left [, top [, width [, height]]]], each -1 by default; no function
+    Font, // [, font [, size [, style [, colour]]]]; the function returns the font as a text
+    Event, // the function takes no argument and returns the last event's text, emptied;
+           // the statement takes a variable to receive it
+    LineSelection, // [, line [, column [, length]]]; the function returns the selected text
+    PositionSelection, // [, position [, length]]; no function
+};
+
+// A row of control_properties.inc. A missing function or statement is code 0.
+struct ControlPropertyRow {
+    ControlFamily family;
+    ControlProperty property;
+    ControlPropertyKind kind;
+    FunctionCode function;
+    StatementCode statement;
+    int defaultValue;
+};
+
+// A row's codes are written as the names of FunctionCode and StatementCode,
+// None where there is none.
+namespace control_row_codes {
+struct Functions {
+    using enum FunctionCode;
+    static constexpr FunctionCode None {};
+};
+struct Statements {
+    using enum StatementCode;
+    static constexpr StatementCode None {};
+};
+} // namespace control_row_codes
+
+// Every row, indexed by ControlProperty.
+inline constexpr std::array controlPropertyRows = {
+#define CONTROL_PROPERTY(family, property, kind, function, statement, defaultValue)                                    \
+    ControlPropertyRow { ControlFamily::family, ControlProperty::family##property, ControlPropertyKind::kind,          \
+        control_row_codes::Functions::function, control_row_codes::Statements::statement, defaultValue },
+#define SCREEN_EVENT(property, function)
+#include "interpreter/vocabulary/control_properties.inc"
+#undef SCREEN_EVENT
+#undef CONTROL_PROPERTY
+};
+
+constexpr const ControlPropertyRow& RowOf(ControlProperty property)
+{
+    return controlPropertyRows[static_cast<size_t>(property)];
+}
+
+// The two screen-wide last-event functions among the control getters.
+enum class ScreenEvent { LastKey, LastMouse };
+struct ScreenEventRow {
+    ScreenEvent event;
+    FunctionCode function;
+};
+inline constexpr std::array screenEventRows = {
+#define CONTROL_PROPERTY(family, property, kind, function, statement, defaultValue)
+#define SCREEN_EVENT(property, function) ScreenEventRow { ScreenEvent::property, FunctionCode::function },
+#include "interpreter/vocabulary/control_properties.inc"
+#undef SCREEN_EVENT
+#undef CONTROL_PROPERTY
+};
+
+// The rows' events and numbers written down once, for the code that must know
+// one row from the next.
+constexpr ControlProperty LastEventOf(ControlFamily family)
+{
+    for (const ControlPropertyRow& row : controlPropertyRows)
+        if (row.family == family && row.kind == ControlPropertyKind::Event) return row.property;
+    return ControlProperty {};
+}
