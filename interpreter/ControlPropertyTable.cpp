@@ -106,7 +106,9 @@ constexpr bool FunctionFits(const ControlPropertyRow& row)
 constexpr bool StatementFits(const ControlPropertyRow& row)
 {
     using enum ControlPropertyKind;
-    if (row.statement == StatementCode {}) return row.kind != Create && row.kind != RequiredText && row.kind != Place;
+    if (row.statement == StatementCode {})
+        return row.kind != Create && row.kind != Remove && row.kind != Clear && row.kind != RequiredText
+            && row.kind != Place;
     return row.kind != Item && IsControlStatement(row.statement) && IsWord(row.statement);
 }
 
@@ -121,16 +123,14 @@ constexpr bool RowsFitTheirKinds()
     return true;
 }
 
-constexpr bool EachFamilyHasOneCreationAndOneEvent()
+// One row of the kind in each family, and at most one focus and clearing.
+constexpr bool EachFamilyHasOne(ControlPropertyKind kind, int least)
 {
     for (int family = 0; family <= static_cast<int>(ControlFamily::Timer); ++family) {
-        int creations = 0, events = 0;
-        for (const ControlPropertyRow& row : controlPropertyRows) {
-            if (static_cast<int>(row.family) != family) continue;
-            creations += row.kind == ControlPropertyKind::Create;
-            events += row.kind == ControlPropertyKind::Event;
-        }
-        if (creations != 1 || events != 1) return false;
+        int rows = 0;
+        for (const ControlPropertyRow& row : controlPropertyRows)
+            rows += static_cast<int>(row.family) == family && row.kind == kind;
+        if (rows < least || rows > 1) return false;
     }
     return true;
 }
@@ -138,6 +138,9 @@ constexpr bool EachFamilyHasOneCreationAndOneEvent()
 static_assert(EveryControlStatementHasOneRow(), "every control statement needs exactly one row");
 static_assert(EveryControlFunctionHasOneRow(), "every control function needs exactly one row");
 static_assert(RowsFitTheirKinds(), "a row's function and statement must fit its kind");
-static_assert(EachFamilyHasOneCreationAndOneEvent(), "each family is made by one statement and has one last event");
+static_assert(EachFamilyHasOne(ControlPropertyKind::Create, 1) && EachFamilyHasOne(ControlPropertyKind::Remove, 1)
+        && EachFamilyHasOne(ControlPropertyKind::Event, 1) && EachFamilyHasOne(ControlPropertyKind::Focus, 0)
+        && EachFamilyHasOne(ControlPropertyKind::Clear, 0),
+    "each family is made, removed and polled by one row each");
 
 } // namespace

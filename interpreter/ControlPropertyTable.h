@@ -10,7 +10,9 @@
 // name, which every one of them takes first) and what its function returns.
 enum class ControlPropertyKind {
     Create, // the family's creation arguments; no function
-    Command, // the name only (remove, focus, clear); the function returns an integer
+    Remove, // the name only; no function
+    Focus, // the name only; the function returns an integer (whether it has the focus)
+    Clear, // the name only; no function
     Number, // [, n] with the row's default; the function returns an integer
     Text, // [, value], any value as its text; the function returns a text
     RequiredText, // , text (required); no function
@@ -75,12 +77,3 @@ inline constexpr std::array screenEventRows = {
 #undef SCREEN_EVENT
 #undef CONTROL_PROPERTY
 };
-
-// The rows' events and numbers written down once, for the code that must know
-// one row from the next.
-constexpr ControlProperty LastEventOf(ControlFamily family)
-{
-    for (const ControlPropertyRow& row : controlPropertyRows)
-        if (row.family == family && row.kind == ControlPropertyKind::Event) return row.property;
-    return ControlProperty {};
-}
