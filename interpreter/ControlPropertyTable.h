@@ -29,6 +29,7 @@ enum class ControlPropertyKind {
 struct ControlPropertyRow {
     ControlFamily family;
     ControlProperty property;
+    const char* name; // the enumerator's name, "ButtonEnabled"
     ControlPropertyKind kind;
     FunctionCode function;
     StatementCode statement;
@@ -51,8 +52,9 @@ struct Statements {
 // Every row, indexed by ControlProperty.
 inline constexpr std::array controlPropertyRows = {
 #define CONTROL_PROPERTY(family, property, kind, function, statement, defaultValue)                                    \
-    ControlPropertyRow { ControlFamily::family, ControlProperty::family##property, ControlPropertyKind::kind,          \
-        control_row_codes::Functions::function, control_row_codes::Statements::statement, defaultValue },
+    ControlPropertyRow { ControlFamily::family, ControlProperty::family##property, #family #property,                  \
+        ControlPropertyKind::kind, control_row_codes::Functions::function, control_row_codes::Statements::statement,   \
+        defaultValue },
 #define SCREEN_EVENT(property, function)
 #include "interpreter/vocabulary/control_properties.inc"
 #undef SCREEN_EVENT
