@@ -66,6 +66,14 @@ constexpr const ControlPropertyRow& RowOf(ControlProperty property)
     return controlPropertyRows[static_cast<size_t>(property)];
 }
 
+// Whether the family has a row of the kind (a font, a clearing ...).
+constexpr bool FamilyHas(ControlFamily family, ControlPropertyKind kind)
+{
+    for (const ControlPropertyRow& row : controlPropertyRows)
+        if (row.family == family && row.kind == kind) return true;
+    return false;
+}
+
 // The two screen-wide last-event functions among the control getters.
 enum class ScreenEvent { LastKey, LastMouse };
 struct ScreenEventRow {

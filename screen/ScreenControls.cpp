@@ -158,24 +158,14 @@ AnsiString TScreenForm::GetControlText(ControlProperty property, const AnsiStrin
 
 void TScreenForm::SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height)
 {
-    ControlSlots& familySlots = SlotsOf(*this, family);
-    const int slot = SlotOf(familySlots, name);
-    if (slot < 0) return;
-    auto* widget = qobject_cast<QWidget*>(familySlots.controls.items[slot]);
-    if (!widget) return;
-    const bool sizeToo = family != ControlFamily::CheckBox;
-    if (family == ControlFamily::ListBox || family == ControlFamily::Slider) height = -1;
-    const QRect r = widget->geometry();
-    controls::PlaceControl(*widget, left >= 0 ? left : r.x(), top >= 0 ? top : r.y(),
-        sizeToo && width >= 0 ? width : r.width(), sizeToo && height >= 0 ? height : r.height());
+    if (ProgramControl* control = FindControl(SlotsOf(*this, family), name))
+        control->SetDimensions(left, top, width, height);
 }
 
 void TScreenForm::SetControlFont(
     ControlFamily family, const AnsiString& name, const AnsiString& fontName, int size, int style, int colour)
 {
-    const bool hasFont = family == ControlFamily::Button || family == ControlFamily::Edit
-        || family == ControlFamily::ListBox || family == ControlFamily::RBGroup || family == ControlFamily::Memo;
-    if (!hasFont) return;
+    if (!FamilyHas(family, ControlPropertyKind::Font)) return;
     if (auto* widget = Find<QWidget>(SlotsOf(*this, family), name))
         controls::ChangeFont(*widget, palette, fontName, size, style, colour);
 }

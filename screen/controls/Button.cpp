@@ -59,3 +59,8 @@ AnsiString Button::Text(ControlProperty property, int) const
     if (property == ControlProperty::ButtonFont) return FontText(*this, palette);
     return {};
 }
+
+void Button::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
+}

@@ -102,3 +102,9 @@ AnsiString CheckBox::Text(ControlProperty property, int) const
 {
     return property == ControlProperty::CheckBoxCaption ? platform::fromQString(text()) : AnsiString();
 }
+
+// The size fits the caption: only the place changes.
+void CheckBox::SetDimensions(int left, int top, int, int)
+{
+    ReplaceDimensions(*this, left, top, -1, -1);
+}

@@ -164,3 +164,8 @@ void EditBox::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     if (onExit) onExit();
 }
+
+void EditBox::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
+}

@@ -183,3 +183,9 @@ AnsiString ListBox::Text(ControlProperty property, int n) const
         return {};
     }
 }
+
+// The height is the widget's own.
+void ListBox::SetDimensions(int left, int top, int width, int)
+{
+    ReplaceDimensions(*this, left, top, width, -1);
+}

@@ -20,6 +20,7 @@ public:
     void Action(ControlProperty action, const AnsiString& text) override;
     void SetProperty(ControlProperty property, int value) override;
     int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
     AnsiString Text(ControlProperty property, int n) const override;
 
 private:

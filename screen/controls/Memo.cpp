@@ -234,3 +234,8 @@ AnsiString Memo::Text(ControlProperty property, int n) const
     }
     return {};
 }
+
+void Memo::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
+}

@@ -101,6 +101,13 @@ void PlaceControl(QWidget& widget, long long left, long long top, long long widt
     widget.setGeometry(position(left), position(top), size(width), size(height));
 }
 
+void ReplaceDimensions(QWidget& widget, int left, int top, int width, int height)
+{
+    const QRect r = widget.geometry();
+    PlaceControl(widget, left >= 0 ? left : r.x(), top >= 0 ? top : r.y(), width >= 0 ? width : r.width(),
+        height >= 0 ? height : r.height());
+}
+
 int TextWidth(const QWidget& widget, const AnsiString& text)
 {
     return QFontMetrics(widget.font()).horizontalAdvance(platform::toQString(text));

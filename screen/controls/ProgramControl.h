@@ -22,6 +22,12 @@ public:
         (void)property, (void)n;
         return {};
     }
+    // The family's dimension statement: each value that is not negative
+    // replaces that one, as far as the family lets the program change it.
+    virtual void SetDimensions(int left, int top, int width, int height)
+    {
+        (void)left, (void)top, (void)width, (void)height;
+    }
 };
 
 // What a new control takes from the screen: the widget it goes on, the
@@ -68,6 +74,9 @@ void PlaceControl(QWidget& widget, long long left, long long top, long long widt
 int TextWidth(const QWidget& widget, const AnsiString& text);
 // A hint that is not empty becomes the widget's tool tip.
 void SetHint(QWidget& widget, const AnsiString& hint);
+
+// Replaces each of the widget's dimensions whose value is not negative.
+void ReplaceDimensions(QWidget& widget, int left, int top, int width, int height);
 
 // The common integer properties.
 bool IsHidden(const QWidget& widget);

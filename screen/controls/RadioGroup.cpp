@@ -190,3 +190,8 @@ AnsiString RadioGroup::Text(ControlProperty property, int n) const
     }
     return {};
 }
+
+void RadioGroup::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
+}

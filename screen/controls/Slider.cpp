@@ -163,3 +163,9 @@ void Slider::paintEvent(QPaintEvent*)
     option.subControls = QStyle::SC_SliderHandle;
     style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
 }
+
+// The height is the widget's own.
+void Slider::SetDimensions(int left, int top, int width, int)
+{
+    ReplaceDimensions(*this, left, top, width, -1);
+}

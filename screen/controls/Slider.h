@@ -19,6 +19,7 @@ public:
 
     void SetProperty(ControlProperty property, int value) override;
     int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

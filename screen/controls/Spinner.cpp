@@ -148,3 +148,8 @@ int Spinner::Property(ControlProperty property) const
     }
     return 0;
 }
+
+void Spinner::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
+}

@@ -41,6 +41,7 @@ public:
 
     void SetProperty(ControlProperty property, int value) override;
     int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
 
     QToolButton* UpButton() const { return up; }
     QToolButton* DownButton() const { return down; }
