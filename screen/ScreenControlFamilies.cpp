@@ -12,8 +12,6 @@
 #include "screen/controls/Spinner.h"
 #include "screen/controls/Timer.h"
 
-#include <QLineEdit>
-
 // Creation: each family's control is made from its creation struct, goes
 // into the first empty slot of its family with its component name (the
 // family's prefix and the slot), and gets its handlers, which write the
