@@ -7,7 +7,8 @@
 #include <cstddef>
 
 // How a control row's statement reads its arguments (after the control's
-// name, which every one of them takes first) and what its function returns.
+// name, which all but an Event's statement take first) and what its function
+// returns.
 enum class ControlPropertyKind {
     Create, // the family's creation arguments; no function
     Remove, // the name only; no function
@@ -19,8 +20,8 @@ enum class ControlPropertyKind {
     Item, // no statement; the function takes the item, button or line n and returns a text
     Place, // [, left [, top [, width [, height]]]], each -1 by default; no function
     Font, // [, font [, size [, style [, colour]]]]; the function returns the font as a text
-    Event, // the function takes no argument and returns the last event's text, emptied;
-           // the statement takes a variable to receive it
+    Event, // the function takes no argument and returns the family's last event (the
+           // control's name), emptied; the statement takes only a variable to receive it
     LineSelection, // [, line [, column [, length]]]; the function returns the selected text
     PositionSelection, // [, position [, length]]; no function
 };
