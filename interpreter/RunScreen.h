@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/Values.h"
+#include "interpreter/ControlCreation.h"
+#include "interpreter/ControlProperty.h"
 
 class Canvas;
 class Palette;
@@ -23,10 +25,6 @@ enum : int {
     VideoHeight = 9,
 };
 } // namespace MediaOp
-
-// The control families whose last event the run loop polls, in the order of
-// the event sources 0 to 8.
-enum class ControlFamily { Button, Edit, ListBox, RBGroup, CheckBox, Slider, Spinner, Memo, Timer };
 
 // What a run uses of the run-time screen: the console, run control, the event
 // sources of the screen, the drawing services the drawing statements bind,
@@ -145,32 +143,30 @@ public:
     // --- Run-time controls ----------------------------------------------------
     // The controls a program makes, addressed by family and name. A name no
     // control of the family has does nothing; getters then give 0 or "".
-    // Operation and property numbers are the family's own; unknown ones do
-    // nothing. A screen without controls (the default) ignores them all.
-    // Creation: the statement's arguments from the x position on, integers and
-    // texts by argument position (0 = x, 1 = y, 2 = the third argument ...).
-    virtual void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts)
+    // Properties are named (control_properties.inc); one of another family,
+    // or one the call does not serve, does nothing. A screen without
+    // controls (the default) ignores them all.
+    // A new control in the first empty slot of its family.
+    virtual void AddControl(const NewControl& control) { (void)control; }
+    // The commands (removal, focus, clearing) with an empty text, and the
+    // text setters.
+    virtual void ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text)
     {
-        (void)family, (void)name, (void)numbers, (void)texts;
+        (void)action, (void)name, (void)text;
     }
-    // Action 0 removes, 1 focuses, 2 clears, 10 and 11 set texts.
-    virtual void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text)
+    virtual void SetControlProperty(ControlProperty property, const AnsiString& name, int value)
     {
-        (void)family, (void)name, (void)op, (void)text;
+        (void)property, (void)name, (void)value;
     }
-    virtual void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value)
+    virtual int GetControlProperty(ControlProperty property, const AnsiString& name)
     {
-        (void)family, (void)name, (void)op, (void)value;
-    }
-    virtual int GetControlProperty(ControlFamily family, const AnsiString& name, int op)
-    {
-        (void)family, (void)name, (void)op;
+        (void)property, (void)name;
         return 0;
     }
     // n is the item, button or line of the queries that take one.
-    virtual AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n)
+    virtual AnsiString GetControlText(ControlProperty property, const AnsiString& name, int n)
     {
-        (void)family, (void)name, (void)op, (void)n;
+        (void)property, (void)name, (void)n;
         return {};
     }
     // Each value that is not negative replaces that dimension.

@@ -534,30 +534,29 @@ void DeferredScreen::DrawBezierPoints(const int* xy, int count, int width, int c
     Forward([=](RunScreen& window) { window.DrawBezierPoints(xy, count, width, colour); });
 }
 
-void DeferredScreen::AddControl(
-    ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts)
+void DeferredScreen::AddControl(const NewControl& control)
 {
-    Forward([&](RunScreen& window) { window.AddControl(family, name, numbers, texts); });
+    Forward([&](RunScreen& window) { window.AddControl(control); });
 }
 
-void DeferredScreen::ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text)
+void DeferredScreen::ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text)
 {
-    Forward([&](RunScreen& window) { window.ControlAction(family, name, op, text); });
+    Forward([&](RunScreen& window) { window.ControlAction(action, name, text); });
 }
 
-void DeferredScreen::SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value)
+void DeferredScreen::SetControlProperty(ControlProperty property, const AnsiString& name, int value)
 {
-    Forward([&](RunScreen& window) { window.SetControlProperty(family, name, op, value); });
+    Forward([&](RunScreen& window) { window.SetControlProperty(property, name, value); });
 }
 
-int DeferredScreen::GetControlProperty(ControlFamily family, const AnsiString& name, int op)
+int DeferredScreen::GetControlProperty(ControlProperty property, const AnsiString& name)
 {
-    return Forward([&](RunScreen& window) { return window.GetControlProperty(family, name, op); });
+    return Forward([&](RunScreen& window) { return window.GetControlProperty(property, name); });
 }
 
-AnsiString DeferredScreen::GetControlText(ControlFamily family, const AnsiString& name, int op, int n)
+AnsiString DeferredScreen::GetControlText(ControlProperty property, const AnsiString& name, int n)
 {
-    return Forward([&](RunScreen& window) { return window.GetControlText(family, name, op, n); });
+    return Forward([&](RunScreen& window) { return window.GetControlText(property, name, n); });
 }
 
 void DeferredScreen::SetControlDim(

@@ -124,11 +124,11 @@ public:
     void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
 
     // --- Run-time controls ----------------------------------------------------
-    void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts) override;
-    void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text) override;
-    void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value) override;
-    int GetControlProperty(ControlFamily family, const AnsiString& name, int op) override;
-    AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n) override;
+    void AddControl(const NewControl& control) override;
+    void ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text) override;
+    void SetControlProperty(ControlProperty property, const AnsiString& name, int value) override;
+    int GetControlProperty(ControlProperty property, const AnsiString& name) override;
+    AnsiString GetControlText(ControlProperty property, const AnsiString& name, int n) override;
     void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
     void SetControlFont(
         ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;

@@ -2,55 +2,53 @@
 
 #include "platform/AnsiText.h"
 #include "screen/ScreenWidgets.h"
+#include "screen/controls/Button.h"
+#include "screen/controls/CheckBox.h"
 #include "screen/controls/EditBox.h"
+#include "screen/controls/ListBox.h"
 #include "screen/controls/Memo.h"
 #include "screen/controls/RadioGroup.h"
 #include "screen/controls/Slider.h"
 #include "screen/controls/Spinner.h"
+#include "screen/controls/Timer.h"
 
-#include <QFontMetrics>
-#include <QLineEdit>
-
-#include <algorithm>
-#include <climits>
-
-// Creation of the families whose controls answer for their own properties:
-// each control goes into the first empty slot of its family, gets its
-// component name, font, colours and hint, and its handlers, which write the
+// Creation: each family's control is made from its creation struct, goes
+// into the first empty slot of its family with its component name (the
+// family's prefix and the slot), and gets its handlers, which write the
 // control's name into the family's last-event text.
 
 namespace {
 
-int TextWidth(const QWidget& widget, const AnsiString& text)
+ControlSurface SurfaceOf(TScreenForm& form)
 {
-    return QFontMetrics(widget.font()).horizontalAdvance(platform::toQString(text));
+    return { form.Image1, form.palette, form.canvas->brushColor, form.canvas->penColor, form.canvas->fontColor };
 }
 
-void SetHint(QWidget& widget, const AnsiString& hint)
+QString ComponentName(const char* prefix, int slot)
 {
-    if (!hint.empty()) widget.setToolTip(platform::toQString(hint));
+    return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(slot);
 }
 
 } // namespace
 
-void TScreenForm::AddEditBox(const AnsiString& name, const int* numbers, const AnsiString* texts)
+void TScreenForm::AddButton(const NewButton& made)
+{
+    const int slot = Buttons.FreeSlot();
+    auto* button = new Button(SurfaceOf(*this), made);
+    button->setObjectName(ComponentName("Buttons_", slot));
+    button->onClick = [this, slot] {
+        lastButton = Buttons.names.items[slot];
+        ReturnKeysToScreen();
+    };
+    Buttons.Place(slot, button, made.name);
+    button->show();
+}
+
+void TScreenForm::AddEdit(const NewEdit& made)
 {
     const int slot = EditBoxes.FreeSlot();
-    auto* box = new EditBox(Image1, palette);
-    box->setObjectName(QStringLiteral("EditBoxes_%1").arg(slot));
-    // The initial text is no change: it is set before the handlers.
-    const AnsiString& initial = texts[4];
-    box->setText(platform::toQString(initial));
-    box->changed = false;
-    const int width = numbers[2] > 0 ? numbers[2] : initial.empty() ? 100 : TextWidth(*box, initial + "  ") + 8;
-    controls::PlaceControl(*box, numbers[0], numbers[1], width, numbers[3] > 0 ? numbers[3] : box->sizeHint().height());
-    // No hint text gives the usual advice, a single character none.
-    const AnsiString& hint = texts[5];
-    if (hint.empty())
-        box->setToolTip(QStringLiteral(
-            "You can enter data in this text box. Esc will cancel any editing. Enter will finish editing"));
-    else if (hint.size() > 1)
-        SetHint(*box, hint);
+    auto* box = new EditBox(SurfaceOf(*this), made);
+    box->setObjectName(ComponentName("EditBoxes_", slot));
     const QString component = box->objectName();
     box->onChange = [this, slot] { lastEdit = EditBoxes.names.items[slot]; };
     box->onEnter = [this, box, component] {
@@ -62,87 +60,88 @@ void TScreenForm::AddEditBox(const AnsiString& name, const int* numbers, const A
         if (how == EditBox::Finish::Escape) box->setText(platform::toQString(editTextOnEnter));
         ReturnKeysToScreen();
     };
-    EditBoxes.Place(slot, box, name);
+    EditBoxes.Place(slot, box, made.name);
     box->show();
 }
 
-void TScreenForm::AddRadioGroup(const AnsiString& name, const int* numbers, const AnsiString* texts)
+void TScreenForm::AddListBox(const NewListBox& made)
+{
+    const int slot = ListBoxes.FreeSlot();
+    auto* box = new ListBox(SurfaceOf(*this), made);
+    box->setObjectName(ComponentName("ListBoxes_", slot));
+    box->onChoice = [this, slot] {
+        lastListBox = ListBoxes.names.items[slot];
+        ReturnKeysToScreen();
+    };
+    ListBoxes.Place(slot, box, made.name);
+    box->show();
+}
+
+void TScreenForm::AddRBGroup(const NewRBGroup& made)
 {
     const int slot = RBGroups.FreeSlot();
-    auto* group = new RadioGroup(Image1, palette);
-    group->setObjectName(QStringLiteral("RBGroups_%1").arg(slot));
-    // No caption text gives the name, a single space no caption.
-    const AnsiString& caption = texts[5];
-    group->setTitle(platform::toQString(caption.empty() ? name : caption == " " ? AnsiString() : caption));
-    controls::SetBackColour(*group, canvas->brushColor);
-    controls::SetTextColour(*group, canvas->penColor);
-    group->SetProperty(5, numbers[4]);
-    controls::PlaceControl(
-        *group, numbers[0], numbers[1], numbers[2] > 0 ? numbers[2] : 100, numbers[3] > 0 ? numbers[3] : 100);
-    group->SetButtons(texts[6]);
-    SetHint(*group, texts[7]);
+    auto* group = new RadioGroup(SurfaceOf(*this), made);
+    group->setObjectName(ComponentName("RBGroups_", slot));
     group->onClick = [this, slot](RadioGroup::By by) {
         lastRBGroup = RBGroups.names.items[slot];
         if (by == RadioGroup::By::User) ReturnKeysToScreen();
     };
-    RBGroups.Place(slot, group, name);
+    RBGroups.Place(slot, group, made.name);
     group->show();
 }
-void TScreenForm::AddSlider(const AnsiString& name, const int* numbers, const AnsiString* texts)
+
+void TScreenForm::AddCheckBox(const NewCheckBox& made)
+{
+    const int slot = CheckBoxes.FreeSlot();
+    auto* box = new CheckBox(SurfaceOf(*this), made);
+    box->setObjectName(ComponentName("CheckBoxes_", slot));
+    box->onClick = [this, slot](CheckBox::By by) {
+        lastCheckBox = CheckBoxes.names.items[slot];
+        if (by == CheckBox::By::User) ReturnKeysToScreen();
+    };
+    CheckBoxes.Place(slot, box, made.name);
+    box->show();
+}
+
+void TScreenForm::AddSlider(const NewSlider& made)
 {
     const int slot = Sliders.FreeSlot();
-    const bool vertical = numbers[5] != 0;
-    auto* slider = new Slider(Image1, vertical ? Qt::Vertical : Qt::Horizontal);
-    slider->setObjectName(QStringLiteral("Sliders_%1").arg(slot));
-    const int minimum = numbers[3], maximum = std::max(numbers[3], numbers[4]);
-    slider->setRange(minimum, maximum);
-    slider->setValue(minimum);
-    const int range = static_cast<int>(std::min<long long>(INT_MAX, 0LL + maximum - minimum));
-    slider->setTickInterval(numbers[6] < 0 ? range / 10 : numbers[6]);
-    slider->setPageStep(numbers[7] <= 0 ? range / 5 : numbers[7]);
-    // The given width is the slider's length, whichever way it lies.
-    const int length = numbers[2] > 0 ? numbers[2] : 100;
-    controls::PlaceControl(*slider, numbers[0], numbers[1], vertical ? 33 : length, vertical ? length : 33);
-    SetHint(*slider, texts[8]);
+    auto* slider = new Slider(SurfaceOf(*this), made);
+    slider->setObjectName(ComponentName("Sliders_", slot));
     slider->onChange = [this, slot] { lastSlider = Sliders.names.items[slot]; };
-    Sliders.Place(slot, slider, name);
+    Sliders.Place(slot, slider, made.name);
     slider->show();
 }
-void TScreenForm::AddSpinner(const AnsiString& name, const int* numbers, const AnsiString* texts)
+
+void TScreenForm::AddSpinner(const NewSpinner& made)
 {
     const int slot = Spinners.FreeSlot();
-    const bool horizontal = numbers[7] != 0;
-    auto* spinner = new Spinner(Image1, horizontal ? Qt::Horizontal : Qt::Vertical);
-    spinner->setObjectName(QStringLiteral("Spinners_%1").arg(slot));
-    SpinnerSteps& steps = spinner->steps;
-    steps.minimum = SpinnerSteps::Cut(numbers[4]);
-    steps.maximum = SpinnerSteps::Cut(numbers[5]);
-    steps.position = steps.minimum;
-    if (numbers[6] > 1) steps.increment = SpinnerSteps::Cut(numbers[6]);
-    steps.wrap = numbers[8] != 0;
-    const int width = numbers[2] > 0 ? numbers[2] : horizontal ? 25 : 17;
-    const int height = numbers[3] > 0 ? numbers[3] : horizontal ? 17 : 25;
-    controls::PlaceControl(*spinner, numbers[0], numbers[1], width, height);
-    SetHint(*spinner, texts[9]);
+    auto* spinner = new Spinner(SurfaceOf(*this), made);
+    spinner->setObjectName(ComponentName("Spinners_", slot));
     spinner->onClick = [this, slot] { lastSpinner = Spinners.names.items[slot]; };
-    Spinners.Place(slot, spinner, name);
+    Spinners.Place(slot, spinner, made.name);
     spinner->show();
 }
-void TScreenForm::AddMemo(const AnsiString& name, const int* numbers, const AnsiString* texts)
+
+void TScreenForm::AddMemo(const NewMemo& made)
 {
     const int slot = Memos.FreeSlot();
-    auto* memo = new Memo(Image1, palette);
-    memo->setObjectName(QStringLiteral("Memos_%1").arg(slot));
-    controls::SetBackColour(*memo, canvas->brushColor);
-    controls::SetTextColour(*memo, canvas->penColor);
-    controls::PlaceControl(
-        *memo, numbers[0], numbers[1], numbers[2] > 0 ? numbers[2] : 100, numbers[3] > 0 ? numbers[3] : 100);
-    SetHint(*memo, texts[5]);
-    Memos.Place(slot, memo, name);
+    auto* memo = new Memo(SurfaceOf(*this), made);
+    memo->setObjectName(ComponentName("Memos_", slot));
+    Memos.Place(slot, memo, made.name);
     // The handler comes first: an initial text is already a change.
     memo->onChange = [this, slot] { lastMemo = Memos.names.items[slot]; };
-    memo->Action(11, texts[4]);
+    memo->Action(ControlProperty::MemoText, made.text);
     memo->show();
+}
+
+void TScreenForm::AddTimer(const NewTimer& made)
+{
+    const int slot = Timers.FreeSlot();
+    auto* timer = new Timer(this, made);
+    timer->setObjectName(ComponentName("Timers_", slot));
+    timer->onTick = [this, slot] { lastTimer = Timers.names.items[slot]; };
+    Timers.Place(slot, timer, made.name);
 }
 
 // Both selections focus the memo afterwards, when it can take the focus.

@@ -98,11 +98,11 @@ public:
     Canvas& DrawingCanvas() override { return *canvas; }
 
     // Run-time controls (ScreenControls.cpp).
-    void AddControl(ControlFamily family, const AnsiString& name, const int* numbers, const AnsiString* texts) override;
-    void ControlAction(ControlFamily family, const AnsiString& name, int op, const AnsiString& text) override;
-    void SetControlProperty(ControlFamily family, const AnsiString& name, int op, int value) override;
-    int GetControlProperty(ControlFamily family, const AnsiString& name, int op) override;
-    AnsiString GetControlText(ControlFamily family, const AnsiString& name, int op, int n) override;
+    void AddControl(const NewControl& control) override;
+    void ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text) override;
+    void SetControlProperty(ControlProperty property, const AnsiString& name, int value) override;
+    int GetControlProperty(ControlProperty property, const AnsiString& name) override;
+    AnsiString GetControlText(ControlProperty property, const AnsiString& name, int n) override;
     void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
     void SetControlFont(
         ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;
@@ -111,13 +111,17 @@ public:
     int TakeLastMouse() override;
     void SetMemoSelection(const AnsiString& name, int line, int column, int length) override;
     void SetMemoSelected(const AnsiString& name, int position, int length) override;
-    // Creation of the families that answer for their own properties
-    // (ScreenControlFamilies.cpp); the arguments as AddControl has them.
-    void AddEditBox(const AnsiString& name, const int* numbers, const AnsiString* texts);
-    void AddRadioGroup(const AnsiString& name, const int* numbers, const AnsiString* texts);
-    void AddSlider(const AnsiString& name, const int* numbers, const AnsiString* texts);
-    void AddSpinner(const AnsiString& name, const int* numbers, const AnsiString* texts);
-    void AddMemo(const AnsiString& name, const int* numbers, const AnsiString* texts);
+    // Creation, family by family (ScreenControlFamilies.cpp): each control
+    // goes into the first empty slot of its family, its handlers bound.
+    void AddButton(const NewButton& made);
+    void AddEdit(const NewEdit& made);
+    void AddListBox(const NewListBox& made);
+    void AddRBGroup(const NewRBGroup& made);
+    void AddCheckBox(const NewCheckBox& made);
+    void AddSlider(const NewSlider& made);
+    void AddSpinner(const NewSpinner& made);
+    void AddMemo(const NewMemo& made);
+    void AddTimer(const NewTimer& made);
     // Keys reach the screen again after a click, or Esc or Enter in a box:
     // the focus goes to the hidden edit.
     void ReturnKeysToScreen();
@@ -245,9 +249,8 @@ public:
     QRect copyDestination;
     QRect copySource;
 
-    // The nine families of run-time controls, and the timers' tick counts.
+    // The nine families of run-time controls.
     ControlSlots Buttons, EditBoxes, ListBoxes, RBGroups, CheckBoxes, Sliders, Spinners, Memos, Timers;
-    DArray<int> timerTicks;
     // The last event of each family: the name of the control, empty when none.
     AnsiString lastButton, lastEdit, lastRBGroup, lastListBox, lastSlider, lastCheckBox, lastSpinner, lastTimer,
         lastMemo;

@@ -1,106 +1,21 @@
+#include "interpreter/ControlCreation.h"
+#include "interpreter/ControlPropertyTable.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 
 #include <array>
-#include <cstring>
+#include <utility>
 
-// The statements of the nine control families (codes 18xxx to 98xxx): create,
-// remove, focus, clear, set texts, properties, dimensions and fonts, and the
-// memo selections. The controls live in the run-time screen; these handlers
-// only read the arguments and pass them on. A name no control has is ignored
-// there, so the only errors are the argument reader's.
+// The statements of the nine control families: create, remove, focus, clear,
+// set texts, properties, dimensions and fonts, the memo selections and
+// getbutton. Each is a row of control_properties.inc; its kind says how the
+// arguments are read. The controls live in the run-time screen; these
+// handlers only read the arguments and pass them on. A name no control has is
+// ignored there, so the only errors are the argument reader's.
 
 namespace {
 
-// The family of a code: 18xxx buttons ... 98xxx timers.
-ControlFamily FamilyOf(int code)
-{
-    return static_cast<ControlFamily>(code / 10000 - 1);
-}
-
-// Per family, in the order of ControlFamily: the first code of the remove,
-// focus and clear statements, of the integer setters with their count, and the
-// dimension and font statements (0 when the family has none).
-struct FamilyCodes {
-    int action;
-    int actionCount;
-    int setter;
-    int setterCount;
-    int dim;
-    int font;
-};
-constexpr FamilyCodes familyCodes[] = {
-    { 18002, 2, 18004, 2, 18009, 18010 },
-    { 28002, 2, 28004, 7, 28012, 28013 },
-    { 38002, 3, 38005, 6, 38012, 38013 },
-    { 48002, 3, 48005, 6, 48012, 48013 },
-    { 58002, 2, 58004, 4, 58009, 0 },
-    { 68002, 2, 68004, 9, 68013, 0 },
-    { 78002, 2, 78004, 7, 78011, 0 },
-    { 88002, 3, 88005, 8, 88015, 88016 },
-    { 98002, 1, 98003, 3, 0, 0 },
-};
-
-// Integer setters whose default is not 1.
-struct SetterDefault {
-    int code;
-    int value;
-};
-constexpr SetterDefault setterDefaults[] = {
-    { 68004, 0 },
-    { 68009, 0 },
-    { 68010, 100 },
-    { 68011, 0 },
-    { 68012, 0 },
-    { 78004, 0 },
-    { 78008, 0 },
-    { 78009, 100 },
-    { 98004, 1000 },
-    { 98005, 0 },
-};
-
-// Text setters: the action operation, and whether the text is required.
-struct TextSetter {
-    int code;
-    int op;
-    bool textRequired;
-};
-constexpr TextSetter textSetters[] = {
-    { 18006, 10, true },
-    { 18007, 11, false },
-    { 28011, 10, false },
-    { 28014, 11, true },
-    { 38011, 10, false },
-    { 38014, 11, false },
-    { 48011, 10, false },
-    { 48015, 11, false },
-    { 58008, 10, false },
-    { 88013, 10, false },
-    { 88014, 11, false },
-};
-
-// Creation and the memo selections: argument counts, the letter of each
-// argument (s text, i integer, z any value as text) and the defaults.
-struct Creation {
-    int code;
-    int required;
-    int maximum;
-    const char* letters;
-    int defaults[11];
-};
-constexpr Creation creations[] = {
-    { 18001, 3, 6, "siiiis", { 0, 0, 0, 0, 0 } },
-    { 28001, 3, 7, "siiiizs", { 0, 0, 0, -1, -1 } },
-    { 38001, 3, 6, "siiiss", { 0, 0, 0, -1 } },
-    { 48001, 3, 9, "siiiiisss", { 0, 0, 0, -1, -1, -1 } },
-    { 58001, 3, 7, "siisiis", { 0, 0, 0, 0, 0, 100 } },
-    { 68001, 3, 10, "siiiiiiiis", { 0, 0, 0, -1, 0, 100, 0, -1, -1 } },
-    { 78001, 3, 11, "siiiiiiiiis", { 0, 0, 0, -1, -1, 0, 100, -1, 0, 0 } },
-    { 88001, 3, 7, "siiiiss", { 0, 0, 0, -1, -1 } },
-    { 98001, 1, 2, "si", { 0, -1 } },
-    { 88017, 1, 4, "siii", { 0, 1, 1, 0 } },
-    { 88018, 1, 3, "sii", { 0, 1, 0 } },
-};
+using Kind = ControlPropertyKind;
 
 void Prepare(Durnix_Class& d, const char* letters, const int* defaults)
 {
@@ -117,110 +32,207 @@ void Read(Durnix_Class& d, int required, int maximum)
     d.ParseParams(required, maximum, given);
 }
 
-bool Create(Durnix_Class& d, int code)
+// A creation statement's arguments, in order, each read into a member of the
+// family's creation struct, whose initial value is the argument's default.
+template <typename New> struct Argument {
+    char letter; // s a text, z any value as text, i an integer
+    AnsiString New::*text = nullptr;
+    int New::*number = nullptr;
+};
+
+template <typename New> constexpr Argument<New> Text(AnsiString New::*member)
 {
-    for (const Creation& c : creations) {
-        if (c.code != code) continue;
-        Prepare(d, c.letters, c.defaults);
-        Read(d, c.required, c.maximum);
-        RunScreen& screen = d.screen;
-        if (code == 88017)
-            screen.SetMemoSelection(d.paramText[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
-        else if (code == 88018)
-            screen.SetMemoSelected(d.paramText[0], d.paramInt[1], d.paramInt[2]);
+    return { 's', member, nullptr };
+}
+
+template <typename New> constexpr Argument<New> AnyText(AnsiString New::*member)
+{
+    return { 'z', member, nullptr };
+}
+
+template <typename New> constexpr Argument<New> Int(int New::*member)
+{
+    return { 'i', nullptr, member };
+}
+
+// The name and, except for timers, x and y are required.
+template <typename New, size_t Count>
+void Create(Durnix_Class& d, const std::array<Argument<New>, Count>& arguments, int required)
+{
+    New made;
+    d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
+    for (size_t k = 0; k < Count; ++k) {
+        d.paramType[k] = arguments[k].letter;
+        d.paramInt[k] = arguments[k].number ? made.*arguments[k].number : -1;
+    }
+    Read(d, required, static_cast<int>(Count));
+    for (size_t k = 0; k < Count; ++k) {
+        if (arguments[k].number)
+            made.*arguments[k].number = d.paramInt[k];
         else
-            screen.AddControl(FamilyOf(code), d.paramText[0], d.paramInt + 1, d.paramText + 1);
-        return true;
+            made.*arguments[k].text = d.paramText[k];
     }
-    return false;
+    d.screen.AddControl(NewControl { std::move(made) });
 }
 
-bool SetText(Durnix_Class& d, int code)
+void Create(Durnix_Class& d, ControlFamily family)
 {
-    for (const TextSetter& t : textSetters) {
-        if (t.code != code) continue;
-        Prepare(d, t.textRequired ? "ss" : "sz", nullptr);
-        Read(d, t.textRequired ? 2 : 1, 2);
-        d.screen.ControlAction(FamilyOf(code), d.paramText[0], t.op, d.paramText[1]);
-        return true;
+    switch (family) {
+    case ControlFamily::Button: {
+        using N = NewButton;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Int(&N::height), Text(&N::hint) },
+            3);
     }
-    return false;
+    case ControlFamily::Edit: {
+        using N = NewEdit;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Int(&N::height),
+                AnyText(&N::text), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::ListBox: {
+        using N = NewListBox;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Text(&N::items), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::RBGroup: {
+        using N = NewRBGroup;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Int(&N::height), Int(&N::columns),
+                Text(&N::caption), Text(&N::buttons), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::CheckBox: {
+        using N = NewCheckBox;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Text(&N::caption), Int(&N::checked),
+                Int(&N::captionLeft), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::Slider: {
+        using N = NewSlider;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::length), Int(&N::minimum),
+                Int(&N::maximum), Int(&N::vertical), Int(&N::tickStep), Int(&N::pageStep), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::Spinner: {
+        using N = NewSpinner;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Int(&N::height), Int(&N::minimum),
+                Int(&N::maximum), Int(&N::increment), Int(&N::horizontal), Int(&N::wrap), Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::Memo: {
+        using N = NewMemo;
+        return Create(d,
+            std::array { Text(&N::name), Int(&N::left), Int(&N::top), Int(&N::width), Int(&N::height), Text(&N::text),
+                Text(&N::hint) },
+            3);
+    }
+    case ControlFamily::Timer: {
+        using N = NewTimer;
+        return Create(d, std::array { Text(&N::name), Int(&N::period) }, 1);
+    }
+    }
 }
 
-void GetButton(Durnix_Class& d)
+void TakeLastEvent(Durnix_Class& d, ControlFamily family)
 {
     d.SetParamDefaults(Durnix_Class::ParamSlots, 0, 'i');
     d.paramType[0] = 'v';
     int given = 0;
     d.ParseParamsWithNames(1, 1, given);
-    d.currentVariables->SetString(d.paramText[0], d.screen.TakeLastEvent(ControlFamily::Button));
+    d.currentVariables->SetString(d.paramText[0], d.screen.TakeLastEvent(family));
 }
 
-void ControlStatement(Durnix_Class& d)
+void Run(Durnix_Class& d, const ControlPropertyRow& row)
 {
-    const int code = d.expression.tokenCode;
-    if (code == Code(StatementCode::Getbutton)) return GetButton(d);
-    if (Create(d, code) || SetText(d, code)) return;
-    const ControlFamily family = FamilyOf(code);
-    const FamilyCodes& f = familyCodes[static_cast<int>(family)];
     RunScreen& screen = d.screen;
-    if (code >= f.action && code < f.action + f.actionCount) {
+    const AnsiString& name = d.paramText[0];
+    const int* n = d.paramInt;
+    switch (row.kind) {
+    case Kind::Create:
+        return Create(d, row.family);
+    case Kind::Remove:
+    case Kind::Focus:
+    case Kind::Clear:
         Prepare(d, "s", nullptr);
         Read(d, 1, 1);
-        screen.ControlAction(family, d.paramText[0], code - f.action, AnsiString());
-    } else if (code >= f.setter && code < f.setter + f.setterCount) {
-        int value = 1;
-        for (const SetterDefault& s : setterDefaults)
-            if (s.code == code) value = s.value;
-        const int defaults[] = { 0, value };
+        return screen.ControlAction(row.property, name, AnsiString());
+    case Kind::Number: {
+        const int defaults[] = { 0, row.defaultValue };
         Prepare(d, "si", defaults);
         Read(d, 1, 2);
-        screen.SetControlProperty(family, d.paramText[0], code - f.setter, d.paramInt[1]);
-    } else if (code == f.dim) {
+        return screen.SetControlProperty(row.property, name, n[1]);
+    }
+    case Kind::Text:
+        Prepare(d, "sz", nullptr);
+        Read(d, 1, 2);
+        return screen.ControlAction(row.property, name, d.paramText[1]);
+    case Kind::RequiredText:
+        Prepare(d, "ss", nullptr);
+        Read(d, 2, 2);
+        return screen.ControlAction(row.property, name, d.paramText[1]);
+    case Kind::Place:
         Prepare(d, "siiii", nullptr);
         Read(d, 1, 5);
-        const int* n = d.paramInt;
-        screen.SetControlDim(family, d.paramText[0], n[1], n[2], n[3], n[4]);
-    } else if (code == f.font) {
+        return screen.SetControlDim(row.family, name, n[1], n[2], n[3], n[4]);
+    case Kind::Font:
         Prepare(d, "ssiii", nullptr);
         Read(d, 1, 5);
-        const int* n = d.paramInt;
-        screen.SetControlFont(family, d.paramText[0], d.paramText[1], n[2], n[3], n[4]);
-    } else {
-        d.RaiseError(ErrorCode::SyntaxError);
+        return screen.SetControlFont(row.family, name, d.paramText[1], n[2], n[3], n[4]);
+    case Kind::Event:
+        return TakeLastEvent(d, row.family);
+    case Kind::LineSelection: {
+        const int defaults[] = { 0, 1, 1, 0 };
+        Prepare(d, "siii", defaults);
+        Read(d, 1, 4);
+        return screen.SetMemoSelection(name, n[1], n[2], n[3]);
     }
+    case Kind::PositionSelection: {
+        const int defaults[] = { 0, 1, 0 };
+        Prepare(d, "sii", defaults);
+        Read(d, 1, 3);
+        return screen.SetMemoSelected(name, n[1], n[2]);
+    }
+    case Kind::Item:
+        break;
+    }
+    d.RaiseError(ErrorCode::SyntaxError);
 }
 
-// Every statement word of the families, from the vocabulary.
-constexpr StatementCode allCodes[] = {
-#define STATEMENT(name, word, code) StatementCode::name,
-#define STATEMENT_ALIAS(name, word)
-#include "interpreter/vocabulary/statements.inc"
-#undef STATEMENT_ALIAS
-#undef STATEMENT
-};
-
-constexpr bool IsControlCode(StatementCode code)
+template <size_t Row> void RunRow(Durnix_Class& d)
 {
-    const int c = Code(code);
-    return c >= 18000 && c < 99000 && (c / 1000) % 10 == 8;
+    Run(d, controlPropertyRows[Row]);
 }
 
-constexpr size_t ControlCodeCount()
+// The rows that have a statement, and an entry for each.
+constexpr size_t StatementRowCount()
 {
-    size_t n = 0;
-    for (StatementCode code : allCodes)
-        n += IsControlCode(code);
-    return n;
+    size_t count = 0;
+    for (const ControlPropertyRow& row : controlPropertyRows)
+        count += row.statement != StatementCode {};
+    return count;
 }
 
-constexpr auto entries = [] {
-    std::array<StatementEntry, ControlCodeCount()> list {};
+constexpr auto statementRows = [] {
+    std::array<size_t, StatementRowCount()> rows {};
     size_t k = 0;
-    for (StatementCode code : allCodes)
-        if (IsControlCode(code)) list[k++] = StatementEntry { code, ControlStatement };
-    return list;
+    for (size_t row = 0; row < controlPropertyRows.size(); ++row)
+        if (controlPropertyRows[row].statement != StatementCode {}) rows[k++] = row;
+    return rows;
 }();
+
+template <size_t... K> constexpr auto MakeEntries(std::index_sequence<K...>)
+{
+    return std::array { StatementEntry {
+        controlPropertyRows[statementRows[K]].statement, RunRow<statementRows[K]> }... };
+}
+
+constexpr auto entries = MakeEntries(std::make_index_sequence<statementRows.size()> {});
 
 } // namespace
 

@@ -7,16 +7,26 @@
 
 using namespace controls;
 
-EditBox::EditBox(QWidget* parent, const Palette& screenPalette)
-    : QLineEdit(parent)
-    , palette(screenPalette)
+EditBox::EditBox(const ControlSurface& surface, const NewEdit& made)
+    : QLineEdit(surface.parent)
+    , palette(surface.palette)
 {
     setFont(ControlFont(FontHeight::Form));
     setFocusPolicy(Qt::StrongFocus);
+    // The initial text is no change: it is set before the handlers.
+    setText(platform::toQString(made.text));
     connect(this, &QLineEdit::textChanged, this, [this] {
         changed = true;
         if (onChange) onChange();
     });
+    const int width = made.width > 0 ? made.width : made.text.empty() ? 100 : TextWidth(*this, made.text + "  ") + 8;
+    PlaceControl(*this, made.left, made.top, width, made.height > 0 ? made.height : sizeHint().height());
+    // No hint text gives the usual advice, a single character none.
+    if (made.hint.empty())
+        setToolTip(QStringLiteral(
+            "You can enter data in this text box. Esc will cancel any editing. Enter will finish editing"));
+    else if (made.hint.size() > 1)
+        SetHint(*this, made.hint);
 }
 
 // A box removed while it has the focus loses it without a focus-out event
@@ -26,75 +36,80 @@ EditBox::~EditBox()
     if (hasFocus() && onExit) onExit();
 }
 
-void EditBox::Action(int op, const AnsiString& text)
+void EditBox::Action(ControlProperty action, const AnsiString& text)
 {
-    if (op == 10) setText(platform::toQString(text));
-    if (op == 11) {
+    if (action == ControlProperty::EditText) setText(platform::toQString(text));
+    if (action == ControlProperty::EditMask) {
         mask = edit_rules::ParseEditMask(text);
         setInputMask(QString::fromLatin1(mask.qtMask));
     }
 }
 
-void EditBox::SetProperty(int op, int value)
+void EditBox::SetProperty(ControlProperty property, int value)
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::EditEnabled:
         setEnabled(value != 0);
         break;
-    case 1:
+    case ControlProperty::EditHidden:
         setVisible(value == 0);
         break;
-    case 2:
+    case ControlProperty::EditReadOnly:
         setReadOnly(value != 0);
         break;
-    case 3:
+    case ControlProperty::EditColour:
         SetBackColour(*this, palette.PaletteColor(value));
         break;
-    case 4:
+    case ControlProperty::EditBorder:
         setFrame(value != 0);
         break;
-    case 5:
+    case ControlProperty::EditIntegerKeys:
         filter = value != 0 ? Filter::Integer : Filter::Plain;
         break;
-    case 6:
+    case ControlProperty::EditFloatKeys:
         filter = value != 0 ? Filter::Float : Filter::Plain;
+        break;
+    default:
         break;
     }
 }
 
-int EditBox::Property(int op) const
+int EditBox::Property(ControlProperty property) const
 {
-    switch (op) {
-    case 1:
+    switch (property) {
+    case ControlProperty::EditFocused:
         return hasFocus();
-    case 2:
+    case ControlProperty::EditEnabled:
         return isEnabled();
-    case 3:
+    case ControlProperty::EditHidden:
         return IsHidden(*this);
-    case 4:
+    case ControlProperty::EditReadOnly:
         return isReadOnly();
-    case 5:
+    case ControlProperty::EditColour:
         return BackColour(*this, palette);
-    case 6:
+    case ControlProperty::EditLeft:
         return x();
-    case 7:
+    case ControlProperty::EditTop:
         return y();
-    case 8:
+    case ControlProperty::EditWidth:
         return width();
-    case 9:
+    case ControlProperty::EditHeight:
         return height();
-    case 10:
+    case ControlProperty::EditBorder:
         return hasFrame();
+    default:
+        break;
     }
     return 0;
 }
 
-AnsiString EditBox::Text(int op, int) const
+AnsiString EditBox::Text(ControlProperty property, int) const
 {
     const AnsiString shown = platform::fromQString(displayText());
-    if (op == 0) return mask.positions.empty() ? platform::fromQString(text()) : edit_rules::MaskedValue(mask, shown);
-    if (op == 1) return FontText(*this, palette);
-    if (op == 2) return mask.positions.empty() ? platform::fromQString(text()) : shown;
+    if (property == ControlProperty::EditText)
+        return mask.positions.empty() ? platform::fromQString(text()) : edit_rules::MaskedValue(mask, shown);
+    if (property == ControlProperty::EditFont) return FontText(*this, palette);
+    if (property == ControlProperty::EditShown) return mask.positions.empty() ? platform::fromQString(text()) : shown;
     return {};
 }
 
@@ -148,4 +163,9 @@ void EditBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     if (onExit) onExit();
+}
+
+void EditBox::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/ControlCreation.h"
 #include "screen/controls/EditRules.h"
 #include "screen/controls/ProgramControl.h"
 
@@ -14,7 +15,7 @@ class Palette;
 // finish the editing (Esc first puts the text back) and go no further.
 class EditBox : public QLineEdit, public ProgramControl {
 public:
-    EditBox(QWidget* parent, const Palette& palette);
+    EditBox(const ControlSurface& surface, const NewEdit& made);
     ~EditBox() override;
 
     enum class Finish { Enter, Escape };
@@ -28,10 +29,11 @@ public:
     // Set by a change, cleared by reading it through property 0.
     bool changed = false;
 
-    void Action(int op, const AnsiString& text) override;
-    void SetProperty(int op, int value) override;
-    int Property(int op) const override;
-    AnsiString Text(int op, int n) const override;
+    void Action(ControlProperty action, const AnsiString& text) override;
+    void SetProperty(ControlProperty property, int value) override;
+    int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
+    AnsiString Text(ControlProperty property, int n) const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

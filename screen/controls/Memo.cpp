@@ -29,9 +29,9 @@ AnsiString ToProgram(QString text)
 
 } // namespace
 
-Memo::Memo(QWidget* parent, const Palette& screenPalette)
-    : QPlainTextEdit(parent)
-    , palette(screenPalette)
+Memo::Memo(const ControlSurface& surface, const NewMemo& made)
+    : QPlainTextEdit(surface.parent)
+    , palette(surface.palette)
 {
     setFont(ControlFont(FontHeight::Form));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -41,6 +41,10 @@ Memo::Memo(QWidget* parent, const Palette& screenPalette)
         changed = true;
         if (onChange) onChange();
     });
+    SetBackColour(*this, surface.brushColour);
+    SetTextColour(*this, surface.penColour);
+    PlaceControl(*this, made.left, made.top, made.width > 0 ? made.width : 100, made.height > 0 ? made.height : 100);
+    SetHint(*this, made.hint);
 }
 
 // A final line break ends the last line; it starts no new one.
@@ -105,11 +109,11 @@ void Memo::SelectPosition(int position, int length)
     setTextCursor(cursor);
 }
 
-void Memo::Action(int op, const AnsiString& text)
+void Memo::Action(ControlProperty action, const AnsiString& text)
 {
-    if (op == 2) ReplaceText({});
-    if (op == 11) ReplaceText(FromProgram(text));
-    if (op == 10) {
+    if (action == ControlProperty::MemoClearing) ReplaceText({});
+    if (action == ControlProperty::MemoText) ReplaceText(FromProgram(text));
+    if (action == ControlProperty::MemoNewLine) {
         // A line goes after the last one: behind a final line break, or
         // behind a new one when the text ends in the middle of a line.
         const QString all = toPlainText();
@@ -121,34 +125,34 @@ void Memo::Action(int op, const AnsiString& text)
     }
 }
 
-void Memo::SetProperty(int op, int value)
+void Memo::SetProperty(ControlProperty property, int value)
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::MemoEnabled:
         setEnabled(value != 0);
         break;
-    case 1:
+    case ControlProperty::MemoHidden:
         setVisible(value == 0);
         break;
-    case 2:
+    case ControlProperty::MemoReadOnly:
         setReadOnly(value != 0);
         break;
-    case 3:
+    case ControlProperty::MemoWrap:
         setLineWrapMode(value != 0 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         break;
-    case 4:
+    case ControlProperty::MemoBorder:
         setFrameShape(value != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
         break;
-    case 5:
+    case ControlProperty::MemoScrollBars:
         if (value < 0 || value > 3) break;
         scrollBars = value;
         setVerticalScrollBarPolicy(value & 1 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(value & 2 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         break;
-    case 6:
+    case ControlProperty::MemoColour:
         SetBackColour(*this, palette.PaletteColor(value));
         break;
-    case 7:
+    case ControlProperty::MemoLineDeletion:
         if (LineIndex(value) >= 0) {
             const QTextBlock block = document()->findBlockByNumber(LineIndex(value));
             QTextCursor cursor(block);
@@ -164,63 +168,74 @@ void Memo::SetProperty(int op, int value)
             cursor.removeSelectedText();
         }
         break;
+    default:
+        break;
     }
 }
 
-int Memo::Property(int op) const
+int Memo::Property(ControlProperty property) const
 {
     const QTextCursor caret = textCursor();
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::MemoEnabled:
         return isEnabled();
-    case 1:
+    case ControlProperty::MemoHidden:
         return IsHidden(*this);
-    case 2:
+    case ControlProperty::MemoReadOnly:
         return isReadOnly();
-    case 3:
+    case ControlProperty::MemoWrap:
         return lineWrapMode() != QPlainTextEdit::NoWrap;
-    case 4:
+    case ControlProperty::MemoBorder:
         return frameShape() != QFrame::NoFrame;
-    case 5:
+    case ControlProperty::MemoColour:
         return BackColour(*this, palette);
-    case 6:
+    case ControlProperty::MemoScrollBars:
         return scrollBars;
-    case 7:
+    case ControlProperty::MemoLineCount:
         return LineCount();
-    case 8:
+    case ControlProperty::MemoChanged:
         return std::exchange(changed, false);
-    case 9:
+    case ControlProperty::MemoCaretLine:
         return caret.blockNumber() + 1;
-    case 10:
+    case ControlProperty::MemoCaretColumn:
         return caret.positionInBlock();
-    case 11:
+    case ControlProperty::MemoLeft:
         return x();
-    case 12:
+    case ControlProperty::MemoTop:
         return y();
-    case 13:
+    case ControlProperty::MemoWidth:
         return width();
-    case 14:
+    case ControlProperty::MemoHeight:
         return height();
-    case 15:
+    case ControlProperty::MemoFocused:
         return hasFocus();
-    case 16:
+    case ControlProperty::MemoCaretPosition:
         return CountedPosition(caret.position()) + 1;
+    default:
+        break;
     }
     return 0;
 }
 
-AnsiString Memo::Text(int op, int n) const
+AnsiString Memo::Text(ControlProperty property, int n) const
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::MemoText:
         return ToProgram(toPlainText());
-    case 1:
+    case ControlProperty::MemoFont:
         return FontText(*this, palette);
-    case 2:
+    case ControlProperty::MemoLine:
         return LineIndex(n) < 0 ? AnsiString()
                                 : platform::fromQString(document()->findBlockByNumber(LineIndex(n)).text());
-    case 3:
+    case ControlProperty::MemoSelection:
         return ToProgram(textCursor().selectedText());
+    default:
+        break;
     }
     return {};
+}
+
+void Memo::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
 }

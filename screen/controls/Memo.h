@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/ControlCreation.h"
 #include "screen/controls/ProgramControl.h"
 
 #include <QPlainTextEdit>
@@ -11,7 +12,9 @@
 // line break as two characters (CR LF), as the text it reads has them.
 class Memo : public QPlainTextEdit, public ProgramControl {
 public:
-    Memo(QWidget* parent, const Palette& palette);
+    // The initial text is left to the screen, to set once its handler is
+    // bound: an initial text is already a change.
+    Memo(const ControlSurface& surface, const NewMemo& made);
 
     // Set by the screen: the text changed, by typing or by the program.
     std::function<void()> onChange;
@@ -24,10 +27,11 @@ public:
     // Selects length characters from a position (from 1, breaks counting 2).
     void SelectPosition(int position, int length);
 
-    void Action(int op, const AnsiString& text) override;
-    void SetProperty(int op, int value) override;
-    int Property(int op) const override;
-    AnsiString Text(int op, int n) const override;
+    void Action(ControlProperty action, const AnsiString& text) override;
+    void SetProperty(ControlProperty property, int value) override;
+    int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
+    AnsiString Text(ControlProperty property, int n) const override;
 
 private:
     // Line n from 1, beyond the end the last; -1 for n below 1 or no lines.

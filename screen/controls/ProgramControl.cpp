@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include <algorithm>
@@ -98,6 +99,23 @@ void PlaceControl(QWidget& widget, long long left, long long top, long long widt
     auto position = [](long long v) { return static_cast<int>(std::clamp(v, -reach, reach)); };
     auto size = [](long long v) { return static_cast<int>(std::clamp(v, 0LL, reach)); };
     widget.setGeometry(position(left), position(top), size(width), size(height));
+}
+
+void ReplaceDimensions(QWidget& widget, int left, int top, int width, int height)
+{
+    const QRect r = widget.geometry();
+    PlaceControl(widget, left >= 0 ? left : r.x(), top >= 0 ? top : r.y(), width >= 0 ? width : r.width(),
+        height >= 0 ? height : r.height());
+}
+
+int TextWidth(const QWidget& widget, const AnsiString& text)
+{
+    return QFontMetrics(widget.font()).horizontalAdvance(platform::toQString(text));
+}
+
+void SetHint(QWidget& widget, const AnsiString& hint)
+{
+    if (!hint.empty()) widget.setToolTip(platform::toQString(hint));
 }
 
 bool IsHidden(const QWidget& widget)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
+#include "interpreter/ControlProperty.h"
 
 class Palette;
 class QColor;
@@ -8,15 +9,36 @@ class QFont;
 class QWidget;
 
 // What the screen asks of a run-time control beyond removing and focusing it:
-// the family's own action, property and text operation numbers. Unknown
-// numbers do nothing (getters give 0 or "").
+// the family's own text operations, properties and texts, by name. A property
+// the family does not serve does nothing (getters give 0 or "").
 class ProgramControl {
 public:
     virtual ~ProgramControl() = default;
-    virtual void Action(int op, const AnsiString& text) = 0;
-    virtual void SetProperty(int op, int value) = 0;
-    virtual int Property(int op) const = 0;
-    virtual AnsiString Text(int op, int n) const = 0;
+    virtual void Action(ControlProperty action, const AnsiString& text) { (void)action, (void)text; }
+    virtual void SetProperty(ControlProperty property, int value) = 0;
+    virtual int Property(ControlProperty property) const = 0;
+    virtual AnsiString Text(ControlProperty property, int n) const
+    {
+        (void)property, (void)n;
+        return {};
+    }
+    // The family's dimension statement: each value that is not negative
+    // replaces that one, as far as the family lets the program change it.
+    virtual void SetDimensions(int left, int top, int width, int height)
+    {
+        (void)left, (void)top, (void)width, (void)height;
+    }
+};
+
+// What a new control takes from the screen: the widget it goes on, the
+// screen's palette, and the drawing canvas's colours at the time (Windows
+// values), which some families take as their own.
+struct ControlSurface {
+    QWidget* parent;
+    const Palette& palette;
+    int brushColour;
+    int penColour;
+    int fontColour;
 };
 
 // The look the controls share.
@@ -47,6 +69,14 @@ void SetTextColour(QWidget& widget, int windowsColor);
 // A control's place, positions and sizes capped as drawing caps them, so that
 // no widget grows past what a window can hold.
 void PlaceControl(QWidget& widget, long long left, long long top, long long width, long long height);
+
+// The width of a text in the widget's font, in pixels.
+int TextWidth(const QWidget& widget, const AnsiString& text);
+// A hint that is not empty becomes the widget's tool tip.
+void SetHint(QWidget& widget, const AnsiString& hint);
+
+// Replaces each of the widget's dimensions whose value is not negative.
+void ReplaceDimensions(QWidget& widget, int left, int top, int width, int height);
 
 // The common integer properties.
 bool IsHidden(const QWidget& widget);

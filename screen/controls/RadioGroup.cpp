@@ -10,11 +10,20 @@
 
 using namespace controls;
 
-RadioGroup::RadioGroup(QWidget* parent, const Palette& screenPalette)
-    : QGroupBox(parent)
-    , palette(screenPalette)
+RadioGroup::RadioGroup(const ControlSurface& surface, const NewRBGroup& made)
+    : QGroupBox(surface.parent)
+    , palette(surface.palette)
 {
     setFont(ControlFont(FontHeight::Template));
+    // No caption text gives the name, a single space no caption.
+    const AnsiString& caption = made.caption;
+    setTitle(platform::toQString(caption.empty() ? made.name : caption == " " ? AnsiString() : caption));
+    SetBackColour(*this, surface.brushColour);
+    SetTextColour(*this, surface.penColour);
+    SetProperty(ControlProperty::RBGroupColumns, made.columns);
+    PlaceControl(*this, made.left, made.top, made.width > 0 ? made.width : 100, made.height > 0 ? made.height : 100);
+    SetButtons(made.buttons);
+    SetHint(*this, made.hint);
 }
 
 void RadioGroup::AddButton(const QString& caption)
@@ -88,90 +97,101 @@ void RadioGroup::resizeEvent(QResizeEvent* event)
     PlaceButtons();
 }
 
-void RadioGroup::Action(int op, const AnsiString& text)
+void RadioGroup::Action(ControlProperty action, const AnsiString& text)
 {
-    if (op == 2) SetButtons({});
-    if (op == 10) {
+    if (action == ControlProperty::RBGroupClearing) SetButtons({});
+    if (action == ControlProperty::RBGroupNewButton) {
         AddButton(platform::toQString(text));
         PlaceButtons();
     }
-    if (op == 11) SetButtons(text);
+    if (action == ControlProperty::RBGroupButtons) SetButtons(text);
 }
 
-void RadioGroup::SetProperty(int op, int value)
+void RadioGroup::SetProperty(ControlProperty property, int value)
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::RBGroupSelected:
         Select(value <= 0 ? -1 : IndexOf(value), By::Program);
         break;
-    case 1:
+    case ControlProperty::RBGroupEnabled:
         setEnabled(value != 0);
         break;
-    case 2:
+    case ControlProperty::RBGroupHidden:
         setVisible(value == 0);
         break;
-    case 3:
+    case ControlProperty::RBGroupButtonDeletion:
         if (IndexOf(value) >= 0) {
             RemoveButton(static_cast<size_t>(IndexOf(value)));
             PlaceButtons();
         }
         break;
-    case 4:
+    case ControlProperty::RBGroupColour:
         SetBackColour(*this, palette.PaletteColor(value));
         break;
-    case 5:
+    case ControlProperty::RBGroupColumns:
         columns = std::max(1, value);
         PlaceButtons();
+        break;
+    default:
         break;
     }
 }
 
-int RadioGroup::Property(int op) const
+int RadioGroup::Property(ControlProperty property) const
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::RBGroupSelected:
         return Selected() + 1;
-    case 1:
+    case ControlProperty::RBGroupEnabled:
         return isEnabled();
-    case 2:
+    case ControlProperty::RBGroupHidden:
         return IsHidden(*this);
-    case 3:
+    case ControlProperty::RBGroupButtonCount:
         return static_cast<int>(buttons.size());
-    case 4:
+    case ControlProperty::RBGroupColumns:
         return columns;
-    case 5:
+    case ControlProperty::RBGroupColour:
         return BackColour(*this, palette);
-    case 6:
+    case ControlProperty::RBGroupLeft:
         return x();
-    case 7:
+    case ControlProperty::RBGroupTop:
         return y();
-    case 8:
+    case ControlProperty::RBGroupWidth:
         return width();
-    case 9:
+    case ControlProperty::RBGroupHeight:
         return height();
-    case 10:
+    case ControlProperty::RBGroupFocused:
         return HasFocusWithin(*this);
+    default:
+        break;
     }
     return 0;
 }
 
-AnsiString RadioGroup::Text(int op, int n) const
+AnsiString RadioGroup::Text(ControlProperty property, int n) const
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::RBGroupSelectedText:
         return Selected() < 0 ? AnsiString() : platform::fromQString(buttons[size_t(Selected())]->text());
-    case 1: {
+    case ControlProperty::RBGroupButtons: {
         AnsiString all;
         for (const QRadioButton* button : buttons)
             all += platform::fromQString(button->text()) + "\r\n";
         return all;
     }
-    case 2:
+    case ControlProperty::RBGroupCaption:
         return platform::fromQString(title());
-    case 3:
+    case ControlProperty::RBGroupButton:
         return IndexOf(n) < 0 ? AnsiString() : platform::fromQString(buttons[size_t(IndexOf(n))]->text());
-    case 4:
+    case ControlProperty::RBGroupFont:
         return FontText(*this, palette);
+    default:
+        break;
     }
     return {};
+}
+
+void RadioGroup::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/ControlCreation.h"
 #include "screen/controls/ProgramControl.h"
 
 #include <QGroupBox>
@@ -13,7 +14,7 @@ class QRadioButton;
 // columns filled top to bottom; at most one is selected.
 class RadioGroup : public QGroupBox, public ProgramControl {
 public:
-    RadioGroup(QWidget* parent, const Palette& palette);
+    RadioGroup(const ControlSurface& surface, const NewRBGroup& made);
 
     // Set by the screen: the selection changed, by a click or by the program.
     enum class By { User, Program };
@@ -21,10 +22,11 @@ public:
 
     void SetButtons(const AnsiString& lines);
 
-    void Action(int op, const AnsiString& text) override;
-    void SetProperty(int op, int value) override;
-    int Property(int op) const override;
-    AnsiString Text(int op, int n) const override;
+    void Action(ControlProperty action, const AnsiString& text) override;
+    void SetProperty(ControlProperty property, int value) override;
+    int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
+    AnsiString Text(ControlProperty property, int n) const override;
 
     // The buttons, to click on them.
     const std::vector<QRadioButton*>& Buttons() const { return buttons; }

@@ -6,17 +6,19 @@
 #include <QStyleOptionSlider>
 
 #include <algorithm>
+#include <climits>
 
 using namespace controls;
 
-Slider::Slider(QWidget* parent, Qt::Orientation orientation)
-    : QSlider(orientation, parent)
+Slider::Slider(const ControlSurface& surface, const NewSlider& made)
+    : QSlider(made.vertical != 0 ? Qt::Vertical : Qt::Horizontal, surface.parent)
 {
+    const bool vertical = made.vertical != 0;
     setFont(ControlFont(FontHeight::Form));
     setFocusPolicy(Qt::StrongFocus);
     setTickPosition(QSlider::TicksAbove);
     // Up the screen is toward the minimum, for the arrows and the pages too.
-    if (orientation == Qt::Vertical) {
+    if (vertical) {
         setInvertedAppearance(true);
         setInvertedControls(true);
     }
@@ -25,73 +27,87 @@ Slider::Slider(QWidget* parent, Qt::Orientation orientation)
         update();
         if (onChange) onChange();
     });
+    const int low = made.minimum, high = std::max(made.minimum, made.maximum);
+    setRange(low, high);
+    setValue(low);
+    const int range = static_cast<int>(std::min<long long>(INT_MAX, 0LL + high - low));
+    setTickInterval(made.tickStep < 0 ? range / 10 : made.tickStep);
+    setPageStep(made.pageStep <= 0 ? range / 5 : made.pageStep);
+    // The given width is the slider's length, whichever way it lies.
+    const int length = made.length > 0 ? made.length : 100;
+    PlaceControl(*this, made.left, made.top, vertical ? 33 : length, vertical ? length : 33);
+    SetHint(*this, made.hint);
 }
 
-void Slider::SetProperty(int op, int value)
+void Slider::SetProperty(ControlProperty property, int value)
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::SliderPosition:
         setValue(value);
         break;
-    case 1:
+    case ControlProperty::SliderEnabled:
         setEnabled(value != 0);
         break;
-    case 2:
+    case ControlProperty::SliderHidden:
         setVisible(value == 0);
         break;
-    case 3:
+    case ControlProperty::SliderThumbHidden:
         thumbHidden = value != 0;
         break;
-    case 4:
+    case ControlProperty::SliderBarShown:
         barFollows = value != 0;
         barStart = barFollows ? minimum() : 0;
         barEnd = barFollows ? this->value() : 0;
         break;
-    case 5:
+    case ControlProperty::SliderMinimum:
         setMinimum(value);
         break;
-    case 6:
+    case ControlProperty::SliderMaximum:
         setMaximum(value);
         break;
-    case 7:
+    case ControlProperty::SliderBarStart:
         barStart = value;
         break;
-    case 8:
+    case ControlProperty::SliderBarEnd:
         barEnd = value;
+        break;
+    default:
         break;
     }
     update();
 }
 
-int Slider::Property(int op) const
+int Slider::Property(ControlProperty property) const
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::SliderPosition:
         return value();
-    case 1:
+    case ControlProperty::SliderBarStart:
         return barStart;
-    case 2:
+    case ControlProperty::SliderBarEnd:
         return barEnd;
-    case 3:
+    case ControlProperty::SliderEnabled:
         return isEnabled();
-    case 4:
+    case ControlProperty::SliderHidden:
         return IsHidden(*this);
-    case 5:
+    case ControlProperty::SliderThumbHidden:
         return thumbHidden;
-    case 6:
+    case ControlProperty::SliderBarHidden:
         return !barFollows;
-    case 7:
+    case ControlProperty::SliderMinimum:
         return minimum();
-    case 8:
+    case ControlProperty::SliderMaximum:
         return maximum();
-    case 9:
+    case ControlProperty::SliderLeft:
         return x();
-    case 10:
+    case ControlProperty::SliderTop:
         return y();
-    case 11:
+    case ControlProperty::SliderWidth:
         return width();
-    case 12:
+    case ControlProperty::SliderFocused:
         return hasFocus();
+    default:
+        break;
     }
     return 0;
 }
@@ -125,11 +141,11 @@ void Slider::paintEvent(QPaintEvent*)
     const int low = std::clamp(std::min(barStart, barEnd), minimum(), maximum());
     const int high = std::clamp(std::max(barStart, barEnd), minimum(), maximum());
     if (high > low) {
-        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QRect track = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
         const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
         const bool horizontal = orientation() == Qt::Horizontal;
-        const int span = horizontal ? groove.width() - handle.width() : groove.height() - handle.height();
-        const int offset = horizontal ? groove.left() + handle.width() / 2 : groove.top() + handle.height() / 2;
+        const int span = horizontal ? track.width() - handle.width() : track.height() - handle.height();
+        const int offset = horizontal ? track.left() + handle.width() / 2 : track.top() + handle.height() / 2;
         auto at = [&](int v) {
             return offset
                 + QStyle::sliderPositionFromValue(minimum(), maximum(), v, std::max(span, 0), invertedAppearance());
@@ -137,13 +153,19 @@ void Slider::paintEvent(QPaintEvent*)
         const QColor bar = palette().color(QPalette::Highlight);
         if (horizontal) {
             const int from = std::min(at(low), at(high));
-            painter.fillRect(QRect(from, groove.center().y() - 2, std::abs(at(high) - at(low)), 5), bar);
+            painter.fillRect(QRect(from, track.center().y() - 2, std::abs(at(high) - at(low)), 5), bar);
         } else {
             const int from = std::min(at(low), at(high));
-            painter.fillRect(QRect(groove.center().x() - 2, from, 5, std::abs(at(high) - at(low))), bar);
+            painter.fillRect(QRect(track.center().x() - 2, from, 5, std::abs(at(high) - at(low))), bar);
         }
     }
     if (thumbHidden) return;
     option.subControls = QStyle::SC_SliderHandle;
     style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+}
+
+// The height is the widget's own.
+void Slider::SetDimensions(int left, int top, int width, int)
+{
+    ReplaceDimensions(*this, left, top, width, -1);
 }

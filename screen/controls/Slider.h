@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/ControlCreation.h"
 #include "screen/controls/ProgramControl.h"
 
 #include <QSlider>
@@ -11,15 +12,14 @@
 // vertical slider has its minimum at the top.
 class Slider : public QSlider, public ProgramControl {
 public:
-    Slider(QWidget* parent, Qt::Orientation orientation);
+    Slider(const ControlSurface& surface, const NewSlider& made);
 
     // Set by the screen: the position changed, by the user or the program.
     std::function<void()> onChange;
 
-    void Action(int, const AnsiString&) override { }
-    void SetProperty(int op, int value) override;
-    int Property(int op) const override;
-    AnsiString Text(int, int) const override { return {}; }
+    void SetProperty(ControlProperty property, int value) override;
+    int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

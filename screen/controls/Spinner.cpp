@@ -27,9 +27,9 @@ void SpinnerSteps::Step(Direction direction)
         position = static_cast<int16_t>(next);
 }
 
-Spinner::Spinner(QWidget* parent, Qt::Orientation lie)
-    : QWidget(parent)
-    , orientation(lie)
+Spinner::Spinner(const ControlSurface& surface, const NewSpinner& made)
+    : QWidget(surface.parent)
+    , orientation(made.horizontal != 0 ? Qt::Horizontal : Qt::Vertical)
     , up(new QToolButton(this))
     , down(new QToolButton(this))
 {
@@ -44,6 +44,15 @@ Spinner::Spinner(QWidget* parent, Qt::Orientation lie)
     }
     connect(up, &QToolButton::clicked, this, [this] { Click(SpinnerSteps::Direction::Up); });
     connect(down, &QToolButton::clicked, this, [this] { Click(SpinnerSteps::Direction::Down); });
+    steps.minimum = SpinnerSteps::Cut(made.minimum);
+    steps.maximum = SpinnerSteps::Cut(made.maximum);
+    steps.position = steps.minimum;
+    if (made.increment > 1) steps.increment = SpinnerSteps::Cut(made.increment);
+    steps.wrap = made.wrap != 0;
+    const int width = made.width > 0 ? made.width : vertical ? 17 : 25;
+    const int height = made.height > 0 ? made.height : vertical ? 25 : 17;
+    PlaceControl(*this, made.left, made.top, width, height);
+    SetHint(*this, made.hint);
 }
 
 void Spinner::Click(SpinnerSteps::Direction direction)
@@ -76,62 +85,71 @@ void Spinner::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void Spinner::SetProperty(int op, int value)
+void Spinner::SetProperty(ControlProperty property, int value)
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::SpinnerPosition:
         steps.SetPosition(value);
         break;
-    case 1:
+    case ControlProperty::SpinnerEnabled:
         setEnabled(value != 0);
         break;
-    case 2:
+    case ControlProperty::SpinnerHidden:
         setVisible(value == 0);
         break;
-    case 3:
+    case ControlProperty::SpinnerWrap:
         steps.wrap = value != 0;
         break;
-    case 4:
+    case ControlProperty::SpinnerMinimum:
         steps.minimum = SpinnerSteps::Cut(value);
         steps.SetPosition(steps.position);
         break;
-    case 5:
+    case ControlProperty::SpinnerMaximum:
         steps.maximum = SpinnerSteps::Cut(value);
         steps.SetPosition(steps.position);
         break;
-    case 6:
+    case ControlProperty::SpinnerIncrement:
         steps.increment = SpinnerSteps::Cut(value);
+        break;
+    default:
         break;
     }
 }
 
-int Spinner::Property(int op) const
+int Spinner::Property(ControlProperty property) const
 {
-    switch (op) {
-    case 0:
+    switch (property) {
+    case ControlProperty::SpinnerPosition:
         return steps.position;
-    case 1:
+    case ControlProperty::SpinnerMinimum:
         return steps.minimum;
-    case 2:
+    case ControlProperty::SpinnerMaximum:
         return steps.maximum;
-    case 3:
+    case ControlProperty::SpinnerIncrement:
         return steps.increment;
-    case 4:
+    case ControlProperty::SpinnerWrap:
         return steps.wrap;
-    case 5:
+    case ControlProperty::SpinnerEnabled:
         return isEnabled();
-    case 6:
+    case ControlProperty::SpinnerHidden:
         return IsHidden(*this);
-    case 7:
+    case ControlProperty::SpinnerLeft:
         return x();
-    case 8:
+    case ControlProperty::SpinnerTop:
         return y();
-    case 9:
+    case ControlProperty::SpinnerWidth:
         return width();
-    case 10:
+    case ControlProperty::SpinnerHeight:
         return height();
-    case 11:
+    case ControlProperty::SpinnerFocused:
         return HasFocusWithin(*this);
+    default:
+        break;
     }
     return 0;
+}
+
+void Spinner::SetDimensions(int left, int top, int width, int height)
+{
+    ReplaceDimensions(*this, left, top, width, height);
 }

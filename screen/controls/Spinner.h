@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/ControlCreation.h"
 #include "screen/controls/ProgramControl.h"
 
 #include <QWidget>
@@ -31,17 +32,16 @@ struct SpinnerSteps {
 // down, or right and left when it lies horizontally.
 class Spinner : public QWidget, public ProgramControl {
 public:
-    Spinner(QWidget* parent, Qt::Orientation orientation);
+    Spinner(const ControlSurface& surface, const NewSpinner& made);
 
     // Set by the screen: an arrow was clicked (not run by the program's changes).
     std::function<void()> onClick;
 
     SpinnerSteps steps;
 
-    void Action(int, const AnsiString&) override { }
-    void SetProperty(int op, int value) override;
-    int Property(int op) const override;
-    AnsiString Text(int, int) const override { return {}; }
+    void SetProperty(ControlProperty property, int value) override;
+    int Property(ControlProperty property) const override;
+    void SetDimensions(int left, int top, int width, int height) override;
 
     QToolButton* UpButton() const { return up; }
     QToolButton* DownButton() const { return down; }

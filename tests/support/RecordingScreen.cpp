@@ -2,14 +2,52 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
+#include "interpreter/ControlPropertyTable.h"
 #include "interpreter/FloatText.h"
 
 #include <QSize>
+
+#include <utility>
+#include <variant>
 
 namespace {
 
 constexpr int ImageWidth = 800;
 constexpr int ImageHeight = 600;
+
+const char* const familyNames[]
+    = { "Button", "Edit", "ListBox", "RBGroup", "CheckBox", "Slider", "Spinner", "Memo", "Timer" };
+
+const char* FamilyName(ControlFamily family)
+{
+    return familyNames[static_cast<int>(family)];
+}
+
+const char* PropertyName(ControlProperty property)
+{
+    return RowOf(property).name;
+}
+
+// A creation struct's members in order: the name, then the numbers joined by
+// commas, then each text after a "|".
+std::string Members(
+    const AnsiString& name, std::initializer_list<int> numbers, std::initializer_list<const AnsiString*> texts)
+{
+    std::string line = name;
+    char separator = ' ';
+    for (int number : numbers) {
+        line += separator + std::to_string(number);
+        separator = ',';
+    }
+    for (const AnsiString* text : texts)
+        line += "|" + *text;
+    return line;
+}
+
+template <typename... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 } // namespace
 
@@ -309,4 +347,93 @@ void RecordingScreen::DrawBezierPoints(const int* xy, int count, int width, int 
     for (int k = 0; k < 2 * count; ++k)
         points += (k ? "," : "") + std::to_string(xy[k]);
     Record("bezier", { double(count), double(width), double(colour) }, points);
+}
+
+void RecordingScreen::AddControl(const NewControl& control)
+{
+    const std::string members = std::visit(
+        Overloaded {
+            [](const NewButton& m) {
+                return Members(m.name, { m.left, m.top, m.width, m.height }, { &m.hint });
+            },
+            [](const NewEdit& m) {
+                return Members(m.name, { m.left, m.top, m.width, m.height }, { &m.text, &m.hint });
+            },
+            [](const NewListBox& m) {
+                return Members(m.name, { m.left, m.top, m.width }, { &m.items, &m.hint });
+            },
+            [](const NewRBGroup& m) {
+                return Members(
+                    m.name, { m.left, m.top, m.width, m.height, m.columns }, { &m.caption, &m.buttons, &m.hint });
+            },
+            [](const NewCheckBox& m) {
+                return Members(m.name, { m.left, m.top, m.checked, m.captionLeft }, { &m.caption, &m.hint });
+            },
+            [](const NewSlider& m) {
+                return Members(m.name,
+                    { m.left, m.top, m.length, m.minimum, m.maximum, m.vertical, m.tickStep, m.pageStep }, { &m.hint });
+            },
+            [](const NewSpinner& m) {
+                return Members(m.name,
+                    { m.left, m.top, m.width, m.height, m.minimum, m.maximum, m.increment, m.horizontal, m.wrap },
+                    { &m.hint });
+            },
+            [](const NewMemo& m) {
+                return Members(m.name, { m.left, m.top, m.width, m.height }, { &m.text, &m.hint });
+            },
+            [](const NewTimer& m) { return Members(m.name, { m.period }, {}); },
+        },
+        control);
+    calls.push_back(std::string("add ") + familyNames[control.index()] + " " + members);
+}
+
+void RecordingScreen::ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text)
+{
+    calls.push_back(std::string("action ") + PropertyName(action) + " " + name + "|" + text);
+}
+
+void RecordingScreen::SetControlProperty(ControlProperty property, const AnsiString& name, int value)
+{
+    calls.push_back(std::string("set ") + PropertyName(property) + " " + name + "," + std::to_string(value));
+}
+
+int RecordingScreen::GetControlProperty(ControlProperty property, const AnsiString& name)
+{
+    calls.push_back(std::string("get ") + PropertyName(property) + " " + name);
+    return controlNumber;
+}
+
+AnsiString RecordingScreen::GetControlText(ControlProperty property, const AnsiString& name, int n)
+{
+    calls.push_back(std::string("text ") + PropertyName(property) + " " + name + "," + std::to_string(n));
+    return std::string("text of ") + PropertyName(property);
+}
+
+void RecordingScreen::SetControlDim(
+    ControlFamily family, const AnsiString& name, int left, int top, int width, int height)
+{
+    calls.push_back(std::string("dim ") + FamilyName(family) + " " + Members(name, { left, top, width, height }, {}));
+}
+
+void RecordingScreen::SetControlFont(
+    ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour)
+{
+    calls.push_back(
+        std::string("font ") + FamilyName(family) + " " + Members(name, { size, style, colour }, { &font }));
+}
+
+void RecordingScreen::SetMemoSelection(const AnsiString& name, int line, int column, int length)
+{
+    calls.push_back("memoselection " + Members(name, { line, column, length }, {}));
+}
+
+void RecordingScreen::SetMemoSelected(const AnsiString& name, int position, int length)
+{
+    calls.push_back("memoselected " + Members(name, { position, length }, {}));
+}
+
+AnsiString RecordingScreen::TakeLastEvent(ControlFamily family)
+{
+    calls.push_back(std::string("takeevent ") + FamilyName(family));
+    return std::exchange(lastEvents[static_cast<int>(family)], std::string());
 }

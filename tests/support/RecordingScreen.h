@@ -104,6 +104,23 @@ public:
     Canvas& DrawingCanvas() override;
     void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
 
+    // Run-time controls: every call recorded with the property's name
+    // ("set ButtonEnabled b,1"); getters answer controlNumber and
+    // "text of PROPERTY", and each family's last event is lastEvents.
+    int controlNumber = 7;
+    std::string lastEvents[9];
+    void AddControl(const NewControl& control) override;
+    void ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text) override;
+    void SetControlProperty(ControlProperty property, const AnsiString& name, int value) override;
+    int GetControlProperty(ControlProperty property, const AnsiString& name) override;
+    AnsiString GetControlText(ControlProperty property, const AnsiString& name, int n) override;
+    void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
+    void SetControlFont(
+        ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;
+    void SetMemoSelection(const AnsiString& name, int line, int column, int length) override;
+    void SetMemoSelected(const AnsiString& name, int position, int length) override;
+    AnsiString TakeLastEvent(ControlFamily family) override;
+
 private:
     void Record(const std::string& name, std::initializer_list<double> numbers, const AnsiString& text = {});
     std::unique_ptr<Canvas> image;

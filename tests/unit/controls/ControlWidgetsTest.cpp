@@ -26,22 +26,17 @@ template <typename T> T* FindControl(ControlSlots& family, const char* name)
     return nullptr;
 }
 
-// Creates a control as its statement would; unset arguments are the
-// statement's defaults as given.
-void Add(ControlFamily family, std::initializer_list<int> numbers, std::initializer_list<const char*> texts = {})
+// Creates a control named C at 10, 10 as its statement would.
+template <typename New> void Add(New made)
 {
-    int n[12] = { 10, 10, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
-    AnsiString t[12];
-    std::copy(numbers.begin(), numbers.end(), n);
-    int k = 0;
-    for (const char* text : texts)
-        t[k++] = text;
-    TestScreen().AddControl(family, "C", n, t);
+    made.name = "C";
+    if constexpr (requires { made.left; }) made.left = made.top = 10;
+    TestScreen().AddControl(made);
 }
 
-void Remove(ControlFamily family)
+void Remove(ControlProperty removal)
 {
-    TestScreen().ControlAction(family, "C", 0, {});
+    TestScreen().ControlAction(removal, "C", {});
 }
 
 struct SliderKey {
@@ -68,16 +63,16 @@ TEST(ControlWidgets, SliderKeysMoveAlongTheSliderOnly)
         { Qt::Vertical, Qt::Key_PageUp, 30 },
     };
     for (const SliderKey& c : cases) {
-        Add(ControlFamily::Slider, { 10, 10, 100, 0, 100, c.orientation == Qt::Vertical, -1, 20 });
+        Add(NewSlider { .length = 100, .vertical = c.orientation == Qt::Vertical, .pageStep = 20 });
         auto* slider = FindControl<Slider>(TestScreen().Sliders, "C");
-        slider->SetProperty(0, 50);
-        slider->SetProperty(4, 1); // the bar follows the thumb
+        slider->SetProperty(ControlProperty::SliderPosition, 50);
+        slider->SetProperty(ControlProperty::SliderBarShown, 1); // the bar follows the thumb
         TestScreen().TakeLastEvent(ControlFamily::Slider);
         QTest::keyClick(slider, c.key);
-        EXPECT_EQ(slider->Property(0), c.after) << c.orientation << " " << c.key;
-        EXPECT_EQ(slider->Property(2), c.after);
+        EXPECT_EQ(slider->Property(ControlProperty::SliderPosition), c.after) << c.orientation << " " << c.key;
+        EXPECT_EQ(slider->Property(ControlProperty::SliderBarEnd), c.after);
         EXPECT_EQ(TestScreen().TakeLastEvent(ControlFamily::Slider), c.after == 50 ? "" : "C");
-        Remove(ControlFamily::Slider);
+        Remove(ControlProperty::SliderRemoval);
     }
 }
 
@@ -86,23 +81,23 @@ TEST(ControlWidgets, SpinnerArrowsStepStopAndWrap)
     TScreenForm& screen = TestScreen();
     // Range -5..5, increment 4: from -5 up to 3, then the end or the start.
     for (bool wrap : { false, true }) {
-        Add(ControlFamily::Spinner, { 10, 10, -1, -1, -5, 5, 4, 0, wrap });
+        Add(NewSpinner { .minimum = -5, .maximum = 5, .increment = 4, .wrap = wrap });
         auto* spinner = FindControl<Spinner>(screen.Spinners, "C");
         std::vector<int> seen;
         for (int k = 0; k < 4; ++k) {
             spinner->UpButton()->click();
-            seen.push_back(spinner->Property(0));
+            seen.push_back(spinner->Property(ControlProperty::SpinnerPosition));
         }
         spinner->DownButton()->click();
-        seen.push_back(spinner->Property(0));
+        seen.push_back(spinner->Property(ControlProperty::SpinnerPosition));
         const std::vector<int> expected = wrap ? std::vector { -1, 3, -5, -1, -5 } : std::vector { -1, 3, 5, 5, 1 };
         EXPECT_EQ(seen, expected) << "wrap " << wrap;
         EXPECT_EQ(screen.TakeLastEvent(ControlFamily::Spinner), "C");
         // Changes by the program are no clicks.
-        spinner->SetProperty(0, 2);
+        spinner->SetProperty(ControlProperty::SpinnerPosition, 2);
         EXPECT_EQ(screen.TakeLastEvent(ControlFamily::Spinner), "");
         EXPECT_TRUE(spinner->UpButton()->autoRepeat());
-        Remove(ControlFamily::Spinner);
+        Remove(ControlProperty::SpinnerRemoval);
     }
     // A maximum below the minimum: up still steps toward the maximum.
     SpinnerSteps steps { 10, 0, 10, 3, false };
@@ -112,7 +107,7 @@ TEST(ControlWidgets, SpinnerArrowsStepStopAndWrap)
 
 TEST(ControlWidgets, MemoCaretCountsLogicalLinesAndTwoCharacterBreaks)
 {
-    Add(ControlFamily::Memo, { 10, 10, 60, 100 });
+    Add(NewMemo { .width = 60, .height = 100 });
     auto* memo = FindControl<Memo>(TestScreen().Memos, "C");
     QTest::keyClicks(memo, "one");
     QTest::keyClick(memo, Qt::Key_Return);
@@ -122,19 +117,19 @@ TEST(ControlWidgets, MemoCaretCountsLogicalLinesAndTwoCharacterBreaks)
     QTest::keyClick(memo, Qt::Key_Home);
     QTest::keyClick(memo, Qt::Key_Right);
     QTest::keyClick(memo, Qt::Key_Right);
-    EXPECT_EQ(memo->Property(7), 3); // lines
-    EXPECT_EQ(memo->Property(9), 3); // caret line
-    EXPECT_EQ(memo->Property(10), 2); // caret column
-    EXPECT_EQ(memo->Property(16), 3 + 2 + 42 + 2 + 3); // caret position from 1
-    EXPECT_EQ(memo->Property(8), 1);
-    EXPECT_EQ(memo->Text(2, 2), "a line long enough to wrap in sixty pixels");
-    Remove(ControlFamily::Memo);
+    EXPECT_EQ(memo->Property(ControlProperty::MemoLineCount), 3);
+    EXPECT_EQ(memo->Property(ControlProperty::MemoCaretLine), 3);
+    EXPECT_EQ(memo->Property(ControlProperty::MemoCaretColumn), 2);
+    EXPECT_EQ(memo->Property(ControlProperty::MemoCaretPosition), 3 + 2 + 42 + 2 + 3); // from 1
+    EXPECT_EQ(memo->Property(ControlProperty::MemoChanged), 1);
+    EXPECT_EQ(memo->Text(ControlProperty::MemoLine, 2), "a line long enough to wrap in sixty pixels");
+    Remove(ControlProperty::MemoRemoval);
 }
 
 TEST(ControlWidgets, RadioClicksSelectAndReportChangesOnly)
 {
     TScreenForm& screen = TestScreen();
-    Add(ControlFamily::RBGroup, { 10, 10, 200, 120, 2 }, { "", "", "", "", "", "", "a\r\nb\r\nc" });
+    Add(NewRBGroup { .width = 200, .height = 120, .columns = 2, .buttons = "a\r\nb\r\nc" });
     auto* group = FindControl<RadioGroup>(screen.RBGroups, "C");
     const auto& buttons = group->Buttons();
     // Two columns filled top to bottom: a and b in the first, c in the second.
@@ -144,21 +139,21 @@ TEST(ControlWidgets, RadioClicksSelectAndReportChangesOnly)
     EXPECT_EQ(buttons[2]->y(), buttons[0]->y());
     screen.TakeLastEvent(ControlFamily::RBGroup);
     buttons[1]->click();
-    EXPECT_EQ(group->Property(0), 2);
+    EXPECT_EQ(group->Property(ControlProperty::RBGroupSelected), 2);
     EXPECT_EQ(screen.TakeLastEvent(ControlFamily::RBGroup), "C");
     buttons[1]->click();
-    EXPECT_EQ(group->Property(0), 2);
+    EXPECT_EQ(group->Property(ControlProperty::RBGroupSelected), 2);
     EXPECT_EQ(screen.TakeLastEvent(ControlFamily::RBGroup), "");
     buttons[2]->click();
     EXPECT_FALSE(buttons[1]->isChecked());
-    EXPECT_EQ(group->Text(0, 0), "c");
-    Remove(ControlFamily::RBGroup);
+    EXPECT_EQ(group->Text(ControlProperty::RBGroupSelectedText, 0), "c");
+    Remove(ControlProperty::RBGroupRemoval);
 }
 
 // The second line of a font text: the point size.
-std::string FontSize(ControlFamily family, int op)
+std::string FontSize(ControlProperty font)
 {
-    const AnsiString text = TestScreen().GetControlText(family, "C", op, 0);
+    const AnsiString text = TestScreen().GetControlText(font, "C", 0);
     const size_t first = text.find("\r\n") + 2;
     return text.substr(first, text.find("\r\n", first) - first);
 }
@@ -166,24 +161,27 @@ std::string FontSize(ControlFamily family, int op)
 TEST(ControlWidgets, FontsAreTheScreensInPointsWhateverFaceIsInstalled)
 {
     struct Case {
-        ControlFamily family;
-        int fontOp;
+        NewControl made;
+        ControlProperty font;
+        ControlProperty removal;
         const char* size; // 13 pixels high, or the templates' 15
     };
     const Case cases[] = {
-        { ControlFamily::Button, 1, "10" },
-        { ControlFamily::Edit, 1, "10" },
-        { ControlFamily::Memo, 1, "10" },
-        { ControlFamily::ListBox, 3, "11" },
-        { ControlFamily::RBGroup, 4, "11" },
+        { NewButton {}, ControlProperty::ButtonFont, ControlProperty::ButtonRemoval, "10" },
+        { NewEdit { .width = 0, .height = 0 }, ControlProperty::EditFont, ControlProperty::EditRemoval, "10" },
+        { NewMemo { .width = 0, .height = 0 }, ControlProperty::MemoFont, ControlProperty::MemoRemoval, "10" },
+        { NewListBox { .width = 0 }, ControlProperty::ListBoxFont, ControlProperty::ListBoxRemoval, "11" },
+        { NewRBGroup { .width = 0, .height = 0, .columns = 0 }, ControlProperty::RBGroupFont,
+            ControlProperty::RBGroupRemoval, "11" },
     };
     for (const Case& c : cases) {
-        Add(c.family, { 10, 10, 0, 0, 0 });
-        EXPECT_EQ(FontSize(c.family, c.fontOp), c.size) << static_cast<int>(c.family);
-        TestScreen().SetControlFont(c.family, "C", "", 20, -1, 4);
-        EXPECT_EQ(FontSize(c.family, c.fontOp), "20");
-        EXPECT_TRUE(TestScreen().GetControlText(c.family, "C", c.fontOp, 0).ends_with("\r\n0\r\n4"));
-        Remove(c.family);
+        std::visit([](auto made) { Add(made); }, c.made);
+        const ControlFamily family = FamilyOf(c.font);
+        EXPECT_EQ(FontSize(c.font), c.size) << static_cast<int>(family);
+        TestScreen().SetControlFont(family, "C", "", 20, -1, 4);
+        EXPECT_EQ(FontSize(c.font), "20");
+        EXPECT_TRUE(TestScreen().GetControlText(c.font, "C", 0).ends_with("\r\n0\r\n4"));
+        Remove(c.removal);
     }
 }
 
