@@ -37,8 +37,9 @@ run_one() {
         -print_final_stats=1 -artifact_prefix="$work/artifacts/$name-" "$corpus" "$seeds" > "$log" 2>&1
 }
 
-# Harnesses run side by side, as many at a time as there are cores.
-slots=$(nproc)
+# Harnesses run side by side, as many at a time as there are cores (or
+# QV_FUZZ_JOBS: all of them at once for a long run on a shared machine).
+slots=${QV_FUZZ_JOBS:-$(nproc)}
 failed=0
 pids=()
 names=()
