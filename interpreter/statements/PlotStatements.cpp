@@ -1,5 +1,5 @@
-#include "interpreter/ArraySupport.h"
 #include "interpreter/Durnix_class.h"
+#include "interpreter/arrays/ArraySupport.h"
 #include "interpreter/statements/StatementTable.h"
 
 // mplotxy params, data / mplotxy params, xs, ys: a line graph of the points

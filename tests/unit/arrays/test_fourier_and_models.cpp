@@ -1,5 +1,5 @@
-#include "interpreter/Array3D.h"
-#include "interpreter/ArrayFourier.h"
+#include "interpreter/arrays/Array3D.h"
+#include "interpreter/arrays/ArrayFourier.h"
 #include "tests/unit/arrays/ArrayFixture.h"
 
 #include <gtest/gtest.h>

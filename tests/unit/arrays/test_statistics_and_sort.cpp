@@ -1,4 +1,4 @@
-#include "interpreter/ArraySort.h"
+#include "interpreter/arrays/ArraySort.h"
 #include "tests/unit/arrays/ArrayFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "interpreter/ArraySort.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArraySort.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "interpreter/Array3D.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/Array3D.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <cmath>

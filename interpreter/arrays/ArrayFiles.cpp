@@ -1,5 +1,5 @@
-#include "interpreter/ArrayFileFormat.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayFileFormat.h"
+#include "interpreter/arrays/ArraySupport.h"
 #include "platform/RegularFiles.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "interpreter/ArrayFourier.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayFourier.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-#include "interpreter/ArraySupport.h"
 #include "interpreter/RunScreen.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <vector>
 

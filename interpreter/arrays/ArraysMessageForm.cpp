@@ -1,7 +1,7 @@
-#include "interpreter/Arrays_class.h"
-#include "interpreter/DArray_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"
+#include "interpreter/arrays/Arrays_class.h"
+#include "interpreter/arrays/DArray_class.h"
 #include "platform/Dialogs.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "interpreter/ArrayMatrix.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayMatrix.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <cmath>
 #include <utility>

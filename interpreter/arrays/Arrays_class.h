@@ -2,7 +2,7 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
-#include "interpreter/DArray_class.h"
+#include "interpreter/arrays/DArray_class.h"
 
 #include <cstdint>
 #include <memory>
