@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int Success = -1;
-
 // Elements 0 to 5 of the parameter array and their defaults: left, top,
 // width, height, colour, line width.
 constexpr int layoutDefaults[6] = { 200, 100, 400, 400, 1, 2 };
@@ -37,9 +35,9 @@ double DataValue(const Arrays_Class::Node& array, int64_t position)
     return value;
 }
 
-void Raise(Durnix_Class& d, int status)
+void Raise(Durnix_Class& d, ArrayResult error)
 {
-    if (status != Success) d.RaiseError(static_cast<ErrorCode>(status));
+    if (error) d.RaiseError(*error);
 }
 
 void PlotXY(Durnix_Class& d)
