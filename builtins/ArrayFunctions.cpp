@@ -1,8 +1,8 @@
 #include "builtins/FunctionFamilies.h"
 #include "builtins/TextAlgorithms.h"
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/LibraryFailure.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 // The functions that take an array's name: statistics over values and
 // weights, statistics over every element, the dimensions, the elements joined
@@ -18,20 +18,20 @@ const AnsiString& ArrayName(FunctionCall& call)
     return call.FirstText();
 }
 
-void ReturnStatus(FunctionCall& call, int status, double value)
+void ReturnStatistic(FunctionCall& call, ArrayResult error, double value)
 {
-    if (status != -1) call.Raise(static_cast<ErrorCode>(status));
+    if (error) call.Raise(*error);
     call.ReturnFloat(value);
 }
 
-using Statistic = int (Arrays_Class::*)(std::string_view, double&);
+using Statistic = ArrayResult (Arrays_Class::*)(std::string_view, double&);
 
 template <Statistic statistic> void Describe(FunctionCall& call)
 {
     const AnsiString& name = ArrayName(call);
     double value = 0;
-    const int status = (call.ex.arrays->*statistic)(name, value);
-    ReturnStatus(call, status, value);
+    const ArrayResult error = (call.ex.arrays->*statistic)(name, value);
+    ReturnStatistic(call, error, value);
 }
 
 // msum to mstddev: statistic 0 to 7 over every numeric element.
@@ -39,8 +39,8 @@ void AllElements(FunctionCall& call)
 {
     const AnsiString& name = ArrayName(call);
     double value = 0;
-    const int status = call.ex.arrays->AllElementsStatistic(name, call.code - Code(FunctionCode::Msum), value);
-    ReturnStatus(call, status, value);
+    const ArrayResult error = call.ex.arrays->AllElementsStatistic(name, call.code - Code(FunctionCode::Msum), value);
+    ReturnStatistic(call, error, value);
 }
 
 void DimensionCount(FunctionCall& call)
@@ -58,11 +58,11 @@ AnsiString JoinedText(FunctionCall& call, bool separatorAllowed)
         separator = v.tag == Tag::String ? v.s : v.tag == Tag::Int ? IntToStr(v.i) : FloatToStr(v.f);
     }
     AnsiString text;
-    const int status = call.ex.arrays->ToText(name, text, separator);
+    const ArrayResult error = call.ex.arrays->ToText(name, text, separator);
     // A text past the bound of every text is a failed allocation, which gives
     // the call its failure value as in the other text functions.
-    if (static_cast<ErrorCode>(status) == ErrorCode::OutOfMemory) throw LibraryFailure { "Out of memory" };
-    if (status != -1) call.Raise(static_cast<ErrorCode>(status));
+    if (error == ErrorCode::OutOfMemory) throw LibraryFailure { "Out of memory" };
+    if (error) call.Raise(*error);
     return text;
 }
 

@@ -1,4 +1,5 @@
 #include "builtins/FunctionFamilies.h"
+#include "interpreter/arrays/ArrayResult.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
 
@@ -41,10 +42,10 @@ void MsgBox(FunctionCall& call)
 {
     const platform::MessageFormRequest placement = Placement(call.ex);
     int result = 0;
-    const int status = call.ex.arrays
+    const ArrayResult error = call.ex.arrays
         ? call.ex.arrays->ShowInMessageForm(call.ex.argText[0], result, call.ex.argText[1], &placement)
-        : 72;
-    if (status != -1) call.Raise(static_cast<ErrorCode>(status));
+        : ErrorCode::ArrayNotDefined;
+    if (error) call.Raise(*error);
     call.ReturnInt(result);
 }
 

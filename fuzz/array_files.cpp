@@ -1,5 +1,5 @@
 #include "fuzz/FuzzSupport.h"
-#include "interpreter/Arrays_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <cstdio>
 #include <string>

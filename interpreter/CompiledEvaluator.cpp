@@ -1,8 +1,8 @@
 #include "interpreter/CompiledExpression.h"
 
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <array>
 #include <cmath>

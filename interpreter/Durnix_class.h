@@ -3,7 +3,6 @@
 #include "base/DArray.h"
 #include "base/Values.h"
 #include "canvas/Picture.h"
-#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
 #include "interpreter/RobotOfRun.h"
@@ -12,6 +11,7 @@
 #include "interpreter/Stacks.h"
 #include "interpreter/StatementCache.h"
 #include "interpreter/Variables_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <cstddef>
 #include <memory>

@@ -3,11 +3,11 @@
 #include "base/DArray.h"
 #include "base/Values.h"
 #include "base/ZeroedTable.h"
-#include "interpreter/Arrays_class.h"
 #include "interpreter/Codes_class.h"
 #include "interpreter/KeywordCodes.h"
 #include "interpreter/RunTimeError.h"
 #include "interpreter/Variables_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 #include "platform/StackLimit.h"
 
 #include <cstdint>

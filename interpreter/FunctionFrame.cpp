@@ -1,8 +1,8 @@
 #include "builtins/TextAlgorithms.h"
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
 #include "interpreter/LibraryFailure.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "interpreter/Arrays_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <chrono>
 #include <cmath>

@@ -38,7 +38,8 @@ std::optional<Picture> SourcePicture(Durnix_Class& d, const AnsiString& file)
 Arrays_Class::Node& DefineArray(Durnix_Class& d, const AnsiString& name, std::initializer_list<int> sizes)
 {
     const std::vector<int> dims(sizes);
-    Check(d, d.arrays.Define(name, static_cast<int>(dims.size()), dims.data()) == 1, ErrorCode::OutOfMemory);
+    Check(d, d.arrays.Define(name, static_cast<int>(dims.size()), dims.data()) == Arrays_Class::Definition::Made,
+        ErrorCode::OutOfMemory);
     Arrays_Class::Node* node = d.arrays.Find(name);
     Check(d, node && node->data, ErrorCode::OutOfMemory);
     return *node;

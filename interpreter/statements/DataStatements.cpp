@@ -55,7 +55,8 @@ void Dim(Durnix_Class& d)
             if (d.CurrentIs(']')) break;
             if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::ClosingBracketExpected);
         }
-        if (d.arrays.Define(name, count, d.indexList) != 1) e.RaiseError(ErrorCode::OutOfMemory);
+        if (d.arrays.Define(name, count, d.indexList) == Arrays_Class::Definition::Refused)
+            e.RaiseError(ErrorCode::OutOfMemory);
         e.NextToken();
         if (e.endOfStatement) return;
         if (!d.CurrentIs(',')) e.RaiseError(ErrorCode::SyntaxError);

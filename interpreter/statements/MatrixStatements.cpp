@@ -9,16 +9,14 @@
 
 // The whole-array and 3-D model statements: each reads its operands into the
 // parameter slots and calls one operation of the run's arrays, which answers
-// -1 or the run-time error to raise. Results handed back as numbers go into
+// nothing or the run-time error to raise. Results handed back as numbers go into
 // the variables the program names.
 
 namespace {
 
-constexpr int Success = -1;
-
 // An operation: the interpreter (its slots filled) and the number of operands
-// given; answers -1 or an error number.
-using Operation = int (*)(Durnix_Class&, int given);
+// given; answers nothing or the error to raise.
+using Operation = ArrayResult (*)(Durnix_Class&, int given);
 
 // One statement: argument counts, each slot's letter (A a defined array, 1 or
 // 2 one of that many dimensions, a a name the operation checks, v a variable,
@@ -44,35 +42,35 @@ void StoreResult(Durnix_Class& d, int slot, double value)
     if (d.currentVariables->SetFloat(d.paramText[slot], value) != 1) d.RaiseError(ErrorCode::TooManyVariables);
 }
 
-int Scale(Durnix_Class& d, int)
+ArrayResult Scale(Durnix_Class& d, int)
 {
     return d.paramType[1] == Tag::Int ? d.arrays.ScaleByInt(Text(d, 0), d.paramInt[1])
                                       : d.arrays.ScaleByFloat(Text(d, 0), d.paramFloat[1]);
 }
 
-int Copy(Durnix_Class& d, int)
+ArrayResult Copy(Durnix_Class& d, int)
 {
-    return d.arrays.Copy(Text(d, 0), Text(d, 1)) ? Success : ErrorNumber(ErrorCode::OutOfMemory);
+    return d.arrays.Copy(Text(d, 0), Text(d, 1));
 }
 
-int Invert(Durnix_Class& d, int)
+ArrayResult Invert(Durnix_Class& d, int)
 {
     double det = 0;
-    const int status = d.arrays.Invert(Text(d, 0), Text(d, 1), det);
-    if (status == Success) StoreResult(d, 2, det);
-    return status;
+    const ArrayResult error = d.arrays.Invert(Text(d, 0), Text(d, 1), det);
+    if (!error) StoreResult(d, 2, det);
+    return error;
 }
 
-int Determinant(Durnix_Class& d, int)
+ArrayResult Determinant(Durnix_Class& d, int)
 {
     double det = 0;
-    const int status = d.arrays.Determinant(Text(d, 0), det);
-    if (status == Success) StoreResult(d, 1, det);
-    return status;
+    const ArrayResult error = d.arrays.Determinant(Text(d, 0), det);
+    if (!error) StoreResult(d, 1, det);
+    return error;
 }
 
 // mdiagonal and mconstant take the value's own type.
-template <bool diagonal> int ByValueType(Durnix_Class& d, int)
+template <bool diagonal> ArrayResult ByValueType(Durnix_Class& d, int)
 {
     Arrays_Class& a = d.arrays;
     const AnsiString& name = Text(d, 0);
@@ -86,27 +84,27 @@ template <bool diagonal> int ByValueType(Durnix_Class& d, int)
     }
 }
 
-template <int kind> int Regression(Durnix_Class& d, int)
+template <int kind> ArrayResult Regression(Durnix_Class& d, int)
 {
     double slope = 0;
     double coefficient = 0;
-    const int status = d.arrays.Regression(Text(d, 0), kind, slope, coefficient);
-    if (status == Success) {
+    const ArrayResult error = d.arrays.Regression(Text(d, 0), kind, slope, coefficient);
+    if (!error) {
         StoreResult(d, 1, slope);
         StoreResult(d, 2, coefficient);
     }
-    return status;
+    return error;
 }
 
 // msort and msortr sort a one-dimensional array or the columns of a matrix
 // (kind 0), msortc the rows (kind 1); a third operand other than 0 sorts
 // descending.
-template <int kind> int Sort(Durnix_Class& d, int)
+template <int kind> ArrayResult Sort(Durnix_Class& d, int)
 {
     return d.arrays.Sort(Text(d, 0), d.paramInt[1], kind + (d.paramInt[2] != 0 ? 2 : 0));
 }
 
-int ReadTextLines(Durnix_Class& d, int)
+ArrayResult ReadTextLines(Durnix_Class& d, int)
 {
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::path(Text(d, 1)), error))
@@ -114,29 +112,29 @@ int ReadTextLines(Durnix_Class& d, int)
     return d.arrays.ReadTextLines(Text(d, 0), Text(d, 1));
 }
 
-int FromString(Durnix_Class& d, int given)
+ArrayResult FromString(Durnix_Class& d, int given)
 {
     return d.arrays.FromString(Text(d, 0), Text(d, 1), given >= 3 ? Text(d, 2) : AnsiString("\r\n"));
 }
 
-template <int kind> int BitOperation(Durnix_Class& d, int)
+template <int kind> ArrayResult BitOperation(Durnix_Class& d, int)
 {
     return d.arrays.BitOperation(Text(d, 0), d.paramInt[1], kind);
 }
 
-template <int kind> int BitOperationArrays(Durnix_Class& d, int)
+template <int kind> ArrayResult BitOperationArrays(Durnix_Class& d, int)
 {
     return d.arrays.BitOperationArrays(Text(d, 0), Text(d, 1), kind);
 }
 
-template <Arrays_Class::Transform transform> int Fourier(Durnix_Class& d, int)
+template <Arrays_Class::Transform transform> ArrayResult Fourier(Durnix_Class& d, int)
 {
     int window = d.paramInt[1];
     return d.arrays.FourierTransform(Text(d, 0), window, transform);
 }
 
 // objectget and objectput: row 0 names variables, row r is a record.
-template <bool get> int Record(Durnix_Class& d, int)
+template <bool get> ArrayResult Record(Durnix_Class& d, int)
 {
     Arrays_Class::Node* node = d.arrays.Find(Text(d, 0));
     const int row = d.paramInt[1];
@@ -156,29 +154,29 @@ template <bool get> int Record(Durnix_Class& d, int)
             store.Store(position, value, false);
         }
     }
-    return Success;
+    return std::nullopt;
 }
 
-int PlotSurfaces(Durnix_Class& d, int)
+ArrayResult PlotSurfaces(Durnix_Class& d, int)
 {
     const int* n = d.paramInt;
     return d.arrays.PlotSurfaces(Text(d, 0), Text(d, 1), d.screen, n[2], n[3] != 0, n[4] != 0, n[5] != 0);
 }
 
-int ProjectPoint(Durnix_Class& d, int)
+ArrayResult ProjectPoint(Durnix_Class& d, int)
 {
     double x = 0;
     double y = 0;
     const double* f = d.paramFloat;
-    const int status = d.arrays.Project3DPoint(Text(d, 3), f[0], f[1], f[2], x, y);
-    if (status == Success) {
+    const ArrayResult error = d.arrays.Project3DPoint(Text(d, 3), f[0], f[1], f[2], x, y);
+    if (!error) {
         StoreResult(d, 4, x);
         StoreResult(d, 5, y);
     }
-    return status;
+    return error;
 }
 
-int VisibleFaces(Durnix_Class& d, int given)
+ArrayResult VisibleFaces(Durnix_Class& d, int given)
 {
     int palette[Palette::size];
     const Palette& screenPalette = d.screen.ScreenPalette();
@@ -270,8 +268,7 @@ void Run(Durnix_Class& d)
     if (statement->code == StatementCode::Gevisibles) d.paramFloat[4] = 0.9;
     int given = 0;
     d.ParseParamsWithNames(statement->required, statement->maximum, given);
-    const int status = statement->operation(d, given);
-    if (status != Success) d.RaiseError(static_cast<ErrorCode>(status));
+    if (const ArrayResult error = statement->operation(d, given)) d.RaiseError(*error);
 }
 
 constexpr auto entries = [] {

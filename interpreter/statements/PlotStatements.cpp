@@ -1,5 +1,5 @@
-#include "interpreter/ArraySupport.h"
 #include "interpreter/Durnix_class.h"
+#include "interpreter/arrays/ArraySupport.h"
 #include "interpreter/statements/StatementTable.h"
 
 // mplotxy params, data / mplotxy params, xs, ys: a line graph of the points
@@ -7,8 +7,6 @@
 // drawn or written back, so a statement that fails leaves no trace.
 
 namespace {
-
-constexpr int Success = -1;
 
 // Elements 0 to 5 of the parameter array and their defaults: left, top,
 // width, height, colour, line width.
@@ -37,9 +35,9 @@ double DataValue(const Arrays_Class::Node& array, int64_t position)
     return value;
 }
 
-void Raise(Durnix_Class& d, int status)
+void Raise(Durnix_Class& d, ArrayResult error)
 {
-    if (status != Success) d.RaiseError(static_cast<ErrorCode>(status));
+    if (error) d.RaiseError(*error);
 }
 
 void PlotXY(Durnix_Class& d)

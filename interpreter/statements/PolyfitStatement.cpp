@@ -1,6 +1,6 @@
-#include "interpreter/ArrayMatrix.h"
-#include "interpreter/ArraySupport.h"
 #include "interpreter/Durnix_class.h"
+#include "interpreter/arrays/ArrayMatrix.h"
+#include "interpreter/arrays/ArraySupport.h"
 #include "interpreter/statements/StatementTable.h"
 
 #include <cmath>

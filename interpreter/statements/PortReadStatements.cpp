@@ -151,7 +151,7 @@ void JoystickE(Durnix_Class& d)
     const AnsiString& name = d.paramText[1];
     const int sizes[2] = { 8, 3 };
     d.arrays.Remove(name);
-    if (d.arrays.Define(name, 2, sizes) != 1) d.RaiseError(ErrorCode::OutOfMemory);
+    if (d.arrays.Define(name, 2, sizes) == Arrays_Class::Definition::Refused) d.RaiseError(ErrorCode::OutOfMemory);
     DArray<int>& indexes = d.elementIndexes;
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 3; ++c) {

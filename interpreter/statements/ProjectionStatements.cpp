@@ -1,5 +1,5 @@
-#include "interpreter/Array3D.h"
 #include "interpreter/Durnix_class.h"
+#include "interpreter/arrays/Array3D.h"
 #include "interpreter/statements/StatementTable.h"
 
 // The 3-D helpers that hand their results back in variables: the projection

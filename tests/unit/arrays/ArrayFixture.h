@@ -1,15 +1,25 @@
 #pragma once
 
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/arrays/Arrays_class.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// A failed expectation on an operation's answer shows the error's number.
+inline void PrintTo(ErrorCode error, std::ostream* out)
+{
+    *out << "error " << ErrorNumber(error);
+}
 
 // Arrays written and read as short texts: an element is "i:5", "f:2.5",
 // "s:ab" or "-" (never set); an array dumps as its sizes and the elements its
 // sizes cover, "2x2: i:1 f:2.5 - s:ab".
 namespace arraytest {
+
+// The answer of an operation that did its work.
+inline constexpr ArrayResult Done = std::nullopt;
 
 inline void Make(
     Arrays_Class& arrays, const std::string& name, std::vector<int> sizes, const std::vector<std::string>& elements)

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
+using arraytest::Done;
 using arraytest::Dump;
 using arraytest::Make;
 
@@ -43,18 +44,18 @@ protected:
 TEST_F(ArrayFiles, WritesOneLinePerSetElement)
 {
     Make(arrays, "a", { 2, 2 }, { "i:1", "f:2.5", "-", "s:ab" });
-    ASSERT_EQ(arrays.WriteFile("a", file), -1);
+    ASSERT_EQ(arrays.WriteFile("a", file), Done);
     EXPECT_EQ(Read(),
         "2 2 2\r\n0 i 1\r\n1 f 2.500000\r\n3 s 3 \xFA"
         "ab\r\n");
-    ASSERT_EQ(arrays.ReadFile("b", file), -1);
+    ASSERT_EQ(arrays.ReadFile("b", file), Done);
     EXPECT_EQ(Dump(arrays, "b"), "2x2: i:1 f:2.5 - s:ab");
 }
 
 TEST_F(ArrayFiles, NumbersIgnoreTheLocale)
 {
     Make(arrays, "a", { 3 }, { "f:-0.1234567", "f:1e20", "i:-2147483648" });
-    ASSERT_EQ(arrays.WriteFile("a", file), -1);
+    ASSERT_EQ(arrays.WriteFile("a", file), Done);
     EXPECT_EQ(Read(), "1 3\r\n0 f -0.123457\r\n1 f 100000000000000000000.000000\r\n2 i -2147483648\r\n");
 }
 
@@ -62,9 +63,9 @@ TEST_F(ArrayFiles, TextsRoundTripWithTheirBytes)
 {
     const std::string awkward = std::string("  lead\r\nline\0nul ", 17);
     Make(arrays, "a", { 3 }, { "s:" + awkward, "s:" + std::string(6000, 'x'), "s:" });
-    ASSERT_EQ(arrays.WriteFile("a", file), -1);
+    ASSERT_EQ(arrays.WriteFile("a", file), Done);
     EXPECT_NE(Read().find("1 s 4998 \xFA"), std::string::npos);
-    ASSERT_EQ(arrays.ReadFile("a", file), -1);
+    ASSERT_EQ(arrays.ReadFile("a", file), Done);
     const DArray_Class& store = *arrays.Find("a")->data;
     EXPECT_EQ(*store.cells[0].s, awkward);
     EXPECT_EQ(*store.cells[1].s, std::string(4997, 'x'));
@@ -74,40 +75,40 @@ TEST_F(ArrayFiles, TextsRoundTripWithTheirBytes)
 TEST_F(ArrayFiles, ASizeOfZeroWritesTheHeaderAndReadsAsAFailure)
 {
     Make(arrays, "a", { 0 }, {});
-    ASSERT_EQ(arrays.WriteFile("a", file), -1);
+    ASSERT_EQ(arrays.WriteFile("a", file), Done);
     EXPECT_EQ(Read(), "1 0\r\n");
-    EXPECT_EQ(arrays.ReadFile("b", file), 76);
+    EXPECT_EQ(arrays.ReadFile("b", file), ErrorCode::ArrayReadFailed);
     EXPECT_EQ(Dump(arrays, "b"), "0:");
-    EXPECT_EQ(arrays.WriteFile("none", file), 72);
-    EXPECT_EQ(arrays.WriteFile("a", (folder / "missing" / "x.qva").string()), 75);
+    EXPECT_EQ(arrays.WriteFile("none", file), ErrorCode::ArrayNotDefined);
+    EXPECT_EQ(arrays.WriteFile("a", (folder / "missing" / "x.qva").string()), ErrorCode::ArrayWriteFailed);
 }
 
 // A file, the result of reading it, and the array it leaves.
 struct Fixture {
     const char* title;
     std::string bytes;
-    int status;
+    ArrayResult status;
     std::string dump;
 };
 
 TEST_F(ArrayFiles, ReadingAcceptsOrRefusesFixtures)
 {
     const Fixture fixtures[] = {
-        { "LineFeedsOnly", "1 3\n0 i 7\n2 f -1.5\n", -1, "3: i:7 - f:-1.5" },
-        { "HalfTheLines", "1 4\r\n0 i 1\r\n1 i 2\r\n", -1, "4: i:1 i:2 - -" },
-        { "NoMark", "1 2\n1 s 3 abc\n", -1, "2: - s:abc" },
-        { "LengthZero", "1 2\n0 i 5\n1 s 0 \xFA\n", 76, "2: i:5 -" },
-        { "LengthPastTheLimit", "1 2\n0 s 4999 \xFAx\n", 76, "2: - -" },
-        { "LengthPastTheEnd", "1 2\n0 s 9 \xFAx\n", 76, "2: - -" },
-        { "BadLetter", "1 2\n0 i 5\n1 x 5\n", 76, "2: i:5 -" },
-        { "PositionPastTheSizes", "1 2\n2 i 5\n", 76, "2: - -" },
-        { "NegativePosition", "1 2\n-1 i 5\n", 76, "2: - -" },
-        { "NotANumber", "1 2\n0 i five\n", 76, "2: - -" },
-        { "IntegerOverflow", "1 2\n0 i 2147483648\n", 76, "2: - -" },
-        { "HugeHeader", "2 100000 100000\n0 i 1\n", 76, "undefined" },
-        { "NoDimensions", "0\n", 76, "undefined" },
-        { "ShortHeader", "3 2 2", 76, "undefined" },
-        { "Empty", "", 76, "undefined" },
+        { "LineFeedsOnly", "1 3\n0 i 7\n2 f -1.5\n", Done, "3: i:7 - f:-1.5" },
+        { "HalfTheLines", "1 4\r\n0 i 1\r\n1 i 2\r\n", Done, "4: i:1 i:2 - -" },
+        { "NoMark", "1 2\n1 s 3 abc\n", Done, "2: - s:abc" },
+        { "LengthZero", "1 2\n0 i 5\n1 s 0 \xFA\n", ErrorCode::ArrayReadFailed, "2: i:5 -" },
+        { "LengthPastTheLimit", "1 2\n0 s 4999 \xFAx\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "LengthPastTheEnd", "1 2\n0 s 9 \xFAx\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "BadLetter", "1 2\n0 i 5\n1 x 5\n", ErrorCode::ArrayReadFailed, "2: i:5 -" },
+        { "PositionPastTheSizes", "1 2\n2 i 5\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "NegativePosition", "1 2\n-1 i 5\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "NotANumber", "1 2\n0 i five\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "IntegerOverflow", "1 2\n0 i 2147483648\n", ErrorCode::ArrayReadFailed, "2: - -" },
+        { "HugeHeader", "2 100000 100000\n0 i 1\n", ErrorCode::ArrayReadFailed, "undefined" },
+        { "NoDimensions", "0\n", ErrorCode::ArrayReadFailed, "undefined" },
+        { "ShortHeader", "3 2 2", ErrorCode::ArrayReadFailed, "undefined" },
+        { "Empty", "", ErrorCode::ArrayReadFailed, "undefined" },
     };
     for (const Fixture& f : fixtures) {
         Arrays_Class fresh;
@@ -116,18 +117,18 @@ TEST_F(ArrayFiles, ReadingAcceptsOrRefusesFixtures)
         EXPECT_EQ(Dump(fresh, "a"), f.dump) << f.title;
     }
     Arrays_Class fresh;
-    EXPECT_EQ(fresh.ReadFile("a", (folder / "none.qva").string()), 76);
+    EXPECT_EQ(fresh.ReadFile("a", (folder / "none.qva").string()), ErrorCode::ArrayReadFailed);
 }
 
 TEST_F(ArrayFiles, OlderLayoutHasNoPositions)
 {
     const Fixture fixtures[] = {
-        { "AllKinds", "1 4\nf 2.5\ni -3\ns 4 a bc\n0 ignored\n", -1,
+        { "AllKinds", "1 4\nf 2.5\ni -3\ns 4 a bc\n0 ignored\n", Done,
             "4: f:2.5 i:-3 s:a bc s:NoValue                       " },
-        { "EndsEarly", "1 3\ni 1\ni 2\n", 76, "3: i:1 i:2 -" },
-        { "NegativeLength", "1 1\ns -1 x\n", 76, "1: -" },
-        { "LengthPastTheEnd", "1 1\ns 20 x\n", 76, "1: -" },
-        { "EmptyText", "1 1\ns 0 \n", -1, "1: s:" },
+        { "EndsEarly", "1 3\ni 1\ni 2\n", ErrorCode::ArrayReadFailed, "3: i:1 i:2 -" },
+        { "NegativeLength", "1 1\ns -1 x\n", ErrorCode::ArrayReadFailed, "1: -" },
+        { "LengthPastTheEnd", "1 1\ns 20 x\n", ErrorCode::ArrayReadFailed, "1: -" },
+        { "EmptyText", "1 1\ns 0 \n", Done, "1: s:" },
     };
     for (const Fixture& f : fixtures) {
         Arrays_Class fresh;
@@ -140,18 +141,18 @@ TEST_F(ArrayFiles, OlderLayoutHasNoPositions)
 TEST_F(ArrayFiles, LinesFiles)
 {
     Make(arrays, "a", { 5 }, { "i:1", "f:2.5", "s:three", "-", "i:5" });
-    ASSERT_EQ(arrays.WriteTextLines("a", file), -1);
+    ASSERT_EQ(arrays.WriteTextLines("a", file), Done);
     EXPECT_EQ(Read(), "1\r\n2.5\r\nthree\r\n");
-    ASSERT_EQ(arrays.ReadTextLines("b", file), -1);
+    ASSERT_EQ(arrays.ReadTextLines("b", file), Done);
     EXPECT_EQ(Dump(arrays, "b"), "3: s:1 s:2.5 s:three");
     Write("x\ny\r\n\nz");
-    ASSERT_EQ(arrays.ReadTextLines("b", file), -1);
+    ASSERT_EQ(arrays.ReadTextLines("b", file), Done);
     EXPECT_EQ(Dump(arrays, "b"), "4: s:x s:y s: s:z");
-    EXPECT_EQ(arrays.ReadTextLines("b", (folder / "none").string()), 76);
+    EXPECT_EQ(arrays.ReadTextLines("b", (folder / "none").string()), ErrorCode::ArrayReadFailed);
     Make(arrays, "m", { 2, 2 }, {});
-    EXPECT_EQ(arrays.WriteTextLines("m", file), 70);
-    EXPECT_EQ(arrays.WriteTextLines("none", file), 72);
-    EXPECT_EQ(arrays.WriteTextLines("a", (folder / "missing" / "x").string()), 75);
+    EXPECT_EQ(arrays.WriteTextLines("m", file), ErrorCode::ArrayWrongDimension);
+    EXPECT_EQ(arrays.WriteTextLines("none", file), ErrorCode::ArrayNotDefined);
+    EXPECT_EQ(arrays.WriteTextLines("a", (folder / "missing" / "x").string()), ErrorCode::ArrayWriteFailed);
 }
 
 TEST(ArrayTexts, JoinAndSplit)
@@ -159,12 +160,12 @@ TEST(ArrayTexts, JoinAndSplit)
     Arrays_Class arrays;
     Make(arrays, "a", { 4 }, { "i:1", "i:2", "i:3" });
     AnsiString text;
-    ASSERT_EQ(arrays.ToText("a", text, ""), -1);
+    ASSERT_EQ(arrays.ToText("a", text, ""), Done);
     EXPECT_EQ(text, "1\r\n2\r\n3");
-    ASSERT_EQ(arrays.ToText("a", text, ", "), -1);
+    ASSERT_EQ(arrays.ToText("a", text, ", "), Done);
     EXPECT_EQ(text, "1, 2, 3");
     Make(arrays, "m", { 2, 2 }, {});
-    EXPECT_EQ(arrays.ToText("m", text, ""), 70);
+    EXPECT_EQ(arrays.ToText("m", text, ""), ErrorCode::ArrayWrongDimension);
 
     const struct {
         const char* text;
@@ -181,7 +182,7 @@ TEST(ArrayTexts, JoinAndSplit)
         { "1<>2<>", "<>", "3: i:1 i:2 s:" },
     };
     for (const auto& split : splits) {
-        ASSERT_EQ(arrays.FromString("s", split.text, split.separator), -1);
+        ASSERT_EQ(arrays.FromString("s", split.text, split.separator), Done);
         EXPECT_EQ(Dump(arrays, "s"), split.dump) << split.text;
     }
 }

@@ -1,5 +1,5 @@
-#include "interpreter/Array3D.h"
-#include "interpreter/ArrayFourier.h"
+#include "interpreter/arrays/Array3D.h"
+#include "interpreter/arrays/ArrayFourier.h"
 #include "tests/unit/arrays/ArrayFixture.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <complex>
 #include <random>
 
+using arraytest::Done;
 using arraytest::Dump;
 using arraytest::Make;
 
@@ -50,7 +51,7 @@ TEST(Fourier, BothTransformsMatchAPlainSum)
             Arrays_Class arrays;
             MakeSignal(arrays, 8, columns, re, im);
             int window = 0;
-            ASSERT_EQ(arrays.FourierTransform("s", window, transform), -1);
+            ASSERT_EQ(arrays.FourierTransform("s", window, transform), Done);
             for (int j = 0; j <= columns / 2; ++j) {
                 std::complex<long double> sum = 0;
                 for (int k = 0; k < columns; ++k) {
@@ -72,7 +73,7 @@ TEST(Fourier, AmplitudesPowersAndPhases)
     Arrays_Class arrays;
     MakeSignal(arrays, 8, 16, std::vector<double>(16, 1.0), std::vector<double>(16, 0.0));
     int window = 0;
-    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), -1);
+    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), Done);
     EXPECT_NEAR(At(arrays, "s", 2 * 16), 1, 1e-12); // |X(0)| = 16, halved to 8, over 8
     EXPECT_NEAR(At(arrays, "s", 3 * 16), 2.0 * 8 * 8 / 8, 1e-12); // power from the halved magnitude
     EXPECT_NEAR(At(arrays, "s", 2 * 16 + 3), 0, 1e-12);
@@ -82,7 +83,7 @@ TEST(Fourier, AmplitudesPowersAndPhases)
     for (int k = 0; k < 16; ++k)
         cosine[static_cast<size_t>(k)] = std::cos(2 * Pi * 4 * k / 16);
     MakeSignal(arrays, 8, 16, cosine, {});
-    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Discrete), -1);
+    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Discrete), Done);
     EXPECT_NEAR(At(arrays, "s", 2 * 16 + 4), 1, 1e-12);
     EXPECT_NEAR(At(arrays, "s", 7 * 16 + 4), 0, 1e-12);
     EXPECT_NEAR(At(arrays, "s", 2 * 16 + 8), 0, 1e-12); // k = N/2, halved
@@ -99,20 +100,20 @@ TEST(Fourier, WindowsShapesAndOddSizes)
     MakeSignal(arrays, 8, 16, std::vector<double>(16, 1.0), {});
     for (const auto& [given, used] : { std::pair { 9, 5 }, std::pair { -2, 0 }, std::pair { 3, 3 } }) {
         int window = given;
-        EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), -1);
+        EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), Done);
         EXPECT_EQ(window, used);
     }
     int window = 0;
     MakeSignal(arrays, 8, 15, {}, {});
-    EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), 71);
+    EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), ErrorCode::ArrayWrongDataType);
     MakeSignal(arrays, 7, 16, {}, {});
-    EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), 70);
-    EXPECT_EQ(arrays.FourierTransform("none", window, Arrays_Class::Transform::Fast), 72);
+    EXPECT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), ErrorCode::ArrayWrongDimension);
+    EXPECT_EQ(arrays.FourierTransform("none", window, Arrays_Class::Transform::Fast), ErrorCode::ArrayNotDefined);
 
     // 20 columns: the fast transform pads to 32 samples, reads rows 0 and 1
     // and writes row r at r * 20 + k for k up to 16.
     MakeSignal(arrays, 8, 20, std::vector<double>(20, 1.0), std::vector<double>(20, 0.0));
-    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), -1);
+    ASSERT_EQ(arrays.FourierTransform("s", window, Arrays_Class::Transform::Fast), Done);
     EXPECT_NEAR(At(arrays, "s", 6 * 20), 20, 1e-12);
     EXPECT_FALSE(std::isnan(At(arrays, "s", 4 * 20 + 16)));
     EXPECT_TRUE(std::isnan(At(arrays, "s", 4 * 20 + 17)));
@@ -145,24 +146,24 @@ TEST(Models, ProjectionAndRotation)
     Arrays_Class arrays;
     Make(arrays, "cam", { 6 }, { "i:10", "i:0", "i:0", "i:100", "i:400", "i:300" });
     double x = 0, y = 0;
-    ASSERT_EQ(arrays.Project3DPoint("cam", 0, 1, 0, x, y), -1);
+    ASSERT_EQ(arrays.Project3DPoint("cam", 0, 1, 0, x, y), Done);
     EXPECT_NEAR(x, 410, 1e-9);
     EXPECT_NEAR(y, 300, 1e-9);
-    ASSERT_EQ(arrays.Project3DPoint("cam", 0, 0, 1, x, y), -1);
+    ASSERT_EQ(arrays.Project3DPoint("cam", 0, 0, 1, x, y), Done);
     EXPECT_NEAR(x, 400, 1e-9);
     EXPECT_NEAR(y, 300, 1e-9);
     Make(arrays, "near", { 6 }, { "i:0", "i:0", "i:0", "i:1", "i:0", "i:0" });
-    ASSERT_EQ(arrays.Project3DPoint("near", 0, 1e-8, 0, x, y), -1);
+    ASSERT_EQ(arrays.Project3DPoint("near", 0, 1e-8, 0, x, y), Done);
     EXPECT_NEAR(x, 1, 1e-9); // distance 0 stands for 1e-8
     Make(arrays, "bad", { 6 }, { "i:0", "s:x" });
-    EXPECT_EQ(arrays.Project3DPoint("bad", 0, 0, 0, x, y), 71);
+    EXPECT_EQ(arrays.Project3DPoint("bad", 0, 0, 0, x, y), ErrorCode::ArrayWrongDataType);
     Make(arrays, "short", { 5 }, {});
-    EXPECT_EQ(arrays.Project3DPoint("short", 0, 0, 0, x, y), 70);
+    EXPECT_EQ(arrays.Project3DPoint("short", 0, 0, 0, x, y), ErrorCode::ArrayWrongDimension);
 
     Make(arrays, "p", { 2, 5 }, { "i:1", "i:0", "i:0", "-", "-", "s:x", "i:1", "i:1" });
-    ASSERT_EQ(arrays.Project3DArray("p", "cam"), -1);
+    ASSERT_EQ(arrays.Project3DArray("p", "cam"), Done);
     EXPECT_EQ(Dump(arrays, "p"), "2x5: i:1 i:0 i:0 f:400 f:310 s:x i:1 i:1 - -");
-    ASSERT_EQ(arrays.RotateVertices("p", Pi / 2, 7, 0, 0), -1);
+    ASSERT_EQ(arrays.RotateVertices("p", Pi / 2, 7, 0, 0), Done);
     double point[3] = { 1, 0, 0 };
     model::Rotate(3, Pi / 2, point[0], point[1], point[2]);
     EXPECT_NEAR(At(arrays, "p", 0), point[0], 1e-15);
@@ -180,8 +181,8 @@ TEST(Models, VisibleFacesEdgesAndCentroidsOfACube)
     int palette[16] = {};
     for (int k = 0; k < 16; ++k)
         palette[k] = 0x010101 * (k * 16);
-    ASSERT_EQ(arrays.Project3DArray("v", "cam"), -1);
-    ASSERT_EQ(arrays.FindVisibleFaces("v", "cam", "f", "e", 0.5, palette), -1);
+    ASSERT_EQ(arrays.Project3DArray("v", "cam"), Done);
+    ASSERT_EQ(arrays.FindVisibleFaces("v", "cam", "f", "e", 0.5, palette), Done);
     std::string flags;
     for (int f = 0; f < 6; ++f)
         flags += arraytest::Element(*arrays.Find("f")->data, f * 6 + 1) + " ";
@@ -203,11 +204,11 @@ TEST(Models, VisibleFacesEdgesAndCentroidsOfACube)
             "i:0", "i:0", "i:0", "i:10", "i:12" });
     Make(
         arrays, "sf", { 2, 6 }, { "i:1", "i:1", "i:0", "i:1", "i:2", "i:3", "i:1", "i:1", "i:0", "i:0", "i:1", "i:1" });
-    ASSERT_EQ(arrays.ComputeCentroids("sq", "sf", "c"), -1);
+    ASSERT_EQ(arrays.ComputeCentroids("sq", "sf", "c"), Done);
     EXPECT_EQ(Dump(arrays, "c"),
         "2x5: f:11.3333333333333 f:10.6666666666667 f:11 f:11 f:2 f:10.6666666666667 f:10 "
         "f:10.6666666666667 f:10 f:0");
-    EXPECT_EQ(arrays.ComputeCentroids("sq", "cam", "c"), 70);
+    EXPECT_EQ(arrays.ComputeCentroids("sq", "cam", "c"), ErrorCode::ArrayWrongDimension);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/Variables_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 #include "platform/MessageBoxes.h"
 
 #include <string>

@@ -221,7 +221,7 @@ TEST(Evaluator, ArrayElements)
     DArray<int> sizes;
     sizes.items[0] = 3;
     sizes.items[1] = 4;
-    ASSERT_EQ(engine.arrays.Define("m", 2, sizes), 1);
+    ASSERT_EQ(engine.arrays.Define("m", 2, sizes), Arrays_Class::Definition::Made);
     DArray<int> at;
     at.items[0] = 2;
     at.items[1] = 3;

@@ -1,4 +1,4 @@
-#include "interpreter/DArray_class.h"
+#include "interpreter/arrays/DArray_class.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,12 +19,12 @@ struct Layout {
     int weights = -1; // the weight of value k lies at weights + k; -1 for none
 };
 
-int FindLayout(const Arrays_Class& arrays, std::string_view name, bool twoDimensionsAllowed, Layout& layout)
+ArrayResult FindLayout(const Arrays_Class& arrays, std::string_view name, bool twoDimensionsAllowed, Layout& layout)
 {
     const Arrays_Class::Node* node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 1 && !(twoDimensionsAllowed && node->dimCount == 2)) return WrongDimension;
-    if (!node->data) return WrongDataType;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 1 && !(twoDimensionsAllowed && node->dimCount == 2)) return ErrorCode::ArrayWrongDimension;
+    if (!node->data) return ErrorCode::ArrayWrongDataType;
     layout.store = node->data.get();
     if (node->dimCount == 1) {
         layout.values = node->data->capacity;
@@ -32,7 +32,7 @@ int FindLayout(const Arrays_Class& arrays, std::string_view name, bool twoDimens
         layout.values = std::min(node->dims[1], node->data->capacity);
         layout.weights = node->dims[1];
     }
-    return Success;
+    return std::nullopt;
 }
 
 // The weight of value k: 1 when there is no weight row or its slot is unset
@@ -54,57 +54,58 @@ struct Sums {
     double s2 = 0;
 };
 
-int WeightedSums(const Arrays_Class& arrays, std::string_view name, Sums& sums)
+ArrayResult WeightedSums(const Arrays_Class& arrays, std::string_view name, Sums& sums)
 {
     Layout layout;
-    if (const int found = FindLayout(arrays, name, true, layout); found != Success) return found;
+    if (const ArrayResult error = FindLayout(arrays, name, true, layout)) return error;
     for (int k = 0; k < layout.values; ++k) {
         if (layout.store->GetType(k) == Tag::Unset) continue;
         double v = 0;
         double w = 0;
-        if (!NumberAt(*layout.store, k, v) || !WeightOf(layout, k, w)) return WrongDataType;
+        if (!NumberAt(*layout.store, k, v) || !WeightOf(layout, k, w)) return ErrorCode::ArrayWrongDataType;
         sums.w += w;
         sums.s1 += w * v;
         sums.s2 += w * v * v;
     }
-    return Success;
+    return std::nullopt;
 }
 
 enum class Extreme { Largest, Smallest };
 
-int FindExtreme(const Arrays_Class& arrays, std::string_view name, Extreme extreme, double& result)
+ArrayResult FindExtreme(const Arrays_Class& arrays, std::string_view name, Extreme extreme, double& result)
 {
     Layout layout;
-    if (const int found = FindLayout(arrays, name, true, layout); found != Success) return found;
+    if (const ArrayResult error = FindLayout(arrays, name, true, layout)) return error;
     bool any = false;
     for (int k = 0; k < layout.values; ++k) {
         if (layout.store->GetType(k) == Tag::Unset) continue;
         double v = 0;
-        if (!NumberAt(*layout.store, k, v)) return WrongDataType;
+        if (!NumberAt(*layout.store, k, v)) return ErrorCode::ArrayWrongDataType;
         if (!any || (extreme == Extreme::Largest ? v > result : v < result)) result = v;
         any = true;
     }
-    return any ? Success : WrongDataType;
+    if (!any) return ErrorCode::ArrayWrongDataType;
+    return std::nullopt;
 }
 
 // The pairs of a two-row array: x at k, y at columns + k. Calls add(x, y) for
 // each pair whose x is set; false for a text or a set x without its y.
-template <typename Add> int ForEachPair(const Arrays_Class& arrays, std::string_view name, Add add)
+template <typename Add> ArrayResult ForEachPair(const Arrays_Class& arrays, std::string_view name, Add add)
 {
     const Arrays_Class::Node* node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 2) return WrongDimension;
-    if (!node->data) return WrongDataType;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 2) return ErrorCode::ArrayWrongDimension;
+    if (!node->data) return ErrorCode::ArrayWrongDataType;
     const DArray_Class& store = *node->data;
     const int columns = node->dims[1];
     for (int k = 0; k < columns; ++k) {
         if (store.GetType(k) == Tag::Unset) continue;
         double x = 0;
         double y = 0;
-        if (!NumberAt(store, k, x) || !NumberAt(store, columns + k, y)) return WrongDataType;
-        if (!add(x, y)) return WrongDataType;
+        if (!NumberAt(store, k, x) || !NumberAt(store, columns + k, y)) return ErrorCode::ArrayWrongDataType;
+        if (!add(x, y)) return ErrorCode::ArrayWrongDataType;
     }
-    return Success;
+    return std::nullopt;
 }
 
 // Shell sort, gap halving from half the count, ascending.
@@ -123,100 +124,100 @@ void ShellSort(std::vector<double>& values)
 
 } // namespace
 
-int Arrays_Class::WeightedSum(std::string_view name, double& result)
+ArrayResult Arrays_Class::WeightedSum(std::string_view name, double& result)
 {
     Sums sums;
-    const int status = WeightedSums(*this, name, sums);
-    if (status == Success) result = sums.s1;
-    return status;
+    const ArrayResult error = WeightedSums(*this, name, sums);
+    if (!error) result = sums.s1;
+    return error;
 }
 
-int Arrays_Class::WeightedMean(std::string_view name, double& result)
+ArrayResult Arrays_Class::WeightedMean(std::string_view name, double& result)
 {
     Sums sums;
-    const int status = WeightedSums(*this, name, sums);
-    if (status == Success) result = sums.w == 0 ? 0 : sums.s1 / sums.w;
-    return status;
+    const ArrayResult error = WeightedSums(*this, name, sums);
+    if (!error) result = sums.w == 0 ? 0 : sums.s1 / sums.w;
+    return error;
 }
 
-int Arrays_Class::Variance(std::string_view name, double& result)
+ArrayResult Arrays_Class::Variance(std::string_view name, double& result)
 {
     Sums sums;
-    const int status = WeightedSums(*this, name, sums);
-    if (status != Success) return status;
-    if (sums.w == 0) return WrongDataType;
+    const ArrayResult error = WeightedSums(*this, name, sums);
+    if (error) return error;
+    if (sums.w == 0) return ErrorCode::ArrayWrongDataType;
     const double mean = sums.s1 / sums.w;
     result = sums.s2 / sums.w - mean * mean;
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::StdDev(std::string_view name, double& result)
+ArrayResult Arrays_Class::StdDev(std::string_view name, double& result)
 {
     double variance = 0;
-    const int status = Variance(name, variance);
-    if (status != Success) return status;
-    if (variance < 0) return WrongDataType;
+    const ArrayResult error = Variance(name, variance);
+    if (error) return error;
+    if (variance < 0) return ErrorCode::ArrayWrongDataType;
     result = std::sqrt(variance);
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Count(std::string_view name, double& result)
+ArrayResult Arrays_Class::Count(std::string_view name, double& result)
 {
     Layout layout;
-    if (const int found = FindLayout(*this, name, true, layout); found != Success) return found;
+    if (const ArrayResult error = FindLayout(*this, name, true, layout)) return error;
     double total = 0;
     for (int k = 0; k < layout.values; ++k) {
         if (layout.store->GetType(k) == Tag::Unset) continue;
         double w = 0;
-        if (!WeightOf(layout, k, w)) return WrongDataType;
+        if (!WeightOf(layout, k, w)) return ErrorCode::ArrayWrongDataType;
         total += w;
     }
     result = total;
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Maximum(std::string_view name, double& result)
+ArrayResult Arrays_Class::Maximum(std::string_view name, double& result)
 {
     return FindExtreme(*this, name, Extreme::Largest, result);
 }
 
-int Arrays_Class::Minimum(std::string_view name, double& result)
+ArrayResult Arrays_Class::Minimum(std::string_view name, double& result)
 {
     return FindExtreme(*this, name, Extreme::Smallest, result);
 }
 
-int Arrays_Class::Range(std::string_view name, double& result)
+ArrayResult Arrays_Class::Range(std::string_view name, double& result)
 {
     double largest = 0;
     double smallest = 0;
-    if (const int status = Maximum(name, largest); status != Success) return status;
-    if (const int status = Minimum(name, smallest); status != Success) return status;
+    if (const ArrayResult error = Maximum(name, largest)) return error;
+    if (const ArrayResult error = Minimum(name, smallest)) return error;
     result = largest - smallest;
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Median(std::string_view name, double& result)
+ArrayResult Arrays_Class::Median(std::string_view name, double& result)
 {
     Layout layout;
-    if (const int found = FindLayout(*this, name, false, layout); found != Success) return found;
+    if (const ArrayResult error = FindLayout(*this, name, false, layout)) return error;
     std::vector<double> values;
     for (int k = 0; k < layout.values; ++k) {
         if (layout.store->GetType(k) == Tag::Unset) continue;
         double v = 0;
-        if (!NumberAt(*layout.store, k, v)) return WrongDataType;
+        if (!NumberAt(*layout.store, k, v)) return ErrorCode::ArrayWrongDataType;
         values.push_back(v);
     }
-    if (values.empty()) return WrongDataType;
+    if (values.empty()) return ErrorCode::ArrayWrongDataType;
     ShellSort(values);
     const size_t middle = values.size() / 2;
     result = values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Correlation(std::string_view name, double& result)
+ArrayResult Arrays_Class::Correlation(std::string_view name, double& result)
 {
     double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-    const int status = ForEachPair(*this, name, [&](double x, double y) {
+    const ArrayResult error = ForEachPair(*this, name, [&](double x, double y) {
         n += 1;
         sx += x;
         sy += y;
@@ -225,18 +226,18 @@ int Arrays_Class::Correlation(std::string_view name, double& result)
         sxy += x * y;
         return true;
     });
-    if (status != Success) return status;
-    if (n == 0) return WrongDataType;
+    if (error) return error;
+    if (n == 0) return ErrorCode::ArrayWrongDataType;
     const double q = (sxx - sx * sx / n) * (syy - sy * sy / n);
-    if (!(q > 0)) return WrongDataType;
+    if (!(q > 0)) return ErrorCode::ArrayWrongDataType;
     result = (sxy - sx * sy / n) / std::sqrt(q);
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Regression(std::string_view name, int kind, double& slope, double& coefficient)
+ArrayResult Arrays_Class::Regression(std::string_view name, int kind, double& slope, double& coefficient)
 {
     double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    const int status = ForEachPair(*this, name, [&](double x, double y) {
+    const ArrayResult error = ForEachPair(*this, name, [&](double x, double y) {
         // The exponential fit works on ln y, the logarithmic one on ln x:
         // values without a logarithm cannot be fitted.
         if (kind == 1) {
@@ -253,20 +254,20 @@ int Arrays_Class::Regression(std::string_view name, int kind, double& slope, dou
         sxy += x * y;
         return true;
     });
-    if (status != Success) return status;
+    if (error) return error;
     const double d = sx * sx - n * sxx;
-    if (n == 0 || d == 0) return WrongDataType;
+    if (n == 0 || d == 0) return ErrorCode::ArrayWrongDataType;
     slope = (sx * sy - n * sxy) / d;
     coefficient = (sxy * sx - sxx * sy) / d;
     if (kind == 1) coefficient = std::exp(coefficient);
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::AllElementsStatistic(std::string_view name, int kind, double& result)
+ArrayResult Arrays_Class::AllElementsStatistic(std::string_view name, int kind, double& result)
 {
     const Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (!node->data || node->data->capacity < 1) return WrongDataType;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (!node->data || node->data->capacity < 1) return ErrorCode::ArrayWrongDataType;
     const DArray_Class& store = *node->data;
     double n = 0, sum = 0, squares = 0, smallest = 1.7e308, largest = -1.7e308;
     for (int k = 0; k < store.capacity; ++k) {
@@ -281,32 +282,32 @@ int Arrays_Class::AllElementsStatistic(std::string_view name, int kind, double& 
     switch (kind) {
     case 0:
         result = sum;
-        return Success;
+        return std::nullopt;
     case 1:
-        if (n == 0) return WrongDataType;
+        if (n == 0) return ErrorCode::ArrayWrongDataType;
         result = sum / n;
-        return Success;
+        return std::nullopt;
     case 2:
         result = smallest;
-        return Success;
+        return std::nullopt;
     case 3:
         result = largest;
-        return Success;
+        return std::nullopt;
     case 4:
         result = n;
-        return Success;
+        return std::nullopt;
     case 5:
         result = largest - smallest;
-        return Success;
+        return std::nullopt;
     case 6:
     case 7: {
-        if (n == 0) return WrongDataType;
+        if (n == 0) return ErrorCode::ArrayWrongDataType;
         const double mean = sum / n;
         const double variance = squares / n - mean * mean;
         result = kind == 6 ? variance : std::sqrt(variance);
-        return Success;
+        return std::nullopt;
     }
     default:
-        return WrongDataType;
+        return ErrorCode::ArrayWrongDataType;
     }
 }

@@ -1,5 +1,5 @@
-#include "interpreter/Array3D.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/Array3D.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,23 +84,23 @@ Centroid FaceCentroid(const std::vector<double>& xs, const std::vector<double>& 
 namespace {
 
 // The camera's six numbers: 70 for a wrong shape, 71 for a text among them.
-int ReadCamera(const Arrays_Class& arrays, std::string_view name, double values[6])
+ArrayResult ReadCamera(const Arrays_Class& arrays, std::string_view name, double values[6])
 {
     const Arrays_Class::Node* node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 1 || node->dims[0] < 6 || !node->data) return WrongDimension;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 1 || node->dims[0] < 6 || !node->data) return ErrorCode::ArrayWrongDimension;
     for (int k = 0; k < 6; ++k)
-        if (!NumberAt(*node->data, k, values[k])) return WrongDataType;
-    return Success;
+        if (!NumberAt(*node->data, k, values[k])) return ErrorCode::ArrayWrongDataType;
+    return std::nullopt;
 }
 
 // A two-dimensional array of more than `columns` columns, or the error.
-int Matrix(const Arrays_Class& arrays, std::string_view name, int columns, Arrays_Class::Node*& node)
+ArrayResult Matrix(const Arrays_Class& arrays, std::string_view name, int columns, Arrays_Class::Node*& node)
 {
     node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 2 || node->dims[1] <= columns || !node->data) return WrongDimension;
-    return Success;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 2 || node->dims[1] <= columns || !node->data) return ErrorCode::ArrayWrongDimension;
+    return std::nullopt;
 }
 
 double Clamped(double value)
@@ -142,12 +142,12 @@ bool Coordinates(const Arrays_Class::Node& vertices, int row, double point[3])
 
 } // namespace
 
-int Arrays_Class::Project3DArray(std::string_view vertices, std::string_view camera)
+ArrayResult Arrays_Class::Project3DArray(std::string_view vertices, std::string_view camera)
 {
     Node* node = nullptr;
-    if (const int found = Matrix(*this, vertices, 4, node); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 4, node)) return error;
     double values[6];
-    if (const int read = ReadCamera(*this, camera, values); read != Success) return read;
+    if (const ArrayResult error = ReadCamera(*this, camera, values)) return error;
     const model::Camera view(values);
     const int rows = node->dims[0];
     const int columns = node->dims[1];
@@ -158,24 +158,24 @@ int Arrays_Class::Project3DArray(std::string_view vertices, std::string_view cam
         view.Project(point[0], point[1], point[2], x, y);
         if (!node->data->SetFloat(r * columns + 3, Clamped(x), false)
             || !node->data->SetFloat(r * columns + 4, Clamped(y), false))
-            return WrongDataType;
+            return ErrorCode::ArrayWrongDataType;
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Project3DPoint(
+ArrayResult Arrays_Class::Project3DPoint(
     std::string_view camera, double x, double y, double z, double& screenX, double& screenY)
 {
     double values[6];
-    if (const int read = ReadCamera(*this, camera, values); read != Success) return read;
+    if (const ArrayResult error = ReadCamera(*this, camera, values)) return error;
     model::Camera(values).Project(x, y, z, screenX, screenY);
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::RotateVertices(std::string_view vertices, double angle, int axis, int firstRow, int lastRow)
+ArrayResult Arrays_Class::RotateVertices(std::string_view vertices, double angle, int axis, int firstRow, int lastRow)
 {
     Node* node = nullptr;
-    if (const int found = Matrix(*this, vertices, 2, node); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 2, node)) return error;
     axis = std::clamp(axis, 1, 3);
     const int rows = node->dims[0];
     const int columns = node->dims[1];
@@ -187,20 +187,20 @@ int Arrays_Class::RotateVertices(std::string_view vertices, double angle, int ax
             NumberAt(*node->data, r * columns + k, point[k]);
         model::Rotate(axis, angle, point[0], point[1], point[2]);
         for (int k = 0; k < 3; ++k)
-            if (!node->data->SetFloat(r * columns + k, point[k], false)) return WrongDimension;
+            if (!node->data->SetFloat(r * columns + k, point[k], false)) return ErrorCode::ArrayWrongDimension;
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view camera, std::string_view faces,
+ArrayResult Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view camera, std::string_view faces,
     std::string_view edgeArray, double shade, const int* palette)
 {
     Node* vertexNode = nullptr;
     Node* faceNode = nullptr;
-    if (const int found = Matrix(*this, vertices, 2, vertexNode); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 2, vertexNode)) return error;
     double values[6];
-    if (const int read = ReadCamera(*this, camera, values); read != Success) return read;
-    if (const int found = Matrix(*this, faces, 4, faceNode); found != Success) return found;
+    if (const ArrayResult error = ReadCamera(*this, camera, values)) return error;
+    if (const ArrayResult error = Matrix(*this, faces, 4, faceNode)) return error;
     shade = std::clamp(shade, 0.0, 1.0);
     const double distance = values[0] == 0 ? 1e-8 : values[0];
     const double eye[3] = { distance * std::sin(values[2]) * std::cos(values[1]),
@@ -229,7 +229,7 @@ int Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view c
         const double toEye
             = normal[0] * (eye[0] - p[0][0]) + normal[1] * (eye[1] - p[0][1]) + normal[2] * (eye[2] - p[0][2]);
         const bool visible = toEye > 0;
-        if (!faceNode->data->SetInt(f * faceColumns + 1, visible ? 1 : 0, false)) return WrongDataType;
+        if (!faceNode->data->SetInt(f * faceColumns + 1, visible ? 1 : 0, false)) return ErrorCode::ArrayWrongDataType;
         if (edgeArray.empty() || !visible) continue;
         int colour = IntegerOf(*faceNode->data, f * faceColumns);
         if (colour >= 0 && colour <= 15 && palette) colour = palette[colour];
@@ -250,10 +250,10 @@ int Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view c
             edges.push_back({ key, Edge { 1, shaded, colour } });
         }
     }
-    if (edgeArray.empty()) return Success;
+    if (edgeArray.empty()) return std::nullopt;
     const std::vector<int> sizes { static_cast<int>(edges.size()), 5 };
     auto store = NewStore(SizeProduct(sizes));
-    if (!store) return NoMemory;
+    if (!store) return ErrorCode::OutOfMemory;
     for (size_t k = 0; k < edges.size(); ++k) {
         const int row = static_cast<int>(k) * 5;
         const auto& [key, edge] = edges[k];
@@ -262,21 +262,21 @@ int Arrays_Class::FindVisibleFaces(std::string_view vertices, std::string_view c
             store->SetInt(row + c, cells[c], false);
     }
     Install(edgeArray, sizes, std::move(store));
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target)
+ArrayResult Arrays_Class::ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target)
 {
     Node* vertexNode = nullptr;
     Node* faceNode = nullptr;
-    if (const int found = Matrix(*this, vertices, 4, vertexNode); found != Success) return found;
-    if (const int found = Matrix(*this, faces, 4, faceNode); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 4, vertexNode)) return error;
+    if (const ArrayResult error = Matrix(*this, faces, 4, faceNode)) return error;
     const int faceRows = faceNode->dims[0];
     const int vertexRows = vertexNode->dims[0];
     const int vertexColumns = vertexNode->dims[1];
     const std::vector<int> sizes { faceRows, 5 };
     auto store = NewStore(SizeProduct(sizes));
-    if (!store) return NoMemory;
+    if (!store) return ErrorCode::OutOfMemory;
     for (int f = 0; f < faceRows; ++f) {
         std::vector<double> xs, ys;
         for (int row : Corners(*faceNode, f, vertexRows)) {
@@ -293,5 +293,5 @@ int Arrays_Class::ComputeCentroids(std::string_view vertices, std::string_view f
             store->SetFloat(f * 5 + c, cells[c], false);
     }
     Install(target, sizes, std::move(store));
-    return Success;
+    return std::nullopt;
 }

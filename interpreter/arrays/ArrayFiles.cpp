@@ -1,5 +1,5 @@
-#include "interpreter/ArrayFileFormat.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayFileFormat.h"
+#include "interpreter/arrays/ArraySupport.h"
 #include "platform/RegularFiles.h"
 
 #include <cstdio>
@@ -53,34 +53,35 @@ private:
 };
 
 // The header line of both layouts: the dimension count and the sizes.
-// Defines the array; false (76) for a header that is malformed or that the
+// Defines the array; error 76 for a header that is malformed or that the
 // store cannot hold, before anything is defined.
-int ReadHeader(Arrays_Class& arrays, std::string_view name, Reader& reader, int64_t& elements)
+ArrayResult ReadHeader(Arrays_Class& arrays, std::string_view name, Reader& reader, int64_t& elements)
 {
     int32_t dimensions = 0;
-    if (!reader.ReadInt(dimensions) || dimensions < 1) return ReadFailed;
+    if (!reader.ReadInt(dimensions) || dimensions < 1) return ErrorCode::ArrayReadFailed;
     std::vector<int> sizes;
     for (int32_t k = 0; k < dimensions; ++k) {
         int32_t size = 0;
-        if (!reader.ReadInt(size)) return ReadFailed;
+        if (!reader.ReadInt(size)) return ErrorCode::ArrayReadFailed;
         sizes.push_back(size);
     }
     reader.SkipSpace();
     elements = SizeProduct(sizes);
-    if (elements < 0) return ReadFailed;
-    if (arrays.Define(name, dimensions, sizes.data()) != 1) return ReadFailed;
-    if (elements < 1) return ReadFailed;
-    return Success;
+    if (elements < 0) return ErrorCode::ArrayReadFailed;
+    if (arrays.Define(name, dimensions, sizes.data()) == Arrays_Class::Definition::Refused)
+        return ErrorCode::ArrayReadFailed;
+    if (elements < 1) return ErrorCode::ArrayReadFailed;
+    return std::nullopt;
 }
 
 } // namespace
 
-int Arrays_Class::WriteFile(std::string_view name, const AnsiString& fileName)
+ArrayResult Arrays_Class::WriteFile(std::string_view name, const AnsiString& fileName)
 {
     const Node* node = Find(name);
-    if (!node) return NotDefined;
+    if (!node) return ErrorCode::ArrayNotDefined;
     File file(platform::OpenRegularStream(fileName, "wb"));
-    if (!file) return WriteFailed;
+    if (!file) return ErrorCode::ArrayWriteFailed;
     Output out(file.get());
     arrayfile::AppendInt(out.text, node->dimCount);
     for (int size : node->dims) {
@@ -111,63 +112,66 @@ int Arrays_Class::WriteFile(std::string_view name, const AnsiString& fileName)
             out.text.append(text, 0, kept);
         }
         out.text += "\r\n";
-        if (!out.Flush(false)) return WriteFailed;
+        if (!out.Flush(false)) return ErrorCode::ArrayWriteFailed;
     }
-    if (!out.Flush(true)) return WriteFailed;
-    return std::fclose(file.release()) == 0 ? Success : WriteFailed;
+    if (!out.Flush(true)) return ErrorCode::ArrayWriteFailed;
+    if (std::fclose(file.release()) != 0) return ErrorCode::ArrayWriteFailed;
+    return std::nullopt;
 }
 
-int Arrays_Class::ReadFile(std::string_view name, const AnsiString& fileName)
+ArrayResult Arrays_Class::ReadFile(std::string_view name, const AnsiString& fileName)
 {
     AnsiString bytes;
-    if (!LoadFile(fileName, bytes)) return ReadFailed;
+    if (!LoadFile(fileName, bytes)) return ErrorCode::ArrayReadFailed;
     Reader reader(bytes);
     int64_t elements = 0;
-    if (const int header = ReadHeader(*this, name, reader, elements); header != Success) return header;
+    if (const ArrayResult error = ReadHeader(*this, name, reader, elements)) return error;
     DArray_Class& store = *Find(name)->data;
     for (int64_t read = 0; read < elements; ++read) {
         reader.SkipSpace();
-        if (reader.AtEnd()) return Success;
+        if (reader.AtEnd()) return std::nullopt;
         int32_t position = 0;
         char letter = 0;
-        if (!reader.ReadInt(position)) return ReadFailed;
+        if (!reader.ReadInt(position)) return ErrorCode::ArrayReadFailed;
         reader.SkipSpace();
-        if (!reader.ReadByte(letter)) return ReadFailed;
-        if (position < 0 || position >= elements) return ReadFailed;
+        if (!reader.ReadByte(letter)) return ErrorCode::ArrayReadFailed;
+        if (position < 0 || position >= elements) return ErrorCode::ArrayReadFailed;
         if (letter == Tag::Float) {
             double value = 0;
-            if (!reader.ReadDouble(value) || !store.SetFloat(position, value, true)) return ReadFailed;
+            if (!reader.ReadDouble(value) || !store.SetFloat(position, value, true)) return ErrorCode::ArrayReadFailed;
         } else if (letter == Tag::Int) {
             int32_t value = 0;
-            if (!reader.ReadInt(value) || !store.SetInt(position, value, true)) return ReadFailed;
+            if (!reader.ReadInt(value) || !store.SetInt(position, value, true)) return ErrorCode::ArrayReadFailed;
         } else if (letter == Tag::String) {
             int32_t length = 0;
-            if (!reader.ReadInt(length) || length < 1 || length > arrayfile::MaxTextBytes + 1) return ReadFailed;
+            if (!reader.ReadInt(length) || length < 1 || length > arrayfile::MaxTextBytes + 1)
+                return ErrorCode::ArrayReadFailed;
             reader.SkipSpace();
             std::string_view text;
-            if (!reader.ReadBytes(static_cast<size_t>(length), text) || !reader.EndLine()) return ReadFailed;
+            if (!reader.ReadBytes(static_cast<size_t>(length), text) || !reader.EndLine())
+                return ErrorCode::ArrayReadFailed;
             if (static_cast<unsigned char>(text[0]) == arrayfile::TextMark) text.remove_prefix(1);
-            if (!store.SetString(position, AnsiString(text), true)) return ReadFailed;
+            if (!store.SetString(position, AnsiString(text), true)) return ErrorCode::ArrayReadFailed;
         } else {
-            return ReadFailed;
+            return ErrorCode::ArrayReadFailed;
         }
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::ReadFileOld(std::string_view name, const AnsiString& fileName)
+ArrayResult Arrays_Class::ReadFileOld(std::string_view name, const AnsiString& fileName)
 {
     AnsiString bytes;
-    if (!LoadFile(fileName, bytes)) return ReadFailed;
+    if (!LoadFile(fileName, bytes)) return ErrorCode::ArrayReadFailed;
     Reader reader(bytes);
     int64_t elements = 0;
-    if (const int header = ReadHeader(*this, name, reader, elements); header != Success) return header;
+    if (const ArrayResult error = ReadHeader(*this, name, reader, elements)) return error;
     DArray_Class& store = *Find(name)->data;
     static const AnsiString noValue = "NoValue                       ";
     for (int position = 0; position < elements; ++position) {
         reader.SkipSpace();
         char letter = 0;
-        if (!reader.ReadByte(letter)) return ReadFailed;
+        if (!reader.ReadByte(letter)) return ErrorCode::ArrayReadFailed;
         bool stored = false;
         if (letter == Tag::Float) {
             double value = 0;
@@ -178,7 +182,7 @@ int Arrays_Class::ReadFileOld(std::string_view name, const AnsiString& fileName)
         } else if (letter == Tag::String) {
             int32_t length = 0;
             std::string_view text;
-            if (!reader.ReadInt(length) || length < 0) return ReadFailed;
+            if (!reader.ReadInt(length) || length < 0) return ErrorCode::ArrayReadFailed;
             reader.SkipSpace();
             stored = reader.ReadBytes(static_cast<size_t>(length), text)
                 && store.SetString(position, AnsiString(text), true);
@@ -187,33 +191,34 @@ int Arrays_Class::ReadFileOld(std::string_view name, const AnsiString& fileName)
             reader.SkipLine(99);
             stored = store.SetString(position, noValue, true);
         }
-        if (!stored) return ReadFailed;
+        if (!stored) return ErrorCode::ArrayReadFailed;
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::WriteTextLines(std::string_view name, const AnsiString& fileName)
+ArrayResult Arrays_Class::WriteTextLines(std::string_view name, const AnsiString& fileName)
 {
     const Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 1) return WrongDimension;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 1) return ErrorCode::ArrayWrongDimension;
     File file(platform::OpenRegularStream(fileName, "wb"));
-    if (!file) return WriteFailed;
+    if (!file) return ErrorCode::ArrayWriteFailed;
     Output out(file.get());
     const DArray_Class* store = node->data.get();
     for (int k = 0; store && k < store->capacity && store->types[k] != Tag::Unset; ++k) {
         out.text += ElementText(*store, k);
         out.text += "\r\n";
-        if (!out.Flush(false)) return WriteFailed;
+        if (!out.Flush(false)) return ErrorCode::ArrayWriteFailed;
     }
-    if (!out.Flush(true)) return WriteFailed;
-    return std::fclose(file.release()) == 0 ? Success : WriteFailed;
+    if (!out.Flush(true)) return ErrorCode::ArrayWriteFailed;
+    if (std::fclose(file.release()) != 0) return ErrorCode::ArrayWriteFailed;
+    return std::nullopt;
 }
 
-int Arrays_Class::ReadTextLines(std::string_view name, const AnsiString& fileName)
+ArrayResult Arrays_Class::ReadTextLines(std::string_view name, const AnsiString& fileName)
 {
     AnsiString bytes;
-    if (!LoadFile(fileName, bytes)) return ReadFailed;
+    if (!LoadFile(fileName, bytes)) return ErrorCode::ArrayReadFailed;
     std::vector<std::string_view> lines;
     std::string_view rest(bytes);
     while (!rest.empty()) {
@@ -223,11 +228,11 @@ int Arrays_Class::ReadTextLines(std::string_view name, const AnsiString& fileNam
         lines.push_back(line);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
-    if (lines.size() > static_cast<size_t>(DArray_Class::MaxCapacity)) return NoMemory;
+    if (lines.size() > static_cast<size_t>(DArray_Class::MaxCapacity)) return ErrorCode::OutOfMemory;
     const int lineCount = static_cast<int>(lines.size());
-    if (Define(name, 1, &lineCount) != 1) return NoMemory;
+    if (Define(name, 1, &lineCount) == Definition::Refused) return ErrorCode::OutOfMemory;
     DArray_Class& store = *Find(name)->data;
     for (int k = 0; k < lineCount; ++k)
-        if (!store.SetString(k, AnsiString(lines[static_cast<size_t>(k)]), false)) return NoMemory;
-    return Success;
+        if (!store.SetString(k, AnsiString(lines[static_cast<size_t>(k)]), false)) return ErrorCode::OutOfMemory;
+    return std::nullopt;
 }

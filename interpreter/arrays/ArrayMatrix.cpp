@@ -1,5 +1,5 @@
-#include "interpreter/ArrayMatrix.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayMatrix.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <cmath>
 #include <utility>
@@ -24,13 +24,13 @@ bool ReadMatrix(const Arrays_Class::Node& node, std::vector<double>& values)
 }
 
 // The checks the determinant and the inverse share.
-int CheckSquare(const Arrays_Class::Node* node)
+ArrayResult CheckSquare(const Arrays_Class::Node* node)
 {
-    if (!node) return NotDefined;
-    if (node->dimCount != 2 || !node->data) return WrongDimension;
-    if (node->dims[0] != node->dims[1]) return NotSquare;
-    if (node->dims[0] < 2) return WrongDimension;
-    return Success;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 2 || !node->data) return ErrorCode::ArrayWrongDimension;
+    if (node->dims[0] != node->dims[1]) return ErrorCode::ArrayNotSquare;
+    if (node->dims[0] < 2) return ErrorCode::ArrayWrongDimension;
+    return std::nullopt;
 }
 
 } // namespace
@@ -153,13 +153,13 @@ void Multiply(const std::vector<double>& a, const std::vector<double>& b, int ro
 
 } // namespace matrixkernel
 
-int Arrays_Class::Multiply(std::string_view a, std::string_view b, std::string_view target)
+ArrayResult Arrays_Class::Multiply(std::string_view a, std::string_view b, std::string_view target)
 {
     const Node* left = Find(a);
     const Node* right = Find(b);
-    if (!left || !right) return NotDefined;
+    if (!left || !right) return ErrorCode::ArrayNotDefined;
     if (!IsMatrix(*left) || !IsMatrix(*right) || left->dims[1] != right->dims[0] || !left->data || !right->data)
-        return WrongDimension;
+        return ErrorCode::ArrayWrongDimension;
     const int rows = left->dims[0];
     const int inner = left->dims[1];
     const int columns = right->dims[1];
@@ -169,75 +169,75 @@ int Arrays_Class::Multiply(std::string_view a, std::string_view b, std::string_v
     std::vector<double> y;
     if (!ReadMatrix(*left, x) || !ReadMatrix(*right, y)) {
         Remove(target);
-        return WrongDataType;
+        return ErrorCode::ArrayWrongDataType;
     }
     const std::vector<int> sizes { rows, columns };
     auto store = NewStore(SizeProduct(sizes));
     if (!store) {
         Remove(target);
-        return NoMemory;
+        return ErrorCode::OutOfMemory;
     }
     std::vector<double> product;
     matrixkernel::Multiply(x, y, rows, inner, columns, product);
     for (size_t k = 0; k < product.size(); ++k)
         store->SetFloat(static_cast<int>(k), product[k], false);
     Install(target, sizes, std::move(store));
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Determinant(std::string_view name, double& det)
+ArrayResult Arrays_Class::Determinant(std::string_view name, double& det)
 {
     const Node* node = Find(name);
-    if (const int check = CheckSquare(node); check != Success) return check;
+    if (const ArrayResult error = CheckSquare(node)) return error;
     const int n = node->dims[0];
     std::vector<double> m;
     // A matrix with an element that is no number has the determinant 0.
     det = ReadMatrix(*node, m) ? matrixkernel::Determinant(std::move(m), n) : 0;
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Invert(std::string_view name, std::string_view target, double& det)
+ArrayResult Arrays_Class::Invert(std::string_view name, std::string_view target, double& det)
 {
     const Node* node = Find(name);
-    if (const int check = CheckSquare(node); check != Success) return check;
+    if (const ArrayResult error = CheckSquare(node)) return error;
     const std::vector<int> sizes = node->dims;
     const int n = sizes[0];
     std::vector<double> m;
     const bool numeric = ReadMatrix(*node, m);
     auto store = NewStore(SizeProduct(sizes));
-    if (!store) return NoMemory;
+    if (!store) return ErrorCode::OutOfMemory;
     if (!numeric) {
         // The target stands with the source's sizes and no element set.
         Install(target, sizes, std::move(store));
-        return WrongDataType;
+        return ErrorCode::ArrayWrongDataType;
     }
     std::vector<double> inverse;
     matrixkernel::Invert(std::move(m), n, inverse, det);
     for (size_t k = 0; k < inverse.size(); ++k)
         store->SetFloat(static_cast<int>(k), inverse[k], false);
     Install(target, sizes, std::move(store));
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::Transpose(std::string_view name, std::string_view target)
+ArrayResult Arrays_Class::Transpose(std::string_view name, std::string_view target)
 {
     const Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount > 2 || !node->data) return WrongDimension;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount > 2 || !node->data) return ErrorCode::ArrayWrongDimension;
     const int rows = node->dims[0];
     const int columns = node->dimCount == 2 ? node->dims[1] : 1;
     const std::vector<int> sizes { columns, rows };
     auto store = NewStore(SizeProduct(sizes));
-    if (!store) return NoMemory;
+    if (!store) return ErrorCode::OutOfMemory;
     const DArray_Class& source = *node->data;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             const int from = r * columns + c;
             const char type = source.GetType(from);
             if (type != Tag::Unset && !store->SetValue(c * rows + r, type, source.GetValue(from), false))
-                return NoMemory;
+                return ErrorCode::OutOfMemory;
         }
     // A one-dimensional source of n elements becomes n x 1, the same order.
     Install(target, node->dimCount == 2 ? sizes : std::vector<int> { rows, 1 }, std::move(store));
-    return Success;
+    return std::nullopt;
 }

@@ -1,5 +1,5 @@
-#include "interpreter/ArraySort.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArraySort.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -163,13 +163,13 @@ void SortNumbers(DArray_Class& store, size_t count, Direction direction)
 
 } // namespace
 
-int Arrays_Class::Sort(std::string_view name, int key, int type)
+ArrayResult Arrays_Class::Sort(std::string_view name, int key, int type)
 {
     Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 1 && node->dimCount != 2) return WrongDimension;
-    if (type < 0 || type > 3) return WrongDataType;
-    if (!node->data) return WrongDataType;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 1 && node->dimCount != 2) return ErrorCode::ArrayWrongDimension;
+    if (type < 0 || type > 3) return ErrorCode::ArrayWrongDataType;
+    if (!node->data) return ErrorCode::ArrayWrongDataType;
     DArray_Class& store = *node->data;
     const Direction direction = type < 2 ? Direction::Ascending : Direction::Descending;
     std::vector<Key> keys;
@@ -178,20 +178,20 @@ int Arrays_Class::Sort(std::string_view name, int key, int type)
         size_t prefix = 0;
         if (NumbersAsPrefix(store, prefix)) {
             if (prefix > 1) SortNumbers(store, prefix, direction);
-            return Success;
+            return std::nullopt;
         }
         keys.resize(static_cast<size_t>(store.capacity));
         for (int k = 0; k < store.capacity; ++k)
             keys[static_cast<size_t>(k)] = KeyAt(store, k);
         sortkernel::ShellSort(keys, direction, order);
         Permute(store, order, 0, 1, 1, 1);
-        return Success;
+        return std::nullopt;
     }
     const int rows = node->dims[0];
     const int columns = node->dims[1];
     const bool sortColumns = type == 0 || type == 2;
     // A key outside the array has nothing to sort by.
-    if (key < 0 || key >= (sortColumns ? rows : columns)) return WrongDimension;
+    if (key < 0 || key >= (sortColumns ? rows : columns)) return ErrorCode::ArrayWrongDimension;
     const int items = sortColumns ? columns : rows;
     keys.resize(static_cast<size_t>(items));
     for (int k = 0; k < items; ++k)
@@ -201,5 +201,5 @@ int Arrays_Class::Sort(std::string_view name, int key, int type)
         Permute(store, order, 0, 1, rows, columns);
     else
         Permute(store, order, 0, columns, columns, 1);
-    return Success;
+    return std::nullopt;
 }

@@ -1,4 +1,4 @@
-#include "interpreter/Arrays_class.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <atomic>
 #include <new>
@@ -41,36 +41,35 @@ Arrays_Class::Node* Arrays_Class::Find(std::string_view name) const
     return found == index.end() ? nullptr : found->second;
 }
 
-int Arrays_Class::Define(std::string_view name, int n, const DArray<int>& sizes)
+Arrays_Class::Definition Arrays_Class::Define(std::string_view name, int n, const DArray<int>& sizes)
 {
-    if (n > sizes.capacity || !sizes.items) return -2;
+    if (n > sizes.capacity || !sizes.items) return Definition::Refused;
     return Define(name, n, sizes.items);
 }
 
-int Arrays_Class::Define(std::string_view name, int n, const int* sizes)
+Arrays_Class::Definition Arrays_Class::Define(std::string_view name, int n, const int* sizes)
 {
     if (n < 0) n = 0;
     int64_t capacity = StoreCapacity(n, sizes);
-    if (capacity < 0) return -2;
+    if (capacity < 0) return Definition::Refused;
     auto store = std::make_unique<DArray_Class>(0);
-    if (!store->Init(static_cast<int>(capacity))) return -2;
+    if (!store->Init(static_cast<int>(capacity))) return Definition::Refused;
     Install(name, std::vector<int>(sizes, sizes + n), std::move(store));
-    return 1;
+    return Definition::Made;
 }
 
-int Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& sizes, Node*& node)
+Arrays_Class::Node& Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& sizes)
 {
     tableIdentity = NewIdentity();
-    node = Find(name);
-    if (node) {
+    if (Node* node = Find(name)) {
         node->data.reset();
         if (node->dimCount == 1 && node->dims[0] == 1) {
             node->dimCount = n;
             node->dims.assign(sizes.items, sizes.items + n);
         }
-        return 1;
+        return *node;
     }
-    node = new Node;
+    Node* node = new Node;
     node->name = AnsiString(name);
     node->dimCount = n;
     node->dims.assign(sizes.items, sizes.items + n);
@@ -84,7 +83,7 @@ int Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& si
         head = node;
     tail = node;
     ++count;
-    return 1;
+    return *node;
 }
 
 void Arrays_Class::Remove(std::string_view name)

@@ -1,5 +1,5 @@
-#include "interpreter/ArrayFourier.h"
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArrayFourier.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 #include <array>
@@ -108,13 +108,13 @@ double Window(int kind, int k, int n)
 
 } // namespace fourier
 
-int Arrays_Class::FourierTransform(std::string_view name, int& window, Transform transform)
+ArrayResult Arrays_Class::FourierTransform(std::string_view name, int& window, Transform transform)
 {
     window = std::clamp(window, 0, 5);
     Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 2 || node->dims[0] < 8) return WrongDimension;
-    if (node->dims[1] < 16 || !node->data) return WrongDataType;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 2 || node->dims[0] < 8) return ErrorCode::ArrayWrongDimension;
+    if (node->dims[1] < 16 || !node->data) return ErrorCode::ArrayWrongDataType;
     DArray_Class& store = *node->data;
     const int columns = node->dims[1];
     const int samples = std::min(columns, fourier::MaxSamples);
@@ -160,7 +160,7 @@ int Arrays_Class::FourierTransform(std::string_view name, int& window, Transform
             re == 0 && im == 0 ? 0.0 : std::atan2(im, re),
         };
         for (int r = 0; r < 6; ++r)
-            if (!store.SetFloat((r + 2) * columns + k, values[r], true)) return WrongDataType;
+            if (!store.SetFloat((r + 2) * columns + k, values[r], true)) return ErrorCode::ArrayWrongDataType;
     }
-    return Success;
+    return std::nullopt;
 }

@@ -2,7 +2,8 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
-#include "interpreter/DArray_class.h"
+#include "interpreter/arrays/ArrayResult.h"
+#include "interpreter/arrays/DArray_class.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,16 +51,18 @@ public:
     Arrays_Class(const Arrays_Class&) = delete;
     Arrays_Class& operator=(const Arrays_Class&) = delete;
 
+    // Whether a definition stands: Refused when the store cannot be made
+    // (sizes too large or no memory); the table is then unchanged. Each
+    // caller words the refusal as its own error.
+    enum class Definition { Made, Refused };
     // Creates the array, or redefines it in place with new sizes and an empty
-    // store. A negative size is kept as 0. Returns 1, or -2 when the store
-    // cannot be made (sizes too large or no memory); the table is then
-    // unchanged.
-    int Define(std::string_view name, int n, const DArray<int>& sizes);
-    int Define(std::string_view name, int n, const int* sizes);
+    // store. A negative size is kept as 0.
+    Definition Define(std::string_view name, int n, const DArray<int>& sizes);
+    Definition Define(std::string_view name, int n, const int* sizes);
     // For operations that install a store of their own: a new array gets the
     // sizes and no store; an existing one loses its store and takes the sizes
-    // only when it is one-dimensional with size 1. Returns 1 and the node.
-    int DefineLike(std::string_view name, int n, const DArray<int>& sizes, Node*& node);
+    // only when it is one-dimensional with size 1. Returns the node.
+    Node& DefineLike(std::string_view name, int n, const DArray<int>& sizes);
     void Remove(std::string_view name);
 
     // The flat position of an index list, or -1 when an index is negative or at
@@ -114,90 +117,92 @@ public:
 
     Node* Find(std::string_view name) const;
     // Shows a one-dimensional array's elements as the lines of the run-time
-    // message form (ArraysMessageForm.cpp); -1 with the form's result in
-    // `result`, 72 when undefined, 70 when not one-dimensional. The form's
-    // position, size and wrap come from `placement` when given.
-    int ShowInMessageForm(std::string_view name, int& result, const AnsiString& title,
+    // message form (ArraysMessageForm.cpp), with the form's result in
+    // `result`; error 72 when undefined, 70 when not one-dimensional. The
+    // form's position, size and wrap come from `placement` when given.
+    ArrayResult ShowInMessageForm(std::string_view name, int& result, const AnsiString& title,
         const platform::MessageFormRequest* placement = nullptr);
 
     // --- Whole-array operations ------------------------------------------------
-    // Each answers -1 for success or a run-time error number (68 to 76) for the
-    // statement or function to raise; none throws. A target that names one of
-    // the sources is computed aside and installed at the end, and always takes
-    // the result's sizes.
+    // Each answers nothing on success or the run-time error for the statement
+    // or function to raise (ArrayResult.h). A target that names one of the
+    // sources is computed aside and installed at the end, and always takes the
+    // result's sizes.
 
     // Element-wise work on one array (ArrayElementwise.cpp).
-    int ScaleByInt(std::string_view name, int32_t k);
-    int ScaleByFloat(std::string_view name, double x);
+    ArrayResult ScaleByInt(std::string_view name, int32_t k);
+    ArrayResult ScaleByFloat(std::string_view name, double x);
     // Kinds 0 and, 1 or, 2 exclusive or, 3 shift left, 4 shift right, 5 not.
-    int BitOperation(std::string_view name, int32_t v, int kind);
+    ArrayResult BitOperation(std::string_view name, int32_t v, int kind);
     // The fills set the positions the sizes cover.
-    int FillInt(std::string_view name, int32_t value);
-    int FillFloat(std::string_view name, double value);
-    int FillString(std::string_view name, const AnsiString& value);
-    // 1 when the copy stands, 0 when the source is undefined or no copy could be made.
-    int Copy(std::string_view source, std::string_view target);
-    int AddArrays(std::string_view source, std::string_view target);
-    int SubtractArrays(std::string_view source, std::string_view target);
-    int BitOperationArrays(std::string_view source, std::string_view target, int kind);
-    int DiagonalInt(std::string_view name, int32_t value);
-    int DiagonalFloat(std::string_view name, double value);
-    int DiagonalString(std::string_view name, const AnsiString& value);
-    int CombineColors(std::string_view red, std::string_view green, std::string_view blue, std::string_view target);
+    ArrayResult FillInt(std::string_view name, int32_t value);
+    ArrayResult FillFloat(std::string_view name, double value);
+    ArrayResult FillString(std::string_view name, const AnsiString& value);
+    // Error 72 when the source is undefined, 73 when it has no store or no
+    // copy could be made.
+    ArrayResult Copy(std::string_view source, std::string_view target);
+    ArrayResult AddArrays(std::string_view source, std::string_view target);
+    ArrayResult SubtractArrays(std::string_view source, std::string_view target);
+    ArrayResult BitOperationArrays(std::string_view source, std::string_view target, int kind);
+    ArrayResult DiagonalInt(std::string_view name, int32_t value);
+    ArrayResult DiagonalFloat(std::string_view name, double value);
+    ArrayResult DiagonalString(std::string_view name, const AnsiString& value);
+    ArrayResult CombineColors(
+        std::string_view red, std::string_view green, std::string_view blue, std::string_view target);
 
     // Matrices (ArrayMatrix.cpp).
-    int Multiply(std::string_view a, std::string_view b, std::string_view target);
-    int Determinant(std::string_view name, double& det);
-    int Invert(std::string_view name, std::string_view target, double& det);
-    int Transpose(std::string_view name, std::string_view target);
+    ArrayResult Multiply(std::string_view a, std::string_view b, std::string_view target);
+    ArrayResult Determinant(std::string_view name, double& det);
+    ArrayResult Invert(std::string_view name, std::string_view target, double& det);
+    ArrayResult Transpose(std::string_view name, std::string_view target);
 
     // Statistics and fits (ArrayStatistics.cpp): one value into `result`.
-    int WeightedSum(std::string_view name, double& result);
-    int WeightedMean(std::string_view name, double& result);
-    int Median(std::string_view name, double& result);
-    int Maximum(std::string_view name, double& result);
-    int Minimum(std::string_view name, double& result);
-    int Range(std::string_view name, double& result);
-    int Count(std::string_view name, double& result);
-    int Variance(std::string_view name, double& result);
-    int StdDev(std::string_view name, double& result);
-    int Correlation(std::string_view name, double& result);
+    ArrayResult WeightedSum(std::string_view name, double& result);
+    ArrayResult WeightedMean(std::string_view name, double& result);
+    ArrayResult Median(std::string_view name, double& result);
+    ArrayResult Maximum(std::string_view name, double& result);
+    ArrayResult Minimum(std::string_view name, double& result);
+    ArrayResult Range(std::string_view name, double& result);
+    ArrayResult Count(std::string_view name, double& result);
+    ArrayResult Variance(std::string_view name, double& result);
+    ArrayResult StdDev(std::string_view name, double& result);
+    ArrayResult Correlation(std::string_view name, double& result);
     // Kind 0 linear, 1 exponential, 2 logarithmic: the slope and the coefficient.
-    int Regression(std::string_view name, int kind, double& slope, double& coefficient);
+    ArrayResult Regression(std::string_view name, int kind, double& slope, double& coefficient);
     // Kinds 0 sum, 1 average, 2 minimum, 3 maximum, 4 count, 5 range, 6 variance,
     // 7 standard deviation over every numeric element.
-    int AllElementsStatistic(std::string_view name, int kind, double& result);
+    ArrayResult AllElementsStatistic(std::string_view name, int kind, double& result);
     // Types 0 and 1 ascending, 2 and 3 descending; a two-dimensional array
     // sorts its columns by row `key` (0, 2) or its rows by column `key` (1, 3).
-    int Sort(std::string_view name, int key, int type);
+    ArrayResult Sort(std::string_view name, int key, int type);
 
     // Array files and texts (ArrayFiles.cpp, ArrayText.cpp).
-    int WriteFile(std::string_view name, const AnsiString& fileName);
-    int ReadFile(std::string_view name, const AnsiString& fileName);
-    int ReadFileOld(std::string_view name, const AnsiString& fileName);
-    int WriteTextLines(std::string_view name, const AnsiString& fileName);
-    int ReadTextLines(std::string_view name, const AnsiString& fileName);
-    int ToText(std::string_view name, AnsiString& text, const AnsiString& separator);
-    int FromString(std::string_view name, const AnsiString& text, const AnsiString& separator);
+    ArrayResult WriteFile(std::string_view name, const AnsiString& fileName);
+    ArrayResult ReadFile(std::string_view name, const AnsiString& fileName);
+    ArrayResult ReadFileOld(std::string_view name, const AnsiString& fileName);
+    ArrayResult WriteTextLines(std::string_view name, const AnsiString& fileName);
+    ArrayResult ReadTextLines(std::string_view name, const AnsiString& fileName);
+    ArrayResult ToText(std::string_view name, AnsiString& text, const AnsiString& separator);
+    ArrayResult FromString(std::string_view name, const AnsiString& text, const AnsiString& separator);
 
     // Fourier transforms (ArrayFourier.cpp); the window kind comes back clamped.
     enum class Transform { Fast, Discrete };
-    int FourierTransform(std::string_view name, int& window, Transform transform);
+    ArrayResult FourierTransform(std::string_view name, int& window, Transform transform);
 
     // 3-D models (Array3D.cpp, ArrayWireFrame.cpp). Vertex rows hold x, y, z
     // and the projected screen x and y; face rows a colour, a visibility flag
     // and vertex row numbers; the camera distance, two angles, scale and offsets.
-    int Project3DArray(std::string_view vertices, std::string_view camera);
-    int Project3DPoint(std::string_view camera, double x, double y, double z, double& screenX, double& screenY);
-    int RotateVertices(std::string_view vertices, double angle, int axis, int firstRow, int lastRow);
+    ArrayResult Project3DArray(std::string_view vertices, std::string_view camera);
+    ArrayResult Project3DPoint(std::string_view camera, double x, double y, double z, double& screenX, double& screenY);
+    ArrayResult RotateVertices(std::string_view vertices, double angle, int axis, int firstRow, int lastRow);
     // `palette` turns colours 0 to 15 into colour values; no edges are listed
     // when edgeArray is empty.
-    int FindVisibleFaces(std::string_view vertices, std::string_view camera, std::string_view faces,
+    ArrayResult FindVisibleFaces(std::string_view vertices, std::string_view camera, std::string_view faces,
         std::string_view edgeArray, double shade, const int* palette);
-    int ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target);
-    int PlotEdges(std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour);
-    int PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width, bool onlyVisible,
-        bool fill, bool centroidSeed);
+    ArrayResult ComputeCentroids(std::string_view vertices, std::string_view faces, std::string_view target);
+    ArrayResult PlotEdges(std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour);
+    ArrayResult PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width,
+        bool onlyVisible, bool fill, bool centroidSeed);
 
     // Installs a store of its own under a name, with the given sizes; the old
     // array of that name (if any) goes. The store must hold at least the

@@ -1,27 +1,17 @@
 #pragma once
 
-#include "interpreter/Arrays_class.h"
 #include "interpreter/FloatText.h"
+#include "interpreter/arrays/Arrays_class.h"
 
 #include <cmath>
 #include <memory>
 #include <new>
 #include <vector>
 
-// What the whole-array operations share: result numbers, the conversions of
-// elements, and making stores within the store's limit.
+// What the whole-array operations share: the conversions of elements, and
+// making stores within the store's limit. Their answers are named errors
+// (ArrayResult.h).
 namespace arraywork {
-
-constexpr int Success = -1;
-constexpr int DimensionsDiffer = 68;
-constexpr int NotTwoDimensional = 69;
-constexpr int WrongDimension = 70;
-constexpr int WrongDataType = 71;
-constexpr int NotDefined = 72;
-constexpr int NoMemory = 73;
-constexpr int NotSquare = 74;
-constexpr int WriteFailed = 75;
-constexpr int ReadFailed = 76;
 
 // A double brought to an integer as the element conversions do it: truncated
 // toward zero, keeping the low 32 bits of the 64-bit truncation (saturated

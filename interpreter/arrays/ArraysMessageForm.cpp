@@ -1,19 +1,19 @@
-#include "interpreter/Arrays_class.h"
-#include "interpreter/DArray_class.h"
 #include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"
+#include "interpreter/arrays/Arrays_class.h"
+#include "interpreter/arrays/DArray_class.h"
 #include "platform/Dialogs.h"
 
 #include <algorithm>
 
 // The array display of msgbox: the elements as lines of the message form.
 
-int Arrays_Class::ShowInMessageForm(
+ArrayResult Arrays_Class::ShowInMessageForm(
     std::string_view name, int& result, const AnsiString& title, const platform::MessageFormRequest* placement)
 {
     const Node* array = Find(name);
-    if (!array) return 72;
-    if (array->dimCount != 1) return 70;
+    if (!array) return ErrorCode::ArrayNotDefined;
+    if (array->dimCount != 1) return ErrorCode::ArrayWrongDimension;
 
     platform::MessageFormRequest request = placement ? *placement : platform::MessageFormRequest {};
     request.text.clear();
@@ -41,5 +41,5 @@ int Arrays_Class::ShowInMessageForm(
     request.lines = examined + 1;
     request.columns = static_cast<int>(std::min<size_t>(longest + 2, 1000000));
     result = platform::dialogs().ShowMessageForm(request);
-    return -1;
+    return std::nullopt;
 }

@@ -1,5 +1,5 @@
-#include "interpreter/ArraySupport.h"
 #include "interpreter/RunScreen.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <vector>
 
@@ -11,12 +11,12 @@ using namespace arraywork;
 
 namespace {
 
-int Matrix(const Arrays_Class& arrays, std::string_view name, int columns, const Arrays_Class::Node*& node)
+ArrayResult Matrix(const Arrays_Class& arrays, std::string_view name, int columns, const Arrays_Class::Node*& node)
 {
     node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 2 || node->dims[1] <= columns || !node->data) return WrongDimension;
-    return Success;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 2 || node->dims[1] <= columns || !node->data) return ErrorCode::ArrayWrongDimension;
+    return std::nullopt;
 }
 
 // The screen position (columns 3 and 4) of the vertex that `position` names;
@@ -37,12 +37,13 @@ bool ScreenPoint(const Arrays_Class::Node& vertices, const DArray_Class& names, 
 
 } // namespace
 
-int Arrays_Class::PlotEdges(std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour)
+ArrayResult Arrays_Class::PlotEdges(
+    std::string_view vertices, std::string_view edges, RunScreen& screen, int width, int colour)
 {
     const Node* vertexNode = nullptr;
     const Node* edgeNode = nullptr;
-    if (const int found = Matrix(*this, vertices, 4, vertexNode); found != Success) return found;
-    if (const int found = Matrix(*this, edges, 3, edgeNode); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 4, vertexNode)) return error;
+    if (const ArrayResult error = Matrix(*this, edges, 3, edgeNode)) return error;
     const int columns = edgeNode->dims[1];
     const DArray_Class& store = *edgeNode->data;
     for (int e = 0; e < edgeNode->dims[0]; ++e) {
@@ -54,16 +55,16 @@ int Arrays_Class::PlotEdges(std::string_view vertices, std::string_view edges, R
         const int lineColour = colour == -2 ? IntegerOf(store, e * columns + 3) : colour;
         screen.DrawLine(x1, y1, x2, y2, width > 0 ? width : 0, lineColour);
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width,
+ArrayResult Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_view faces, RunScreen& screen, int width,
     bool onlyVisible, bool fill, bool centroidSeed)
 {
     const Node* vertexNode = nullptr;
     const Node* faceNode = nullptr;
-    if (const int found = Matrix(*this, vertices, 4, vertexNode); found != Success) return found;
-    if (const int found = Matrix(*this, faces, 4, faceNode); found != Success) return found;
+    if (const ArrayResult error = Matrix(*this, vertices, 4, vertexNode)) return error;
+    if (const ArrayResult error = Matrix(*this, faces, 4, faceNode)) return error;
     if (width <= 0) width = 1;
     const int columns = faceNode->dims[1];
     const DArray_Class& store = *faceNode->data;
@@ -105,5 +106,5 @@ int Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_view faces
         }
         screen.FloodFillToBorder(static_cast<int>(seedX), static_cast<int>(seedY), colour, colour);
     }
-    return Success;
+    return std::nullopt;
 }

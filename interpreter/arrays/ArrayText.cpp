@@ -1,6 +1,6 @@
 #include "builtins/TextAlgorithms.h"
-#include "interpreter/ArraySupport.h"
 #include "interpreter/NumberText.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <cmath>
 
@@ -23,11 +23,11 @@ char ClassifyPiece(std::string_view piece, double& value)
 
 } // namespace
 
-int Arrays_Class::ToText(std::string_view name, AnsiString& text, const AnsiString& separator)
+ArrayResult Arrays_Class::ToText(std::string_view name, AnsiString& text, const AnsiString& separator)
 {
     const Node* node = Find(name);
-    if (!node) return NotDefined;
-    if (node->dimCount != 1) return WrongDimension;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (node->dimCount != 1) return ErrorCode::ArrayWrongDimension;
     const AnsiString& between = separator.empty() ? AnsiString("\r\n") : separator;
     text.clear();
     const DArray_Class* store = node->data.get();
@@ -39,19 +39,19 @@ int Arrays_Class::ToText(std::string_view name, AnsiString& text, const AnsiStri
     uint64_t length = elements > 0 ? static_cast<uint64_t>(elements - 1) * between.size() : 0;
     for (int k = 0; k < elements && length <= TextAlgorithms::MaxTextLength; ++k)
         length += store->types[k] == Tag::String ? store->cells[k].s->size() : ElementText(*store, k).size();
-    if (length > TextAlgorithms::MaxTextLength) return NoMemory;
+    if (length > TextAlgorithms::MaxTextLength) return ErrorCode::OutOfMemory;
     text.reserve(static_cast<size_t>(length));
     for (int k = 0; k < elements; ++k) {
         if (k > 0) text += between;
         text += ElementText(*store, k);
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::FromString(std::string_view name, const AnsiString& text, const AnsiString& separator)
+ArrayResult Arrays_Class::FromString(std::string_view name, const AnsiString& text, const AnsiString& separator)
 {
     const int none = 0;
-    if (Define(name, 1, &none) != 1) return NoMemory;
+    if (Define(name, 1, &none) == Definition::Refused) return ErrorCode::OutOfMemory;
     std::string_view rest(text);
     for (;;) {
         const size_t found = separator.empty() ? std::string_view::npos : rest.find(separator);
@@ -69,8 +69,8 @@ int Arrays_Class::FromString(std::string_view name, const AnsiString& text, cons
             appended = AppendString(name, AnsiString(piece));
             break;
         }
-        if (!appended) return NoMemory;
-        if (found == std::string_view::npos) return Success;
+        if (!appended) return ErrorCode::OutOfMemory;
+        if (found == std::string_view::npos) return std::nullopt;
         rest.remove_prefix(found + separator.size());
     }
 }

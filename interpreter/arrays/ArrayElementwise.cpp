@@ -1,4 +1,4 @@
-#include "interpreter/ArraySupport.h"
+#include "interpreter/arrays/ArraySupport.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ using namespace arraywork;
 
 namespace {
 
-// The store of a defined array, or null (the caller answers 72 or 71).
+// The store of a defined array, or null (the caller answers error 72 or 71).
 DArray_Class* StoreOf(Arrays_Class::Node* node)
 {
     return node && node->data && node->data->capacity > 0 ? node->data.get() : nullptr;
@@ -49,40 +49,43 @@ int CoveredPositions(const Arrays_Class::Node& node)
     return covered < 0 ? capacity : static_cast<int>(std::min<int64_t>(covered, capacity));
 }
 
-template <typename Store> int Fill(Arrays_Class& arrays, std::string_view name, Store store)
+template <typename Store> ArrayResult Fill(Arrays_Class& arrays, std::string_view name, Store store)
 {
     Arrays_Class::Node* node = arrays.Find(name);
-    if (!node) return NotDefined;
+    if (!node) return ErrorCode::ArrayNotDefined;
     DArray_Class* data = StoreOf(node);
-    if (!data) return WrongDataType;
+    if (!data) return ErrorCode::ArrayWrongDataType;
     const int positions = CoveredPositions(*node);
     bool stored = true;
     for (int k = 0; k < positions; ++k)
         stored = store(*data, k) && stored;
-    return stored ? Success : WrongDataType;
+    if (!stored) return ErrorCode::ArrayWrongDataType;
+    return std::nullopt;
 }
 
 // Finds both arrays of an element-wise operation and checks that they match.
-int Pair(Arrays_Class& arrays, std::string_view source, std::string_view target, DArray_Class*& s, DArray_Class*& t)
+ArrayResult Pair(
+    Arrays_Class& arrays, std::string_view source, std::string_view target, DArray_Class*& s, DArray_Class*& t)
 {
     Arrays_Class::Node* sourceNode = arrays.Find(source);
     Arrays_Class::Node* targetNode = arrays.Find(target);
-    if (!sourceNode || !targetNode) return NotDefined;
-    if (sourceNode->dimCount != targetNode->dimCount || sourceNode->dims != targetNode->dims) return DimensionsDiffer;
+    if (!sourceNode || !targetNode) return ErrorCode::ArrayNotDefined;
+    if (sourceNode->dimCount != targetNode->dimCount || sourceNode->dims != targetNode->dims)
+        return ErrorCode::ArraysDifferInDimension;
     s = StoreOf(sourceNode);
     t = StoreOf(targetNode);
-    if (!s || !t) return WrongDataType;
-    if (s->capacity != t->capacity) return DimensionsDiffer;
-    return Success;
+    if (!s || !t) return ErrorCode::ArrayWrongDataType;
+    if (s->capacity != t->capacity) return ErrorCode::ArraysDifferInDimension;
+    return std::nullopt;
 }
 
 enum class Arithmetic { Add, Subtract };
 
-int ElementWise(Arrays_Class& arrays, std::string_view source, std::string_view target, Arithmetic op)
+ArrayResult ElementWise(Arrays_Class& arrays, std::string_view source, std::string_view target, Arithmetic op)
 {
     DArray_Class* s = nullptr;
     DArray_Class* t = nullptr;
-    if (const int result = Pair(arrays, source, target, s, t); result != Success) return result;
+    if (const ArrayResult error = Pair(arrays, source, target, s, t)) return error;
     const bool add = op == Arithmetic::Add;
     bool stored = true;
     for (int k = 0; k < t->capacity; ++k) {
@@ -112,153 +115,156 @@ int ElementWise(Arrays_Class& arrays, std::string_view source, std::string_view 
         NumberAt(*s, k, b);
         t->SetFloat(k, add ? a + b : a - b, false);
     }
-    return stored ? Success : WrongDataType;
+    if (!stored) return ErrorCode::ArrayWrongDataType;
+    return std::nullopt;
 }
 
-template <typename Store> int Diagonal(Arrays_Class& arrays, std::string_view name, Store store)
+template <typename Store> ArrayResult Diagonal(Arrays_Class& arrays, std::string_view name, Store store)
 {
     Arrays_Class::Node* node = arrays.Find(name);
-    if (!node) return NotDefined;
-    if (!IsMatrix(*node)) return WrongDimension;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    if (!IsMatrix(*node)) return ErrorCode::ArrayWrongDimension;
     DArray_Class* data = StoreOf(node);
-    if (!data) return WrongDataType;
+    if (!data) return ErrorCode::ArrayWrongDataType;
     const int rows = node->dims[0];
     const int columns = node->dims[1];
     bool stored = true;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
             stored = store(*data, r * columns + c, r == c) && stored;
-    return stored ? Success : WrongDataType;
+    if (!stored) return ErrorCode::ArrayWrongDataType;
+    return std::nullopt;
 }
 
 } // namespace
 
-int Arrays_Class::ScaleByInt(std::string_view name, int32_t k)
+ArrayResult Arrays_Class::ScaleByInt(std::string_view name, int32_t k)
 {
     Node* node = Find(name);
-    if (!node) return NotDefined;
+    if (!node) return ErrorCode::ArrayNotDefined;
     DArray_Class* data = StoreOf(node);
-    if (!data) return WrongDataType;
+    if (!data) return ErrorCode::ArrayWrongDataType;
     for (int p = 0; p < data->capacity; ++p) {
         if (data->types[p] == Tag::Int)
             data->cells[p].i = Wrapped(static_cast<int64_t>(data->cells[p].i) * k);
         else if (data->types[p] == Tag::Float)
             data->cells[p].f *= k;
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::ScaleByFloat(std::string_view name, double x)
+ArrayResult Arrays_Class::ScaleByFloat(std::string_view name, double x)
 {
     Node* node = Find(name);
-    if (!node) return NotDefined;
+    if (!node) return ErrorCode::ArrayNotDefined;
     DArray_Class* data = StoreOf(node);
-    if (!data) return WrongDataType;
+    if (!data) return ErrorCode::ArrayWrongDataType;
     for (int p = 0; p < data->capacity; ++p) {
         if (data->types[p] == Tag::Float)
             data->cells[p].f *= x;
         else if (data->types[p] == Tag::Int)
             data->SetFloat(p, data->cells[p].i * x, false);
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::BitOperation(std::string_view name, int32_t v, int kind)
+ArrayResult Arrays_Class::BitOperation(std::string_view name, int32_t v, int kind)
 {
     Node* node = Find(name);
-    if (!node) return NotDefined;
+    if (!node) return ErrorCode::ArrayNotDefined;
     DArray_Class* data = StoreOf(node);
-    if (!data) return WrongDataType;
+    if (!data) return ErrorCode::ArrayWrongDataType;
     for (int p = 0; p < data->capacity; ++p) {
         const char type = data->types[p];
         if (type == Tag::Int || type == Tag::Float) data->SetInt(p, Combine(IntegerOf(*data, p), v, kind), false);
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::FillInt(std::string_view name, int32_t value)
+ArrayResult Arrays_Class::FillInt(std::string_view name, int32_t value)
 {
     return Fill(*this, name, [value](DArray_Class& data, int k) { return data.SetInt(k, value, false) == 1; });
 }
 
-int Arrays_Class::FillFloat(std::string_view name, double value)
+ArrayResult Arrays_Class::FillFloat(std::string_view name, double value)
 {
     return Fill(*this, name, [value](DArray_Class& data, int k) { return data.SetFloat(k, value, false) == 1; });
 }
 
-int Arrays_Class::FillString(std::string_view name, const AnsiString& value)
+ArrayResult Arrays_Class::FillString(std::string_view name, const AnsiString& value)
 {
     return Fill(*this, name, [&value](DArray_Class& data, int k) { return data.SetString(k, value, false) == 1; });
 }
 
-int Arrays_Class::Copy(std::string_view source, std::string_view target)
+ArrayResult Arrays_Class::Copy(std::string_view source, std::string_view target)
 {
     const Node* node = Find(source);
-    if (!node || !node->data) return 0;
-    std::unique_ptr<DArray_Class> copy(node->data->Clone());
-    if (!copy) return 0;
+    if (!node) return ErrorCode::ArrayNotDefined;
+    std::unique_ptr<DArray_Class> copy(node->data ? node->data->Clone() : nullptr);
+    if (!copy) return ErrorCode::OutOfMemory;
     Install(target, node->dims, std::move(copy));
-    return 1;
+    return std::nullopt;
 }
 
-int Arrays_Class::AddArrays(std::string_view source, std::string_view target)
+ArrayResult Arrays_Class::AddArrays(std::string_view source, std::string_view target)
 {
     return ElementWise(*this, source, target, Arithmetic::Add);
 }
 
-int Arrays_Class::SubtractArrays(std::string_view source, std::string_view target)
+ArrayResult Arrays_Class::SubtractArrays(std::string_view source, std::string_view target)
 {
     return ElementWise(*this, source, target, Arithmetic::Subtract);
 }
 
-int Arrays_Class::BitOperationArrays(std::string_view source, std::string_view target, int kind)
+ArrayResult Arrays_Class::BitOperationArrays(std::string_view source, std::string_view target, int kind)
 {
     DArray_Class* s = nullptr;
     DArray_Class* t = nullptr;
-    if (const int result = Pair(*this, source, target, s, t); result != Success) return result;
+    if (const ArrayResult error = Pair(*this, source, target, s, t)) return error;
     for (int k = 0; k < t->capacity; ++k) {
         const char type = t->types[k];
         if (type == Tag::Int || type == Tag::Float)
             t->SetInt(k, Combine(IntegerOf(*t, k), IntegerOf(*s, k), kind), false);
     }
-    return Success;
+    return std::nullopt;
 }
 
-int Arrays_Class::DiagonalInt(std::string_view name, int32_t value)
+ArrayResult Arrays_Class::DiagonalInt(std::string_view name, int32_t value)
 {
     return Diagonal(*this, name,
         [value](DArray_Class& data, int k, bool onDiagonal) { return data.SetInt(k, onDiagonal ? value : 0, false); });
 }
 
-int Arrays_Class::DiagonalFloat(std::string_view name, double value)
+ArrayResult Arrays_Class::DiagonalFloat(std::string_view name, double value)
 {
     return Diagonal(*this, name, [value](DArray_Class& data, int k, bool onDiagonal) {
         return data.SetFloat(k, onDiagonal ? value : 0.0, false);
     });
 }
 
-int Arrays_Class::DiagonalString(std::string_view name, const AnsiString& value)
+ArrayResult Arrays_Class::DiagonalString(std::string_view name, const AnsiString& value)
 {
     return Diagonal(*this, name, [&value](DArray_Class& data, int k, bool onDiagonal) {
         return data.SetString(k, onDiagonal ? value : AnsiString(), false);
     });
 }
 
-int Arrays_Class::CombineColors(
+ArrayResult Arrays_Class::CombineColors(
     std::string_view red, std::string_view green, std::string_view blue, std::string_view target)
 {
     const Node* sources[3] = { Find(red), Find(green), Find(blue) };
     for (const Node* source : sources)
-        if (!source) return NotDefined;
+        if (!source) return ErrorCode::ArrayNotDefined;
     for (const Node* source : sources)
-        if (!IsMatrix(*source) || source->dims != sources[0]->dims || !source->data) return WrongDimension;
+        if (!IsMatrix(*source) || source->dims != sources[0]->dims || !source->data)
+            return ErrorCode::ArrayWrongDimension;
     const std::vector<int> sizes = sources[0]->dims;
     auto store = NewStore(SizeProduct(sizes));
     // Past the checks the target counts as made: without room for the result
     // it is removed, whether it stood before or names a source.
     if (!store) {
         Remove(target);
-        return NoMemory;
+        return ErrorCode::OutOfMemory;
     }
     const int positions = sizes[0] * sizes[1];
     for (int k = 0; k < positions; ++k) {
@@ -268,5 +274,5 @@ int Arrays_Class::CombineColors(
         store->SetInt(k, Wrapped(colour), false);
     }
     Install(target, sizes, std::move(store));
-    return Success;
+    return std::nullopt;
 }

@@ -1,4 +1,4 @@
-#include "interpreter/ArrayFileFormat.h"
+#include "interpreter/arrays/ArrayFileFormat.h"
 
 #include <charconv>
 #include <cmath>
