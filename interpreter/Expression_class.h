@@ -385,8 +385,6 @@ private:
     void Atom(Value& result);
     void ReadArrayElement(CachedToken& nameToken, Value& result);
     void CheckFinite(double x);
-    void IntegerPower(Value& result, int32_t base, int32_t exponent);
-    void FloatPower(Value& result, double base, double exponent);
 
     Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table)
     {
@@ -401,6 +399,7 @@ private:
     friend class CompiledEvaluator;
     friend struct CompiledExpression;
     friend class StatementCache;
+    friend class AssignmentTarget;
     // Evaluates the expression that starts at the current token, from its
     // compiled tree when it has one.
     void EvaluateExpression(Value& result);
