@@ -129,7 +129,7 @@ public:
     // The target's current value, for a compound operator: raises
     // ArrayElementNotInitialized for an element never set and
     // VariableNotInitialized for a missing variable.
-    void Read(Value& value) const
+    [[gnu::always_inline]] void Read(Value& value) const
     {
         if (element) {
             const Arrays_Class::Node* array = FindArray();

@@ -129,7 +129,68 @@ inline int32_t WrapAdd(int32_t a, int32_t delta)
 
 // A compound operator (not Assign) applied to the target's current value:
 // result gets the value to store, or the return is the error the
-// assignment raises, in the order it checks them.
-std::optional<ErrorCode> Combine(AssignOperator op, const Value& target, const Value& value, Value& result);
+// assignment raises, in the order it checks them. Inline: a loop that counts
+// with += runs it at every turn.
+inline std::optional<ErrorCode> Combine(AssignOperator op, const Value& target, const Value& value, Value& result)
+{
+    if (NeedsNumbers(op) && target.tag == Tag::String) return ErrorCode::ExpressionMustBeNumber;
+    if (target.tag == Tag::String) {
+        if (op != AssignOperator::Add) return ErrorCode::VariableMustHoldNumber;
+        result.tag = Tag::String;
+        result.s = target.s;
+        if (!JoinText(result.s, value)) return ErrorCode::OutOfMemory;
+        return std::nullopt;
+    }
+    if (op == AssignOperator::Increment || op == AssignOperator::Decrement) {
+        const int32_t delta = op == AssignOperator::Increment ? 1 : -1;
+        if (target.tag == Tag::Int)
+            result.setInt(WrapAdd(target.i, delta));
+        else
+            result.setFloat(target.f + delta);
+        return std::nullopt;
+    }
+    if (value.tag == Tag::String) return ErrorCode::VariableMustHoldString;
+    if (target.tag == Tag::Int && value.tag == Tag::Int) {
+        const int64_t a = target.i;
+        const int64_t b = value.i;
+        int64_t r;
+        switch (op) {
+        case AssignOperator::Add:
+            r = a + b;
+            break;
+        case AssignOperator::Subtract:
+            r = a - b;
+            break;
+        case AssignOperator::Multiply:
+            r = a * b;
+            break;
+        default: // divide; the lowest integer divided by -1 wraps to itself
+            r = a / b;
+            break;
+        }
+        result.setInt(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(r))));
+        return std::nullopt;
+    }
+    const double a = target.asDouble();
+    const double b = value.asDouble();
+    double r;
+    switch (op) {
+    case AssignOperator::Add:
+        r = a + b;
+        break;
+    case AssignOperator::Subtract:
+        r = a - b;
+        break;
+    case AssignOperator::Multiply:
+        r = a * b;
+        break;
+    default:
+        r = a / b;
+        break;
+    }
+    if (const std::optional<ErrorCode> error = NonFinite(r)) return error;
+    result.setFloat(r);
+    return std::nullopt;
+}
 
 } // namespace Operators

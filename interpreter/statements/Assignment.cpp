@@ -38,7 +38,7 @@ AssignOperator ReadOperator(Durnix_Class& d)
 
 // A compound operator, ++ or -- with the value read: the target's value
 // combined with it is stored.
-[[gnu::noinline]] void Compound(
+void Compound(
     Expression_Class& e, const AssignmentTarget& target, AssignOperator op, const Value& value, char declaredType)
 {
     if (Operators::NeedsNumbers(op) && value.tag == Tag::String) e.RaiseError(ErrorCode::ExpressionMustBeNumber);
