@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 // Running the trees that CompiledExpression::Compile reads: the same values,
 // errors and token left current as the text evaluator gives.
@@ -78,8 +79,7 @@ private:
     }
     void CheckFinite(double x, int32_t offset)
     {
-        if (std::isnan(x)) RaiseAt(offset, ErrorCode::IllegalMathOperation);
-        if (std::isinf(x)) RaiseAt(offset, ErrorCode::NumberTooBig);
+        if (const std::optional<ErrorCode> error = Operators::NonFinite(x)) RaiseAt(offset, *error);
     }
 
     // A number literal or a variable holding a number, read without going
@@ -145,7 +145,7 @@ private:
                 if (!NumberLeaf(item.operand, b, bInt) && !NumberPath(item.operand, b, bInt)) return false;
                 allIntegers = allIntegers && bInt;
                 if (node.kind == Kind::Sum)
-                    total = item.op == '+' ? total + b : total - b;
+                    total = Operators::ApplySumStep(item.op, total, b);
                 else if (!Operators::ApplyProductStep(static_cast<char>(item.op), total, b, allIntegers))
                     return false;
                 if (!std::isfinite(total)) return false;
@@ -180,30 +180,8 @@ private:
             bool aInt, bInt;
             if (!NumberLeaf(node.first, a, aInt) && !NumberPath(node.first, a, aInt)) return false;
             if (!NumberLeaf(node.second, b, bInt) && !NumberPath(node.second, b, bInt)) return false;
-            // As ApplyRelation compares two numbers; "$" is for texts only.
-            switch (node.relation) {
-            case Relation::Less:
-                value = !(a >= b);
-                break;
-            case Relation::Greater:
-                value = a > b;
-                break;
-            case Relation::LessOrEqual:
-                value = !(a > b);
-                break;
-            case Relation::GreaterOrEqual:
-                value = a >= b;
-                break;
-            case Relation::Equal:
-                value = !(a < b || a > b);
-                break;
-            case Relation::NotEqual:
-                value = a < b || a > b;
-                break;
-            default:
-                value = 0;
-                break;
-            }
+            // As ApplyRelation compares two numbers.
+            value = Operators::CompareNumbers(node.relation, a, b);
             isInt = true;
             return true;
         }
@@ -531,10 +509,7 @@ void CompiledEvaluator::Logic(const CompiledExpression::Node& node, Value& out)
         Eval(item.operand, right);
         if (out.tag == Tag::String || right.tag == Tag::String)
             RaiseAt(stop >= 0 ? stop : item.afterOffset, ErrorCode::AndOrOnStrings);
-        const int32_t a = out.tag == Tag::Int ? out.i : Expression_Class::ClampToInt(out.f);
-        const int32_t b = right.tag == Tag::Int ? right.i : Expression_Class::TruncateToInt(right.f);
-        const int32_t value = Operators::ApplyLogical(item.op, a, b);
-        out.setInt(value);
+        out.setInt(Operators::ApplyLogical(item.op, Operators::LogicalLeft(out), Operators::LogicalRight(right)));
         // A relation that ended early gave a number: the chain ends with it.
         if (stop >= 0) return;
     }
@@ -575,7 +550,7 @@ inline void CompiledEvaluator::SumRest(const CompiledExpression::Node& node, Val
         bool isInt;
         NumberOperand(item, ErrorCode::SyntaxError, b, isInt);
         allIntegers = allIntegers && isInt;
-        sum = item.op == '+' ? sum + b : sum - b;
+        sum = Operators::ApplySumStep(item.op, sum, b);
         CheckFinite(sum, item.afterOffset);
     }
     if (allIntegers)
@@ -665,13 +640,10 @@ void CompiledEvaluator::Power(const CompiledExpression::Node& node, Value& out)
     Eval(node.second, exponent);
     if (stop >= 0) RaiseAt(stop, ErrorCode::PowerOfStrings);
     if (exponent.tag == Tag::String) RaiseAt(node.afterOffset, ErrorCode::PowerOfStrings);
-    // The power routines raise their own errors with the token after the
-    // exponent current.
+    // The power's own errors come with the token after the exponent current,
+    // which the text evaluator also leaves current after a power.
     PositionAt(node.afterOffset);
-    if (out.tag == Tag::Int && exponent.tag == Tag::Int)
-        e.IntegerPower(out, out.i, exponent.i);
-    else
-        e.FloatPower(out, out.asDouble(), exponent.asDouble());
+    if (const std::optional<ErrorCode> error = Operators::ApplyPower(out, exponent)) e.RaiseError(*error);
 }
 
 void CompiledEvaluator::Unary(const CompiledExpression::Node& node, Value& out)

@@ -5,7 +5,7 @@
 #include "interpreter/arrays/Arrays_class.h"
 #include "platform/StackLimit.h"
 
-#include <cmath>
+#include <optional>
 
 // Recursive descent straight over the program text. Every level starts on its
 // first token (already read) and leaves the first token it did not use as the
@@ -47,8 +47,7 @@ char Expression_Class::EvaluateCurrent(Value& result)
 // An operator result that left the double range, or is no number at all.
 void Expression_Class::CheckFinite(double x)
 {
-    if (std::isnan(x)) RaiseError(ErrorCode::IllegalMathOperation);
-    if (std::isinf(x)) RaiseError(ErrorCode::NumberTooBig);
+    if (const std::optional<ErrorCode> error = Operators::NonFinite(x)) RaiseError(*error);
 }
 
 // Logical and bitwise operators, the lowest precedence.
@@ -62,10 +61,7 @@ void Expression_Class::Level1(Value& result)
         Value right;
         Level2(right);
         if (result.tag == Tag::String || right.tag == Tag::String) RaiseError(ErrorCode::AndOrOnStrings);
-        int32_t a = result.tag == Tag::Int ? result.i : ClampToInt(result.f);
-        int32_t b = right.tag == Tag::Int ? right.i : TruncateToInt(right.f);
-        const int32_t value = Operators::ApplyLogical(op, a, b);
-        result.setInt(value);
+        result.setInt(Operators::ApplyLogical(op, Operators::LogicalLeft(result), Operators::LogicalRight(right)));
     }
 }
 
@@ -117,13 +113,13 @@ void Expression_Class::Level3(Value& result)
     bool allIntegers = result.tag == Tag::Int;
     double sum = result.asDouble();
     while (IsCurrentDelimiter('+') || IsCurrentDelimiter('-')) {
-        bool add = tokenText[0] == '+';
+        const char op = tokenText[0];
         NextToken();
         Value right;
         Level4(right);
         if (right.tag == Tag::String) RaiseError(ErrorCode::SyntaxError);
         allIntegers = allIntegers && right.tag == Tag::Int;
-        sum = add ? sum + right.asDouble() : sum - right.asDouble();
+        sum = Operators::ApplySumStep(op, sum, right.asDouble());
         CheckFinite(sum);
     }
     if (allIntegers)
@@ -172,74 +168,7 @@ void Expression_Class::Level5(Value& result)
         Level5(exponent);
     }
     if (exponent.tag == Tag::String) RaiseError(ErrorCode::PowerOfStrings);
-    if (result.tag == Tag::Int && exponent.tag == Tag::Int)
-        IntegerPower(result, result.i, exponent.i);
-    else
-        FloatPower(result, result.asDouble(), exponent.asDouble());
-}
-
-void Expression_Class::IntegerPower(Value& result, int32_t base, int32_t exponent)
-{
-    if (exponent == 0) {
-        result.setInt(1);
-        return;
-    }
-    if (exponent < 0 && base == 0) RaiseError(ErrorCode::DivisionByZero);
-    // Square and multiply modulo 2^32: the same as multiplying the base into
-    // itself |exponent| - 1 times with 32-bit wrap-around, at any exponent.
-    uint32_t magnitude = exponent < 0 ? 0u - static_cast<uint32_t>(exponent) : static_cast<uint32_t>(exponent);
-    uint32_t factor = static_cast<uint32_t>(base);
-    uint32_t product = 1;
-    while (magnitude) {
-        if (magnitude & 1) product *= factor;
-        factor *= factor;
-        magnitude >>= 1;
-    }
-    int32_t power = static_cast<int32_t>(product);
-    if (exponent > 0) {
-        result.setInt(power);
-        return;
-    }
-    if (power == 0) RaiseError(ErrorCode::DivisionByZero);
-    result.setInt(power == 1 ? 1 : power == -1 ? -1 : 0);
-}
-
-void Expression_Class::FloatPower(Value& result, double base, double exponent)
-{
-    if (exponent == 0) {
-        result.setFloat(1.0);
-        return;
-    }
-    if (base == 0) {
-        if (exponent < 0) RaiseError(ErrorCode::DivisionByZero);
-        result.setFloat(0.0);
-        return;
-    }
-    double value;
-    if (base < 0) {
-        double magnitude = std::fabs(exponent);
-        if (magnitude != std::trunc(magnitude)) RaiseError(ErrorCode::IllegalMathOperation);
-        // Repeated multiplication as far as it can matter; a product that has
-        // reached zero or infinity stays there, and beyond the loop's reach
-        // the library power (exact in sign) takes over.
-        constexpr double MultiplyLimit = 1024;
-        if (magnitude <= MultiplyLimit) {
-            value = base;
-            for (double k = 1; k < magnitude && value != 0 && !std::isinf(value); ++k)
-                value *= base;
-            if (std::isinf(value) && std::fmod(magnitude, 2) == 0) value = std::fabs(value);
-        } else {
-            value = std::pow(base, magnitude);
-        }
-        if (exponent < 0) {
-            if (value == 0) RaiseError(ErrorCode::DivisionByZero);
-            value = 1 / value;
-        }
-    } else {
-        value = std::exp(exponent * std::log(base));
-    }
-    CheckFinite(value);
-    result.setFloat(value);
+    if (const std::optional<ErrorCode> error = Operators::ApplyPower(result, exponent)) RaiseError(*error);
 }
 
 // Unary operators, one per atom.

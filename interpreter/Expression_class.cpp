@@ -2,12 +2,24 @@
 #include "interpreter/CompiledExpression.h"
 #include "interpreter/OpenFiles.h"
 
+#include <cstdlib>
+#include <string_view>
 #include <unistd.h>
 
 Expression_Class::Expression_Class()
 {
     for (int k = 0; k < fileHandles.capacity && fileHandles.items; ++k)
         fileHandles.items[k] = -1;
+}
+
+bool Expression_Class::ReferencePathsOnly()
+{
+    // Read once: a run must not change its way of reading half-way.
+    static const bool only = [] {
+        const char* setting = std::getenv("QUORVATINE_REFERENCE_PATHS");
+        return setting && *setting && std::string_view(setting) != "0";
+    }();
+    return only;
 }
 
 Expression_Class::~Expression_Class()

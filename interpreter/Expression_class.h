@@ -155,8 +155,13 @@ public:
     char EvaluateCurrent(Value& result);
     // Expressions are read from the text once and then evaluated from a
     // compiled tree, with the same results, errors and error positions. Off,
-    // every evaluation reads the text again (tests compare the two).
-    bool compileExpressions = true;
+    // every evaluation reads the text again and no statement keeps a ready
+    // form (tests compare the two ways).
+    bool compileExpressions = !ReferencePathsOnly();
+    // True when QUORVATINE_REFERENCE_PATHS is set (to anything but "" or "0")
+    // as the process starts: every evaluator then reads only the text, so
+    // that whole programs can be run both ways and compared.
+    static bool ReferencePathsOnly();
     // An expression is compiled when it is evaluated the second time: code
     // that runs once (most of a long program) costs no tree. On, the first
     // evaluation already compiles (tests that compare the two evaluators),
@@ -380,8 +385,6 @@ private:
     void Atom(Value& result);
     void ReadArrayElement(CachedToken& nameToken, Value& result);
     void CheckFinite(double x);
-    void IntegerPower(Value& result, int32_t base, int32_t exponent);
-    void FloatPower(Value& result, double base, double exponent);
 
     Variables_Class::Node* FindVariable(CachedToken& token, Variables_Class* table)
     {
@@ -396,6 +399,7 @@ private:
     friend class CompiledEvaluator;
     friend struct CompiledExpression;
     friend class StatementCache;
+    friend class AssignmentTarget;
     // Evaluates the expression that starts at the current token, from its
     // compiled tree when it has one.
     void EvaluateExpression(Value& result);

@@ -1,5 +1,6 @@
 #include "interpreter/Expression_class.h"
 #include "interpreter/NumberText.h"
+#include "interpreter/Operators.h"
 
 #include <chrono>
 #include <cmath>
@@ -80,26 +81,8 @@ int32_t Expression_Class::ParseBinaryLiteral(const AnsiString& text)
 
 int Expression_Class::ApplyRelation(int relation, const Value& left, const Value& right)
 {
-    if (left.isNumber() && right.isNumber()) {
-        double a = left.asDouble();
-        double b = right.asDouble();
-        switch (relation) {
-        case Relation::Less:
-            return !(a >= b);
-        case Relation::Greater:
-            return a > b;
-        case Relation::LessOrEqual:
-            return !(a > b);
-        case Relation::GreaterOrEqual:
-            return a >= b;
-        case Relation::Equal:
-            return !(a < b || a > b);
-        case Relation::NotEqual:
-            return a < b || a > b;
-        default:
-            return 0;
-        }
-    }
+    if (left.isNumber() && right.isNumber())
+        return Operators::CompareNumbers(relation, left.asDouble(), right.asDouble());
     if (left.tag != Tag::String || right.tag != Tag::String) RaiseError(ErrorCode::SyntaxError);
     if (relation == Relation::Contains) return right.s.find(left.s) != AnsiString::npos;
     // Byte order, unsigned, a shorter prefix first.

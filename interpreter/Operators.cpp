@@ -4,6 +4,8 @@
 #include "interpreter/Expression_class.h"
 #include "interpreter/FloatText.h"
 
+#include <cmath>
+
 namespace {
 
 int32_t RotateByte(int32_t value, int32_t count, bool left)
@@ -84,6 +86,75 @@ int RelationOf(char first, char second)
     default: // '$'; a character after it is read and ignored
         return Relation::Contains;
     }
+}
+
+std::optional<ErrorCode> ApplyPower(Value& base, const Value& exponent)
+{
+    if (base.tag == Tag::Int && exponent.tag == Tag::Int) {
+        const int32_t b = base.i;
+        const int32_t n = exponent.i;
+        if (n == 0) {
+            base.setInt(1);
+            return std::nullopt;
+        }
+        if (n < 0 && b == 0) return ErrorCode::DivisionByZero;
+        // Square and multiply modulo 2^32: the same as multiplying the base
+        // into itself |exponent| - 1 times with 32-bit wrap-around, at any
+        // exponent.
+        uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+        uint32_t factor = static_cast<uint32_t>(b);
+        uint32_t product = 1;
+        while (magnitude) {
+            if (magnitude & 1) product *= factor;
+            factor *= factor;
+            magnitude >>= 1;
+        }
+        const int32_t power = static_cast<int32_t>(product);
+        if (n > 0) {
+            base.setInt(power);
+            return std::nullopt;
+        }
+        if (power == 0) return ErrorCode::DivisionByZero;
+        base.setInt(power == 1 ? 1 : power == -1 ? -1 : 0);
+        return std::nullopt;
+    }
+    const double b = base.asDouble();
+    const double n = exponent.asDouble();
+    if (n == 0) {
+        base.setFloat(1.0);
+        return std::nullopt;
+    }
+    if (b == 0) {
+        if (n < 0) return ErrorCode::DivisionByZero;
+        base.setFloat(0.0);
+        return std::nullopt;
+    }
+    double value;
+    if (b < 0) {
+        const double magnitude = std::fabs(n);
+        if (magnitude != std::trunc(magnitude)) return ErrorCode::IllegalMathOperation;
+        // Repeated multiplication as far as it can matter; a product that has
+        // reached zero or infinity stays there, and beyond the loop's reach
+        // the library power (exact in sign) takes over.
+        constexpr double MultiplyLimit = 1024;
+        if (magnitude <= MultiplyLimit) {
+            value = b;
+            for (double k = 1; k < magnitude && value != 0 && !std::isinf(value); ++k)
+                value *= b;
+            if (std::isinf(value) && std::fmod(magnitude, 2) == 0) value = std::fabs(value);
+        } else {
+            value = std::pow(b, magnitude);
+        }
+        if (n < 0) {
+            if (value == 0) return ErrorCode::DivisionByZero;
+            value = 1 / value;
+        }
+    } else {
+        value = std::exp(n * std::log(b));
+    }
+    if (const std::optional<ErrorCode> error = NonFinite(value)) return error;
+    base.setFloat(value);
+    return std::nullopt;
 }
 
 bool ApplyUnary(char op, Value& value)

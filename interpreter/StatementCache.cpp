@@ -1,8 +1,10 @@
 #include "interpreter/StatementCache.h"
 
+#include "interpreter/AssignmentTarget.h"
 #include "interpreter/CompiledExpression.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/EventThrottle.h"
+#include "interpreter/statements/Assignment.h"
 #include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Events.h"
@@ -183,34 +185,14 @@ bool StatementCache::NumberValue(Expression_Class& e, const Form& form, double& 
     return true;
 }
 
-// Stores a number into a variable that holds one of the same kind, in place.
-static bool StoreSameKind(Variables_Class::Node& variable, double value, bool isInt)
-{
-    if (isInt && variable.type == Tag::Int) {
-        variable.intValue = static_cast<int32_t>(value);
-        return true;
-    }
-    if (!isInt && variable.type == Tag::Float) {
-        variable.floatValue = value;
-        return true;
-    }
-    return false;
-}
-
-void StatementCache::CheckValue(Durnix_Class& d, const Value& value)
-{
-    Expression_Class& e = d.expression;
-    if (d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
-    if (!e.endOfStatement && !d.CurrentIs(';')) e.RaiseError(ErrorCode::SyntaxError);
-    if (value.tag != Tag::Int && value.tag != Tag::Float && value.tag != Tag::String)
-        e.RaiseError(ErrorCode::SyntaxError);
-}
-
 bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
 {
     Expression_Class& e = d.expression;
     Variables_Class* table = d.currentVariables;
     if (!table || d.declareMode) return false;
+    // The variable through its token alone: making the whole target costs a
+    // loop of plain numbers more than the store it saves. The stores below
+    // go through the target.
     Variables_Class::Node* variable = e.FindVariable(*form.name, table);
     // A text is appended to in place by the handler.
     if (variable && variable->type == Tag::String) return false;
@@ -219,7 +201,7 @@ bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
     bool isInt;
     const bool numeric = NumberValue(e, form, number, isInt);
     // The numeric path changes nothing, so the variable is still the one found.
-    if (numeric && variable && StoreSameKind(*variable, number, isInt)) return true;
+    if (numeric && variable && AssignmentTarget::StoreSameKind(*variable, number, isInt)) return true;
     Value value;
     if (numeric) {
         if (isInt)
@@ -233,12 +215,9 @@ bool StatementCache::RunAssignVariable(Durnix_Class& d, const Form& form)
         }
     } else {
         EvaluateValue(e, form, value);
-        CheckValue(d, value);
+        CheckAssignedValue(d, value);
     }
-    if (Variables_Class::Node* existing = e.FindVariable(*form.name, table))
-        Variables_Class::StoreValue(*existing, value);
-    else
-        table->SetValue(form.name->text, value);
+    AssignmentTarget::Variable(e, table, *form.name, d.arrays, d.elementIndexes).Store(value);
     return true;
 }
 
@@ -248,23 +227,19 @@ bool StatementCache::RunIncrement(Durnix_Class& d, const Form& form)
     Variables_Class* table = d.currentVariables;
     if (!table) return false;
     Variables_Class::Node* variable = e.FindVariable(*form.name, table);
-    if (!variable || (variable->type != Tag::Int && variable->type != Tag::Float)) return false;
+    if (!AssignmentTarget::StepInPlace(variable, form.delta)) return false;
     // The handler leaves the first character of the operator current.
     e.scanPosition = e.programStart + form.operatorStart;
     e.NextToken();
     ++e.scanPosition;
-    if (variable->type == Tag::Int)
-        variable->intValue
-            = static_cast<int32_t>(static_cast<uint32_t>(variable->intValue) + static_cast<uint32_t>(form.delta));
-    else
-        variable->floatValue += form.delta;
     return true;
 }
 
 bool StatementCache::RunAssignElement(Durnix_Class& d, const Form& form)
 {
     Expression_Class& e = d.expression;
-    const Arrays_Class::Node* defined = e.FindArray(*form.name);
+    const AssignmentTarget target = AssignmentTarget::Element(e, d.arrays, *form.name, d.elementIndexes);
+    const Arrays_Class::Node* defined = target.FindArray();
     if (!defined || defined->dimCount == 0) return false;
     if (!Expression_Class::Nesting::Fits(e, form.index->depth)) return false;
 
@@ -293,13 +268,11 @@ bool StatementCache::RunAssignElement(Durnix_Class& d, const Form& form)
     for (int k = 1; k < indexes.capacity; ++k)
         indexes.items[k] = 0;
 
-    Arrays_Class::Node* array = e.FindArray(*form.name);
-    const AnsiString* text = array ? Arrays_Class::StoredText(*array, indexes) : nullptr;
     Value value;
     bool appended = false;
-    if (text) {
+    if (const AnsiString* text = target.Text()) {
         appended = e.EvaluateAppending(value, text);
-        CheckValue(d, value);
+        CheckAssignedValue(d, value);
     } else if (NumberValue(e, form, number, isInt)) {
         if (isInt)
             value.setInt(static_cast<int32_t>(number));
@@ -307,16 +280,15 @@ bool StatementCache::RunAssignElement(Durnix_Class& d, const Form& form)
             value.setFloat(number);
     } else {
         EvaluateValue(e, form, value);
-        CheckValue(d, value);
+        CheckAssignedValue(d, value);
     }
-    array = e.FindArray(*form.name);
-    if (appended && array) {
-        if (AnsiString* stored = Arrays_Class::StoredText(*array, indexes)) {
+    if (appended) {
+        if (AnsiString* stored = target.Text()) {
             stored->append(value.s);
             return true;
         }
     }
-    if (!array || !Arrays_Class::WriteElement(*array, indexes, value)) e.RaiseError(ErrorCode::IncorrectArrayIndexing);
+    target.Store(value);
     return true;
 }
 

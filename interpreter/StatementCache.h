@@ -94,8 +94,6 @@ private:
     // A value that is a plain number, as EvaluateValue gives it, leaving the
     // token after it current; false, with nothing read, for any other value.
     static bool NumberValue(Expression_Class& e, const Form& form, double& value, bool& isInt);
-    // The checks an assignment makes on the value read and the token after it.
-    static void CheckValue(Durnix_Class& d, const Value& value);
 
     // Per text offset: 0 no form made yet, -1 no form, k forms[k - 1]. Only
     // the pages of text that runs a third time take memory.

@@ -42,6 +42,8 @@ TEST(ReadyStatements, MatchTheTextReading)
         "a[k] = w\nif k = 2 then undim a\nprint a[1]",
         // ++ and --: integers that wrap, floats, a target that turns text.
         "big++\nprint big",
+        "x = k\nx *= 2.5\nx++\nx -= k\nprint x",
+        "a[1] = k\na[1] += 0.5\na[1]++\nprint a[1]",
         "w--\nw++\nw--\nprint w",
         "t++\nif k = 2 then t = \"q\"\nprint t",
         // IF: one line and blocks, a condition that turns float or text,
