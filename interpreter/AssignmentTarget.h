@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/Values.h"
-#include "interpreter/Arrays_class.h"
-#include "interpreter/DArray_class.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Operators.h"
 #include "interpreter/Variables_class.h"
+#include "interpreter/arrays/Arrays_class.h"
+#include "interpreter/arrays/DArray_class.h"
 
 #include <string_view>
 
