@@ -1,6 +1,6 @@
 #include "builtins/FunctionFamilies.h"
 #include "builtins/NumberAlgorithms.h"
-#include "builtins/RandomNumbers.h"
+#include "support/RandomNumbers.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // The regular-expression functions over the one program-wide expression and
 // match result.
 
-#include "builtins/regex/RegexFunctions.h"
+#include "support/regex/RegexFunctions.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "fuzz/FuzzSandbox.h"
 #include "fuzz/FuzzSupport.h"
 
-#include "builtins/RandomNumbers.h"
-#include "builtins/regex/RegexFunctions.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/Variables_class.h"
+#include "support/FloatText.h"
+#include "support/RandomNumbers.h"
+#include "support/regex/RegexFunctions.h"
 #include "tests/support/RecordingScreen.h"
 
 #include <cstdio>

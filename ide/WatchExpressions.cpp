@@ -1,8 +1,8 @@
 #include "ide/WatchExpressions.h"
 
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/RunTimeError.h"
+#include "support/FloatText.h"
 
 #include <exception>
 

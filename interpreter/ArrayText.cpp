@@ -1,6 +1,6 @@
-#include "builtins/TextAlgorithms.h"
 #include "interpreter/ArraySupport.h"
 #include "interpreter/NumberText.h"
+#include "support/TextAlgorithms.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "interpreter/Arrays_class.h"
 #include "interpreter/DArray_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"
 #include "platform/Dialogs.h"
+#include "support/FloatText.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "interpreter/Durnix_class.h"
 
-#include "builtins/RandomNumbers.h"
-#include "builtins/regex/RegexFunctions.h"
 #include "devices/Ports_comms_io.h"
+#include "support/RandomNumbers.h"
+#include "support/regex/RegexFunctions.h"
 
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunHooks.h"

@@ -1,10 +1,10 @@
 #include "interpreter/RobotOfRun.h"
 
-#include "builtins/RandomNumbers.h"
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunScreen.h"
 #include "platform/Events.h"
 #include "platform/Waits.h"
+#include "support/RandomNumbers.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "interpreter/statements/Assignment.h"
 
 #include "interpreter/Durnix_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
+#include "support/FloatText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "builtins/RandomNumbers.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyMap.h"
 #include "platform/SystemQueries.h"
 #include "platform/Waits.h"
+#include "support/RandomNumbers.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 #include <QSize>
 

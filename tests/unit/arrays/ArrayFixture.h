@@ -1,7 +1,7 @@
 #pragma once
 
 #include "interpreter/Arrays_class.h"
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "interpreter/Arrays_class.h"
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Variables_class.h"
 #include "platform/MessageBoxes.h"
+#include "support/FloatText.h"
 
 #include <string>
 

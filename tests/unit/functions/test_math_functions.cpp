@@ -1,6 +1,6 @@
 #include "FunctionCases.h"
 
-#include "builtins/RandomNumbers.h"
+#include "support/RandomNumbers.h"
 
 TEST(MathFunctions, TrigonometryLogarithmsAndPowers)
 {

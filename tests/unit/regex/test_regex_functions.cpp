@@ -1,4 +1,4 @@
-#include "builtins/regex/RegexFunctions.h"
+#include "support/regex/RegexFunctions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
-#include "builtins/regex/Regexp.h"
+#include "support/regex/Regexp.h"
 
 // The one compiled expression and the one match result that every
 // regular-expression function of a BASIC program shares, for the program's life.

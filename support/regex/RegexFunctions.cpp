@@ -1,4 +1,4 @@
-#include "builtins/regex/RegexFunctions.h"
+#include "support/regex/RegexFunctions.h"
 
 // The program starts with the empty pattern and a result that has not matched,
 // so the group functions read 0 until a match succeeds.

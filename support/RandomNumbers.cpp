@@ -1,4 +1,4 @@
-#include "builtins/RandomNumbers.h"
+#include "support/RandomNumbers.h"
 
 #include <chrono>
 #include <cmath>
