@@ -4,7 +4,6 @@
 #include "interpreter/RunScreen.h"
 #include "platform/Events.h"
 #include "platform/Waits.h"
-#include "support/RandomNumbers.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
 RunRobot& RobotOfRun::Make()
 {
     robot = MakeRunRobot();
-    robot->random = [] { return RandomNumbers::Draw31(); };
+    robot->random = [&random = random] { return random.Draw31(); };
     robot->pause = [&screen = screen](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
     robot->link = &link;
     robot->motionStep = motionStep;

@@ -4,7 +4,6 @@
 #include "platform/KeyMap.h"
 #include "platform/SystemQueries.h"
 #include "platform/Waits.h"
-#include "support/RandomNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -157,7 +156,7 @@ constexpr OneIntegerStatement oneIntegerStatements[] = {
     { StatementCode::Allowevents, -1, [](Durnix_Class& d, int n) { d.eventsAllowed = n != 0; } },
     { StatementCode::Honorcrlf, 1, [](Durnix_Class& d, int n) { d.honourCrLf = n; } },
     { StatementCode::Inlineinputmode, 1, InlineInputMode },
-    { StatementCode::Seedrandom, 0, [](Durnix_Class&, int n) { RandomNumbers::SeedRandom(n); } },
+    { StatementCode::Seedrandom, 0, [](Durnix_Class& d, int n) { d.runState.random.Seed(n); } },
 };
 
 void OneInteger(Durnix_Class& d)
