@@ -1,8 +1,8 @@
 #include "builtins/FunctionFamilies.h"
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/FloatText.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/arrays/Arrays_class.h"
+#include "support/FloatText.h"
+#include "support/LibraryFailure.h"
+#include "support/TextAlgorithms.h"
 
 // The functions that take an array's name: statistics over values and
 // weights, statistics over every element, the dimensions, the elements joined

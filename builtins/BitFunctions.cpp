@@ -1,6 +1,6 @@
 #include "builtins/FunctionFamilies.h"
 #include "builtins/NumberAlgorithms.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/LibraryFailure.h"
 
 // Bit and byte manipulation of 32-bit integers and the packing of IEEE singles.
 // Every argument is truncated to 32 bits (wrapping); bit numbers are taken

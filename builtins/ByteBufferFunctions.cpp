@@ -1,7 +1,7 @@
 #include "builtins/FunctionFamilies.h"
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/OpenFiles.h"
+#include "support/LibraryFailure.h"
+#include "support/TextAlgorithms.h"
 
 #include <cmath>
 #include <limits>

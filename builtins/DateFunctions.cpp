@@ -1,7 +1,7 @@
 #include "builtins/DateTime.h"
 #include "builtins/FunctionFamilies.h"
-#include "builtins/Navigation_class.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/LibraryFailure.h"
+#include "support/Navigation_class.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "builtins/FileCopy.h"
-#include "builtins/FileNames.h"
 #include "interpreter/OpenFiles.h"
 #include "platform/RegularFiles.h"
+#include "support/FileNames.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
 #include "platform/Dialogs.h"
+#include "support/FileNames.h"
 
 #include <cfenv>
 #include <unistd.h>

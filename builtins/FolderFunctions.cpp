@@ -1,8 +1,8 @@
 #include "builtins/FileCopy.h"
-#include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/OpenFiles.h"
+#include "support/FileNames.h"
+#include "support/LibraryFailure.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "builtins/FunctionFamilies.h"
 #include "builtins/NumberAlgorithms.h"
-#include "builtins/RandomNumbers.h"
+#include "interpreter/RunState.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -89,7 +89,7 @@ void Random(FunctionCall& call)
 {
     const int64_t m = std::llabs(static_cast<int64_t>(call.ex.RoundToIntChecked(call.FirstNumber(), false)));
     bool isInteger = false;
-    const double value = RandomNumbers::RandomValue(m, isInteger);
+    const double value = call.State().random.RandomValue(m, isInteger);
     if (isInteger)
         call.ReturnInt(value);
     else

@@ -1,9 +1,9 @@
-#include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/OpenFiles.h"
 #include "platform/RegularFiles.h"
+#include "support/FileNames.h"
+#include "support/LibraryFailure.h"
+#include "support/TextAlgorithms.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

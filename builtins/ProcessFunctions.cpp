@@ -1,9 +1,9 @@
-#include "builtins/FileNames.h"
 #include "builtins/FunctionFamilies.h"
 #include "builtins/ProgramName.h"
 #include "interpreter/OpenFiles.h"
 #include "interpreter/RunScreen.h"
 #include "platform/ProcessStart.h"
+#include "support/FileNames.h"
 
 #include <QStandardPaths>
 #include <QString>

@@ -1,5 +1,5 @@
 #include "builtins/FunctionFamilies.h"
-#include "builtins/TextAlgorithms.h"
+#include "support/TextAlgorithms.h"
 
 // The functions of this family whose arguments are read by signature into the
 // argument slots: substring and the four keyword lists.

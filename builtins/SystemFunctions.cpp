@@ -69,6 +69,7 @@ void Evaluate(FunctionCall& call)
     inner.Attach(text.c_str(), call.ex.currentVariables, call.ex.arrays);
     inner.screen = call.ex.screen;
     inner.robot = call.ex.robot;
+    inner.runState = call.ex.runState;
     // The inner error shows no box of its own.
     inner.trapFlag = 1;
     Value value;

@@ -1,8 +1,8 @@
-#include "builtins/FormatPattern.h"
 #include "builtins/FunctionFamilies.h"
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"
+#include "support/FloatText.h"
+#include "support/FormatPattern.h"
+#include "support/TextAlgorithms.h"
 
 // The text functions: measuring and converting, trimming and case, cutting,
 // padding, searching, fields, codes and scrambling. Positions are 1-based.

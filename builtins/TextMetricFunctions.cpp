@@ -1,7 +1,7 @@
 #include "builtins/FunctionFamilies.h"
 #include "canvas/ScreenFontSize.h"
 #include "interpreter/ImageParts.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/LibraryFailure.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "builtins/FileNames.h"
 #include "platform/Dialogs.h"
 #include "platform/ProcessStart.h"
+#include "support/FileNames.h"
 
 #include <cctype>
 #include <filesystem>

@@ -1,13 +1,12 @@
 #include "fuzz/FuzzSandbox.h"
 #include "fuzz/FuzzSupport.h"
 
-#include "builtins/RandomNumbers.h"
-#include "builtins/regex/RegexFunctions.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/Variables_class.h"
+#include "support/FloatText.h"
+#include "support/RandomNumbers.h"
 #include "tests/support/RecordingScreen.h"
 
 #include <cstdio>
@@ -73,12 +72,11 @@ void EmptyScratch()
 std::string Evaluations(const std::string& text, bool compiled)
 {
     EmptyScratch();
-    // Both evaluators draw the same random numbers.
-    RandomNumbers::SeedRandom(1);
-    RandomNumbers::ResetGaussianGenerator();
-    // Both start from the pattern a run starts with.
-    re_Reset();
+    // Both evaluators draw the same random numbers; each works on a new run,
+    // which starts with the empty pattern.
     Engine engine;
+    engine.run.runState.random.Seed(1);
+    RandomNumbers::ResetGaussianGenerator();
     Expression_Class& ex = engine.run.expression;
     ex.compileExpressions = compiled;
     ex.compileOnFirstUse = true;

@@ -1,4 +1,4 @@
-#include "builtins/regex/Regexp.h"
+#include "support/regex/Regexp.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "ide/VariablesList.h"
 
 #include "interpreter/Durnix_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Variables_class.h"
+#include "support/FloatText.h"
 
 namespace VariablesList {
 

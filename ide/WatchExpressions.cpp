@@ -1,8 +1,8 @@
 #include "ide/WatchExpressions.h"
 
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/RunTimeError.h"
+#include "support/FloatText.h"
 
 #include <exception>
 
@@ -27,6 +27,7 @@ AnsiString ValueText(const AnsiString& expression, Variables_Class* variables, E
     watch.outerVariables = run.outerVariables;
     watch.screen = run.screen;
     watch.robot = run.robot;
+    watch.runState = run.runState;
     // A failing watch is shown in the trace, never in a box.
     watch.trapFlag = 1;
     try {
@@ -46,6 +47,7 @@ AnsiString ValueText(const AnsiString& expression, Variables_Class* variables, E
     watch.Attach(nullptr, nullptr, nullptr);
     watch.screen = nullptr;
     watch.robot = nullptr;
+    watch.runState = nullptr;
     watch.trapFlag = 0;
     watch.nestingDepth = 0;
     return result;

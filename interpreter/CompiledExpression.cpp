@@ -1,9 +1,9 @@
 #include "interpreter/CompiledExpression.h"
 
-#include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
 #include "interpreter/Operators.h"
 #include "platform/StackLimit.h"
+#include "support/FloatText.h"
 
 #include <algorithm>
 #include <string_view>

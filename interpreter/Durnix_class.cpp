@@ -1,7 +1,5 @@
 #include "interpreter/Durnix_class.h"
 
-#include "builtins/RandomNumbers.h"
-#include "builtins/regex/RegexFunctions.h"
 #include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
@@ -62,6 +60,7 @@ Durnix_Class::Durnix_Class(RunScreen& runScreen)
     currentVariables = mainVariables.get();
     expression.screen = &screen;
     expression.robot = &robot;
+    expression.runState = &runState;
     Ports_Comms_IO_Form().SetStopFlag(&screen.stopped);
 }
 
@@ -142,8 +141,7 @@ int Durnix_Class::Run(AnsiString text)
 {
     programText = std::move(text);
     const EventThrottle::Running ticking;
-    RandomNumbers::SeedRandom(static_cast<int32_t>(std::time(nullptr)));
-    re_Reset();
+    runState.BeginRun(static_cast<int32_t>(std::time(nullptr)));
     // Keys pressed before the run are forgotten.
     platform::ReleaseAllKeys();
 

@@ -8,6 +8,7 @@
 #include "interpreter/RobotOfRun.h"
 #include "interpreter/RobotSerialLink.h"
 #include "interpreter/RunScreen.h"
+#include "interpreter/RunState.h"
 #include "interpreter/Stacks.h"
 #include "interpreter/StatementCache.h"
 #include "interpreter/Variables_class.h"
@@ -141,12 +142,15 @@ public:
 
     // --- State ----------------------------------------------------------------
     RunScreen& screen;
+    // What the functions and statements of the run keep between calls: the
+    // regular expression, the random generator, the stored screen blocks.
+    RunState runState;
     // The robot's link to a real robot on the serial port (rcommport).
     RobotSerialLink robotLink;
     // The simulated robot of the run, on the screen's canvas, made on first use.
     // Each pixel or degree of its motion counts against the statement budget,
     // so that a budget ends a program that moves the robot for ever too.
-    RobotOfRun robot { screen, robotLink, [this] { return SpendMotionStep(); } };
+    RobotOfRun robot { screen, robotLink, runState.random, [this] { return SpendMotionStep(); } };
 
     const char* onErrorPosition = nullptr;
     // Handler positions, null when disarmed; set them only through ArmHandler,
@@ -174,8 +178,6 @@ public:
     int declareMode = 0;
     AnsiString spareText;
     unsigned char bitmapTransparency = 0;
-    // The screen blocks that copyscr stores, by slot number (empty when unused).
-    std::vector<Picture> storedBitmaps;
     unsigned char eventsAllowed = 1;
 
     int ifDepth = 0;

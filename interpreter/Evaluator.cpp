@@ -1,9 +1,9 @@
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 #include "interpreter/Variables_class.h"
 #include "interpreter/arrays/Arrays_class.h"
 #include "platform/StackLimit.h"
+#include "support/FloatText.h"
 
 #include <optional>
 

@@ -18,6 +18,7 @@
 
 class Arrays_Class;
 class RobotOfRun;
+struct RunState;
 class RunScreen;
 struct CompiledExpression;
 struct OpenFileBuffers;
@@ -291,10 +292,13 @@ public:
     char argType[MaxArgs] = {};
     unsigned char portBytes[2] = {};
 
-    // The screen and the robot of the run that owns this evaluator, which sets
-    // them; the built-in functions reach them through their call frame.
+    // The screen, the robot and the state of the run that owns this evaluator,
+    // which sets them; the built-in functions reach them through their call
+    // frame. An evaluator lent to a run (evaluate's, the debug window's) takes
+    // the run's.
     RunScreen* screen = nullptr;
     RobotOfRun* robot = nullptr;
+    RunState* runState = nullptr;
 
 public:
     // Kept apart from the tokens, since most tokens are no names: a program

@@ -89,9 +89,10 @@ public:
 
     [[noreturn]] void Raise(ErrorCode error) { ex.RaiseError(error); }
 
-    // The run-time screen and the robot of the run.
+    // The run-time screen, the robot and the state of the run.
     RunScreen& Screen() const { return *ex.screen; }
     RunRobot& Robot() const { return ex.robot->Get(); }
+    RunState& State() const { return *ex.runState; }
 };
 
 // The row for a function code, or null when the function is not available

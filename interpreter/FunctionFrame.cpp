@@ -1,8 +1,8 @@
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/FunctionCall.h"
-#include "interpreter/LibraryFailure.h"
 #include "interpreter/arrays/Arrays_class.h"
+#include "support/FloatText.h"
+#include "support/LibraryFailure.h"
+#include "support/TextAlgorithms.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "interpreter/Operators.h"
 
-#include "builtins/TextAlgorithms.h"
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
+#include "support/TextAlgorithms.h"
 
 #include <cmath>
 

@@ -1,6 +1,5 @@
 #include "interpreter/RobotOfRun.h"
 
-#include "builtins/RandomNumbers.h"
 #include "interpreter/EventThrottle.h"
 #include "interpreter/RunScreen.h"
 #include "platform/Events.h"
@@ -29,7 +28,7 @@ void PauseAfterRedraw(const RunScreen& screen, int milliseconds)
 RunRobot& RobotOfRun::Make()
 {
     robot = MakeRunRobot();
-    robot->random = [] { return RandomNumbers::Draw31(); };
+    robot->random = [&random = random] { return random.Draw31(); };
     robot->pause = [&screen = screen](int milliseconds) { PauseAfterRedraw(screen, milliseconds); };
     robot->link = &link;
     robot->motionStep = motionStep;

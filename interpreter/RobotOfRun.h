@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interpreter/RunRobot.h"
+#include "support/RandomNumbers.h"
 
 #include <functional>
 #include <memory>
@@ -14,12 +15,14 @@ class RunScreen;
 // observes depends on when it is made.
 class RobotOfRun {
 public:
-    // The robot pauses on `runScreen` and talks to a real robot through
-    // `robotLink`; both must outlive it.
-    // `stepAllowed` becomes the robot's motion step (see RunRobot).
-    RobotOfRun(RunScreen& runScreen, RobotLink& robotLink, std::function<bool()> stepAllowed = {})
+    // The robot pauses on `runScreen`, talks to a real robot through
+    // `robotLink` and draws from the run's generator `runRandom`; all must
+    // outlive it. `stepAllowed` becomes the robot's motion step (see RunRobot).
+    RobotOfRun(RunScreen& runScreen, RobotLink& robotLink, RandomNumbers::Generator& runRandom,
+        std::function<bool()> stepAllowed = {})
         : screen(runScreen)
         , link(robotLink)
+        , random(runRandom)
         , motionStep(std::move(stepAllowed))
     { }
     RobotOfRun(const RobotOfRun&) = delete;
@@ -32,6 +35,7 @@ private:
 
     RunScreen& screen;
     RobotLink& link;
+    RandomNumbers::Generator& random;
     std::function<bool()> motionStep;
     std::unique_ptr<RunRobot> robot;
 };

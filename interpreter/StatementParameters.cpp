@@ -1,6 +1,6 @@
 #include "interpreter/Durnix_class.h"
 
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 // The typed operand slots that statement handlers declare and one parser fills.
 

@@ -1,7 +1,7 @@
 #include "interpreter/Variables_class.h"
 #include "base/NameIndex.h"
 
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,9 +1,9 @@
 // Times typical searches and replacements of the regular-expression engine
 // over a 1 MB text of prose-like lines. It is not part of the tests. Build it
 // against the engine alone, for example:
-//   g++ -std=c++20 -O2 -I. bench/regex/regex_bench.cpp builtins/regex/*.cpp -o regex_bench
+//   g++ -std=c++20 -O2 -I. bench/regex/regex_bench.cpp support/regex/*.cpp -o regex_bench
 
-#include "builtins/regex/Regexp.h"
+#include "support/regex/Regexp.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "builtins/TextAlgorithms.h"
 #include "interpreter/NumberText.h"
 #include "interpreter/arrays/ArraySupport.h"
+#include "support/TextAlgorithms.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "interpreter/FloatText.h"
 #include "interpreter/NumberText.h"
 #include "interpreter/arrays/Arrays_class.h"
 #include "interpreter/arrays/DArray_class.h"
 #include "platform/Dialogs.h"
+#include "support/FloatText.h"
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 #include "interpreter/AssignmentTarget.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/Operators.h"
+#include "support/FloatText.h"
 
 #include <optional>
 

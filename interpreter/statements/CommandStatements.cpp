@@ -1,4 +1,3 @@
-#include "builtins/RandomNumbers.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Dialogs.h"
@@ -157,7 +156,7 @@ constexpr OneIntegerStatement oneIntegerStatements[] = {
     { StatementCode::Allowevents, -1, [](Durnix_Class& d, int n) { d.eventsAllowed = n != 0; } },
     { StatementCode::Honorcrlf, 1, [](Durnix_Class& d, int n) { d.honourCrLf = n; } },
     { StatementCode::Inlineinputmode, 1, InlineInputMode },
-    { StatementCode::Seedrandom, 0, [](Durnix_Class&, int n) { RandomNumbers::SeedRandom(n); } },
+    { StatementCode::Seedrandom, 0, [](Durnix_Class& d, int n) { d.runState.random.Seed(n); } },
 };
 
 void OneInteger(Durnix_Class& d)

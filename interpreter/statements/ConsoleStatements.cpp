@@ -1,8 +1,8 @@
 #include "interpreter/Durnix_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 #include "interpreter/statements/ItemText.h"
 #include "interpreter/statements/StatementTable.h"
+#include "support/FloatText.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "builtins/TextAlgorithms.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/OpenFiles.h"
 #include "interpreter/Operators.h"
 #include "interpreter/statements/StatementTable.h"
+#include "support/TextAlgorithms.h"
 
 // Printing into a text variable used as a buffer (buffprintt, buffprintb) or
 // into an open file (fileprintt, fileprintb). The text forms build lines as

@@ -157,8 +157,8 @@ Block ScreenBlock(const Canvas& canvas, const int* n)
 // The stored picture of a slot, null when the slot is out of range or empty.
 const Picture* StoredBitmap(const Durnix_Class& d, int slot)
 {
-    if (slot < 0 || static_cast<size_t>(slot) >= d.storedBitmaps.size()) return nullptr;
-    const Picture& picture = d.storedBitmaps[static_cast<size_t>(slot)];
+    if (slot < 0 || static_cast<size_t>(slot) >= d.runState.storedBitmaps.size()) return nullptr;
+    const Picture& picture = d.runState.storedBitmaps[static_cast<size_t>(slot)];
     return picture.Empty() ? nullptr : &picture;
 }
 
@@ -167,8 +167,9 @@ void CopyScr(Durnix_Class& d)
     const int slot = N(d)[0];
     Check(d, slot >= 0 && slot < StoredBitmapSlots);
     const Block b = ScreenBlock(Surface(d), N(d));
-    if (static_cast<size_t>(slot) >= d.storedBitmaps.size()) d.storedBitmaps.resize(static_cast<size_t>(slot) + 1);
-    d.storedBitmaps[static_cast<size_t>(slot)]
+    if (static_cast<size_t>(slot) >= d.runState.storedBitmaps.size())
+        d.runState.storedBitmaps.resize(static_cast<size_t>(slot) + 1);
+    d.runState.storedBitmaps[static_cast<size_t>(slot)]
         = b.w > 0 && b.h > 0 ? Images().canvasPart(Surface(d), b.x, b.y, b.w, b.h) : Picture();
 }
 

@@ -1,9 +1,9 @@
 #include "devices/SmtpClient.h"
 #include "interpreter/Durnix_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/RunScreen.h"
 #include "interpreter/statements/StatementTable.h"
+#include "support/FloatText.h"
 
 // sendemail settings, body [, show]: one message over SMTP from two
 // one-dimensional arrays; a failed connection is error 91, any later failure

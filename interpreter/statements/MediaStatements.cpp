@@ -1,7 +1,7 @@
-#include "builtins/FileNames.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementRows.h"
 #include "platform/RegularFiles.h"
+#include "support/FileNames.h"
 
 // The wave, media and window-metrics statements: the wave player, the media
 // slots of the run-time screen (the first argument of every media statement

@@ -1,6 +1,6 @@
-#include "builtins/Navigation_class.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
+#include "support/Navigation_class.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "devices/Ports_comms_io.h"
 #include "interpreter/Durnix_class.h"
-#include "interpreter/FloatText.h"
 #include "interpreter/Operators.h"
 #include "interpreter/statements/StatementTable.h"
+#include "support/FloatText.h"
 
 #include <cmath>
 

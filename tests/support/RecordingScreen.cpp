@@ -3,7 +3,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
 #include "interpreter/ControlPropertyTable.h"
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 #include <QSize>
 

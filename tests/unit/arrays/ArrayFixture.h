@@ -1,7 +1,7 @@
 #pragma once
 
-#include "interpreter/FloatText.h"
 #include "interpreter/arrays/Arrays_class.h"
+#include "support/FloatText.h"
 
 #include <ostream>
 #include <string>

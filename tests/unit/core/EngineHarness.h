@@ -1,10 +1,11 @@
 #pragma once
 
 #include "interpreter/Expression_class.h"
-#include "interpreter/FloatText.h"
+#include "interpreter/RunState.h"
 #include "interpreter/Variables_class.h"
 #include "interpreter/arrays/Arrays_class.h"
 #include "platform/MessageBoxes.h"
+#include "support/FloatText.h"
 
 #include <string>
 
@@ -18,6 +19,7 @@ public:
         : previousBoxes(&platform::messageBoxes())
     {
         platform::setMessageBoxes(&boxes);
+        expression.runState = &runState;
     }
     ~EngineHarness() { platform::setMessageBoxes(previousBoxes); }
 
@@ -69,6 +71,7 @@ public:
     Variables_Class variables;
     Variables_Class outerVariables;
     Arrays_Class arrays;
+    RunState runState;
     Expression_Class expression;
     platform::RecordingMessageBoxes boxes;
 

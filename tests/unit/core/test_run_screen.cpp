@@ -75,6 +75,15 @@ TEST(RunScreen, EachRunStartsWithTheEmptyPattern)
     EXPECT_EQ(screen.printed, "-a-b-c-\n00\n");
 }
 
+TEST(RunScreen, EvaluateWorksOnTheRunsExpressionAndGenerator)
+{
+    RecordingScreen screen;
+    RunOn(screen,
+        "t = \"abc\"\nx = re_Setup(\"(b)(c)\")\nx = evaluate(\"re_search(t)\")\nprint re_numofgrps(), re_start(2)\n"
+        "seedrandom 9\na = random(100000)\nseedrandom 9\nprint a - evaluate(\"random(100000)\")\n");
+    EXPECT_EQ(screen.printed, "23\n0\n");
+}
+
 TEST(RunScreen, StoppedScreenEndsTheRunWithoutError)
 {
     // No input line to give: the screen stops, as when its window is closed,

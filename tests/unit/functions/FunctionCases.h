@@ -13,9 +13,12 @@ struct FunctionCase {
     const char* expected;
 };
 
-inline std::string EvaluateFunction(const std::string& expression)
+// The call works on `state` when given (the calls of one run share it),
+// else on a fresh run state.
+inline std::string EvaluateFunction(const std::string& expression, RunState* state = nullptr)
 {
     EngineHarness engine;
+    if (state) engine.expression.runState = state;
     engine.expression.trapFlag = 1;
     std::string outcome = engine.Evaluate(expression + "\r\n");
     const std::size_t at = outcome.find(" at ");
@@ -23,8 +26,10 @@ inline std::string EvaluateFunction(const std::string& expression)
     return outcome;
 }
 
+// The cases run in order as the calls of one run: they share its state.
 template <std::size_t N> void RunFunctionCases(const FunctionCase (&cases)[N])
 {
+    RunState state;
     for (const FunctionCase& c : cases)
-        EXPECT_EQ(EvaluateFunction(c.expression), c.expected) << c.expression;
+        EXPECT_EQ(EvaluateFunction(c.expression, &state), c.expected) << c.expression;
 }

@@ -1,10 +1,10 @@
 #include "tests/support/RecordingScreen.h"
 
-#include "builtins/FileNames.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/ProgramFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
+#include "support/FileNames.h"
 
 #include <gtest/gtest.h>
 

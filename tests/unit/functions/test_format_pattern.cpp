@@ -1,5 +1,5 @@
-#include "builtins/FormatPattern.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/FormatPattern.h"
+#include "support/LibraryFailure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,5 @@
 #include "FunctionCases.h"
 
-#include "builtins/RandomNumbers.h"
-
 TEST(MathFunctions, TrigonometryLogarithmsAndPowers)
 {
     const FunctionCase cases[] = {
@@ -151,22 +149,23 @@ TEST(MathFunctions, BitsBytesAndSingles)
 
 TEST(MathFunctions, RandomFollowsTheSeed)
 {
-    RandomNumbers::SeedRandom(42);
+    RunState run;
+    run.random.Seed(42);
     std::string first;
     for (int k = 0; k < 5; ++k)
-        first += EvaluateFunction("random(1000)") + EvaluateFunction("random(1)") + ";";
-    RandomNumbers::SeedRandom(42);
+        first += EvaluateFunction("random(1000)", &run) + EvaluateFunction("random(1)", &run) + ";";
+    run.random.Seed(42);
     std::string second;
     for (int k = 0; k < 5; ++k)
-        second += EvaluateFunction("random(1000)") + EvaluateFunction("random(1)") + ";";
+        second += EvaluateFunction("random(1000)", &run) + EvaluateFunction("random(1)", &run) + ";";
     EXPECT_EQ(first, second);
 
     for (int k = 0; k < 200; ++k) {
-        const std::string dice = EvaluateFunction("random(-6)");
+        const std::string dice = EvaluateFunction("random(-6)", &run);
         ASSERT_EQ(dice.substr(0, 2), "i:");
         const int value = std::stoi(dice.substr(2));
         EXPECT_TRUE(value >= 0 && value <= 5) << value;
-        const std::string fraction = EvaluateFunction("random(0)");
+        const std::string fraction = EvaluateFunction("random(0)", &run);
         ASSERT_EQ(fraction.substr(0, 2), "f:");
         const double f = std::stod(fraction.substr(2));
         EXPECT_TRUE(f >= 0 && f <= 1) << f;
@@ -175,12 +174,13 @@ TEST(MathFunctions, RandomFollowsTheSeed)
 
 TEST(MathFunctions, GaussianGeneratorIgnoresTheSeed)
 {
+    RunState run;
     RandomNumbers::ResetGaussianGenerator();
-    RandomNumbers::SeedRandom(1);
-    const std::string a = EvaluateFunction("randomg(10, 2)") + EvaluateFunction("randomg(0, 1)");
+    run.random.Seed(1);
+    const std::string a = EvaluateFunction("randomg(10, 2)", &run) + EvaluateFunction("randomg(0, 1)", &run);
     RandomNumbers::ResetGaussianGenerator();
-    RandomNumbers::SeedRandom(99);
-    const std::string b = EvaluateFunction("randomg(10, 2)") + EvaluateFunction("randomg(0, 1)");
+    run.random.Seed(99);
+    const std::string b = EvaluateFunction("randomg(10, 2)", &run) + EvaluateFunction("randomg(0, 1)", &run);
     EXPECT_EQ(a, b);
     EXPECT_EQ(EvaluateFunction("randomg(5, 0)"), "f:5");
 }

@@ -1,4 +1,4 @@
-#include "builtins/Navigation_class.h"
+#include "support/Navigation_class.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "builtins/RandomNumbers.h"
+#include "support/RandomNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,21 +6,22 @@
 
 TEST(RandomNumbers, SeededDrawsFollowTheCongruences)
 {
-    RandomNumbers::SeedRandom(7);
-    EXPECT_EQ(RandomNumbers::Draw15(), 2424);
-    EXPECT_EQ(RandomNumbers::Draw15(), 31604);
-    EXPECT_EQ(RandomNumbers::Draw15(), 10557);
-    RandomNumbers::SeedRandom(7);
-    EXPECT_EQ(RandomNumbers::Draw31(), 2422);
-    EXPECT_EQ(RandomNumbers::Draw31(), 96982070);
-    EXPECT_EQ(RandomNumbers::Draw31(), 532685575);
+    RandomNumbers::Generator generator;
+    generator.Seed(7);
+    EXPECT_EQ(generator.Draw15(), 2424);
+    EXPECT_EQ(generator.Draw15(), 31604);
+    EXPECT_EQ(generator.Draw15(), 10557);
+    generator.Seed(7);
+    EXPECT_EQ(generator.Draw31(), 2422);
+    EXPECT_EQ(generator.Draw31(), 96982070);
+    EXPECT_EQ(generator.Draw31(), 532685575);
 
-    RandomNumbers::SeedRandom(7);
+    generator.Seed(7);
     bool isInteger = false;
-    EXPECT_EQ(RandomNumbers::RandomValue(1000, isInteger), 2422 % 1000);
+    EXPECT_EQ(generator.RandomValue(1000, isInteger), 2422 % 1000);
     EXPECT_TRUE(isInteger);
     // The 15-bit draw continues from the low half that the 31-bit draw left.
-    EXPECT_DOUBLE_EQ(RandomNumbers::RandomValue(1, isInteger), 4614 / 32767.0);
+    EXPECT_DOUBLE_EQ(generator.RandomValue(1, isInteger), 4614 / 32767.0);
     EXPECT_FALSE(isInteger);
 }
 

@@ -1,5 +1,5 @@
-#include "builtins/TextAlgorithms.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/LibraryFailure.h"
+#include "support/TextAlgorithms.h"
 
 #include <gtest/gtest.h>
 

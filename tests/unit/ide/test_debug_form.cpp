@@ -149,6 +149,18 @@ TEST_F(DebugFormTest, WatchExpressionsEvaluateInTheScopeOfTheStop)
     EXPECT_EQ(Trace(), (std::vector<std::string> { "{1 + 1}=Error...Could not Evaluate", separator }));
 }
 
+TEST_F(DebugFormTest, WatchExpressionsSeeTheRunsMatch)
+{
+    answers = { [this] {
+        form.ExpressionsList->setText("re_start(2)");
+        form.EvaluateBClick();
+        form.StepBtnClick();
+    } };
+    RunProgram("x = re_Setup(\"(b)(c)\")\nx = re_search(\"abc\")\nstepping\nprint 1\n");
+    EXPECT_EQ(Trace(),
+        (std::vector<std::string> { "About to execute (4,1):print 1", separator, "{re_start(2)}=3", separator }));
+}
+
 TEST_F(DebugFormTest, EvaluateOnSteppingRepeatsTheListAtEachStop)
 {
     answers = { [this] {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/regex/Regexp.h"
+#include "support/regex/Regexp.h"
 
 #include <string>
 

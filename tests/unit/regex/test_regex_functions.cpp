@@ -1,70 +1,89 @@
-#include "builtins/regex/RegexFunctions.h"
+#include "support/regex/RegexFunctions.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-TEST(RegexFunctions, GroupsReadZeroBeforeAnySuccessfulMatch)
+
+// Each case works on a fresh pair, as a run starts with.
+class RegexFunctions : public ::testing::Test {
+protected:
+    RegexState state;
+};
+
+TEST_F(RegexFunctions, GroupsReadZeroBeforeAnySuccessfulMatch)
 {
-    GlobalMatchResult = MatchResult();
-    EXPECT_EQ(re_start(-1), 0);
-    EXPECT_EQ(re_end(-1), 0);
-    EXPECT_EQ(re_numofgrps(), 0);
+    EXPECT_EQ(re_start(state, -1), 0);
+    EXPECT_EQ(re_end(state, -1), 0);
+    EXPECT_EQ(re_numofgrps(state), 0);
+    EXPECT_EQ(re_search(state, "abc", -1), 1); // the empty pattern
+    EXPECT_EQ(re_end(state, -1), 1);
 }
 
-TEST(RegexFunctions, SearchReportsOneBasedPositions)
+TEST_F(RegexFunctions, ResetForgetsThePatternAndTheMatch)
 {
-    EXPECT_EQ(re_Setup("(\\d+)-(?<tail>\\d+)?", 0), 1);
-    EXPECT_EQ(re_search("ab 12-", -1), 1);
-    EXPECT_EQ(re_start(-1), 4);
-    EXPECT_EQ(re_end(-1), 7); // the end offset plus 1
-    EXPECT_EQ(re_start(1), 4);
-    EXPECT_EQ(re_end(1), 6);
-    EXPECT_EQ(re_start(2), 0); // took no part
-    EXPECT_EQ(re_start(3), 0); // no such group
-    EXPECT_EQ(re_start(-2), 0);
-    EXPECT_EQ(re_start(2147483647), 0);
-    EXPECT_EQ(re_numofgrps(), 2);
-    EXPECT_EQ(re_grpnumber("tail"), 2);
-    EXPECT_EQ(re_grpnumber("head"), -3);
+    re_Setup(state, "(?<word>b+)", 0);
+    EXPECT_EQ(re_search(state, "abbc", -1), 1);
+    state.Reset();
+    EXPECT_EQ(re_numofgrps(state), 0);
+    EXPECT_EQ(re_start(state, 1), 0);
+    EXPECT_EQ(re_grpnumber(state, "word"), re_grpnumber(state, "none"));
+    EXPECT_EQ(re_replace(state, "ab", "-", -1, -1), "-a-b-");
 }
 
-TEST(RegexFunctions, SearchStartIsOneBased)
+TEST_F(RegexFunctions, SearchReportsOneBasedPositions)
 {
-    re_Setup("a", 0);
-    EXPECT_EQ(re_search("aba", 2), 1);
-    EXPECT_EQ(re_start(-1), 3);
-    EXPECT_EQ(re_search("aba", 0), 1);
-    EXPECT_EQ(re_start(-1), 1);
-    EXPECT_EQ(re_search("aba", 4), 0);
-    EXPECT_EQ(re_start(-1), 0); // a failed search replaces the result
+    EXPECT_EQ(re_Setup(state, "(\\d+)-(?<tail>\\d+)?", 0), 1);
+    EXPECT_EQ(re_search(state, "ab 12-", -1), 1);
+    EXPECT_EQ(re_start(state, -1), 4);
+    EXPECT_EQ(re_end(state, -1), 7); // the end offset plus 1
+    EXPECT_EQ(re_start(state, 1), 4);
+    EXPECT_EQ(re_end(state, 1), 6);
+    EXPECT_EQ(re_start(state, 2), 0); // took no part
+    EXPECT_EQ(re_start(state, 3), 0); // no such group
+    EXPECT_EQ(re_start(state, -2), 0);
+    EXPECT_EQ(re_start(state, 2147483647), 0);
+    EXPECT_EQ(re_numofgrps(state), 2);
+    EXPECT_EQ(re_grpnumber(state, "tail"), 2);
+    EXPECT_EQ(re_grpnumber(state, "head"), -3);
 }
 
-TEST(RegexFunctions, MatchCoversTheWholeText)
+TEST_F(RegexFunctions, SearchStartIsOneBased)
 {
-    re_Setup("[a-z]+", 0);
-    EXPECT_EQ(re_match("abc"), 1);
-    EXPECT_EQ(re_end(-1), 4);
-    EXPECT_EQ(re_match("abc1"), 0);
-    EXPECT_EQ(re_numofgrps(), 0);
+    re_Setup(state, "a", 0);
+    EXPECT_EQ(re_search(state, "aba", 2), 1);
+    EXPECT_EQ(re_start(state, -1), 3);
+    EXPECT_EQ(re_search(state, "aba", 0), 1);
+    EXPECT_EQ(re_start(state, -1), 1);
+    EXPECT_EQ(re_search(state, "aba", 4), 0);
+    EXPECT_EQ(re_start(state, -1), 0); // a failed search replaces the result
 }
 
-TEST(RegexFunctions, SetupTakesFlags)
+TEST_F(RegexFunctions, MatchCoversTheWholeText)
 {
-    re_Setup("^B", 2 | 8);
-    EXPECT_EQ(re_search("a\nb", -1), 1);
-    EXPECT_EQ(re_start(-1), 3);
-    re_Setup("", 0);
-    EXPECT_EQ(re_search("xyz", -1), 1);
-    EXPECT_EQ(re_start(-1), 1);
-    EXPECT_EQ(re_end(-1), 1);
+    re_Setup(state, "[a-z]+", 0);
+    EXPECT_EQ(re_match(state, "abc"), 1);
+    EXPECT_EQ(re_end(state, -1), 4);
+    EXPECT_EQ(re_match(state, "abc1"), 0);
+    EXPECT_EQ(re_numofgrps(state), 0);
 }
 
-TEST(RegexFunctions, ReplaceMapsStartAndCount)
+TEST_F(RegexFunctions, SetupTakesFlags)
 {
-    re_Setup("o", 0);
-    EXPECT_EQ(re_replace("foo boo", "0", -1, -1), "f00 b00");
-    EXPECT_EQ(re_replace("foo boo", "0", 0, 0), "f00 b00");
-    EXPECT_EQ(re_replace("foo boo", "0", 4, 1), "foo b0o");
-    EXPECT_EQ(re_replace("foo boo", "0", 1, 2), "f00 boo");
+    re_Setup(state, "^B", 2 | 8);
+    EXPECT_EQ(re_search(state, "a\nb", -1), 1);
+    EXPECT_EQ(re_start(state, -1), 3);
+    re_Setup(state, "", 0);
+    EXPECT_EQ(re_search(state, "xyz", -1), 1);
+    EXPECT_EQ(re_start(state, -1), 1);
+    EXPECT_EQ(re_end(state, -1), 1);
+}
+
+TEST_F(RegexFunctions, ReplaceMapsStartAndCount)
+{
+    re_Setup(state, "o", 0);
+    EXPECT_EQ(re_replace(state, "foo boo", "0", -1, -1), "f00 b00");
+    EXPECT_EQ(re_replace(state, "foo boo", "0", 0, 0), "f00 b00");
+    EXPECT_EQ(re_replace(state, "foo boo", "0", 4, 1), "foo b0o");
+    EXPECT_EQ(re_replace(state, "foo boo", "0", 1, 2), "f00 boo");
 }
 } // namespace

@@ -1,7 +1,7 @@
 #include "tests/support/RunHarness.h"
 
-#include "builtins/TextAlgorithms.h"
 #include "interpreter/Operators.h"
+#include "support/TextAlgorithms.h"
 
 #include <gtest/gtest.h>
 

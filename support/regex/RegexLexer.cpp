@@ -1,4 +1,4 @@
-#include "builtins/regex/RegexLexer.h"
+#include "support/regex/RegexLexer.h"
 
 #include <cstring>
 

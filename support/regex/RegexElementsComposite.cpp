@@ -1,6 +1,6 @@
 // The elements that combine others: sequences, alternatives, repeats,
 // assertions, atomic groups and conditionals.
-#include "builtins/regex/RegexElements.h"
+#include "support/regex/RegexElements.h"
 
 // ---- sequences
 

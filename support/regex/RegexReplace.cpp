@@ -1,5 +1,5 @@
 // Replacement of matches by a text with "$" substitutions.
-#include "builtins/regex/Regexp.h"
+#include "support/regex/Regexp.h"
 
 #include <algorithm>
 #include <vector>

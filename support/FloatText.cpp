@@ -1,4 +1,4 @@
-#include "interpreter/FloatText.h"
+#include "support/FloatText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "builtins/FormatPattern.h"
+#include "support/FormatPattern.h"
 
-#include "interpreter/FloatText.h"
-#include "interpreter/LibraryFailure.h"
+#include "support/FloatText.h"
+#include "support/LibraryFailure.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/regex/RegexBuilder.h"
+#include "support/regex/RegexBuilder.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The pattern compiler: lexes a pattern and builds its element tree.
-#include "builtins/regex/RegexBuilder.h"
+#include "support/regex/RegexBuilder.h"
 
-#include "builtins/regex/RegexLexer.h"
+#include "support/regex/RegexLexer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The leaf elements: literal runs, single-byte tests, anchors, capture marks,
 // back-references and recursions.
-#include "builtins/regex/RegexElements.h"
+#include "support/regex/RegexElements.h"
 
 namespace {
 bool IsWordByte(unsigned char byte)

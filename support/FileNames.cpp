@@ -1,4 +1,4 @@
-#include "builtins/FileNames.h"
+#include "support/FileNames.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "builtins/TextAlgorithms.h"
+#include "support/TextAlgorithms.h"
 
-#include "interpreter/LibraryFailure.h"
+#include "support/LibraryFailure.h"
 
 #include <algorithm>
 #include <cstdio>

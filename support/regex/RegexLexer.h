@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/regex/RegexBuffer.h"
+#include "support/regex/RegexBuffer.h"
 
 #include <string>
 

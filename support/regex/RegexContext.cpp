@@ -1,4 +1,4 @@
-#include "builtins/regex/RegexContext.h"
+#include "support/regex/RegexContext.h"
 
 #include <algorithm>
 

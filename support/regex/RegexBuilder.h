@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/regex/RegexElements.h"
+#include "support/regex/RegexElements.h"
 
 #include <memory>
 #include <string>

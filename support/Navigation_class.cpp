@@ -1,5 +1,5 @@
-#include "builtins/Navigation_class.h"
-#include "builtins/FormatPattern.h"
+#include "support/Navigation_class.h"
+#include "support/FormatPattern.h"
 
 #include <cmath>
 #include <cstdlib>

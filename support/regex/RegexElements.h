@@ -1,6 +1,6 @@
 #pragma once
 
-#include "builtins/regex/RegexContext.h"
+#include "support/regex/RegexContext.h"
 
 #include <bitset>
 #include <string>
