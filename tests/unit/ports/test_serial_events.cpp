@@ -280,11 +280,13 @@ TEST_F(SerialEvents, TimeOutsShapeReadsAndWrites)
     EXPECT_GE(Clock::now() - start, 100ms);
     EXPECT_EQ(std::string(buffer, 3), "abc");
 
-    // Returns at once with what waits.
+    // Returns at once with what waits: without that rule the read would wait
+    // for its bytes for ever, so a bound far above any scheduling delay of a
+    // loaded machine still tells the two apart.
     comm.SetTimeOuts({ 0xFFFFFFFFu, 0, 0, 0, 120 });
     start = Clock::now();
     EXPECT_EQ(comm.Read(buffer, 10), 0);
-    EXPECT_LT(Clock::now() - start, 50ms);
+    EXPECT_LT(Clock::now() - start, 1s);
 
     // A held line takes nothing: the send fails after the write time-out.
     ASSERT_TRUE(comm.SetStateX(false));
@@ -402,7 +404,8 @@ TEST_F(SerialEvents, CloseEndsWithinASecondWhenAHandlerHangs)
     const auto took = Clock::now() - start;
     EXPECT_FALSE(comm.Active());
     EXPECT_GE(took, 900ms);
-    EXPECT_LT(took, 1500ms);
+    // The give-up is at 1000 ms; the rest is room for a loaded machine.
+    EXPECT_LT(took, 3s);
     release = true;
 }
 
