@@ -3,26 +3,26 @@
 #include <algorithm>
 #include <cstdio>
 
-void TqzNotifyList::Add(Method method, const void* owner)
+void TqzDeviceNotifyList::Add(Method method, const void* owner)
 {
     if (IndexOf(owner) >= 0) return;
     entries.push_back({ std::move(method), owner });
 }
 
-void TqzNotifyList::Delete(const void* owner)
+void TqzDeviceNotifyList::Delete(const void* owner)
 {
     const int index = IndexOf(owner);
     if (index >= 0) entries.erase(entries.begin() + index);
 }
 
-int TqzNotifyList::IndexOf(const void* owner) const
+int TqzDeviceNotifyList::IndexOf(const void* owner) const
 {
     for (size_t k = 0; k < entries.size(); ++k)
         if (entries[k].owner == owner) return static_cast<int>(k);
     return -1;
 }
 
-void TqzNotifyList::Call(TqzBaseIO& sender, int code)
+void TqzDeviceNotifyList::Call(TqzBaseIO& sender, int code)
 {
     // A handler may add or remove entries: call a copy.
     const std::vector<Entry> current = entries;

@@ -8,8 +8,9 @@
 class TqzBaseIO;
 
 // Observers of a device component: each entry is called with the component and
-// a notify code, in the order the entries were added.
-class TqzNotifyList {
+// a notify code, in the order the entries were added. (Not the editor's
+// TqzNotifyList: the two live in one program.)
+class TqzDeviceNotifyList {
 public:
     using Method = std::function<void(TqzBaseIO& sender, int code)>;
     // Adds unless an entry with the same owner is there already: one owner
@@ -81,7 +82,7 @@ public:
     virtual void Update() { DoNotify(PortNotify::DeviceChanged); }
 
     void ClearDeviceList() { deviceList.clear(); }
-    void NotifyAdd(TqzNotifyList::Method method, const void* owner) { notifyList.Add(std::move(method), owner); }
+    void NotifyAdd(TqzDeviceNotifyList::Method method, const void* owner) { notifyList.Add(std::move(method), owner); }
     void NotifyDelete(const void* owner) { notifyList.Delete(owner); }
     void DoNotify(int code) { notifyList.Call(*this, code); }
     // Fires OnFatalError with the raise flag set, logs the error, and keeps it
@@ -101,5 +102,5 @@ protected:
     std::vector<DeviceListEntry> deviceList;
 
 private:
-    TqzNotifyList notifyList;
+    TqzDeviceNotifyList notifyList;
 };
