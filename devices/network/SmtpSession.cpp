@@ -1,6 +1,7 @@
 #include "devices/network/NetworkModule.h"
 
-#include <QCoreApplication>
+#include "platform/Events.h"
+
 #include <QDeadlineTimer>
 #include <QHostInfo>
 #include <QTcpSocket>
@@ -29,7 +30,8 @@ public:
         QDeadlineTimer deadline(timeoutMs);
         while (!done()) {
             if (deadline.hasExpired() || stopped || observer.Abandoned()) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            // The run's pump: the socket's events, and the idle work the run set.
+            platform::ProcessMessages();
         }
         return true;
     }

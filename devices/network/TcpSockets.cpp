@@ -1,6 +1,7 @@
 #include "devices/network/TcpSockets.h"
 
-#include <QCoreApplication>
+#include "platform/Events.h"
+
 #include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -97,7 +98,7 @@ QHostAddress Resolve(const AnsiString& text)
     });
     QDeadlineTimer deadline(HostLookupMs);
     while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        platform::ProcessMessages();
     if (!done) {
         QHostInfo::abortHostLookup(id);
         return {};
