@@ -6,8 +6,8 @@
 // The entry point of the network module, a shared library of its own beside
 // the executable. Qt Network and the libraries behind it take a good part of a
 // short run's start-up, so only a program that uses the network loads them.
-// The module shares no code with the executable but these headers' classes,
-// the mail text composer and the event waits, of which it has its own copies.
+// The module takes the core (the mail text composer, the event pump) from the
+// executable that loads it.
 struct NetworkModuleEntries {
     // A new TCP/UDP service; the caller owns it.
     TTCPForm* (*makeService)();

@@ -6,8 +6,9 @@
 // player and the video window. The service lives in a module of its own
 // beside the executable: GStreamer, Qt Multimedia and the libraries behind
 // them take a good part of a short run's start-up, so only a program that
-// plays or asks about media loads them. The module shares no code with the executable but
-// this header. Every call happens on the GUI thread.
+// plays or asks about media loads them. The module takes the core (the event
+// pump, the text conversion) from the executable that loads it. Every call
+// happens on the GUI thread.
 class MediaService {
 public:
     virtual ~MediaService() = default;
