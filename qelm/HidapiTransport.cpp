@@ -46,11 +46,28 @@ private:
     hid_device* device;
 };
 
+// hidapi keeps state of its own from hid_init on (its last error text among
+// it); it is given back when the library is unloaded, so that a program that
+// loads and leaves the board library loses nothing.
+struct HidLibraryState {
+    bool started = false;
+    bool Start()
+    {
+        if (!started) started = hid_init() == 0;
+        return started;
+    }
+    ~HidLibraryState()
+    {
+        if (started) hid_exit();
+    }
+};
+HidLibraryState hidLibrary;
+
 class HidapiTransport final : public HidTransport {
 public:
     bool Enumerate(std::vector<HidInterface>& found) override
     {
-        if (hid_init() != 0) return false;
+        if (!hidLibrary.Start()) return false;
         hid_device_info* list = hid_enumerate(0, 0);
         for (hid_device_info* info = list; info; info = info->next) {
             HidInterface entry;
