@@ -276,7 +276,7 @@ void TScreenForm::ResetForRun()
              &lastSpinner, &lastTimer, &lastMemo })
         text->clear();
     DummyEdit->setFocus();
-    stopped = false;
+    *stopFlag = false;
     closeMode = 0;
     closeRequested = false;
     inputActive = false;
@@ -321,7 +321,7 @@ void TScreenForm::AfterRun()
 {
     closeMode = 0;
     closeRequested = false;
-    stopped = true;
+    *stopFlag = true;
     // What the run printed is out before anything reports on the run.
     if (headlessOut) FlushHeadlessOutput(Flush::Now);
     ViewEditor->show();
@@ -331,7 +331,7 @@ void TScreenForm::AfterRun()
 
 void TScreenForm::BeginRun()
 {
-    stopped = false;
+    *stopFlag = false;
     closeRequested = false;
     closeMode = 0;
     pageMode = false;
@@ -387,7 +387,7 @@ bool TScreenForm::FormClose()
 
 void TScreenForm::StopOnClose()
 {
-    stopped = true;
+    *stopFlag = true;
     inputDone = true;
     ResetCanvasDefaults(ScreenPageBitmap);
     canvas = &ScreenPageBitmap;

@@ -181,7 +181,7 @@ int ProjectPoint(Durnix_Class& d, int)
 int VisibleFaces(Durnix_Class& d, int given)
 {
     int palette[Palette::size];
-    const Palette& screenPalette = d.screen.ScreenPalette();
+    const Palette& screenPalette = d.screen.Drawing().ScreenPalette();
     for (int k = 0; k < Palette::size; ++k)
         palette[k] = screenPalette[k];
     // The edge list is built only when the program names an array for it.
