@@ -30,7 +30,9 @@ public:
     // 2 while an onabort handler is armed: closing then asks the program.
     virtual void SetCloseMode(int mode) = 0;
 
-    virtual RunConsole& Console() = 0;
+    // Printing is the screen call a run makes most, and a screen's console is
+    // the same for its whole life: it is reached without a virtual call.
+    RunConsole& Console() { return consoleRole; }
     virtual RunDrawing& Drawing() = 0;
     virtual RunInput& Input() = 0;
     // A screen without controls or media ignores them (see RunControls and
@@ -45,4 +47,12 @@ public:
         static RunMedia none;
         return none;
     }
+
+protected:
+    explicit RunScreen(RunConsole& console)
+        : consoleRole(console)
+    { }
+
+private:
+    RunConsole& consoleRole;
 };

@@ -41,7 +41,8 @@ constexpr size_t entryWeight = 16;
 } // namespace
 
 DeferredScreen::DeferredScreen(FILE* output, FormMaker maker)
-    : out(output)
+    : RunScreen(static_cast<RunConsole&>(*this))
+    , out(output)
     , makeForm(std::move(maker))
     , metrics { columnsWithoutWindow, screenFontPixelHeight + 2,
         FirstActivationGeometry(desktopWidth, desktopHeight, screenToolBarHeight).imageHeight }

@@ -22,12 +22,16 @@
 // that needs the window (any drawing, a pixel read, input, a control, media,
 // the saved image) makes it and replays those prints into its image unechoed,
 // so that from then on the window answers exactly as if it had been there from
-// the start.
+// the start. The window sets and watches this screen's stop flag, which the
+// run loop and every wait already hold.
+//
+// A role handed out before the window is there stands in for it only until
+// then: callers ask the accessor for each call rather than keep the role.
 //
 // Text is kept only while no print can wrap: where a row wraps depends on the
 // width of the console font's characters, which only the font configuration
 // knows, so a print that might reach that far makes the window first.
-class DeferredScreen : public RunScreen, public RunConsole, public ConsoleState {
+class DeferredScreen : public RunConsole, public RunScreen, public ConsoleState {
 public:
     // makeForm returns the configured headless window (application made,
     // desktop size desktopSize, standard streams set); out is where printing
@@ -61,11 +65,10 @@ public:
     bool TakeCloseRequest() override;
     void SetCloseMode(int mode) override;
 
-    // The console is this screen's own; drawing and controls are the
+    // The console is this screen's own (given to RunScreen); drawing and controls are the
     // window's, made when first asked for. Events and media are the window's
     // once it is there; before, queries answer that nothing happened and
     // nothing plays, and only what needs the window makes it.
-    RunConsole& Console() override { return *this; }
     RunDrawing& Drawing() override { return Window().Drawing(); }
     RunControls& Controls() override { return Window().Controls(); }
     RunInput& Input() override;

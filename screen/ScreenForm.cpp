@@ -98,6 +98,7 @@ private:
 
 TScreenForm::TScreenForm(QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , RunScreen(static_cast<RunConsole&>(*this))
     , imageCanvas(QSize(imageWidth, imageHeight), Canvas::Pixels::Own)
     , ScreenPageBitmap(QSize(imageWidth, imageHeight))
     , ScreenSaveBitmap(BlankImage(QSize(imageWidth, imageHeight), 0xFFFFFF))

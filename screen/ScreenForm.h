@@ -38,8 +38,8 @@ class StatusLabel;
 // run drives it as a HeadlessWindow.
 class TScreenForm : public QWidget,
                     public ConsoleState,
-                    public RunScreen,
                     public RunConsole,
+                    public RunScreen,
                     public RunDrawing,
                     public RunInput,
                     public RunControls,
@@ -70,8 +70,7 @@ public:
     ConsoleState& ConsoleText() override { return *this; }
     void ShareStopFlag(bool& flag) override { stopFlag = &flag; }
 
-    // The window serves every role itself.
-    RunConsole& Console() override { return *this; }
+    // The window serves every role itself (the console too).
     RunDrawing& Drawing() override { return *this; }
     RunInput& Input() override { return *this; }
     RunControls& Controls() override { return *this; }

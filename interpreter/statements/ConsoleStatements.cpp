@@ -62,8 +62,9 @@ void Print(Durnix_Class& d)
         lineOpen = BuildItems(d, text, d.tabSeparator, d.plainSeparator);
     }
     const NewLine newLine = lineOpen ? NewLine::No : NewLine::Yes;
+    RunConsole& console = d.screen.Console();
     if (!d.honourCrLf) {
-        d.screen.Console().PrintText(text, newLine);
+        console.PrintText(text, newLine);
         return;
     }
     // Each CR (and one LF right after it) ends a printed line.
@@ -71,11 +72,11 @@ void Print(Durnix_Class& d)
     for (;;) {
         size_t cr = text.find('\r', start);
         if (cr == AnsiString::npos) break;
-        d.screen.Console().PrintText(text.substr(start, cr - start), NewLine::Yes);
+        console.PrintText(text.substr(start, cr - start), NewLine::Yes);
         start = cr + 1;
         if (start < text.size() && text[start] == '\n') ++start;
     }
-    d.screen.Console().PrintText(text.substr(start), newLine);
+    console.PrintText(text.substr(start), newLine);
 }
 
 // Reads "name" or "name[i, ...]" as an input or swap target.

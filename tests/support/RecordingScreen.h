@@ -14,12 +14,11 @@ class Canvas;
 // keys from queues, and reports events that a test set. When a queue runs dry
 // a wait ends as closing the screen would: the run is stopped. It has no
 // media: those calls go to the screen without media.
-class RecordingScreen : public RunScreen, public RunConsole, public RunDrawing, public RunInput, public RunControls {
+class RecordingScreen : public RunConsole, public RunScreen, public RunDrawing, public RunInput, public RunControls {
 public:
     RecordingScreen();
     ~RecordingScreen() override;
 
-    RunConsole& Console() override { return *this; }
     RunDrawing& Drawing() override { return *this; }
     RunInput& Input() override { return *this; }
     RunControls& Controls() override { return *this; }
