@@ -22,7 +22,7 @@ int Channel(int colour, int shift)
 int PaletteColour(FunctionCall& call, int c)
 {
     static const Palette standard;
-    return (call.ex.screen ? call.Screen().ScreenPalette() : standard).PaletteColor(c);
+    return (call.ex.screen ? call.Screen().Drawing().ScreenPalette() : standard).PaletteColor(c);
 }
 
 // rgb (r, g, b): a result below 16 is 0, so that it is never taken for a
@@ -73,7 +73,7 @@ void PixelClr(FunctionCall& call)
 {
     const int x = call.FirstInt();
     const int y = call.NextInt();
-    call.ReturnInt(call.ex.screen ? call.Screen().GetPixelIndex(x, y) : -1);
+    call.ReturnInt(call.ex.screen ? call.Screen().Drawing().GetPixelIndex(x, y) : -1);
 }
 
 constexpr FunctionEntry entries[] = {

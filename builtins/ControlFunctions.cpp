@@ -18,23 +18,27 @@ template <size_t Row> void Getter(FunctionCall& call)
     constexpr const ControlPropertyRow& row = controlPropertyRows[Row];
     RunScreen& screen = call.Screen();
     if constexpr (row.kind == Kind::Event) {
-        call.ReturnText(screen.TakeLastEvent(row.family));
+        call.ReturnText(screen.Input().TakeLastEvent(row.family));
     } else if constexpr (row.kind == Kind::Number || row.kind == Kind::Focus) {
-        call.ReturnInt(screen.GetControlProperty(row.property, call.FirstText()));
+        // The arguments are read before the controls are reached: a wrong
+        // one ends the call before a headless run makes its window.
+        const AnsiString name = call.FirstText();
+        call.ReturnInt(screen.Controls().GetControlProperty(row.property, name));
     } else {
         const int n = row.kind == Kind::Item ? call.NextInt() : 0;
-        call.ReturnText(screen.GetControlText(row.property, call.FirstText(), n));
+        const AnsiString name = call.FirstText();
+        call.ReturnText(screen.Controls().GetControlText(row.property, name, n));
     }
 }
 
 void LastKey(FunctionCall& call)
 {
-    call.ReturnInt(call.Screen().TakeLastKey());
+    call.ReturnInt(call.Screen().Input().TakeLastKey());
 }
 
 void LastMouse(FunctionCall& call)
 {
-    call.ReturnInt(call.Screen().TakeLastMouse());
+    call.ReturnInt(call.Screen().Input().TakeLastMouse());
 }
 
 constexpr FunctionHandler ScreenEventGetter(ScreenEvent event)

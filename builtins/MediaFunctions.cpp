@@ -12,14 +12,14 @@ constexpr int HighestMode = 10;
 void MediaState(FunctionCall& call)
 {
     if (!call.ex.screen) return call.ReturnInt(0);
-    const int mode = call.Screen().MediaControl(call.ex.argInt[0], MediaOp::Mode);
+    const int mode = call.Screen().Media().MediaControl(call.ex.argInt[0], MediaOp::Mode);
     call.ReturnInt(mode < 0 || mode > HighestMode ? 0 : mode);
 }
 
 void MediaIsVideo(FunctionCall& call)
 {
     if (!call.ex.screen) return call.ReturnInt(0);
-    call.ReturnInt(call.Screen().MediaControl(call.ex.argInt[0], MediaOp::IsVideo));
+    call.ReturnInt(call.Screen().Media().MediaControl(call.ex.argInt[0], MediaOp::IsVideo));
 }
 
 constexpr FunctionEntry entries[] = {

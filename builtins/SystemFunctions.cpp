@@ -15,7 +15,7 @@ constexpr int HighestKey = 254;
 
 void WavBusy(FunctionCall& call)
 {
-    call.ReturnInt(call.ex.screen && call.Screen().WaveBusy() ? 1 : 0);
+    call.ReturnInt(call.ex.screen && call.Screen().Media().WaveBusy() ? 1 : 0);
 }
 
 void AbortFlag(FunctionCall& call)
@@ -50,7 +50,7 @@ void DesktopHeight(FunctionCall& call)
 
 void GetTextBuff(FunctionCall& call)
 {
-    call.ReturnText(call.ex.screen ? call.Screen().TextBuffer() : AnsiString());
+    call.ReturnText(call.ex.screen ? call.Screen().Console().TextBuffer() : AnsiString());
 }
 
 void GetCbText(FunctionCall& call)

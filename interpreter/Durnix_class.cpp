@@ -68,8 +68,8 @@ Durnix_Class::~Durnix_Class()
 {
     // A run's sounds and media end with it: the wave sound stops and every
     // media slot closes.
-    screen.PlayWave({}, true, false);
-    screen.MediaControl(0, MediaOp::CloseAll);
+    screen.Media().PlayWave({}, true, false);
+    screen.Media().MediaControl(0, MediaOp::CloseAll);
     Ports_Comms_IO_Form().ResetPorts();
     Ports_Comms_IO_Form().SetStopFlag(nullptr);
     gosubStack.Clear(mainVariables.get());
@@ -277,14 +277,14 @@ void Durnix_Class::PollArmedSources()
         if (!eventHandler[source]) continue;
         bool fires = false;
         if (source <= EventSource::Timer) {
-            fires = screen.ControlEventPending(static_cast<ControlFamily>(source));
+            fires = screen.Input().ControlEventPending(static_cast<ControlFamily>(source));
         } else {
             switch (source) {
             case EventSource::Key:
-                fires = screen.KeyCode() != 0;
+                fires = screen.Input().KeyCode() != 0;
                 break;
             case EventSource::Mouse:
-                fires = screen.MouseButtons() != 0;
+                fires = screen.Input().MouseButtons() != 0;
                 break;
             case EventSource::Udp:
                 fires = RunHooks::Services().UdpDataArrived();

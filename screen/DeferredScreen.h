@@ -22,12 +22,16 @@
 // that needs the window (any drawing, a pixel read, input, a control, media,
 // the saved image) makes it and replays those prints into its image unechoed,
 // so that from then on the window answers exactly as if it had been there from
-// the start.
+// the start. The window sets and watches this screen's stop flag, which the
+// run loop and every wait already hold.
+//
+// A role handed out before the window is there stands in for it only until
+// then: callers ask the accessor for each call rather than keep the role.
 //
 // Text is kept only while no print can wrap: where a row wraps depends on the
 // width of the console font's characters, which only the font configuration
 // knows, so a print that might reach that far makes the window first.
-class DeferredScreen : public RunScreen, public ConsoleState {
+class DeferredScreen : public RunConsole, public RunScreen, public ConsoleState {
 public:
     // makeForm returns the configured headless window (application made,
     // desktop size desktopSize, standard streams set); out is where printing
@@ -61,6 +65,15 @@ public:
     bool TakeCloseRequest() override;
     void SetCloseMode(int mode) override;
 
+    // The console is this screen's own (given to RunScreen); drawing and controls are the
+    // window's, made when first asked for. Events and media are the window's
+    // once it is there; before, queries answer that nothing happened and
+    // nothing plays, and only what needs the window makes it.
+    RunDrawing& Drawing() override { return Window().Drawing(); }
+    RunControls& Controls() override { return Window().Controls(); }
+    RunInput& Input() override;
+    RunMedia& Media() override;
+
     // --- Console --------------------------------------------------------------
     void PrintText(const AnsiString& text, NewLine newLine) override;
     void TextAt(int x, int y, const AnsiString& text) override;
@@ -68,86 +81,12 @@ public:
     AnsiString InputLineInPlace(const AnsiString& prompt) override;
     int WaitKeyWithPrompt(const AnsiString& prompt) override;
     int PrintAndWaitKey(const AnsiString& text) override;
-
-    // --- Event sources ----------------------------------------------------------
-    bool ControlEventPending(ControlFamily family) const override;
-    int KeyCode() const override;
-    int MouseButtons() const override;
-
-    // --- Drawing ------------------------------------------------------------------
-    void SetColors(int fore, int back) override;
-    void SetPixel(int x, int y, int colour) override;
-    void SetPenPosition(int x, int y) override;
-    void TextAtWithFont(int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore,
-        int back) override;
-    void OverlayText(
-        int x, int y, const AnsiString& text, const AnsiString& fontName, int size, int style, int fore) override;
-    void DrawEllipseOrRect(int kind, int x1, int y1, int x2, int y2, int fore, int back) override;
-    void DrawRectOutline(int kind, int x1, int y1, int x2, int y2, int width, int colour) override;
-    void DrawLine(int x1, int y1, int x2, int y2, int width, int colour) override;
-    void LineToXY(int x, int y, int width, int colour) override;
-    void DrawArc(int x1, int y1, int x2, int y2, double start, double sweep, int width, int colour) override;
-    void DrawPie(int x1, int y1, int x2, int y2, double start, double sweep, int fore, int back) override;
-    void FloodFillSurface(int x, int y, int fill, int target) override;
-    void FloodFillToBorder(int x, int y, int fill, int border) override;
-    void DrawPathString(const AnsiString& text, int x, int y, int step, int colour) override;
-    void SetMousePos(int x, int y) override;
-    void SetImageCursor(int n) override;
-
-    // --- The robot's surface ------------------------------------------------------
-    Canvas& RobotCanvas(bool page) override;
-    const Palette& ScreenPalette() const override;
-
-    // --- State and commands of the simple statement families --------------------
+    void ClearScreen(int colour) override;
     AnsiString TextBuffer() const override;
     void SetTextBuffer(const AnsiString& text) override;
     void SetPromptText(const AnsiString& text) override;
     void SetInputText(const AnsiString& text) override;
     bool ControlBarVisible() const override;
-    void ClearScreen(int colour) override;
-    void SetPenWidth(int width) override;
-    int PenWidth() const override;
-    void SetDrawTarget(int n) override;
-    Canvas& DrawingCanvas() override;
-    void CopyRectToBuffer(int x1, int y1, int x2, int y2) override;
-    void CopyRectToBufferWH(int x, int y, int width, int height) override;
-    void PasteBuffer(int x, int y) override;
-    void PrintScreenImage() override;
-    int GetKeyChar() const override;
-    void MousePosition(int& x, int& y) const override;
-    int GetPixelIndex(int x, int y) const override;
-    int GetColorIndex(int which) const override;
-    void PenPosition(int& x, int& y) const override;
-    void ImageSize(int& width, int& height) const override;
-    int ImageCursor() const override;
-    void ImagePointOnScreen(int& x, int& y) const override;
-    void DrawBezierPoints(const int* xy, int count, int width, int colour) override;
-
-    // --- Run-time controls ----------------------------------------------------
-    void AddControl(const NewControl& control) override;
-    void ControlAction(ControlProperty action, const AnsiString& name, const AnsiString& text) override;
-    void SetControlProperty(ControlProperty property, const AnsiString& name, int value) override;
-    int GetControlProperty(ControlProperty property, const AnsiString& name) override;
-    AnsiString GetControlText(ControlProperty property, const AnsiString& name, int n) override;
-    void SetControlDim(ControlFamily family, const AnsiString& name, int left, int top, int width, int height) override;
-    void SetControlFont(
-        ControlFamily family, const AnsiString& name, const AnsiString& font, int size, int style, int colour) override;
-    void SetMemoSelection(const AnsiString& name, int line, int column, int length) override;
-    void SetMemoSelected(const AnsiString& name, int position, int length) override;
-    AnsiString TakeLastEvent(ControlFamily family) override;
-    int TakeLastKey() override;
-    int TakeLastMouse() override;
-
-    // --- Media ------------------------------------------------------------------
-    void MediaPlay(int slot, const AnsiString& file, bool loop) override;
-    void MediaRecord(int slot, const AnsiString& file) override;
-    int MediaControl(int slot, int op) override;
-    void PlayWave(const AnsiString& file, bool background, bool loop) override;
-    bool WaveBusy() override;
-    void SetVideoWindowMetrics(int left, int top, int width, int height) override;
-    void VideoWindowMetrics(int& left, int& top, int& width, int& height) override;
-    void SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable) override;
-    void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
 
 private:
     // A print (its text the next `length` bytes of keptText) or a clear,
@@ -160,9 +99,44 @@ private:
     };
     enum class Flush { WhenDue, Now };
 
-    // Runs call on the window with the stop flag passed over and back: the
-    // run loop reads this screen's flag, the window sets its own.
-    template <typename Call> decltype(auto) Forward(Call&& call) const;
+    // The events and media of a run that has no window yet.
+    class WindowlessInput : public RunInput {
+    public:
+        explicit WindowlessInput(DeferredScreen& owner)
+            : screen(owner)
+        { }
+        bool ControlEventPending(ControlFamily) const override { return false; }
+        AnsiString TakeLastEvent(ControlFamily) override { return {}; }
+        int KeyCode() const override { return 0; }
+        int GetKeyChar() const override { return 0; }
+        int MouseButtons() const override { return 0; }
+        void MousePosition(int& x, int& y) const override { screen.Window().Input().MousePosition(x, y); }
+        void SetMousePos(int x, int y) override { screen.Window().Input().SetMousePos(x, y); }
+        void SetImageCursor(int n) override { screen.Window().Input().SetImageCursor(n); }
+        int ImageCursor() const override { return screen.Window().Input().ImageCursor(); }
+
+    private:
+        DeferredScreen& screen;
+    };
+    class WindowlessMedia : public RunMedia {
+    public:
+        explicit WindowlessMedia(DeferredScreen& owner)
+            : screen(owner)
+        { }
+        void MediaPlay(int slot, const AnsiString& file, bool loop) override;
+        void MediaRecord(int slot, const AnsiString& file) override;
+        void PlayWave(const AnsiString& file, bool background, bool loop) override;
+        void SetVideoWindowMetrics(int left, int top, int width, int height) override;
+        void VideoWindowMetrics(int& left, int& top, int& width, int& height) override;
+        void SetScreenMetrics(int left, int top, int width, int height, bool bar, bool sizeable) override;
+        void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
+
+    private:
+        DeferredScreen& screen;
+    };
+
+    // The window's screen, made when it is not there yet.
+    RunScreen& Window() const { return Form().Screen(); }
     void MakeForm() const;
     void Keep(const Kept& entry, const AnsiString& text);
     // The image is cleared whole: what was kept is covered.
@@ -177,6 +151,8 @@ private:
     // configuration knows (no print reaches columnsWithoutWindow here).
     ConsoleMetrics metrics;
     mutable std::unique_ptr<HeadlessWindow> form;
+    WindowlessInput windowlessInput { *this };
+    WindowlessMedia windowlessMedia { *this };
     bool prepared = false;
     bool began = false;
     int closeMode = 0;

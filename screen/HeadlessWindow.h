@@ -10,9 +10,12 @@
 class HeadlessWindow {
 public:
     virtual ~HeadlessWindow() = default;
-    // The window as a run-time screen and as a console.
+    // The window as a run-time screen and its console's state.
     virtual RunScreen& Screen() = 0;
-    virtual ConsoleState& Console() = 0;
+    virtual ConsoleState& ConsoleText() = 0;
+    // The window sets and watches flag instead of its own stop flag, which a
+    // run then never reads.
+    virtual void ShareStopFlag(bool& flag) = 0;
     virtual void PrepareForRun() = 0;
     virtual void AfterRun() = 0;
     virtual bool SaveImagePng(const AnsiString& fileName) const = 0;

@@ -119,7 +119,7 @@ bool TScreenForm::SaveImagePng(const AnsiString& fileName) const
 
 void TScreenForm::EndWaitsAtEndOfInput()
 {
-    stopped = true;
+    *stopFlag = true;
     inputDone = true;
 }
 
@@ -160,11 +160,11 @@ int TScreenForm::WaitForKey()
 {
     lastKeyChar = 0;
     latchedKeyChar = 0;
-    if (stopped) return 0;
+    if (*stopFlag) return 0;
     if (headless) return ReadHeadlessKey();
-    while (lastKeyChar == 0 && latchedKeyChar == 0 && !stopped)
+    while (lastKeyChar == 0 && latchedKeyChar == 0 && !*stopFlag)
         platform::WaitForEvents();
-    if (stopped) return 0;
+    if (*stopFlag) return 0;
     return lastKeyChar != 0 ? lastKeyChar : latchedKeyChar;
 }
 
@@ -194,9 +194,9 @@ AnsiString TScreenForm::InputLine(const AnsiString& prompt)
     inputActive = true;
     if (InputEditBox_0->isVisible() && InputEditBox_0->isEnabled()) InputEditBox_0->setFocus();
     if (headless)
-        InputEditBox_0->setText(platform::toQString(stopped ? AnsiString() : ReadHeadlessLine()));
+        InputEditBox_0->setText(platform::toQString(*stopFlag ? AnsiString() : ReadHeadlessLine()));
     else
-        while (!inputDone && !stopped)
+        while (!inputDone && !*stopFlag)
             platform::WaitForEvents();
     Label1->clear();
     inputActive = false;
@@ -221,9 +221,9 @@ AnsiString TScreenForm::InputLineInPlace(const AnsiString& prompt)
     inputActive = true;
     InputEditBox_00->setFocus();
     if (headless)
-        InputEditBox_00->setText(platform::toQString(stopped ? AnsiString() : ReadHeadlessLine()));
+        InputEditBox_00->setText(platform::toQString(*stopFlag ? AnsiString() : ReadHeadlessLine()));
     else
-        while (!inputDone && !stopped)
+        while (!inputDone && !*stopFlag)
             platform::WaitForEvents();
     inputActive = false;
     AnsiString text = platform::fromQString(InputEditBox_00->text());

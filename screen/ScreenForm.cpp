@@ -98,6 +98,7 @@ private:
 
 TScreenForm::TScreenForm(QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , RunScreen(static_cast<RunConsole&>(*this))
     , imageCanvas(QSize(imageWidth, imageHeight), Canvas::Pixels::Own)
     , ScreenPageBitmap(QSize(imageWidth, imageHeight))
     , ScreenSaveBitmap(BlankImage(QSize(imageWidth, imageHeight), 0xFFFFFF))
@@ -276,7 +277,7 @@ void TScreenForm::ResetForRun()
              &lastSpinner, &lastTimer, &lastMemo })
         text->clear();
     DummyEdit->setFocus();
-    stopped = false;
+    *stopFlag = false;
     closeMode = 0;
     closeRequested = false;
     inputActive = false;
@@ -321,7 +322,7 @@ void TScreenForm::AfterRun()
 {
     closeMode = 0;
     closeRequested = false;
-    stopped = true;
+    *stopFlag = true;
     // What the run printed is out before anything reports on the run.
     if (headlessOut) FlushHeadlessOutput(Flush::Now);
     ViewEditor->show();
@@ -331,7 +332,7 @@ void TScreenForm::AfterRun()
 
 void TScreenForm::BeginRun()
 {
-    stopped = false;
+    *stopFlag = false;
     closeRequested = false;
     closeMode = 0;
     pageMode = false;
@@ -387,7 +388,7 @@ bool TScreenForm::FormClose()
 
 void TScreenForm::StopOnClose()
 {
-    stopped = true;
+    *stopFlag = true;
     inputDone = true;
     ResetCanvasDefaults(ScreenPageBitmap);
     canvas = &ScreenPageBitmap;

@@ -36,7 +36,15 @@ class StatusLabel;
 // The console state (textRow, textColumn, printedText) is inherited so that it
 // reads as the form's own; the wrapping rules live in Console.h. A headless
 // run drives it as a HeadlessWindow.
-class TScreenForm : public QWidget, public ConsoleState, public RunScreen, public HeadlessWindow {
+class TScreenForm : public QWidget,
+                    public ConsoleState,
+                    public RunConsole,
+                    public RunScreen,
+                    public RunDrawing,
+                    public RunInput,
+                    public RunControls,
+                    public RunMedia,
+                    public HeadlessWindow {
 public:
     explicit TScreenForm(QWidget* parent = nullptr);
     ~TScreenForm() override;
@@ -59,7 +67,14 @@ public:
     void PrepareForRun() override;
     void AfterRun() override;
     RunScreen& Screen() override { return *this; }
-    ConsoleState& Console() override { return *this; }
+    ConsoleState& ConsoleText() override { return *this; }
+    void ShareStopFlag(bool& flag) override { stopFlag = &flag; }
+
+    // The window serves every role itself (the console too).
+    RunDrawing& Drawing() override { return *this; }
+    RunInput& Input() override { return *this; }
+    RunControls& Controls() override { return *this; }
+    RunMedia& Media() override { return *this; }
 
     // Colour arguments: 0..15 select a palette entry, other values are colours.
     int PaletteColor(int c) const { return palette.PaletteColor(c); }
@@ -144,7 +159,7 @@ public:
     void ScreenMetrics(int& left, int& top, int& width, int& height, bool& bar, bool& sizeable) override;
     // The media service, loaded on first use (one that does nothing when its
     // module cannot be loaded).
-    MediaService& Media();
+    MediaService& MediaServices();
 
     // State and commands of the simple statement families (ScreenQueries.cpp).
     AnsiString TextBuffer() const override { return printedText; }
@@ -207,7 +222,11 @@ public:
     // The current file of the editor, shown in the caption.
     std::function<AnsiString()> currentFileName;
 
-    // State that the window's handlers and a run share (with `stopped`).
+    // The stop flag the window sets and its waits watch: its own `stopped`,
+    // or the flag of the screen that made it for a headless run, so that the
+    // run loop and every wait read the one flag.
+    bool* stopFlag = &stopped;
+    // State that the window's handlers and a run share (with the stop flag).
     bool closeRequested = false;
     int closeMode = 0;
     int mouseX = 0;

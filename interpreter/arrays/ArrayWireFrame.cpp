@@ -53,7 +53,7 @@ ArrayResult Arrays_Class::PlotEdges(
             break;
         // -1 draws in the pen colour (the screen keeps it), -2 in the edge's own.
         const int lineColour = colour == -2 ? IntegerOf(store, e * columns + 3) : colour;
-        screen.DrawLine(x1, y1, x2, y2, width > 0 ? width : 0, lineColour);
+        screen.Drawing().DrawLine(x1, y1, x2, y2, width > 0 ? width : 0, lineColour);
     }
     return std::nullopt;
 }
@@ -83,7 +83,7 @@ ArrayResult Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_vi
         const size_t n = xs.size();
         for (size_t k = 0; k < n; ++k) {
             const size_t next = (k + 1) % n;
-            screen.DrawLine(xs[k], ys[k], xs[next], ys[next], width, colour);
+            screen.Drawing().DrawLine(xs[k], ys[k], xs[next], ys[next], width, colour);
         }
         if (!fill || n < 3) continue;
         int64_t seedX = (static_cast<int64_t>(xs[0]) + xs[1] + xs[2]) / 3;
@@ -104,7 +104,7 @@ ArrayResult Arrays_Class::PlotSurfaces(std::string_view vertices, std::string_vi
                 seedY = static_cast<int64_t>(sumY / (3 * sumW));
             }
         }
-        screen.FloodFillToBorder(static_cast<int>(seedX), static_cast<int>(seedY), colour, colour);
+        screen.Drawing().FloodFillToBorder(static_cast<int>(seedX), static_cast<int>(seedY), colour, colour);
     }
     return std::nullopt;
 }

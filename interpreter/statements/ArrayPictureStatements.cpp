@@ -108,7 +108,7 @@ void MWriteBmp(Durnix_Class& d)
 
 void MScrToArray(Durnix_Class& d)
 {
-    const Canvas& canvas = d.screen.DrawingCanvas();
+    const Canvas& canvas = d.screen.Drawing().DrawingCanvas();
     const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int x = std::clamp(d.paramInt[1], 0, imageW), y = std::clamp(d.paramInt[2], 0, imageH);
     int w = d.paramInt[3] < 1 ? imageW : d.paramInt[3];
@@ -126,7 +126,7 @@ void MScrToArray(Durnix_Class& d)
 void MScrFromArray(Durnix_Class& d)
 {
     const Arrays_Class::Node& node = ArrayNamed(d, 0);
-    Canvas& canvas = d.screen.DrawingCanvas();
+    Canvas& canvas = d.screen.Drawing().DrawingCanvas();
     const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int rows = node.dims[0], columns = node.dims[1];
     if (rows <= 0 || columns <= 0) return;
@@ -151,7 +151,7 @@ void MScrFromArray(Durnix_Class& d)
 void MScrFitArray(Durnix_Class& d)
 {
     const Picture picture = ArrayPicture(d, ArrayNamed(d, 0));
-    Canvas& canvas = d.screen.DrawingCanvas();
+    Canvas& canvas = d.screen.Drawing().DrawingCanvas();
     const auto [imageW, imageH] = Images().canvasSize(canvas);
     const int x = std::clamp(d.paramInt[1], 0, imageW), y = std::clamp(d.paramInt[2], 0, imageH);
     // The rectangle is cut at the image's edges first and the whole array
@@ -209,7 +209,7 @@ void BmpFindColor(Durnix_Class& d)
     int n = static_cast<int>(std::clamp(std::trunc(d.paramFloat[6]), -1.0, 1000.0));
     if (n < 3) n = 5;
     if (n > 20) n = 20;
-    const uint32_t wanted = PixelFromColor(d.screen.ScreenPalette().PaletteColor(d.paramInt[1]));
+    const uint32_t wanted = PixelFromColor(d.screen.Drawing().ScreenPalette().PaletteColor(d.paramInt[1]));
     StoreVariable(d, 2, -2);
     const auto picture = SourcePicture(d, d.paramText[0]);
     if (!picture) return;
@@ -267,13 +267,13 @@ void MPolygon(Durnix_Class& d)
     for (size_t k = 0; k + 1 < values.size(); k += 2) {
         const int x = values[k], y = values[k + 1];
         if (x < 0 && y >= 0)
-            screen.SetPenPosition(Negated(x), y);
+            screen.Drawing().SetPenPosition(Negated(x), y);
         else if (x >= 0 && y < 0)
-            screen.FloodFillSurface(x, Negated(y), colour, -1);
+            screen.Drawing().FloodFillSurface(x, Negated(y), colour, -1);
         else if (x >= 0)
-            screen.LineToXY(x, y, -1, colour);
+            screen.Drawing().LineToXY(x, y, -1, colour);
         else
-            screen.LineToXY(Negated(x), Negated(y), -1, colour);
+            screen.Drawing().LineToXY(Negated(x), Negated(y), -1, colour);
     }
 }
 
@@ -282,7 +282,7 @@ void MBezier(Durnix_Class& d)
     std::vector<int> values = PointValues(ArrayNamed(d, 0));
     const int count = static_cast<int>(values.size() / 2);
     if (count < 1) return;
-    d.screen.DrawBezierPoints(values.data(), count, d.paramInt[2], d.paramInt[1]);
+    d.screen.Drawing().DrawBezierPoints(values.data(), count, d.paramInt[2], d.paramInt[1]);
 }
 
 void MGraphPaper(Durnix_Class& d)
@@ -312,10 +312,10 @@ void MGraphPaper(Durnix_Class& d)
     p[18] = element(18, p[16]);
     const int left = p[0], top = p[1], width = p[2], height = p[3];
     RunScreen& screen = d.screen;
-    screen.DrawEllipseOrRect(4, left, top, width, height, p[5], p[5]);
+    screen.Drawing().DrawEllipseOrRect(4, left, top, width, height, p[5], p[5]);
     // A spacing of 0 draws no lines of its set. Only lines that can reach the
     // image are drawn: a paper millions of pixels wide must not take hours.
-    const ImageParts::Size image = Images().canvasSize(screen.DrawingCanvas());
+    const ImageParts::Size image = Images().canvasSize(screen.Drawing().DrawingCanvas());
     const int imageW = image.width;
     const int imageH = image.height;
     auto visibleSteps
@@ -331,7 +331,7 @@ void MGraphPaper(Durnix_Class& d)
         const auto [first, last] = visibleSteps(left, width, spacing, lineWidth, imageW);
         for (long long k = first; k <= last; ++k) {
             const int x = static_cast<int>(left + k * spacing);
-            screen.DrawLine(x, top, x, top + height, lineWidth, colour);
+            screen.Drawing().DrawLine(x, top, x, top + height, lineWidth, colour);
         }
     };
     auto horizontal = [&](int spacing, int lineWidth, int colour) {
@@ -339,7 +339,7 @@ void MGraphPaper(Durnix_Class& d)
         const auto [first, last] = visibleSteps(top, height, spacing, lineWidth, imageH);
         for (long long k = first; k <= last; ++k) {
             const int y = static_cast<int>(top + k * spacing);
-            screen.DrawLine(left, y, left + width, y, lineWidth, colour);
+            screen.Drawing().DrawLine(left, y, left + width, y, lineWidth, colour);
         }
     };
     vertical(p[7], p[11], p[15]);
@@ -347,7 +347,7 @@ void MGraphPaper(Durnix_Class& d)
     horizontal(p[9], p[13], p[17]);
     horizontal(p[10], p[14], p[18]);
     const int b = p[6] / 2;
-    screen.DrawRectOutline(1, left - b, top - b, left + width + b, top + height + b, p[6], p[4]);
+    screen.Drawing().DrawRectOutline(1, left - b, top - b, left + width + b, top + height + b, p[6], p[4]);
 }
 
 constexpr StatementRow rows[] = {

@@ -48,11 +48,12 @@ struct NoArgumentStatement {
 };
 
 constexpr NoArgumentStatement noArgumentStatements[] = {
-    { StatementCode::Textbufftocb, [](Durnix_Class& d) { platform::setClipboardText(d.screen.TextBuffer()); } },
+    { StatementCode::Textbufftocb,
+        [](Durnix_Class& d) { platform::setClipboardText(d.screen.Console().TextBuffer()); } },
     { StatementCode::Clrcb, [](Durnix_Class&) { platform::clearClipboard(); } },
     { StatementCode::Printersetup, [](Durnix_Class&) { platform::dialogs().PrinterSetup(); } },
     { StatementCode::Undeclare, [](Durnix_Class& d) { d.declareMode = 0; } },
-    { StatementCode::Printscr, [](Durnix_Class& d) { d.screen.PrintScreenImage(); } },
+    { StatementCode::Printscr, [](Durnix_Class& d) { d.screen.Drawing().PrintScreenImage(); } },
 };
 
 void NoArgument(Durnix_Class& d)
@@ -73,9 +74,12 @@ struct OneTextStatement {
 };
 
 constexpr OneTextStatement oneTextStatements[] = {
-    { StatementCode::Setpromptarea, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetPromptText(text); } },
-    { StatementCode::Setinputarea, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetInputText(text); } },
-    { StatementCode::Settextbuff, [](Durnix_Class& d, const AnsiString& text) { d.screen.SetTextBuffer(text); } },
+    { StatementCode::Setpromptarea,
+        [](Durnix_Class& d, const AnsiString& text) { d.screen.Console().SetPromptText(text); } },
+    { StatementCode::Setinputarea,
+        [](Durnix_Class& d, const AnsiString& text) { d.screen.Console().SetInputText(text); } },
+    { StatementCode::Settextbuff,
+        [](Durnix_Class& d, const AnsiString& text) { d.screen.Console().SetTextBuffer(text); } },
     { StatementCode::Setcbtext, [](Durnix_Class&, const AnsiString& text) { platform::setClipboardText(text); } },
 };
 
@@ -140,7 +144,7 @@ void CommaTab(Durnix_Class& d, int n)
 void InlineInputMode(Durnix_Class& d, int n)
 {
     // Without the strip that holds the input box there is only inline input.
-    d.inlineInputMode = d.screen.ControlBarVisible() ? n : 1;
+    d.inlineInputMode = d.screen.Console().ControlBarVisible() ? n : 1;
 }
 
 constexpr OneIntegerStatement oneIntegerStatements[] = {
@@ -148,9 +152,9 @@ constexpr OneIntegerStatement oneIntegerStatements[] = {
     { StatementCode::Beep, 1, Beep },
     { StatementCode::Delay, -1, Delay },
     { StatementCode::Waitnokey, 0, WaitNoKey },
-    { StatementCode::Clearscr, -1, [](Durnix_Class& d, int n) { d.screen.ClearScreen(n); } },
-    { StatementCode::Linewidth, -1, [](Durnix_Class& d, int n) { d.screen.SetPenWidth(n); } },
-    { StatementCode::Flip, -1, [](Durnix_Class& d, int n) { d.screen.SetDrawTarget(n); } },
+    { StatementCode::Clearscr, -1, [](Durnix_Class& d, int n) { d.screen.Console().ClearScreen(n); } },
+    { StatementCode::Linewidth, -1, [](Durnix_Class& d, int n) { d.screen.Drawing().SetPenWidth(n); } },
+    { StatementCode::Flip, -1, [](Durnix_Class& d, int n) { d.screen.Drawing().SetDrawTarget(n); } },
     { StatementCode::Oldstyle, -1, [](Durnix_Class& d, int n) { d.gotoMode = n; } },
     { StatementCode::Commatab, -1, CommaTab },
     { StatementCode::Allowevents, -1, [](Durnix_Class& d, int n) { d.eventsAllowed = n != 0; } },
@@ -186,19 +190,19 @@ void ReadRectangle(Durnix_Class& d, int maximum)
 void SaveScrWH(Durnix_Class& d)
 {
     ReadRectangle(d, 4);
-    d.screen.CopyRectToBufferWH(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
+    d.screen.Drawing().CopyRectToBufferWH(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
 }
 
 void SaveScr(Durnix_Class& d)
 {
     ReadRectangle(d, 4);
-    d.screen.CopyRectToBuffer(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
+    d.screen.Drawing().CopyRectToBuffer(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
 }
 
 void RestoreScr(Durnix_Class& d)
 {
     ReadRectangle(d, 2);
-    d.screen.PasteBuffer(d.paramInt[0], d.paramInt[1]);
+    d.screen.Drawing().PasteBuffer(d.paramInt[0], d.paramInt[1]);
 }
 
 constexpr auto entries = [] {

@@ -62,8 +62,9 @@ void Print(Durnix_Class& d)
         lineOpen = BuildItems(d, text, d.tabSeparator, d.plainSeparator);
     }
     const NewLine newLine = lineOpen ? NewLine::No : NewLine::Yes;
+    RunConsole& console = d.screen.Console();
     if (!d.honourCrLf) {
-        d.screen.PrintText(text, newLine);
+        console.PrintText(text, newLine);
         return;
     }
     // Each CR (and one LF right after it) ends a printed line.
@@ -71,11 +72,11 @@ void Print(Durnix_Class& d)
     for (;;) {
         size_t cr = text.find('\r', start);
         if (cr == AnsiString::npos) break;
-        d.screen.PrintText(text.substr(start, cr - start), NewLine::Yes);
+        console.PrintText(text.substr(start, cr - start), NewLine::Yes);
         start = cr + 1;
         if (start < text.size() && text[start] == '\n') ++start;
     }
-    d.screen.PrintText(text.substr(start), newLine);
+    console.PrintText(text.substr(start), newLine);
 }
 
 // Reads "name" or "name[i, ...]" as an input or swap target.
@@ -182,8 +183,8 @@ void Input(Durnix_Class& d)
             prompt = ">";
         }
 
-        const AnsiString answer
-            = d.inlineInputMode ? screen.InputLineInPlace(thisPrompt) : screen.InputLine(thisPrompt);
+        const AnsiString answer = d.inlineInputMode ? screen.Console().InputLineInPlace(thisPrompt)
+                                                    : screen.Console().InputLine(thisPrompt);
         if (screen.stopped) return;
         StoreInput(d, target, answer);
 
@@ -201,7 +202,8 @@ void WaitKey(Durnix_Class& d)
     const AnsiString name(e.tokenText);
     e.NextToken();
     if (prompt.empty()) prompt = "Press Any Key...";
-    const int key = d.inlineInputMode ? d.screen.PrintAndWaitKey(prompt) : d.screen.WaitKeyWithPrompt(prompt);
+    const int key
+        = d.inlineInputMode ? d.screen.Console().PrintAndWaitKey(prompt) : d.screen.Console().WaitKeyWithPrompt(prompt);
     if (d.screen.stopped) return;
     d.currentVariables->SetInt(name, key);
 }
@@ -220,7 +222,7 @@ void XyString(Durnix_Class& d)
     }
     AnsiString text;
     BuildItems(d, text, ';', ',');
-    d.screen.TextAt(coordinates[0], coordinates[1], text);
+    d.screen.Console().TextAt(coordinates[0], coordinates[1], text);
 }
 
 const StatementEntry entries[] = {

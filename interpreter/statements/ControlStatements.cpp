@@ -72,7 +72,7 @@ void Create(Durnix_Class& d, const std::array<Argument<New>, Count>& arguments, 
         else
             made.*arguments[k].text = d.paramText[k];
     }
-    d.screen.AddControl(NewControl { std::move(made) });
+    d.screen.Controls().AddControl(NewControl { std::move(made) });
 }
 
 void Create(Durnix_Class& d, ControlFamily family)
@@ -145,7 +145,7 @@ void TakeLastEvent(Durnix_Class& d, ControlFamily family)
     d.paramType[0] = 'v';
     int given = 0;
     d.ParseParamsWithNames(1, 1, given);
-    d.currentVariables->SetString(d.paramText[0], d.screen.TakeLastEvent(family));
+    d.currentVariables->SetString(d.paramText[0], d.screen.Input().TakeLastEvent(family));
 }
 
 void Run(Durnix_Class& d, const ControlPropertyRow& row)
@@ -161,42 +161,42 @@ void Run(Durnix_Class& d, const ControlPropertyRow& row)
     case Kind::Clear:
         Prepare(d, "s", nullptr);
         Read(d, 1, 1);
-        return screen.ControlAction(row.property, name, AnsiString());
+        return screen.Controls().ControlAction(row.property, name, AnsiString());
     case Kind::Number: {
         const int defaults[] = { 0, row.defaultValue };
         Prepare(d, "si", defaults);
         Read(d, 1, 2);
-        return screen.SetControlProperty(row.property, name, n[1]);
+        return screen.Controls().SetControlProperty(row.property, name, n[1]);
     }
     case Kind::Text:
         Prepare(d, "sz", nullptr);
         Read(d, 1, 2);
-        return screen.ControlAction(row.property, name, d.paramText[1]);
+        return screen.Controls().ControlAction(row.property, name, d.paramText[1]);
     case Kind::RequiredText:
         Prepare(d, "ss", nullptr);
         Read(d, 2, 2);
-        return screen.ControlAction(row.property, name, d.paramText[1]);
+        return screen.Controls().ControlAction(row.property, name, d.paramText[1]);
     case Kind::Place:
         Prepare(d, "siiii", nullptr);
         Read(d, 1, 5);
-        return screen.SetControlDim(row.family, name, n[1], n[2], n[3], n[4]);
+        return screen.Controls().SetControlDim(row.family, name, n[1], n[2], n[3], n[4]);
     case Kind::Font:
         Prepare(d, "ssiii", nullptr);
         Read(d, 1, 5);
-        return screen.SetControlFont(row.family, name, d.paramText[1], n[2], n[3], n[4]);
+        return screen.Controls().SetControlFont(row.family, name, d.paramText[1], n[2], n[3], n[4]);
     case Kind::Event:
         return TakeLastEvent(d, row.family);
     case Kind::LineSelection: {
         const int defaults[] = { 0, 1, 1, 0 };
         Prepare(d, "siii", defaults);
         Read(d, 1, 4);
-        return screen.SetMemoSelection(name, n[1], n[2], n[3]);
+        return screen.Controls().SetMemoSelection(name, n[1], n[2], n[3]);
     }
     case Kind::PositionSelection: {
         const int defaults[] = { 0, 1, 0 };
         Prepare(d, "sii", defaults);
         Read(d, 1, 3);
-        return screen.SetMemoSelected(name, n[1], n[2]);
+        return screen.Controls().SetMemoSelected(name, n[1], n[2]);
     }
     case Kind::Item:
         break;

@@ -34,13 +34,13 @@ constexpr std::chrono::milliseconds KeyPoll { 10 };
 void TextWithFont(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.TextAtWithFont(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6], n[7]);
+    screen.Drawing().TextAtWithFont(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6], n[7]);
 }
 
 void Overlay(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.OverlayText(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6]);
+    screen.Drawing().OverlayText(n[0], n[1], d.paramText[2], d.paramText[3], n[4], n[5], n[6]);
 }
 
 // Waits while the key is held, at most ms milliseconds when ms is not 0. The
@@ -56,80 +56,80 @@ void WaitNoKey(Durnix_Class& d, RunScreen& screen)
 void DrawShape(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawPathString(d.paramText[0], n[1], n[2], n[3], n[4]);
+    screen.Drawing().DrawPathString(d.paramText[0], n[1], n[2], n[3], n[4]);
 }
 
 void SetColor(Durnix_Class& d, RunScreen& screen)
 {
-    screen.SetColors(d.paramInt[0], d.paramInt[1]);
+    screen.Drawing().SetColors(d.paramInt[0], d.paramInt[1]);
 }
 
 void SetPixel(Durnix_Class& d, RunScreen& screen)
 {
-    screen.SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
+    screen.Drawing().SetPixel(d.paramInt[0], d.paramInt[1], d.paramInt[2]);
 }
 
 void FloodFill(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.FloodFillSurface(n[0], n[1], n[2], n[3]);
+    screen.Drawing().FloodFillSurface(n[0], n[1], n[2], n[3]);
 }
 
 void FloodFill2(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.FloodFillToBorder(n[0], n[1], n[2], n[3]);
+    screen.Drawing().FloodFillToBorder(n[0], n[1], n[2], n[3]);
 }
 
 void GotoXY(Durnix_Class& d, RunScreen& screen)
 {
-    screen.SetPenPosition(d.paramInt[0], d.paramInt[1]);
+    screen.Drawing().SetPenPosition(d.paramInt[0], d.paramInt[1]);
 }
 
 void LineTo(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.LineToXY(n[0], n[1], n[2], n[3]);
+    screen.Drawing().LineToXY(n[0], n[1], n[2], n[3]);
 }
 
 void Line(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawLine(n[0], n[1], n[2], n[3], n[4], n[5]);
+    screen.Drawing().DrawLine(n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
 template <int Kind> void EllipseOrRect(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawEllipseOrRect(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
+    screen.Drawing().DrawEllipseOrRect(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
 template <int Kind> void RectOutline(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawRectOutline(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
+    screen.Drawing().DrawRectOutline(Kind, n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
 void Arc(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawArc(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
+    screen.Drawing().DrawArc(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
 }
 
 void Pie(Durnix_Class& d, RunScreen& screen)
 {
     const int* n = d.paramInt;
-    screen.DrawPie(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
+    screen.Drawing().DrawPie(n[0], n[1], n[2], n[3], d.paramFloat[4], d.paramFloat[5], n[6], n[7]);
 }
 
 void SetMousePos(Durnix_Class& d, RunScreen& screen)
 {
-    screen.SetMousePos(d.paramInt[0], d.paramInt[1]);
+    screen.Input().SetMousePos(d.paramInt[0], d.paramInt[1]);
 }
 
 void SetCursor(Durnix_Class& d, RunScreen& screen)
 {
-    screen.SetImageCursor(d.paramInt[0]);
+    screen.Input().SetImageCursor(d.paramInt[0]);
 }
 
 // i an integer, f a double, z any value as text, s a text.

@@ -33,12 +33,12 @@ bool Transparent(const Durnix_Class& d)
 
 Canvas& Surface(Durnix_Class& d)
 {
-    return d.screen.DrawingCanvas();
+    return d.screen.Drawing().DrawingCanvas();
 }
 
 uint32_t PixelOfColor(Durnix_Class& d, int colour)
 {
-    return PixelFromColor(d.screen.ScreenPalette().PaletteColor(colour));
+    return PixelFromColor(d.screen.Drawing().ScreenPalette().PaletteColor(colour));
 }
 
 const int* N(Durnix_Class& d)

@@ -179,7 +179,7 @@ ArrayResult ProjectPoint(Durnix_Class& d, int)
 ArrayResult VisibleFaces(Durnix_Class& d, int given)
 {
     int palette[Palette::size];
-    const Palette& screenPalette = d.screen.ScreenPalette();
+    const Palette& screenPalette = d.screen.Drawing().ScreenPalette();
     for (int k = 0; k < Palette::size; ++k)
         palette[k] = screenPalette[k];
     // The edge list is built only when the program names an array for it.

@@ -34,9 +34,9 @@ void PlayWav(Durnix_Class& d)
 {
     const AnsiString& file = d.paramText[0];
     const bool background = d.paramInt[1] != 0;
-    if (file.empty()) return d.screen.PlayWave({}, background, false);
+    if (file.empty()) return d.screen.Media().PlayWave({}, background, false);
     // A name that names nothing here stops the sound as a failed one would.
-    d.screen.PlayWave(
+    d.screen.Media().PlayWave(
         LocalName(FileNames::ChangeExtension(file, ".wav")), background, background && d.paramInt[2] != 0);
 }
 
@@ -44,51 +44,51 @@ void MediaPlay(Durnix_Class& d)
 {
     AnsiString file = d.paramText[1];
     if (FileNames::ExtensionOf(file).empty()) file += ".wav";
-    d.screen.MediaPlay(d.paramInt[0], LocalName(file), d.paramInt[2] != 0);
+    d.screen.Media().MediaPlay(d.paramInt[0], LocalName(file), d.paramInt[2] != 0);
 }
 
 void MediaPause(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Pause : MediaOp::Resume);
+    d.screen.Media().MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Pause : MediaOp::Resume);
 }
 
 void MediaStop(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], MediaOp::Close);
+    d.screen.Media().MediaControl(d.paramInt[0], MediaOp::Close);
 }
 
 void MediaRecord(Durnix_Class& d)
 {
-    d.screen.MediaRecord(d.paramInt[0], LocalName(FileNames::ChangeExtension(d.paramText[1], ".wav")));
+    d.screen.Media().MediaRecord(d.paramInt[0], LocalName(FileNames::ChangeExtension(d.paramText[1], ".wav")));
 }
 
 void MediaSave(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], MediaOp::Save);
+    d.screen.Media().MediaControl(d.paramInt[0], MediaOp::Save);
 }
 
 void MediaShow(Durnix_Class& d)
 {
-    d.screen.MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Show : MediaOp::Hide);
+    d.screen.Media().MediaControl(d.paramInt[0], d.paramInt[1] != 0 ? MediaOp::Show : MediaOp::Hide);
 }
 
 void MediaReposition(Durnix_Class& d)
 {
-    d.screen.SetVideoWindowMetrics(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
+    d.screen.Media().SetVideoWindowMetrics(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3]);
 }
 
 void MediaGetPosition(Durnix_Class& d)
 {
     int values[4] = {};
-    d.screen.VideoWindowMetrics(values[0], values[1], values[2], values[3]);
+    d.screen.Media().VideoWindowMetrics(values[0], values[1], values[2], values[3]);
     for (int k = 0; k < 4; ++k)
         StoreInt(d, k, values[k]);
 }
 
 void MediaVideoSize(Durnix_Class& d)
 {
-    int width = d.screen.MediaControl(d.paramInt[0], MediaOp::VideoWidth);
-    int height = d.screen.MediaControl(d.paramInt[0], MediaOp::VideoHeight);
+    int width = d.screen.Media().MediaControl(d.paramInt[0], MediaOp::VideoWidth);
+    int height = d.screen.Media().MediaControl(d.paramInt[0], MediaOp::VideoHeight);
     if (width <= 0 || height <= 0) width = height = 0;
     StoreInt(d, 1, width);
     StoreInt(d, 2, height);
@@ -99,7 +99,8 @@ void ScrSetMetrics(Durnix_Class& d)
     const bool bar = d.paramInt[4] != 0;
     // Without the control bar there is no input box: input happens in place.
     d.inlineInputMode = bar ? 0 : 1;
-    d.screen.SetScreenMetrics(d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], bar, d.paramInt[5] != 0);
+    d.screen.Media().SetScreenMetrics(
+        d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], bar, d.paramInt[5] != 0);
 }
 
 void ScrGetMetrics(Durnix_Class& d)
@@ -107,7 +108,7 @@ void ScrGetMetrics(Durnix_Class& d)
     int values[4] = {};
     bool bar = false;
     bool sizeable = false;
-    d.screen.ScreenMetrics(values[0], values[1], values[2], values[3], bar, sizeable);
+    d.screen.Media().ScreenMetrics(values[0], values[1], values[2], values[3], bar, sizeable);
     for (int k = 0; k < 4; ++k)
         StoreInt(d, k, values[k]);
     StoreInt(d, 4, bar ? 1 : 0);

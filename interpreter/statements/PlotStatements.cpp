@@ -120,7 +120,7 @@ void PlotXY(Durnix_Class& d)
     for (int k = 1; k < points; ++k) {
         int x2 = 0, y2 = 0;
         screenPoint(k, x2, y2);
-        d.screen.DrawLine(x1, y1, x2, y2, layout[5], layout[4]);
+        d.screen.Drawing().DrawLine(x1, y1, x2, y2, layout[5], layout[4]);
         x1 = x2;
         y1 = y2;
     }

@@ -101,8 +101,9 @@ void Locate(Durnix_Class& d)
     d.paramInt[6] = 0;
     int given = 0;
     d.ParseParams(2, 7, given);
-    d.robot.Get().Locate(&d.screen.RobotCanvas(d.paramInt[6] != 0), &d.screen.ScreenPalette(), Palette::size - 1,
-        d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], d.paramInt[4], d.paramInt[5], &d.screen.stopped);
+    d.robot.Get().Locate(&d.screen.Drawing().RobotCanvas(d.paramInt[6] != 0), &d.screen.Drawing().ScreenPalette(),
+        Palette::size - 1, d.paramInt[0], d.paramInt[1], d.paramInt[2], d.paramInt[3], d.paramInt[4], d.paramInt[5],
+        &d.screen.stopped);
 }
 
 void Pen(Durnix_Class& d)

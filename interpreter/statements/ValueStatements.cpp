@@ -56,12 +56,12 @@ void XYInput(Durnix_Class& d, Outputs& out)
     int x = d.paramInt[1];
     int y = d.paramInt[2];
     int penX = 0, penY = 0;
-    d.screen.PenPosition(penX, penY);
+    d.screen.Drawing().PenPosition(penX, penY);
     if (x == -1) x = penX;
     if (y == -1) y = penY;
     if (x >= 0 || y >= 0) {
         int screenX = std::max(x, 0), screenY = std::max(y, 0);
-        d.screen.ImagePointOnScreen(screenX, screenY);
+        d.screen.Drawing().ImagePointOnScreen(screenX, screenY);
         if (x >= 0) x = std::max(screenX, 0);
         if (y >= 0) y = std::max(screenY, 0);
     }
@@ -80,27 +80,27 @@ void XYInput(Durnix_Class& d, Outputs& out)
 void ReadMouse(Durnix_Class& d, Outputs& out)
 {
     int x = 0, y = 0;
-    d.screen.MousePosition(x, y);
+    d.screen.Input().MousePosition(x, y);
     out.Int(0, x);
     out.Int(1, y);
-    out.Int(2, d.screen.MouseButtons());
+    out.Int(2, d.screen.Input().MouseButtons());
 }
 
 void ReadPixel(Durnix_Class& d, Outputs& out)
 {
-    out.Int(2, d.screen.GetPixelIndex(d.paramInt[0], d.paramInt[1]));
+    out.Int(2, d.screen.Drawing().GetPixelIndex(d.paramInt[0], d.paramInt[1]));
 }
 
 void GetColor(Durnix_Class& d, Outputs& out)
 {
-    out.Int(0, d.screen.GetColorIndex(0));
-    out.Int(1, d.screen.GetColorIndex(1));
+    out.Int(0, d.screen.Drawing().GetColorIndex(0));
+    out.Int(1, d.screen.Drawing().GetColorIndex(1));
 }
 
 void GetXY(Durnix_Class& d, Outputs& out)
 {
     int x = 0, y = 0;
-    d.screen.PenPosition(x, y);
+    d.screen.Drawing().PenPosition(x, y);
     out.Int(0, x);
     out.Int(1, y);
 }
@@ -108,7 +108,7 @@ void GetXY(Durnix_Class& d, Outputs& out)
 void ScrLimits(Durnix_Class& d, Outputs& out)
 {
     int width = 0, height = 0;
-    d.screen.ImageSize(width, height);
+    d.screen.Drawing().ImageSize(width, height);
     out.Int(0, width - 1);
     out.Int(1, height - 1);
 }
@@ -180,16 +180,18 @@ void GetError(Durnix_Class& d, Outputs& out)
 constexpr ValueStatement statements[] = {
     { StatementCode::Xyinput, 1, 6, "viizzi", { 0, -2, -2, 0, 0, -1 }, XYInput },
     { StatementCode::Readmouse, 2, 3, "vvv", {}, ReadMouse },
-    { StatementCode::Getkey, 1, 1, "v", {}, [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.GetKeyChar()); } },
-    { StatementCode::Getkeye, 1, 1, "v", {}, [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.KeyCode()); } },
+    { StatementCode::Getkey, 1, 1, "v", {},
+        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.Input().GetKeyChar()); } },
+    { StatementCode::Getkeye, 1, 1, "v", {},
+        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.Input().KeyCode()); } },
     { StatementCode::Getlinewidth, 1, 1, "v", {},
-        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.PenWidth()); } },
+        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.Drawing().PenWidth()); } },
     { StatementCode::Readpixel, 3, 3, "iiv", {}, ReadPixel },
     { StatementCode::Getcolor, 2, 2, "vv", {}, GetColor },
     { StatementCode::Getxy, 2, 2, "vv", {}, GetXY },
     { StatementCode::Scrlimits, 2, 2, "vv", {}, ScrLimits },
     { StatementCode::Getcursor, 1, 1, "v", {},
-        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.ImageCursor()); } },
+        [](Durnix_Class& d, Outputs& out) { out.Int(0, d.screen.Input().ImageCursor()); } },
     { StatementCode::Rgps, 2, 2, "vv", {}, RGps },
     { StatementCode::Rsensora, 5, 5, "iivvv", {}, RSensor<true> },
     { StatementCode::Rsensor, 5, 5, "iivvv", {}, RSensor<false> },

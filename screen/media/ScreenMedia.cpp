@@ -25,11 +25,11 @@ public:
 
 } // namespace
 
-MediaService& TScreenForm::Media()
+MediaService& TScreenForm::MediaServices()
 {
     if (!media) {
         auto make = reinterpret_cast<MakeMediaServiceEntry>(LoadModuleEntry(mediaModuleFile, mediaModuleEntry));
-        media.reset(make ? make(&stopped) : nullptr);
+        media.reset(make ? make(stopFlag) : nullptr);
         if (!media) media = std::make_unique<NoMedia>();
     }
     return *media;
@@ -37,12 +37,12 @@ MediaService& TScreenForm::Media()
 
 void TScreenForm::MediaPlay(int slot, const AnsiString& file, bool loop)
 {
-    Media().Play(slot, file, loop);
+    MediaServices().Play(slot, file, loop);
 }
 
 void TScreenForm::MediaRecord(int slot, const AnsiString& file)
 {
-    Media().Record(slot, file);
+    MediaServices().Record(slot, file);
 }
 
 // Asking or closing before anything played loads nothing: the end of every
@@ -60,7 +60,7 @@ void TScreenForm::CloseMedia()
 void TScreenForm::PlayWave(const AnsiString& file, bool background, bool loop)
 {
     if (!media && file.empty()) return;
-    Media().PlayWave(file, background, loop);
+    MediaServices().PlayWave(file, background, loop);
 }
 
 bool TScreenForm::WaveBusy()
@@ -70,10 +70,10 @@ bool TScreenForm::WaveBusy()
 
 void TScreenForm::SetVideoWindowMetrics(int left, int top, int width, int height)
 {
-    Media().SetVideoWindowMetrics(left, top, width, height);
+    MediaServices().SetVideoWindowMetrics(left, top, width, height);
 }
 
 void TScreenForm::VideoWindowMetrics(int& left, int& top, int& width, int& height)
 {
-    Media().VideoWindowMetrics(left, top, width, height);
+    MediaServices().VideoWindowMetrics(left, top, width, height);
 }

@@ -52,7 +52,8 @@ template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers..
 } // namespace
 
 RecordingScreen::RecordingScreen()
-    : palette(std::make_unique<Palette>())
+    : RunScreen(static_cast<RunConsole&>(*this))
+    , palette(std::make_unique<Palette>())
 { }
 
 RecordingScreen::~RecordingScreen() = default;

@@ -12,11 +12,16 @@ class Canvas;
 // A run-time screen with no widget: it records every call a run makes as one
 // line of text ("print hello|nl", "line 1,2,3,4,-1,-1"), answers input lines and
 // keys from queues, and reports events that a test set. When a queue runs dry
-// a wait ends as closing the screen would: the run is stopped.
-class RecordingScreen : public RunScreen {
+// a wait ends as closing the screen would: the run is stopped. It has no
+// media: those calls go to the screen without media.
+class RecordingScreen : public RunConsole, public RunScreen, public RunDrawing, public RunInput, public RunControls {
 public:
     RecordingScreen();
     ~RecordingScreen() override;
+
+    RunDrawing& Drawing() override { return *this; }
+    RunInput& Input() override { return *this; }
+    RunControls& Controls() override { return *this; }
 
     std::vector<std::string> calls;
     // Everything printed, each ended line followed by "\n".

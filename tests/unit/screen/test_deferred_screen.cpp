@@ -47,9 +47,9 @@ void Apply(RunScreen& screen, const std::vector<Step>& steps)
 {
     for (const Step& step : steps) {
         if (step.kind == Step::Clear)
-            screen.ClearScreen(step.colour);
+            screen.Console().ClearScreen(step.colour);
         else
-            screen.PrintText(step.text, step.kind == Step::PrintLine ? NewLine::Yes : NewLine::No);
+            screen.Console().PrintText(step.text, step.kind == Step::PrintLine ? NewLine::Yes : NewLine::No);
     }
 }
 
@@ -171,16 +171,25 @@ TEST(DeferredScreen, QueriesBeforeTheWindowAnswerAsTheWindowWould)
     screen.PrintText("kept", NewLine::Yes);
     EXPECT_EQ(screen.TextBuffer(), "kept\r\n");
     EXPECT_FALSE(screen.TakeCloseRequest());
-    EXPECT_EQ(screen.KeyCode(), 0);
-    EXPECT_EQ(screen.MediaControl(0, MediaOp::CloseAll), 0);
+    EXPECT_EQ(screen.Input().KeyCode(), 0);
+    EXPECT_EQ(screen.Media().MediaControl(0, MediaOp::CloseAll), 0);
+    screen.Media().PlayWave({}, true, false);
     EXPECT_FALSE(screen.HasForm());
     // A pixel read makes the window, with the printed text in its image.
     int width = 0, height = 0;
-    screen.ImageSize(width, height);
+    screen.Drawing().ImageSize(width, height);
     EXPECT_EQ(QSize(width, height), QSize(800, 600));
     ASSERT_TRUE(screen.HasForm());
     EXPECT_EQ(screen.TextBuffer(), "kept\r\n");
     EXPECT_FALSE(screen.stopped);
+    // The window and the run watch one stop flag: a stop the run sees ends
+    // the window's waits, and the window's stop is the run's.
+    screen.stopped = true;
+    EXPECT_EQ(screen.Console().WaitKeyWithPrompt(""), 0);
+    screen.BeginRun();
+    EXPECT_FALSE(screen.stopped);
+    screen.AfterRun();
+    EXPECT_TRUE(screen.stopped);
     screen.Form().SetHeadless(nullptr, nullptr);
     std::fclose(out);
 }
