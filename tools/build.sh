@@ -20,7 +20,7 @@ root=$(pwd)
 # the program and its modules link, and what they use at run time (the media
 # backend's plugins, the fonts of the run-time screen).
 run_packages=(cmake ninja-build g++ ccache pkg-config
-              qt6-base-dev qt6-multimedia-dev qt6-serialport-dev libjpeg62-turbo-dev libhidapi-dev
+              qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev libhidapi-dev
               libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
               gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav fonts-liberation)
 # What the tests need besides: the test framework, clang for the fuzz harnesses
