@@ -2,6 +2,7 @@
 #include "support/regex/Regexp.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -117,12 +118,22 @@ std::string GroupText(const std::string& text, const MatchResult& match, int gro
     return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
 }
 
+// No text of a program may pass 256 MiB: a replacement that would build a
+// longer one gives up before it takes the memory (the caller's failure value).
+constexpr std::size_t MaxResultLength = 256u * 1024u * 1024u;
+
+void CheckResultLength(std::size_t length)
+{
+    if (length > MaxResultLength) throw std::length_error("regular-expression replacement past the text bound");
+}
+
 std::string Substitute(const std::vector<Piece>& pieces, const std::string& text, const MatchResult& match)
 {
     std::string out;
     auto matchStart = static_cast<std::size_t>(match.GroupStart(0));
     auto matchEnd = static_cast<std::size_t>(match.GroupEnd(0));
     for (const Piece& piece : pieces) {
+        CheckResultLength(out.size());
         switch (piece.kind) {
         case Piece::Kind::Literal:
             out += piece.text;
@@ -165,6 +176,7 @@ void AppendPieces(
     std::string& out, const std::string& text, std::size_t& copied, int start, int end, const std::string& substitution)
 {
     auto matchStart = static_cast<std::size_t>(start);
+    CheckResultLength(out.size() + (matchStart > copied ? matchStart - copied : 0) + substitution.size());
     if (matchStart > copied) out.append(text, copied, matchStart - copied);
     out += substitution;
     copied = std::max(copied, static_cast<std::size_t>(end));
@@ -192,6 +204,7 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
     // Left to right the new text grows as matches are found; right to left the matches come from the end
     // and are joined in text order afterwards.
     std::vector<Replaced> replaced;
+    std::size_t pending = 0;
     std::string out;
     std::size_t copied = 0;
     int length = static_cast<int>(text.size());
@@ -202,9 +215,12 @@ std::string CRegexpA::RegexReplace(const std::string& text, const std::string& r
         stepsLeft -= run.steps;
         if (!match.IsMatched()) break;
         std::string substitution = Substitute(pieces, text, match);
-        if (backwards)
+        if (backwards) {
+            // The pieces wait to be joined: their sum alone must stay inside the bound.
+            pending += substitution.size();
+            CheckResultLength(pending);
             replaced.push_back({ match.GroupStart(0), match.GroupEnd(0), std::move(substitution) });
-        else
+        } else
             AppendPieces(out, text, copied, match.GroupStart(0), match.GroupEnd(0), substitution);
         if (result) *result = std::move(match);
         // The search always moves on (see RegexMatch); should it ever not, stop rather than loop for ever.

@@ -102,6 +102,24 @@ TEST(RegexLimits, OneBudgetCoversAWholeReplace)
     EXPECT_EQ(CRegexpA("a", 0).RegexReplace(text, "-").find('a'), std::string::npos);
 }
 
+TEST(RegexLimits, AReplacementPastTheTextBoundGivesUpBeforeBuildingIt)
+{
+    // 100 matches of a 3 MB replacement would make 300 MB; many more would take
+    // all of the machine's memory. Every direction and every piece gives up
+    // once the text would pass 256 MiB, instead of building it first.
+    const std::string text(100, 'a');
+    const std::string big(3 * 1024 * 1024, ' ');
+    EXPECT_THROW(CRegexpA("a", 0).RegexReplace(text, big), std::length_error);
+    EXPECT_THROW(CRegexpA("a", RegexFlag::RightToLeft).RegexReplace(text, big), std::length_error);
+    // The text before the match, asked for many times in one replacement.
+    std::string manyBefores;
+    for (int k = 0; k < 70; ++k)
+        manyBefores += "$`";
+    EXPECT_THROW(CRegexpA("$", 0).RegexReplace(std::string(4 * 1024 * 1024, 'b'), manyBefores), std::length_error);
+    // Within the bound the replacement is made as before.
+    EXPECT_EQ(CRegexpA("a", 0).RegexReplace("banana", "o"), "bonono");
+}
+
 TEST(RegexLimits, ForgivingCompilerAcceptsAnyBytes)
 {
     // Every one- and two-byte pattern compiles and matches without fault.
