@@ -51,7 +51,7 @@ cp examples/line_follower.bas "$scratch/line_follower.bas"
 (cd "$scratch" && exec "$program") > /dev/null 2>&1 &
 app=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name "Quorvatine IDE" 2>/dev/null | head -1) && [ -n "$window" ] && break
     sleep 0.1
 done
