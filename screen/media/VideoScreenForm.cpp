@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -76,6 +77,13 @@ void TVideoScreenForm::ClearPlayer()
 
 void TVideoScreenForm::Reposition(int left, int top, int width, int height)
 {
+    // A window's place and size stay inside what the window system can hold,
+    // so that no rectangle worked out from them passes the int range.
+    constexpr int Largest = QWIDGETSIZE_MAX;
+    left = std::min(left, Largest);
+    top = std::min(top, Largest);
+    width = std::min(width, Largest);
+    height = std::min(height, Largest);
     const QRect frame = FrameRect();
     QPoint position = frame.topLeft();
     QSize client = pendingClientSize.value_or(size());
