@@ -127,6 +127,22 @@ inline int32_t WrapAdd(int32_t a, int32_t delta)
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(delta));
 }
 
+// +=, -=, *= or /= on two numbers of one kind: 64-bit integers (the caller
+// wraps the result; the lowest integer divided by -1 wraps to itself) or doubles.
+template <typename Number> inline Number ApplyArithmetic(AssignOperator op, Number a, Number b)
+{
+    switch (op) {
+    case AssignOperator::Add:
+        return a + b;
+    case AssignOperator::Subtract:
+        return a - b;
+    case AssignOperator::Multiply:
+        return a * b;
+    default:
+        return a / b;
+    }
+}
+
 // A compound operator (not Assign) applied to the target's current value:
 // result gets the value to store, or the return is the error the
 // assignment raises, in the order it checks them. Inline: a loop that counts
@@ -153,41 +169,13 @@ inline std::optional<ErrorCode> Combine(AssignOperator op, const Value& target, 
     if (target.tag == Tag::Int && value.tag == Tag::Int) {
         const int64_t a = target.i;
         const int64_t b = value.i;
-        int64_t r;
-        switch (op) {
-        case AssignOperator::Add:
-            r = a + b;
-            break;
-        case AssignOperator::Subtract:
-            r = a - b;
-            break;
-        case AssignOperator::Multiply:
-            r = a * b;
-            break;
-        default: // divide; the lowest integer divided by -1 wraps to itself
-            r = a / b;
-            break;
-        }
+        const int64_t r = ApplyArithmetic(op, a, b);
         result.setInt(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(r))));
         return std::nullopt;
     }
     const double a = target.asDouble();
     const double b = value.asDouble();
-    double r;
-    switch (op) {
-    case AssignOperator::Add:
-        r = a + b;
-        break;
-    case AssignOperator::Subtract:
-        r = a - b;
-        break;
-    case AssignOperator::Multiply:
-        r = a * b;
-        break;
-    default:
-        r = a / b;
-        break;
-    }
+    const double r = ApplyArithmetic(op, a, b);
     if (const std::optional<ErrorCode> error = NonFinite(r)) return error;
     result.setFloat(r);
     return std::nullopt;
