@@ -28,8 +28,8 @@ run_packages=(cmake ninja-build g++ ccache pkg-config
 # looks at windows (a display, a window manager, key strokes, screenshots).
 test_packages=(libgtest-dev clang libclang-rt-14-dev gstreamer1.0-tools clang-format python3 desktop-file-utils
                xvfb openbox x11-utils xdotool imagemagick)
-# The benchmarks' peers and measuring tools.
-bench_packages=(valgrind hyperfine yabasic basic256)
+# The benchmarks' peers and measuring tools (gdb keeps the stacks of a hung media stress run).
+bench_packages=(valgrind hyperfine yabasic basic256 gdb)
 
 install_missing() {
     local missing=()
