@@ -2,6 +2,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "interpreter/Durnix_class.h"
+#include "interpreter/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 #include "screen/ScreenForm.h"
 
@@ -47,6 +48,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     scratch = std::filesystem::temp_directory_path(error) / "quorvatine-fuzz-program";
     std::filesystem::create_directories(scratch, error);
     fuzz::InstallSandbox(scratch);
+    // A run that grows past this ends with error 73, well before the fuzzer's
+    // own limit of the process's memory takes it for a finding.
+    MemoryBound::SetLimit(std::size_t { 2 } << 30);
 
     screen = new TScreenForm;
     screen->SetDesktopSize(QSize(1024, 768));

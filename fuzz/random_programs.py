@@ -34,6 +34,10 @@ VOCABULARY = os.path.join(ROOT, "interpreter", "vocabulary")
 BUDGET = 1000
 HANG_SECONDS = 120
 MEMORY_LIMIT_KB = 2 * 1024 * 1024
+# The runner's own bound of a run's memory, under the limit above with room
+# for what it takes to end the run (a sanitized build counts its shadow memory
+# too).
+RUN_MEMORY_MB = 1536
 
 # Words that start other programs, send mail or change the current folder:
 # a random program must stay inside its own folder and this machine.
@@ -207,7 +211,7 @@ def run_one(binary, source, work, as_nobody):
     path = os.path.join(folder, "p.bas")
     with open(path, "w", encoding="latin-1") as f:
         f.write(source)
-    command = [binary, "--headless", "--max-statements", str(BUDGET), path]
+    command = [binary, "--headless", "--max-statements", str(BUDGET), "--max-memory", str(RUN_MEMORY_MB), path]
     if as_nobody:
         command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] + command
     environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", QUORVATINE_PORTS="simulated", HOME=folder,

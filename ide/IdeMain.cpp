@@ -22,8 +22,9 @@
 
 namespace {
 
-constexpr const char* usage = "usage: quorvatine [PROGRAM.bas]\n"
-                              "       quorvatine --headless [--screenshot OUT.png] PROGRAM.bas\n";
+constexpr const char* usage
+    = "usage: quorvatine [PROGRAM.bas]\n"
+      "       quorvatine --headless [--screenshot OUT.png] [--max-statements N] [--max-memory MB] PROGRAM.bas\n";
 
 // An exception that reaches the event loop is shown, and the program goes on.
 class EnvironmentApplication : public QApplication {

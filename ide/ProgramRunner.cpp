@@ -4,6 +4,7 @@
 #include "builtins/ProgramName.h"
 #include "ide/HeadlessRun.h"
 #include "interpreter/Durnix_class.h"
+#include "interpreter/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 
 #include <cctype>
@@ -19,14 +20,17 @@ namespace ProgramRunner {
 
 namespace {
 
-constexpr const char* usage = "usage: quorvatine [--headless [--screenshot OUT.png] [--max-statements N]] PROGRAM.bas\n"
-                              "  --max-statements N  end the run after N statements (0: no limit), exit status 3\n";
+constexpr const char* usage
+    = "usage: quorvatine [--headless [--screenshot OUT.png] [--max-statements N] [--max-memory MB]] PROGRAM.bas\n"
+      "  --max-statements N  end the run after N statements (0: no limit), exit status 3\n"
+      "  --max-memory MB     the run's memory bound in MiB (0: half the machine's memory, at most 4 GiB)\n";
 
 struct Arguments {
     bool headless = false;
     AnsiString screenshot;
     AnsiString program;
     long long maxStatements = 0;
+    long long maxMemoryMb = 0;
 };
 
 // A statement count: decimal digits only, so that a typo never silently means
@@ -53,6 +57,10 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
             arguments.screenshot = argv[++k];
         } else if (std::strcmp(argument, "--max-statements") == 0) {
             if (k + 1 >= argc || !ParseCount(argv[++k], arguments.maxStatements)) return false;
+        } else if (std::strcmp(argument, "--max-memory") == 0) {
+            constexpr long long largestMb = 1LL << 30;
+            if (k + 1 >= argc || !ParseCount(argv[++k], arguments.maxMemoryMb) || arguments.maxMemoryMb > largestMb)
+                return false;
         } else if (argument[0] == '-' && argument[1] == '-') {
             return false;
         } else if (arguments.program.empty()) {
@@ -61,7 +69,9 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments)
             return false;
         }
     }
-    if ((!arguments.screenshot.empty() || arguments.maxStatements != 0) && !arguments.headless) return false;
+    if ((!arguments.screenshot.empty() || arguments.maxStatements != 0 || arguments.maxMemoryMb != 0)
+        && !arguments.headless)
+        return false;
     return !arguments.program.empty();
 }
 
@@ -109,6 +119,7 @@ Status RunFileOn(DeferredScreen& screen, const AnsiString& path, long long maxSt
 int RunHeadless(int argc, char** argv, const Arguments& arguments)
 {
     HeadlessRun run(argc, argv, HeadlessRun::Naming::Environment);
+    MemoryBound::SetLimit(static_cast<std::size_t>(arguments.maxMemoryMb) << 20);
     const Status status = RunFileOn(run.Screen(), arguments.program, arguments.maxStatements);
     if (status == Status::CannotRun) return static_cast<int>(status);
     if (!arguments.screenshot.empty() && !run.Screen().SaveImagePng(arguments.screenshot)) {

@@ -3,6 +3,7 @@
 #include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
+#include "interpreter/MemoryBound.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/Assignment.h"
 #include "interpreter/statements/StatementTable.h"
@@ -167,6 +168,7 @@ int Durnix_Class::Run(AnsiString text)
                         budgetExhausted = true;
                         break;
                     }
+                    if (MemoryBound::Raised()) RaiseMemoryAlarm();
                     ExecuteStatement();
                 }
             });
@@ -188,6 +190,18 @@ int Durnix_Class::Run(AnsiString text)
             trapPending = true;
         }
     }
+}
+
+void Durnix_Class::RaiseMemoryAlarm()
+{
+    const MemoryBound::Alarm alarm = MemoryBound::Take();
+    if (alarm == MemoryBound::Alarm::None) return;
+    // Far past the bound no handler may keep the run going.
+    if (alarm == MemoryBound::Alarm::FarPassed) {
+        onErrorPosition = nullptr;
+        expression.trapFlag = 0;
+    }
+    expression.RaiseError(ErrorCode::OutOfMemory);
 }
 
 bool Durnix_Class::SpendMotionStep()

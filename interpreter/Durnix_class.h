@@ -263,5 +263,7 @@ private:
     }
     void PollArmedSources();
     void ExecuteStatement();
+    // Error 73 for a run whose memory passed its bound (MemoryBound).
+    [[gnu::cold]] void RaiseMemoryAlarm();
     void LeaveScope();
 };

@@ -1,4 +1,5 @@
 #include "interpreter/EventThrottle.h"
+#include "interpreter/MemoryBound.h"
 
 #include <pthread.h>
 
@@ -20,6 +21,7 @@ public:
             while (!stopping) {
                 wake.wait_for(lock, tick);
                 flag.store(true, std::memory_order_relaxed);
+                MemoryBound::Sample();
             }
         })
     {
@@ -66,6 +68,7 @@ EventThrottle::Running::Running()
     if (all.count++ == 0) {
         // The first statement of a run lets the window catch up at once.
         due.store(true, std::memory_order_relaxed);
+        MemoryBound::Reset();
         all.ticker = std::make_unique<Ticker>(due);
     }
 }

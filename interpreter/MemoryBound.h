@@ -1,0 +1,43 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+
+// Keeps a run from taking the machine's memory. A runaway recursion that
+// passes a long text down every level, or a loop that keeps growing arrays,
+// would otherwise grow until the system kills the whole environment with it.
+//
+// While a program runs, the event ticker samples the process's resident size
+// (a few microseconds every tick); the run loop reads one flag per statement.
+// Past the bound the statement about to run raises error 73 ("Could Not Create
+// Memory for Operation"), as an allocation that fails does, at most once a
+// tick so that an error handler still gets to run. Past half as much again the
+// run ends with that error even when the program traps errors: a handler that
+// carries on growing cannot keep it alive.
+class MemoryBound {
+public:
+    enum class Alarm : int { None, Passed, FarPassed };
+
+    // The bound of the process's resident size while a program runs, in
+    // bytes; 0 restores the default.
+    static void SetLimit(std::size_t bytes);
+    static std::size_t Limit();
+    // Half the machine's memory, at most 4 GiB.
+    static std::size_t DefaultLimit();
+
+    // The process's resident size now, in bytes (0 when it cannot be read).
+    static std::size_t ResidentBytes();
+
+    // The ticker's side: compares the resident size with the bound.
+    static void Sample();
+    // Forgets an alarm left from an earlier run.
+    static void Reset() { alarm.store(static_cast<int>(Alarm::None), std::memory_order_relaxed); }
+
+    // The run loop's side: one relaxed load.
+    static bool Raised() { return alarm.load(std::memory_order_relaxed) != 0; }
+    // The alarm, cleared: the next needs a new sample past the bound.
+    static Alarm Take() { return static_cast<Alarm>(alarm.exchange(0, std::memory_order_relaxed)); }
+
+private:
+    static inline std::atomic<int> alarm { 0 };
+};
