@@ -242,6 +242,8 @@ def main():
     parser.add_argument("--out", default="fuzz-findings")
     parser.add_argument("--seed", type=int, default=int(time.time()))
     arguments = parser.parse_args()
+    # Each run starts in its own folder.
+    arguments.binary = os.path.abspath(arguments.binary)
     statements, functions = read_vocabulary()
     os.makedirs(arguments.out, exist_ok=True)
     work = tempfile.mkdtemp(prefix="qv-random-work-")

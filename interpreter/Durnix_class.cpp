@@ -168,7 +168,6 @@ int Durnix_Class::Run(AnsiString text)
                         budgetExhausted = true;
                         break;
                     }
-                    if (MemoryBound::Raised()) RaiseMemoryAlarm();
                     ExecuteStatement();
                 }
             });
@@ -190,6 +189,12 @@ int Durnix_Class::Run(AnsiString text)
             trapPending = true;
         }
     }
+}
+
+void Durnix_Class::CatchUpNow()
+{
+    platform::ProcessMessages();
+    if (MemoryBound::Raised()) RaiseMemoryAlarm();
 }
 
 void Durnix_Class::RaiseMemoryAlarm()
@@ -278,7 +283,7 @@ void Durnix_Class::ExecuteStatement()
     const StatementHandler handler = handlers.Find(e.tokenCode);
     if (!handler) RaiseUnservedStatement(e);
     handler(*this);
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    CatchUp();
 }
 
 // The control families are the first event sources, in the same order.

@@ -3,6 +3,7 @@
 #include "base/DArray.h"
 #include "base/Values.h"
 #include "canvas/Picture.h"
+#include "interpreter/EventThrottle.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
 #include "interpreter/RobotOfRun.h"
@@ -241,6 +242,15 @@ public:
     std::vector<ptrdiff_t> includeEndOffsets;
     bool AtIncludeEnd() const;
 
+    // Called after each keyword statement: once a tick (EventThrottle) the
+    // window catches up, and a run past its memory bound meets error 73
+    // (MemoryBound). Every loop and every call passes a keyword statement, so
+    // the per-statement path pays only the tick test it already had.
+    void CatchUp()
+    {
+        if (EventThrottle::Due()) CatchUpNow();
+    }
+
     // Deepest nesting of GOSUB, CALL and handler frames: runaway recursion ends
     // with error 24 instead of exhausting memory.
     static constexpr int MaxFrames = 100000;
@@ -263,6 +273,7 @@ private:
     }
     void PollArmedSources();
     void ExecuteStatement();
+    [[gnu::cold]] void CatchUpNow();
     // Error 73 for a run whose memory passed its bound (MemoryBound).
     [[gnu::cold]] void RaiseMemoryAlarm();
     void LeaveScope();

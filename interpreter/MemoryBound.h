@@ -8,10 +8,11 @@
 // would otherwise grow until the system kills the whole environment with it.
 //
 // While a program runs, the event ticker samples the process's resident size
-// (a few microseconds every tick); the run loop reads one flag per statement.
-// Past the bound the statement about to run raises error 73 ("Could Not Create
-// Memory for Operation"), as an allocation that fails does, at most once a
-// tick so that an error handler still gets to run. Past half as much again the
+// (a few microseconds every tick); the run reads the alarm only when it lets
+// the window catch up, once a tick after a keyword statement. Past the bound
+// the run meets error 73 ("Could Not Create Memory for Operation"), as an
+// allocation that fails does, at most once a tick so that an error handler
+// still gets to run. Past half as much again the
 // run ends with that error even when the program traps errors: a handler that
 // carries on growing cannot keep it alive.
 class MemoryBound {
@@ -33,7 +34,7 @@ public:
     // Forgets an alarm left from an earlier run.
     static void Reset() { alarm.store(static_cast<int>(Alarm::None), std::memory_order_relaxed); }
 
-    // The run loop's side: one relaxed load.
+    // The run's side: one relaxed load.
     static bool Raised() { return alarm.load(std::memory_order_relaxed) != 0; }
     // The alarm, cleared: the next needs a new sample past the bound.
     static Alarm Take() { return static_cast<Alarm>(alarm.exchange(0, std::memory_order_relaxed)); }

@@ -3,11 +3,9 @@
 #include "interpreter/AssignmentTarget.h"
 #include "interpreter/CompiledExpression.h"
 #include "interpreter/Durnix_class.h"
-#include "interpreter/EventThrottle.h"
 #include "interpreter/statements/Assignment.h"
 #include "interpreter/statements/StatementParts.h"
 #include "interpreter/statements/StatementTable.h"
-#include "platform/Events.h"
 
 #include <cstdint>
 
@@ -301,7 +299,7 @@ bool StatementCache::RunGosub(Durnix_Class& d, const Form& form)
     if (!d.gosubStack.PushGosub(d.ifDepth, e.scanPosition)) d.RaiseError(ErrorCode::TooManyNestedGosubs);
     e.scanPosition = form.target;
     d.ifDepth = 0;
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    d.CatchUp();
     return true;
 }
 
@@ -311,7 +309,7 @@ bool StatementCache::RunKeyword(Durnix_Class& d, const Form& form)
     e.scanPosition = e.programStart + form.operatorStart;
     e.NextToken();
     form.handler(d);
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    d.CatchUp();
     return true;
 }
 
@@ -400,7 +398,7 @@ bool StatementCache::RunCall(Durnix_Class& d, const Form& form)
     if (!d.CurrentIs(')')) e.RaiseError(ErrorCode::UnbalancedParenthesis);
     e.NextToken();
     EnterSub(d, sub, given, AnsiString());
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    d.CatchUp();
     return true;
 }
 
@@ -418,7 +416,7 @@ bool StatementCache::RunReturn(Durnix_Class& d, const Form& form)
     d.KeepOperand(0, value);
     if (!e.endOfStatement) e.RaiseError(ErrorCode::SyntaxError);
     LeaveFrame(d, 1);
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    d.CatchUp();
     return true;
 }
 
@@ -450,6 +448,6 @@ bool StatementCache::RunIf(Durnix_Class& d, const Form& form)
             e.RaiseError(ErrorCode::NotALogicalExpression);
     }
     ContinueIf(d, blockStart, condition, false);
-    if (EventThrottle::Due()) platform::ProcessMessages();
+    d.CatchUp();
     return true;
 }
