@@ -5,9 +5,9 @@
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
 #include "interpreter/RunScreen.h"
-#include "screen/Console.h"
+#include "runner/Console.h"
+#include "runner/HeadlessWindow.h"
 #include "screen/ControlSlots.h"
-#include "screen/HeadlessWindow.h"
 #include "screen/InputHistory.h"
 
 #include <QImage>
