@@ -1,9 +1,9 @@
 #include "canvas/ImageServices.h"
 
 #include "canvas/Canvas.h"
-#include "canvas/PictureFiles.h"
-#include "canvas/PictureFilters.h"
 #include "canvas/PictureImages.h"
+#include "pictures/PictureFiles.h"
+#include "pictures/PictureFilters.h"
 #include "platform/ClipboardImage.h"
 
 #include <algorithm>

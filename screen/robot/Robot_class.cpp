@@ -1,7 +1,7 @@
 #include "screen/robot/Robot_class.h"
 
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "platform/Colors.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "platform/Colors.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "platform/Colors.h"
 #include "screen/robot/Robot_class.h"
 
