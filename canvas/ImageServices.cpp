@@ -4,7 +4,7 @@
 #include "canvas/PictureImages.h"
 #include "pictures/PictureFiles.h"
 #include "pictures/PictureFilters.h"
-#include "platform/ClipboardImage.h"
+#include "platform/gui/ClipboardImage.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProcessStart.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 #include "runner/ExecutableImage.h"
 #include "runner/IdePaths.h"
 #include "runner/ProgramRunner.h"

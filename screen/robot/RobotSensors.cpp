@@ -2,7 +2,7 @@
 #include "pictures/Palette.h"
 #include "screen/robot/Robot_class.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "canvas/Canvas.h"
 #include "pictures/Palette.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
 #include "pictures/Palette.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <gtest/gtest.h>
 
