@@ -147,7 +147,7 @@ public:
     void SetPenPosition(int x, int y) override;
 
     // Media slots, the wave player, the video window and the window metrics
-    // (screen/media/ScreenMedia.cpp).
+    // (screen/ScreenMedia.cpp).
     void MediaPlay(int slot, const AnsiString& file, bool loop) override;
     void MediaRecord(int slot, const AnsiString& file) override;
     int MediaControl(int slot, int op) override;
