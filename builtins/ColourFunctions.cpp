@@ -1,6 +1,6 @@
 #include "builtins/FunctionFamilies.h"
-#include "canvas/Palette.h"
 #include "interpreter/RunScreen.h"
+#include "pictures/Palette.h"
 #include "platform/Dialogs.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "canvas/ScreenFont.h"
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "canvas/ImageMemory.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <sys/mman.h>
 

@@ -1,10 +1,10 @@
 #include "canvas/ImageServices.h"
 
 #include "canvas/Canvas.h"
-#include "canvas/PictureFiles.h"
-#include "canvas/PictureFilters.h"
 #include "canvas/PictureImages.h"
-#include "platform/ClipboardImage.h"
+#include "pictures/PictureFiles.h"
+#include "pictures/PictureFilters.h"
+#include "platform/gui/ClipboardImage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ide/AboutInfo.h"
 
-#include "canvas/JpegCodec.h"
 #include "devices/QelmBridge.h"
+#include "pictures/JpegCodec.h"
 
 #include <QtGlobal>
 

@@ -4,7 +4,7 @@
 #include "interpreter/Codes_class.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
-#include "platform/RtfDocument.h"
+#include "platform/gui/RtfDocument.h"
 
 #include <QApplication>
 #include <QClipboard>

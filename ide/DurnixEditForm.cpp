@@ -6,10 +6,8 @@
 #include "ide/PreferencesForm.h"
 
 #include "ide/EditCommands.h"
-#include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/IdeDialogs.h"
-#include "ide/ProgramRunner.h"
 #include "ide/editor/BasicScheme.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/Codes_class.h"
@@ -17,6 +15,8 @@
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/WindowWatch.h"
+#include "runner/ExecutableImage.h"
+#include "runner/ProgramRunner.h"
 #include "screen/ScreenForm.h"
 
 #include <QAction>

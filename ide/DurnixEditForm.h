@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/Values.h"
-#include "ide/IdePaths.h"
 #include "ide/IdeSettings.h"
 #include "ide/TabRecords.h"
 #include "ide/editor/SchemePainter.h"
+#include "runner/IdePaths.h"
 
 #include <QMainWindow>
 

@@ -7,13 +7,13 @@
 #include "ide/Forms.h"
 
 #include "ide/EditCommands.h"
-#include "ide/ExecutableImage.h"
 #include "ide/IdeDialogs.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/ProtectedPrograms.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageBoxes.h"
+#include "runner/ExecutableImage.h"
 #include "screen/ScreenForm.h"
 
 #include <QAction>

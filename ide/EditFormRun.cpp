@@ -11,10 +11,8 @@
 
 #include "builtins/ProgramName.h"
 #include "ide/EditCommands.h"
-#include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/IdeDialogs.h"
-#include "ide/ProgramRunner.h"
 #include "ide/VariablesList.h"
 #include "ide/editor/EditorKeys.h"
 #include "ide/editor/EditorPrinting.h"
@@ -23,6 +21,8 @@
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/RunHooks.h"
 #include "platform/MessageBoxes.h"
+#include "runner/ExecutableImage.h"
+#include "runner/ProgramRunner.h"
 #include "screen/ScreenForm.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
-#include "ide/IdePaths.h"
+#include "runner/IdePaths.h"
 
 #include <memory>
 

@@ -1,15 +1,15 @@
 #include "ide/IdeMain.h"
 
 #include "ide/Environment.h"
-#include "ide/ExecutableImage.h"
 #include "ide/IdeDialogs.h"
-#include "ide/IdePaths.h"
-#include "ide/ProgramRunner.h"
 #include "platform/AnsiText.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProcessStart.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
+#include "runner/ExecutableImage.h"
+#include "runner/IdePaths.h"
+#include "runner/ProgramRunner.h"
 #include "screen/ScreenDialogs.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "ide/editor/BasicScheme.h"
 #include "ide/editor/SxEditor.h"
 #include "interpreter/Codes_class.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -6,9 +6,9 @@
 #include "ide/IdeMain.h"
 #include "platform/KeyMap.h"
 #include "platform/SystemQueries.h"
-#include "screen/DeferredScreen.h"
+#include "runner/DeferredScreen.h"
+#include "runner/WindowParts.h"
 #include "screen/ScreenForm.h"
-#include "screen/WindowParts.h"
 #include "screen/robot/RobotParts.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ide/Launch.h"
+#include "runner/Launch.h"
 
 int main(int argc, char** argv)
 {

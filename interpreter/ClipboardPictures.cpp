@@ -1,8 +1,8 @@
 #include "interpreter/ClipboardPictures.h"
 
-#include "canvas/PictureFiles.h"
-#include "canvas/PictureFilters.h"
 #include "interpreter/ImageParts.h"
+#include "pictures/PictureFiles.h"
+#include "pictures/PictureFilters.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,6 @@
 
 #include "base/DArray.h"
 #include "base/Values.h"
-#include "canvas/Picture.h"
 #include "interpreter/EventThrottle.h"
 #include "interpreter/Expression_class.h"
 #include "interpreter/Labels_class.h"
@@ -14,6 +13,7 @@
 #include "interpreter/StatementCache.h"
 #include "interpreter/Variables_class.h"
 #include "interpreter/arrays/Arrays_class.h"
+#include "pictures/Picture.h"
 
 #include <cstddef>
 #include <memory>

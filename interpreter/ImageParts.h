@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Values.h"
-#include "canvas/Picture.h"
+#include "pictures/Picture.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,10 +2,10 @@
 #include "screen/ScreenForm.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
 #include "platform/RegularFiles.h"
+#include "platform/gui/Colors.h"
 #include "screen/InputCodes.h"
 #include "screen/ScreenWidgets.h"
 

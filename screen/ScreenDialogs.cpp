@@ -1,9 +1,9 @@
 #include "screen/ScreenDialogs.h"
 
-#include "platform/QtDialogs.h"
+#include "platform/widgets/QtDialogs.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 #include "screen/InputForm.h"
 #include "screen/MessageForm.h"
 #include "screen/ScreenPrinter.h"

@@ -1,4 +1,4 @@
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 #include "screen/ScreenDrawingSupport.h"
 #include "screen/ScreenForm.h"
 

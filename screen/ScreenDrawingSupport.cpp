@@ -1,6 +1,6 @@
 #include "screen/ScreenDrawingSupport.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 #include "screen/ScreenForm.h"
 
 #include <QLineF>

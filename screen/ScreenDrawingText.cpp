@@ -1,6 +1,6 @@
 #include "canvas/TextFont.h"
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 #include "screen/ScreenForm.h"
 
 #include <QFontMetrics>

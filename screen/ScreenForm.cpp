@@ -6,8 +6,8 @@
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
 #include "platform/WindowWatch.h"
+#include "runner/ScreenSizing.h"
 #include "screen/InputCodes.h"
-#include "screen/ScreenSizing.h"
 #include "screen/ScreenWidgets.h"
 #include "screen/media/MediaService.h"
 

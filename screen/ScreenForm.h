@@ -3,11 +3,11 @@
 #include "base/DArray.h"
 #include "base/Values.h"
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
 #include "interpreter/RunScreen.h"
-#include "screen/Console.h"
+#include "pictures/Palette.h"
+#include "runner/Console.h"
+#include "runner/HeadlessWindow.h"
 #include "screen/ControlSlots.h"
-#include "screen/HeadlessWindow.h"
 #include "screen/InputHistory.h"
 
 #include <QImage>
@@ -147,7 +147,7 @@ public:
     void SetPenPosition(int x, int y) override;
 
     // Media slots, the wave player, the video window and the window metrics
-    // (screen/media/ScreenMedia.cpp).
+    // (screen/ScreenMedia.cpp).
     void MediaPlay(int slot, const AnsiString& file, bool loop) override;
     void MediaRecord(int slot, const AnsiString& file) override;
     int MediaControl(int slot, int op) override;

@@ -9,13 +9,13 @@
 #include "ide/CodesHelpForm.h"
 #include "ide/DebugForm.h"
 #include "ide/DurnixEditForm.h"
-#include "ide/ExecutableImage.h"
 #include "ide/FindForm.h"
 #include "ide/Forms.h"
 #include "ide/IdeDialogs.h"
-#include "ide/IdePaths.h"
 #include "ide/VTableForm.h"
 #include "interpreter/RunHooks.h"
+#include "runner/ExecutableImage.h"
+#include "runner/IdePaths.h"
 #include "screen/ScreenForm.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 // rotatebmp; 30 ms for mscrtoarray and mscrfromarray.
 //   cmake --build build --target bench_images && build/bin/bench_images
 
-#include "canvas/BmpCodec.h"
 #include "interpreter/Durnix_class.h"
+#include "pictures/BmpCodec.h"
 #include "tests/support/RecordingScreen.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "ide/editor/QtPrintSurface.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -1,11 +1,11 @@
 // Durnix_class.h first: Qt's headers define the word "slots" away.
 #include "interpreter/statements/StatementRows.h"
 
-#include "canvas/Palette.h"
-#include "canvas/PictureFiles.h"
-#include "canvas/PictureFilters.h"
 #include "interpreter/ClipboardPictures.h"
 #include "interpreter/ImageParts.h"
+#include "pictures/Palette.h"
+#include "pictures/PictureFiles.h"
+#include "pictures/PictureFilters.h"
 
 #include <algorithm>
 #include <optional>

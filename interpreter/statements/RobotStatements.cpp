@@ -1,6 +1,6 @@
-#include "canvas/Palette.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/statements/StatementTable.h"
+#include "pictures/Palette.h"
 
 #include <cstdlib>
 

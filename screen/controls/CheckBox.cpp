@@ -1,6 +1,6 @@
 #include "screen/controls/CheckBox.h"
 
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "platform/AnsiText.h"
 
 using namespace controls;

@@ -1,6 +1,6 @@
 #include "screen/controls/RadioGroup.h"
 
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "platform/AnsiText.h"
 
 #include <QRadioButton>

@@ -1,6 +1,6 @@
 #include "screen/robot/RobotBody.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 #include "screen/robot/Robot_class.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "screen/robot/Robot_class.h"
 
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
-#include "platform/Colors.h"
+#include "pictures/Palette.h"
+#include "platform/gui/Colors.h"
 
 #include <QPainter>
 

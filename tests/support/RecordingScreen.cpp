@@ -1,8 +1,8 @@
 #include "tests/support/RecordingScreen.h"
 
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
 #include "interpreter/ControlPropertyTable.h"
+#include "pictures/Palette.h"
 #include "support/FloatText.h"
 
 #include <QSize>

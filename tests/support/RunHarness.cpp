@@ -5,7 +5,7 @@
 #include "interpreter/ProgramFiles.h"
 #include "screen/ScreenForm.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/support/RunHarness.h"
 
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 #include "screen/ScreenForm.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "ide/IdeDialogs.h"
 #include "ide/PreferencesForm.h"
 #include "ide/editor/SxEditor.h"
-#include "platform/Colors.h"
 #include "platform/MessageBoxes.h"
+#include "platform/gui/Colors.h"
 
 #include <QCheckBox>
 #include <QImage>

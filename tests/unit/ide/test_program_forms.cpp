@@ -1,7 +1,7 @@
-#include "ide/ExecutableImage.h"
 #include "ide/TabRecords.h"
 #include "interpreter/ProgramFiles.h"
 #include "interpreter/ProtectedPrograms.h"
+#include "runner/ExecutableImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/RtfDocument.h"
 #include "platform/RtfReader.h"
+#include "platform/gui/RtfDocument.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

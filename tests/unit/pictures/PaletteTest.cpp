@@ -1,5 +1,5 @@
-#include "canvas/Palette.h"
-#include "platform/Colors.h"
+#include "pictures/Palette.h"
+#include "platform/gui/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/support/RunHarness.h"
 
-#include "canvas/JpegCodec.h"
-#include "canvas/PictureFiles.h"
+#include "pictures/JpegCodec.h"
+#include "pictures/PictureFiles.h"
 #include "screen/ScreenForm.h"
 
 #include <gtest/gtest.h>

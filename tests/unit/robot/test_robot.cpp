@@ -1,6 +1,6 @@
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
-#include "platform/Colors.h"
+#include "pictures/Palette.h"
+#include "platform/gui/Colors.h"
 #include "screen/robot/Robot_class.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 #include "canvas/Canvas.h"
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "platform/KeyMap.h"
-#include "screen/Console.h"
+#include "runner/Console.h"
+#include "runner/ScreenSizing.h"
 #include "screen/InputCodes.h"
 #include "screen/InputHistory.h"
-#include "screen/ScreenSizing.h"
 
 #include <gtest/gtest.h>
 

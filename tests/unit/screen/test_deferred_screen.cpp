@@ -1,4 +1,4 @@
-#include "screen/DeferredScreen.h"
+#include "runner/DeferredScreen.h"
 #include "screen/ScreenForm.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "platform/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>

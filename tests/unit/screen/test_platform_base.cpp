@@ -1,6 +1,6 @@
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
 #include "platform/KeyMap.h"
+#include "platform/gui/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "tests/support/RunHarness.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Colors.h"
 #include "platform/KeyMap.h"
 #include "platform/MessageBoxes.h"
+#include "platform/gui/Colors.h"
 #include "screen/ScreenForm.h"
 #include "screen/ScreenWidgets.h"
 

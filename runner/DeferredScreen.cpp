@@ -1,7 +1,7 @@
-#include "screen/DeferredScreen.h"
+#include "runner/DeferredScreen.h"
 
 #include "platform/Application.h"
-#include "screen/ScreenSizing.h"
+#include "runner/ScreenSizing.h"
 
 #include "canvas/ScreenFontSize.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "interpreter/RunScreen.h"
-#include "screen/Console.h"
-#include "screen/HeadlessWindow.h"
+#include "runner/Console.h"
+#include "runner/HeadlessWindow.h"
 
 #include <chrono>
 #include <cstdio>

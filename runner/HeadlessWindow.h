@@ -1,7 +1,7 @@
 #pragma once
 
 #include "interpreter/RunScreen.h"
-#include "screen/Console.h"
+#include "runner/Console.h"
 
 #include <cstdio>
 

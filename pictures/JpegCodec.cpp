@@ -1,4 +1,4 @@
-#include "canvas/JpegCodec.h"
+#include "pictures/JpegCodec.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/DeferredScreen.h"
+#include "runner/DeferredScreen.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ide/IdePaths.h"
+#include "runner/IdePaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/AnsiText.h"
-#include "platform/ClipboardImage.h"
 #include "platform/SystemQueries.h"
+#include "platform/gui/ClipboardImage.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

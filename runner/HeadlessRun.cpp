@@ -1,8 +1,8 @@
-#include "ide/HeadlessRun.h"
+#include "runner/HeadlessRun.h"
 
 #include "platform/Application.h"
 #include "platform/SystemQueries.h"
-#include "screen/WindowParts.h"
+#include "runner/WindowParts.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "canvas/PictureFiles.h"
+#include "pictures/PictureFiles.h"
 
-#include "canvas/BmpCodec.h"
-#include "canvas/JpegCodec.h"
+#include "pictures/BmpCodec.h"
+#include "pictures/JpegCodec.h"
 #include "platform/RegularFiles.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/QtDialogs.h"
+#include "platform/widgets/QtDialogs.h"
 #include "platform/AnsiText.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/ClipboardImage.h"
+#include "platform/gui/ClipboardImage.h"
 #include "platform/Application.h"
 
 #include <QClipboard>

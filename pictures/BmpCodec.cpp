@@ -1,4 +1,4 @@
-#include "canvas/BmpCodec.h"
+#include "pictures/BmpCodec.h"
 
 #include <array>
 #include <bit>

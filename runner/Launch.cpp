@@ -1,16 +1,16 @@
-#include "ide/Launch.h"
+#include "runner/Launch.h"
 
 #include "builtins/ProgramName.h"
 #include "devices/CaptureBridge.h"
 #include "devices/QelmBridge.h"
-#include "ide/ExecutableImage.h"
-#include "ide/HeadlessRun.h"
-#include "ide/IdePaths.h"
-#include "ide/ProgramRunner.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/RunHooks.h"
 #include "platform/ModuleFiles.h"
-#include "screen/WindowParts.h"
+#include "runner/ExecutableImage.h"
+#include "runner/HeadlessRun.h"
+#include "runner/IdePaths.h"
+#include "runner/ProgramRunner.h"
+#include "runner/WindowParts.h"
 
 #include <cstdio>
 #include <cstring>

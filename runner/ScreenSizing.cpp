@@ -1,4 +1,4 @@
-#include "screen/ScreenSizing.h"
+#include "runner/ScreenSizing.h"
 
 ScreenGeometry FirstActivationGeometry(int desktopWidth, int desktopHeight, int toolBarHeight)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/HeadlessWindow.h"
+#include "runner/HeadlessWindow.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "platform/RtfDocument.h"
+#include "platform/gui/RtfDocument.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "canvas/Palette.h"
+#include "pictures/Palette.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/Picture.h"
+#include "pictures/Picture.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "platform/Colors.h"
+#include "platform/gui/Colors.h"
 
 namespace platform {
 

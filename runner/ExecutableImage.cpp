@@ -1,4 +1,4 @@
-#include "ide/ExecutableImage.h"
+#include "runner/ExecutableImage.h"
 #include "platform/RegularFiles.h"
 
 #include "interpreter/ProtectedPrograms.h"

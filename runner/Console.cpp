@@ -1,4 +1,4 @@
-#include "screen/Console.h"
+#include "runner/Console.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "screen/WindowParts.h"
+#include "runner/WindowParts.h"
 
 #include "platform/WindowModule.h"
 

@@ -1,11 +1,11 @@
-#include "ide/ProgramRunner.h"
+#include "runner/ProgramRunner.h"
 #include "interpreter/RunHooks.h"
 
 #include "builtins/ProgramName.h"
-#include "ide/HeadlessRun.h"
 #include "interpreter/Durnix_class.h"
 #include "interpreter/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
+#include "runner/HeadlessRun.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "canvas/PictureFilters.h"
+#include "pictures/PictureFilters.h"
 
 #include <algorithm>
 #include <cmath>
