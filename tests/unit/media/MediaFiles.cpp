@@ -58,6 +58,8 @@ MediaFiles::MediaFiles()
     WaveFormat format;
     format.sampleRate = 8000;
     WaveFile::Write(tone, format, SineSamples(440, 8000, 400));
+    longTone = Path("long_tone.wav");
+    WaveFile::Write(longTone, format, SineSamples(440, 8000, 5000));
     clip = Path("clip.avi");
     tinyClip = Path("tiny.avi");
     haveClips = MakeClip(clip, 64, 48) && MakeClip(tinyClip, 32, 16);

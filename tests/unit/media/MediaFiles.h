@@ -9,7 +9,7 @@
 
 // The media the tests play, made once per test program in a folder of its
 // own: a wave file of 400 ms of 440 Hz (8 kHz, 16-bit mono) written by the
-// wave writer, a 64 x 48 and a 32 x 16 video clip (JPEG frames need a
+// wave writer and one of 5 s, a 64 x 48 and a 32 x 16 video clip (JPEG frames need a
 // height of 16 or more) of 20 frames at 10 frames
 // a second made by the GStreamer command-line tool, and a file no backend
 // can decode.
@@ -18,6 +18,7 @@ public:
     static MediaFiles& Get();
 
     std::string tone;
+    std::string longTone;
     std::string clip;
     std::string tinyClip;
     std::string garbage;
