@@ -1,6 +1,7 @@
 #include "interpreter/ProgramFiles.h"
 
 #include "interpreter/ProtectedPrograms.h"
+#include "platform/RegularFiles.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -72,10 +73,7 @@ ReadResult ReadBytes(const AnsiString& path, AnsiString& bytes)
     // once rather than waited on; the checks below go by what was opened.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) return ReadResult::NotFound;
-    struct Closer {
-        int descriptor;
-        ~Closer() { ::close(descriptor); }
-    } closer { descriptor };
+    const platform::DescriptorCloser closer(descriptor);
     struct stat status { };
     if (::fstat(descriptor, &status) != 0) return ReadResult::ReadFailed;
     if (!S_ISREG(status.st_mode)) return ReadResult::NotRegular;

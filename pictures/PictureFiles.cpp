@@ -52,10 +52,7 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const AnsiString& path)
     // Read straight into the picture's buffer: a large picture is held once.
     const int descriptor = platform::OpenRegularFile(path, O_RDONLY);
     if (descriptor < 0) return std::nullopt;
-    struct Closer {
-        int descriptor;
-        ~Closer() { ::close(descriptor); }
-    } closer { descriptor };
+    const platform::DescriptorCloser closer(descriptor);
     struct stat status { };
     if (::fstat(descriptor, &status) != 0 || static_cast<uintmax_t>(status.st_size) > MaxFileBytes) return std::nullopt;
     std::vector<uint8_t> bytes(static_cast<size_t>(status.st_size));

@@ -81,14 +81,16 @@ std::FILE* OpenRegularStream(const AnsiString& path, const char* mode)
     return stream;
 }
 
+DescriptorCloser::~DescriptorCloser()
+{
+    if (descriptor >= 0) ::close(descriptor);
+}
+
 std::optional<AnsiString> ReadRegularFile(const AnsiString& path, size_t limit)
 {
     const int descriptor = OpenRegularFile(path, O_RDONLY);
     if (descriptor < 0) return std::nullopt;
-    struct Closer {
-        int descriptor;
-        ~Closer() { ::close(descriptor); }
-    } closer { descriptor };
+    const DescriptorCloser closer(descriptor);
     struct stat status { };
     if (::fstat(descriptor, &status) != 0 || static_cast<uint64_t>(status.st_size) > limit) return std::nullopt;
     AnsiString bytes;

@@ -16,6 +16,20 @@
 // only, and never block while they look.
 namespace platform {
 
+// Closes a descriptor when it goes out of scope.
+class DescriptorCloser {
+public:
+    explicit DescriptorCloser(int descriptor)
+        : descriptor(descriptor)
+    { }
+    ~DescriptorCloser();
+    DescriptorCloser(const DescriptorCloser&) = delete;
+    DescriptorCloser& operator=(const DescriptorCloser&) = delete;
+
+private:
+    int descriptor;
+};
+
 // True when the name leads (through any links) to something that exists and
 // is neither a regular file nor a folder: a pipe, a socket or a device.
 bool NamesSpecialFile(const AnsiString& path);
