@@ -19,8 +19,8 @@ namespace platform {
 // Closes a descriptor when it goes out of scope.
 class DescriptorCloser {
 public:
-    explicit DescriptorCloser(int descriptor)
-        : descriptor(descriptor)
+    explicit DescriptorCloser(int owned)
+        : descriptor(owned)
     { }
     ~DescriptorCloser();
     DescriptorCloser(const DescriptorCloser&) = delete;
