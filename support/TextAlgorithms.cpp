@@ -308,10 +308,15 @@ AnsiString RepeatText(const AnsiString& s, int n)
 {
     if (n < 1 || s.empty()) return {};
     CheckTextLength(static_cast<std::uint64_t>(s.size()) * static_cast<std::uint64_t>(n));
+    const std::size_t total = s.size() * static_cast<std::size_t>(n);
     AnsiString r;
-    r.reserve(s.size() * static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k)
-        r += s;
+    r.reserve(total);
+    r += s;
+    // The text doubles from its own start: a short text repeated millions
+    // of times takes a few dozen copies, not a copy per repeat. The room is
+    // reserved, so the copied part never moves while it is read.
+    while (r.size() < total)
+        r.append(r, 0, std::min(r.size(), total - r.size()));
     return r;
 }
 

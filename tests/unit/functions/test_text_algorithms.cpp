@@ -80,6 +80,19 @@ TEST(TextAlgorithms, CommaTextSplitsEveryKindOfLineBreak)
     EXPECT_EQ(CommaText(""), "");
 }
 
+TEST(TextAlgorithms, RepeatedTextsMatchRepeatingOneByOne)
+{
+    for (const AnsiString& piece : { AnsiString("x"), AnsiString("ab"), AnsiString("a,b\0c", 5) }) {
+        for (int n : { -1, 0, 1, 2, 3, 5, 8, 1000, 4097 }) {
+            AnsiString expected;
+            for (int k = 0; k < n; ++k)
+                expected += piece;
+            EXPECT_EQ(RepeatText(piece, n), expected) << piece.size() << " x " << n;
+        }
+    }
+    EXPECT_EQ(RepeatText("", 100), "");
+}
+
 TEST(TextAlgorithms, OversizedTextsAreLibraryFailures)
 {
     EXPECT_THROW(Spaces(2000000000), LibraryFailure);
