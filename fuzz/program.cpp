@@ -2,7 +2,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "interpreter/Durnix_class.h"
-#include "interpreter/MemoryBound.h"
+#include "support/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 #include "screen/ScreenForm.h"
 

@@ -22,6 +22,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
 
@@ -219,19 +220,27 @@ def run_one(binary, source, work, as_nobody):
     started = time.monotonic()
     process = subprocess.Popen(command, cwd=folder, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE, env=environment, start_new_session=True)
+    # Standard error is read aside while the run is reaped here, with its own
+    # resource use: its peak resident size is the run's, not all the runs'.
+    chunks = []
+    reader = threading.Thread(target=lambda: chunks.append(process.stderr.read()))
+    reader.start()
     hung = False
-    try:
-        _, stderr = process.communicate(timeout=HANG_SECONDS)
-    except subprocess.TimeoutExpired:
-        hung = True
-        os.killpg(process.pid, signal.SIGKILL)
-        _, stderr = process.communicate()
-    # The child's own resource use: wait4 already reaped it inside communicate,
-    # so the peak resident size is read from the summed children's figures by
-    # the caller; here only the status and time count.
+    while True:
+        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
+        if pid:
+            break
+        if not hung and time.monotonic() - started > HANG_SECONDS:
+            hung = True
+            os.killpg(process.pid, signal.SIGKILL)
+        time.sleep(0.002)
+    reader.join()
+    process.stderr.close()
+    process.returncode = -os.WTERMSIG(status) if os.WIFSIGNALED(status) else os.WEXITSTATUS(status)
     elapsed = time.monotonic() - started
     shutil.rmtree(folder, ignore_errors=True)
-    return process.returncode, hung, elapsed, stderr.decode("latin-1", "replace")
+    stderr = b"".join(chunks)
+    return process.returncode, hung, elapsed, stderr.decode("latin-1", "replace"), usage.ru_maxrss
 
 
 def main():
@@ -253,27 +262,31 @@ def main():
     findings = []
     counts = {"programs": 0, "errors": 0, "budget": 0}
     slowest = [0.0]
+    largest = [0]
 
     def worker(index):
         rng = random.Random(arguments.seed * 1000 + index)
         maker = Maker(rng, statements, functions)
         while time.monotonic() < deadline:
             source = maker.program()
-            status, hung, elapsed, stderr = run_one(arguments.binary, source, work, as_nobody)
+            status, hung, elapsed, stderr, peak_kb = run_one(arguments.binary, source, work, as_nobody)
             counts["programs"] += 1
             slowest[0] = max(slowest[0], elapsed)
+            largest[0] = max(largest[0], peak_kb)
             crashed = status < 0 or status not in (0, 1, 3) or "Sanitizer" in stderr or "runtime error:" in stderr
             if status == 1:
                 counts["errors"] += 1
             if status == 3:
                 counts["budget"] += 1
-            if hung or crashed:
-                kind = "hang" if hung else "crash"
+            grew = peak_kb > MEMORY_LIMIT_KB
+            if hung or crashed or grew:
+                kind = "hang" if hung else "crash" if crashed else "memory"
                 name = os.path.join(arguments.out, "%s-%d-%d.bas" % (kind, index, counts["programs"]))
                 with open(name, "w", encoding="latin-1") as f:
                     f.write(source)
                 with open(name + ".txt", "w") as f:
-                    f.write("status %s after %.1f s\n%s" % (status, elapsed, stderr[-4000:]))
+                    f.write("status %s after %.1f s, peak %d MB\n%s" % (status, elapsed, peak_kb // 1024,
+                                                                          stderr[-4000:]))
                 findings.append((kind, name, status))
                 print("FINDING %s: %s (status %s)" % (kind, name, status), flush=True)
 
@@ -281,8 +294,7 @@ def main():
     with ThreadPoolExecutor(arguments.workers) as pool:
         list(pool.map(worker, range(arguments.workers)))
     elapsed = time.monotonic() - started
-    import resource
-    peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    peak_kb = largest[0]
     shutil.rmtree(work, ignore_errors=True)
     print("random programs: %d in %.0f s (%.1f a second) on %d workers, seed %d" %
           (counts["programs"], elapsed, counts["programs"] / elapsed, arguments.workers, arguments.seed))

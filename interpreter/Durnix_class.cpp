@@ -3,7 +3,7 @@
 #include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
-#include "interpreter/MemoryBound.h"
+#include "support/MemoryBound.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/Assignment.h"
 #include "interpreter/statements/StatementTable.h"

@@ -1,5 +1,5 @@
 #include "interpreter/EventThrottle.h"
-#include "interpreter/MemoryBound.h"
+#include "support/MemoryBound.h"
 
 #include <pthread.h>
 

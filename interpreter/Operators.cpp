@@ -2,6 +2,7 @@
 
 #include "interpreter/Expression_class.h"
 #include "support/FloatText.h"
+#include "support/MemoryBound.h"
 #include "support/TextAlgorithms.h"
 
 #include <cmath>
@@ -188,6 +189,7 @@ bool JoinText(AnsiString& text, const Value& right, std::size_t before)
     const std::size_t held = before + text.size();
     if (right.tag == Tag::String) {
         if (right.s.size() > limit - held) return false;
+        if (held + right.s.size() >= TextAlgorithms::LargeText && MemoryBound::Raised()) return false;
         text += right.s;
         return true;
     }

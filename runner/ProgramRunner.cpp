@@ -3,7 +3,7 @@
 
 #include "builtins/ProgramName.h"
 #include "interpreter/Durnix_class.h"
-#include "interpreter/MemoryBound.h"
+#include "support/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 #include "runner/HeadlessRun.h"
 

@@ -1,6 +1,7 @@
 #include "support/TextAlgorithms.h"
 
 #include "support/LibraryFailure.h"
+#include "support/MemoryBound.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -63,6 +64,10 @@ bool NeedsQuotes(std::string_view item)
 void CheckTextLength(std::uint64_t length)
 {
     if (length > MaxTextLength) throw LibraryFailure { "Out of memory" };
+    // A large text is not built once the run is past its memory bound: one
+    // statement could otherwise build many of them before the run sees the
+    // alarm.
+    if (length >= LargeText && MemoryBound::Raised()) throw LibraryFailure { "Out of memory" };
 }
 
 char UpperChar(char c)

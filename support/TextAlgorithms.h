@@ -13,6 +13,9 @@ namespace TextAlgorithms {
 // Texts above this length are refused: the caller treats the refusal like a
 // failed allocation of the class library (the catch result of the call).
 constexpr std::size_t MaxTextLength = 256u * 1024u * 1024u;
+// From this length on, building a text first asks whether the run is past
+// its memory bound (MemoryBound).
+constexpr std::size_t LargeText = 1024u * 1024u;
 
 // Throws LibraryFailure when a text of that length could not be made.
 void CheckTextLength(std::uint64_t length);

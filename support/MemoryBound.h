@@ -12,7 +12,9 @@
 // the window catch up, once a tick after a keyword statement. Past the bound
 // the run meets error 73 ("Could Not Create Memory for Operation"), as an
 // allocation that fails does, at most once a tick so that an error handler
-// still gets to run. Past half as much again the
+// still gets to run. While the alarm stands no large text is built (the text
+// functions and joins fail as on a text past its bound), so that a single
+// statement cannot pile up many of them before the run sees it. Past half as much again the
 // run ends with that error even when the program traps errors: a handler that
 // carries on growing cannot keep it alive.
 class MemoryBound {

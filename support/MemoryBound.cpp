@@ -1,4 +1,4 @@
-#include "interpreter/MemoryBound.h"
+#include "support/MemoryBound.h"
 
 #include <fcntl.h>
 #include <unistd.h>
