@@ -3,12 +3,12 @@
 #include "devices/Ports_comms_io.h"
 
 #include "interpreter/EventThrottle.h"
-#include "support/MemoryBound.h"
 #include "interpreter/RunHooks.h"
 #include "interpreter/statements/Assignment.h"
 #include "interpreter/statements/StatementTable.h"
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
+#include "support/MemoryBound.h"
 
 #include <ctime>
 #include <new>
@@ -201,11 +201,14 @@ void Durnix_Class::RaiseMemoryAlarm()
 {
     const MemoryBound::Alarm alarm = MemoryBound::Take();
     if (alarm == MemoryBound::Alarm::None) return;
-    // Far past the bound no handler may keep the run going.
-    if (alarm == MemoryBound::Alarm::FarPassed) {
+    // Far past the bound no handler may keep the run going, once the program
+    // has had its chance to handle the error: a ticker that ran late may see
+    // the memory far past the bound at its first look.
+    if (alarm == MemoryBound::Alarm::FarPassed && memoryAlarmRaised) {
         onErrorPosition = nullptr;
         expression.trapFlag = 0;
     }
+    memoryAlarmRaised = true;
     expression.RaiseError(ErrorCode::OutOfMemory);
 }
 

@@ -276,5 +276,6 @@ private:
     [[gnu::cold]] void CatchUpNow();
     // Error 73 for a run whose memory passed its bound (MemoryBound).
     [[gnu::cold]] void RaiseMemoryAlarm();
+    bool memoryAlarmRaised = false;
     void LeaveScope();
 };

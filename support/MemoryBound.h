@@ -14,9 +14,10 @@
 // allocation that fails does, at most once a tick so that an error handler
 // still gets to run. While the alarm stands no large text is built (the text
 // functions and joins fail as on a text past its bound), so that a single
-// statement cannot pile up many of them before the run sees it. Past half as much again the
-// run ends with that error even when the program traps errors: a handler that
-// carries on growing cannot keep it alive.
+// statement cannot pile up many of them before the run sees it. Past half as
+// much again the run ends with that error even when the program traps
+// errors, once it has met the error: a handler that carries on growing cannot
+// keep it alive.
 class MemoryBound {
 public:
     enum class Alarm : int { None, Passed, FarPassed };
