@@ -36,8 +36,10 @@ for k = 1 to 6000
     endif
     f = rfeel()
     goal = rbeacon(2)
-    if goal > 0 and goal < rrange()
-        // The goal is in sight: head for it.
+    if goal > 0 and goal < rrange() and (f band 4) = 0
+        // The goal is in sight and no wall is felt ahead: head for it. (The ray
+        // that sees the goal is thin, the robot is round: near a wall the
+        // feelers steer first.)
         rforward 2
     elseif f band 4 or (f band 2 and f band 8)
         // Blocked ahead: turn towards the side with more room.
