@@ -2,9 +2,9 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "interpreter/Durnix_class.h"
-#include "support/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 #include "screen/ScreenForm.h"
+#include "support/MemoryBound.h"
 
 #include <QApplication>
 #include <QSize>

@@ -3,9 +3,9 @@
 
 #include "builtins/ProgramName.h"
 #include "interpreter/Durnix_class.h"
-#include "support/MemoryBound.h"
 #include "interpreter/ProgramFiles.h"
 #include "runner/HeadlessRun.h"
+#include "support/MemoryBound.h"
 
 #include <cctype>
 #include <cerrno>
