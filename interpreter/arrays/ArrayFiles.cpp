@@ -52,6 +52,15 @@ private:
     std::FILE* file;
 };
 
+// Writes what is left and closes the file: a failure of either fails the
+// write.
+ArrayResult Finish(Output& out, File& file)
+{
+    if (!out.Flush(true)) return ErrorCode::ArrayWriteFailed;
+    if (std::fclose(file.release()) != 0) return ErrorCode::ArrayWriteFailed;
+    return std::nullopt;
+}
+
 // The header line of both layouts: the dimension count and the sizes.
 // Defines the array; error 76 for a header that is malformed or that the
 // store cannot hold, before anything is defined.
@@ -114,9 +123,7 @@ ArrayResult Arrays_Class::WriteFile(std::string_view name, const AnsiString& fil
         out.text += "\r\n";
         if (!out.Flush(false)) return ErrorCode::ArrayWriteFailed;
     }
-    if (!out.Flush(true)) return ErrorCode::ArrayWriteFailed;
-    if (std::fclose(file.release()) != 0) return ErrorCode::ArrayWriteFailed;
-    return std::nullopt;
+    return Finish(out, file);
 }
 
 ArrayResult Arrays_Class::ReadFile(std::string_view name, const AnsiString& fileName)
@@ -210,9 +217,7 @@ ArrayResult Arrays_Class::WriteTextLines(std::string_view name, const AnsiString
         out.text += "\r\n";
         if (!out.Flush(false)) return ErrorCode::ArrayWriteFailed;
     }
-    if (!out.Flush(true)) return ErrorCode::ArrayWriteFailed;
-    if (std::fclose(file.release()) != 0) return ErrorCode::ArrayWriteFailed;
-    return std::nullopt;
+    return Finish(out, file);
 }
 
 ArrayResult Arrays_Class::ReadTextLines(std::string_view name, const AnsiString& fileName)

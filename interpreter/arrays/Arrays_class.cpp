@@ -58,6 +58,20 @@ Arrays_Class::Definition Arrays_Class::Define(std::string_view name, int n, cons
     return Definition::Made;
 }
 
+Arrays_Class::Node* Arrays_Class::Append(std::string_view name)
+{
+    Node* node = new Node;
+    node->name = AnsiString(name);
+    index.emplace(node->name, node);
+    if (tail)
+        tail->next = node;
+    else
+        head = node;
+    tail = node;
+    ++count;
+    return node;
+}
+
 Arrays_Class::Node& Arrays_Class::DefineLike(std::string_view name, int n, const DArray<int>& sizes)
 {
     tableIdentity = NewIdentity();
@@ -69,20 +83,12 @@ Arrays_Class::Node& Arrays_Class::DefineLike(std::string_view name, int n, const
         }
         return *node;
     }
-    Node* node = new Node;
-    node->name = AnsiString(name);
+    Node* node = Append(name);
     node->dimCount = n;
     node->dims.assign(sizes.items, sizes.items + n);
     for (int& size : node->dims) {
         if (size < 0) size = 0;
     }
-    index.emplace(node->name, node);
-    if (tail)
-        tail->next = node;
-    else
-        head = node;
-    tail = node;
-    ++count;
     return *node;
 }
 
@@ -200,17 +206,7 @@ Arrays_Class::Node* Arrays_Class::Install(
         if (size < 0) size = 0;
     }
     Node* node = Find(name);
-    if (!node) {
-        node = new Node;
-        node->name = AnsiString(name);
-        index.emplace(node->name, node);
-        if (tail)
-            tail->next = node;
-        else
-            head = node;
-        tail = node;
-        ++count;
-    }
+    if (!node) node = Append(name);
     node->dimCount = static_cast<int>(sizes.size());
     node->dims = std::move(sizes);
     node->data = std::move(store);

@@ -254,6 +254,8 @@ public:
     Node* tail = nullptr;
 
 private:
+    // A new array of that name, with no dimensions, at the end of the list.
+    Node* Append(std::string_view name);
     struct NameHash {
         using is_transparent = void;
         size_t operator()(std::string_view text) const { return std::hash<std::string_view> {}(text); }
