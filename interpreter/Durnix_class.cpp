@@ -201,10 +201,12 @@ void Durnix_Class::RaiseMemoryAlarm()
 {
     const MemoryBound::Alarm alarm = MemoryBound::Take();
     if (alarm == MemoryBound::Alarm::None) return;
-    // Far past the bound no handler may keep the run going, once the program
-    // has had its chance to handle the error: a ticker that ran late may see
-    // the memory far past the bound at its first look.
-    if (alarm == MemoryBound::Alarm::FarPassed && memoryAlarmRaised) {
+    // Once the program has had its chance to handle the error, no handler may
+    // keep the run going far past the bound or with the memory never back
+    // within it. (A ticker that ran late may see the memory far past the
+    // bound at its first look: the first error is always the program's.)
+    const bool recovered = MemoryBound::TakeRecovered();
+    if (memoryAlarmRaised && (alarm == MemoryBound::Alarm::FarPassed || !recovered)) {
         onErrorPosition = nullptr;
         expression.trapFlag = 0;
     }

@@ -57,7 +57,10 @@ void MemoryBound::Sample()
 {
     const std::size_t resident = ResidentBytes();
     const std::size_t bound = Limit();
-    if (resident <= bound) return;
+    if (resident <= bound) {
+        recovered.store(true, std::memory_order_relaxed);
+        return;
+    }
     const Alarm state = resident - bound > bound / 2 ? Alarm::FarPassed : Alarm::Passed;
     // A far alarm not yet taken is not weakened by a later sample.
     int current = alarm.load(std::memory_order_relaxed);

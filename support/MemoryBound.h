@@ -14,10 +14,11 @@
 // allocation that fails does, at most once a tick so that an error handler
 // still gets to run. While the alarm stands no large text is built (the text
 // functions and joins fail as on a text past its bound), so that a single
-// statement cannot pile up many of them before the run sees it. Past half as
-// much again the run ends with that error even when the program traps
-// errors, once it has met the error: a handler that carries on growing cannot
-// keep it alive.
+// statement cannot pile up many of them before the run sees it. Once the
+// program has met the error, a later alarm with no sample within the bound in
+// between, or one past half as much again, ends the run with that error even
+// when the program traps errors: a handler that carries on cannot keep it
+// alive.
 class MemoryBound {
 public:
     enum class Alarm : int { None, Passed, FarPassed };
@@ -35,7 +36,14 @@ public:
     // The ticker's side: compares the resident size with the bound.
     static void Sample();
     // Forgets an alarm left from an earlier run.
-    static void Reset() { alarm.store(static_cast<int>(Alarm::None), std::memory_order_relaxed); }
+    static void Reset()
+    {
+        alarm.store(static_cast<int>(Alarm::None), std::memory_order_relaxed);
+        recovered.store(false, std::memory_order_relaxed);
+    }
+    // Whether a sample found the memory within the bound since the last
+    // call; clears it.
+    static bool TakeRecovered() { return recovered.exchange(false, std::memory_order_relaxed); }
 
     // The run's side: one relaxed load.
     static bool Raised() { return alarm.load(std::memory_order_relaxed) != 0; }
@@ -44,4 +52,5 @@ public:
 
 private:
     static inline std::atomic<int> alarm { 0 };
+    static inline std::atomic<bool> recovered { false };
 };
